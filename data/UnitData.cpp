@@ -1,0 +1,34 @@
+#include "data/UnitData.h"
+
+#include "rules/UnitRandom.h"
+
+TTournament Tournament;
+
+const char* StageName(int stage) {
+  static const char* const Names[StageCount] = {"抽選",     "第一回戦", "第二回戦",
+                                                "第三回戦", "第四回戦", "決勝戦"};
+  if (stage < 0 || stage >= StageCount) InternalError("UnitData", "stage out of range");
+  return Names[stage];
+}
+
+void ResetTournament() { Tournament = TTournament(); }
+
+void DrawEntrants(const std::vector<TSwordia>& entries) {
+  if (entries.size() < static_cast<std::size_t>(SlotCount)) {
+    InternalError("UnitData", "fewer than 32 entries to draw from");
+  }
+  // 1. The hero's slot.
+  const int h = Random(SlotCount);
+  Tournament.Slots[h] = entries[0];
+  Tournament.Hero = &Tournament.Slots[h];
+  // 2. The pool: entries 2..N in file order.
+  std::vector<const TSwordia*> pool;
+  for (std::size_t i = 1; i < entries.size(); ++i) pool.push_back(&entries[i]);
+  // 3. Every other slot draws one entry from the pool, without repetition.
+  for (int k = 0; k < SlotCount; ++k) {
+    if (k == h) continue;
+    const int i = Random(static_cast<std::int32_t>(pool.size()));
+    Tournament.Slots[k] = *pool[i];
+    pool.erase(pool.begin() + i);
+  }
+}

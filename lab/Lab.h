@@ -1,0 +1,30 @@
+// The command-line lab for roster and story authors and for testers. Each
+// command lives in its own file and registers itself here; text in and out is
+// UTF-8, converted to and from the game's cp932 at this edge.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+using TLabArgs = std::vector<std::string>;
+
+struct TLabCommand {
+  const char* Name;
+  const char* Usage;  // the arguments, as shown by "quillmoor-lab help"
+  int (*Run)(const TLabArgs& args);  // args after the command name; returns the exit code
+};
+
+// Registers a command; used through a static TLabRegistration in each file.
+struct TLabRegistration {
+  explicit TLabRegistration(const TLabCommand& command);
+};
+
+// Writes a cp932 line to standard output as UTF-8, followed by '\n'.
+void LabPrint(std::string_view cp932Line);
+// Writes a cp932 message to standard error as UTF-8, followed by '\n'.
+void LabError(std::string_view cp932Line);
+// A command-line argument (UTF-8) as cp932; false when it has no cp932 form.
+bool LabArgToCp932(std::string_view utf8, std::string& cp932);
+// Parses a whole decimal integer option value; false when it is not one.
+bool LabParseInt(std::string_view text, long long& value);

@@ -1,0 +1,38 @@
+#include "tests/TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "present/BromPath.h"
+
+std::string SourcePath(std::string_view relative) {
+  return std::string(QUILLMOOR_SOURCE_DIR) + "/" + std::string(relative);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string MakeTempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quillmoor-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
+std::string U8(std::string_view cp932) { return Cp932ToUtf8Lenient(cp932); }

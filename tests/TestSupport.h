@@ -1,0 +1,19 @@
+// Shared helpers for the tests: paths into the source tree, cp932/UTF-8
+// conversions for readable expectations, and temporary files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The source tree (where dat/ and tests/golden/ live).
+std::string SourcePath(std::string_view relative);
+// Reads a whole file (binary); throws when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+// Writes a whole file (binary), creating parent folders.
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+// A fresh empty folder under the system's temporary folder.
+std::string MakeTempFolder();
+// UTF-8 text as cp932 bytes (for expectations written in UTF-8).
+std::string Sj(std::string_view utf8);
+// cp932 bytes as UTF-8 (for readable failure messages).
+std::string U8(std::string_view cp932);

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Sets up, builds and then plays or tests Quillmoor on Debian.
+#   tools/setup.sh play   install what is missing, build, start the game
+#   tools/setup.sh test   install what is missing, build, run every test
+# Run it as root (or through sudo) the first time, so that missing Debian
+# packages can be installed; later runs install nothing and rebuild only what
+# changed.
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  play|test|build) ;;
+  *) echo "usage: $0 play|test|build" >&2; exit 2 ;;
+esac
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libsdl2-mixer-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+  libjpeg62-turbo-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build
+
+case "$mode" in
+  play)
+    exec ./build/quillmoor
+    ;;
+  test)
+    # The tests drive the game headless: SDL's dummy video and audio drivers.
+    export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+    cd build
+    ctest --output-on-failure -j"$(nproc)"
+    ;;
+esac
