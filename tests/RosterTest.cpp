@@ -8,6 +8,7 @@
 #include "present/BromApp.h"
 #include "rules/UnitRandom.h"
 #include "tests/RosterTestSupport.h"
+#include "tests/ScriptTestSupport.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -287,6 +288,40 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   EXPECT_EQ(Tournament.Hero, nullptr);
   ResetLoadFailed();
   ClearTerminateRequest();
+}
+
+TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
+  TRosterFolder folder;
+  ResetLoadFailed();
+  ClearTerminateRequest();
+  testing::internal::CaptureStderr();
+  LoadRoster(folder.Write(RosterLines(31)), folder.Folder);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
+  EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
+  EXPECT_TRUE(LoadFailed());
+  EXPECT_TRUE(TerminateRequested());
+  ResetLoadFailed();
+  ClearTerminateRequest();
+}
+
+TEST(RosterLab, CheckRosterAnswersAsTheGameWould) {
+  TRosterFolder folder;
+  int status = -1;
+  TLines lines = RosterLines(33);
+  EXPECT_EQ(RunLab("check-roster " + folder.Write(lines), status), "OK: 33 entries\n");
+  EXPECT_EQ(status, 0);
+  lines[6] = "#Name";
+  EXPECT_EQ(RunLab("check-roster " + folder.Write(lines), status), "名前が空です。\n7: #Name\n");
+  EXPECT_EQ(status, 1);
+  // Portraits are looked up next to the roster.
+  lines[6] = "#Name 剣士2";
+  lines[8] = "#Image face.bmp";
+  EXPECT_EQ(RunLab("check-roster " + folder.Write(lines), status),
+            "画像ファイルが無いか読めないか大き過ぎます。\n9: #Image face.bmp\n");
+  WriteWholeFile(folder.Folder + "face.bmp", BitmapBytes(120, 300));
+  EXPECT_EQ(RunLab("check-roster " + folder.Write(lines), status), "OK: 33 entries\n");
+  EXPECT_EQ(status, 0);
 }
 
 TEST(RosterLoad, SuccessDrawsTheEntrants) {

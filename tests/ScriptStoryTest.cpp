@@ -1,8 +1,6 @@
 // The story's four commands, its pages, and the lab's story command.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "present/BromWave.h"
 #include "script/UnitStory.h"
 #include "tests/ScriptTestSupport.h"
@@ -173,24 +171,6 @@ TEST(StoryStages, AMissingStoryFileLeavesAnEmptyScript) {
   EXPECT_TRUE(view.Events.empty());
   EXPECT_TRUE(story.Script.Stopped());
 }
-
-namespace {
-
-// Runs the lab and returns its standard output; `status` gets the exit code.
-std::string RunLab(const std::string& arguments, int& status) {
-  const std::string command = std::string(QUILLMOOR_LAB_PATH) + " " + arguments + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
-  std::string out;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
-}
-
-}  // namespace
 
 TEST(LabStory, TellsAPiecePageByPageWithCommandsAndErrors) {
   const std::string path = WriteScriptFile({

@@ -1,6 +1,10 @@
 #include "tests/ScriptTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <stdexcept>
 
 std::string WriteScriptFile(const std::vector<std::string>& utf8Lines, const std::string& name) {
   std::string bytes;
@@ -36,4 +40,17 @@ std::vector<std::string> TRecordingScript::NextPage() {
   const std::size_t before = Pages.size();
   EXPECT_EQ(Step(), "【成功】");
   return Pages.size() > before ? Pages.back() : std::vector<std::string>{};
+}
+
+std::string RunLab(const std::string& arguments, int& status) {
+  const std::string command = std::string(QUILLMOOR_LAB_PATH) + " " + arguments + " 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
+  std::string out;
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
 }
