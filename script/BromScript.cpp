@@ -87,7 +87,8 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
       return;
     }
     // 2. Take the next line.
-    const std::string& text = lines_[position_];
+    // A copy: a command handler may load another script into this one.
+    const std::string text = lines_[position_];
     ++position_;
     // 3. A break or a label ends the paragraph.
     std::string label;
@@ -116,8 +117,9 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
     }
     // 6. Offer the line to each command in registration order.
     bool handled = false;
-    for (const auto& command : commands_) {
-      command->Execute(text, result);
+    // By index: a handler may register further commands.
+    for (std::size_t i = 0; i < commands_.size(); ++i) {
+      commands_[i]->Execute(text, result);
       if (result == BromNotExecuted) continue;
       if (onCommand_) onCommand_(text, result);
       if (result != BromSuccess) {
