@@ -3,6 +3,7 @@
 // character ('\\' or '/'), so every scan walks whole characters.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,4 +34,17 @@ class TBromString {
   static std::string LeftChars(std::string_view text, std::size_t n);
   // The character at index k (0-based, counted in characters), or empty.
   static std::string CharAt(std::string_view text, int k);
+  // Byte index of the first occurrence of `needle` that starts on a character
+  // boundary, or npos.
+  static std::size_t Find(std::string_view text, std::string_view needle);
+  // Removes leading and trailing bytes up to 32 (spaces and control
+  // characters). A full-width space is not removed.
+  static std::string Trim(std::string_view text);
+  // Equal ignoring the case of ASCII letters; double-byte characters compare
+  // as they are (a trail byte is never folded).
+  static bool SameText(std::string_view a, std::string_view b);
+  // A signed decimal number: an optional sign and at least one digit, within
+  // 32 bits. Anything else (empty, other notations, overflow) is refused and
+  // leaves `value` alone.
+  static bool ParseDecimal(std::string_view text, std::int32_t& value);
 };
