@@ -6,8 +6,17 @@
 #include "present/BromApp.h"
 #include "present/BromForm.h"
 #include "present/BromTimer.h"
+#include "present/BromWave.h"
 
 int main() {
+  // Fault messages go to a message box, sounds to the audio device (silent
+  // when there is none).
+  SetMessageSink(&WindowMessageSink());
+  TMixerWavePlayer sound;
+  sound.Open();
+  TBromWave::SetPlayer(&sound);
+  TBromWave::Stop();
+  int exitCode = 0;
   try {
     TBromForm form(ApplicationTitle());
     form.SetClientSize(600, 450);
@@ -17,7 +26,11 @@ int main() {
     TBromForm::RunMessageLoop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "Quillmoor: %s\n", e.what());
-    return 1;
+    exitCode = 1;
   }
-  return 0;
+  // No sound outlives the program.
+  TBromWave::Stop();
+  TBromWave::SetPlayer(nullptr);
+  TBromTimer::Clear();
+  return exitCode;
 }

@@ -1,5 +1,7 @@
 #include "present/BromApp.h"
 
+#include <SDL.h>
+
 #include <cstdio>
 
 #include "present/BromPath.h"
@@ -22,6 +24,22 @@ class TStderrSink : public TMessageSink {
 TStderrSink stderrSink;
 TMessageSink* sink = &stderrSink;
 
+// A modal box with one OK button over the program's window; standard error
+// when the box cannot be shown, so a fault is never lost.
+class TWindowSink : public TMessageSink {
+ public:
+  void Show(std::string_view caption, std::string_view text) override {
+    const std::string title = Cp932ToUtf8Lenient(caption);
+    const std::string message = Cp932ToUtf8Lenient(text);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(),
+                                 SDL_GetKeyboardFocus()) != 0) {
+      stderrSink.Show(caption, text);
+    }
+  }
+};
+
+TWindowSink windowSink;
+
 }  // namespace
 
 const char* ApplicationTitle() { return "Quillmoor"; }
@@ -29,6 +47,8 @@ const char* ApplicationTitle() { return "Quillmoor"; }
 void RequestTerminate() { terminateRequested = true; }
 bool TerminateRequested() { return terminateRequested; }
 void ClearTerminateRequest() { terminateRequested = false; }
+
+TMessageSink& WindowMessageSink() { return windowSink; }
 
 void SetMessageSink(TMessageSink* newSink) { sink = newSink != nullptr ? newSink : &stderrSink; }
 

@@ -22,6 +22,9 @@ class TMessageSink {
   virtual ~TMessageSink() = default;
   virtual void Show(std::string_view captionCp932, std::string_view textCp932) = 0;
 };
+// The window system's message box; when it cannot be shown (no display), the
+// message goes to standard error instead. The game's entry plugs it in.
+TMessageSink& WindowMessageSink();
 // Plugs in a sink; nullptr goes back to standard error.
 void SetMessageSink(TMessageSink* sink);
 // Shows a modal message box captioned with `captionCp932`.

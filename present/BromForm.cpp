@@ -118,6 +118,14 @@ void TBromForm::SetCaption(std::string_view captionCp932) {
   SDL_SetWindowTitle(window_->Window, Cp932ToUtf8Lenient(captionCp932).c_str());
 }
 
+std::string TBromForm::Caption() const {
+  return SDL_GetWindowTitle(window_->Window);
+}
+
+std::uint32_t TBromForm::WindowId() const {
+  return window_->Id;
+}
+
 void TBromForm::Show() {
   SDL_ShowWindow(window_->Window);
   paintBox_.Refresh();

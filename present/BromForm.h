@@ -10,6 +10,7 @@
 // Game logic may include this header: it names no platform library.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -73,6 +74,10 @@ class TBromForm {
   static bool WantChildKey(int keyCode);
 
   void SetCaption(std::string_view captionCp932);
+  // The caption as the window system shows it (UTF-8).
+  std::string Caption() const;
+  // The window system's number for the window (events name it).
+  std::uint32_t WindowId() const;
   void Show();
   int ClientWidth() const { return paintBox_.Width(); }
   int ClientHeight() const { return paintBox_.Height(); }
