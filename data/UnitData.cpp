@@ -1,5 +1,7 @@
 #include "data/UnitData.h"
 
+#include "flow/UnitMode.h"
+#include "growth/UnitSimulation.h"
 #include "rules/UnitRandom.h"
 
 TTournament Tournament;
@@ -31,4 +33,22 @@ void DrawEntrants(const std::vector<TSwordia>& entries) {
     Tournament.Slots[k] = *pool[i];
     pool.erase(pool.begin() + i);
   }
+}
+
+void EndRound() {
+  TTournament& t = Tournament;
+  // 1. Hero making starts from the hero as it fought, with the point just won.
+  if (t.Hero != nullptr) t.HeroEdit = *t.Hero;
+  // 2. Keep the entrants still in, in the same order, from index 0.
+  int kept = 0;
+  for (int i = 0; i < t.EntrantCount; ++i) {
+    if (t.Entrants[i]->InTournament) t.Entrants[kept++] = t.Entrants[i];
+  }
+  for (int i = kept; i < t.EntrantCount; ++i) t.Entrants[i] = nullptr;
+  t.EntrantCount = kept;
+  // 3. Every rival still in grows against its next opponent while the board
+  // is shown; after the final there is nobody left to grow.
+  if (t.Stage >= 2 && t.Stage <= 5) StartGrowth();
+  // 4. The board of the next stage.
+  SetMode(gmBoard);
 }

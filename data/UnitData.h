@@ -32,6 +32,11 @@ extern TTournament Tournament;
 // Clears the tournament back to its state at program start.
 void ResetTournament();
 
+// The end of a round, with Stage already advanced (2..6): the hero's working
+// copy starts from the hero as it fought, the entrants still in close up in
+// bracket order, the rivals start growing (stages 2..5) and the board shows.
+void EndRound();
+
 // The draw: roster entry 1 (entries[0]) becomes the hero in a random slot and
 // 31 distinct rivals are drawn from entries 2..N into the other slots.
 // Needs at least 32 entries.

@@ -1,0 +1,152 @@
+#include "tests/BattleHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "battle/UnitStepping.h"
+#include "data/UnitData.h"
+#include "data/UnitRoster.h"
+#include "flow/UnitMode.h"
+#include "growth/UnitSimulation.h"
+#include "tests/TestSupport.h"
+
+TSpec Build(const std::string& utf8) {
+  TSpec spec;
+  std::string fault;
+  EXPECT_TRUE(ParseSpecText(Sj(utf8), spec, fault, false)) << utf8 << ": " << U8(fault);
+  return spec;
+}
+
+TBattleHarness::TBattleHarness() {
+  ResetTournament();
+  ResetBattle();
+  SetLogListener(this);
+  TBromWave::SetPlayer(this);
+}
+
+TBattleHarness::~TBattleHarness() {
+  SetLogListener(nullptr);
+  TBromWave::SetPlayer(nullptr);
+  SetMode(gmTitle);
+}
+
+void TBattleHarness::Setup(int stage,
+                           const std::vector<std::pair<std::string, std::string>>& entrants,
+                           int heroIndex) {
+  TTournament& t = Tournament;
+  const int n = static_cast<int>(entrants.size());
+  for (int i = 0; i < n; ++i) {
+    t.Slots[i] = TSwordia();
+    t.Slots[i].Name = Sj(entrants[i].first);
+    t.Slots[i].Spec = Build(entrants[i].second);
+    t.Entrants[i] = &t.Slots[i];
+    if (i < GrownSpecCount) GrownSpecs[i] = t.Slots[i].Spec;
+  }
+  // Without a hero among them, the hero is an entrant already out.
+  t.Slots[n].InTournament = false;
+  t.Hero = heroIndex >= 0 ? &t.Slots[heroIndex] : &t.Slots[n];
+  t.HeroEdit = *t.Hero;
+  t.EntrantCount = n;
+  t.Stage = stage;
+}
+
+TClick TBattleHarness::Collect() {
+  TClick click;
+  click.Lines.swap(pending_);
+  click.Cue = Battle.PlayedCue != nullptr ? U8(Battle.PlayedCue) : "-";
+  // The log window keeps only what it shows, as the scroll timer would.
+  while (LogStore.LogCount > LogViewLines) LogDropFirst();
+  return click;
+}
+
+TClick TBattleHarness::Enter() {
+  SetMode(gmBattle);
+  TClick click = Collect();
+  click.Cue = "-";
+  return click;
+}
+
+TClick TBattleHarness::Step() {
+  BattleStepClick(0);
+  return Collect();
+}
+
+TClick TBattleHarness::Skip() {
+  BattleSkipClick(0);
+  return Collect();
+}
+
+std::vector<std::string> TBattleHarness::RunToEnd() {
+  std::vector<std::string> all;
+  for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
+    TClick c = Step();
+    all.insert(all.end(), c.Lines.begin(), c.Lines.end());
+  }
+  EXPECT_NE(GameMode, gmBattle) << "the battle did not end";
+  return all;
+}
+
+void TBattleHarness::LineLogged(std::string_view line) { pending_.push_back(U8(line)); }
+
+void TBattleHarness::Play(std::string_view programPath, bool) {
+  Played.push_back(U8(programPath));
+}
+
+std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,
+                                const std::function<void()>& tweak) {
+  TBattleHarness h;
+  h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
+  std::vector<TClick> clicks = {h.Enter()};
+  if (tweak) tweak();
+  for (int k = 0; GameMode == gmBattle && k < 100000; ++k) clicks.push_back(h.Step());
+  EXPECT_NE(GameMode, gmBattle) << "the battle did not end";
+  return clicks;
+}
+
+std::vector<std::string> ShownBattle(const std::string& buildA, const std::string& buildB,
+                                     const std::function<void()>& tweak) {
+  std::vector<std::string> all;
+  for (const TClick& c : ShownClicks(buildA, buildB, tweak)) {
+    all.insert(all.end(), c.Lines.begin(), c.Lines.end());
+  }
+  return all;
+}
+
+std::string CueOf(const std::vector<TClick>& clicks, const std::string& line) {
+  for (const TClick& c : clicks) {
+    if (std::find(c.Lines.begin(), c.Lines.end(), line) != c.Lines.end()) return c.Cue;
+  }
+  return "";
+}
+
+std::string MarksOf(const TFighter& f) {
+  std::string marks;
+  for (int i = 0; i < f.SwordCount; ++i) marks += f.Swords[i].Mark.Str();
+  return U8(marks);
+}
+
+bool HasRun(const std::vector<std::string>& all, const std::vector<std::string>& part) {
+  if (part.empty()) return true;
+  for (std::size_t i = 0; i + part.size() <= all.size(); ++i) {
+    if (std::equal(part.begin(), part.end(), all.begin() + static_cast<std::ptrdiff_t>(i))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::string> TurnLines(const std::vector<std::string>& all, int turn) {
+  const std::string header = "【第" + std::to_string(turn) + "ターン】";
+  std::vector<std::string> out;
+  bool in = false;
+  for (const std::string& line : all) {
+    if (in && line.rfind("【第", 0) == 0) {
+      out.pop_back();  // the empty line that goes with the next header
+      break;
+    }
+    if (in) out.push_back(line);
+    if (line == header) in = true;
+  }
+  return out;
+}

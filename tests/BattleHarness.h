@@ -1,0 +1,66 @@
+// Drives a shown tournament battle for the tests: a stage with the given
+// entrants still in, the battle mode entered, and clicks that report the
+// lines they logged (as UTF-8) and the cue they played.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "battle/UnitBattle.h"
+#include "present/BromWave.h"
+#include "present/UnitPaint.h"
+
+struct TClick {
+  std::vector<std::string> Lines;  // UTF-8
+  std::string Cue;                 // UTF-8 program path, or "-"
+};
+
+// A build from its UTF-8 notation; the test fails on a malformed one.
+TSpec Build(const std::string& utf8);
+
+class TBattleHarness : public TLogListener, public TWavePlayer {
+ public:
+  TBattleHarness();
+  ~TBattleHarness() override;
+
+  // Sets up a stage with the entrants (UTF-8 names, builds) still in, in
+  // bracket order, and no hero among them unless heroIndex >= 0. At stages
+  // 2..5 each rival's grown build is its given build.
+  void Setup(int stage, const std::vector<std::pair<std::string, std::string>>& entrants,
+             int heroIndex = -1);
+  // Enters battle mode; returns the lines of the match start.
+  TClick Enter();
+  TClick Step();
+  TClick Skip();
+  // Steps until the battle screen is left; all lines, in order.
+  std::vector<std::string> RunToEnd();
+  // Every sound played through the wave player, in order (UTF-8).
+  std::vector<std::string> Played;
+
+  void LineLogged(std::string_view line) override;
+  void Play(std::string_view programPath, bool loop) override;
+  void Stop() override {}
+
+ private:
+  TClick Collect();
+  std::vector<std::string> pending_;
+};
+
+// A whole shown stage-1 match of 甲 (first) against 乙 (second): every line
+// from the match start to the hand-over. `tweak` runs right after the match
+// start, before the first click, to set up states the builds cannot give.
+std::vector<std::string> ShownBattle(const std::string& buildA, const std::string& buildB,
+                                     const std::function<void()>& tweak = {});
+// The same match click by click (click 0 is the match start).
+std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,
+                                const std::function<void()>& tweak = {});
+// The cue of the first click that logged `line`, or "" when none did.
+std::string CueOf(const std::vector<TClick>& clicks, const std::string& line);
+// The marks of a fighter's sword list (UTF-8).
+std::string MarksOf(const TFighter& f);
+// True when `part` appears in `all` as consecutive lines.
+bool HasRun(const std::vector<std::string>& all, const std::vector<std::string>& part);
+// The lines between the header of `turn` and the empty line before the next
+// header (or the end of the log).
+std::vector<std::string> TurnLines(const std::vector<std::string>& all, int turn);
