@@ -1,0 +1,94 @@
+// The battle log store and the end of a round.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "battle/UnitBattle.h"
+#include "data/UnitData.h"
+#include "flow/UnitMode.h"
+#include "growth/UnitSimulation.h"
+#include "present/UnitPaint.h"
+#include "tests/TestSupport.h"
+
+TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndEachLineScrollsOnePitch) {
+  ResetBattle();
+  Battle.LogOff = false;
+  LogStore = TLogStore();
+  LogClear();
+  EXPECT_EQ(LogStore.LogCount, 6);
+  EXPECT_EQ(LogStore.LogScroll, 0);
+  EXPECT_TRUE(LogStore.LineAppended);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(LogStore.LogLines[i], "");
+  LogStore.LineAppended = false;
+  LogAppend(Sj("【第0ターン】"));
+  LogAppend("");
+  EXPECT_EQ(LogStore.LogCount, 8);
+  EXPECT_EQ(LogStore.LogScroll, 36);
+  EXPECT_TRUE(LogStore.LineAppended);
+  EXPECT_EQ(U8(LogStore.LogLines[6]), "【第0ターン】");
+  LogDropFirst();
+  EXPECT_EQ(LogStore.LogCount, 7);
+  EXPECT_EQ(U8(LogStore.LogLines[5]), "【第0ターン】");
+  EXPECT_EQ(LogStore.LogLines[6], "");
+  // A later clear starts over.
+  LogClear();
+  EXPECT_EQ(LogStore.LogCount, 6);
+  EXPECT_EQ(LogStore.LogScroll, 0);
+}
+
+TEST(BattleLogStore, WhileTheLogIsOffNothingIsStoredOrFlagged) {
+  ResetBattle();
+  Battle.LogOff = false;
+  LogStore = TLogStore();
+  LogClear();
+  Battle.LogOff = true;
+  LogStore.LineAppended = false;
+  LogAppend("x");
+  LogClear();
+  EXPECT_EQ(LogStore.LogCount, 6);
+  EXPECT_EQ(LogStore.LogScroll, 0);
+  EXPECT_FALSE(LogStore.LineAppended);
+}
+
+TEST(BattleLogStore, The257thLineIsAnInternalErrorOfTheStore) {
+  ResetBattle();
+  Battle.LogOff = false;
+  LogStore = TLogStore();
+  for (int i = 0; i < LogCapacity; ++i) LogAppend("x");
+  try {
+    LogAppend("x");
+    FAIL() << "no error";
+  } catch (const std::logic_error& e) {
+    EXPECT_NE(std::string(e.what()).find("UnitPaint"), std::string::npos);
+  }
+  EXPECT_EQ(LogStore.LogCount, LogCapacity);
+  LogStore = TLogStore();
+  ResetBattle();
+}
+
+TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
+  ResetTournament();
+  TTournament& t = Tournament;
+  for (int k = 0; k < 8; ++k) {
+    t.Slots[k].Name = "e" + std::to_string(k);
+    t.Entrants[k] = &t.Slots[k];
+    t.Slots[k].InTournament = k % 2 == (k < 4 ? 0 : 1);  // winners 0, 2, 5, 7
+  }
+  t.EntrantCount = 8;
+  t.Hero = &t.Slots[2];
+  t.Hero->Bonus = 1;
+  t.Hero->Wins = 2;
+  t.Stage = 3;
+  EndRound();
+  ASSERT_EQ(t.EntrantCount, 4);
+  EXPECT_EQ(t.Entrants[0], &t.Slots[0]);
+  EXPECT_EQ(t.Entrants[1], &t.Slots[2]);
+  EXPECT_EQ(t.Entrants[2], &t.Slots[5]);
+  EXPECT_EQ(t.Entrants[3], &t.Slots[7]);
+  EXPECT_EQ(t.HeroEdit.Name, "e2");
+  EXPECT_EQ(t.HeroEdit.Bonus, 1);
+  EXPECT_EQ(t.HeroEdit.Wins, 2);
+  EXPECT_TRUE(IsGrowing());
+  EXPECT_EQ(GameMode, gmBoard);
+  ResetTournament();
+}
