@@ -70,7 +70,20 @@ void RunStep(TGrowthDriver& d) {
     case gsSetup: {
       // 1. The entrant and its next opponent, as they were when the round
       // ended, and the candidates of both; then the first slice.
+      if (d.Entrant >= d.Count) {
+        // Nobody is left to grow.
+        d.Growing = false;
+        d.Remaining = 0;
+        break;
+      }
       d.Me = Tournament.Entrants[d.Entrant]->Spec;
+      if ((d.Entrant ^ 1) >= d.Count) {
+        // An entrant without a next opponent keeps its build.
+        d.Result = d.Me;
+        d.Step = gsStore;
+        RunStep(d);
+        break;
+      }
       d.Partner = Tournament.Entrants[d.Entrant ^ 1]->Spec;
       d.Own = GrowthCandidates(d.Me, d.Partner);
       d.Opponents = GrowthCandidates(d.Partner, d.Me);
@@ -113,14 +126,8 @@ void RunStep(TGrowthDriver& d) {
 
 void StartGrowth() {
   const std::int32_t count = Tournament.EntrantCount;
-  // A single entrant left (the champion) has no next opponent: nothing grows.
-  if (count < 2) {
-    driver.Growing = false;
-    driver.Remaining = 0;
-    return;
-  }
-  if (count > GrownSpecCount || count % 2 != 0) {
-    InternalError(UnitName, "growth started with an entrant count other than 2 to 16 in pairs");
+  if (count < 0 || count > GrownSpecCount) {
+    InternalError(UnitName, "growth started with more entrants than grown builds");
   }
   driver.Growing = true;
   driver.Entrant = 0;

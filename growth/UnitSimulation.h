@@ -22,8 +22,8 @@ extern TSpec GrownSpecs[GrownSpecCount];
 
 // Starts growing every entrant still in (after a round has ended and the
 // entrants list has been compacted): 16, 8, 4 or 2 of them, each against its
-// next opponent (entrant i against entrant i xor 1). With fewer than two
-// entrants nothing grows.
+// next opponent (entrant i against entrant i xor 1). An entrant without an
+// opponent (a lone entrant left) keeps its build.
 void StartGrowth();
 // Runs the next step of the growth, then shows the progress and presents the
 // screen. Does nothing while no growth runs. Registered with the frame timer

@@ -156,24 +156,27 @@ TEST(GrowthDriver, AChosenBuildOfOneSwordTakesASingleOrderSlice) {
   EXPECT_EQ(TBromString::CharCount(GrownSpecs[0].Swords), 1);
 }
 
-TEST(GrowthDriver, IdleTicksDoNothingAndOnlyPairsGrow) {
+TEST(GrowthDriver, IdleTicksDoNothingAndALoneEntrantKeepsItsBuild) {
   SeatEntrants({Build(20, 2, 1, 1, "斬"), Build(20, 2, 1, 1, "斬")});
   shown.clear();
   SetGrowthProgressHook(RecordProgress);
   const std::int64_t before = SimulatedBattleCount();
   GrowthTick();
   GrowthTick();
-  SetGrowthProgressHook(nullptr);
   EXPECT_TRUE(shown.empty());
   EXPECT_EQ(SimulatedBattleCount(), before);
   EXPECT_FALSE(IsGrowing());
-  Tournament.EntrantCount = 3;
-  EXPECT_THROW(StartGrowth(), std::logic_error);
-  Tournament.EntrantCount = 18;
-  EXPECT_THROW(StartGrowth(), std::logic_error);
-  // A lone entrant has nobody to grow against.
-  Tournament.EntrantCount = 1;
+  // A lone entrant has nobody to grow against: one tick, no battle.
+  SeatEntrants({Build(20, 2, 1, 1, "斬闇")});
   StartGrowth();
+  EXPECT_TRUE(IsGrowing());
+  EXPECT_EQ(GrowthRemaining(), 100);
+  GrowthTick();
+  SetGrowthProgressHook(nullptr);
   EXPECT_FALSE(IsGrowing());
-  EXPECT_EQ(GrowthRemaining(), 0);
+  EXPECT_EQ(shown, std::vector<std::int32_t>{0});
+  EXPECT_EQ(GrownSpecs[0], Build(20, 2, 1, 1, "斬闇"));
+  EXPECT_EQ(SimulatedBattleCount(), before);
+  Tournament.EntrantCount = 17;
+  EXPECT_THROW(StartGrowth(), std::logic_error);
 }
