@@ -22,7 +22,9 @@ void StoreLine(std::string_view text) {
 
 }  // namespace
 
-void SetLogListener(TLogListener* newListener) { listener = newListener; }
+void SetLogListener(TLogListener* newListener) {
+  listener = newListener;
+}
 
 void LogClear() {
   if (Battle.LogOff) return;
