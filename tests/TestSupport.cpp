@@ -8,6 +8,18 @@
 
 #include "present/BromPath.h"
 
+namespace {
+
+// The tests always run headless: SDL's dummy video and audio drivers, unless
+// the caller chose others.
+const bool headless = [] {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  return true;
+}();
+
+}  // namespace
+
 std::string SourcePath(std::string_view relative) {
   return std::string(QUILLMOOR_SOURCE_DIR) + "/" + std::string(relative);
 }

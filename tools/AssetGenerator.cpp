@@ -11,6 +11,7 @@
 #include "tools/AssetFiles.h"
 #include "tools/AssetPortrait.h"
 #include "tools/AssetScenes.h"
+#include "tools/AssetStoryScenes.h"
 
 namespace asset {
 
