@@ -3,12 +3,15 @@
 #include <limits>
 #include <string>
 
+#include "battle/UnitBattle.h"
 #include "rules/UnitRandom.h"
 #include "script/BromString.h"
 
 namespace {
 
 constexpr const char* UnitName = "UnitSimulation2";
+
+std::int64_t battlesPlayed = 0;
 
 // The catalogue entries the search reads, looked up once per kind.
 struct TEntryTable {
@@ -155,6 +158,26 @@ struct TOrderWork {
 };
 
 }  // namespace
+
+TSpec GrowOne(const TSpec& me, const TSpec& partner) {
+  // 1. Both sides' steps: the opponent is modelled as growing one step too,
+  // each of its steps weighing the same.
+  const TSpecList own = GrowthCandidates(me, partner);
+  const TSpecList opponents = GrowthCandidates(partner, me);
+  // 2. Growth phase: every step against every opponent step; steps that add
+  // no sword are preferred on a tie.
+  TIntList scores(own.size(), 0);
+  for (std::size_t i = 0; i < own.size(); ++i) scores[i] = ScoreAgainst(own[i], opponents);
+  AddKeepLengthBonus(me, own, scores);
+  const TSpec chosen = PickBest(own, scores);
+  // 3. Order phase: the chosen build's orders against the same opponent
+  // steps; the kept order and well-formed orders are preferred on a tie.
+  const TSpecList orders = OrderVariants(chosen);
+  scores.assign(orders.size(), 0);
+  for (std::size_t i = 0; i < orders.size(); ++i) scores[i] = ScoreAgainst(orders[i], opponents);
+  AddOrderBonus(orders, scores);
+  return PickBest(orders, scores);
+}
 
 TSpecList GrowthCandidates(const TSpec& self, const TSpec& other) {
   const TKindList mine = Decode(self.Swords);
@@ -352,6 +375,13 @@ bool IsWellFormedOrder(std::string_view swords) {
   return true;
 }
 
+std::int32_t ScoreAgainst(const TSpec& candidate, const TSpecList& opponents) {
+  std::int32_t score = 0;
+  for (const TSpec& opponent : opponents) score += SimulateBattle(candidate, opponent);
+  battlesPlayed += static_cast<std::int64_t>(opponents.size());
+  return score;
+}
+
 TSpec PickBest(const TSpecList& candidates, const TIntList& scores) {
   if (candidates.size() != scores.size()) InternalError(UnitName, "scores do not match");
   // 1. The best score, and at least 0.
@@ -382,3 +412,5 @@ void AddOrderBonus(const TSpecList& orders, TIntList& scores) {
     if (IsWellFormedOrder(orders[i].Swords)) scores[i] += WellFormedBonus;
   }
 }
+
+std::int64_t SimulatedBattleCount() { return battlesPlayed; }

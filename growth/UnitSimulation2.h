@@ -30,6 +30,9 @@ constexpr std::int32_t WellFormedBonus = 2;
 
 // The search -------------------------------------------------------------
 
+// The grown build of the entrant whose build is `me`, facing `partner` next.
+TSpec GrowOne(const TSpec& me, const TSpec& partner);
+
 // The one-step candidates of `self` when it faces `other`, in the fixed
 // order of the search.
 TSpecList GrowthCandidates(const TSpec& self, const TSpec& other);
@@ -59,6 +62,10 @@ TSpec OrderVariant(const TSpec& build, bool retarget);
 // and every "導" brings its sword forward. An empty list is not well formed.
 bool IsWellFormedOrder(std::string_view swords);
 
+// The sum of one simulated battle of `candidate` against each opponent, in
+// list order: 20 for a win, 10 for equal HP, 0 for a loss.
+std::int32_t ScoreAgainst(const TSpec& candidate, const TSpecList& opponents);
+
 // A random one of the candidates with the best score (scores below 0 count
 // as 0). The two lists run in parallel.
 TSpec PickBest(const TSpecList& candidates, const TIntList& scores);
@@ -71,3 +78,7 @@ void AddKeepLengthBonus(const TSpec& me, const TSpecList& candidates, TIntList& 
 // Adds KeepOrderBonus to the first order and WellFormedBonus to every
 // well-formed one.
 void AddOrderBonus(const TSpecList& orders, TIntList& scores);
+
+// Simulated battles played by ScoreAgainst since the program started (the
+// lab and the benchmarks report it).
+std::int64_t SimulatedBattleCount();

@@ -1,57 +1,18 @@
 // Lab commands of the growth search: the candidates of a build, the order
 // check of a sword list, the growth of one build, and a whole round of growth
 // run through the real driver. Builds are written "HP/Attack/Defence/Speed/Swords".
+#include <cstdio>
 #include <string>
+#include <vector>
 
-#include "data/UnitRoster.h"
+#include "data/UnitData.h"
+#include "growth/UnitSimulation.h"
 #include "growth/UnitSimulation2.h"
 #include "lab/Lab.h"
-#include "rules/UnitRandom.h"
+#include "lab/LabGrowthCommon.h"
 #include "script/BromString.h"
 
 namespace {
-
-// "HP/Attack/Defence/Speed/Swords".
-std::string BuildNotation(const TSpec& spec) {
-  return std::to_string(spec.MaxHP) + "/" + std::to_string(spec.Attack) + "/" +
-         std::to_string(spec.Defence) + "/" + std::to_string(spec.Speed) + "/" +
-         spec.Swords.Str();
-}
-
-// A build given on the command line. Any bonus total is accepted: grown
-// builds cost more than the roster's 10 points.
-bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
-  std::string text;
-  std::string fault;
-  if (!LabArgToCp932(utf8, text)) {
-    LabError("build has no cp932 form: " + utf8);
-    return false;
-  }
-  if (!ParseSpecText(text, spec, fault, false)) {
-    LabError(fault + " (" + text + ")");
-    return false;
-  }
-  return true;
-}
-
-// Takes "--seed N" out of the arguments and seeds the generator with it;
-// without it the generator is seeded from the clock, as the game does.
-bool TakeSeed(TLabArgs& args) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--seed") continue;
-    long long seed = 0;
-    if (i + 1 == args.size() || !LabParseInt(args[i + 1], seed) || seed < 0 ||
-        seed > 0xFFFFFFFFLL) {
-      LabError("--seed needs a number from 0 to 4294967295");
-      return false;
-    }
-    RandSeed(static_cast<std::uint32_t>(seed));
-    args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-    return true;
-  }
-  Randomize();
-  return true;
-}
 
 int Candidates(const TLabArgs& given) {
   TLabArgs args = given;
@@ -91,11 +52,108 @@ int WellFormed(const TLabArgs& args) {
   return 0;
 }
 
+int Grow(const TLabArgs& given) {
+  TLabArgs args = given;
+  if (!TakeSeed(args)) return 2;
+  TSpec me;
+  TSpec partner;
+  if (args.size() != 2) {
+    LabError("usage: grow [--seed N] ME PARTNER");
+    return 2;
+  }
+  if (!ParseBuildArg(args[0], me) || !ParseBuildArg(args[1], partner)) return 2;
+  LabPrint(BuildNotation(GrowOne(me, partner)));
+  return 0;
+}
+
+// Runs the real growth driver over the first N rivals of a roster, tick after
+// tick without waiting, and reports the work it did.
+int GrowRound(const TLabArgs& given) {
+  TLabArgs args = given;
+  if (!TakeSeed(args)) return 2;
+  std::string rosterPath;
+  std::string entrantsText;
+  bool hasRoster = false;
+  bool hasEntrants = false;
+  if (!TakeOption(args, "--roster", rosterPath, hasRoster) ||
+      !TakeOption(args, "--entrants", entrantsText, hasEntrants)) {
+    return 2;
+  }
+  if (!args.empty()) {
+    LabError("usage: grow-round [--seed N] [--roster FILE] [--entrants N]");
+    return 2;
+  }
+  long long count = GrownSpecCount;
+  if (hasEntrants && (!LabParseInt(entrantsText, count) || count < 2 || count > GrownSpecCount ||
+                      count % 2 != 0)) {
+    LabError("--entrants needs an even number from 2 to 16");
+    return 2;
+  }
+  std::vector<TRosterBuild> roster;
+  if (!ReadRosterBuilds(hasRoster ? rosterPath : std::string(), roster)) return 2;
+  if (static_cast<long long>(roster.size()) < count + 1) {
+    LabError("the roster has " + std::to_string(roster.size()) + " entries; " +
+             std::to_string(count + 1) + " are needed");
+    return 2;
+  }
+
+  // The rivals, entries 2 to N + 1, still in after a round, in file order.
+  ResetTournament();
+  ResetGrowth();
+  const int n = static_cast<int>(count);
+  for (int i = 0; i < n; ++i) {
+    Tournament.Slots[i].Name = roster[i + 1].Name;
+    Tournament.Slots[i].Spec = roster[i + 1].Spec;
+    Tournament.Entrants[i] = &Tournament.Slots[i];
+  }
+  Tournament.EntrantCount = n;
+  Tournament.Stage = 2;
+
+  const std::int64_t battlesBefore = SimulatedBattleCount();
+  const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+  // A tick is timed on the thread's own CPU clock, which a busy machine's
+  // other work does not inflate, and on the wall clock.
+  double longest = 0;
+  double longestWall = 0;
+  long ticks = 0;
+  StartGrowth();
+  while (IsGrowing()) {
+    const double tickStart = Seconds(CLOCK_THREAD_CPUTIME_ID);
+    const double wallStart = Seconds(CLOCK_MONOTONIC);
+    GrowthTick();
+    const double took = Seconds(CLOCK_THREAD_CPUTIME_ID) - tickStart;
+    const double tookWall = Seconds(CLOCK_MONOTONIC) - wallStart;
+    longest = took > longest ? took : longest;
+    longestWall = tookWall > longestWall ? tookWall : longestWall;
+    ++ticks;
+  }
+  const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+
+  for (int i = 0; i < n; ++i) {
+    LabPrint(Tournament.Slots[i].Name + "  " + BuildNotation(Tournament.Slots[i].Spec) + " ⇒ " +
+             BuildNotation(GrownSpecs[i]));
+  }
+  char summary[200];
+  std::snprintf(summary, sizeof summary,
+                "ticks %ld, simulated battles %lld, CPU %.3f s, longest tick %.3f ms "
+                "(wall clock %.3f ms)",
+                ticks, static_cast<long long>(SimulatedBattleCount() - battlesBefore), cpu,
+                longest * 1000.0, longestWall * 1000.0);
+  LabPrint(summary);
+  return 0;
+}
+
 const TLabRegistration candidatesCommand(
     {"candidates", "[--seed N] ME PARTNER   one-step growth candidates of ME facing PARTNER",
      Candidates});
 const TLabRegistration wellFormedCommand(
     {"well-formed", "SWORDS   whether the order of a sword list is well formed (yes/no)",
      WellFormed});
+const TLabRegistration growCommand(
+    {"grow", "[--seed N] ME PARTNER   the build ME grows into when facing PARTNER next", Grow});
+const TLabRegistration growRoundCommand(
+    {"grow-round",
+     "[--seed N] [--roster FILE] [--entrants N]   one round of growth of roster entries 2..N+1",
+     GrowRound});
 
 }  // namespace

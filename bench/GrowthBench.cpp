@@ -1,0 +1,86 @@
+// The growth search's cost: one slice (one candidate against every step of
+// its opponent), the whole growth of one entrant, and a whole round of 16
+// entrants run through the driver tick after tick. A slice is what one 10 ms
+// timer tick does, so it must stay well under a millisecond.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "data/UnitData.h"
+#include "data/UnitRoster.h"
+#include "growth/UnitSimulation.h"
+#include "growth/UnitSimulation2.h"
+#include "rules/UnitRandom.h"
+
+namespace {
+
+TSpec Spec(const char* text) {
+  TSpec spec;
+  std::string fault;
+  if (!ParseSpecText(text, spec, fault, false)) InternalError("GrowthBench", fault);
+  return spec;
+}
+
+// Sixteen rivals as the first round leaves them.
+std::vector<TSpec> Rivals() {
+  std::vector<TSpec> rivals;
+  for (const char* text :
+       {"15/3/1/1/絶確", "10/2/0/3/斬斬斬斬", "10/2/0/2/毒猛斬斬", "15/2/0/2/盗盗斬",
+        "10/2/0/2/鏡鏡斬斬", "20/2/0/2/滅星斬", "20/2/1/1/死斬", "0/2/1/2/臥臥斬斬斬",
+        "15/2/0/2/先斬斬", "25/0/2/1/押盾", "15/2/0/1/儀儀斬斬", "20/2/1/1/回斬",
+        "15/2/1/1/癒斬斬", "15/2/1/1/命魂斬", "15/2/0/2/導絶斬", "15/2/0/2/振斬斬斬"}) {
+    rivals.push_back(Spec(text));
+  }
+  return rivals;
+}
+
+void BM_GrowthSlice(benchmark::State& state) {
+  RandSeed(1);
+  const TSpec me = Spec("15/2/0/2/導絶斬");
+  const TSpec partner = Spec("15/2/0/2/振斬斬斬");
+  const TSpecList own = GrowthCandidates(me, partner);
+  const TSpecList opponents = GrowthCandidates(partner, me);
+  std::size_t k = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ScoreAgainst(own[k], opponents));
+    k = (k + 1) % own.size();
+  }
+  state.counters["battles/slice"] = static_cast<double>(opponents.size());
+}
+BENCHMARK(BM_GrowthSlice);
+
+void BM_GrowOne(benchmark::State& state) {
+  RandSeed(2);
+  const TSpec me = Spec("15/2/0/2/導絶斬");
+  const TSpec partner = Spec("15/2/0/2/振斬斬斬");
+  for (auto _ : state) benchmark::DoNotOptimize(GrowOne(me, partner));
+}
+BENCHMARK(BM_GrowOne)->Unit(benchmark::kMillisecond);
+
+void BM_GrowthRound16(benchmark::State& state) {
+  const std::vector<TSpec> rivals = Rivals();
+  RandSeed(3);
+  std::int64_t ticks = 0;
+  const std::int64_t battlesBefore = SimulatedBattleCount();
+  for (auto _ : state) {
+    ResetTournament();
+    ResetGrowth();
+    for (int i = 0; i < 16; ++i) {
+      Tournament.Slots[i].Spec = rivals[i];
+      Tournament.Entrants[i] = &Tournament.Slots[i];
+    }
+    Tournament.EntrantCount = 16;
+    StartGrowth();
+    while (IsGrowing()) {
+      GrowthTick();
+      ++ticks;
+    }
+  }
+  const double rounds = static_cast<double>(state.iterations());
+  state.counters["ticks/round"] = static_cast<double>(ticks) / rounds;
+  state.counters["battles/round"] =
+      static_cast<double>(SimulatedBattleCount() - battlesBefore) / rounds;
+}
+BENCHMARK(BM_GrowthRound16)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,42 @@
+// Helpers shared by the lab commands of growth and whole tournaments: the
+// build notation, options, and the builds of a roster file.
+#pragma once
+
+#include <time.h>
+
+#include <string>
+#include <vector>
+
+#include "lab/Lab.h"
+#include "rules/UnitSword.h"
+
+// "HP/Attack/Defence/Speed/Swords".
+std::string BuildNotation(const TSpec& spec);
+
+// A build given on the command line (UTF-8). Any bonus total is accepted:
+// grown builds cost more than the roster's 10 points. False with a message
+// when it is not a build.
+bool ParseBuildArg(const std::string& utf8, TSpec& spec);
+
+// Takes "--seed N" out of the arguments and seeds the generator with it;
+// without it the generator is seeded from the clock, as the game does.
+bool TakeSeed(TLabArgs& args);
+
+// Takes "NAME VALUE" out of the arguments; false (with a message) when the
+// option is there without a value.
+bool TakeOption(TLabArgs& args, const char* name, std::string& value, bool& given);
+
+// One roster entry as the growth sees it: its name and build.
+struct TRosterBuild {
+  std::string Name;
+  TSpec Spec;
+};
+
+// The "#Name" and "#Spec" lines of a roster file, in file order; each build
+// must pass the roster's checks. `path` is a disk path; empty means the
+// game's own roster. False with a message when the file cannot be read or a
+// build is faulty.
+bool ReadRosterBuilds(const std::string& path, std::vector<TRosterBuild>& builds);
+
+// Seconds on the given clock (CLOCK_MONOTONIC, CLOCK_PROCESS_CPUTIME_ID).
+double Seconds(clockid_t clock);

@@ -1,0 +1,182 @@
+// The growth driver: one slice per tick, the percentages it shows, and grown
+// builds equal to those of the whole search run at once.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "data/UnitData.h"
+#include "growth/UnitSimulation.h"
+#include "growth/UnitSimulation2.h"
+#include "rules/UnitRandom.h"
+#include "script/BromString.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+TSpec Build(int hp, int attack, int defence, int speed, const std::string& swordsUtf8) {
+  TSpec spec;
+  spec.MaxHP = hp;
+  spec.Attack = attack;
+  spec.Defence = defence;
+  spec.Speed = speed;
+  spec.Swords = Sj(swordsUtf8);
+  return spec;
+}
+
+// Sixteen rivals as a round leaves them (one point more than the roster's 10).
+std::vector<TSpec> Rivals() {
+  return {Build(15, 3, 1, 1, "絶確"),   Build(10, 2, 0, 3, "斬斬斬斬"), Build(10, 2, 0, 2, "毒猛斬斬"),
+          Build(15, 2, 0, 2, "盗盗斬"), Build(10, 2, 0, 2, "鏡鏡斬斬"), Build(20, 2, 0, 2, "滅星斬"),
+          Build(20, 2, 1, 1, "死斬"),   Build(0, 2, 1, 2, "臥臥斬斬斬"), Build(15, 2, 0, 2, "先斬斬"),
+          Build(25, 0, 2, 1, "押盾"),   Build(15, 2, 0, 1, "儀儀斬斬"), Build(20, 2, 1, 1, "回斬"),
+          Build(15, 2, 1, 1, "癒斬斬"), Build(15, 2, 1, 1, "命魂斬"),   Build(15, 2, 0, 2, "導絶斬"),
+          Build(15, 2, 0, 2, "振斬斬斬")};
+}
+
+void SeatEntrants(const std::vector<TSpec>& builds) {
+  ResetTournament();
+  ResetGrowth();
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    Tournament.Slots[i].Name = "rival " + std::to_string(i);
+    Tournament.Slots[i].Spec = builds[i];
+    Tournament.Entrants[i] = &Tournament.Slots[i];
+  }
+  Tournament.EntrantCount = static_cast<std::int32_t>(builds.size());
+  Tournament.Stage = 2;
+}
+
+std::vector<std::int32_t> shown;
+void RecordProgress(std::int32_t remaining) { shown.push_back(remaining); }
+int presented = 0;
+void RecordPresent() { ++presented; }
+
+// What each tick did, for a whole growth.
+struct TTickLog {
+  std::vector<std::int32_t> Remaining;
+  std::vector<std::int64_t> Battles;
+};
+
+TTickLog RunToEnd() {
+  TTickLog log;
+  while (IsGrowing()) {
+    const std::int64_t before = SimulatedBattleCount();
+    GrowthTick();
+    log.Battles.push_back(SimulatedBattleCount() - before);
+    log.Remaining.push_back(GrowthRemaining());
+  }
+  return log;
+}
+
+}  // namespace
+
+TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
+  const std::vector<TSpec> builds = Rivals();
+  SeatEntrants(builds);
+  shown.clear();
+  presented = 0;
+  SetGrowthProgressHook(RecordProgress);
+  SetGrowthPresentHook(RecordPresent);
+  RandSeed(31);
+  StartGrowth();
+  EXPECT_TRUE(IsGrowing());
+  EXPECT_EQ(GrowthRemaining(), 100);
+  const TTickLog log = RunToEnd();
+  SetGrowthProgressHook(nullptr);
+  SetGrowthPresentHook(nullptr);
+
+  // Every tick shows its percentage once and presents the screen once.
+  EXPECT_EQ(shown, log.Remaining);
+  EXPECT_EQ(presented, static_cast<int>(log.Remaining.size()));
+  EXPECT_EQ(log.Remaining.back(), 0);
+  EXPECT_FALSE(IsGrowing());
+  std::int32_t previous = 100;
+  for (std::int32_t r : log.Remaining) {
+    EXPECT_LE(r, previous);
+    previous = r;
+  }
+
+  // Entrant by entrant: its growth slices, its order slices, then Store,
+  // each slice one battle per candidate of the opponent.
+  std::size_t tick = 0;
+  for (int i = 0; i < 16; ++i) {
+    const TSpec& me = builds[i];
+    const TSpec& partner = builds[i ^ 1];
+    const std::size_t growth = GrowthCandidates(me, partner).size();
+    const std::int64_t opponents = static_cast<std::int64_t>(GrowthCandidates(partner, me).size());
+    const std::size_t orders = TBromString::CharCount(GrownSpecs[i].Swords) <= 1 ? 1 : 30;
+    for (std::size_t s = 0; s < growth + orders; ++s, ++tick) {
+      ASSERT_LT(tick, log.Battles.size());
+      EXPECT_EQ(log.Battles[tick], opponents) << "entrant " << i << " slice " << s;
+    }
+    ASSERT_LT(tick, log.Battles.size());
+    EXPECT_EQ(log.Battles[tick], 0) << "store of entrant " << i;
+    EXPECT_EQ(log.Remaining[tick], (16 - (i + 1)) * 100 / 16);
+    if (i == 0) {
+      EXPECT_EQ(log.Remaining[tick], 93);
+    }
+    if (i == 1) {
+      EXPECT_EQ(log.Remaining[tick], 87);
+    }
+    ++tick;
+  }
+  EXPECT_EQ(tick, log.Battles.size());
+  // The entrants' own builds are untouched until their next match.
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(Tournament.Slots[i].Spec, builds[i]);
+}
+
+TEST(GrowthDriver, GrowsTheSameBuildsAsTheWholeSearchRunAtOnce) {
+  for (const std::vector<TSpec>& builds :
+       {std::vector<TSpec>{Build(20, 2, 1, 1, "斬闇"), Build(15, 2, 0, 2, "振斬斬斬")},
+        std::vector<TSpec>{Build(15, 3, 1, 1, "絶確"), Build(10, 2, 0, 2, "毒猛斬斬"),
+                           Build(15, 2, 0, 2, "導絶斬"), Build(20, 2, 1, 1, "死斬")}}) {
+    SeatEntrants(builds);
+    RandSeed(404);
+    StartGrowth();
+    RunToEnd();
+    // Each entrant grows from the builds as the round left them, against
+    // its partner (0 with 1, 2 with 3).
+    RandSeed(404);
+    for (std::size_t i = 0; i < builds.size(); ++i) {
+      EXPECT_EQ(GrownSpecs[i], GrowOne(builds[i], builds[i ^ 1])) << "entrant " << i;
+    }
+  }
+}
+
+TEST(GrowthDriver, AChosenBuildOfOneSwordTakesASingleOrderSlice) {
+  // Without speed only HP and speed are offered, so the sword list stays at
+  // one sword: 2 growth slices, 1 order slice and the store.
+  SeatEntrants({Build(20, 2, 1, 0, "斬"), Build(20, 2, 1, 0, "")});
+  RandSeed(9);
+  StartGrowth();
+  const TTickLog log = RunToEnd();
+  ASSERT_EQ(log.Battles.size(), 8u);
+  EXPECT_EQ(log.Battles, (std::vector<std::int64_t>{2, 2, 2, 0, 2, 2, 2, 0}));
+  EXPECT_EQ(log.Remaining, (std::vector<std::int32_t>{100, 88, 75, 50, 50, 38, 25, 0}));
+  EXPECT_EQ(TBromString::CharCount(GrownSpecs[0].Swords), 1);
+}
+
+TEST(GrowthDriver, IdleTicksDoNothingAndALoneEntrantKeepsItsBuild) {
+  SeatEntrants({Build(20, 2, 1, 1, "斬"), Build(20, 2, 1, 1, "斬")});
+  shown.clear();
+  SetGrowthProgressHook(RecordProgress);
+  const std::int64_t before = SimulatedBattleCount();
+  GrowthTick();
+  GrowthTick();
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(SimulatedBattleCount(), before);
+  EXPECT_FALSE(IsGrowing());
+  // A lone entrant has nobody to grow against: one tick, no battle.
+  SeatEntrants({Build(20, 2, 1, 1, "斬闇")});
+  StartGrowth();
+  EXPECT_TRUE(IsGrowing());
+  EXPECT_EQ(GrowthRemaining(), 100);
+  GrowthTick();
+  SetGrowthProgressHook(nullptr);
+  EXPECT_FALSE(IsGrowing());
+  EXPECT_EQ(shown, std::vector<std::int32_t>{0});
+  EXPECT_EQ(GrownSpecs[0], Build(20, 2, 1, 1, "斬闇"));
+  EXPECT_EQ(SimulatedBattleCount(), before);
+  Tournament.EntrantCount = 17;
+  EXPECT_THROW(StartGrowth(), std::logic_error);
+}
