@@ -6,8 +6,12 @@
 
 namespace {
 
-std::string Num(std::int32_t n) { return std::to_string(n); }
-std::string NameOf(const TFighter& f) { return f.Name.Str(); }
+std::string Num(std::int32_t n) {
+  return std::to_string(n);
+}
+std::string NameOf(const TFighter& f) {
+  return f.Name.Str();
+}
 
 // The execution stack --------------------------------------------------------
 
@@ -88,11 +92,19 @@ void RunSelection(TRunSelection selection) {
   ExecLoop();
 }
 
-void RunSlot0() { RunSelection(rsSlot0); }
-void RunSlot1() { RunSelection(rsSlot1); }
-void RunBoth() { RunSelection(rsBoth); }
+void RunSlot0() {
+  RunSelection(rsSlot0);
+}
+void RunSlot1() {
+  RunSelection(rsSlot1);
+}
+void RunBoth() {
+  RunSelection(rsBoth);
+}
 
-TBattlePhase RunOf(int slot) { return slot == 0 ? RunSlot0 : RunSlot1; }
+TBattlePhase RunOf(int slot) {
+  return slot == 0 ? RunSlot0 : RunSlot1;
+}
 
 // Strikes --------------------------------------------------------------------
 
@@ -127,20 +139,34 @@ void ComputeStrike(TActionSlot& s) {
   // 2. The base.
   std::int32_t x = 0;
   switch (w.DamageBase) {
-    case dbAttack: x = attacker.Attack; break;
-    case dbTargetHP: x = target.HP; break;
-    case dbLostHP: x = Wrap32(std::int64_t{attacker.MaxHP} - attacker.HP); break;
+    case dbAttack:
+      x = attacker.Attack;
+      break;
+    case dbTargetHP:
+      x = target.HP;
+      break;
+    case dbLostHP:
+      x = Wrap32(std::int64_t{attacker.MaxHP} - attacker.HP);
+      break;
     case dbPowerOfTurn:
       x = Battle.Turn <= 0 ? 1 : Battle.Turn >= 32 ? 0 : Wrap32(std::int64_t{1} << Battle.Turn);
       break;
-    case dbNone: break;
+    case dbNone:
+      break;
   }
   // 3. The scale (division truncates toward zero).
   switch (w.DamageScale) {
-    case dsDouble: x = Wrap32(std::int64_t{x} * 2); break;
-    case dsHalfUp: x = Wrap32((std::int64_t{x} + 1) / 2); break;
-    case dsHalfDown: x = x / 2; break;
-    case dsNone: break;
+    case dsDouble:
+      x = Wrap32(std::int64_t{x} * 2);
+      break;
+    case dsHalfUp:
+      x = Wrap32((std::int64_t{x} + 1) / 2);
+      break;
+    case dsHalfDown:
+      x = x / 2;
+      break;
+    case dsNone:
+      break;
   }
   // 4. Defence.
   if (!w.IgnoreDefence) x = Wrap32(std::int64_t{x} - target.Defence);
@@ -298,7 +324,9 @@ void StealPhase() {
 
 // Support, control and environment ---------------------------------------------
 
-void Raise(std::int32_t& value, std::int64_t by) { value = Wrap32(value + by); }
+void Raise(std::int32_t& value, std::int64_t by) {
+  value = Wrap32(value + by);
+}
 
 void ApplySupport(TActionSlot& s) {
   TFighter& f = *s.Actor;
@@ -306,16 +334,52 @@ void ApplySupport(TActionSlot& s) {
   const char* cue = "dat\\up.wav";
   const char* text = "";
   switch (kind) {
-    case swHeat: Raise(f.Attack, 1); text = "の攻撃力が1上がった！"; break;
-    case swBlessing: Raise(f.Defence, 1); text = "の防御力が1上がった！"; break;
-    case swHaste: Raise(f.Speed, 1); text = "の素早さが1上がった！"; break;
-    case swScorch: Raise(f.Attack, f.Attack); text = "の攻撃力が二倍になった！"; break;
-    case swShield: Raise(f.Shield, 1); cue = "dat\\popon.wav"; text = "に＜シールド＞が付与された！"; break;
-    case swLife: Raise(f.Life, 1); cue = "dat\\popon.wav"; text = "に＜ライフ＞が付与された！"; break;
-    case swSoul: Raise(f.Soul, 1); cue = "dat\\popon.wav"; text = "に＜ソウル＞が付与された！"; break;
-    case swMirror: Raise(f.Reflect, 1); cue = "dat\\popon.wav"; text = "に＜反射＞が付与された！"; break;
-    case swPush: Raise(f.Push, 1); cue = "dat\\popon.wav"; text = "に＜プッシュ＞が付与された！"; break;
-    case swLead: Raise(f.Quick, 1); cue = "dat\\popon.wav"; text = "に＜クイック＞が付与された！"; break;
+    case swHeat:
+      Raise(f.Attack, 1);
+      text = "の攻撃力が1上がった！";
+      break;
+    case swBlessing:
+      Raise(f.Defence, 1);
+      text = "の防御力が1上がった！";
+      break;
+    case swHaste:
+      Raise(f.Speed, 1);
+      text = "の素早さが1上がった！";
+      break;
+    case swScorch:
+      Raise(f.Attack, f.Attack);
+      text = "の攻撃力が二倍になった！";
+      break;
+    case swShield:
+      Raise(f.Shield, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜シールド＞が付与された！";
+      break;
+    case swLife:
+      Raise(f.Life, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜ライフ＞が付与された！";
+      break;
+    case swSoul:
+      Raise(f.Soul, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜ソウル＞が付与された！";
+      break;
+    case swMirror:
+      Raise(f.Reflect, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜反射＞が付与された！";
+      break;
+    case swPush:
+      Raise(f.Push, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜プッシュ＞が付与された！";
+      break;
+    case swLead:
+      Raise(f.Quick, 1);
+      cue = "dat\\popon.wav";
+      text = "に＜クイック＞が付与された！";
+      break;
     case swRecovery:
       f.HP = f.MaxHP;
       cue = "dat\\ヒィン.wav";
@@ -326,14 +390,18 @@ void ApplySupport(TActionSlot& s) {
       cue = "dat\\ヒィン.wav";
       text = "の悪い状態が消え去った！";
       break;
-    case swRitual: Raise(f.ReserveAP, 3); text = "の予備APが3増えた！"; break;
+    case swRitual:
+      Raise(f.ReserveAP, 3);
+      text = "の予備APが3増えた！";
+      break;
     case swSleepingDragon:
       Raise(f.HP, 10);
       Raise(f.MaxHP, 10);
       Raise(f.Sleep, 1);
       text = "のHPと最大HPが10増えて＜スリープ＞が付与された！";
       break;
-    default: InternalError("UnitBattle", "not a support sword");
+    default:
+      InternalError("UnitBattle", "not a support sword");
   }
   if (Logging()) {
     SetCue(cue);
@@ -383,7 +451,8 @@ void ApplyControl(TActionSlot& s) {
         Raise(t.BreakOnHit, 1);
         label = "＜破壊伴い＞";
         break;
-      default: InternalError("UnitBattle", "not a control sword");
+      default:
+        InternalError("UnitBattle", "not a control sword");
     }
   }
   // 4. The grant is made.
@@ -412,10 +481,17 @@ void ExecuteByClass() {
         // always share their class.
         PushExec(AttackSetup);
         return;
-      case scSupport: ApplySupport(s); break;
-      case scControl: ApplyControl(s); break;
-      case scEnvironment: ApplyEnvironment(); break;
-      case scNone: InternalError("UnitBattle", "a sword without a class");
+      case scSupport:
+        ApplySupport(s);
+        break;
+      case scControl:
+        ApplyControl(s);
+        break;
+      case scEnvironment:
+        ApplyEnvironment();
+        break;
+      case scNone:
+        InternalError("UnitBattle", "a sword without a class");
     }
   }
 }
@@ -428,7 +504,8 @@ int NextRunnableSword(const TFighter& f) {
     if (s.UsedThisTurn) continue;
     if (std::int64_t{s.StartTurn} - s.EarlyGrants > Battle.Turn) continue;
     switch (s.Condition) {
-      case cdNone: return i;
+      case cdNone:
+        return i;
       case cdCrisis:
         if (std::int64_t{f.HP} * 2 <= f.MaxHP) return i;
         break;
@@ -443,11 +520,16 @@ int NextRunnableSword(const TFighter& f) {
 int SlotPriority(const TActionSlot& slot) {
   if (slot.Stunned) return 5;
   switch (slot.Sword.SwordClass) {
-    case scSupport: return 4;
-    case scControl: return 3;
-    case scAttack: return 2;
-    case scEnvironment: return 1;
-    case scNone: break;
+    case scSupport:
+      return 4;
+    case scControl:
+      return 3;
+    case scAttack:
+      return 2;
+    case scEnvironment:
+      return 1;
+    case scNone:
+      break;
   }
   InternalError("UnitBattle", "a sword without a class");
 }

@@ -16,8 +16,12 @@ TBattle Battle;
 
 namespace {
 
-std::string Num(std::int32_t n) { return std::to_string(n); }
-std::string NameOf(const TFighter& f) { return f.Name.Str(); }
+std::string Num(std::int32_t n) {
+  return std::to_string(n);
+}
+std::string NameOf(const TFighter& f) {
+  return f.Name.Str();
+}
 
 void BattleOpening();
 void TurnStart();
@@ -115,9 +119,15 @@ void ActionStep() {
   } else if (bCan && !aCan) {
     ActAlone(b, a);
   } else if (a.Quick != b.Quick) {
-    if (a.Quick > b.Quick) ActAlone(a, b); else ActAlone(b, a);  // 2. Quick first.
+    if (a.Quick > b.Quick)
+      ActAlone(a, b);
+    else
+      ActAlone(b, a);  // 2. Quick first.
   } else if (a.Speed != b.Speed) {
-    if (a.Speed > b.Speed) ActAlone(a, b); else ActAlone(b, a);  // 3. Then the faster.
+    if (a.Speed > b.Speed)
+      ActAlone(a, b);
+    else
+      ActAlone(b, a);  // 3. Then the faster.
   } else {
     ActTogether();  // 4. Otherwise both in the same step.
   }
@@ -289,7 +299,9 @@ void BattleOpening() {
 
 }  // namespace
 
-void ResetBattle() { Battle = TBattle(); }
+void ResetBattle() {
+  Battle = TBattle();
+}
 
 // Scheduling -----------------------------------------------------------------------
 
@@ -305,7 +317,9 @@ void Schedule(std::initializer_list<TBattlePhase> phases) {
   for (auto it = phases.end(); it != phases.begin();) SchedulePhase(*--it);
 }
 
-void ClearPhases() { Battle.PhaseCount = 0; }
+void ClearPhases() {
+  Battle.PhaseCount = 0;
+}
 
 bool RunNextPhase() {
   if (Battle.PhaseCount == 0) return false;
@@ -314,7 +328,9 @@ bool RunNextPhase() {
   return true;
 }
 
-void BattleLog(std::string_view line) { LogAppend(line); }
+void BattleLog(std::string_view line) {
+  LogAppend(line);
+}
 
 // Shared rules --------------------------------------------------------------------
 
@@ -325,7 +341,9 @@ bool CanAct(const TFighter& f) {
   return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f) >= 0);
 }
 
-void PostAction() { Schedule({DeathCheck, EndCheck}); }
+void PostAction() {
+  Schedule({DeathCheck, EndCheck});
+}
 
 void DeathCheck() {
   // A knock-out in turn 0 is noticed only by the first check of turn 1.

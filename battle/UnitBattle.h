@@ -35,18 +35,18 @@ constexpr int PhaseStackSize = 256;
 struct TActionSlot {
   TFighter* Actor = nullptr;
   TFighter* Opponent = nullptr;
-  TSword Sword;                  // copy of the sword, taken when the action was prepared
+  TSword Sword;                     // copy of the sword, taken when the action was prepared
   std::int32_t ControlTarget = -1;  // index in the actor's list for a control sword, -1 none
   bool Stunned = false;
-  bool Active = false;           // takes part in the current execution run
-  TFighter* Target = nullptr;    // receiver of the current strike
-  TFighter* Other = nullptr;     // sender of the current strike
+  bool Active = false;         // takes part in the current execution run
+  TFighter* Target = nullptr;  // receiver of the current strike
+  TFighter* Other = nullptr;   // sender of the current strike
   bool Pending = false;
   bool Hit = false;
   std::int32_t Damage = 0;
   bool Shielded = false;
   bool Reflected = false;
-  TSword Stolen[MaxSwords];      // taken by a steal, not yet handed over
+  TSword Stolen[MaxSwords];  // taken by a steal, not yet handed over
   std::int32_t StolenCount = 0;
 };
 
@@ -63,7 +63,7 @@ struct TBattle {
   TBattlePhase Phases[PhaseStackSize] = {};
   std::int32_t PhaseCount = 0;
   std::int32_t Result = brRunning;
-  bool LogOff = true;            // log lines and cues are suppressed
+  bool LogOff = true;  // log lines and cues are suppressed
   bool Simulation = false;
   bool SkipAllowed = false;
   bool ResumeAfterStory = false;
@@ -71,8 +71,8 @@ struct TBattle {
 
   // The action step (UnitAction).
   TActionSlot Slots[2];
-  std::int32_t Prepared = 0;     // actions prepared in this step
-  std::int32_t StrikeNumber = 0; // 0, 1 or 2
+  std::int32_t Prepared = 0;      // actions prepared in this step
+  std::int32_t StrikeNumber = 0;  // 0, 1 or 2
   TRunSelection Selection = rsSlot0;
   TExecStep ExecSteps[PhaseStackSize] = {};
   std::int32_t ExecCount = 0;
@@ -124,7 +124,9 @@ void DeathCheck();
 
 // Appends a log line unless the log is off. Callers that build a text check
 // Logging() first, so a silent battle builds no strings.
-inline bool Logging() { return !Battle.LogOff; }
+inline bool Logging() {
+  return !Battle.LogOff;
+}
 void BattleLog(std::string_view line);
 
 // The game's numbers are 32-bit and wrap around rather than overflow; every

@@ -24,11 +24,21 @@ TSpec RandomBuild(std::mt19937& rng, int kind) {
   }
   for (; points > 0; --points) {
     switch (rng() % 5) {
-      case 0: spec.MaxHP += 5; break;
-      case 1: ++spec.Attack; break;
-      case 2: ++spec.Defence; break;
-      case 3: ++spec.Speed; break;
-      default: swords += SwordByKind(1 + static_cast<int>(rng() % SwordKindCount)).Mark.Str(); break;
+      case 0:
+        spec.MaxHP += 5;
+        break;
+      case 1:
+        ++spec.Attack;
+        break;
+      case 2:
+        ++spec.Defence;
+        break;
+      case 3:
+        ++spec.Speed;
+        break;
+      default:
+        swords += SwordByKind(1 + static_cast<int>(rng() % SwordKindCount)).Mark.Str();
+        break;
     }
   }
   spec.Swords = swords;

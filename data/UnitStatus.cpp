@@ -15,10 +15,12 @@ const char* const HelpTexts[4] = {
 };
 
 // The states in the order of the fighter record: four bad, six good.
-const char* const StateNames[10] = {"スタン", "スリープ", "猛毒", "毒",       "反射",
-                                    "シールド", "ソウル", "ライフ", "プッシュ", "クイック"};
+const char* const StateNames[10] = {"スタン",   "スリープ", "猛毒",   "毒",       "反射",
+                                    "シールド", "ソウル",   "ライフ", "プッシュ", "クイック"};
 
-std::string Num(std::int32_t n) { return std::to_string(n); }
+std::string Num(std::int32_t n) {
+  return std::to_string(n);
+}
 
 // "HP/Attack/Defence/Speed/".
 std::string NumbersPrefix(const TSpec& spec) {
@@ -49,7 +51,9 @@ void AppendSwordText(std::string& out, const TSword& s) {
 
 }  // namespace
 
-std::string BuildText(const TSpec& spec) { return NumbersPrefix(spec) + spec.Swords.Str(); }
+std::string BuildText(const TSpec& spec) {
+  return NumbersPrefix(spec) + spec.Swords.Str();
+}
 
 TStringDynArray BuildLines(const TSpec& spec) {
   const std::string prefix = NumbersPrefix(spec);
@@ -58,13 +62,15 @@ TStringDynArray BuildLines(const TSpec& spec) {
           std::string(prefix.size(), ' ') + MarkRange(marks, 10, 10)};
 }
 
-int CountSwords(const TSwordia& swordia) { return TBromString::CharCount(swordia.Spec.Swords); }
+int CountSwords(const TSwordia& swordia) {
+  return TBromString::CharCount(swordia.Spec.Swords);
+}
 
 TStringDynArray FighterStatus(const TFighter& f) {
   TStringDynArray lines;
   // 1. The four numbers, current HP first.
-  lines.push_back("[HP] " + Num(f.HP) + "/" + Num(f.MaxHP) + "  [攻] " + Num(f.Attack) +
-                  "  [防] " + Num(f.Defence) + "  [早] " + Num(f.Speed) + "  ");
+  lines.push_back("[HP] " + Num(f.HP) + "/" + Num(f.MaxHP) + "  [攻] " + Num(f.Attack) + "  [防] " +
+                  Num(f.Defence) + "  [早] " + Num(f.Speed) + "  ");
   // 2. and 3. Swords 1..10, then 11..20 under the first sword.
   std::string first = "[剣] ";
   std::string second = " 　  ";
@@ -76,10 +82,11 @@ TStringDynArray FighterStatus(const TFighter& f) {
   if (f.ReserveAP > 0) ap += "  [予備AP] " + Num(f.ReserveAP);
   lines.push_back(ap);
   // 5. Every state that is on, in record order.
-  const std::int32_t counters[10] = {f.Stun,    f.Sleep,  f.StrongPoison, f.Poison, f.Reflect,
-                                     f.Shield,  f.Soul,   f.Life,         f.Push,   f.Quick};
+  const std::int32_t counters[10] = {f.Stun,   f.Sleep, f.StrongPoison, f.Poison, f.Reflect,
+                                     f.Shield, f.Soul,  f.Life,         f.Push,   f.Quick};
   for (int i = 0; i < 10; ++i) {
-    if (counters[i] > 0) lines.push_back("＜" + std::string(StateNames[i]) + Num(counters[i]) + "＞");
+    if (counters[i] > 0)
+      lines.push_back("＜" + std::string(StateNames[i]) + Num(counters[i]) + "＞");
   }
   return lines;
 }

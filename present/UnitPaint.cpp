@@ -22,7 +22,9 @@ void StoreLine(std::string_view text) {
 
 }  // namespace
 
-void SetLogListener(TLogListener* newListener) { listener = newListener; }
+void SetLogListener(TLogListener* newListener) {
+  listener = newListener;
+}
 
 void LogClear() {
   if (Battle.LogOff) return;
@@ -47,11 +49,14 @@ void LogDropFirst() {
   s.LogLines[s.LogCount].clear();
 }
 
+// The battle screen's pictures (fighter panels, log band, SKIP button) and its
+// click regions are drawn and registered by the screen painters; until they
+// are in place, these two keep only the state the log relies on.
 void PaintBattle() {
   // The pointer is taken to be off the SKIP button until it next moves.
   LogStore.SkipHovered = false;
 }
 
 void RefreshFighters() {
-  if (Battle.LogOff) return;
+  if (Battle.LogOff) return;  // a skipped or simulated battle repaints nothing
 }

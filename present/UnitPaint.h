@@ -9,16 +9,16 @@
 #include <string>
 #include <string_view>
 
-constexpr int LogCapacity = 256;   // lines the store may hold
-constexpr int LogLinePitch = 18;   // pixels per line
-constexpr int LogViewLines = 6;    // lines of the log window
+constexpr int LogCapacity = 256;  // lines the store may hold
+constexpr int LogLinePitch = 18;  // pixels per line
+constexpr int LogViewLines = 6;   // lines of the log window
 
 struct TLogStore {
   std::string LogLines[LogCapacity + 1];  // 0 .. LogCount-1 in use, 0 the topmost kept
   std::int32_t LogCount = 0;
-  std::int32_t LogScroll = 0;    // pixels of scrolling still to be shown
-  bool LineAppended = false;     // set by every line actually stored
-  bool SkipHovered = false;      // the pointer rests on the SKIP button
+  std::int32_t LogScroll = 0;  // pixels of scrolling still to be shown
+  bool LineAppended = false;   // set by every line actually stored
+  bool SkipHovered = false;    // the pointer rests on the SKIP button
 };
 
 // The log of the shown battle.

@@ -28,7 +28,6 @@ TBattleHarness::TBattleHarness() {
 TBattleHarness::~TBattleHarness() {
   SetLogListener(nullptr);
   TBromWave::SetPlayer(nullptr);
-  SetMode(gmTitle);
 }
 
 void TBattleHarness::Setup(int stage,
@@ -87,7 +86,9 @@ std::vector<std::string> TBattleHarness::RunToEnd() {
   return all;
 }
 
-void TBattleHarness::LineLogged(std::string_view line) { pending_.push_back(U8(line)); }
+void TBattleHarness::LineLogged(std::string_view line) {
+  pending_.push_back(U8(line));
+}
 
 void TBattleHarness::Play(std::string_view programPath, bool) {
   Played.push_back(U8(programPath));

@@ -13,8 +13,8 @@ namespace {
 
 // Runs the lab; stdout (and stderr too when asked) as text.
 std::string RunLabCommand(const std::string& arguments, int& status, bool withErrors = false) {
-  const std::string command = std::string(QUILLMOOR_LAB_PATH) + " " + arguments +
-                              (withErrors ? " 2>&1" : " 2>/dev/null");
+  const std::string command =
+      std::string(QUILLMOOR_LAB_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
   std::string out;
@@ -35,7 +35,8 @@ TEST(BattleLab, HandWorkedLogsMatchLineForLineWithCues) {
   };
   const TGolden goldens[] = {
       {"battle_short.txt", "--steps --seed 1 剣士 20/6/0/1/斬 案山子 10/0/1/0/"},
-      {"battle_mirror_stun.txt", "--steps --seed 3 --stage 2 鏡使い 10/0/0/1/鏡 突撃者 15/4/0/1/衝"},
+      {"battle_mirror_stun.txt",
+       "--steps --seed 3 --stage 2 鏡使い 10/0/0/1/鏡 突撃者 15/4/0/1/衝"},
       {"battle_final_skip.txt",
        "--steps --seed 3 --stage 5 --skip-at 2 剣士 20/6/0/1/斬 案山子 10/0/1/0/"},
   };
@@ -55,9 +56,10 @@ TEST(BattleLab, WithoutStepsOnlyTheLinesArePrinted) {
   EXPECT_EQ(status, 0);
   std::string expected;
   for (const char* line :
-       {"第一回戦  1/1", "剣士 vs 案山子", "", "【第0ターン】", "", "【第1ターン】", "", "剣士の斬撃剣！",
-        "案山子に5ダメージを与えた！", "", "【第2ターン】", "", "剣士の斬撃剣！", "案山子に5ダメージを与えた！",
-        "案山子は死んだ。", "", "-- 戦闘終了 --", "剣士の勝利！", "剣士は途心を1獲得した。"}) {
+       {"第一回戦  1/1", "剣士 vs 案山子", "", "【第0ターン】", "", "【第1ターン】", "",
+        "剣士の斬撃剣！", "案山子に5ダメージを与えた！", "", "【第2ターン】", "", "剣士の斬撃剣！",
+        "案山子に5ダメージを与えた！", "案山子は死んだ。", "", "-- 戦闘終了 --", "剣士の勝利！",
+        "剣士は途心を1獲得した。"}) {
     expected += std::string(line) + "\n";
   }
   EXPECT_EQ(out, expected);
@@ -71,7 +73,8 @@ TEST(BattleLab, AMalformedBuildGivesTheRosterMessageAndCode2) {
   EXPECT_EQ(RunLabCommand("simulate 20/3/2/1/ 21/0/0/0/", status, true),
             "HPは5の倍数でなくてはなりません。\n");
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(RunLabCommand("simulate 20/3/2/1/刀 20/0/0/0/", status, true), "剣の記述が不正です。\n");
+  EXPECT_EQ(RunLabCommand("simulate 20/3/2/1/刀 20/0/0/0/", status, true),
+            "剣の記述が不正です。\n");
   EXPECT_EQ(status, 2);
   RunLabCommand("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status);
   EXPECT_EQ(status, 2);
@@ -88,8 +91,9 @@ TEST(BattleLab, SimulatePrintsTheResultCode) {
   // No bonus-total check: any well-formed build fights; numbers that outgrow
   // 32 bits wrap around instead of breaking the battle.
   EXPECT_EQ(RunLabCommand("simulate 2000000000/3/0/1/ -5/-3/-7/0/", status), "20\n");
-  const std::string wild =
-      RunLabCommand("simulate 2000000000/2000000000/-2000000000/3/灼灼重連臥 1000/-3/2147483647/2/怒滅死魔", status);
+  const std::string wild = RunLabCommand(
+      "simulate 2000000000/2000000000/-2000000000/3/灼灼重連臥 1000/-3/2147483647/2/怒滅死魔",
+      status);
   EXPECT_TRUE(wild == "0\n" || wild == "10\n" || wild == "20\n") << wild;
   EXPECT_EQ(status, 0);
 }
@@ -112,17 +116,18 @@ TEST(BattleLab, RandomBuildsAlwaysComeToAnEnd) {
           swords += marks[rng() % 35];
         }
       }
-      b = std::to_string(n[0] * 5) + "/" + std::to_string(n[1]) + "/" + std::to_string(n[2]) +
-          "/" + std::to_string(n[3]) + "/" + swords;
+      b = std::to_string(n[0] * 5) + "/" + std::to_string(n[1]) + "/" + std::to_string(n[2]) + "/" +
+          std::to_string(n[3]) + "/" + swords;
     }
     SCOPED_TRACE(builds[0] + " vs " + builds[1]);
     int status = -1;
-    const std::string out = RunLabCommand("battle --steps --stage " + std::to_string(1 + i % 5) +
-                                              " --seed " + std::to_string(i) + " A " + builds[0] +
-                                              " B " + builds[1],
-                                          status);
+    const std::string out =
+        RunLabCommand("battle --steps --stage " + std::to_string(1 + i % 5) + " --seed " +
+                          std::to_string(i) + " A " + builds[0] + " B " + builds[1],
+                      status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(out.find("-- 戦闘終了 --"), std::string::npos);
-    EXPECT_TRUE(out.find("Aの勝利！") != std::string::npos || out.find("Bの勝利！") != std::string::npos);
+    EXPECT_TRUE(out.find("Aの勝利！") != std::string::npos ||
+                out.find("Bの勝利！") != std::string::npos);
   }
 }

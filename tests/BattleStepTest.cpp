@@ -31,7 +31,7 @@ TEST(BattleStepping, TheFirstClickOfLaterStagesPutsTheNewBuildsIntoForce) {
   h.Setup(2, {{"甲", "20/3/2/1/斬闇"}, {"乙", "20/0/0/0/"}}, /*heroIndex=*/0);
   Tournament.HeroEdit.Spec = Build("25/3/2/1/斬闇");  // the player's edited build
   Tournament.Hero->Bonus = 1;
-  GrownSpecs[1] = Build("30/1/1/1/斬");                // the rival's grown build
+  GrownSpecs[1] = Build("30/1/1/1/斬");  // the rival's grown build
   EXPECT_EQ(h.Enter().Lines, (Lines{"第二回戦  1/1", "甲 vs 乙"}));
   const TClick opening = h.Step();
   EXPECT_EQ(opening.Lines, (Lines{"甲の構成が変動した！", "20/3/2/1/斬闇 ⇒ 25/3/2/1/斬闇",
@@ -98,8 +98,9 @@ TEST(BattleMatch, TheVerdictRecordsWinsHistoryAndABonusThenTheRoundEnds) {
   const TClick start = h.Enter();
   EXPECT_EQ(start.Lines[1], "a一二三四五六七八九十一二三四五 vs 乙");
   const Lines all = h.RunToEnd();
-  EXPECT_TRUE(HasRun(all, {"乙は死んだ。", "", "-- 戦闘終了 --", "a一二三四五六七八九十一二三四五の勝利！",
-                           longName + "は途心を1獲得した。"}));
+  EXPECT_TRUE(
+      HasRun(all, {"乙は死んだ。", "", "-- 戦闘終了 --", "a一二三四五六七八九十一二三四五の勝利！",
+                   longName + "は途心を1獲得した。"}));
   TSwordia& w = Tournament.Slots[0];
   TSwordia& l = Tournament.Slots[1];
   EXPECT_EQ(w.Wins, 1);
@@ -143,7 +144,8 @@ TEST(BattleMatch, TheFinalEarnsNoBonusAndEndsTheTournament) {
 
 TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
   TBattleHarness h;
-  h.Setup(1, {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}, {"丙", "20/0/0/0/"}, {"丁", "20/5/0/1/斬"}},
+  h.Setup(1,
+          {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}, {"丙", "20/0/0/0/"}, {"丁", "20/5/0/1/斬"}},
           /*heroIndex=*/0);
   h.Enter();
   TClick c;
@@ -177,7 +179,8 @@ TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
 
 TEST(BattleMatch, ARivalWinStartsTheNextMatchWithTheNextClick) {
   TBattleHarness h;
-  h.Setup(1, {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}, {"丙", "20/0/0/0/"}, {"丁", "20/5/0/1/斬"}});
+  h.Setup(1,
+          {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}, {"丙", "20/0/0/0/"}, {"丁", "20/5/0/1/斬"}});
   h.Enter();
   TClick c;
   do {

@@ -31,18 +31,16 @@ TEST(BattleTurnOrder, EqualSpeedActsInOneStepTheFasterTakesAllItsStepsFirst) {
 
   // Speed 3 against 2: all three of the faster side's steps come first.
   const Lines all = ShownBattle("50/1/0/3/斬斬斬", "50/1/0/2/斬斬");
-  const Lines expected = {"", "甲の斬撃剣！", "乙に1ダメージを与えた！",
-                          "", "甲の斬撃剣！", "乙に1ダメージを与えた！",
-                          "", "甲の斬撃剣！", "乙に1ダメージを与えた！",
-                          "", "乙の斬撃剣！", "甲に1ダメージを与えた！",
-                          "", "乙の斬撃剣！", "甲に1ダメージを与えた！"};
+  const Lines expected = {
+      "", "甲の斬撃剣！", "乙に1ダメージを与えた！", "", "甲の斬撃剣！", "乙に1ダメージを与えた！",
+      "", "甲の斬撃剣！", "乙に1ダメージを与えた！", "", "乙の斬撃剣！", "甲に1ダメージを与えた！",
+      "", "乙の斬撃剣！", "甲に1ダメージを与えた！"};
   EXPECT_EQ(TurnLines(all, 1), expected);
 }
 
 TEST(BattleTurnOrder, QuickGoesBeforeSpeedAndARaisedSpeedCountsAtOnce) {
   // The slower side with more quick acts first, all its steps in a row.
-  const Lines quick =
-      ShownBattle("50/1/0/2/斬斬", "50/1/0/1/斬", [] { Battle.B.Quick = 1; });
+  const Lines quick = ShownBattle("50/1/0/2/斬斬", "50/1/0/1/斬", [] { Battle.B.Quick = 1; });
   EXPECT_EQ(TurnLines(quick, 1),
             (Lines{"", "乙の斬撃剣！", "甲に1ダメージを与えた！", "", "甲の斬撃剣！",
                    "乙に1ダメージを与えた！", "", "甲の斬撃剣！", "乙に1ダメージを与えた！"}));
@@ -102,13 +100,15 @@ TEST(BattleTurnStart, SleepThenStrongPoisonThenPoisonEachInItsOwnClick) {
   EXPECT_EQ(strong.Lines, (Lines{"甲の毒が2増えた。"}));
   EXPECT_EQ(strong.Cue, "dat\\dh.wav");
   const TClick poison = h.Step();
-  EXPECT_EQ(poison.Lines, (Lines{"甲は毒により3ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
+  EXPECT_EQ(poison.Lines,
+            (Lines{"甲は毒により3ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
   EXPECT_EQ(poison.Cue, "dat\\dh.wav");
   EXPECT_EQ(Battle.A.HP, 37);
   // Poison does not wear off; strong poison keeps feeding it.
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第1ターン】"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"甲の毒が2増えた。"}));
-  EXPECT_EQ(h.Step().Lines, (Lines{"甲は毒により5ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
+  EXPECT_EQ(h.Step().Lines,
+            (Lines{"甲は毒により5ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
   EXPECT_EQ(Battle.A.HP, 32);
   EXPECT_EQ(Battle.A.AP, 2);  // awake again
 }
@@ -177,7 +177,8 @@ TEST(BattleKnockOut, SoulsAreSpentOnePassEachThenOneLife) {
     Battle.A.Soul = 1;
     Battle.A.Life = 1;
   });
-  EXPECT_EQ(TurnLines(all, 1), (Lines{"甲は死んだ。", "甲の＜ソウル＞発動、HPが20になった。生き返った。"}));
+  EXPECT_EQ(TurnLines(all, 1),
+            (Lines{"甲は死んだ。", "甲の＜ソウル＞発動、HPが20になった。生き返った。"}));
 }
 
 TEST(BattleKnockOut, AFighterDownInTurnZeroStillActsAndIsNoticedInTurnOne) {
@@ -188,7 +189,8 @@ TEST(BattleKnockOut, AFighterDownInTurnZeroStillActsAndIsNoticedInTurnOne) {
   });
   EXPECT_EQ(TurnLines(all, 0), (Lines{"", "甲の命の剣！", "甲に＜ライフ＞が付与された！"}));
   // Noticed in turn 1: the life it gained meanwhile lifts it.
-  EXPECT_EQ(TurnLines(all, 1), (Lines{"甲は死んだ。", "甲の＜ライフ＞発動、HPが1になった。生き返った。"}));
+  EXPECT_EQ(TurnLines(all, 1),
+            (Lines{"甲は死んだ。", "甲の＜ライフ＞発動、HPが1になった。生き返った。"}));
 }
 
 TEST(BattleEnd, NobodyFallsThePushDecidesAfterTurnTwenty) {

@@ -66,9 +66,10 @@ TEST(StatusTexts, FighterStatusShowsGrantsReserveAndStatesInRecordOrder) {
   f.Poison = 7;
   f.Shield = 0;
   f.Reflect = -1;  // only counters above 0 are shown
-  EXPECT_EQ(U8Lines(FighterStatus(f)),
-            (Lines{"[HP] -4/30  [攻] 4  [防] 0  [早] 2  ", "[剣] 斬RPSS闇衝毒猛戟撹盗連確",
-                   " 　  絶重RD魔死", "[AP] 1  [予備AP] 3", "＜スタン2＞", "＜毒7＞", "＜クイック1＞"}));
+  EXPECT_EQ(
+      U8Lines(FighterStatus(f)),
+      (Lines{"[HP] -4/30  [攻] 4  [防] 0  [早] 2  ", "[剣] 斬RPSS闇衝毒猛戟撹盗連確",
+             " 　  絶重RD魔死", "[AP] 1  [予備AP] 3", "＜スタン2＞", "＜毒7＞", "＜クイック1＞"}));
 }
 
 TEST(StatusTexts, HelpLinesSplitAtTheBreakMarker) {
