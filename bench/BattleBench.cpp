@@ -77,7 +77,7 @@ void BM_SimulateBattleCorpus(benchmark::State& state) {
 }
 BENCHMARK(BM_SimulateBattleCorpus)->Unit(benchmark::kMillisecond);
 
-void BM_GrowthSlice(benchmark::State& state) {
+void BM_SimulateSlice50(benchmark::State& state) {
   const TCorpus& c = Corpus();
   const TSpec& me = c.A[0];
   std::int64_t score = 0;
@@ -87,6 +87,6 @@ void BM_GrowthSlice(benchmark::State& state) {
   benchmark::DoNotOptimize(score);
   state.SetItemsProcessed(state.iterations() * 50);
 }
-BENCHMARK(BM_GrowthSlice)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SimulateSlice50)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
