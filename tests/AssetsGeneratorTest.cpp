@@ -19,6 +19,7 @@
 #include "tools/AssetCanvas.h"
 #include "tools/AssetCues.h"
 #include "tools/AssetGenerator.h"
+#include "tools/AssetPortrait.h"
 
 using namespace asset;
 
@@ -140,6 +141,44 @@ TEST(AssetPlan, RosterImagesSkipFlavourAndDefaultToNoImage) {
   ASSERT_EQ(names.size(), 2u);
   EXPECT_EQ(names[0], "kou.bmp");
   EXPECT_EQ(names[1], "noimage.bmp");
+}
+
+TEST(AssetPlan, PortraitsCarryTheirEntrysNameAndFlavour) {
+  const std::string roster =
+      Crlf({"#Name 老剣師", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin", "白い髭。",
+            "#FlavorEnd", "#Name 娘", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin",
+            "#FlavorEnd", "#Name 少年", "#Spec 50/0/0/0/", "#Image boy.jpg", "#FlavorBegin",
+            "#FlavorEnd"});
+  const std::vector<TRosterPortrait> p = RosterPortraits(roster);
+  ASSERT_EQ(p.size(), 2u);
+  EXPECT_EQ(p[0].Image, "old.bmp");
+  EXPECT_EQ(U8(p[0].Hints), "老剣師\n白い髭。");  // the first entry naming it
+  EXPECT_EQ(U8(p[1].Hints), "少年");
+  const std::vector<TAssetEntry> plan = PlanAssets(roster, "");
+  const auto boy = std::find_if(plan.begin(), plan.end(),
+                                [](const TAssetEntry& e) { return e.Name == "boy.jpg"; });
+  ASSERT_NE(boy, plan.end());
+  EXPECT_EQ(U8(boy->Hints), "少年");
+}
+
+TEST(AssetPortraits, DescriptionWordsChangeTheLookOnlyWhenWholeCharacters) {
+  const TImage plain = PaintPortrait("kensi.bmp");
+  EXPECT_EQ(PaintPortrait("kensi.bmp").Rgb, plain.Rgb);
+  // Words that name no trait leave the hashed look alone.
+  EXPECT_EQ(PaintPortrait("kensi.bmp", Sj("ただの剣師")).Rgb, plain.Rgb);
+  // An old master gets white hair and a beard.
+  EXPECT_NE(PaintPortrait("kensi.bmp", Sj("老剣師")).Rgb, plain.Rgb);
+  // "刻与" holds the bytes of "女" across its two characters: no match,
+  // though "女" itself changes this portrait.
+  ASSERT_NE(PaintPortrait("kensi.bmp", Sj("女")).Rgb, plain.Rgb);
+  EXPECT_EQ(PaintPortrait("kensi.bmp", Sj("刻与")).Rgb, plain.Rgb);
+  int w = 0, h = 0;
+  PortraitSize("kage_s.jpg", w, h);
+  EXPECT_EQ(w, 240);
+  EXPECT_EQ(h, 280);
+  PortraitSize("kage.jpg", w, h);
+  EXPECT_EQ(w, 300);
+  EXPECT_EQ(h, 300);
 }
 
 TEST(AssetPlan, StoryCommandsIgnoreCaseAndSplitAtEverySpace) {

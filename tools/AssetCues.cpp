@@ -115,7 +115,7 @@ TSoundBuffer Crash() {  // a knock-out: a heavy thump, a burst and flying shards
 
 TSoundBuffer Revival() {  // a rising chime of four bells
   TSoundBuffer s(1.25);
-  const int notes[4] = {84, 88, 91, 96};  // C E G C
+  const int notes[4] = {76, 79, 84, 88};  // E G C E
   for (int i = 0; i < 4; ++i) {
     const double at = 0.09 * i;
     s.Tone(at, 1.25 - at, Note(notes[i]), Note(notes[i]), i == 3 ? 0.9 : 0.7,
@@ -180,7 +180,7 @@ TSoundBuffer Thud() {  // "dun": a blow lands
   TSoundBuffer s(0.3);
   s.Tone(0.0, 0.3, 115, 48, 1.0, Env(0.002, 0.075, 0.06), {{1, 1}, {2, 0.28}, {3, 0.08}});
   s.Noise(0.0, 0.08, 420, 160, 1.0, 0.9, Env(0.001, 0.025, 0.03), 151);
-  s.Finish(0.66, 0.001, 0.05);
+  s.Finish(0.6, 0.001, 0.05);
   return s;
 }
 
@@ -228,10 +228,10 @@ TSoundBuffer Splash() {  // "water": a splash as a grant is made
 
 TSoundBuffer ClockTick() {  // the turn moves on: a clock's tick and tock
   TSoundBuffer s(0.36);
-  const std::vector<TPartial> tick = {{1.0, 1.0, 1.0}, {1.73, 0.5, 1.5}, {2.9, 0.25, 2.0}};
-  s.Tone(0.0, 0.1, 2700, 2700, 1.0, Env(0.0005, 0.009, 0.03), tick);
+  const std::vector<TPartial> tick = {{1.0, 1.0, 1.0}, {1.73, 0.45, 1.5}, {2.9, 0.12, 2.0}};
+  s.Tone(0.0, 0.1, 2300, 2300, 1.0, Env(0.0005, 0.009, 0.03), tick);
   s.Noise(0.0, 0.01, 5000, 5000, 3.0, 0.4, Env(0.0003, 0.002, 0.004), 201);
-  s.Tone(0.17, 0.12, 1900, 1900, 0.9, Env(0.0005, 0.011, 0.04), tick);
+  s.Tone(0.17, 0.12, 1650, 1650, 0.9, Env(0.0005, 0.011, 0.04), tick);
   s.Noise(0.17, 0.01, 4000, 4000, 3.0, 0.35, Env(0.0003, 0.002, 0.004), 202);
   s.Finish(0.42, 0.0005, 0.03);
   return s;

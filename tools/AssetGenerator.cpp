@@ -91,22 +91,45 @@ std::string ReadIfPresent(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> RosterImageNames(std::string_view rosterText) {
-  std::vector<std::string> out;
+std::vector<TRosterPortrait> RosterPortraits(std::string_view rosterText) {
+  std::vector<TRosterPortrait> out;
+  std::string name;
+  int current = -1;  // the portrait the flavour lines belong to, if any
   bool inFlavor = false;
   for (const std::string& line : Lines(rosterText)) {
     if (inFlavor) {
-      if (line == "#FlavorEnd") inFlavor = false;
+      if (line == "#FlavorEnd") {
+        inFlavor = false;
+        current = -1;
+      } else if (current >= 0) {
+        out[static_cast<std::size_t>(current)].Hints += "\n" + line;
+      }
       continue;
     }
     if (line.rfind("#FlavorBegin", 0) == 0) {
       inFlavor = true;
       continue;
     }
+    if (line.rfind("#Name", 0) == 0) {
+      name = TrimControl(std::string_view(line).substr(5));
+      continue;
+    }
     if (line.rfind("#Image", 0) != 0) continue;
-    std::string name = TrimControl(std::string_view(line).substr(6));
-    AddOnce(out, name.empty() ? std::string("noimage.bmp") : name);
+    std::string image = TrimControl(std::string_view(line).substr(6));
+    if (image.empty()) image = "noimage.bmp";
+    current = -1;
+    const auto seen = std::find_if(out.begin(), out.end(),
+                                   [&](const TRosterPortrait& p) { return p.Image == image; });
+    if (seen != out.end()) continue;
+    out.push_back({image, name});
+    current = static_cast<int>(out.size()) - 1;
   }
+  return out;
+}
+
+std::vector<std::string> RosterImageNames(std::string_view rosterText) {
+  std::vector<std::string> out;
+  for (const TRosterPortrait& p : RosterPortraits(rosterText)) out.push_back(p.Image);
   return out;
 }
 
@@ -143,15 +166,16 @@ bool IsSafeAssetName(std::string_view name) {
 std::vector<TAssetEntry> PlanAssets(std::string_view rosterText, std::string_view storyText) {
   std::vector<TAssetEntry> plan;
   std::vector<std::string> seen;
-  auto add = [&](const std::string& name, TAssetKind kind) {
+  auto add = [&](const std::string& name, TAssetKind kind, const std::string& hints = {}) {
     if (!IsSafeAssetName(name)) return;
     if (std::find(seen.begin(), seen.end(), name) != seen.end()) return;
     seen.push_back(name);
-    plan.push_back({name, kind});
+    plan.push_back({name, kind, hints});
   };
   for (const std::string& name : FixedPictures()) add(name, TAssetKind::Fixed);
   for (const std::string& name : CueFileNames()) add(name, TAssetKind::Sound);
-  for (const std::string& name : RosterImageNames(rosterText)) add(name, TAssetKind::Portrait);
+  for (const TRosterPortrait& p : RosterPortraits(rosterText))
+    add(p.Image, TAssetKind::Portrait, p.Hints);
   for (const std::string& name : StoryCommandNames(storyText, "#image"))
     add(name, TAssetKind::StoryPicture);
   for (const std::string& name : StoryCommandNames(storyText, "#wave"))
@@ -173,7 +197,7 @@ std::string AssetBytes(const TAssetEntry& entry) {
     else if (entry.Name == "top.bmp") image = PaintEmblem();
     else image = PaintNoImage();
   } else if (entry.Kind == TAssetKind::Portrait) {
-    image = PaintPortrait(entry.Name);
+    image = PaintPortrait(entry.Name, entry.Hints);
   } else {
     image = PaintStoryScene(entry.Name);
   }

@@ -17,10 +17,20 @@ enum class TAssetKind { Fixed, Portrait, StoryPicture, Sound };
 struct TAssetEntry {
   std::string Name;  // cp932, relative to the data folder, '\\' between folders
   TAssetKind Kind;
+  std::string Hints = {};  // a portrait's swordsman: name and description (cp932)
 };
 
-// The image names of the roster's "#Image" lines (cp932 text), in order and
-// without repeats; an empty value stands for "noimage.bmp".
+// A portrait the roster names, with the text of the entry that names it.
+struct TRosterPortrait {
+  std::string Image;
+  std::string Hints;
+};
+
+// The portraits of the roster's "#Image" lines (cp932 text), in order and
+// without repeats (the first entry naming an image gives its hints: its
+// "#Name" and flavour lines); an empty value stands for "noimage.bmp".
+std::vector<TRosterPortrait> RosterPortraits(std::string_view rosterText);
+// Just their names.
 std::vector<std::string> RosterImageNames(std::string_view rosterText);
 // The first parameters of the story's lines whose command (first token,
 // ignoring case) is the given one ("#image", "#wave"), in order, no repeats.

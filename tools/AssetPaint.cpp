@@ -20,8 +20,8 @@ void Ink(TCanvas& canvas, const TShape& shape, TColor fill, TColor ink, double r
   });
 }
 
-TFrame::TFrame(int width, int height) {
-  S = std::min(width, height) / 300.0;
+TFrame::TFrame(int width, int height, double zoom) {
+  S = std::min(width, height) / 300.0 * zoom;
   Cx = width / 2.0;
   Bottom = height;
 }

@@ -16,12 +16,12 @@ void Ink(TCanvas& canvas, const TShape& shape, TColor fill, TColor ink, double r
          double light = 0.18);
 
 // A 300 x 300 design placed on a width x height picture: scaled by the
-// smaller side, centred across, standing on the bottom edge.
+// smaller side (and the zoom), centred across, standing on the bottom edge.
 struct TFrame {
   double S = 1.0;
   double Cx = 150.0;
   double Bottom = 300.0;
-  TFrame(int width, int height);
+  TFrame(int width, int height, double zoom = 1.0);
   double X(double x) const { return Cx + (x - 150.0) * S; }
   double Y(double y) const { return Bottom - (300.0 - y) * S; }
   double L(double length) const { return length * S; }

@@ -1,11 +1,13 @@
 #include "tools/AssetPortrait.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "tools/AssetBackdrop.h"
 #include "tools/AssetMath.h"
 #include "tools/AssetPaint.h"
+#include "script/BromString.h"
 
 namespace asset {
 
@@ -24,7 +26,6 @@ struct TLook {
   int Mark = 0;       // 0 none, 1 scar, 2 eye patch, 3 face mask, 4 beard, 5 cheek stripes
   int SwordPose = 0;  // 0 over the shoulder, 1 upright, 2 across, 3 two crossed
   bool GlowBlade = false;
-  double HeadTilt = 0.0;
 };
 
 TLook LookOf(std::string_view name) {
@@ -64,8 +65,78 @@ TLook LookOf(std::string_view name) {
   k.Guard = guards[r.Below(4)];
   k.Wrap = Hsv(r.Unit(), 0.6, r.Range(0.25, 0.55));
   k.Ink = Rgb255(22, 18, 26);
-  k.HeadTilt = r.Range(-0.06, 0.06);
   return k;
+}
+
+// True when the cp932 text holds the word, matched only at character starts
+// so that a trail byte and the next lead byte never pass for a character.
+bool Says(std::string_view text, std::string_view word) {
+  for (std::size_t i = 0; i + word.size() <= text.size(); i += TBromString::CharLength(text, i))
+    if (text.substr(i, word.size()) == word) return true;
+  return false;
+}
+
+bool SaysAny(std::string_view text, std::initializer_list<std::string_view> words) {
+  for (std::string_view w : words)
+    if (Says(text, w)) return true;
+  return false;
+}
+
+// The swordsman's name and description may fix traits the hash left open:
+// age, a woman's or a boy's looks, armour, a monk's shaved head, black
+// clothes, a mask, an eye patch, hats and helmets, two swords, and colours
+// that suit poison, fire or ice.
+void ApplyHints(TLook& k, std::string_view text, TAssetRandom& r) {
+  if (text.empty()) return;
+  const bool woman = SaysAny(text, {"娘", "姫", "少女", "女", "婦", "嬢"});
+  const bool young = SaysAny(text, {"少年", "若い", "子供", "歳にして"});
+  if (SaysAny(text, {"老", "爺", "翁", "齢"})) {
+    k.Hair = r.Below(2) == 0 ? Rgb255(236, 236, 240) : Rgb255(176, 176, 184);
+    if (!woman) k.Mark = 4;
+    if (k.HairStyle == 3 || k.HairStyle == 6) k.HairStyle = 1;
+    k.Eyes = 1;
+  }
+  if (woman) {
+    static const int styles[3] = {2, 4, 6};
+    if (k.HairStyle != 2 && k.HairStyle != 4 && k.HairStyle != 6) k.HairStyle = styles[r.Below(3)];
+    if (k.Mark == 4 || k.Mark == 1) k.Mark = 0;
+    if (k.Eyes == 1) k.Eyes = 2;
+  }
+  if (young) {
+    if (k.Mark == 4) k.Mark = 0;
+    if (k.Eyes == 1 || k.Eyes == 3) k.Eyes = 2;
+  }
+  if (SaysAny(text, {"騎士", "鎧", "甲冑"})) k.Clothing = 1;
+  if (SaysAny(text, {"僧", "修道", "祈り"})) {
+    k.HairStyle = 5;
+    k.Clothing = 2;
+    k.Headwear = 0;
+  }
+  if (SaysAny(text, {"黒衣", "処刑", "闇"})) {
+    k.Cloth = Rgb255(34, 30, 38);
+    k.ClothTrim = Rgb255(60, 56, 66);
+    k.Headwear = 4;
+  }
+  if (SaysAny(text, {"忍", "覆面", "仮面"})) k.Mark = 3;
+  if (SaysAny(text, {"眼帯", "隻眼"})) k.Mark = 2;
+  if (SaysAny(text, {"髭"})) k.Mark = 4;
+  if (SaysAny(text, {"笠"})) k.Headwear = 3;
+  if (SaysAny(text, {"兜"})) k.Headwear = 2;
+  if (SaysAny(text, {"双剣", "二刀", "双子"})) k.SwordPose = 3;
+  if (SaysAny(text, {"毒", "蟲", "蜂"})) {
+    k.Cloth = Hsv(0.78 + 0.08 * r.Unit(), 0.6, 0.5);
+    k.ClothTrim = Hsv(0.28, 0.7, 0.8);
+  }
+  if (SaysAny(text, {"炎", "火", "灼"})) {
+    k.Cloth = Hsv(0.01 + 0.04 * r.Unit(), 0.85, 0.75);
+    k.GlowBlade = true;
+    k.Blade = Rgb255(255, 150, 60);
+  }
+  if (SaysAny(text, {"氷", "雪", "凍"})) {
+    k.Cloth = Hsv(0.55 + 0.05 * r.Unit(), 0.35, 0.9);
+    k.GlowBlade = true;
+    k.Blade = Rgb255(170, 230, 255);
+  }
 }
 
 // A sword from the hilt's end (x0, y0) along the direction (dx, dy), with the
@@ -262,9 +333,10 @@ void PaintFace(TCanvas& c, const TLook& k, const TFrame& f) {
       c.Fill(Union(Taper(f.X(150), f.Y(172), f.X(128), f.Y(178), f.L(3.5), f.L(1.2)),
                    Taper(f.X(150), f.Y(172), f.X(172), f.Y(178), f.L(3.5), f.L(1.2))),
              ScaleColor(k.Hair, 0.9));
-      c.Fill(Intersect(Ellipse(f.X(150), f.Y(160), f.L(38), f.L(37)),
-                       RoundBox(f.X(110), f.Y(182), f.X(190), f.Y(200), 0)),
-             ScaleColor(k.Hair, 0.9));
+      Ink(c, Intersect(Ellipse(f.X(150), f.Y(172), f.L(34), f.L(40)),
+                       RoundBox(f.X(110), f.Y(182), f.X(190), f.Y(216), 0)),
+          ScaleColor(k.Hair, 0.9), ink, f.L(1.5));
+      c.Fill(Capsule(f.X(144), f.Y(185), f.X(156), f.Y(185), f.L(1.5)), Rgb255(150, 60, 60));
       break;
     case 5:  // red stripes on the cheeks
       for (int side = -1; side <= 1; side += 2)
@@ -382,13 +454,15 @@ void PortraitSize(std::string_view fileName, int& width, int& height) {
   height = small ? 280 : 300;
 }
 
-TImage PaintPortrait(std::string_view fileName) {
+TImage PaintPortrait(std::string_view fileName, std::string_view hints) {
   int w = 0, h = 0;
   PortraitSize(fileName, w, h);
-  const TLook k = LookOf(fileName);
+  TLook k = LookOf(fileName);
+  TAssetRandom hintRandom(HashMix(HashName(fileName), 9));
+  ApplyHints(k, hints, hintRandom);
   TCanvas c(w, h, kFactor);
   PaintBackdrop(c, k.Backdrop);
-  const TFrame f(w, h);
+  const TFrame f(w, h, 1.12);
   // A soft light behind the figure lifts it off the pattern.
   c.Glow(Ellipse(f.X(150), f.Y(180), f.L(70), f.L(90)), Rgb255(255, 250, 235), f.L(90), 0.22);
   PaintSwords(c, k, f, true);

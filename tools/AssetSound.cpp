@@ -59,18 +59,25 @@ void TSoundBuffer::Noise(double at, double dur, double c0, double c1, double q, 
   const std::size_t start = static_cast<std::size_t>(std::max(0.0, at) * kSoundRate);
   const std::size_t count = static_cast<std::size_t>(dur * kSoundRate);
   const double logRatio = Log(c1 / c0);
-  // Chamberlin state-variable filter, band-pass output.
-  double low = 0.0, band = 0.0;
-  const double damp = 1.0 / q;
+  // A state-variable filter in its trapezoidal form, stable at any centre
+  // frequency; the band-pass output is taken.
+  double ic1 = 0.0, ic2 = 0.0;
+  const double k = 1.0 / q;
   for (std::size_t i = 0; i < count && start + i < Data.size(); ++i) {
     const double t = static_cast<double>(i) / kSoundRate;
-    const double c = std::min(c0 * Exp(logRatio * t / dur), kSoundRate * 0.2);
-    const double fc = 2.0 * SinTurns(c / (2.0 * kSoundRate));
+    const double c = std::min(c0 * Exp(logRatio * t / dur), kSoundRate * 0.45);
+    const double turns = c / (2.0 * kSoundRate);
+    const double g = SinTurns(turns) / CosTurns(turns);  // tan(pi c / rate)
+    const double a1 = 1.0 / (1.0 + g * (g + k));
+    const double a2 = g * a1;
+    const double a3 = g * a2;
     const double in = rnd.Unit() * 2.0 - 1.0;
-    low += fc * band;
-    const double high = in - low - damp * band;
-    band += fc * high;
-    Data[start + i] += gain * EnvelopeAt(env, t, dur) * band;
+    const double v3 = in - ic2;
+    const double v1 = a1 * ic1 + a2 * v3;
+    const double v2 = ic2 + a2 * ic1 + a3 * v3;
+    ic1 = 2.0 * v1 - ic1;
+    ic2 = 2.0 * v2 - ic2;
+    Data[start + i] += gain * EnvelopeAt(env, t, dur) * v1 * k;
   }
 }
 
