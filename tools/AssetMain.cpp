@@ -21,8 +21,9 @@
 
 namespace {
 
-// The checksum of the font file the committed title picture was made with.
-constexpr unsigned long long kPinnedFontChecksum = 0;
+// The checksum of the font file the committed title picture was made with
+// (ipagp.ttf of Debian's fonts-ipafont-gothic 00303-23).
+constexpr unsigned long long kPinnedFontChecksum = 9227139594542873355ull;
 
 }  // namespace
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
               << " (Debian package fonts-ipafont-gothic)\n";
     return 1;
   }
-  if (kPinnedFontChecksum != 0 && font != kPinnedFontChecksum)
+  if (font != kPinnedFontChecksum)
     std::cerr << "warning: " << asset::kLetteringFont
               << " is not the font file the shipped title was made with; title.bmp will differ\n";
   try {
