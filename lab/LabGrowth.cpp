@@ -89,8 +89,8 @@ int GrowRound(const TLabArgs& given) {
     LabError("--entrants needs an even number from 2 to 16");
     return 2;
   }
-  std::vector<TRosterBuild> roster;
-  if (!ReadRosterBuilds(hasRoster ? rosterPath : std::string(), roster)) return 2;
+  std::vector<TSwordia> roster;
+  if (!ReadRosterEntries(hasRoster ? rosterPath : std::string(), roster)) return 2;
   if (static_cast<long long>(roster.size()) < count + 1) {
     LabError("the roster has " + std::to_string(roster.size()) + " entries; " +
              std::to_string(count + 1) + " are needed");

@@ -1,9 +1,6 @@
 #include "lab/LabGrowthCommon.h"
 
-#include <cstdio>
-
 #include "data/UnitRoster.h"
-#include "present/BromPath.h"
 #include "rules/UnitRandom.h"
 
 std::string BuildNotation(const TSpec& spec) {
@@ -59,35 +56,22 @@ bool TakeOption(TLabArgs& args, const char* name, std::string& value, bool& give
   return true;
 }
 
-bool ReadRosterBuilds(const std::string& path, std::vector<TRosterBuild>& builds) {
-  std::string diskPath = path.empty() ? DiskPath("dat\\swordia.txt") : path;
-  std::FILE* file = std::fopen(diskPath.c_str(), "rb");
-  if (file == nullptr) {
-    LabError("cannot read the roster " + diskPath);
-    return false;
-  }
-  std::string bytes;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
-  std::fclose(file);
-  // Flavour lines never begin with "#", so the keyword lines stand out.
-  std::size_t start = 0;
-  for (int lineNumber = 1; start < bytes.size(); ++lineNumber) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    start = end + 1;
-    if (line.rfind("#Name", 0) == 0) {
-      builds.push_back({TrimControl(std::string_view(line).substr(5)), TSpec()});
-    } else if (line.rfind("#Spec", 0) == 0 && !builds.empty()) {
-      std::string fault;
-      if (!ParseSpecText(TrimControl(std::string_view(line).substr(5)), builds.back().Spec,
-                         fault)) {
-        LabError(fault + " (line " + std::to_string(lineNumber) + ": " + line + ")");
-        return false;
-      }
+bool ReadRosterEntries(const std::string& path, std::vector<TSwordia>& entries) {
+  std::string rosterPath = RosterFileName;
+  std::string imageFolder = RosterImageFolder;
+  if (!path.empty()) {
+    if (!LabArgToCp932(path, rosterPath)) {
+      LabError("roster path has no cp932 form: " + path);
+      return false;
     }
+    // '/' is never the trail byte of a double-byte character.
+    const std::size_t slash = rosterPath.rfind('/');
+    imageFolder = slash == std::string::npos ? std::string() : rosterPath.substr(0, slash + 1);
+  }
+  std::string fault;
+  if (!ReadRoster(rosterPath, imageFolder, entries, fault)) {
+    LabError(fault);
+    return false;
   }
   return true;
 }

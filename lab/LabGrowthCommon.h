@@ -26,17 +26,11 @@ bool TakeSeed(TLabArgs& args);
 // option is there without a value.
 bool TakeOption(TLabArgs& args, const char* name, std::string& value, bool& given);
 
-// One roster entry as the growth sees it: its name and build.
-struct TRosterBuild {
-  std::string Name;
-  TSpec Spec;
-};
-
-// The "#Name" and "#Spec" lines of a roster file, in file order; each build
-// must pass the roster's checks. `path` is a disk path; empty means the
-// game's own roster. False with a message when the file cannot be read or a
-// build is faulty.
-bool ReadRosterBuilds(const std::string& path, std::vector<TRosterBuild>& builds);
+// The entries of a roster file, read and checked as the game reads its
+// roster, in file order. `path` is a disk path, its portraits looked up in
+// its folder; empty means the game's own roster "dat\\swordia.txt". False
+// with the roster's fault message when it cannot be loaded.
+bool ReadRosterEntries(const std::string& path, std::vector<TSwordia>& entries);
 
 // Seconds on the given clock (CLOCK_MONOTONIC, CLOCK_PROCESS_CPUTIME_ID).
 double Seconds(clockid_t clock);

@@ -30,6 +30,23 @@ TRun Lab(const std::string& arguments) {
   return run;
 }
 
+// A valid roster of `count` entries cycling through a few builds, with the
+// default portrait beside it; returns its path.
+std::string WriteRoster(int count) {
+  const std::string folder = MakeTempFolder();
+  const char* builds[] = {"20/2/1/1/斬斬", "15/3/1/1/絶確", "10/2/0/3/斬斬斬", "20/2/1/1/死斬",
+                          "15/2/0/2/先斬斬", "25/0/2/1/押盾", "15/2/0/2/振斬斬"};
+  std::string roster;
+  for (int i = 0; i < count; ++i) {
+    roster += "#Name 剣師" + std::to_string(i + 1) + "\r\n#Spec " + builds[i % 7] +
+              "\r\n#Image\r\n#FlavorBegin\r\n#FlavorEnd\r\n";
+  }
+  WriteWholeFile(folder + "/roster.txt", Sj(roster));
+  // Portraits are looked up beside the roster.
+  WriteWholeFile(folder + "/noimage.bmp", ReadWholeFile(SourcePath("dat/noimage.bmp")));
+  return folder + "/roster.txt";
+}
+
 }  // namespace
 
 TEST(GrowthLab, CandidatesAndTheOrderCheck) {
@@ -54,23 +71,47 @@ TEST(GrowthLab, GrowAndARoundOfGrowth) {
   ASSERT_EQ(grow.Lines.size(), 1u);
   EXPECT_EQ(Lab("grow --seed 8 20/2/1/1/斬闇 15/2/0/2/振斬斬").Lines, grow.Lines);
 
-  // A roster of the hero and four rivals; the round grows rivals 2 to 5.
-  const std::string folder = MakeTempFolder();
-  std::string roster;
-  const char* builds[] = {"20/2/1/1/斬斬", "15/3/1/1/絶確", "10/2/0/3/斬斬斬", "20/2/1/1/死斬",
-                          "15/2/0/2/先斬斬"};
-  for (int i = 0; i < 5; ++i) {
-    roster += "#Name 剣師" + std::to_string(i + 1) + "\r\n#Spec " + builds[i] +
-              "\r\n#Image\r\n#FlavorBegin\r\n#FlavorEnd\r\n";
-  }
-  WriteWholeFile(folder + "/roster.txt", Sj(roster));
-  TRun round = Lab("grow-round --seed 2 --entrants 4 --roster " + folder + "/roster.txt");
+  // The round grows rivals 2 to 5 of the roster.
+  const std::string roster = WriteRoster(32);
+  TRun round = Lab("grow-round --seed 2 --entrants 4 --roster " + roster);
   ASSERT_EQ(round.Status, 0);
   ASSERT_EQ(round.Lines.size(), 5u);
   EXPECT_EQ(round.Lines[0].rfind("剣師2  15/3/1/1/絶確 ⇒ ", 0), 0u) << round.Lines[0];
   EXPECT_EQ(round.Lines[3].rfind("剣師5  15/2/0/2/先斬斬 ⇒ ", 0), 0u) << round.Lines[3];
   EXPECT_EQ(round.Lines[4].rfind("ticks ", 0), 0u) << round.Lines[4];
-  // Six entrants need seven entries.
-  EXPECT_NE(Lab("grow-round --entrants 6 --roster " + folder + "/roster.txt").Status, 0);
-  EXPECT_NE(Lab("grow-round --entrants 3 --roster " + folder + "/roster.txt").Status, 0);
+  // A roster of 32 entries has rivals enough for 16 entrants; an odd count
+  // cannot pair, and a short roster does not load.
+  EXPECT_EQ(Lab("grow-round --entrants 16 --roster " + roster).Lines.size(), 17u);
+  EXPECT_NE(Lab("grow-round --entrants 3 --roster " + roster).Status, 0);
+  EXPECT_NE(Lab("grow-round --entrants 2 --roster " + WriteRoster(31)).Status, 0);
+}
+
+TEST(GrowthLab, TournamentsCountEveryChampionOnce) {
+  // The hero's entry and 33 rivals: every tournament leaves one out.
+  const std::string roster = WriteRoster(34);
+  const std::string arguments = "tournaments --seed 3 --count 2 --roster " + roster;
+  const TRun run = Lab(arguments);
+  ASSERT_EQ(run.Status, 0);
+  ASSERT_GE(run.Lines.size(), 2u);
+  ASSERT_LE(run.Lines.size(), 4u);
+  // One line per champion, most titles first, then the summary.
+  long total = 0;
+  long previous = 2;
+  for (std::size_t i = 0; i + 1 < run.Lines.size(); ++i) {
+    const long titles = std::stol(run.Lines[i]);
+    EXPECT_LE(titles, previous);
+    EXPECT_EQ(run.Lines[i].find("剣師1 "), std::string::npos) << "the hero's entry never plays";
+    previous = titles;
+    total += titles;
+  }
+  EXPECT_EQ(total, 2);
+  EXPECT_EQ(run.Lines.back().rfind("distinct champions " + std::to_string(run.Lines.size() - 1) +
+                                        ", tournaments 2, ",
+                                    0),
+            0u)
+      << run.Lines.back();
+  // The same seed crowns the same champions.
+  const TRun again = Lab(arguments);
+  ASSERT_EQ(again.Lines.size(), run.Lines.size());
+  for (std::size_t i = 0; i + 1 < run.Lines.size(); ++i) EXPECT_EQ(again.Lines[i], run.Lines[i]);
 }
