@@ -27,8 +27,8 @@ std::vector<TSpec> Rivals() {
   for (const char* text :
        {"15/3/1/1/絶確", "10/2/0/3/斬斬斬斬", "10/2/0/2/毒猛斬斬", "15/2/0/2/盗盗斬",
         "10/2/0/2/鏡鏡斬斬", "20/2/0/2/滅星斬", "20/2/1/1/死斬", "0/2/1/2/臥臥斬斬斬",
-        "15/2/0/2/先斬斬", "25/0/2/1/押盾", "15/2/0/1/儀儀斬斬", "20/2/1/1/回斬",
-        "15/2/1/1/癒斬斬", "15/2/1/1/命魂斬", "15/2/0/2/導絶斬", "15/2/0/2/振斬斬斬"}) {
+        "15/2/0/2/先斬斬", "25/0/2/1/押盾", "15/2/0/1/儀儀斬斬", "20/2/1/1/回斬", "15/2/1/1/癒斬斬",
+        "15/2/1/1/命魂斬", "15/2/0/2/導絶斬", "15/2/0/2/振斬斬斬"}) {
     rivals.push_back(Spec(text));
   }
   return rivals;
@@ -48,6 +48,23 @@ void BM_GrowthSlice(benchmark::State& state) {
   state.counters["battles/slice"] = static_cast<double>(opponents.size());
 }
 BENCHMARK(BM_GrowthSlice);
+
+// The heaviest slices come late in a tournament: long lists full of attack
+// swords give the opponent a control-sword candidate before each of them.
+void BM_GrowthSliceLongLists(benchmark::State& state) {
+  RandSeed(1);
+  const TSpec me = Spec("40/4/2/3/導振斬斬闇衝連重盾命熱斬斬確絶");
+  const TSpec partner = Spec("35/4/3/3/薬斬斬闇斬連鏡魂衝戟斬斬斬重");
+  const TSpecList own = GrowthCandidates(me, partner);
+  const TSpecList opponents = GrowthCandidates(partner, me);
+  std::size_t k = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ScoreAgainst(own[k], opponents));
+    k = (k + 1) % own.size();
+  }
+  state.counters["battles/slice"] = static_cast<double>(opponents.size());
+}
+BENCHMARK(BM_GrowthSliceLongLists);
 
 void BM_GrowOne(benchmark::State& state) {
   RandSeed(2);

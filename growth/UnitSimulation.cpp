@@ -33,7 +33,9 @@ TGrowthProgressHook progressHook = nullptr;
 TGrowthPresentHook presentHook = nullptr;
 
 // The share of the work left once entrant i starts: (N - i) * 100 / N.
-std::int32_t ShareLeft(const TGrowthDriver& d) { return (d.Count - d.Entrant) * 100 / d.Count; }
+std::int32_t ShareLeft(const TGrowthDriver& d) {
+  return (d.Count - d.Entrant) * 100 / d.Count;
+}
 
 void GrowthSlice(TGrowthDriver& d) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
@@ -144,12 +146,22 @@ void GrowthTick() {
   if (presentHook != nullptr) presentHook();
 }
 
-bool IsGrowing() { return driver.Growing; }
+bool IsGrowing() {
+  return driver.Growing;
+}
 
-std::int32_t GrowthRemaining() { return driver.Remaining; }
+std::int32_t GrowthRemaining() {
+  return driver.Remaining;
+}
 
-void ResetGrowth() { driver = TGrowthDriver(); }
+void ResetGrowth() {
+  driver = TGrowthDriver();
+}
 
-void SetGrowthProgressHook(TGrowthProgressHook hook) { progressHook = hook; }
+void SetGrowthProgressHook(TGrowthProgressHook hook) {
+  progressHook = hook;
+}
 
-void SetGrowthPresentHook(TGrowthPresentHook hook) { presentHook = hook; }
+void SetGrowthPresentHook(TGrowthPresentHook hook) {
+  presentHook = hook;
+}

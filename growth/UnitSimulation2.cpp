@@ -26,14 +26,24 @@ const TSword& Entry(int kind) {
   return table.Entries[kind];
 }
 
-std::string_view MarkOf(int kind) { return Entry(kind).Mark.View(); }
+std::string_view MarkOf(int kind) {
+  return Entry(kind).Mark.View();
+}
 
-bool IsAttack(int kind) { return Entry(kind).SwordClass == scAttack; }
-bool IsControl(int kind) { return Entry(kind).SwordClass == scControl; }
+bool IsAttack(int kind) {
+  return Entry(kind).SwordClass == scAttack;
+}
+bool IsControl(int kind) {
+  return Entry(kind).SwordClass == scControl;
+}
 // An attack sword whose damage grows with its owner's attack.
-bool IsAttackPower(int kind) { return IsAttack(kind) && Entry(kind).DamageBase == dbAttack; }
+bool IsAttackPower(int kind) {
+  return IsAttack(kind) && Entry(kind).DamageBase == dbAttack;
+}
 // An attack sword that the target's defence weakens.
-bool IsDefendable(int kind) { return IsAttack(kind) && !Entry(kind).IgnoreDefence; }
+bool IsDefendable(int kind) {
+  return IsAttack(kind) && !Entry(kind).IgnoreDefence;
+}
 // The three control swords that lend an effect to an attack sword behind them.
 bool IsGrantor(int kind) {
   return kind == swVibration || kind == swPoisonDrug || kind == swDynamic;
@@ -413,4 +423,6 @@ void AddOrderBonus(const TSpecList& orders, TIntList& scores) {
   }
 }
 
-std::int64_t SimulatedBattleCount() { return battlesPlayed; }
+std::int64_t SimulatedBattleCount() {
+  return battlesPlayed;
+}

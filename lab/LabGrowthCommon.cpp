@@ -5,8 +5,7 @@
 
 std::string BuildNotation(const TSpec& spec) {
   return std::to_string(spec.MaxHP) + "/" + std::to_string(spec.Attack) + "/" +
-         std::to_string(spec.Defence) + "/" + std::to_string(spec.Speed) + "/" +
-         spec.Swords.Str();
+         std::to_string(spec.Defence) + "/" + std::to_string(spec.Speed) + "/" + spec.Swords.Str();
 }
 
 bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
@@ -81,4 +80,3 @@ double Seconds(clockid_t clock) {
   clock_gettime(clock, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
-

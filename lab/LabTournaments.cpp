@@ -66,7 +66,8 @@ int PlayTournament(const std::vector<TSwordia>& roster) {
     ++Tournament.Stage;
     std::int32_t kept = 0;
     for (int i = 0; i < Tournament.EntrantCount; ++i) {
-      if (Tournament.Entrants[i]->InTournament) Tournament.Entrants[kept++] = Tournament.Entrants[i];
+      if (Tournament.Entrants[i]->InTournament)
+        Tournament.Entrants[kept++] = Tournament.Entrants[i];
     }
     Tournament.EntrantCount = kept;
     if (Tournament.Stage >= 2 && Tournament.Stage <= 5) {
@@ -117,8 +118,7 @@ int Tournaments(const TLabArgs& given) {
   for (int i = 1; i < static_cast<int>(roster.size()); ++i) {
     if (titles[i] > 0) order.push_back(i);
   }
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int x, int y) { return titles[x] > titles[y]; });
+  std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return titles[x] > titles[y]; });
   char line[300];
   for (int i : order) {
     std::snprintf(line, sizeof line, "%6lld  %5.1f%%  ", titles[i],
@@ -126,8 +126,8 @@ int Tournaments(const TLabArgs& given) {
     LabPrint(line + roster[i].Name + "  " + BuildNotation(roster[i].Spec));
   }
   std::snprintf(line, sizeof line,
-                "distinct champions %zu, tournaments %lld, CPU %.3f s per tournament",
-                order.size(), count, cpu / static_cast<double>(count));
+                "distinct champions %zu, tournaments %lld, CPU %.3f s per tournament", order.size(),
+                count, cpu / static_cast<double>(count));
   LabPrint(line);
   return 0;
 }

@@ -26,12 +26,14 @@ TSpec Build(int hp, int attack, int defence, int speed, const std::string& sword
 
 // Sixteen rivals as a round leaves them (one point more than the roster's 10).
 std::vector<TSpec> Rivals() {
-  return {Build(15, 3, 1, 1, "絶確"),   Build(10, 2, 0, 3, "斬斬斬斬"), Build(10, 2, 0, 2, "毒猛斬斬"),
-          Build(15, 2, 0, 2, "盗盗斬"), Build(10, 2, 0, 2, "鏡鏡斬斬"), Build(20, 2, 0, 2, "滅星斬"),
-          Build(20, 2, 1, 1, "死斬"),   Build(0, 2, 1, 2, "臥臥斬斬斬"), Build(15, 2, 0, 2, "先斬斬"),
-          Build(25, 0, 2, 1, "押盾"),   Build(15, 2, 0, 1, "儀儀斬斬"), Build(20, 2, 1, 1, "回斬"),
-          Build(15, 2, 1, 1, "癒斬斬"), Build(15, 2, 1, 1, "命魂斬"),   Build(15, 2, 0, 2, "導絶斬"),
-          Build(15, 2, 0, 2, "振斬斬斬")};
+  return {Build(15, 3, 1, 1, "絶確"),     Build(10, 2, 0, 3, "斬斬斬斬"),
+          Build(10, 2, 0, 2, "毒猛斬斬"), Build(15, 2, 0, 2, "盗盗斬"),
+          Build(10, 2, 0, 2, "鏡鏡斬斬"), Build(20, 2, 0, 2, "滅星斬"),
+          Build(20, 2, 1, 1, "死斬"),     Build(0, 2, 1, 2, "臥臥斬斬斬"),
+          Build(15, 2, 0, 2, "先斬斬"),   Build(25, 0, 2, 1, "押盾"),
+          Build(15, 2, 0, 1, "儀儀斬斬"), Build(20, 2, 1, 1, "回斬"),
+          Build(15, 2, 1, 1, "癒斬斬"),   Build(15, 2, 1, 1, "命魂斬"),
+          Build(15, 2, 0, 2, "導絶斬"),   Build(15, 2, 0, 2, "振斬斬斬")};
 }
 
 void SeatEntrants(const std::vector<TSpec>& builds) {
@@ -47,9 +49,13 @@ void SeatEntrants(const std::vector<TSpec>& builds) {
 }
 
 std::vector<std::int32_t> shown;
-void RecordProgress(std::int32_t remaining) { shown.push_back(remaining); }
+void RecordProgress(std::int32_t remaining) {
+  shown.push_back(remaining);
+}
 int presented = 0;
-void RecordPresent() { ++presented; }
+void RecordPresent() {
+  ++presented;
+}
 
 // What each tick did, for a whole growth.
 struct TTickLog {

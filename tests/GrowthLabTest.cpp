@@ -34,7 +34,7 @@ TRun Lab(const std::string& arguments) {
 // default portrait beside it; returns its path.
 std::string WriteRoster(int count) {
   const std::string folder = MakeTempFolder();
-  const char* builds[] = {"20/2/1/1/斬斬", "15/3/1/1/絶確", "10/2/0/3/斬斬斬", "20/2/1/1/死斬",
+  const char* builds[] = {"20/2/1/1/斬斬",   "15/3/1/1/絶確", "10/2/0/3/斬斬斬", "20/2/1/1/死斬",
                           "15/2/0/2/先斬斬", "25/0/2/1/押盾", "15/2/0/2/振斬斬"};
   std::string roster;
   for (int i = 0; i < count; ++i) {
@@ -105,10 +105,10 @@ TEST(GrowthLab, TournamentsCountEveryChampionOnce) {
     total += titles;
   }
   EXPECT_EQ(total, 2);
-  EXPECT_EQ(run.Lines.back().rfind("distinct champions " + std::to_string(run.Lines.size() - 1) +
-                                        ", tournaments 2, ",
-                                    0),
-            0u)
+  EXPECT_EQ(
+      run.Lines.back().rfind(
+          "distinct champions " + std::to_string(run.Lines.size() - 1) + ", tournaments 2, ", 0),
+      0u)
       << run.Lines.back();
   // The same seed crowns the same champions.
   const TRun again = Lab(arguments);

@@ -63,8 +63,7 @@ TInsertion InsertionOf(const TSpec& before, const TSpec& after) {
 }
 
 bool SameStats(const TSpec& a, const TSpec& b) {
-  return a.MaxHP == b.MaxHP && a.Attack == b.Attack && a.Defence == b.Defence &&
-         a.Speed == b.Speed;
+  return a.MaxHP == b.MaxHP && a.Attack == b.Attack && a.Defence == b.Defence && a.Speed == b.Speed;
 }
 
 }  // namespace
@@ -110,12 +109,12 @@ TEST(GrowthCandidates, FullListOfFortySevenInItsOrder) {
   for (std::size_t i = 0; i < randomMarks.size(); ++i) {
     const TSpec& c = list[4 + i];
     EXPECT_TRUE(SameStats(c, me)) << i;
-    EXPECT_EQ(InsertionOf(me, c).Mark, randomMarks[i]) << "candidate " << 4 + i << ": "
-                                                       << U8(c.Swords);
+    EXPECT_EQ(InsertionOf(me, c).Mark, randomMarks[i])
+        << "candidate " << 4 + i << ": " << U8(c.Swords);
   }
-  const std::vector<std::string> placed = {
-      "導斬斬闇", "斬導斬闇", "斬斬導闇", "振斬斬闇", "斬振斬闇", "斬斬振闇",
-      "薬斬斬闇", "斬薬斬闇", "斬斬薬闇", "豪斬斬闇", "斬豪斬闇", "斬斬豪闇"};
+  const std::vector<std::string> placed = {"導斬斬闇", "斬導斬闇", "斬斬導闇", "振斬斬闇",
+                                           "斬振斬闇", "斬斬振闇", "薬斬斬闇", "斬薬斬闇",
+                                           "斬斬薬闇", "豪斬斬闇", "斬豪斬闇", "斬斬豪闇"};
   for (std::size_t i = 0; i < placed.size(); ++i) {
     EXPECT_EQ(U8(list[34 + i].Swords), placed[i]);
     EXPECT_TRUE(SameStats(list[34 + i], me));
@@ -191,9 +190,9 @@ TEST(RandomInsertPos, PlacesObeyTheControlSwordsOverManyDraws) {
   const TCase cases[] = {
       {"斬", {0, 1, 2, 3, 4, 5, 6, 7, 8}},  // attack: anywhere
       {"毒", {0, 1, 2, 3, 4, 5, 6, 7, 8}},
-      {"盾", {0, 2, 3, 5, 7, 8}},           // never right after 振, 薬, 豪
+      {"盾", {0, 2, 3, 5, 7, 8}},  // never right after 振, 薬, 豪
       {"星", {0, 2, 3, 5, 7, 8}},
-      {"導", {0, 2, 5, 8}},                 // start 0: not after 導 either
+      {"導", {0, 2, 5, 8}},  // start 0: not after 導 either
       {"押", {0, 2, 5, 8}},
       {"振", {0, 2, 3, 5, 7, 8}},
   };
@@ -361,8 +360,8 @@ TEST(IsWellFormedOrder, JudgesControlSwordsAndGuides) {
   for (const char* yes : {"斬", "導振斬", "振魔", "豪振斬", "導毒", "熱振斬導闇", "振振斬"}) {
     EXPECT_TRUE(IsWellFormedOrder(Sj(yes))) << yes;
   }
-  for (const char* no : {"", "振", "斬振", "振星", "導押", "導導連", "振毒", "振怒", "振豪斬",
-                         "導振毒", "振護斬"}) {
+  for (const char* no :
+       {"", "振", "斬振", "振星", "導押", "導導連", "振毒", "振怒", "振豪斬", "導振毒", "振護斬"}) {
     EXPECT_FALSE(IsWellFormedOrder(Sj(no))) << no;
   }
 }
