@@ -249,6 +249,19 @@ TEST_F(AssetsGenerated, FixedPicturesHaveTheSizesTheScreensNeed) {
   const TImage scene = ReadPicture(Folder, "night_castle.bmp");
   EXPECT_EQ(scene.Width, 600);
   EXPECT_EQ(scene.Height, 300);
+  // The game's name stands in gold across the middle of the title.
+  int gold = 0;
+  for (int y = 100; y < 200; ++y)
+    for (int x = 60; x < 540; ++x) {
+      const std::uint8_t* p = title.At(x, y);
+      if (p[0] > 200 && p[1] > 140 && p[2] < 150) ++gold;
+    }
+  EXPECT_GT(gold, 4000);
+  // The stand-in portrait is a grey figure, with no colour of a swordsman.
+  for (std::size_t i = 0; i < none.Rgb.size(); i += 3) {
+    ASSERT_LT(std::abs(none.Rgb[i] - none.Rgb[i + 2]), 40) << i / 3;
+    ASSERT_LT(std::abs(none.Rgb[i + 1] - none.Rgb[i + 2]), 40) << i / 3;
+  }
   // The background stays dark enough for white text and bars.
   double luma = 0;
   for (std::size_t i = 0; i < back.Rgb.size(); i += 3)

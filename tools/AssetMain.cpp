@@ -19,14 +19,6 @@
 #include "tools/AssetGenerator.h"
 #include "tools/AssetLettering.h"
 
-namespace {
-
-// The checksum of the font file the committed title picture was made with
-// (ipagp.ttf of Debian's fonts-ipafont-gothic 00303-23).
-constexpr unsigned long long kPinnedFontChecksum = 9227139594542873355ull;
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : "dat";
   const unsigned long long font = asset::FontChecksum(asset::kLetteringFont);
@@ -35,7 +27,7 @@ int main(int argc, char** argv) {
               << " (Debian package fonts-ipafont-gothic)\n";
     return 1;
   }
-  if (font != kPinnedFontChecksum)
+  if (font != asset::kLetteringFontChecksum)
     std::cerr << "warning: " << asset::kLetteringFont
               << " is not the font file the shipped title was made with; title.bmp will differ\n";
   try {
