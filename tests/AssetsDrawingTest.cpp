@@ -77,9 +77,9 @@ TEST(AssetLettering, LettersSitOnTheBaselineAndWidthGrowsWithText) {
   // An "I" of 40 pixels with its baseline at y = 60 from x = 100.
   const TShape i = LetteringShape(U"I", kLetteringFont, 40, 100, 60, 0, 2);
   const double w = LetteringWidth(U"I", kLetteringFont, 40, 0);
-  EXPECT_LT(i.Distance(100 + w / 2, 45), 0);  // inside the stroke
-  EXPECT_GT(i.Distance(100 + w / 2, 75), 0);  // below the baseline
-  EXPECT_GT(i.Distance(100 + w / 2, 10), 0);  // above the cap height
+  EXPECT_LT(i.Distance(100 + w / 2, 45), 0);                 // inside the stroke
+  EXPECT_GT(i.Distance(100 + w / 2, 75), 0);                 // below the baseline
+  EXPECT_GT(i.Distance(100 + w / 2, 10), 0);                 // above the cap height
   EXPECT_NEAR(i.Distance(100 + w / 2 + 40, 45), 40 - 3, 3);  // true distance from the stroke
   EXPECT_EQ(FontChecksum("/no/such/font.ttf"), 0u);
 }

@@ -9,17 +9,33 @@ namespace asset {
 TSky SkyOf(int timeOfDay) {
   switch (timeOfDay) {
     case 0:  // night
-      return {Rgb255(8, 10, 34), Rgb255(52, 44, 96), Rgb255(250, 246, 220), Rgb255(10, 10, 22), true,
+      return {Rgb255(8, 10, 34),
+              Rgb255(52, 44, 96),
+              Rgb255(250, 246, 220),
+              Rgb255(10, 10, 22),
+              true,
               true};
     case 1:  // dawn
-      return {Rgb255(70, 96, 170), Rgb255(250, 196, 150), Rgb255(255, 240, 200), Rgb255(40, 44, 70),
-              false, false};
+      return {Rgb255(70, 96, 170),
+              Rgb255(250, 196, 150),
+              Rgb255(255, 240, 200),
+              Rgb255(40, 44, 70),
+              false,
+              false};
     case 2:  // sunset
-      return {Rgb255(60, 36, 92), Rgb255(250, 132, 70), Rgb255(255, 214, 120), Rgb255(36, 18, 34),
-              false, false};
+      return {Rgb255(60, 36, 92),
+              Rgb255(250, 132, 70),
+              Rgb255(255, 214, 120),
+              Rgb255(36, 18, 34),
+              false,
+              false};
     default:  // day
-      return {Rgb255(70, 130, 210), Rgb255(200, 226, 246), Rgb255(255, 252, 236), Rgb255(44, 78, 56),
-              false, false};
+      return {Rgb255(70, 130, 210),
+              Rgb255(200, 226, 246),
+              Rgb255(255, 252, 236),
+              Rgb255(44, 78, 56),
+              false,
+              false};
   }
 }
 
@@ -40,10 +56,12 @@ void PaintSky(TCanvas& c, const TSky& sky, double horizon, std::uint64_t seed) {
 // A ridge of mountains: everything below the noisy line is filled.
 void PaintRidge(TCanvas& c, double base, double height, double scale, TColor color,
                 std::uint64_t seed) {
-  c.Wash([=](double x, double y) {
-    const double n = FractalNoise(x / scale, 3.7, 4, seed);
-    return y > base - n * height ? 1.0 : 0.0;
-  }, color);
+  c.Wash(
+      [=](double x, double y) {
+        const double n = FractalNoise(x / scale, 3.7, 4, seed);
+        return y > base - n * height ? 1.0 : 0.0;
+      },
+      color);
 }
 
 void PaintPetals(TCanvas& c, int count, TColor color, std::uint64_t seed) {
@@ -59,8 +77,8 @@ void PaintPetals(TCanvas& c, int count, TColor color, std::uint64_t seed) {
 void PaintSilhouette(TCanvas& c, double x, double y, double size, double facing, TColor color,
                      bool hat) {
   const double u = size / 100.0;
-  TShape body = Union(Taper(x, y - 62 * u, x, y - 30 * u, 9 * u, 12 * u),
-                      Circle(x, y - 74 * u, 8 * u));
+  TShape body =
+      Union(Taper(x, y - 62 * u, x, y - 30 * u, 9 * u, 12 * u), Circle(x, y - 74 * u, 8 * u));
   body = Union(body, Taper(x - 5 * u, y - 32 * u, x - 12 * u * facing, y, 5 * u, 3.5 * u));
   body = Union(body, Taper(x + 5 * u, y - 32 * u, x + 10 * u * facing, y, 5 * u, 3.5 * u));
   // Hakama flare.
