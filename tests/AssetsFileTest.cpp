@@ -58,8 +58,8 @@ TEST(AssetFiles, BitmapHeaderRowsAndPadding) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) {
       img.At(x, y)[0] = static_cast<std::uint8_t>(10 * x + 100 * y);  // red
-      img.At(x, y)[1] = static_cast<std::uint8_t>(1 + x);              // green
-      img.At(x, y)[2] = static_cast<std::uint8_t>(200 + y);            // blue
+      img.At(x, y)[1] = static_cast<std::uint8_t>(1 + x);             // green
+      img.At(x, y)[2] = static_cast<std::uint8_t>(200 + y);           // blue
     }
   const std::string b = EncodeBmp(img);
   // 3 pixels of 3 bytes are 9 bytes, padded to 12 per row.
@@ -79,9 +79,9 @@ TEST(AssetFiles, BitmapHeaderRowsAndPadding) {
   EXPECT_EQ(static_cast<std::uint8_t>(b[55]), 1);
   EXPECT_EQ(static_cast<std::uint8_t>(b[56]), 100);
   EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 6 + 2]), 120);  // x = 2, red
-  EXPECT_EQ(b.substr(54 + 9, 3), std::string(3, '\0'));       // padding
-  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 12]), 200);      // top row, blue
-  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 12 + 2]), 0);    // top row, x = 0, red
+  EXPECT_EQ(b.substr(54 + 9, 3), std::string(3, '\0'));      // padding
+  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 12]), 200);     // top row, blue
+  EXPECT_EQ(static_cast<std::uint8_t>(b[54 + 12 + 2]), 0);   // top row, x = 0, red
 }
 
 TEST(AssetFiles, JpegDecodesToTheSamePicture) {

@@ -82,8 +82,7 @@ TImage AsBoardCell(const TImage& img) {
   TImage frame(300, 300);
   const int ox = (300 - img.Width) / 2, oy = (300 - img.Height) / 2;
   for (int y = 0; y < img.Height; ++y)
-    for (int x = 0; x < img.Width; ++x)
-      std::copy_n(img.At(x, y), 3, frame.At(x + ox, y + oy));
+    for (int x = 0; x < img.Width; ++x) std::copy_n(img.At(x, y), 3, frame.At(x + ox, y + oy));
   return Downscale(frame, 40, 40);
 }
 
@@ -132,11 +131,10 @@ int AssetsGenerated::Written = 0;
 }  // namespace
 
 TEST(AssetPlan, RosterImagesSkipFlavourAndDefaultToNoImage) {
-  const std::string roster = Crlf({"// a comment", "#Name 甲", "#Spec 50/0/0/0/",
-                                   "#Image   kou.bmp  ", "#FlavorBegin", "#Image fake.bmp",
-                                   "#FlavorEnd", "#Name 乙", "#Spec 50/0/0/0/", "#Image",
-                                   "#FlavorBegin", "#FlavorEnd", "#Name 丙", "#Spec 50/0/0/0/",
-                                   "#Imagekou.bmp", "#FlavorBegin", "#FlavorEnd"});
+  const std::string roster = Crlf(
+      {"// a comment", "#Name 甲", "#Spec 50/0/0/0/", "#Image   kou.bmp  ", "#FlavorBegin",
+       "#Image fake.bmp", "#FlavorEnd", "#Name 乙", "#Spec 50/0/0/0/", "#Image", "#FlavorBegin",
+       "#FlavorEnd", "#Name 丙", "#Spec 50/0/0/0/", "#Imagekou.bmp", "#FlavorBegin", "#FlavorEnd"});
   const std::vector<std::string> names = RosterImageNames(roster);
   ASSERT_EQ(names.size(), 2u);
   EXPECT_EQ(names[0], "kou.bmp");
@@ -144,11 +142,10 @@ TEST(AssetPlan, RosterImagesSkipFlavourAndDefaultToNoImage) {
 }
 
 TEST(AssetPlan, PortraitsCarryTheirEntrysNameAndFlavour) {
-  const std::string roster =
-      Crlf({"#Name 老剣師", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin", "白い髭。",
-            "#FlavorEnd", "#Name 娘", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin",
-            "#FlavorEnd", "#Name 少年", "#Spec 50/0/0/0/", "#Image boy.jpg", "#FlavorBegin",
-            "#FlavorEnd"});
+  const std::string roster = Crlf(
+      {"#Name 老剣師", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin", "白い髭。",
+       "#FlavorEnd", "#Name 娘", "#Spec 50/0/0/0/", "#Image old.bmp", "#FlavorBegin", "#FlavorEnd",
+       "#Name 少年", "#Spec 50/0/0/0/", "#Image boy.jpg", "#FlavorBegin", "#FlavorEnd"});
   const std::vector<TRosterPortrait> p = RosterPortraits(roster);
   ASSERT_EQ(p.size(), 2u);
   EXPECT_EQ(p[0].Image, "old.bmp");
@@ -249,6 +246,19 @@ TEST_F(AssetsGenerated, FixedPicturesHaveTheSizesTheScreensNeed) {
   const TImage scene = ReadPicture(Folder, "night_castle.bmp");
   EXPECT_EQ(scene.Width, 600);
   EXPECT_EQ(scene.Height, 300);
+  // The game's name stands in gold across the middle of the title.
+  int gold = 0;
+  for (int y = 100; y < 200; ++y)
+    for (int x = 60; x < 540; ++x) {
+      const std::uint8_t* p = title.At(x, y);
+      if (p[0] > 200 && p[1] > 140 && p[2] < 150) ++gold;
+    }
+  EXPECT_GT(gold, 4000);
+  // The stand-in portrait is a grey figure, with no colour of a swordsman.
+  for (std::size_t i = 0; i < none.Rgb.size(); i += 3) {
+    ASSERT_LT(std::abs(none.Rgb[i] - none.Rgb[i + 2]), 40) << i / 3;
+    ASSERT_LT(std::abs(none.Rgb[i + 1] - none.Rgb[i + 2]), 40) << i / 3;
+  }
   // The background stays dark enough for white text and bars.
   double luma = 0;
   for (std::size_t i = 0; i < back.Rgb.size(); i += 3)
@@ -314,7 +324,9 @@ TEST_F(AssetsGenerated, CuesAreShortQuietFadedAndDistinct) {
     }
     EXPECT_LT(peak, 24000) << name;  // well below clipping
     EXPECT_GT(peak, 6000) << name;   // but audible
-    auto sample = [&](std::size_t i) { return std::abs(static_cast<std::int16_t>(U32(w, 44 + 2 * i) & 0xFFFF)); };
+    auto sample = [&](std::size_t i) {
+      return std::abs(static_cast<std::int16_t>(U32(w, 44 + 2 * i) & 0xFFFF));
+    };
     EXPECT_LT(sample(0), 200) << name;
     EXPECT_LT(sample(count - 1), 200) << name;
     for (const std::string& other : all) EXPECT_NE(other, w) << name;
@@ -328,8 +340,8 @@ TEST_F(AssetsGenerated, SecondRunWritesTheSameBytes) {
   WriteWholeFile(again + "/story.txt", ReadWholeFile(Folder + "/story.txt"));
   std::ostringstream log;
   ASSERT_EQ(GenerateAssets(again, log), Written);
-  for (const TAssetEntry& e : PlanAssets(ReadWholeFile(Folder + "/swordia.txt"),
-                                         ReadWholeFile(Folder + "/story.txt"))) {
+  for (const TAssetEntry& e :
+       PlanAssets(ReadWholeFile(Folder + "/swordia.txt"), ReadWholeFile(Folder + "/story.txt"))) {
     const std::string name = Cp932ToUtf8(e.Name);
     EXPECT_TRUE(ReadWholeFile(Folder + "/" + name) == ReadWholeFile(again + "/" + name)) << name;
   }

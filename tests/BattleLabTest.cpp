@@ -1,32 +1,10 @@
 // The lab's battle and simulate commands, run as a roster author would run
 // them. The golden logs were worked out by hand from the rules.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <random>
-#include <stdexcept>
 
 #include "tests/TestSupport.h"
-
-namespace {
-
-// Runs the lab; stdout (and stderr too when asked) as text.
-std::string RunLabCommand(const std::string& arguments, int& status, bool withErrors = false) {
-  const std::string command =
-      std::string(QUILLMOOR_LAB_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
-  std::string out;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
-}
-
-}  // namespace
 
 TEST(BattleLab, HandWorkedLogsMatchLineForLineWithCues) {
   struct TGolden {
@@ -43,7 +21,7 @@ TEST(BattleLab, HandWorkedLogsMatchLineForLineWithCues) {
   for (const TGolden& g : goldens) {
     SCOPED_TRACE(g.File);
     int status = -1;
-    const std::string out = RunLabCommand(std::string("battle ") + g.Arguments, status);
+    const std::string out = RunLab(std::string("battle ") + g.Arguments, status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out, ReadWholeFile(SourcePath(std::string("tests/golden/") + g.File)));
   }
@@ -52,7 +30,7 @@ TEST(BattleLab, HandWorkedLogsMatchLineForLineWithCues) {
 TEST(BattleLab, WithoutStepsOnlyTheLinesArePrinted) {
   int status = -1;
   const std::string out =
-      RunLabCommand("battle --seed 1 剣士 20/6/0/1/斬 案山子 10/0/1/0/", status);
+      RunLab("battle --seed 1 剣士 20/6/0/1/斬 案山子 10/0/1/0/", status);
   EXPECT_EQ(status, 0);
   std::string expected;
   for (const char* line :
@@ -67,31 +45,31 @@ TEST(BattleLab, WithoutStepsOnlyTheLinesArePrinted) {
 
 TEST(BattleLab, AMalformedBuildGivesTheRosterMessageAndCode2) {
   int status = -1;
-  EXPECT_EQ(RunLabCommand("battle A 20/3/2/1 B 20/3/2/1/", status, true),
+  EXPECT_EQ(RunLab("battle A 20/3/2/1 B 20/3/2/1/", status, true),
             "不正な記述です。スラッシュは4個でなくてはなりません。\n");
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(RunLabCommand("simulate 20/3/2/1/ 21/0/0/0/", status, true),
+  EXPECT_EQ(RunLab("simulate 20/3/2/1/ 21/0/0/0/", status, true),
             "HPは5の倍数でなくてはなりません。\n");
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(RunLabCommand("simulate 20/3/2/1/刀 20/0/0/0/", status, true),
+  EXPECT_EQ(RunLab("simulate 20/3/2/1/刀 20/0/0/0/", status, true),
             "剣の記述が不正です。\n");
   EXPECT_EQ(status, 2);
-  RunLabCommand("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status);
+  RunLab("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status);
   EXPECT_EQ(status, 2);
-  RunLabCommand("simulate 20/3/2/1/", status);
+  RunLab("simulate 20/3/2/1/", status);
   EXPECT_EQ(status, 2);
 }
 
 TEST(BattleLab, SimulatePrintsTheResultCode) {
   int status = -1;
-  EXPECT_EQ(RunLabCommand("simulate 20/6/0/1/斬 10/0/1/0/", status), "20\n");
-  EXPECT_EQ(RunLabCommand("simulate 10/0/1/0/ 20/6/0/1/斬", status), "0\n");
-  EXPECT_EQ(RunLabCommand("simulate 20/0/0/0/ 20/0/0/0/", status), "10\n");
+  EXPECT_EQ(RunLab("simulate 20/6/0/1/斬 10/0/1/0/", status), "20\n");
+  EXPECT_EQ(RunLab("simulate 10/0/1/0/ 20/6/0/1/斬", status), "0\n");
+  EXPECT_EQ(RunLab("simulate 20/0/0/0/ 20/0/0/0/", status), "10\n");
   EXPECT_EQ(status, 0);
   // No bonus-total check: any well-formed build fights; numbers that outgrow
   // 32 bits wrap around instead of breaking the battle.
-  EXPECT_EQ(RunLabCommand("simulate 2000000000/3/0/1/ -5/-3/-7/0/", status), "20\n");
-  const std::string wild = RunLabCommand(
+  EXPECT_EQ(RunLab("simulate 2000000000/3/0/1/ -5/-3/-7/0/", status), "20\n");
+  const std::string wild = RunLab(
       "simulate 2000000000/2000000000/-2000000000/3/灼灼重連臥 1000/-3/2147483647/2/怒滅死魔",
       status);
   EXPECT_TRUE(wild == "0\n" || wild == "10\n" || wild == "20\n") << wild;
@@ -122,7 +100,7 @@ TEST(BattleLab, RandomBuildsAlwaysComeToAnEnd) {
     SCOPED_TRACE(builds[0] + " vs " + builds[1]);
     int status = -1;
     const std::string out =
-        RunLabCommand("battle --steps --stage " + std::to_string(1 + i % 5) + " --seed " +
+        RunLab("battle --steps --stage " + std::to_string(1 + i % 5) + " --seed " +
                           std::to_string(i) + " A " + builds[0] + " B " + builds[1],
                       status);
     EXPECT_EQ(status, 0);

@@ -16,13 +16,7 @@ struct TRun {
 
 TRun Lab(const std::string& arguments) {
   TRun run;
-  const std::string command = std::string(QUILLMOOR_LAB_PATH) + " " + arguments + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  run.Status = pclose(pipe);
+  const std::string out = RunLab(arguments, run.Status);
   std::size_t start = 0;
   for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
     run.Lines.push_back(out.substr(start, end - start));

@@ -15,13 +15,7 @@
 namespace {
 
 TSpec Build(int hp, int attack, int defence, int speed, const std::string& swordsUtf8) {
-  TSpec spec;
-  spec.MaxHP = hp;
-  spec.Attack = attack;
-  spec.Defence = defence;
-  spec.Speed = speed;
-  spec.Swords = Sj(swordsUtf8);
-  return spec;
+  return SpecOf(hp, attack, defence, speed, swordsUtf8);
 }
 
 std::vector<std::string> Marks(std::string_view cp932) {

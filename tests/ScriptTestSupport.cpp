@@ -42,15 +42,3 @@ std::vector<std::string> TRecordingScript::NextPage() {
   return Pages.size() > before ? Pages.back() : std::vector<std::string>{};
 }
 
-std::string RunLab(const std::string& arguments, int& status) {
-  const std::string command = std::string(QUILLMOOR_LAB_PATH) + " " + arguments + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
-  std::string out;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
-}

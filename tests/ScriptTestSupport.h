@@ -13,10 +13,6 @@
 std::string WriteScriptFile(const std::vector<std::string>& utf8Lines,
                             const std::string& name = "story.txt");
 
-// Runs quillmoor-lab with the arguments (a shell command line) and returns
-// its standard output; `status` gets the exit code.
-std::string RunLab(const std::string& arguments, int& status);
-
 // A script whose paragraphs are kept, as UTF-8 lines.
 struct TRecordingScript {
   TBromScript Script;

@@ -1,5 +1,8 @@
 #include "tests/TestSupport.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,3 +51,26 @@ std::string MakeTempFolder() {
 
 std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
 std::string U8(std::string_view cp932) { return Cp932ToUtf8Lenient(cp932); }
+
+std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
+  const std::string command =
+      std::string(QUILLMOOR_LAB_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
+}
+
+TSpec SpecOf(int hp, int attack, int defence, int speed, std::string_view swordsUtf8) {
+  TSpec spec;
+  spec.MaxHP = hp;
+  spec.Attack = attack;
+  spec.Defence = defence;
+  spec.Speed = speed;
+  spec.Swords = Sj(swordsUtf8);
+  return spec;
+}

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "rules/UnitSword.h"
+
 // The source tree (where dat/ and tests/golden/ live).
 std::string SourcePath(std::string_view relative);
 // Reads a whole file (binary); throws when it cannot be read.
@@ -17,3 +19,9 @@ std::string MakeTempFolder();
 std::string Sj(std::string_view utf8);
 // cp932 bytes as UTF-8 (for readable failure messages).
 std::string U8(std::string_view cp932);
+// Runs quillmoor-lab with the arguments (a shell command line) and returns
+// its standard output (with standard error too when asked); `status` gets the
+// exit code, or -1 when the lab did not exit normally.
+std::string RunLab(const std::string& arguments, int& status, bool withErrors = false);
+// A build from its four numbers and its sword marks written in UTF-8.
+TSpec SpecOf(int hp, int attack, int defence, int speed, std::string_view swordsUtf8);

@@ -12,10 +12,10 @@ namespace asset {
 inline constexpr int kBackdropPatterns = 10;
 
 struct TBackdropStyle {
-  double Hue = 0.0;   // in turns
+  double Hue = 0.0;  // in turns
   double Sat = 0.5;
   double Val = 0.6;
-  int Pattern = 0;    // 0 .. kBackdropPatterns - 1
+  int Pattern = 0;  // 0 .. kBackdropPatterns - 1
   std::uint64_t Seed = 0;
 };
 

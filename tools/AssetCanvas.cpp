@@ -7,7 +7,9 @@
 
 namespace asset {
 
-TColor Rgb255(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+TColor Rgb255(int r, int g, int b) {
+  return {r / 255.0, g / 255.0, b / 255.0};
+}
 
 TColor Hsv(double hue, double sat, double val) {
   double h = hue - std::floor(hue);
@@ -18,12 +20,18 @@ TColor Hsv(double hue, double sat, double val) {
   const double q = val * (1.0 - sat * f);
   const double t = val * (1.0 - sat * (1.0 - f));
   switch (i) {
-    case 0: return {val, t, p};
-    case 1: return {q, val, p};
-    case 2: return {p, val, t};
-    case 3: return {p, q, val};
-    case 4: return {t, p, val};
-    default: return {val, p, q};
+    case 0:
+      return {val, t, p};
+    case 1:
+      return {q, val, p};
+    case 2:
+      return {p, val, t};
+    case 3:
+      return {p, q, val};
+    case 4:
+      return {t, p, val};
+    default:
+      return {val, p, q};
   }
 }
 
@@ -35,11 +43,14 @@ TColor ScaleColor(TColor a, double k) {
   return {Clamp(a.R * k, 0, 1), Clamp(a.G * k, 0, 1), Clamp(a.B * k, 0, 1)};
 }
 
-double Luma(TColor c) { return 0.299 * c.R + 0.587 * c.G + 0.114 * c.B; }
+double Luma(TColor c) {
+  return 0.299 * c.R + 0.587 * c.G + 0.114 * c.B;
+}
 
 TShape Circle(double cx, double cy, double r) {
-  return {[=](double x, double y) { return std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy)) - r; },
-          {cx - r, cy - r, cx + r, cy + r}};
+  return {
+      [=](double x, double y) { return std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy)) - r; },
+      {cx - r, cy - r, cx + r, cy + r}};
 }
 
 TShape Ellipse(double cx, double cy, double rx, double ry) {
@@ -173,7 +184,9 @@ TShape Outline(TShape s, double width) {
 }
 
 TCanvas::TCanvas(int width, int height, int factor, TColor fill)
-    : W(width), H(height), K(factor),
+    : W(width),
+      H(height),
+      K(factor),
       Px(static_cast<std::size_t>(width) * factor * height * factor,
          TSub{static_cast<float>(fill.R), static_cast<float>(fill.G), static_cast<float>(fill.B),
               0.0f}) {}
@@ -203,7 +216,8 @@ void TCanvas::Shade(const std::function<TColor(double, double)>& colorAt) {
 }
 
 void TCanvas::Fill(const TShape& shape, TColor color, double opacity) {
-  Fill(shape, [color](double, double) { return color; }, opacity);
+  Fill(
+      shape, [color](double, double) { return color; }, opacity);
 }
 
 void TCanvas::Fill(const TShape& shape, const std::function<TColor(double, double)>& colorAt,

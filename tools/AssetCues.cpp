@@ -27,14 +27,16 @@ double Note(int midi) {
   return f;
 }
 
-const std::vector<TPartial> kBell = {{1.0, 1.0, 1.0}, {2.0, 0.35, 1.6}, {3.01, 0.18, 2.4},
-                                     {4.2, 0.08, 3.2}};
+const std::vector<TPartial> kBell = {
+    {1.0, 1.0, 1.0}, {2.0, 0.35, 1.6}, {3.01, 0.18, 2.4}, {4.2, 0.08, 3.2}};
 const std::vector<TPartial> kWood = {{1.0, 1.0, 1.0}, {2.41, 0.45, 2.0}, {4.12, 0.18, 3.0}};
 const std::vector<TPartial> kSoftSquare = {{1.0, 1.0}, {3.0, 0.28}, {5.0, 0.12}, {7.0, 0.05}};
-const std::vector<TPartial> kBrass = {{1.0, 1.0}, {2.0, 0.6}, {3.0, 0.38}, {4.0, 0.22},
-                                      {5.0, 0.12}, {6.0, 0.06}};
+const std::vector<TPartial> kBrass = {{1.0, 1.0},  {2.0, 0.6},  {3.0, 0.38},
+                                      {4.0, 0.22}, {5.0, 0.12}, {6.0, 0.06}};
 
-TEnvelope Env(double attack, double decay, double release) { return {attack, decay, release}; }
+TEnvelope Env(double attack, double decay, double release) {
+  return {attack, decay, release};
+}
 
 // A bubble: a short sine whose pitch rises as it closes.
 void Bubble(TSoundBuffer& s, double at, double freq, double gain) {
@@ -118,8 +120,8 @@ TSoundBuffer Revival() {  // a rising chime of four bells
   const int notes[4] = {76, 79, 84, 88};  // E G C E
   for (int i = 0; i < 4; ++i) {
     const double at = 0.09 * i;
-    s.Tone(at, 1.25 - at, Note(notes[i]), Note(notes[i]), i == 3 ? 0.9 : 0.7,
-           Env(0.002, 0.32, 0.2), kBell);
+    s.Tone(at, 1.25 - at, Note(notes[i]), Note(notes[i]), i == 3 ? 0.9 : 0.7, Env(0.002, 0.32, 0.2),
+           kBell);
   }
   s.Finish(0.48, 0.002, 0.1);
   return s;
@@ -127,8 +129,8 @@ TSoundBuffer Revival() {  // a rising chime of four bells
 
 TSoundBuffer Gong() {  // the battle is over: a low gong
   TSoundBuffer s(1.5);
-  const std::vector<TPartial> gong = {{1.0, 1.0, 1.0},  {1.48, 0.7, 1.2},  {1.93, 0.55, 1.4},
-                                      {2.47, 0.4, 1.7}, {2.94, 0.3, 2.0},  {3.6, 0.22, 2.4},
+  const std::vector<TPartial> gong = {{1.0, 1.0, 1.0},  {1.48, 0.7, 1.2}, {1.93, 0.55, 1.4},
+                                      {2.47, 0.4, 1.7}, {2.94, 0.3, 2.0}, {3.6, 0.22, 2.4},
                                       {4.3, 0.15, 2.9}, {5.21, 0.08, 3.4}};
   s.Tone(0.0, 1.5, 102, 97, 1.0, Env(0.004, 0.55, 0.3), gong, 1.3, 0.002);
   s.Noise(0.0, 0.4, 1800, 1200, 3.0, 0.25, Env(0.002, 0.08, 0.1), 101);
@@ -168,8 +170,8 @@ TSoundBuffer Knock() {  // "kon": a hollow knock as a strike rebounds
 
 TSoundBuffer Clink() {  // "kin": steel on steel, no harm done
   TSoundBuffer s(0.42);
-  const std::vector<TPartial> metal = {{1.0, 1.0, 1.0}, {1.51, 0.6, 1.3}, {2.17, 0.35, 1.8},
-                                       {2.83, 0.15, 2.4}};
+  const std::vector<TPartial> metal = {
+      {1.0, 1.0, 1.0}, {1.51, 0.6, 1.3}, {2.17, 0.35, 1.8}, {2.83, 0.15, 2.4}};
   s.Tone(0.0, 0.42, 2350, 2340, 1.0, Env(0.001, 0.11, 0.08), metal);
   s.Noise(0.0, 0.012, 6000, 6000, 2.0, 0.4, Env(0.0005, 0.003, 0.005), 141);
   s.Finish(0.36, 0.001, 0.06);
@@ -239,16 +241,16 @@ TSoundBuffer ClockTick() {  // the turn moves on: a clock's tick and tock
 
 const std::vector<std::pair<std::string, TMaker>>& CueTable() {
   static const std::vector<std::pair<std::string, TMaker>> table = {
-      {"ガソ.wav", Transition},        {"popon.wav", Popon},
-      {"suka.wav", Suka},              {"タ2.wav", Tick},
-      {"weak.wav", Weak},              {"dh.wav", Drip},
-      {"break2.wav", Crash},           {"cap_von01-2.wav", Revival},
-      {"cap_tiron03-2.wav", Gong},     {"cap_von06-2.wav", Fanfare},
-      {"ヒィン.wav", Shimmer},         {"コン.wav", Knock},
-      {"kin.wav", Clink},              {"dun.wav", Thud},
-      {"dh2.wav", Sting},              {"eat.wav", Gulp},
-      {"up.wav", RiseUp},              {"bub.wav", Bubbles},
-      {"water.wav", Splash},           {"cap_tu1.wav", ClockTick},
+      {"ガソ.wav", Transition},    {"popon.wav", Popon},
+      {"suka.wav", Suka},          {"タ2.wav", Tick},
+      {"weak.wav", Weak},          {"dh.wav", Drip},
+      {"break2.wav", Crash},       {"cap_von01-2.wav", Revival},
+      {"cap_tiron03-2.wav", Gong}, {"cap_von06-2.wav", Fanfare},
+      {"ヒィン.wav", Shimmer},     {"コン.wav", Knock},
+      {"kin.wav", Clink},          {"dun.wav", Thud},
+      {"dh2.wav", Sting},          {"eat.wav", Gulp},
+      {"up.wav", RiseUp},          {"bub.wav", Bubbles},
+      {"water.wav", Splash},       {"cap_tu1.wav", ClockTick},
   };
   return table;
 }
@@ -258,8 +260,8 @@ const std::vector<std::pair<std::string, TMaker>>& CueTable() {
 TSoundBuffer TempleBell(std::uint64_t h) {
   TSoundBuffer s(1.5);
   const double f = 70.0 + static_cast<double>(h % 20);
-  const std::vector<TPartial> bell = {{1.0, 1.0, 1.0}, {2.0, 0.6, 1.3}, {2.76, 0.45, 1.6},
-                                      {5.4, 0.2, 2.5}, {8.9, 0.08, 3.5}};
+  const std::vector<TPartial> bell = {
+      {1.0, 1.0, 1.0}, {2.0, 0.6, 1.3}, {2.76, 0.45, 1.6}, {5.4, 0.2, 2.5}, {8.9, 0.08, 3.5}};
   s.Tone(0.0, 1.5, f, f * 0.995, 1.0, Env(0.006, 0.7, 0.35), bell, 0.8, 0.003);
   s.Noise(0.0, 0.06, 600, 400, 1.5, 0.4, Env(0.001, 0.015, 0.02), h);
   s.Finish(0.55, 0.002, 0.3);
@@ -367,8 +369,7 @@ TSoundBuffer Fire(std::uint64_t h) {
   TAssetRandom rnd(h + 1);
   for (int i = 0; i < 18; ++i) {
     const double at = rnd.Range(0.0, 1.3);
-    s.Noise(at, 0.012, 3000, 2000, 1.5, rnd.Range(0.4, 1.0), Env(0.0005, 0.003, 0.004),
-            h + 2 + i);
+    s.Noise(at, 0.012, 3000, 2000, 1.5, rnd.Range(0.4, 1.0), Env(0.0005, 0.003, 0.004), h + 2 + i);
   }
   s.Finish(0.45, 0.05, 0.25);
   return s;

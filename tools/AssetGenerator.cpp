@@ -20,8 +20,7 @@ namespace {
 constexpr int kJpegQuality = 90;
 
 const std::vector<std::string>& FixedPictures() {
-  static const std::vector<std::string> names = {"title.bmp", "back.jpg", "top.bmp",
-                                                 "noimage.bmp"};
+  static const std::vector<std::string> names = {"title.bmp", "back.jpg", "top.bmp", "noimage.bmp"};
   return names;
 }
 
@@ -183,7 +182,9 @@ std::vector<TAssetEntry> PlanAssets(std::string_view rosterText, std::string_vie
   return plan;
 }
 
-bool IsJpegName(std::string_view name) { return EndsWith(name, ".jpg") || EndsWith(name, ".jpeg"); }
+bool IsJpegName(std::string_view name) {
+  return EndsWith(name, ".jpg") || EndsWith(name, ".jpeg");
+}
 
 std::string AssetBytes(const TAssetEntry& entry) {
   if (entry.Kind == TAssetKind::Sound) {
@@ -192,10 +193,14 @@ std::string AssetBytes(const TAssetEntry& entry) {
   }
   TImage image;
   if (entry.Kind == TAssetKind::Fixed) {
-    if (entry.Name == "title.bmp") image = PaintTitle();
-    else if (entry.Name == "back.jpg") image = PaintBack();
-    else if (entry.Name == "top.bmp") image = PaintEmblem();
-    else image = PaintNoImage();
+    if (entry.Name == "title.bmp")
+      image = PaintTitle();
+    else if (entry.Name == "back.jpg")
+      image = PaintBack();
+    else if (entry.Name == "top.bmp")
+      image = PaintEmblem();
+    else
+      image = PaintNoImage();
   } else if (entry.Kind == TAssetKind::Portrait) {
     image = PaintPortrait(entry.Name, entry.Hints);
   } else {

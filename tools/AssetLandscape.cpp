@@ -9,17 +9,33 @@ namespace asset {
 TSky SkyOf(int timeOfDay) {
   switch (timeOfDay) {
     case 0:  // night
-      return {Rgb255(8, 10, 34), Rgb255(52, 44, 96), Rgb255(250, 246, 220), Rgb255(10, 10, 22), true,
+      return {Rgb255(8, 10, 34),
+              Rgb255(52, 44, 96),
+              Rgb255(250, 246, 220),
+              Rgb255(10, 10, 22),
+              true,
               true};
     case 1:  // dawn
-      return {Rgb255(70, 96, 170), Rgb255(250, 196, 150), Rgb255(255, 240, 200), Rgb255(40, 44, 70),
-              false, false};
+      return {Rgb255(70, 96, 170),
+              Rgb255(250, 196, 150),
+              Rgb255(255, 240, 200),
+              Rgb255(40, 44, 70),
+              false,
+              false};
     case 2:  // sunset
-      return {Rgb255(60, 36, 92), Rgb255(250, 132, 70), Rgb255(255, 214, 120), Rgb255(36, 18, 34),
-              false, false};
+      return {Rgb255(60, 36, 92),
+              Rgb255(250, 132, 70),
+              Rgb255(255, 214, 120),
+              Rgb255(36, 18, 34),
+              false,
+              false};
     default:  // day
-      return {Rgb255(70, 130, 210), Rgb255(200, 226, 246), Rgb255(255, 252, 236), Rgb255(44, 78, 56),
-              false, false};
+      return {Rgb255(70, 130, 210),
+              Rgb255(200, 226, 246),
+              Rgb255(255, 252, 236),
+              Rgb255(44, 78, 56),
+              false,
+              false};
   }
 }
 
@@ -40,10 +56,12 @@ void PaintSky(TCanvas& c, const TSky& sky, double horizon, std::uint64_t seed) {
 // A ridge of mountains: everything below the noisy line is filled.
 void PaintRidge(TCanvas& c, double base, double height, double scale, TColor color,
                 std::uint64_t seed) {
-  c.Wash([=](double x, double y) {
-    const double n = FractalNoise(x / scale, 3.7, 4, seed);
-    return y > base - n * height ? 1.0 : 0.0;
-  }, color);
+  c.Wash(
+      [=](double x, double y) {
+        const double n = FractalNoise(x / scale, 3.7, 4, seed);
+        return y > base - n * height ? 1.0 : 0.0;
+      },
+      color);
 }
 
 void PaintPetals(TCanvas& c, int count, TColor color, std::uint64_t seed) {
@@ -58,24 +76,37 @@ void PaintPetals(TCanvas& c, int count, TColor color, std::uint64_t seed) {
 // the sword raised to the side given by facing (1 right, -1 left).
 void PaintSilhouette(TCanvas& c, double x, double y, double size, double facing, TColor color,
                      bool hat) {
-  const double u = size / 100.0;
-  TShape body = Union(Taper(x, y - 62 * u, x, y - 30 * u, 9 * u, 12 * u),
-                      Circle(x, y - 74 * u, 8 * u));
-  body = Union(body, Taper(x - 5 * u, y - 32 * u, x - 12 * u * facing, y, 5 * u, 3.5 * u));
-  body = Union(body, Taper(x + 5 * u, y - 32 * u, x + 10 * u * facing, y, 5 * u, 3.5 * u));
-  // Hakama flare.
-  body = Union(body, Polygon({x - 10 * u, y - 36 * u, x + 10 * u, y - 36 * u, x + 16 * u, y - 4 * u,
-                              x - 16 * u, y - 4 * u}));
-  // Arms up to the hilt above the head.
-  const double hx = x + 14 * u * facing, hy = y - 88 * u;
-  body = Union(body, Taper(x + 6 * u * facing, y - 60 * u, hx, hy, 4 * u, 3 * u));
-  body = Union(body, Taper(x - 6 * u * facing, y - 60 * u, hx, hy, 4 * u, 3 * u));
-  // The sword, long and slightly curved back.
-  body = Union(body, Taper(hx, hy, hx + 30 * u * facing, hy - 46 * u, 2.4 * u, 0.8 * u));
-  if (hat)
-    body = Union(body, Polygon({x - 22 * u, y - 72 * u, x, y - 90 * u, x + 22 * u, y - 72 * u}));
-  // A scarf end in the wind.
-  body = Union(body, Taper(x, y - 64 * u, x - 26 * u * facing, y - 58 * u, 3 * u, 1.5 * u));
+  const double u = size / 100.0, f = facing;
+  // 1. Legs in a wide stance under a flared hakama, split between the feet.
+  TShape body = Union(Taper(x - 4 * u * f, y - 38 * u, x - 17 * u * f, y, 5 * u, 3.5 * u),
+                      Taper(x + 4 * u * f, y - 38 * u, x + 15 * u * f, y, 5 * u, 3.5 * u));
+  body =
+      Union(body, Subtract(Polygon({x - 9 * u, y - 46 * u, x + 9 * u, y - 46 * u, x + 21 * u,
+                                    y - 8 * u, x - 21 * u, y - 8 * u}),
+                           Polygon({x, y - 24 * u, x - 6 * u, y - 7 * u, x + 6 * u, y - 7 * u})));
+  // 2. Torso, head and arms reaching to the hilt before the body.
+  body = Union(body, Taper(x, y - 44 * u, x + 2 * u * f, y - 64 * u, 9 * u, 11.5 * u));
+  const double hx = x + 3 * u * f, hy = y - 77 * u;
+  body = Union(body, Circle(hx, hy, 6.5 * u));
+  body = Union(body, Capsule(x + 1 * u * f, y - 66 * u, hx, hy, 3.5 * u));  // neck
+  const double gx = x + 22 * u * f, gy = y - 46 * u;                        // the hands
+  body = Union(body, Taper(x + 7 * u * f, y - 62 * u, gx, gy, 4 * u, 3 * u));
+  body = Union(body, Taper(x - 5 * u * f, y - 61 * u, gx - 3 * u * f, gy - 2 * u, 4 * u, 3 * u));
+  // 3. The sword held low and forward, its point toward the ground ahead.
+  body = Union(body, Capsule(gx - 7 * u * f, gy - 5 * u, gx + 2 * u * f, gy + 1 * u, 2.2 * u));
+  body = Union(body,
+               Taper(gx + 2 * u * f, gy + 1 * u, gx + 50 * u * f, gy + 30 * u, 1.8 * u, 0.6 * u));
+  // 4. A wide hat, or a topknot.
+  if (hat) {
+    body = Union(body, Polygon({hx - 25 * u, hy - 2 * u, hx, hy - 15 * u, hx + 25 * u, hy - 2 * u,
+                                hx, hy - 4 * u}));
+  } else {
+    body = Union(body, Ellipse(hx - 1 * u * f, hy - 7 * u, 3 * u, 2.4 * u));
+  }
+  // 5. A scarf streaming behind in the wind.
+  body = Union(body, Taper(x + 1 * u * f, y - 67 * u, x - 34 * u * f, y - 63 * u, 3 * u, 0.8 * u));
+  body =
+      Union(body, Taper(x + 1 * u * f, y - 66 * u, x - 28 * u * f, y - 54 * u, 2.6 * u, 0.7 * u));
   c.Fill(body, color);
 }
 

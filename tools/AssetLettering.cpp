@@ -141,7 +141,8 @@ TShape LetteringShape(std::u32string_view text, const std::string& fontFile, dou
       for (unsigned c = 0; c < bmp.width; ++c) {
         const int mx = left + static_cast<int>(c), my = top + static_cast<int>(r);
         if (mx < 0 || my < 0 || mx >= m.Width || my >= m.Height) continue;
-        if (bmp.buffer[r * bmp.pitch + c] >= 128) m.In[static_cast<std::size_t>(my) * m.Width + mx] = 1;
+        if (bmp.buffer[r * bmp.pitch + c] >= 128)
+          m.In[static_cast<std::size_t>(my) * m.Width + mx] = 1;
       }
     }
   });

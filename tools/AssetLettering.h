@@ -14,6 +14,9 @@ namespace asset {
 
 // The font files the lettering uses (IPA Gothic, proportional and fixed).
 inline constexpr const char* kLetteringFont = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
+// The checksum (FontChecksum) of the font file the shipped title picture was
+// made with: ipagp.ttf of Debian's fonts-ipafont-gothic 00303-23.
+inline constexpr unsigned long long kLetteringFontChecksum = 9227139594542873355ull;
 
 // The text as a shape: its baseline starts at (x, baseline), letters are
 // pixelHeight pixels high (em size), tracking adds pixels between letters, and

@@ -19,13 +19,6 @@
 #include "tools/AssetGenerator.h"
 #include "tools/AssetLettering.h"
 
-namespace {
-
-// The checksum of the font file the committed title picture was made with.
-constexpr unsigned long long kPinnedFontChecksum = 0;
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : "dat";
   const unsigned long long font = asset::FontChecksum(asset::kLetteringFont);
@@ -34,7 +27,7 @@ int main(int argc, char** argv) {
               << " (Debian package fonts-ipafont-gothic)\n";
     return 1;
   }
-  if (kPinnedFontChecksum != 0 && font != kPinnedFontChecksum)
+  if (font != asset::kLetteringFontChecksum)
     std::cerr << "warning: " << asset::kLetteringFont
               << " is not the font file the shipped title was made with; title.bmp will differ\n";
   try {

@@ -32,8 +32,12 @@ double SinTurns(double x) {
   return SinHalfTurnCore(t);
 }
 
-double Sin(double radians) { return SinTurns(radians / (2.0 * kPi)); }
-double Cos(double radians) { return CosTurns(radians / (2.0 * kPi)); }
+double Sin(double radians) {
+  return SinTurns(radians / (2.0 * kPi));
+}
+double Cos(double radians) {
+  return CosTurns(radians / (2.0 * kPi));
+}
 
 double Exp(double x) {
   if (x < -700.0) return 0.0;
@@ -123,7 +127,9 @@ int TAssetRandom::Below(int n) {
   return static_cast<int>(Next() % static_cast<std::uint64_t>(n));
 }
 
-double TAssetRandom::Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+double TAssetRandom::Unit() {
+  return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0);
+}
 
 namespace {
 

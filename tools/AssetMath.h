@@ -15,7 +15,9 @@ inline constexpr double kPi = 3.14159265358979323846;
 
 // sin(2 pi x): x is a phase in turns.
 double SinTurns(double x);
-inline double CosTurns(double x) { return SinTurns(x + 0.25); }
+inline double CosTurns(double x) {
+  return SinTurns(x + 0.25);
+}
 // sin and cos of an angle in radians.
 double Sin(double radians);
 double Cos(double radians);
@@ -25,10 +27,16 @@ double Exp(double x);
 double Atan2(double y, double x);
 // a^b for a > 0 through Exp and a logarithm of our own.
 double Log(double x);
-inline double Pow(double a, double b) { return Exp(b * Log(a)); }
+inline double Pow(double a, double b) {
+  return Exp(b * Log(a));
+}
 
-inline double Clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
-inline double Mix(double a, double b, double t) { return a + (b - a) * t; }
+inline double Clamp(double v, double lo, double hi) {
+  return v < lo ? lo : (v > hi ? hi : v);
+}
+inline double Mix(double a, double b, double t) {
+  return a + (b - a) * t;
+}
 // Smooth step from 0 at e0 to 1 at e1.
 double SmoothStep(double e0, double e1, double x);
 

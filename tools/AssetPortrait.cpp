@@ -4,10 +4,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include "script/BromString.h"
 #include "tools/AssetBackdrop.h"
 #include "tools/AssetMath.h"
 #include "tools/AssetPaint.h"
-#include "script/BromString.h"
 
 namespace asset {
 
@@ -19,7 +19,7 @@ constexpr int kFactor = 3;
 struct TLook {
   TBackdropStyle Backdrop;
   TColor Skin, Hair, Cloth, ClothTrim, Under, Blade, Guard, Wrap, Ink;
-  int Clothing = 0;  // 0 kimono, 1 armour, 2 robe with clasp, 3 scarf, 4 vest
+  int Clothing = 0;   // 0 kimono, 1 armour, 2 robe with clasp, 3 scarf, 4 vest
   int HairStyle = 0;  // 0 crop, 1 topknot, 2 long, 3 spiky, 4 ponytail, 5 shaved, 6 bob
   int Headwear = 0;   // 0 none, 1 headband, 2 helmet, 3 straw hat, 4 hood
   int Eyes = 0;       // 0 dots, 1 narrow, 2 round, 3 closed
@@ -38,10 +38,10 @@ TLook LookOf(std::string_view name) {
                                   Rgb255(222, 178, 136), Rgb255(196, 146, 104),
                                   Rgb255(150, 104, 72),  Rgb255(255, 231, 214)};
   k.Skin = skins[r.Below(6)];
-  static const TColor hairs[10] = {
-      Rgb255(28, 24, 30),   Rgb255(20, 20, 24),   Rgb255(86, 54, 32),   Rgb255(150, 72, 36),
-      Rgb255(200, 60, 40),  Rgb255(232, 196, 96), Rgb255(226, 226, 236), Rgb255(40, 56, 120),
-      Rgb255(70, 130, 90),  Rgb255(120, 70, 150)};
+  static const TColor hairs[10] = {Rgb255(28, 24, 30),    Rgb255(20, 20, 24),  Rgb255(86, 54, 32),
+                                   Rgb255(150, 72, 36),   Rgb255(200, 60, 40), Rgb255(232, 196, 96),
+                                   Rgb255(226, 226, 236), Rgb255(40, 56, 120), Rgb255(70, 130, 90),
+                                   Rgb255(120, 70, 150)};
   k.Hair = hairs[r.Below(10)];
   // Clothing stands apart from the background: a third to two thirds round
   // the colour wheel, strong and mid-bright.
@@ -146,16 +146,20 @@ void PaintSword(TCanvas& c, const TLook& k, const TFrame& f, double x0, double y
   const double len = std::sqrt(dx * dx + dy * dy);
   dx /= len;
   dy /= len;
-  const double gx = x0 + dx * hilt, gy = y0 + dy * hilt;  // the guard
+  const double gx = x0 + dx * hilt, gy = y0 + dy * hilt;    // the guard
   const double tx = gx + dx * blade, ty = gy + dy * blade;  // the tip
   const double nx = -dy, ny = dx;
   const double w = f.L(6.5);
   if (k.GlowBlade) c.Glow(Capsule(gx, gy, tx, ty, w * 0.6), k.Blade, f.L(16), 0.55);
   // Blade: a long wedge with a slanted point; the edge side lighter.
-  std::vector<double> bladePts = {gx + nx * w,           gy + ny * w,
-                                  tx - dx * w * 2 + nx * w * 0.8, ty - dy * w * 2 + ny * w * 0.8,
-                                  tx,                    ty,
-                                  gx - nx * w * 0.8,     gy - ny * w * 0.8};
+  std::vector<double> bladePts = {gx + nx * w,
+                                  gy + ny * w,
+                                  tx - dx * w * 2 + nx * w * 0.8,
+                                  ty - dy * w * 2 + ny * w * 0.8,
+                                  tx,
+                                  ty,
+                                  gx - nx * w * 0.8,
+                                  gy - ny * w * 0.8};
   Ink(c, Polygon(bladePts), k.Blade, k.Ink, f.L(2.2), 0.1);
   c.Fill(Capsule(gx + nx * w * 0.35 + dx * 4, gy + ny * w * 0.35 + dy * 4,
                  tx - dx * w * 3 + nx * w * 0.25, ty - dy * w * 3 + ny * w * 0.25, f.L(1.2)),
@@ -164,7 +168,8 @@ void PaintSword(TCanvas& c, const TLook& k, const TFrame& f, double x0, double y
   Ink(c, Capsule(x0, y0, gx, gy, f.L(5.2)), k.Wrap, k.Ink, f.L(2.0));
   for (int i = 1; i < 5; ++i) {
     const double t = hilt * i / 5.0;
-    c.Fill(Circle(x0 + dx * t, y0 + dy * t, f.L(2.0)), MixColor(k.Wrap, Rgb255(240, 230, 200), 0.6));
+    c.Fill(Circle(x0 + dx * t, y0 + dy * t, f.L(2.0)),
+           MixColor(k.Wrap, Rgb255(240, 230, 200), 0.6));
   }
   Ink(c, Ellipse(gx, gy, f.L(10), f.L(10)), k.Guard, k.Ink, f.L(2.0));
   c.Fill(Circle(gx, gy, f.L(3.5)), ScaleColor(k.Guard, 0.6));
@@ -204,35 +209,39 @@ void PaintBody(TCanvas& c, const TLook& k, const TFrame& f) {
       c.Fill(Polygon({f.X(118), f.Y(220), f.X(150), f.Y(300), f.X(182), f.Y(220), f.X(170),
                       f.Y(220), f.X(150), f.Y(270), f.X(130), f.Y(220)}),
              k.Under);
-      Ink(c, Polygon({f.X(112), f.Y(222), f.X(128), f.Y(222), f.X(162), f.Y(300), f.X(140), f.Y(300)}),
+      Ink(c,
+          Polygon({f.X(112), f.Y(222), f.X(128), f.Y(222), f.X(162), f.Y(300), f.X(140), f.Y(300)}),
           k.ClothTrim, ink, f.L(1.5));
-      Ink(c, Polygon({f.X(188), f.Y(222), f.X(172), f.Y(222), f.X(138), f.Y(300), f.X(160), f.Y(300)}),
+      Ink(c,
+          Polygon({f.X(188), f.Y(222), f.X(172), f.Y(222), f.X(138), f.Y(300), f.X(160), f.Y(300)}),
           k.ClothTrim, ink, f.L(1.5));
       break;
     }
     case 1: {  // armour: shoulder plates and laced bands
       for (int side = -1; side <= 1; side += 2) {
-        Ink(c, Rotate(RoundBox(f.X(150 + side * 92) - f.L(38), f.Y(230), f.X(150 + side * 92) + f.L(38),
-                               f.Y(284), f.L(10)),
-                      f.X(150 + side * 92), f.Y(257), side * 0.25),
+        Ink(c,
+            Rotate(RoundBox(f.X(150 + side * 92) - f.L(38), f.Y(230),
+                            f.X(150 + side * 92) + f.L(38), f.Y(284), f.L(10)),
+                   f.X(150 + side * 92), f.Y(257), side * 0.25),
             k.ClothTrim, ink, f.L(2.5), 0.3);
         for (int band = 0; band < 3; ++band) {
           const double y = 244 + band * 14;
-          c.Fill(Rotate(Capsule(f.X(150 + side * 92) - f.L(34), f.Y(y), f.X(150 + side * 92) + f.L(34),
-                                f.Y(y), f.L(1.4)),
+          c.Fill(Rotate(Capsule(f.X(150 + side * 92) - f.L(34), f.Y(y),
+                                f.X(150 + side * 92) + f.L(34), f.Y(y), f.L(1.4)),
                         f.X(150 + side * 92), f.Y(257), side * 0.25),
                  ink);
         }
       }
-      Ink(c, RoundBox(f.X(116), f.Y(246), f.X(184), f.Y(320), f.L(12)), ScaleColor(k.Cloth, 0.8), ink,
-          f.L(2.0));
+      Ink(c, RoundBox(f.X(116), f.Y(246), f.X(184), f.Y(320), f.L(12)), ScaleColor(k.Cloth, 0.8),
+          ink, f.L(2.0));
       for (int band = 0; band < 4; ++band)
         c.Fill(Capsule(f.X(120), f.Y(258 + band * 13), f.X(180), f.Y(258 + band * 13), f.L(1.3)),
                k.ClothTrim);
       break;
     }
     case 2: {  // robe with a high collar and a round clasp
-      Ink(c, Polygon({f.X(108), f.Y(214), f.X(192), f.Y(214), f.X(206), f.Y(246), f.X(94), f.Y(246)}),
+      Ink(c,
+          Polygon({f.X(108), f.Y(214), f.X(192), f.Y(214), f.X(206), f.Y(246), f.X(94), f.Y(246)}),
           k.ClothTrim, ink, f.L(2.0));
       Ink(c, Circle(f.X(150), f.Y(252), f.L(9)), Rgb255(222, 184, 70), ink, f.L(2.0));
       c.Fill(Capsule(f.X(150), f.Y(262), f.X(150), f.Y(300), f.L(2.0)), ScaleColor(k.Cloth, 0.6));
@@ -240,14 +249,16 @@ void PaintBody(TCanvas& c, const TLook& k, const TFrame& f) {
     }
     case 3: {  // a long scarf wound round the neck, one end flying
       Ink(c, RoundBox(f.X(106), f.Y(212), f.X(194), f.Y(246), f.L(16)), k.ClothTrim, ink, f.L(2.5));
-      Ink(c, Polygon({f.X(176), f.Y(230), f.X(252), f.Y(214), f.X(272), f.Y(236), f.X(248), f.Y(244),
-                      f.X(262), f.Y(262), f.X(186), f.Y(250)}),
+      Ink(c,
+          Polygon({f.X(176), f.Y(230), f.X(252), f.Y(214), f.X(272), f.Y(236), f.X(248), f.Y(244),
+                   f.X(262), f.Y(262), f.X(186), f.Y(250)}),
           k.ClothTrim, ink, f.L(2.0));
       break;
     }
     default: {  // sleeveless vest over a dark shirt
-      c.Fill(Polygon({f.X(124), f.Y(222), f.X(176), f.Y(222), f.X(166), f.Y(300), f.X(134), f.Y(300)}),
-             k.Under);
+      c.Fill(
+          Polygon({f.X(124), f.Y(222), f.X(176), f.Y(222), f.X(166), f.Y(300), f.X(134), f.Y(300)}),
+          k.Under);
       c.Fill(Capsule(f.X(134), f.Y(232), f.X(134), f.Y(300), f.L(2.5)), k.ClothTrim);
       c.Fill(Capsule(f.X(166), f.Y(232), f.X(166), f.Y(300), f.L(2.5)), k.ClothTrim);
       break;
@@ -258,12 +269,14 @@ void PaintBody(TCanvas& c, const TLook& k, const TFrame& f) {
 // Hair that lies behind the head (long hair, ponytail, hood's back).
 void PaintBackHair(TCanvas& c, const TLook& k, const TFrame& f) {
   if (k.Headwear == 4) {
-    Ink(c, Ellipse(f.X(150), f.Y(150), f.L(62), f.L(74)), ScaleColor(k.ClothTrim, 0.7), k.Ink, f.L(3));
+    Ink(c, Ellipse(f.X(150), f.Y(150), f.L(62), f.L(74)), ScaleColor(k.ClothTrim, 0.7), k.Ink,
+        f.L(3));
     return;
   }
   if (k.HairStyle == 2) {
-    Ink(c, Union(Ellipse(f.X(150), f.Y(150), f.L(52), f.L(62)),
-                 RoundBox(f.X(100), f.Y(140), f.X(200), f.Y(262), f.L(24))),
+    Ink(c,
+        Union(Ellipse(f.X(150), f.Y(150), f.L(52), f.L(62)),
+              RoundBox(f.X(100), f.Y(140), f.X(200), f.Y(262), f.L(24))),
         k.Hair, k.Ink, f.L(3), 0.25);
   } else if (k.HairStyle == 4) {
     Ink(c, Taper(f.X(182), f.Y(112), f.X(232), f.Y(218), f.L(16), f.L(5)), k.Hair, k.Ink, f.L(2.5),
@@ -309,9 +322,9 @@ void PaintFace(TCanvas& c, const TLook& k, const TFrame& f) {
       }
     }
     const double by = f.Y(k.Eyes == 1 ? 138 : 136);
-    c.Fill(Taper(ex - side * f.L(9), by + f.L(2), ex + side * f.L(8), by - f.L(2), f.L(2.6),
-                 f.L(1.6)),
-           ScaleColor(k.Hair, 0.7));
+    c.Fill(
+        Taper(ex - side * f.L(9), by + f.L(2), ex + side * f.L(8), by - f.L(2), f.L(2.6), f.L(1.6)),
+        ScaleColor(k.Hair, 0.7));
   }
   // Nose and mouth.
   c.Fill(Capsule(f.X(150), f.Y(156), f.X(148), f.Y(166), f.L(1.2)), ScaleColor(k.Skin, 0.7));
@@ -325,24 +338,26 @@ void PaintFace(TCanvas& c, const TLook& k, const TFrame& f) {
       Ink(c, Ellipse(f.X(166), f.Y(150), f.L(10), f.L(9)), Rgb255(36, 32, 36), ink, f.L(1.0));
       break;
     case 3:  // a cloth mask over the lower face
-      Ink(c, Intersect(Ellipse(f.X(150), f.Y(150), f.L(41), f.L(50)),
-                       RoundBox(f.X(100), f.Y(160), f.X(200), f.Y(210), 0)),
+      Ink(c,
+          Intersect(Ellipse(f.X(150), f.Y(150), f.L(41), f.L(50)),
+                    RoundBox(f.X(100), f.Y(160), f.X(200), f.Y(210), 0)),
           ScaleColor(k.Cloth, 0.55), ink, f.L(2));
       break;
     case 4:  // a moustache and a short beard
       c.Fill(Union(Taper(f.X(150), f.Y(172), f.X(128), f.Y(178), f.L(3.5), f.L(1.2)),
                    Taper(f.X(150), f.Y(172), f.X(172), f.Y(178), f.L(3.5), f.L(1.2))),
              ScaleColor(k.Hair, 0.9));
-      Ink(c, Intersect(Ellipse(f.X(150), f.Y(172), f.L(34), f.L(40)),
-                       RoundBox(f.X(110), f.Y(182), f.X(190), f.Y(216), 0)),
+      Ink(c,
+          Intersect(Ellipse(f.X(150), f.Y(172), f.L(34), f.L(40)),
+                    RoundBox(f.X(110), f.Y(182), f.X(190), f.Y(216), 0)),
           ScaleColor(k.Hair, 0.9), ink, f.L(1.5));
       c.Fill(Capsule(f.X(144), f.Y(185), f.X(156), f.Y(185), f.L(1.5)), Rgb255(150, 60, 60));
       break;
     case 5:  // red stripes on the cheeks
       for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 2; ++i)
-          c.Fill(Capsule(f.X(150 + side * 22), f.Y(164 + 6 * i), f.X(150 + side * 34), f.Y(162 + 6 * i),
-                         f.L(1.6)),
+          c.Fill(Capsule(f.X(150 + side * 22), f.Y(164 + 6 * i), f.X(150 + side * 34),
+                         f.Y(162 + 6 * i), f.L(1.6)),
                  Rgb255(200, 40, 40));
       break;
     default:
@@ -354,8 +369,9 @@ void PaintFace(TCanvas& c, const TLook& k, const TFrame& f) {
 void PaintFrontHair(TCanvas& c, const TLook& k, const TFrame& f) {
   const TColor ink = k.Ink;
   if (k.Headwear == 4) {  // a hood frames the face
-    Ink(c, Subtract(Ellipse(f.X(150), f.Y(146), f.L(58), f.L(68)),
-                    Ellipse(f.X(150), f.Y(156), f.L(40), f.L(50))),
+    Ink(c,
+        Subtract(Ellipse(f.X(150), f.Y(146), f.L(58), f.L(68)),
+                 Ellipse(f.X(150), f.Y(156), f.L(40), f.L(50))),
         k.ClothTrim, ink, f.L(2.5), 0.25);
     return;
   }
@@ -366,9 +382,10 @@ void PaintFrontHair(TCanvas& c, const TLook& k, const TFrame& f) {
       Ink(c, cap, k.Hair, ink, f.L(2.5), 0.3);
       break;
     case 1:  // shaved crown with a topknot
-      Ink(c, Intersect(Ellipse(f.X(150), f.Y(140), f.L(43), f.L(50)),
-                       Union(RoundBox(f.X(100), f.Y(80), f.X(122), f.Y(140), 0),
-                             RoundBox(f.X(178), f.Y(80), f.X(200), f.Y(140), 0))),
+      Ink(c,
+          Intersect(Ellipse(f.X(150), f.Y(140), f.L(43), f.L(50)),
+                    Union(RoundBox(f.X(100), f.Y(80), f.X(122), f.Y(140), 0),
+                          RoundBox(f.X(178), f.Y(80), f.X(200), f.Y(140), 0))),
           k.Hair, ink, f.L(2.0));
       Ink(c, Taper(f.X(150), f.Y(98), f.X(150), f.Y(70), f.L(7), f.L(5)), k.Hair, ink, f.L(2.0));
       Ink(c, Ellipse(f.X(150), f.Y(92), f.L(10), f.L(5)), ScaleColor(k.Hair, 1.4), ink, f.L(1.5));
@@ -398,15 +415,17 @@ void PaintFrontHair(TCanvas& c, const TLook& k, const TFrame& f) {
       break;
     case 6:  // bob with straight bangs
       // The face shows through an opening under the bangs.
-      Ink(c, Subtract(Union(Intersect(Ellipse(f.X(150), f.Y(142), f.L(50), f.L(56)),
-                                      RoundBox(f.X(90), f.Y(80), f.X(210), f.Y(196), 0)),
-                            RoundBox(f.X(100), f.Y(90), f.X(200), f.Y(134), f.L(8))),
-                      RoundBox(f.X(114), f.Y(134), f.X(186), f.Y(230), f.L(24))),
+      Ink(c,
+          Subtract(Union(Intersect(Ellipse(f.X(150), f.Y(142), f.L(50), f.L(56)),
+                                   RoundBox(f.X(90), f.Y(80), f.X(210), f.Y(196), 0)),
+                         RoundBox(f.X(100), f.Y(90), f.X(200), f.Y(134), f.L(8))),
+                   RoundBox(f.X(114), f.Y(134), f.X(186), f.Y(230), f.L(24))),
           k.Hair, ink, f.L(2.5), 0.3);
       break;
     default:  // long hair and ponytail: a parted crown
-      Ink(c, Union(cap, Polygon({f.X(104), f.Y(130), f.X(150), f.Y(106), f.X(196), f.Y(130),
-                                 f.X(196), f.Y(112), f.X(104), f.Y(112)})),
+      Ink(c,
+          Union(cap, Polygon({f.X(104), f.Y(130), f.X(150), f.Y(106), f.X(196), f.Y(130), f.X(196),
+                              f.Y(112), f.X(104), f.Y(112)})),
           k.Hair, ink, f.L(2.5), 0.3);
       break;
   }
@@ -417,16 +436,20 @@ void PaintHeadwear(TCanvas& c, const TLook& k, const TFrame& f) {
   switch (k.Headwear) {
     case 1:  // headband with trailing ribbons
       Ink(c, RoundBox(f.X(108), f.Y(118), f.X(192), f.Y(130), f.L(4)), k.ClothTrim, ink, f.L(2));
-      Ink(c, Taper(f.X(192), f.Y(124), f.X(232), f.Y(140), f.L(5), f.L(2)), k.ClothTrim, ink, f.L(1.5));
-      Ink(c, Taper(f.X(192), f.Y(126), f.X(226), f.Y(156), f.L(5), f.L(2)), k.ClothTrim, ink, f.L(1.5));
+      Ink(c, Taper(f.X(192), f.Y(124), f.X(232), f.Y(140), f.L(5), f.L(2)), k.ClothTrim, ink,
+          f.L(1.5));
+      Ink(c, Taper(f.X(192), f.Y(126), f.X(226), f.Y(156), f.L(5), f.L(2)), k.ClothTrim, ink,
+          f.L(1.5));
       break;
     case 2: {  // helmet with a brim and horns
       const TColor metal = ScaleColor(k.Cloth, 0.75);
-      Ink(c, Intersect(Ellipse(f.X(150), f.Y(132), f.L(50), f.L(54)),
-                       RoundBox(f.X(96), f.Y(70), f.X(204), f.Y(128), 0)),
+      Ink(c,
+          Intersect(Ellipse(f.X(150), f.Y(132), f.L(50), f.L(54)),
+                    RoundBox(f.X(96), f.Y(70), f.X(204), f.Y(128), 0)),
           metal, ink, f.L(2.5), 0.35);
-      Ink(c, Polygon({f.X(84), f.Y(136), f.X(104), f.Y(120), f.X(196), f.Y(120), f.X(216), f.Y(136),
-                      f.X(196), f.Y(132), f.X(104), f.Y(132)}),
+      Ink(c,
+          Polygon({f.X(84), f.Y(136), f.X(104), f.Y(120), f.X(196), f.Y(120), f.X(216), f.Y(136),
+                   f.X(196), f.Y(132), f.X(104), f.Y(132)}),
           metal, ink, f.L(2.0));
       const TColor gold = Rgb255(226, 186, 72);
       Ink(c, Taper(f.X(144), f.Y(112), f.X(106), f.Y(50), f.L(6), f.L(2)), gold, ink, f.L(2));
@@ -435,7 +458,8 @@ void PaintHeadwear(TCanvas& c, const TLook& k, const TFrame& f) {
       break;
     }
     case 3:  // a wide straw hat
-      Ink(c, Polygon({f.X(50), f.Y(126), f.X(150), f.Y(64), f.X(250), f.Y(126), f.X(150), f.Y(118)}),
+      Ink(c,
+          Polygon({f.X(50), f.Y(126), f.X(150), f.Y(64), f.X(250), f.Y(126), f.X(150), f.Y(118)}),
           Rgb255(214, 182, 112), ink, f.L(2.5), 0.3);
       for (int i = -2; i <= 2; ++i)
         c.Fill(Capsule(f.X(150), f.Y(68), f.X(150 + i * 40), f.Y(123 - std::abs(i) * 2), f.L(0.9)),

@@ -11,13 +11,19 @@
 
 namespace asset {
 
-TColor EmblemKeyColor() { return Rgb255(255, 0, 255); }
+TColor EmblemKeyColor() {
+  return Rgb255(255, 0, 255);
+}
 
 TImage PaintTitle() {
   constexpr int K = 3;
   TCanvas c(600, 450, K);
-  const TSky sky{Rgb255(10, 12, 40), Rgb255(176, 92, 110), Rgb255(255, 248, 224),
-                 Rgb255(12, 10, 20), true, true};
+  const TSky sky{Rgb255(10, 12, 40),
+                 Rgb255(176, 92, 110),
+                 Rgb255(255, 248, 224),
+                 Rgb255(12, 10, 20),
+                 true,
+                 true};
   PaintSky(c, sky, 330, 7);
   // The moon.
   c.Glow(Circle(528, 62, 30), Rgb255(255, 236, 200), 60, 0.35);
@@ -50,7 +56,8 @@ TImage PaintTitle() {
   const std::u32string sub = U"剣師トーナメント";
   const double subSize = 30;
   const double subWidth = LetteringWidth(sub, kLetteringFont, subSize, 6);
-  const TShape subtitle = LetteringShape(sub, kLetteringFont, subSize, 300 - subWidth / 2, 232, 6, K);
+  const TShape subtitle =
+      LetteringShape(sub, kLetteringFont, subSize, 300 - subWidth / 2, 232, 6, K);
   c.Fill(Grow(subtitle, 3.0), Rgb255(30, 12, 24), 0.9);
   c.Fill(subtitle, Rgb255(250, 244, 236));
   const std::u32string prompt = U"― クリックで開始 ―";
@@ -70,22 +77,24 @@ TImage PaintBack() {
     return ScaleColor(MixColor(Rgb255(46, 52, 86), Rgb255(26, 28, 50), y / 450), v);
   });
   // Faint wave scales over the lower part, fading upward.
-  c.Wash([](double x, double y) {
-    const double r = 30.0;
-    const double row = std::floor(y / (r * 0.5));
-    double best = 1e9;
-    for (int dr = 0; dr <= 2; ++dr) {
-      const double ry = (row + dr) * r * 0.5;
-      const double shift = std::fmod(row + dr, 2.0) == 0.0 ? 0.0 : r;
-      const double col = std::floor((x - shift) / (2 * r) + 0.5);
-      const double rx = col * 2 * r + shift;
-      const double d = std::sqrt((x - rx) * (x - rx) + (y - ry) * (y - ry));
-      if (y <= ry && d < r) best = std::min(best, d);
-    }
-    if (best > 1e8) return 0.0;
-    const double ring = best / 7.5;
-    return (ring - std::floor(ring)) < 0.3 ? 0.07 + 0.05 * y / 450 : 0.0;
-  }, Rgb255(150, 170, 220));
+  c.Wash(
+      [](double x, double y) {
+        const double r = 30.0;
+        const double row = std::floor(y / (r * 0.5));
+        double best = 1e9;
+        for (int dr = 0; dr <= 2; ++dr) {
+          const double ry = (row + dr) * r * 0.5;
+          const double shift = std::fmod(row + dr, 2.0) == 0.0 ? 0.0 : r;
+          const double col = std::floor((x - shift) / (2 * r) + 0.5);
+          const double rx = col * 2 * r + shift;
+          const double d = std::sqrt((x - rx) * (x - rx) + (y - ry) * (y - ry));
+          if (y <= ry && d < r) best = std::min(best, d);
+        }
+        if (best > 1e8) return 0.0;
+        const double ring = best / 7.5;
+        return (ring - std::floor(ring)) < 0.3 ? 0.07 + 0.05 * y / 450 : 0.0;
+      },
+      Rgb255(150, 170, 220));
   // Soft noise like hand-made paper.
   c.Wash([](double x, double y) { return 0.08 * FractalNoise(x / 40, y / 40, 4, 5); },
          Rgb255(10, 10, 20));
@@ -115,7 +124,8 @@ TImage PaintEmblem() {
     for (int i = 0; i < 7; ++i) {
       const double a = kPi / 2 + side * (0.35 + 0.36 * i);
       const double lx = cx + 38 * Cos(a), ly = cy + 38 * Sin(a);
-      const TShape leaf = Rotate(Ellipse(lx, ly, 7.5, 3.4), lx, ly, a + side * kPi / 2 + 0.5 * side);
+      const TShape leaf =
+          Rotate(Ellipse(lx, ly, 7.5, 3.4), lx, ly, a + side * kPi / 2 + 0.5 * side);
       c.Fill(Grow(leaf, 1.0), ink);
       c.Fill(leaf, Rgb255(96, 150, 70));
     }

@@ -50,7 +50,9 @@ void PaintTower(TCanvas& c, double x, double base, double top, double width, TCo
   const double h = base - top;
   c.Fill(Polygon({x - width, base, x - width * 0.6, top + h * 0.18, x + width * 0.6, top + h * 0.18,
                   x + width, base}),
-         [&](double px, double) { return MixColor(light, shadow, Clamp((px - x + width) / (2 * width), 0, 1)); });
+         [&](double px, double) {
+           return MixColor(light, shadow, Clamp((px - x + width) / (2 * width), 0, 1));
+         });
   c.Fill(RoundBox(x - width * 0.85, top + h * 0.16, x + width * 0.85, top + h * 0.2, 1), shadow);
   for (int i = 0; i < 4; ++i) {
     const double wy = top + h * (0.3 + 0.16 * i);
@@ -82,7 +84,8 @@ void Gate(TScene& s) {
   // The wall with battlements and the gate.
   s.C.Fill(RoundBox(70, 192, 530, 222, 0), wall);
   for (double x = 70; x < 530; x += 16) s.C.Fill(RoundBox(x, 186, x + 9, 193, 0), wall);
-  s.C.Fill(Union(RoundBox(286, 204, 314, 222, 0), Circle(300, 204, 14)), ScaleColor(sky.Ground, 0.6));
+  s.C.Fill(Union(RoundBox(286, 204, 314, 222, 0), Circle(300, 204, 14)),
+           ScaleColor(sky.Ground, 0.6));
   // The near hill and a traveller looking down at the city.
   PaintRidge(s.C, 300, 50, 200, sky.Ground, HashMix(s.Hash, 2));
   s.C.Fill(Polygon({0, 300, 0, 250, 90, 238, 170, 256, 200, 300}), sky.Ground);
@@ -98,7 +101,8 @@ void Tower(TScene& s) {
     s.C.Fill(Union(Ellipse(x, y, 60, 12), Ellipse(x + 30, y - 8, 34, 12)),
              MixColor(sky.Horizon, Rgb255(255, 255, 255), 0.6), 0.5);
   }
-  PaintTower(s.C, 300, 330, 14, 44, Rgb255(250, 248, 244), MixColor(Rgb255(170, 170, 190), sky.Top, 0.3));
+  PaintTower(s.C, 300, 330, 14, 44, Rgb255(250, 248, 244),
+             MixColor(Rgb255(170, 170, 190), sky.Top, 0.3));
   const TColor roof = MixColor(sky.Ground, Rgb255(120, 60, 50), 0.5);
   for (int i = 0; i < 14; ++i) {
     const double x = i * 46 + s.R.Range(-8, 8), w = s.R.Range(22, 34), y = s.R.Range(246, 270);
@@ -117,13 +121,16 @@ void Teahouse(TScene& s) {
   c.Fill(RoundBox(360, 30, 560, 180, 2), Rgb255(70, 44, 30));
   c.Fill(RoundBox(368, 38, 552, 172, 0), Rgb255(236, 226, 196));
   c.Glow(Circle(470, 96, 30), Rgb255(255, 250, 220), 60, 0.5);
-  for (double x = 368; x < 552; x += 46) c.Fill(RoundBox(x - 1.5, 38, x + 1.5, 172, 0), Rgb255(90, 60, 40));
-  for (double y = 38; y < 172; y += 34) c.Fill(RoundBox(368, y - 1.5, 552, y + 1.5, 0), Rgb255(90, 60, 40));
+  for (double x = 368; x < 552; x += 46)
+    c.Fill(RoundBox(x - 1.5, 38, x + 1.5, 172, 0), Rgb255(90, 60, 40));
+  for (double y = 38; y < 172; y += 34)
+    c.Fill(RoundBox(368, y - 1.5, 552, y + 1.5, 0), Rgb255(90, 60, 40));
   PaintLantern(c, 150, 80, 26, Rgb255(255, 150, 70));
   c.Fill(Capsule(150, 0, 150, 50, 1.2), Rgb255(30, 20, 16));
   // The floor, the low table, the pot and two cups, steam.
   c.Fill(RoundBox(0, 210, W, H, 0), Rgb255(150, 130, 80));
-  for (double x = -40; x < W; x += 90) c.Fill(Capsule(x, 210, x + 40, 300, 1), Rgb255(120, 100, 60));
+  for (double x = -40; x < W; x += 90)
+    c.Fill(Capsule(x, 210, x + 40, 300, 1), Rgb255(120, 100, 60));
   Ink(c, RoundBox(150, 226, 450, 252, 6), Rgb255(90, 50, 30), Rgb255(30, 16, 12), 2);
   c.Fill(RoundBox(170, 250, 190, 292, 2), Rgb255(60, 34, 22));
   c.Fill(RoundBox(410, 250, 430, 292, 2), Rgb255(60, 34, 22));
@@ -190,7 +197,8 @@ void Market(TScene& s) {
   // The crowd walking through.
   for (int i = 0; i < 22; ++i) {
     const double x = s.R.Range(0, W), y = s.R.Range(262, 300), k = s.R.Range(0.8, 1.2);
-    c.Fill(Union(Circle(x, y - 44 * k, 8 * k), RoundBox(x - 13 * k, y - 36 * k, x + 13 * k, y + 10, 8 * k)),
+    c.Fill(Union(Circle(x, y - 44 * k, 8 * k),
+                 RoundBox(x - 13 * k, y - 36 * k, x + 13 * k, y + 10, 8 * k)),
            Rgb255(16, 12, 22));
   }
 }
@@ -207,7 +215,8 @@ void Library(TScene& s) {
       double x = x0;
       while (x < x1 - 6) {
         const double w = s.R.Range(5, 11), h = s.R.Range(30, 46);
-        c.Fill(RoundBox(x, base - h, x + w, base, 1), Hsv(s.R.Unit(), s.R.Range(0.3, 0.7), s.R.Range(0.3, 0.7)));
+        c.Fill(RoundBox(x, base - h, x + w, base, 1),
+               Hsv(s.R.Unit(), s.R.Range(0.3, 0.7), s.R.Range(0.3, 0.7)));
         c.Fill(RoundBox(x, base - h + 6, x + w, base - h + 8, 0), Rgb255(210, 180, 90), 0.6);
         x += w + 1;
       }
@@ -218,12 +227,15 @@ void Library(TScene& s) {
   c.Fill(RoundBox(298, 10, 302, 250, 0), Rgb255(60, 40, 30));
   c.Fill(RoundBox(250, 130, 350, 134, 0), Rgb255(60, 40, 30));
   // The light falling in, with dust in it.
-  c.Wash([](double x, double y) {
-    const double u = (x - 300) - (y - 60) * 0.55;
-    return y > 60 && std::fabs(u) < 60 + (y - 60) * 0.3 ? 0.16 : 0.0;
-  }, Rgb255(255, 240, 200));
+  c.Wash(
+      [](double x, double y) {
+        const double u = (x - 300) - (y - 60) * 0.55;
+        return y > 60 && std::fabs(u) < 60 + (y - 60) * 0.3 ? 0.16 : 0.0;
+      },
+      Rgb255(255, 240, 200));
   for (int i = 0; i < 40; ++i)
-    c.Fill(Circle(s.R.Range(260, 420), s.R.Range(80, 290), s.R.Range(0.6, 1.4)), Rgb255(255, 246, 220), 0.6);
+    c.Fill(Circle(s.R.Range(260, 420), s.R.Range(80, 290), s.R.Range(0.6, 1.4)),
+           Rgb255(255, 246, 220), 0.6);
   c.Fill(RoundBox(0, 290, W, H, 0), Rgb255(40, 26, 20));
 }
 
@@ -266,11 +278,13 @@ void Ledger(TScene& s) {
 void Ceremony(TScene& s) {
   TCanvas& c = s.C;
   c.Shade([](double, double y) { return MixColor(Rgb255(60, 40, 60), Rgb255(30, 20, 30), y / H); });
-  c.Wash([](double x, double y) {
-    const double a = Atan2(x - 300, y + 120);
-    const double k = a / 0.12;
-    return (k - std::floor(k)) < 0.45 ? 0.12 * (1 - y / H) : 0.0;
-  }, Rgb255(255, 230, 170));
+  c.Wash(
+      [](double x, double y) {
+        const double a = Atan2(x - 300, y + 120);
+        const double k = a / 0.12;
+        return (k - std::floor(k)) < 0.45 ? 0.12 * (1 - y / H) : 0.0;
+      },
+      Rgb255(255, 230, 170));
   // Pillars and banners.
   for (int i = 0; i < 4; ++i) {
     const double x = i < 2 ? 40 + i * 90 : 380 + (i - 2) * 90 + 80;
@@ -304,7 +318,8 @@ void Ferry(TScene& s) {
     const double path = Exp(-q * q);
     return MixColor(water, sky.Disc, Clamp(path * (0.5 + 0.5 * streak), 0, 1) * 0.8);
   });
-  c.Wash([](double, double y) { return y > 160 && y < 200 ? 0.25 * (1 - std::fabs(y - 180) / 20) : 0.0; },
+  c.Wash([](double,
+            double y) { return y > 160 && y < 200 ? 0.25 * (1 - std::fabs(y - 180) / 20) : 0.0; },
          Rgb255(240, 230, 230));
   // The ferry and the old ferryman with his pole.
   const TColor dark = ScaleColor(sky.Ground, 0.8);
@@ -320,7 +335,8 @@ void Landscape(TScene& s) {
   const TSky sky = SkyOf(s.Time);
   TCanvas& c = s.C;
   PaintSky(c, sky, 190, s.Hash);
-  const double dx = s.R.Range(90, 510), dy = s.Time == kDay ? s.R.Range(40, 80) : s.R.Range(60, 130);
+  const double dx = s.R.Range(90, 510),
+               dy = s.Time == kDay ? s.R.Range(40, 80) : s.R.Range(60, 130);
   c.Glow(Circle(dx, dy, 26), sky.Disc, 60, 0.4);
   c.Fill(Circle(dx, dy, 26), sky.Disc, 0.95);
   PaintRidge(c, 200, 90, s.R.Range(90, 150), MixColor(sky.Horizon, sky.Ground, 0.45),
@@ -345,8 +361,9 @@ TImage PaintStoryScene(std::string_view fileName) {
   if (HasAny(s.Name, {"dawn", "morning", "sunrise", "asa"})) s.Time = kDawn;
   if (HasAny(s.Name, {"sunset", "dusk", "evening"})) s.Time = kSunset;
   if (HasAny(s.Name, {"day", "noon", "hiru"})) s.Time = kDay;
-  const bool timeNamed = HasAny(s.Name, {"night", "moon", "yoru", "dawn", "morning", "sunrise",
-                                         "asa", "sunset", "dusk", "evening", "day", "noon", "hiru"});
+  const bool timeNamed =
+      HasAny(s.Name, {"night", "moon", "yoru", "dawn", "morning", "sunrise", "asa", "sunset",
+                      "dusk", "evening", "day", "noon", "hiru"});
   // 2. The scene: the first word found picks it.
   if (HasAny(s.Name, {"gate", "city"})) {
     if (!timeNamed) s.Time = kSunset;
@@ -374,7 +391,8 @@ TImage PaintStoryScene(std::string_view fileName) {
     Landscape(s);
   }
   // 3. The weather, over any outdoor or indoor scene alike.
-  if (HasAny(s.Name, {"snow", "yuki"})) PaintPetals(c, 140, Rgb255(250, 250, 255), HashMix(s.Hash, 3));
+  if (HasAny(s.Name, {"snow", "yuki"}))
+    PaintPetals(c, 140, Rgb255(250, 250, 255), HashMix(s.Hash, 3));
   if (HasAny(s.Name, {"rain"})) {
     for (int i = 0; i < 160; ++i) {
       const double x = r.Range(0, W), y = r.Range(0, H);
