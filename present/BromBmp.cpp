@@ -382,6 +382,7 @@ void TBromBitmap::FillRect(int left, int top, int right, int bottom, TPixelColor
   top = std::max(top, 0);
   right = std::min(right, width_);
   bottom = std::min(bottom, height_);
+  if (left >= right) return;  // wholly beside the surface: no row address is formed
   for (int y = top; y < bottom; ++y) {
     std::uint8_t* p = rows_[y] + 3 * left;
     for (int x = left; x < right; ++x, p += 3) Put(p, color);
