@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <map>
@@ -20,17 +21,26 @@ class TSilentPlayer : public TWavePlayer {
 TSilentPlayer silentPlayer;
 TWavePlayer* player = &silentPlayer;
 
-// The whole file behind a program path; empty when it cannot be read.
+// The whole file behind a program path; empty when it cannot be read or is
+// larger than any cue.
 std::vector<std::uint8_t> ReadSoundFile(std::string_view programPath) {
   std::vector<std::uint8_t> bytes;
   std::FILE* file = OpenProgramFile(programPath);
   if (file == nullptr) return bytes;
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && info.st_size > MaxSoundFileBytes) {
+    std::fclose(file);
+    return bytes;
+  }
   std::uint8_t buffer[65536];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + got);
+  bool tooLarge = false;
+  while (!tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    // A file that grows while it is read is cut off at the same limit.
+    tooLarge = static_cast<std::int64_t>(bytes.size() + got) > MaxSoundFileBytes;
+    if (!tooLarge) bytes.insert(bytes.end(), buffer, buffer + got);
   }
-  if (std::ferror(file) != 0) bytes.clear();
+  if (tooLarge || std::ferror(file) != 0) bytes.clear();
   std::fclose(file);
   return bytes;
 }

@@ -4,9 +4,13 @@
 // nothing is heard. A missing or unreadable file is silent.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+// Cues are short: a file larger than this is not read (it plays nothing).
+inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{64} << 20;
 
 class TWavePlayer {
  public:

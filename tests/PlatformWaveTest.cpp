@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <string>
 
 #include "present/BromWave.h"
@@ -167,6 +168,20 @@ TEST_F(PlatformWave, MissingAndBrokenFilesAreSilent) {
   EXPECT_FALSE(player.IsOpen());
   TBromWave::Play(good);  // closed: silent
   EXPECT_EQ(player.Playing(), "");
+}
+
+TEST_F(PlatformWave, FileLargerThanAnyCueIsNotRead) {
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  TBromWave::SetPlayer(&player);
+  // A sound wave followed by junk up to just past the limit (sparse: it takes
+  // no room on disk). Read whole, it would be held in memory for good.
+  const std::string path = Write("padded.wav", MakeWave(3000));
+  std::filesystem::resize_file(folder + "/padded.wav", MaxSoundFileBytes + 1);
+  TBromWave::Play(path);
+  EXPECT_EQ(player.Playing(), "");
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  std::filesystem::remove(folder + "/padded.wav");
 }
 
 TEST_F(PlatformWave, NoAudioDeviceMeansSilence) {
