@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -48,6 +49,16 @@ struct TBromForm::TWindow {
 TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<TWindow>()) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     throw std::runtime_error(std::string("the window system cannot be used: ") + SDL_GetError());
+  }
+  // Without a display the window system falls back on windows that nobody
+  // can see, and the game would run on unseen for ever. Such a window is only
+  // taken when it was asked for (headless runs name the dummy driver).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
+      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw std::runtime_error("there is no display to show the window on");
   }
   window_->Window =
       SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(), SDL_WINDOWPOS_UNDEFINED,

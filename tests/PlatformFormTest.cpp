@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "present/BromApp.h"
@@ -55,7 +57,45 @@ class TCountingHost : public TTimerHost {
   }
 };
 
+// Takes away the environment variables named, for the life of the object.
+class TWithout {
+ public:
+  explicit TWithout(std::vector<std::string> names) : names_(std::move(names)) {
+    for (const std::string& name : names_) {
+      const char* value = std::getenv(name.c_str());
+      saved_.push_back(value != nullptr ? value : "");
+      had_.push_back(value != nullptr);
+      unsetenv(name.c_str());
+    }
+  }
+  ~TWithout() {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (had_[i]) setenv(names_[i].c_str(), saved_[i].c_str(), 1);
+    }
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<std::string> saved_;
+  std::vector<bool> had_;
+};
+
 }  // namespace
+
+TEST_F(PlatformForm, WithoutADisplayTheWindowIsRefusedNotHidden) {
+  // With no display and no driver asked for, the window system would offer a
+  // window that nobody can see: the game would run on invisibly for ever.
+  TWithout noDisplay({"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"});
+  try {
+    TBromForm form(ApplicationTitle());
+    // A machine may still have a screen without these (a graphics console).
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    EXPECT_NE(driver, "offscreen");
+    EXPECT_NE(driver, "dummy");
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("display"), std::string::npos) << e.what();
+  }
+}
 
 TEST_F(PlatformForm, ClientAreaCaptionAndCentring) {
   TBromForm form(Sj("剣師の大会"));
