@@ -336,16 +336,23 @@ TEST(OrderVariant, RetargetingReadsTheStartTurnsAsGuidesLoweredThem) {
   EXPECT_TRUE(seen.count("豪熱導毒") || seen.count("導毒豪熱"));
 }
 
-TEST(OrderVariant, ChainsOfControlSwordsLandTogetherAndLoneOnesDrop) {
+TEST(OrderVariant, ChainsOfControlSwordsLandTogetherAndNoSwordIsLost) {
   RandSeed(4);
   for (int i = 0; i < 100; ++i) {
-    const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, "振盾豪斬熱"), true).Swords);
-    // "振" rides "斬" in the pass of turn 1, then "豪" rides the pair in that of turn 2.
-    EXPECT_NE(v.find("豪振斬"), std::string::npos) << v;
+    // "振" rides "斬" in the pass of turn 1, then "豪" rides the pair in that
+    // of turn 2, wherever "豪" stood.
+    for (const char* swords : {"振盾豪斬熱", "豪盾振斬熱"}) {
+      const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, swords), true).Swords);
+      EXPECT_NE(v.find("豪振斬"), std::string::npos) << swords << " -> " << v;
+    }
   }
-  // A list of control swords alone has nothing to carry the last group.
-  EXPECT_TRUE(OrderVariant(Build(20, 0, 0, 1, "振振"), true).Swords.empty());
-  EXPECT_EQ(U8(OrderVariant(Build(20, 0, 0, 1, "振振"), false).Swords), "振振");
+  // A list of control swords alone has no attack sword to carry them: they
+  // gather into one group, and the order still holds every one of them.
+  for (const char* swords : {"振振", "導振薬豪", "豪薬", "導導振"}) {
+    for (const TSpec& v : OrderVariants(Build(20, 0, 0, 1, swords))) {
+      EXPECT_EQ(SortedMarks(v.Swords), SortedMarks(Sj(swords))) << swords << " -> " << U8(v.Swords);
+    }
+  }
 }
 
 // The order check -----------------------------------------------------------
@@ -396,7 +403,7 @@ TEST(PickBest, OrderBonusesBreakTiesTowardsTheKeptAndWellFormedOrder) {
     const TSpec best = PickBest({bad, other, kept}, scores);
     EXPECT_TRUE(best == other || best == kept);
   }
-  // An order that lost every sword earns no order bonus.
+  // An empty list is not well formed: it earns no order bonus.
   TIntList scores = {0, 0};
   AddOrderBonus({Build(20, 0, 0, 1, "振振"), Build(20, 0, 0, 1, "")}, scores);
   EXPECT_EQ(scores, (TIntList{1, 0}));
