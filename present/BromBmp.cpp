@@ -3,10 +3,12 @@
 #include <SDL.h>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "present/BromFont.h"
@@ -17,20 +19,72 @@
 namespace {
 
 // The whole file behind a program path; throws TImageError when it cannot be
-// opened or read.
+// opened or read, or when it is larger than any picture the game takes.
 std::vector<std::uint8_t> ReadImageFile(std::string_view programPath) {
   std::FILE* file = OpenProgramFile(programPath);
   if (file == nullptr) throw TImageError(std::string(programPath) + ": cannot open the file");
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && info.st_size > MaxImageFileBytes) {
+    std::fclose(file);
+    throw TImageError(std::string(programPath) + ": the file is too large for a picture");
+  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[65536];
   std::size_t got;
+  bool tooLarge = false;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    // A file that grows while it is read (or has no size, like a pipe) is
+    // cut off at the same limit.
+    if (static_cast<std::int64_t>(bytes.size() + got) > MaxImageFileBytes) {
+      tooLarge = true;
+      break;
+    }
     bytes.insert(bytes.end(), buffer, buffer + got);
   }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
+  if (tooLarge) {
+    throw TImageError(std::string(programPath) + ": the file is too large for a picture");
+  }
   if (failed) throw TImageError(std::string(programPath) + ": cannot read the file");
   return bytes;
+}
+
+// Throws TImageError when a picture of that size is beyond the loaders'
+// limits.
+void CheckPictureSize(std::string_view programPath, std::int64_t width, std::int64_t height) {
+  if (width > MaxImageSide || height > MaxImageSide || width * height > MaxImagePixels) {
+    throw TImageError(std::string(programPath) + ": the picture is too large (" +
+                      std::to_string(width) + " x " + std::to_string(height) + ")");
+  }
+}
+
+std::uint32_t ReadLittle(const std::vector<std::uint8_t>& bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = (value << 8) | bytes[at + i];
+  return value;
+}
+
+// The size a BMP's header claims, checked before the loader makes a surface
+// of it: a run-length BMP of a few hundred bytes can claim any size. The
+// oldest header (12 bytes) holds 16-bit sizes, every later one 32-bit sizes,
+// the height negative for rows stored top first. Headers too short to hold a
+// size are left to the loader, which refuses them.
+void CheckBmpSize(std::string_view programPath, const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < 18) return;
+  const std::uint32_t headerSize = ReadLittle(bytes, 14, 4);
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  if (headerSize == 12) {
+    if (bytes.size() < 22) return;
+    width = ReadLittle(bytes, 18, 2);
+    height = ReadLittle(bytes, 20, 2);
+  } else {
+    if (bytes.size() < 26) return;
+    width = static_cast<std::int32_t>(ReadLittle(bytes, 18, 4));
+    height = static_cast<std::int32_t>(ReadLittle(bytes, 22, 4));
+  }
+  CheckPictureSize(programPath, std::abs(width), std::abs(height));
 }
 
 // libjpeg reports a fatal fault through error_exit, which must not return:
@@ -81,12 +135,32 @@ bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TJpegJob* job) {
   jpeg_create_decompress(&job->Info);
   jpeg_mem_src(&job->Info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&job->Info, TRUE);
+  // 1. The size the header claims is checked before the decoder takes memory
+  // for it (a progressive picture keeps all of it at once).
+  const std::int64_t claimedWidth = job->Info.image_width;
+  const std::int64_t claimedHeight = job->Info.image_height;
+  if (claimedWidth > MaxImageSide || claimedHeight > MaxImageSide ||
+      claimedWidth * claimedHeight > MaxImagePixels) {
+    std::snprintf(job->Errors.Message, sizeof job->Errors.Message,
+                  "the picture is too large (%lld x %lld)", static_cast<long long>(claimedWidth),
+                  static_cast<long long>(claimedHeight));
+    jpeg_destroy_decompress(&job->Info);
+    return false;
+  }
   job->Info.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&job->Info);
   job->Width = static_cast<int>(job->Info.output_width);
   job->Height = static_cast<int>(job->Info.output_height);
   const std::size_t stride = static_cast<std::size_t>(job->Width) * 3;
-  job->Pixels.assign(stride * job->Height, 0);
+  // 2. Memory that cannot be had is a failure like any other: the decoder
+  // is still released.
+  try {
+    job->Pixels.assign(stride * job->Height, 0);
+  } catch (const std::bad_alloc&) {
+    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "out of memory");
+    jpeg_destroy_decompress(&job->Info);
+    return false;
+  }
   while (job->Info.output_scanline < job->Info.output_height) {
     JSAMPROW row = job->Pixels.data() + stride * job->Info.output_scanline;
     jpeg_read_scanlines(&job->Info, &row, 1);
@@ -181,12 +255,15 @@ void TBromBitmap::LoadJpeg(std::string_view programPath) {
 
 void TBromBitmap::LoadBmp(std::string_view programPath) {
   const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
+  CheckBmpSize(programPath, bytes);
   SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* loaded = stream != nullptr ? SDL_LoadBMP_RW(stream, 1) : nullptr;
   if (loaded == nullptr) {
     throw TImageError(std::string(programPath) + ": not a readable BMP: " + SDL_GetError());
   }
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_BGR24, 0);
+  // Owned from here on, so that it is freed on every way out.
+  const std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> converted(
+      SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_BGR24, 0), SDL_FreeSurface);
   SDL_FreeSurface(loaded);
   if (converted == nullptr) {
     throw TImageError(std::string(programPath) + ": cannot convert the BMP: " + SDL_GetError());
@@ -195,13 +272,12 @@ void TBromBitmap::LoadBmp(std::string_view programPath) {
   const int height = converted->h;
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
   std::vector<std::uint8_t> pixels(stride * height);
-  SDL_LockSurface(converted);
+  SDL_LockSurface(converted.get());
   for (int y = 0; y < height; ++y) {
     std::memcpy(pixels.data() + stride * y,
                 static_cast<const std::uint8_t*>(converted->pixels) + converted->pitch * y, stride);
   }
-  SDL_UnlockSurface(converted);
-  SDL_FreeSurface(converted);
+  SDL_UnlockSurface(converted.get());
   Adopt(std::move(pixels), width, height);
 }
 
@@ -306,6 +382,7 @@ void TBromBitmap::FillRect(int left, int top, int right, int bottom, TPixelColor
   top = std::max(top, 0);
   right = std::min(right, width_);
   bottom = std::min(bottom, height_);
+  if (left >= right) return;  // wholly beside the surface: no row address is formed
   for (int y = top; y < bottom; ++y) {
     std::uint8_t* p = rows_[y] + 3 * left;
     for (int x = left; x < right; ++x, p += 3) Put(p, color);

@@ -47,6 +47,15 @@ class TImageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The largest picture the loaders take: 16384 pixels on a side and 2^25
+// pixels in all (8192 x 4096, far beyond any screen of the game). Image files
+// are the player's and the author's data: a damaged or hostile header that
+// claims more is refused before any pixel memory is taken, and a file larger
+// than any such picture can be is not read at all.
+inline constexpr int MaxImageSide = 16384;
+inline constexpr std::int64_t MaxImagePixels = std::int64_t{1} << 25;
+inline constexpr std::int64_t MaxImageFileBytes = std::int64_t{256} << 20;
+
 // Font style bits; bold is bit 0.
 using TFontStyle = std::uint8_t;
 inline constexpr TFontStyle FontBold = 1;

@@ -4,6 +4,7 @@
 #include <jpeglib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,6 +99,61 @@ void ExpectNear(TPixelColor actual, TPixelColor expected, int tolerance, const c
   EXPECT_NEAR(actual.Red, expected.Red, tolerance) << where;
   EXPECT_NEAR(actual.Green, expected.Green, tolerance) << where;
   EXPECT_NEAR(actual.Blue, expected.Blue, tolerance) << where;
+}
+
+// Writes the 32-bit little-endian value at `at`.
+void Put32(std::string& bytes, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// An 8-bit run-length BMP of any claimed size whose data ends at once: a few
+// hundred bytes on disk, however large the picture it claims.
+std::string MakeRleBmp(int w, int h) {
+  std::string out = MakeBmp(1, 1, Gradient);
+  out.resize(54);
+  out[28] = 8;        // bits per pixel
+  Put32(out, 30, 1);  // run-length, 8 bits
+  Put32(out, 18, w);
+  Put32(out, 22, h);
+  out += std::string(256 * 4, '\0');  // palette
+  Put32(out, 10, static_cast<std::uint32_t>(out.size()));
+  out += std::string("\0\1", 2);  // end of bitmap
+  Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+  return out;
+}
+
+// A BMP with the 12-byte header of the oldest variant (16-bit sizes).
+std::string MakeCoreBmp(int w, int h) {
+  const int stride = (w * 3 + 3) / 4 * 4;
+  std::string out(26 + stride * h, '\0');
+  out[0] = 'B';
+  out[1] = 'M';
+  Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+  Put32(out, 10, 26);
+  Put32(out, 14, 12);
+  out[18] = static_cast<char>(w & 0xFF);
+  out[19] = static_cast<char>(w >> 8);
+  out[20] = static_cast<char>(h & 0xFF);
+  out[21] = static_cast<char>(h >> 8);
+  out[22] = 1;   // planes
+  out[24] = 24;  // bits per pixel
+  return out;
+}
+
+// The JPEG with its frame header changed to claim another size.
+std::string ClaimJpegSize(std::string jpeg, int w, int h) {
+  for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+    const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
+    if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+      jpeg[i + 5] = static_cast<char>(h >> 8);
+      jpeg[i + 6] = static_cast<char>(h & 0xFF);
+      jpeg[i + 7] = static_cast<char>(w >> 8);
+      jpeg[i + 8] = static_cast<char>(w & 0xFF);
+      return jpeg;
+    }
+  }
+  ADD_FAILURE() << "no frame header";
+  return jpeg;
 }
 
 bool Same(TPixelColor a, TPixelColor b) {
@@ -385,4 +441,52 @@ TEST(BitmapSoftEdge, StrokeAtTheSurfaceEdgeTouchesNothingOutside) {
   for (int y = 1; y < 6; ++y) EXPECT_EQ(surface.Pixel(5, y).Red, 0) << y;
   EXPECT_EQ(surface.Pixel(1, 1).Red, 111);
   EXPECT_EQ(surface.Pixel(1, 3).Red, 63);
+}
+
+TEST_F(BitmapFiles, OversizedPicturesAreRefusedBeforeTheirPixelsAreMade) {
+  TBromBitmap b;
+  b.SetSize(4, 3);
+  b.Fill(ColorRed);
+  // Just past each limit. A header claiming a picture of 2^25 + 1 pixels or
+  // more in a file of a few hundred bytes would otherwise take gigabytes.
+  const int tall = static_cast<int>(MaxImagePixels / 8192 + 1);  // 8192 x tall > the limit
+  const std::vector<std::pair<std::string, std::string>> oversized = {
+      {"wide.bmp", MakeBmp(MaxImageSide + 1, 1, Gradient)},
+      {"old.bmp", MakeCoreBmp(MaxImageSide + 1, 1)},
+      {"rle.bmp", MakeRleBmp(8192, tall)},
+      {"upside.bmp", MakeRleBmp(8192, -tall)},  // top-down rows
+      {"tall.jpg", MakeJpeg(8, MaxImageSide + 1, Gradient)},
+      {"claims.jpg", ClaimJpegSize(MakeJpeg(64, 64, Noise), 8192, tall)},
+  };
+  for (const auto& [name, bytes] : oversized) {
+    try {
+      b.LoadImage(Write(name, bytes));
+      ADD_FAILURE() << name << " loaded as " << b.Width() << " x " << b.Height();
+    } catch (const TImageError& e) {
+      EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+    }
+    ASSERT_EQ(b.Width(), 4) << name;
+    EXPECT_TRUE(Same(b.Pixel(3, 2), ColorRed)) << name;
+  }
+  // The limits themselves are pictures like any other.
+  b.LoadImage(Write("widest.bmp", MakeBmp(MaxImageSide, 2, Gradient)));
+  EXPECT_EQ(b.Width(), MaxImageSide);
+  EXPECT_TRUE(Same(b.Pixel(MaxImageSide - 1, 1), Gradient(MaxImageSide - 1, 1)));
+  b.LoadImage(Write("oldest.bmp", MakeCoreBmp(300, 2)));
+  EXPECT_EQ(b.Width(), 300);
+  b.LoadImage(Write("tallest.jpg", MakeJpeg(8, MaxImageSide, Gradient)));
+  EXPECT_EQ(b.Height(), MaxImageSide);
+  b.LoadImage(Write("rle-ok.bmp", MakeRleBmp(300, 200)));
+  EXPECT_EQ(b.Height(), 200);
+}
+
+TEST_F(BitmapFiles, FileLargerThanAnyPictureIsNotRead) {
+  // A sound picture followed by junk up to just past the limit (a sparse
+  // file: it takes no room on disk).
+  const std::string path = Write("padded.bmp", MakeBmp(8, 8, Gradient));
+  std::filesystem::resize_file(folder + "/padded.bmp", MaxImageFileBytes + 1);
+  TBromBitmap b;
+  EXPECT_THROW(b.LoadImage(path), TImageError);
+  EXPECT_EQ(b.Width(), 0);
+  std::filesystem::remove(folder + "/padded.bmp");
 }

@@ -2,8 +2,10 @@
 // without a sound card): one sound at a time, a new one cuts off the one
 // playing, and missing files, broken files or a missing device are silent.
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "present/BromWave.h"
@@ -35,6 +37,39 @@ std::string MakeWave(int ms) {
   for (int i = 0; i < samples; ++i) put(44 + 2 * i, (i / 50) % 2 ? 0x2000 : 0xE000, 2);
   return out;
 }
+
+// The same length of silence.
+std::string MakeSilence(int ms) {
+  std::string out = MakeWave(ms);
+  std::fill(out.begin() + 44, out.end(), '\0');
+  return out;
+}
+
+// Listens to what the device is given: how many blocks were mixed and how
+// many of them were not silent.
+struct TListener {
+  std::atomic<int> Blocks{0};
+  std::atomic<int> Loud{0};
+  static void Hear(void* self, Uint8* stream, int length) {
+    auto* listener = static_cast<TListener*>(self);
+    bool loud = false;
+    for (int i = 0; i < length && !loud; ++i) loud = stream[i] != 0;
+    listener->Loud += loud ? 1 : 0;
+    ++listener->Blocks;
+  }
+  void Reset() {
+    Blocks = 0;
+    Loud = 0;
+  }
+  // Waits (at most five seconds of real time) until `blocks` blocks were mixed.
+  bool WaitFor(int blocks) {
+    for (int waited = 0; Blocks < blocks; waited += 5) {
+      if (waited > 5000) return false;
+      SDL_Delay(5);
+    }
+    return true;
+  }
+};
 
 class PlatformWave : public ::testing::Test {
  protected:
@@ -79,6 +114,39 @@ TEST_F(PlatformWave, SecondCueCutsOffTheFirst) {
   SDL_Delay(150);
   EXPECT_EQ(player.SoundsPlaying(), 1);
   TBromWave::Stop();
+}
+
+TEST_F(PlatformWave, WhatTheDeviceHearsIsOnlyTheNewestCue) {
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  TBromWave::SetPlayer(&player);
+  TListener listener;
+  Mix_SetPostMix(&TListener::Hear, &listener);
+  const std::string tone = Write("tone.wav", MakeWave(3000));
+  const std::string hush = Write("hush.wav", MakeSilence(3000));
+
+  // A long tone is heard ...
+  TBromWave::Play(tone);
+  ASSERT_TRUE(listener.WaitFor(3));
+  EXPECT_GT(listener.Loud, 0);
+  // ... until a silent cue replaces it: from then on nothing is heard.
+  TBromWave::Play(hush);
+  listener.Reset();
+  ASSERT_TRUE(listener.WaitFor(3));
+  EXPECT_EQ(listener.Loud, 0);
+  // A missing file ends the tone just the same, and so does Stop.
+  for (int way = 0; way < 2; ++way) {
+    TBromWave::Play(tone);
+    listener.Reset();
+    ASSERT_TRUE(listener.WaitFor(2));
+    ASSERT_GT(listener.Loud, 0) << way;
+    if (way == 0) TBromWave::Play(folder + "\\gone.wav");
+    if (way == 1) TBromWave::Stop();
+    listener.Reset();
+    ASSERT_TRUE(listener.WaitFor(3));
+    EXPECT_EQ(listener.Loud, 0) << way;
+  }
+  Mix_SetPostMix(nullptr, nullptr);
 }
 
 TEST_F(PlatformWave, MissingAndBrokenFilesAreSilent) {
