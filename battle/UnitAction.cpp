@@ -1,5 +1,6 @@
 #include "battle/UnitAction.h"
 
+#include <algorithm>
 #include <string>
 
 #include "battle/UnitStepping.h"
@@ -69,6 +70,16 @@ void PrepareAction(TFighter& f, TFighter& o) {
     ++Battle.Prepared;
   }
   // 6. Otherwise the point is simply spent.
+}
+
+// Whether F's step would only spend a point of this turn: no stun to sit out
+// and no sword to run. Such a step changes nothing else, so the next step is
+// decided the same way (the same side alone, or both together) until those
+// points are gone; a fighter without a sword or a stun cannot spend its
+// reserve. A build may buy a speed in the millions, so those steps are taken
+// all at once rather than one by one.
+bool OnlySpends(const TFighter& f) {
+  return f.AP > 0 && f.Stun <= 0 && NextRunnableSword(f) < 0;
 }
 
 // Execution runs -------------------------------------------------------------
@@ -536,6 +547,11 @@ int SlotPriority(const TActionSlot& slot) {
 
 void ActAlone(TFighter& f, TFighter& o) {
   Battle.Prepared = 0;
+  if (OnlySpends(f)) {
+    f.AP = 0;  // every remaining step of F's turn, at once
+    SchedulePhase(PostAction);
+    return;
+  }
   PrepareAction(f, o);
   if (Battle.Prepared > 0) {
     Schedule({RunSlot0, PostAction});
@@ -546,6 +562,14 @@ void ActAlone(TFighter& f, TFighter& o) {
 
 void ActTogether() {
   Battle.Prepared = 0;
+  if (OnlySpends(Battle.A) && OnlySpends(Battle.B)) {
+    // Both spend a point a step until the one with fewer points has none.
+    const std::int32_t steps = std::min(Battle.A.AP, Battle.B.AP);
+    Battle.A.AP -= steps;
+    Battle.B.AP -= steps;
+    SchedulePhase(PostAction);
+    return;
+  }
   PrepareAction(Battle.A, Battle.B);
   PrepareAction(Battle.B, Battle.A);
   if (Battle.Prepared == 0) {

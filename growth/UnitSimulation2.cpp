@@ -140,20 +140,19 @@ struct TOrderWork {
     --Live;
   }
 
-  // Puts the taken group in front of the group at `target`; with no target
-  // the group is dropped.
+  // Puts the taken group in front of the group at `target`.
   void Prefix(std::int32_t target, std::string_view taken) {
-    if (target < 0) return;
+    if (target < 0 || target >= Live) InternalError(UnitName, "joining a group that is not there");
     std::string joined(taken);
     joined += Groups[target].View();
     Groups[target] = TBromString::LeftChars(joined, SwordsBytes);
   }
 
   // A live entry drawn uniformly among those that fit, or among all live
-  // entries when none fits; -1 when no entry is live.
+  // entries when none fits. There is always one: the last group is never taken.
   template <class Fits>
   std::int32_t ChooseTarget(Fits fits) const {
-    if (Live == 0) return -1;
+    if (Live == 0) InternalError(UnitName, "no group left to join");
     std::int32_t fitting = 0;
     for (std::int32_t i = 0; i < Live; ++i) {
       if (fits(Entries[i])) ++fitting;
@@ -294,8 +293,9 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
   // 2. Every lone "導" joins a sword it can bring forward, chosen at random,
   // and that sword starts one turn earlier from now on.
   const std::string_view guide = MarkOf(swGuide);
+  // A "導" that is the whole list has nothing to join and stays.
   for (std::int32_t i = 0; i < work.Live;) {
-    if (work.Groups[i] != guide) {
+    if (work.Groups[i] != guide || work.Live == 1) {
       ++i;
       continue;
     }
@@ -303,7 +303,7 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
     const std::int32_t target =
         work.ChooseTarget([](const TOrderEntry& e) { return e.StartTurn > 0; });
     work.Prefix(target, guide);
-    if (target >= 0 && work.Entries[target].StartTurn > 0) --work.Entries[target].StartTurn;
+    if (work.Entries[target].StartTurn > 0) --work.Entries[target].StartTurn;
   }
   // 3. Every control sword that can run by turn a travels with a random attack
   // sword that will still be there when it does (a limited attack sword that
@@ -313,7 +313,9 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
     for (std::int32_t a = 0; a <= 2; ++a) {
       for (std::int32_t i = 0; i < work.Live;) {
         const TOrderEntry entry = work.Entries[i];
-        if (entry.SwordClass != scControl || entry.StartTurn > a) {
+        // The last group left has no other group to join: it stays as it is,
+        // for a reordering never loses a sword the swordsman paid for.
+        if (entry.SwordClass != scControl || entry.StartTurn > a || work.Live == 1) {
           ++i;
           continue;
         }
@@ -322,7 +324,6 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
         const std::int32_t target = work.ChooseTarget([a](const TOrderEntry& e) {
           return e.SwordClass == scAttack && !(e.Limited && e.StartTurn < a);
         });
-        // With nothing left to carry it, the group drops out of this order.
         work.Prefix(target, taken.View());
       }
     }
@@ -342,8 +343,8 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
 
 bool IsWellFormedOrder(std::string_view swords) {
   const TKindList list = Decode(swords);
-  // An empty list has nothing in order; calling it well formed would let an
-  // order that lost all its swords beat the build it came from.
+  // An empty list has nothing in order to praise (the search never reorders
+  // one: a build of at most one sword keeps its order).
   if (list.Count == 0) return false;
   TOrderEntry entries[MaxSwords];
   std::int32_t count = list.Count;

@@ -55,7 +55,8 @@ TSpecList OrderVariants(const TSpec& build);
 
 // One random reordering of the build's swords: every "導" joins a sword that
 // it can bring forward, with `retarget` every control sword joins an attack
-// sword, and the groups come out in random order.
+// sword (any other group when no attack sword fits), and the groups come out
+// in random order. No sword is lost or added.
 TSpec OrderVariant(const TSpec& build, bool retarget);
 
 // True when every control sword of the list reaches a sword it can act on

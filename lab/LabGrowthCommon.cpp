@@ -2,6 +2,7 @@
 
 #include "data/UnitRoster.h"
 #include "rules/UnitRandom.h"
+#include "script/BromString.h"
 
 std::string BuildNotation(const TSpec& spec) {
   return std::to_string(spec.MaxHP) + "/" + std::to_string(spec.Attack) + "/" +
@@ -17,6 +18,13 @@ bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
   }
   if (!ParseSpecText(text, spec, fault, false)) {
     LabError(fault + " (" + text + ")");
+    return false;
+  }
+  // The roster's reading cuts a long list to 40 bytes; a build typed here
+  // is refused instead, so that the lab never works on a build not asked for.
+  const TStringDynArray parts = TBromString::Split(text, "/");
+  if (TrimControl(parts.back()).size() > static_cast<std::size_t>(SwordsBytes)) {
+    LabError("a sword list holds at most 20 swords");
     return false;
   }
   return true;

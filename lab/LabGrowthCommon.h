@@ -15,7 +15,7 @@ std::string BuildNotation(const TSpec& spec);
 
 // A build given on the command line (UTF-8). Any bonus total is accepted:
 // grown builds cost more than the roster's 10 points. False with a message
-// when it is not a build.
+// when it is not a build or holds more than 20 swords.
 bool ParseBuildArg(const std::string& utf8, TSpec& spec);
 
 // Takes "--seed N" out of the arguments and seeds the generator with it;

@@ -1,9 +1,12 @@
 // quillmoor-lab story [--file FILE] STAGE: tells the story piece of a stage as
 // the game does on entering it, then turns pages until nothing more changes,
 // printing each page, each command line run and each error of a step.
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "lab/Lab.h"
+#include "present/BromPath.h"
 #include "script/BromFileAccess.h"
 #include "script/UnitStory.h"
 
@@ -20,18 +23,21 @@ class TPrintingView : public TStoryView {
   }
 };
 
-// An error text on one line: CR LF written as the two characters \n.
+// An error text on one line: CR LF written as the two characters \n. The
+// text is made readable first, so a broken byte (a lone lead byte ending a
+// quoted script line) cannot pair with the written backslash.
 std::string OneLine(const std::string& text) {
+  const std::string readable = Cp932ToUtf8Lenient(text);
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+  for (std::size_t i = 0; i < readable.size(); ++i) {
+    if (readable[i] == '\r' && i + 1 < readable.size() && readable[i + 1] == '\n') {
       out += "\\n";
       ++i;
     } else {
-      out.push_back(text[i]);
+      out.push_back(readable[i]);
     }
   }
-  return out;
+  return Utf8ToCp932(out);
 }
 
 int Story(const TLabArgs& args) {
@@ -51,8 +57,9 @@ int Story(const TLabArgs& args) {
     }
   }
   long long stage = 0;
-  if (stageText.empty() || !LabParseInt(stageText, stage) || stage < -2147483647LL ||
-      stage > 2147483647LL) {
+  if (stageText.empty() || !LabParseInt(stageText, stage) ||
+      stage < std::numeric_limits<std::int32_t>::min() ||
+      stage > std::numeric_limits<std::int32_t>::max()) {
     LabError("usage: quillmoor-lab story [--file FILE] STAGE");
     return 2;
   }

@@ -43,6 +43,22 @@ TEST(InTextSet, BytesAreNotConverted) {
   EXPECT_EQ(Read(sjis + "\r\n\x81\n").Lines, (TStringDynArray{sjis, "\x81"}));
 }
 
+TEST(InTextSet, NulBytesLongLinesAndACrLfSplitAcrossReadsStayWhole) {
+  const std::string nul("a\0b", 3);
+  EXPECT_EQ(Read(nul + "\r\n" + nul).Lines, (TStringDynArray{nul, nul}));
+  // The file is read in large blocks: a line end whose CR and LF fall into
+  // different blocks is still one line end, and a line longer than a block
+  // is one line.
+  for (std::size_t length : {65535u, 65536u, 200000u}) {
+    const std::string long_(length, 'x');
+    const TRead r = Read(long_ + "\r\ny\r\n");
+    EXPECT_EQ(r.Count, 2) << length;
+    ASSERT_EQ(r.Lines.size(), 2u) << length;
+    EXPECT_EQ(r.Lines[0], long_) << length;
+    EXPECT_EQ(r.Lines[1], "y") << length;
+  }
+}
+
 TEST(InTextSet, OneLineTooManyIsAReadErrorKeepingWhatWasRead) {
   const std::string path = MakeTempFolder() + "/long.txt";
   WriteWholeFile(path, "1\n2\n3\n4\n");

@@ -105,9 +105,16 @@ TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
     const std::size_t growth = GrowthCandidates(me, partner).size();
     const std::int64_t opponents = static_cast<std::int64_t>(GrowthCandidates(partner, me).size());
     const std::size_t orders = TBromString::CharCount(GrownSpecs[i].Swords) <= 1 ? 1 : 30;
+    // The entrant's share of 100 %: growth slices walk its first half, order
+    // slices its second, each percentage taken before the slice's k advances.
+    const std::int32_t share = (16 - i) * 100 / 16;
     for (std::size_t s = 0; s < growth + orders; ++s, ++tick) {
       ASSERT_LT(tick, log.Battles.size());
       EXPECT_EQ(log.Battles[tick], opponents) << "entrant " << i << " slice " << s;
+      const std::int32_t walked =
+          s < growth ? static_cast<std::int32_t>(s * 50 / growth) / 16
+                     : static_cast<std::int32_t>((s - growth) * 50 / orders + 50) / 16;
+      EXPECT_EQ(log.Remaining[tick], share - walked) << "entrant " << i << " slice " << s;
     }
     ASSERT_LT(tick, log.Battles.size());
     EXPECT_EQ(log.Battles[tick], 0) << "store of entrant " << i;

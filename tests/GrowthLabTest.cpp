@@ -57,6 +57,15 @@ TEST(GrowthLab, CandidatesAndTheOrderCheck) {
   EXPECT_EQ(Lab("well-formed 振毒").Lines, std::vector<std::string>{"no"});
   EXPECT_NE(Lab("well-formed 斬x").Status, 0);
   EXPECT_NE(Lab("candidates 20/3/2/1 20/3/2/1/斬").Status, 0);
+  // A build of more than 20 swords is refused, not quietly cut to 20.
+  std::string twentyOne;
+  for (int i = 0; i < 21; ++i) twentyOne += "斬";
+  EXPECT_NE(Lab("candidates 20/1/1/1/" + twentyOne + " 20/1/1/1/").Status, 0);
+  EXPECT_NE(Lab("grow 20/1/1/1/ 20/1/1/1/" + twentyOne).Status, 0);
+  EXPECT_EQ(Lab("candidates 20/1/1/1/" + twentyOne.substr(0, 20 * std::string("斬").size()) +
+                " 20/1/1/1/")
+                .Status,
+            0);
 }
 
 TEST(GrowthLab, GrowAndARoundOfGrowth) {

@@ -209,6 +209,35 @@ TEST(RandomInsertPos, AnEmptyListGivesTheHead) {
   for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomInsertPos(Build(0, 0, 0, 0, ""), Sj("導")), 0);
 }
 
+TEST(RandomInsertPos, EveryCandidateDrawsItsPlaceForItsOwnMark) {
+  RandSeed(515);
+  // sword p (1-based) before place p:  1振 2斬 3導 4薬 5闇 6豪 7導 8衝
+  const TSpec me = Build(20, 2, 0, 1, "振斬導薬闇豪導衝");
+  const TSpec opponent = Build(20, 2, 0, 1, "斬");
+  const std::set<int> notAfterGrantors = {0, 2, 3, 5, 7, 8};
+  const std::set<int> notAfterControl = {0, 2, 5, 8};
+  std::map<std::string, std::set<int>> places;
+  for (int draw = 0; draw < 400; ++draw) {
+    for (const TSpec& c : GrowthCandidates(me, opponent)) {
+      const TInsertion ins = InsertionOf(me, c);
+      // "導", "振", "薬" and "豪" are placed by rule, not drawn.
+      if (ins.Pos < 0 || std::string("導振薬豪").find(ins.Mark) != std::string::npos) continue;
+      places[ins.Mark].insert(ins.Pos);
+    }
+  }
+  ASSERT_EQ(places.size(), 31u);  // the twelve, four, four stat swords, ten, and "星"
+  for (const auto& [mark, seen] : places) {
+    const TSword sword = SwordByMark(Sj(mark));
+    if (sword.SwordClass == scAttack) {
+      // An attack sword may follow a "振", "薬" or "豪" (next to an equal
+      // mark its place reads as the later one, so not every place shows).
+      EXPECT_TRUE(seen.count(1) || seen.count(4) || seen.count(6)) << mark;
+      continue;
+    }
+    EXPECT_EQ(seen, sword.StartTurn == 0 ? notAfterControl : notAfterGrantors) << mark;
+  }
+}
+
 // The 40-byte cut -----------------------------------------------------------
 
 TEST(InsertSword, PutsTheMarkAfterPosSwordsAndCutsAFullList) {
@@ -279,6 +308,26 @@ TEST(OrderVariants, ShortListsStayAsTheyAreLongOnesGetThirtyOrders) {
   EXPECT_GT(distinct.size(), 20u);  // 720 orders: repeats are rare
 }
 
+TEST(OrderVariants, NineteenOrdersCarryControlSwordsAndTenShuffleThem) {
+  RandSeed(12);
+  const TSpec b = Build(20, 1, 1, 1, "斬熱振護盾");
+  int loose = 0;
+  for (int round = 0; round < 5; ++round) {
+    const TSpecList list = OrderVariants(b);
+    ASSERT_EQ(list.size(), 30u);
+    for (std::size_t i = 1; i < list.size(); ++i) {
+      const bool carried = U8(list[i].Swords).find("振斬") != std::string::npos;
+      if (i < 20) {
+        EXPECT_TRUE(carried) << i << ": " << U8(list[i].Swords);
+      } else if (!carried) {
+        ++loose;
+      }
+    }
+  }
+  // Shuffled freely, "振" stands right before "斬" in only one order of five.
+  EXPECT_GT(loose, 20);
+}
+
 TEST(OrderVariant, GuidesJoinASwordTheyBringForward) {
   RandSeed(21);
   for (bool retarget : {false, true}) {
@@ -336,16 +385,23 @@ TEST(OrderVariant, RetargetingReadsTheStartTurnsAsGuidesLoweredThem) {
   EXPECT_TRUE(seen.count("豪熱導毒") || seen.count("導毒豪熱"));
 }
 
-TEST(OrderVariant, ChainsOfControlSwordsLandTogetherAndLoneOnesDrop) {
+TEST(OrderVariant, ChainsOfControlSwordsLandTogetherAndNoSwordIsLost) {
   RandSeed(4);
   for (int i = 0; i < 100; ++i) {
-    const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, "振盾豪斬熱"), true).Swords);
-    // "振" rides "斬" in the pass of turn 1, then "豪" rides the pair in that of turn 2.
-    EXPECT_NE(v.find("豪振斬"), std::string::npos) << v;
+    // "振" rides "斬" in the pass of turn 1, then "豪" rides the pair in that
+    // of turn 2, wherever "豪" stood.
+    for (const char* swords : {"振盾豪斬熱", "豪盾振斬熱"}) {
+      const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, swords), true).Swords);
+      EXPECT_NE(v.find("豪振斬"), std::string::npos) << swords << " -> " << v;
+    }
   }
-  // A list of control swords alone has nothing to carry the last group.
-  EXPECT_TRUE(OrderVariant(Build(20, 0, 0, 1, "振振"), true).Swords.empty());
-  EXPECT_EQ(U8(OrderVariant(Build(20, 0, 0, 1, "振振"), false).Swords), "振振");
+  // A list of control swords alone has no attack sword to carry them: they
+  // gather into one group, and the order still holds every one of them.
+  for (const char* swords : {"振振", "導振薬豪", "豪薬", "導導振"}) {
+    for (const TSpec& v : OrderVariants(Build(20, 0, 0, 1, swords))) {
+      EXPECT_EQ(SortedMarks(v.Swords), SortedMarks(Sj(swords))) << swords << " -> " << U8(v.Swords);
+    }
+  }
 }
 
 // The order check -----------------------------------------------------------
@@ -358,6 +414,27 @@ TEST(IsWellFormedOrder, JudgesControlSwordsAndGuides) {
        {"", "振", "斬振", "振星", "導押", "導導連", "振毒", "振怒", "振豪斬", "導振毒", "振護斬"}) {
     EXPECT_FALSE(IsWellFormedOrder(Sj(no))) << no;
   }
+}
+
+// Scores ------------------------------------------------------------------
+
+TEST(ScoreAgainst, SumsWinsDrawsAndLossesOfTheCandidateFightingFirst) {
+  const TSpec strong = Build(20, 3, 0, 1, "斬");
+  const TSpec idle = Build(20, 0, 0, 0, "");
+  const TSpec even = Build(20, 1, 1, 1, "斬");
+  EXPECT_EQ(ScoreAgainst(strong, {idle}), 20);
+  EXPECT_EQ(ScoreAgainst(idle, {strong}), 0);
+  EXPECT_EQ(ScoreAgainst(even, {even}), 10);  // equal HP at the end
+  const std::int64_t before = SimulatedBattleCount();
+  EXPECT_EQ(ScoreAgainst(even, {idle, even, strong, idle}), 20 + 10 + 0 + 20);
+  EXPECT_EQ(SimulatedBattleCount() - before, 4);
+  EXPECT_EQ(ScoreAgainst(strong, {}), 0);
+  // Silent battles draw no random numbers: a score depends on the builds only.
+  RandSeed(42);
+  const std::int32_t untouched = Random(1000000);
+  RandSeed(42);
+  ScoreAgainst(even, {idle, even, strong});
+  EXPECT_EQ(Random(1000000), untouched);
 }
 
 // The choice ----------------------------------------------------------------
@@ -396,7 +473,7 @@ TEST(PickBest, OrderBonusesBreakTiesTowardsTheKeptAndWellFormedOrder) {
     const TSpec best = PickBest({bad, other, kept}, scores);
     EXPECT_TRUE(best == other || best == kept);
   }
-  // An order that lost every sword earns no order bonus.
+  // An empty list is not well formed: it earns no order bonus.
   TIntList scores = {0, 0};
   AddOrderBonus({Build(20, 0, 0, 1, "振振"), Build(20, 0, 0, 1, "")}, scores);
   EXPECT_EQ(scores, (TIntList{1, 0}));

@@ -217,6 +217,18 @@ TEST(RosterValid, OneHundredEntriesLoad) {
   EXPECT_EQ(folder.Entries(RosterLines(100)).size(), 100u);
 }
 
+TEST(RosterValid, TenThousandLinesAreReadAndOneMoreIsAReadError) {
+  TRosterFolder folder;
+  TLines lines = RosterLines(32);
+  lines.resize(10000, "");  // padded with empty lines up to the limit
+  EXPECT_EQ(folder.Fault(lines), "");
+  lines.back() = "// the last line may be anything skipped";
+  EXPECT_EQ(folder.Fault(lines), "");
+  lines.push_back("");
+  EXPECT_EQ(folder.Fault(lines),
+            "【エラー】【TBromFileAccess.InTextSet】" + folder.Folder + "swordia.txt");
+}
+
 TEST(RosterValid, LinesEndingInLfAloneWork) {
   TRosterFolder folder;
   std::string bytes;

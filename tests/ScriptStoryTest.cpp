@@ -211,3 +211,25 @@ TEST(LabStory, AMissingStageStartsAtTheTopAndABadStageIsRefused) {
   EXPECT_EQ(RunLab("story --file " + path + " x", status), "");
   EXPECT_EQ(status, 2);
 }
+
+TEST(LabStory, ABrokenByteBeforeAnErrorsLineBreakDoesNotSwallowIt) {
+  // A lone lead byte ends the quoted line; it must not pair with the
+  // backslash of the written line break.
+  const std::string path = MakeTempFolder() + "/story.txt";
+  WriteWholeFile(path, "@Stage0\r\n#Line \x81\r\n");
+  int status = -1;
+  EXPECT_EQ(RunLab("story --file " + path + " 0", status),
+            "== page 1\n-- #Line ?\n!! 【エラー】#Lineの行数が不正です：?\\nin " + path + "\n");
+  EXPECT_EQ(status, 0);
+}
+
+TEST(LabStory, EveryThirtyTwoBitStageIsAccepted) {
+  const std::string path =
+      WriteScriptFile({"@Stage-2147483648", "low", "#stop", "@Stage2147483647", "high", "#stop"});
+  int status = -1;
+  EXPECT_EQ(RunLab("story --file " + path + " -2147483648", status), "== page 1\nlow\n");
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(RunLab("story --file " + path + " 2147483647", status), "== page 1\nhigh\n");
+  EXPECT_EQ(RunLab("story --file " + path + " 2147483648", status), "");
+  EXPECT_EQ(status, 2);
+}

@@ -181,6 +181,30 @@ TEST(ScriptComments, CommentsAreCutAtLoadWhereverTheyStand) {
   EXPECT_EQ(U8(s.Script.Line(2)), "");
 }
 
+TEST(ScriptLoad, BrokenBytesStayInTheirOwnLine) {
+  // A lone lead byte at a line end must not join the line end or the next
+  // line, and a NUL byte does not cut a line short.
+  const std::string path = MakeTempFolder() + "/story.txt";
+  const std::string nul("a\0b", 3);
+  WriteWholeFile(path, "text\x81\r\n#stop\r\n" + nul + "\r\n@L\x81\r\n");
+  TRecordingScript s;
+  std::string result;
+  s.Script.LoadFromFile(path, result);
+  ASSERT_EQ(U8(result), "【成功】");
+  s.Script.SetParagraphLimit(7);
+  EXPECT_EQ(s.Step(), "【成功】");
+  ASSERT_EQ(s.Pages.size(), 1u);
+  EXPECT_EQ(s.Pages[0], (TPage{"text?"}));  // U8 shows the lone byte as "?"
+  EXPECT_EQ(s.Script.Line(0), "text\x81");
+  EXPECT_TRUE(s.Script.Stopped());
+  EXPECT_EQ(s.Script.Line(3), "@L\x81");  // a label, the broken byte included
+  EXPECT_EQ(s.Script.LineCount(), 5);
+  s.Script.ClearStop();
+  EXPECT_EQ(s.Step(), "【成功】");
+  ASSERT_EQ(s.Pages.size(), 2u);
+  EXPECT_EQ(s.Pages[1], (TPage{nul}));  // ended by the label
+}
+
 TEST(ScriptLoad, LabelLinesKeepTheirLabelAloneAndTheStopIsAppended) {
   TRecordingScript s;
   s.Load({"@Stage1 prologue", "\t@Stage2", "text"});
