@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "present/BromPath.h"
+#include "tests/AssetsTestSupport.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"
 #include "tools/AssetCues.h"
@@ -24,17 +25,6 @@
 using namespace asset;
 
 namespace {
-
-std::uint32_t U32(const std::string& b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-         static_cast<std::uint8_t>(b[at + 2]) << 16 |
-         static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-
-std::int16_t S16(const std::string& b, std::size_t at) {
-  return static_cast<std::int16_t>(static_cast<std::uint8_t>(b[at]) |
-                                   static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
 
 // Reads a 24-bit bottom-up bitmap back into a top-down picture.
 TImage ReadBmp(const std::string& b) {
@@ -56,29 +46,9 @@ TImage ReadBmp(const std::string& b) {
   return img;
 }
 
-TImage ReadJpeg(const std::string& jpeg) {
-  jpeg_decompress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()),
-               static_cast<unsigned long>(jpeg.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  TImage out(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = out.At(0, static_cast<int>(info.output_scanline));
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return out;
-}
-
 TImage ReadPicture(const std::string& folder, const std::string& utf8Name) {
   const std::string bytes = ReadWholeFile(folder + "/" + utf8Name);
-  return IsJpegName(Sj(utf8Name)) ? ReadJpeg(bytes) : ReadBmp(bytes);
+  return IsJpegName(Sj(utf8Name)) ? DecodeJpeg(bytes) : ReadBmp(bytes);
 }
 
 // The picture as the board shows it: centred on black in 300 x 300, then

@@ -9,13 +9,7 @@ using Lines = std::vector<std::string>;
 namespace {
 
 TSpec Spec(int hp, int atk, int def, int spd, const char* swords) {
-  TSpec s;
-  s.MaxHP = hp;
-  s.Attack = atk;
-  s.Defence = def;
-  s.Speed = spd;
-  s.Swords = Sj(swords);
-  return s;
+  return SpecOf(hp, atk, def, spd, swords);
 }
 
 Lines U8Lines(const TStringDynArray& lines) {
