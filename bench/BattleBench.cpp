@@ -5,57 +5,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "battle/UnitBattle.h"
+#include "data/UnitCorpus.h"
 
 namespace {
 
-// A valid build worth exactly 10 bonus points; `kind` (1..35), when given,
-// is among its swords.
-TSpec RandomBuild(std::mt19937& rng, int kind) {
-  TSpec spec;
-  std::string swords;
-  int points = 10;
-  if (kind > 0) {
-    swords += SwordByKind(kind).Mark.Str();
-    --points;
-  }
-  for (; points > 0; --points) {
-    switch (rng() % 5) {
-      case 0:
-        spec.MaxHP += 5;
-        break;
-      case 1:
-        ++spec.Attack;
-        break;
-      case 2:
-        ++spec.Defence;
-        break;
-      case 3:
-        ++spec.Speed;
-        break;
-      default:
-        swords += SwordByKind(1 + static_cast<int>(rng() % SwordKindCount)).Mark.Str();
-        break;
-    }
-  }
-  spec.Swords = swords;
-  return spec;
-}
-
-struct TCorpus {
-  std::vector<TSpec> A, B;
-  TCorpus() {
-    std::mt19937 rng(1234567);
-    for (int i = 0; i < 1000; ++i) {
-      // Pairs 0..34 carry each kind once on each side; the rest are free.
-      const int kind = i < SwordKindCount ? i + 1 : 0;
-      A.push_back(RandomBuild(rng, kind));
-      B.push_back(RandomBuild(rng, kind > 0 ? SwordKindCount + 1 - kind : 0));
-    }
-  }
+struct TCorpus : TBuildCorpus {
+  TCorpus() : TBuildCorpus(MakeBuildCorpus(1000)) {}
 };
 
 const TCorpus& Corpus() {

@@ -5,20 +5,12 @@
 #include <string>
 
 #include "battle/UnitBattle.h"
-#include "battle/UnitStepping.h"
-#include "data/UnitData.h"
 #include "data/UnitRoster.h"
-#include "flow/UnitMode.h"
-#include "growth/UnitSimulation.h"
 #include "lab/Lab.h"
-#include "present/UnitPaint.h"
+#include "lab/LabMatch.h"
 #include "rules/UnitRandom.h"
 
 namespace {
-
-// Clicks one battle may take before the lab gives up on it. A battle is over
-// long before: at most 21 turns of a few hundred lines.
-constexpr int MaxClicks = 1000000;
 
 // Parses a build argument; prints the roster's message for a malformed one.
 bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
@@ -34,13 +26,6 @@ bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
   }
   return true;
 }
-
-// Collects the lines of one click.
-class TLineCollector : public TLogListener {
- public:
-  void LineLogged(std::string_view line) override { Lines.emplace_back(line); }
-  TStringDynArray Lines;
-};
 
 int Usage(const char* command) {
   if (std::string(command) == "battle") {
@@ -90,57 +75,24 @@ int RunBattle(const TLabArgs& args) {
     }
     if (!ParseBuildArg(operands[2 * side + 1], specs[side])) return 2;
   }
-  // 2. A stage with only these two entrants still in; the hero is out.
+  // 2. The match, printed click by click.
   if (seeded) {
     RandSeed(static_cast<std::uint32_t>(seed));
   } else {
     Randomize();
   }
-  ResetTournament();
-  ResetBattle();
-  TTournament& t = Tournament;
-  for (int side = 0; side < 2; ++side) {
-    t.Slots[side].Name = names[side];
-    t.Slots[side].Spec = specs[side];
-    t.Entrants[side] = &t.Slots[side];
-    GrownSpecs[side] = specs[side];  // from stage 2 on, the builds take effect again
+  const bool ended = PlayLabMatch(
+      names, specs, static_cast<int>(stage), skipAt,
+      [&](long long k, const char* cue, const TStringDynArray& lines) {
+        if (steps) {
+          LabPrint("#step " + std::to_string(k) + " cue=" + (cue != nullptr ? cue : "-"));
+        }
+        for (const std::string& line : lines) LabPrint(line);
+      });
+  if (!ended) {
+    std::fprintf(stderr, "quillmoor-lab: the battle did not come to an end\n");
+    return 3;
   }
-  t.Slots[2].InTournament = false;
-  t.Hero = &t.Slots[2];
-  t.HeroEdit = *t.Hero;
-  t.EntrantCount = 2;
-  t.Stage = static_cast<std::int32_t>(stage);
-  // 3. Step 0 is the match start; then one click at a time until the battle
-  // has left the battle screen.
-  TLineCollector lines;
-  SetLogListener(&lines);
-  auto print = [&](long long k, const char* cue) {
-    if (lines.Lines.empty()) return;
-    if (steps) {
-      LabPrint("#step " + std::to_string(k) + " cue=" + (cue != nullptr ? cue : "-"));
-    }
-    for (const std::string& line : lines.Lines) LabPrint(line);
-    lines.Lines.clear();
-    // The log window keeps only what it shows, as the scroll timer would.
-    while (LogStore.LogCount > LogViewLines) LogDropFirst();
-  };
-  SetMode(gmBattle);
-  print(0, nullptr);
-  long long k = 0;
-  while (GameMode == gmBattle) {
-    if (++k > MaxClicks || Battle.PhaseCount == 0) {
-      SetLogListener(nullptr);
-      std::fprintf(stderr, "quillmoor-lab: the battle did not come to an end\n");
-      return 3;
-    }
-    if (k == skipAt) {
-      BattleSkipClick(0);
-    } else {
-      BattleStepClick(0);
-    }
-    print(k, Battle.PlayedCue);
-  }
-  SetLogListener(nullptr);
   return 0;
 }
 
