@@ -11,10 +11,18 @@ TSpec RandomValidBuild(std::mt19937& rng, int points, int kind) {
   }
   for (; points > 0; --points) {
     switch (rng() % 5) {
-      case 0: spec.MaxHP += 5; break;
-      case 1: ++spec.Attack; break;
-      case 2: ++spec.Defence; break;
-      case 3: ++spec.Speed; break;
+      case 0:
+        spec.MaxHP += 5;
+        break;
+      case 1:
+        ++spec.Attack;
+        break;
+      case 2:
+        ++spec.Defence;
+        break;
+      case 3:
+        ++spec.Speed;
+        break;
       default:
         // A list holds at most 20 swords; a full one takes the point as HP.
         if (TBromString::CharCount(swords) < MaxSwords) {

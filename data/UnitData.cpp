@@ -13,7 +13,9 @@ const char* StageName(int stage) {
   return Names[stage];
 }
 
-void ResetTournament() { Tournament = TTournament(); }
+void ResetTournament() {
+  Tournament = TTournament();
+}
 
 void DrawEntrants(const std::vector<TSwordia>& entries) {
   if (entries.size() < static_cast<std::size_t>(SlotCount)) {

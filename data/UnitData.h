@@ -18,12 +18,12 @@ const char* StageName(int stage);
 
 struct TTournament {
   TSwordia Slots[SlotCount];
-  TSwordia* Hero = nullptr;       // one of Slots
-  TSwordia HeroEdit;              // the hero as edited in hero making
+  TSwordia* Hero = nullptr;            // one of Slots
+  TSwordia HeroEdit;                   // the hero as edited in hero making
   TSwordia* Entrants[SlotCount] = {};  // entrants still in, in bracket order
   std::int32_t EntrantCount = 0;
   std::int32_t Stage = 0;
-  TSwordia* Viewed = nullptr;     // one of Slots
+  TSwordia* Viewed = nullptr;  // one of Slots
 };
 
 // The one tournament of the run.

@@ -11,7 +11,7 @@ using TLabArgs = std::vector<std::string>;
 
 struct TLabCommand {
   const char* Name;
-  const char* Usage;  // the arguments, as shown by "quillmoor-lab help"
+  const char* Usage;                 // the arguments, as shown by "quillmoor-lab help"
   int (*Run)(const TLabArgs& args);  // args after the command name; returns the exit code
 };
 

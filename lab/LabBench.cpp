@@ -70,8 +70,8 @@ int RunBench(const TLabArgs& args) {
   // 3. Growth searches.
   RandSeed(2);
   for (int i = 0; i < GrownPairs; ++i) sum.Add(BuildText(GrowOne(corpus.A[i], corpus.B[i])));
-  std::printf("silent battles: %d, shown matches: %d (%lld lines), grown builds: %d\n",
-              SilentPairs, ShownPairs, lines, GrownPairs);
+  std::printf("silent battles: %d, shown matches: %d (%lld lines), grown builds: %d\n", SilentPairs,
+              ShownPairs, lines, GrownPairs);
   std::printf("Bench: %016llx\n", static_cast<unsigned long long>(sum.Value()));
   return 0;
 }

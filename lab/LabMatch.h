@@ -10,8 +10,8 @@
 
 // Called for the match start (click 0) and after every click with the lines
 // that click logged and the cue it played (nullptr for none).
-using TClickReport = std::function<void(long long click, const char* cue,
-                                        const TStringDynArray& lines)>;
+using TClickReport =
+    std::function<void(long long click, const char* cue, const TStringDynArray& lines)>;
 
 // Plays the match; SKIP is pressed at click `skipAt` (never when negative).
 // Returns false when the battle does not come to an end.

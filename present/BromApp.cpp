@@ -42,14 +42,28 @@ TWindowSink windowSink;
 
 }  // namespace
 
-const char* ApplicationTitle() { return "Quillmoor"; }
+const char* ApplicationTitle() {
+  return "Quillmoor";
+}
 
-void RequestTerminate() { terminateRequested = true; }
-bool TerminateRequested() { return terminateRequested; }
-void ClearTerminateRequest() { terminateRequested = false; }
+void RequestTerminate() {
+  terminateRequested = true;
+}
+bool TerminateRequested() {
+  return terminateRequested;
+}
+void ClearTerminateRequest() {
+  terminateRequested = false;
+}
 
-TMessageSink& WindowMessageSink() { return windowSink; }
+TMessageSink& WindowMessageSink() {
+  return windowSink;
+}
 
-void SetMessageSink(TMessageSink* newSink) { sink = newSink != nullptr ? newSink : &stderrSink; }
+void SetMessageSink(TMessageSink* newSink) {
+  sink = newSink != nullptr ? newSink : &stderrSink;
+}
 
-void ShowMessageBox(std::string_view caption, std::string_view text) { sink->Show(caption, text); }
+void ShowMessageBox(std::string_view caption, std::string_view text) {
+  sink->Show(caption, text);
+}

@@ -55,9 +55,13 @@ std::string Convert(const char* to, const char* from, std::string_view text, boo
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view text) { return Convert("UTF-8", "CP932", text, true); }
+std::string Cp932ToUtf8(std::string_view text) {
+  return Convert("UTF-8", "CP932", text, true);
+}
 
-std::string Utf8ToCp932(std::string_view text) { return Convert("CP932", "UTF-8", text, true); }
+std::string Utf8ToCp932(std::string_view text) {
+  return Convert("CP932", "UTF-8", text, true);
+}
 
 std::string Cp932ToUtf8Lenient(std::string_view text) {
   return Convert("UTF-8", "CP932", text, false);

@@ -13,7 +13,9 @@ std::mt19937& Generator() {
 
 }  // namespace
 
-void RandSeed(std::uint32_t seed) { Generator().seed(seed); }
+void RandSeed(std::uint32_t seed) {
+  Generator().seed(seed);
+}
 
 void Randomize() {
   // <chrono> holds a literal with no cp932 form, so the clock is read the C way.

@@ -136,7 +136,9 @@ int SwordKindOfMark(std::string_view text) {
   return 0;
 }
 
-bool IsSwordMark(std::string_view text) { return SwordKindOfMark(text) != 0; }
+bool IsSwordMark(std::string_view text) {
+  return SwordKindOfMark(text) != 0;
+}
 
 TSword SwordByMark(std::string_view text) {
   int kind = SwordKindOfMark(text);
@@ -151,11 +153,21 @@ void SwordDescription(int kind, TStringDynArray& lines) {
   lines.push_back("[" + r.Mark.Str() + "] " + r.Name.Str());
   // 2. What the sword acts on.
   switch (r.SwordClass) {
-    case scAttack: lines.push_back("＜攻撃＞  実行対象は敵剣師です。"); break;
-    case scSupport: lines.push_back("＜補助＞  実行対象は自分です。"); break;
-    case scControl: lines.push_back("＜制御＞  実行対象は次の位置にある剣です。"); break;
-    case scEnvironment: lines.push_back("＜環境＞  実行対象は環境の何かです。"); break;
-    default: lines.push_back("＜＞"); break;
+    case scAttack:
+      lines.push_back("＜攻撃＞  実行対象は敵剣師です。");
+      break;
+    case scSupport:
+      lines.push_back("＜補助＞  実行対象は自分です。");
+      break;
+    case scControl:
+      lines.push_back("＜制御＞  実行対象は次の位置にある剣です。");
+      break;
+    case scEnvironment:
+      lines.push_back("＜環境＞  実行対象は環境の何かです。");
+      break;
+    default:
+      lines.push_back("＜＞");
+      break;
   }
   // 3. When it may first run.
   if (r.StartTurn == 0) {
@@ -228,7 +240,9 @@ int NextPosition(const TFighter& f, int index, bool removed) {
   return (next >= 0 && next < f.SwordCount) ? next : -1;
 }
 
-void AddHistory(TSwordia& swordia, const std::string& line) { swordia.History.push_back(line); }
+void AddHistory(TSwordia& swordia, const std::string& line) {
+  swordia.History.push_back(line);
+}
 
 std::string HistoryWinLine(std::string_view stageName, std::string_view loserName) {
   return std::string(stageName) + "にて、" + std::string(loserName) + "を撃破";

@@ -20,23 +20,65 @@ class TBromBitmap;
 // Kinds ------------------------------------------------------------------
 
 enum TSwordKind : std::uint8_t {
-  swSlash = 1, swDarkness, swImpact, swVenom, swDeadlyVenom, swClash, swConfusion,
-  swRobbery, swCombo, swSure, swAbsolute, swHeavy, swMagic, swDeath, swRage, swRequiem,
-  swHeat, swBlessing, swHaste, swScorch, swShield, swLife, swSoul, swMirror, swPush,
-  swLead, swRecovery, swCure, swRitual, swSleepingDragon, swGuide, swVibration,
-  swPoisonDrug, swDynamic, swStarFrost
+  swSlash = 1,
+  swDarkness,
+  swImpact,
+  swVenom,
+  swDeadlyVenom,
+  swClash,
+  swConfusion,
+  swRobbery,
+  swCombo,
+  swSure,
+  swAbsolute,
+  swHeavy,
+  swMagic,
+  swDeath,
+  swRage,
+  swRequiem,
+  swHeat,
+  swBlessing,
+  swHaste,
+  swScorch,
+  swShield,
+  swLife,
+  swSoul,
+  swMirror,
+  swPush,
+  swLead,
+  swRecovery,
+  swCure,
+  swRitual,
+  swSleepingDragon,
+  swGuide,
+  swVibration,
+  swPoisonDrug,
+  swDynamic,
+  swStarFrost
 };
 constexpr int SwordKindCount = 35;
 
-enum TSwordClass : std::uint8_t { scNone = 0, scAttack = 1, scSupport = 2, scControl = 3, scEnvironment = 4 };
+enum TSwordClass : std::uint8_t {
+  scNone = 0,
+  scAttack = 1,
+  scSupport = 2,
+  scControl = 3,
+  scEnvironment = 4
+};
 enum TSwordCondition : std::uint8_t { cdNone = 0, cdCrisis = 1, cdSymptom = 2 };
-enum TDamageBase : std::uint8_t { dbNone = 0, dbAttack = 1, dbTargetHP = 2, dbLostHP = 3, dbPowerOfTurn = 4 };
+enum TDamageBase : std::uint8_t {
+  dbNone = 0,
+  dbAttack = 1,
+  dbTargetHP = 2,
+  dbLostHP = 3,
+  dbPowerOfTurn = 4
+};
 enum TDamageScale : std::uint8_t { dsNone = 0, dsDouble = 1, dsHalfUp = 2, dsHalfDown = 3 };
 
 // Records -----------------------------------------------------------------
 
-constexpr int MaxSwords = 20;       // swords a list may hold
-constexpr int SwordsBytes = 40;     // bytes of a build's sword string
+constexpr int MaxSwords = 20;    // swords a list may hold
+constexpr int SwordsBytes = 40;  // bytes of a build's sword string
 constexpr int FighterNameBytes = 32;
 
 struct TSword {

@@ -9,17 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/AssetsTestSupport.h"
 #include "tools/AssetCanvas.h"
 #include "tools/AssetFiles.h"
 #include "tools/AssetMath.h"
 #include "tools/AssetSound.h"
-#include "tests/AssetsTestSupport.h"
 
 using namespace asset;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(AssetFiles, BitmapHeaderRowsAndPadding) {
   TImage img(3, 2);

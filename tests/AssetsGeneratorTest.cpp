@@ -299,9 +299,7 @@ TEST_F(AssetsGenerated, CuesAreShortQuietFadedAndDistinct) {
     }
     EXPECT_LT(peak, 24000) << name;  // well below clipping
     EXPECT_GT(peak, 6000) << name;   // but audible
-    auto sample = [&](std::size_t i) {
-      return std::abs(S16(w, 44 + 2 * i));
-    };
+    auto sample = [&](std::size_t i) { return std::abs(S16(w, 44 + 2 * i)); };
     EXPECT_LT(sample(0), 200) << name;
     EXPECT_LT(sample(count - 1), 200) << name;
     for (const std::string& other : all) EXPECT_NE(other, w) << name;

@@ -29,8 +29,7 @@ TEST(BattleLab, HandWorkedLogsMatchLineForLineWithCues) {
 
 TEST(BattleLab, WithoutStepsOnlyTheLinesArePrinted) {
   int status = -1;
-  const std::string out =
-      RunLab("battle --seed 1 剣士 20/6/0/1/斬 案山子 10/0/1/0/", status);
+  const std::string out = RunLab("battle --seed 1 剣士 20/6/0/1/斬 案山子 10/0/1/0/", status);
   EXPECT_EQ(status, 0);
   std::string expected;
   for (const char* line :
@@ -51,8 +50,7 @@ TEST(BattleLab, AMalformedBuildGivesTheRosterMessageAndCode2) {
   EXPECT_EQ(RunLab("simulate 20/3/2/1/ 21/0/0/0/", status, true),
             "HPは5の倍数でなくてはなりません。\n");
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(RunLab("simulate 20/3/2/1/刀 20/0/0/0/", status, true),
-            "剣の記述が不正です。\n");
+  EXPECT_EQ(RunLab("simulate 20/3/2/1/刀 20/0/0/0/", status, true), "剣の記述が不正です。\n");
   EXPECT_EQ(status, 2);
   RunLab("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status);
   EXPECT_EQ(status, 2);
@@ -101,8 +99,8 @@ TEST(BattleLab, RandomBuildsAlwaysComeToAnEnd) {
     int status = -1;
     const std::string out =
         RunLab("battle --steps --stage " + std::to_string(1 + i % 5) + " --seed " +
-                          std::to_string(i) + " A " + builds[0] + " B " + builds[1],
-                      status);
+                   std::to_string(i) + " A " + builds[0] + " B " + builds[1],
+               status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(out.find("-- 戦闘終了 --"), std::string::npos);
     EXPECT_TRUE(out.find("Aの勝利！") != std::string::npos ||

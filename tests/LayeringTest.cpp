@@ -9,7 +9,8 @@
 #include "tests/TestSupport.h"
 
 TEST(Layering, LogicUnitsIncludeNoPlatformLibrary) {
-  const std::regex platform(R"(#\s*include\s*[<"](SDL|jpeglib|jerror|ft2build|freetype|fontconfig))");
+  const std::regex platform(
+      R"(#\s*include\s*[<"](SDL|jpeglib|jerror|ft2build|freetype|fontconfig))");
   for (const char* folder : {"rules", "battle", "data", "flow", "growth", "script"}) {
     const std::filesystem::path dir = SourcePath(folder);
     if (!std::filesystem::exists(dir)) continue;

@@ -41,4 +41,3 @@ std::vector<std::string> TRecordingScript::NextPage() {
   EXPECT_EQ(Step(), "【成功】");
   return Pages.size() > before ? Pages.back() : std::vector<std::string>{};
 }
-

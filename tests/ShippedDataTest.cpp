@@ -38,7 +38,9 @@ std::vector<TSwordia> ReadShippedRoster() {
 
 class TRecordingView : public TStoryView {
  public:
-  void ShowPicture(std::string_view programPath) override { Pictures.insert(std::string(programPath)); }
+  void ShowPicture(std::string_view programPath) override {
+    Pictures.insert(std::string(programPath));
+  }
   void ShowText(const TStringDynArray& lines) override { Pages.push_back(lines); }
   std::set<std::string> Pictures;
   std::vector<TStringDynArray> Pages;
@@ -46,7 +48,9 @@ class TRecordingView : public TStoryView {
 
 class TRecordingPlayer : public TWavePlayer {
  public:
-  void Play(std::string_view programPath, bool) override { Sounds.insert(std::string(programPath)); }
+  void Play(std::string_view programPath, bool) override {
+    Sounds.insert(std::string(programPath));
+  }
   void Stop() override {}
   std::set<std::string> Sounds;
 };
@@ -172,10 +176,12 @@ TEST(ShippedRoster, LoadsAndItsRivalsUseEverySwordKind) {
   // The hero's build is replaced at the game start, so only the rivals count.
   std::set<std::string> marks, names;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_TRUE(names.insert(entries[i].Name).second) << "two entries named " << U8(entries[i].Name);
+    EXPECT_TRUE(names.insert(entries[i].Name).second)
+        << "two entries named " << U8(entries[i].Name);
     if (i == 0) continue;
     const std::string_view swords = entries[i].Spec.Swords;
-    for (int k = 0; k < TBromString::CharCount(swords); ++k) marks.insert(TBromString::CharAt(swords, k));
+    for (int k = 0; k < TBromString::CharCount(swords); ++k)
+      marks.insert(TBromString::CharAt(swords, k));
   }
   for (int kind = 1; kind <= SwordKindCount; ++kind) {
     const std::string mark(SwordByKind(static_cast<TSwordKind>(kind)).Mark.View());
@@ -240,9 +246,10 @@ TEST(ShippedFiles, EveryNamedPictureAndSoundExistsAndDecodes) {
 
   // The program's cue files and the story's sounds.
   std::set<std::string> sounds = told.Sounds;
-  for (const char* cue : {"ガソ", "popon", "suka", "タ2", "weak", "dh", "break2", "cap_von01-2",
-                          "cap_tiron03-2", "cap_von06-2", "ヒィン", "コン", "kin", "dun", "dh2",
-                          "eat", "up", "bub", "water", "cap_tu1"})
+  for (const char* cue :
+       {"ガソ",        "popon",         "suka",        "タ2",    "weak",  "dh",     "break2",
+        "cap_von01-2", "cap_tiron03-2", "cap_von06-2", "ヒィン", "コン",  "kin",    "dun",
+        "dh2",         "eat",           "up",          "bub",    "water", "cap_tu1"})
     sounds.insert(Sj("dat\\" + std::string(cue) + ".wav"));
   for (const std::string& path : sounds) {
     std::string bytes, why;

@@ -40,8 +40,8 @@ TEST(SwordCatalogue, EveryDescriptionMatchesTheHelpTextByteForByte) {
     SwordDescription(kind, actual);
     ASSERT_EQ(actual.size(), expected.size()) << "kind " << kind;
     for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(actual[i], expected[i]) << "kind " << kind << " line " << i << ": "
-                                        << U8(actual[i]) << " vs " << U8(expected[i]);
+      EXPECT_EQ(actual[i], expected[i])
+          << "kind " << kind << " line " << i << ": " << U8(actual[i]) << " vs " << U8(expected[i]);
     }
   }
 }

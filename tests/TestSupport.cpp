@@ -49,8 +49,12 @@ std::string MakeTempFolder() {
   return pattern;
 }
 
-std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
-std::string U8(std::string_view cp932) { return Cp932ToUtf8Lenient(cp932); }
+std::string Sj(std::string_view utf8) {
+  return Utf8ToCp932(utf8);
+}
+std::string U8(std::string_view cp932) {
+  return Cp932ToUtf8Lenient(cp932);
+}
 
 std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
   const std::string command =
@@ -59,7 +63,8 @@ std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
   if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
   std::string out;
   char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    out.append(buffer, got);
   const int raw = pclose(pipe);
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return out;

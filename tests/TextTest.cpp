@@ -41,8 +41,8 @@ TEST(BromString, LeftBytesAndLeftChars) {
 TEST(TextBoundary, ConvertsBothWaysAndRefusesBadBytes) {
   EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932("剣師ソ表")), "剣師ソ表");
   EXPECT_EQ(Utf8ToCp932("剣").size(), 2u);
-  EXPECT_THROW(Cp932ToUtf8("\x81"), TTextConversionError);      // a lead byte alone
-  EXPECT_THROW(Utf8ToCp932("\xE2\x82"), TTextConversionError);  // cut UTF-8
+  EXPECT_THROW(Cp932ToUtf8("\x81"), TTextConversionError);              // a lead byte alone
+  EXPECT_THROW(Utf8ToCp932("\xE2\x82"), TTextConversionError);          // cut UTF-8
   EXPECT_THROW(Utf8ToCp932("\xF0\x9F\x98\x80"), TTextConversionError);  // no cp932 form
   EXPECT_EQ(Cp932ToUtf8Lenient("a\x81"), "a?");
 }
@@ -52,9 +52,10 @@ TEST(TextBoundary, DiskPathMapsSeparatorsButNotTrailBytes) {
   EXPECT_EQ(DiskPath(Sj("dat\\ガソ.wav")), "dat/ガソ.wav");
   EXPECT_EQ(DiskPath(Sj("dat\\ソ\\表.bmp")), "dat/ソ/表.bmp");
   // Every cue the battle and the screens play.
-  const char* cues[] = {"ガソ", "popon", "suka", "タ2", "weak", "dh", "break2",
-                        "cap_von01-2", "cap_tiron03-2", "cap_von06-2", "ヒィン", "コン",
-                        "kin", "dun", "dh2", "eat", "up", "bub", "water", "cap_tu1"};
+  const char* cues[] = {"ガソ",   "popon",  "suka",        "タ2",           "weak",
+                        "dh",     "break2", "cap_von01-2", "cap_tiron03-2", "cap_von06-2",
+                        "ヒィン", "コン",   "kin",         "dun",           "dh2",
+                        "eat",    "up",     "bub",         "water",         "cap_tu1"};
   for (const char* cue : cues) {
     const std::string name = std::string(cue) + ".wav";
     EXPECT_EQ(DiskPath(Sj("dat\\" + name)), "dat/" + name);
