@@ -53,17 +53,7 @@ void PaintBackdrop(TCanvas& c, const TBackdropStyle& s) {
     case 3:  // wave scales in rows
       c.Wash(
           [&](double x, double y) {
-            const double r = 24.0;
-            const double row = std::floor(y / (r * 0.5));
-            double best = 1e9;
-            for (int dr = 0; dr <= 2; ++dr) {
-              const double ry = (row + dr) * r * 0.5;
-              const double shift = std::fmod(row + dr, 2.0) == 0.0 ? 0.0 : r;
-              const double col = std::floor((x - shift) / (2 * r) + 0.5);
-              const double rx = col * 2 * r + shift;
-              const double d = std::sqrt((x - rx) * (x - rx) + (y - ry) * (y - ry));
-              if (y <= ry && d < r) best = std::min(best, d);
-            }
+            const double best = WaveScaleDistance(x, y, 24.0);
             if (best > 1e8) return 0.0;
             const double ring = best / 6.0;
             return (ring - std::floor(ring)) < 0.4 ? 0.3 : 0.0;

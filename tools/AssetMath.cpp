@@ -169,4 +169,18 @@ double FractalNoise(double x, double y, int octaves, std::uint64_t seed) {
   return sum / norm;
 }
 
+double WaveScaleDistance(double x, double y, double r) {
+  const double row = std::floor(y / (r * 0.5));
+  double best = 1e9;
+  for (int dr = 0; dr <= 2; ++dr) {
+    const double ry = (row + dr) * r * 0.5;
+    const double shift = std::fmod(row + dr, 2.0) == 0.0 ? 0.0 : r;
+    const double col = std::floor((x - shift) / (2 * r) + 0.5);
+    const double rx = col * 2 * r + shift;
+    const double d = std::sqrt((x - rx) * (x - rx) + (y - ry) * (y - ry));
+    if (y <= ry && d < r) best = std::min(best, d);
+  }
+  return best;
+}
+
 }  // namespace asset

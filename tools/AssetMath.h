@@ -64,6 +64,11 @@ class TAssetRandom {
 
 // Smooth value noise in 2-D, about 0..1, with the lattice hashed from the seed.
 double ValueNoise(double x, double y, std::uint64_t seed);
+
+// Distance from (x, y) to the centre of the nearest overlapping wave scale
+// (rows of half-circles of radius r, alternate rows shifted by r), or a value
+// above 1e8 where no scale covers the point.
+double WaveScaleDistance(double x, double y, double r);
 // Several octaves of value noise, about 0..1.
 double FractalNoise(double x, double y, int octaves, std::uint64_t seed);
 

@@ -79,17 +79,7 @@ TImage PaintBack() {
   // Faint wave scales over the lower part, fading upward.
   c.Wash(
       [](double x, double y) {
-        const double r = 30.0;
-        const double row = std::floor(y / (r * 0.5));
-        double best = 1e9;
-        for (int dr = 0; dr <= 2; ++dr) {
-          const double ry = (row + dr) * r * 0.5;
-          const double shift = std::fmod(row + dr, 2.0) == 0.0 ? 0.0 : r;
-          const double col = std::floor((x - shift) / (2 * r) + 0.5);
-          const double rx = col * 2 * r + shift;
-          const double d = std::sqrt((x - rx) * (x - rx) + (y - ry) * (y - ry));
-          if (y <= ry && d < r) best = std::min(best, d);
-        }
+        const double best = WaveScaleDistance(x, y, 30.0);
         if (best > 1e8) return 0.0;
         const double ring = best / 7.5;
         return (ring - std::floor(ring)) < 0.3 ? 0.07 + 0.05 * y / 450 : 0.0;
