@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <exception>
 
-#include "present/BromApp.h"
-#include "present/BromForm.h"
-#include "present/BromTimer.h"
-#include "present/BromWave.h"
+#include "present/App.h"
+#include "present/Form.h"
+#include "present/Timer.h"
+#include "present/Wave.h"
 
 int main() {
   // Fault messages go to a message box, sounds to the audio device (silent

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitCorpus.h"
+#include "battle/Battle.h"
+#include "data/BuildCorpus.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // shrunk to a thumbnail, a keyed picture drawn over a screen, a screen fill.
 #include <benchmark/benchmark.h>
 
-#include "present/BromBmp.h"
+#include "present/Bitmap.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "data/UnitData.h"
-#include "data/UnitRoster.h"
-#include "growth/UnitSimulation.h"
-#include "growth/UnitSimulation2.h"
-#include "rules/UnitRandom.h"
+#include "data/Roster.h"
+#include "data/Tournament.h"
+#include "growth/GrowthDriver.h"
+#include "growth/GrowthSearch.h"
+#include "rules/Random.h"
 
 namespace {
 

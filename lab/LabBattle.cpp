@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitRoster.h"
+#include "battle/Battle.h"
+#include "data/Roster.h"
 #include "lab/Lab.h"
 #include "lab/LabMatch.h"
-#include "rules/UnitRandom.h"
+#include "rules/Random.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <string>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitCorpus.h"
-#include "data/UnitStatus.h"
-#include "growth/UnitSimulation2.h"
+#include "battle/Battle.h"
+#include "data/BuildCorpus.h"
+#include "data/Status.h"
+#include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabMatch.h"
-#include "rules/UnitRandom.h"
+#include "rules/Random.h"
 
 namespace {
 

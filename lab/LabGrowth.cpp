@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "data/UnitData.h"
-#include "growth/UnitSimulation.h"
-#include "growth/UnitSimulation2.h"
+#include "data/Tournament.h"
+#include "growth/GrowthDriver.h"
+#include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabGrowthCommon.h"
-#include "script/BromString.h"
+#include "rules/SjisText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "lab/LabGrowthCommon.h"
 
-#include "data/UnitRoster.h"
-#include "rules/UnitRandom.h"
-#include "script/BromString.h"
+#include "data/Roster.h"
+#include "rules/Random.h"
+#include "rules/SjisText.h"
 
 std::string BuildNotation(const TSpec& spec) {
   return std::to_string(spec.MaxHP) + "/" + std::to_string(spec.Attack) + "/" +

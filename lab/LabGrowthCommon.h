@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lab/Lab.h"
-#include "rules/UnitSword.h"
+#include "rules/Sword.h"
 
 // "HP/Attack/Defence/Speed/Swords".
 std::string BuildNotation(const TSpec& spec);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "lab/Lab.h"
-#include "present/BromPath.h"
+#include "present/Path.h"
 
 namespace {
 

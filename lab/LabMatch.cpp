@@ -1,11 +1,12 @@
 #include "lab/LabMatch.h"
 
-#include "battle/UnitBattle.h"
-#include "battle/UnitStepping.h"
-#include "data/UnitData.h"
-#include "flow/UnitMode.h"
-#include "growth/UnitSimulation.h"
-#include "present/UnitPaint.h"
+#include "battle/Battle.h"
+#include "battle/BattleLog.h"
+#include "battle/Stepping.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
+#include "growth/GrowthDriver.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
   // 1. A stage with only these two entrants still in; the hero is out.
   ResetTournament();
   ResetBattle();
+  ConnectGameFlow();
   TTournament& t = Tournament;
   for (int side = 0; side < 2; ++side) {
     t.Slots[side].Name = names[side];

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "rules/UnitSword.h"
+#include "rules/Sword.h"
 
 // Called for the match start (click 0) and after every click with the lines
 // that click logged and the cue it played (nullptr for none).

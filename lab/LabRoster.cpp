@@ -2,9 +2,9 @@
 // does, looking portraits up in the folder that holds the file.
 #include <string>
 
-#include "data/UnitRoster.h"
+#include "data/Roster.h"
 #include "lab/Lab.h"
-#include "script/BromString.h"
+#include "rules/SjisText.h"
 
 namespace {
 

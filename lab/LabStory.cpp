@@ -6,9 +6,9 @@
 #include <string>
 
 #include "lab/Lab.h"
-#include "present/BromPath.h"
-#include "script/BromFileAccess.h"
-#include "script/UnitStory.h"
+#include "present/Path.h"
+#include "script/Story.h"
+#include "script/TextFile.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitData.h"
-#include "growth/UnitSimulation.h"
+#include "battle/Battle.h"
+#include "data/Tournament.h"
+#include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
 #include "lab/LabGrowthCommon.h"
-#include "rules/UnitRandom.h"
+#include "rules/Random.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "present/BromPath.h"
+#include "present/Path.h"
 #include "tests/AssetsTestSupport.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"

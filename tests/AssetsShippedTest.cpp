@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "present/BromPath.h"
+#include "present/Path.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetGenerator.h"
 #include "tools/AssetLettering.h"

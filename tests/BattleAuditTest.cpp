@@ -3,8 +3,8 @@
 // long as the bonus total is 10.
 #include <gtest/gtest.h>
 
-#include "battle/UnitBattle.h"
-#include "flow/UnitMode.h"
+#include "battle/Battle.h"
+#include "flow/Mode.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 

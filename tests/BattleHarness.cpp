@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
-#include "battle/UnitStepping.h"
-#include "data/UnitData.h"
-#include "data/UnitRoster.h"
-#include "flow/UnitMode.h"
-#include "growth/UnitSimulation.h"
+#include "battle/Stepping.h"
+#include "data/Roster.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
+#include "growth/GrowthDriver.h"
 #include "tests/TestSupport.h"
 
 TSpec Build(const std::string& utf8) {
@@ -21,6 +22,7 @@ TSpec Build(const std::string& utf8) {
 TBattleHarness::TBattleHarness() {
   ResetTournament();
   ResetBattle();
+  ConnectGameFlow();
   SetLogListener(this);
   TBromWave::SetPlayer(this);
 }

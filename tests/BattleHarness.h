@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "battle/UnitBattle.h"
-#include "present/BromWave.h"
-#include "present/UnitPaint.h"
+#include "battle/Battle.h"
+#include "battle/BattleLog.h"
+#include "present/Wave.h"
 
 struct TClick {
   std::vector<std::string> Lines;  // UTF-8

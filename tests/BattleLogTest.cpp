@@ -3,11 +3,12 @@
 
 #include <stdexcept>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitData.h"
-#include "flow/UnitMode.h"
-#include "growth/UnitSimulation.h"
-#include "present/UnitPaint.h"
+#include "battle/Battle.h"
+#include "battle/BattleLog.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
+#include "growth/GrowthDriver.h"
 #include "tests/TestSupport.h"
 
 TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndEachLineScrollsOnePitch) {

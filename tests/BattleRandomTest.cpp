@@ -4,10 +4,10 @@
 
 #include <random>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitData.h"
-#include "flow/UnitMode.h"
-#include "rules/UnitRandom.h"
+#include "battle/Battle.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "rules/Random.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 

@@ -4,10 +4,10 @@
 // the end of the round.
 #include <gtest/gtest.h>
 
-#include "battle/UnitBattle.h"
-#include "data/UnitData.h"
-#include "flow/UnitMode.h"
-#include "growth/UnitSimulation.h"
+#include "battle/Battle.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "growth/GrowthDriver.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 

@@ -4,7 +4,7 @@
 // lines the rules give, in order, and for the cue of the click that shows them.
 #include <gtest/gtest.h>
 
-#include "battle/UnitBattle.h"
+#include "battle/Battle.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 

@@ -5,10 +5,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "battle/UnitAction.h"
-#include "battle/UnitBattle.h"
-#include "flow/UnitMode.h"
-#include "rules/UnitRandom.h"
+#include "battle/Action.h"
+#include "battle/Battle.h"
+#include "flow/Mode.h"
+#include "rules/Random.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 

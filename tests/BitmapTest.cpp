@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "present/BromBmp.h"
+#include "present/Bitmap.h"
 #include "tests/TestSupport.h"
 
 namespace {

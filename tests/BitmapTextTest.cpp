@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "present/BromBmp.h"
-#include "present/BromFont.h"
+#include "present/Bitmap.h"
+#include "present/Font.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "data/UnitData.h"
-#include "data/UnitRoster.h"
-#include "rules/UnitRandom.h"
+#include "data/Roster.h"
+#include "data/Tournament.h"
+#include "rules/Random.h"
 #include "tests/TestSupport.h"
 
 namespace {

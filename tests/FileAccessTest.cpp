@@ -1,7 +1,7 @@
 // Reading text files into lines.
 #include <gtest/gtest.h>
 
-#include "script/BromFileAccess.h"
+#include "script/TextFile.h"
 #include "tests/TestSupport.h"
 
 namespace {

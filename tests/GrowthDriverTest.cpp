@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "data/UnitData.h"
-#include "growth/UnitSimulation.h"
-#include "growth/UnitSimulation2.h"
-#include "rules/UnitRandom.h"
-#include "script/BromString.h"
+#include "data/Tournament.h"
+#include "growth/GrowthDriver.h"
+#include "growth/GrowthSearch.h"
+#include "rules/Random.h"
+#include "rules/SjisText.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "growth/UnitSimulation2.h"
-#include "rules/UnitRandom.h"
-#include "script/BromString.h"
+#include "growth/GrowthSearch.h"
+#include "rules/Random.h"
+#include "rules/SjisText.h"
 #include "tests/TestSupport.h"
 
 namespace {

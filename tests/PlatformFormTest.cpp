@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "present/BromApp.h"
-#include "present/BromBmp.h"
-#include "present/BromForm.h"
-#include "present/BromTimer.h"
+#include "present/App.h"
+#include "present/Bitmap.h"
+#include "present/Form.h"
+#include "present/Timer.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "present/BromWave.h"
+#include "present/Wave.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "data/UnitRoster.h"
+#include "data/Roster.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/TestSupport.h"
 

@@ -3,10 +3,10 @@
 // routine.
 #include <gtest/gtest.h>
 
-#include "data/UnitData.h"
-#include "data/UnitRoster.h"
-#include "present/BromApp.h"
-#include "rules/UnitRandom.h"
+#include "data/Roster.h"
+#include "data/Tournament.h"
+#include "present/App.h"
+#include "rules/Random.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
 #include "tests/TestSupport.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/UnitRoster.h"
+#include "data/Roster.h"
 #include "tests/TestSupport.h"
 
 namespace {

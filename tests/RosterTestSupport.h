@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/UnitSword.h"
+#include "rules/Sword.h"
 
 // A 24-bit uncompressed bitmap file of the given size, all pixels grey.
 std::string BitmapBytes(int width, int height);

@@ -1,7 +1,7 @@
 // Script commands: tokenising, command recognition and parameter counts.
 #include <gtest/gtest.h>
 
-#include "script/BromScriptCommand.h"
+#include "script/ScriptCommand.h"
 #include "tests/TestSupport.h"
 
 namespace {

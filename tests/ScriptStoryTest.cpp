@@ -1,8 +1,8 @@
 // The story's four commands, its pages, and the lab's story command.
 #include <gtest/gtest.h>
 
-#include "present/BromWave.h"
-#include "script/UnitStory.h"
+#include "present/Wave.h"
+#include "script/Story.h"
 #include "tests/ScriptTestSupport.h"
 
 namespace {

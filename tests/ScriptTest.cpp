@@ -2,7 +2,7 @@
 // comments, load faults and the page count kept across a stop.
 #include <gtest/gtest.h>
 
-#include "script/BromScript.h"
+#include "script/Script.h"
 #include "tests/ScriptTestSupport.h"
 
 using TPage = std::vector<std::string>;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "script/BromScript.h"
+#include "script/Script.h"
 #include "tests/TestSupport.h"
 
 // Writes the lines (UTF-8, converted to cp932) joined by CR LF, each line

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "data/UnitRoster.h"
-#include "present/BromBmp.h"
-#include "present/BromPath.h"
-#include "present/BromWave.h"
-#include "rules/UnitSword.h"
-#include "script/BromString.h"
-#include "script/UnitStory.h"
+#include "data/Roster.h"
+#include "present/Bitmap.h"
+#include "present/Path.h"
+#include "present/Wave.h"
+#include "rules/SjisText.h"
+#include "rules/Sword.h"
+#include "script/Story.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The fixed text forms of builds and fighters, and the help texts.
 #include <gtest/gtest.h>
 
-#include "data/UnitStatus.h"
+#include "data/Status.h"
 #include "tests/TestSupport.h"
 
 using Lines = std::vector<std::string>;

@@ -4,7 +4,7 @@
 #include <set>
 #include <sstream>
 
-#include "rules/UnitSword.h"
+#include "rules/Sword.h"
 #include "tests/TestSupport.h"
 
 namespace {

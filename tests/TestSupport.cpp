@@ -9,7 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "present/BromPath.h"
+#include "present/Path.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "rules/UnitSword.h"
+#include "rules/Sword.h"
 
 // The source tree (where dat/ and tests/golden/ live).
 std::string SourcePath(std::string_view relative);

@@ -2,8 +2,8 @@
 // names and output.
 #include <gtest/gtest.h>
 
-#include "present/BromPath.h"
-#include "script/BromString.h"
+#include "present/Path.h"
+#include "rules/SjisText.h"
 #include "tests/TestSupport.h"
 
 TEST(BromString, CharCountTreatsADoubleByteCharacterAsOne) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "present/BromApp.h"
-#include "present/BromTimer.h"
+#include "present/App.h"
+#include "present/Timer.h"
 
 namespace {
 

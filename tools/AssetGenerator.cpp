@@ -5,8 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "present/BromPath.h"
-#include "script/BromString.h"
+#include "present/Path.h"
+#include "rules/SjisText.h"
 #include "tools/AssetCues.h"
 #include "tools/AssetFiles.h"
 #include "tools/AssetPortrait.h"

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "script/BromString.h"
+#include "rules/SjisText.h"
 #include "tools/AssetBackdrop.h"
 #include "tools/AssetMath.h"
 #include "tools/AssetPaint.h"

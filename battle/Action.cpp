@@ -1,0 +1,590 @@
+#include "battle/Action.h"
+
+#include <algorithm>
+#include <string>
+
+#include "battle/Stepping.h"
+#include "rules/Cues.h"
+
+namespace {
+
+std::string Num(std::int32_t n) {
+  return std::to_string(n);
+}
+std::string NameOf(const TFighter& f) {
+  return f.Name.Str();
+}
+
+// The execution stack --------------------------------------------------------
+
+void PushExec(TExecStep step) {
+  if (Battle.ExecCount >= PhaseStackSize) {
+    InternalError("UnitBattle", "the execution stack is full");
+  }
+  Battle.ExecSteps[Battle.ExecCount++] = step;
+}
+
+// Preparing ------------------------------------------------------------------
+
+// Fills the next free slot with F's action against O.
+void PrepareAction(TFighter& f, TFighter& o) {
+  // 1. Spend a point: this turn's first, then the reserve.
+  if (f.AP > 0) {
+    --f.AP;
+  } else {
+    f.ReserveAP = Wrap32(std::int64_t{f.ReserveAP} - 1);
+  }
+  // 2. The sword that would run, looked up after spending.
+  const int s = NextRunnableSword(f);
+  // 3. Who acts on whom.
+  TActionSlot& slot = Battle.Slots[Battle.Prepared];
+  slot.Actor = &f;
+  slot.Opponent = &o;
+  slot.ControlTarget = -1;
+  const bool firstOfStep = Battle.Prepared == 0;
+  if (f.Stun > 0) {
+    // 4. Stun eats the action; the runnable sword stays unused for the turn.
+    --f.Stun;
+    slot.Stunned = true;
+    if (Logging()) {
+      if (firstOfStep) BattleLog("");
+      SetCue(CueTick);
+      BattleLog(NameOf(f) + "はスタンで動けない！");
+    }
+    ++Battle.Prepared;
+  } else if (s >= 0) {
+    // 5. The sword runs: copied into the slot, marked used, gone if limited.
+    slot.Stunned = false;
+    slot.Sword = f.Swords[s];
+    f.Swords[s].UsedThisTurn = true;
+    if (slot.Sword.Limited) RemoveSword(f, s);
+    // A control sword acts on the sword standing right behind it, which is the
+    // one that moved into its place when it vanished.
+    if (slot.Sword.SwordClass == scControl) {
+      slot.ControlTarget = NextPosition(f, s, slot.Sword.Limited);
+    }
+    if (Logging()) {
+      if (firstOfStep) BattleLog("");
+      SetCue(CueTick);
+      BattleLog(NameOf(f) + "の" + slot.Sword.Name.Str() + "！");
+    }
+    ++Battle.Prepared;
+  }
+  // 6. Otherwise the point is simply spent.
+}
+
+// Whether F's step would only spend a point of this turn: no stun to sit out
+// and no sword to run. Such a step changes nothing else, so the next step is
+// decided the same way (the same side alone, or both together) until those
+// points are gone; a fighter without a sword or a stun cannot spend its
+// reserve. A build may buy a speed in the millions, so those steps are taken
+// all at once rather than one by one.
+bool OnlySpends(const TFighter& f) {
+  return f.AP > 0 && f.Stun <= 0 && NextRunnableSword(f) < 0;
+}
+
+// Execution runs -------------------------------------------------------------
+
+void ExecuteByClass();
+
+// One execution step of the current run, then the death check before the next.
+void ExecLoop() {
+  if (Battle.ExecCount == 0) return;  // the run is over
+  Battle.Slots[0].Active = (Battle.Selection & rsSlot0) != 0;
+  Battle.Slots[1].Active = (Battle.Selection & rsSlot1) != 0;
+  const TExecStep step = Battle.ExecSteps[--Battle.ExecCount];
+  step();
+  Schedule({DeathCheck, ExecLoop});
+}
+
+void RunSelection(TRunSelection selection) {
+  Battle.Selection = selection;
+  Battle.ExecCount = 0;
+  PushExec(ExecuteByClass);
+  ExecLoop();
+}
+
+void RunSlot0() {
+  RunSelection(rsSlot0);
+}
+void RunSlot1() {
+  RunSelection(rsSlot1);
+}
+void RunBoth() {
+  RunSelection(rsBoth);
+}
+
+TBattlePhase RunOf(int slot) {
+  return slot == 0 ? RunSlot0 : RunSlot1;
+}
+
+// Strikes --------------------------------------------------------------------
+
+void AttackSetup();
+void StrikeEvaluate();
+void OnHitEffects();
+void StealPhase();
+
+void AttackSetup() {
+  for (TActionSlot& s : Battle.Slots) {
+    s.Target = s.Opponent;
+    s.Other = s.Actor;
+    s.Pending = s.Active;
+  }
+  ++Battle.StrikeNumber;
+  // The second strike is set up only after every step of the first.
+  if (Battle.StrikeNumber == 1) PushExec(AttackSetup);
+  PushExec(StrikeEvaluate);
+}
+
+// Works out the damage of slot s's strike; reflect and shield are used up here.
+void ComputeStrike(TActionSlot& s) {
+  const TSword& w = s.Sword;
+  TFighter& target = *s.Target;
+  const TFighter& attacker = *s.Actor;  // the attacker stays the actor after a reflection
+  // 1. Reflection sends the strike back; nothing more is computed.
+  if (!w.IgnoreGuards && target.Reflect > 0) {
+    --target.Reflect;
+    s.Reflected = true;
+    return;
+  }
+  // 2. The base.
+  std::int32_t x = 0;
+  switch (w.DamageBase) {
+    case dbAttack:
+      x = attacker.Attack;
+      break;
+    case dbTargetHP:
+      x = target.HP;
+      break;
+    case dbLostHP:
+      x = Wrap32(std::int64_t{attacker.MaxHP} - attacker.HP);
+      break;
+    case dbPowerOfTurn:
+      x = Battle.Turn <= 0 ? 1 : Battle.Turn >= 32 ? 0 : Wrap32(std::int64_t{1} << Battle.Turn);
+      break;
+    case dbNone:
+      break;
+  }
+  // 3. The scale (division truncates toward zero).
+  switch (w.DamageScale) {
+    case dsDouble:
+      x = Wrap32(std::int64_t{x} * 2);
+      break;
+    case dsHalfUp:
+      x = Wrap32((std::int64_t{x} + 1) / 2);
+      break;
+    case dsHalfDown:
+      x = x / 2;
+      break;
+    case dsNone:
+      break;
+  }
+  // 4. Defence.
+  if (!w.IgnoreDefence) x = Wrap32(std::int64_t{x} - target.Defence);
+  // 5. A shield halves it, whatever is left.
+  s.Shielded = false;
+  if (!w.IgnoreGuards && target.Shield > 0) {
+    --target.Shield;
+    s.Shielded = true;
+    x = x / 2;
+  }
+  // 6.
+  s.Damage = x;
+}
+
+void ApplyStrike(TActionSlot& s) {
+  if (s.Reflected) {
+    // 1. The strike turns round; the reflector is now its sender.
+    std::swap(s.Target, s.Other);
+    if (Logging()) {
+      SetCue(CueReflect);
+      BattleLog(NameOf(*s.Other) + "は攻撃を反射した！");
+    }
+    return;
+  }
+  std::string line;
+  if (s.Damage <= 0) {
+    // 2. Nothing got through.
+    if (Logging()) {
+      SetCue(CueNoDamage);
+      line = NameOf(*s.Target) + "にダメージは入らなかった！";
+    }
+  } else {
+    // 3. Damage.
+    s.Target->HP = Wrap32(std::int64_t{s.Target->HP} - s.Damage);
+    s.Hit = true;
+    if (Logging()) {
+      SetCue(CueDamage);
+      line = NameOf(*s.Target) + "に" + Num(s.Damage) + "ダメージを与えた！";
+    }
+  }
+  // 4.
+  if (Logging()) {
+    if (s.Shielded) line += "  （シールド発動）";
+    BattleLog(line);
+  }
+}
+
+void StrikeEvaluate() {
+  // 1. A fresh evaluation.
+  for (TActionSlot& s : Battle.Slots) {
+    s.Hit = false;
+    s.Damage = 0;
+    s.Shielded = false;
+    s.Reflected = false;
+    s.StolenCount = 0;
+  }
+  // 2. Both strikes are computed from the state before either lands.
+  bool takesPart[2];
+  for (int i = 0; i < 2; ++i) {
+    const TActionSlot& s = Battle.Slots[i];
+    takesPart[i] = s.Active && s.Pending && (Battle.StrikeNumber == 1 || s.Sword.DoubleStrike);
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (takesPart[i]) ComputeStrike(Battle.Slots[i]);
+  }
+  bool reflected = false;
+  for (int i = 0; i < 2; ++i) {
+    TActionSlot& s = Battle.Slots[i];
+    if (!takesPart[i]) continue;
+    ApplyStrike(s);
+    // 3. A reflected strike is still on its way.
+    s.Pending = s.Reflected;
+    reflected = reflected || s.Reflected;
+  }
+  // 4. This evaluation's on-hit effects and steal come before the reflected
+  // strike is evaluated again.
+  if (reflected) PushExec(StrikeEvaluate);
+  PushExec(OnHitEffects);
+}
+
+// Gives t `count` stacks of one state for the on-hit text.
+void GiveState(std::int32_t& counter, std::int32_t count, const char* label, std::string& text) {
+  if (count <= 0) return;
+  counter = Wrap32(std::int64_t{counter} + count);
+  if (Logging()) {
+    SetCue(CueOnHit);
+    for (std::int32_t i = 0; i < count; ++i) text += label;
+  }
+}
+
+void OnHitEffects() {
+  for (TActionSlot& s : Battle.Slots) {
+    if (!s.Active || !s.Hit) continue;
+    TFighter& t = *s.Target;
+    const TSword& w = s.Sword;
+    // 1. States.
+    std::string text;
+    GiveState(t.Stun, w.StunOnHit, "＜スタン＞", text);
+    GiveState(t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
+    GiveState(t.Poison, w.PoisonOnHit, "＜毒＞", text);
+    if (!text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
+    // 2. Reversing.
+    for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
+      ReverseSwords(t);
+      if (Logging()) {
+        SetCue(CueOnHit);
+        BattleLog(NameOf(t) + "の剣を並べ替えた！");
+      }
+    }
+    // 3. Breaking the head sword.
+    for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
+      if (Logging()) {
+        SetCue(CueOnHit);
+        BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
+      }
+      RemoveSword(t, 0);
+    }
+    // 4. Spending the first unused sword.
+    for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
+      const int u = FirstUnusedSword(t);
+      if (u < 0) break;
+      t.Swords[u].UsedThisTurn = true;
+      if (Logging()) {
+        SetCue(CueOnHit);
+        BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
+      }
+    }
+  }
+  PushExec(StealPhase);
+}
+
+void StealPhase() {
+  // Both thieves take first and hand over afterwards, so two thieves of one
+  // step rob each other's heads.
+  for (TActionSlot& s : Battle.Slots) {
+    if (!s.Active || !s.Hit) continue;
+    TFighter& t = *s.Target;
+    for (std::int32_t i = 0; i < s.Sword.StealOnHit && t.SwordCount > 0; ++i) {
+      s.Stolen[s.StolenCount++] = t.Swords[0];
+      RemoveSword(t, 0);
+    }
+  }
+  for (TActionSlot& s : Battle.Slots) {
+    if (!s.Active || !s.Hit) continue;
+    for (std::int32_t i = 0; i < s.StolenCount; ++i) {
+      // A full list cannot take the sword: it is robbed all the same, and lost.
+      AppendSword(*s.Actor, s.Stolen[i]);
+      if (Logging()) {
+        SetCue(CueSteal);
+        BattleLog(NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
+      }
+    }
+  }
+}
+
+// Support, control and environment ---------------------------------------------
+
+void Raise(std::int32_t& value, std::int64_t by) {
+  value = Wrap32(value + by);
+}
+
+void ApplySupport(TActionSlot& s) {
+  TFighter& f = *s.Actor;
+  const int kind = SwordKindOfMark(s.Sword.Mark);
+  const char* cue = CueRaise;
+  const char* text = "";
+  switch (kind) {
+    case swHeat:
+      Raise(f.Attack, 1);
+      text = "の攻撃力が1上がった！";
+      break;
+    case swBlessing:
+      Raise(f.Defence, 1);
+      text = "の防御力が1上がった！";
+      break;
+    case swHaste:
+      Raise(f.Speed, 1);
+      text = "の素早さが1上がった！";
+      break;
+    case swScorch:
+      Raise(f.Attack, f.Attack);
+      text = "の攻撃力が二倍になった！";
+      break;
+    case swShield:
+      Raise(f.Shield, 1);
+      cue = CuePopon;
+      text = "に＜シールド＞が付与された！";
+      break;
+    case swLife:
+      Raise(f.Life, 1);
+      cue = CuePopon;
+      text = "に＜ライフ＞が付与された！";
+      break;
+    case swSoul:
+      Raise(f.Soul, 1);
+      cue = CuePopon;
+      text = "に＜ソウル＞が付与された！";
+      break;
+    case swMirror:
+      Raise(f.Reflect, 1);
+      cue = CuePopon;
+      text = "に＜反射＞が付与された！";
+      break;
+    case swPush:
+      Raise(f.Push, 1);
+      cue = CuePopon;
+      text = "に＜プッシュ＞が付与された！";
+      break;
+    case swLead:
+      Raise(f.Quick, 1);
+      cue = CuePopon;
+      text = "に＜クイック＞が付与された！";
+      break;
+    case swRecovery:
+      f.HP = f.MaxHP;
+      cue = CueShimmer;
+      text = "のＨＰが全快した！";
+      break;
+    case swCure:
+      f.Stun = f.Sleep = f.StrongPoison = f.Poison = 0;
+      cue = CueShimmer;
+      text = "の悪い状態が消え去った！";
+      break;
+    case swRitual:
+      Raise(f.ReserveAP, 3);
+      text = "の予備APが3増えた！";
+      break;
+    case swSleepingDragon:
+      Raise(f.HP, 10);
+      Raise(f.MaxHP, 10);
+      Raise(f.Sleep, 1);
+      text = "のHPと最大HPが10増えて＜スリープ＞が付与された！";
+      break;
+    default:
+      InternalError("UnitBattle", "not a support sword");
+  }
+  if (Logging()) {
+    SetCue(cue);
+    BattleLog(NameOf(f) + text);
+  }
+}
+
+void ApplyControl(TActionSlot& s) {
+  TFighter& f = *s.Actor;
+  // 1. No sword behind it.
+  if (s.ControlTarget < 0 || s.ControlTarget >= f.SwordCount) {
+    if (Logging()) {
+      SetCue(CueTick);
+      BattleLog(NameOf(f) + "は対象になる剣を持っていない！");
+    }
+    return;
+  }
+  TSword& t = f.Swords[s.ControlTarget];
+  const int kind = SwordKindOfMark(s.Sword.Mark);
+  const char* label = "";
+  if (kind == swGuide) {
+    // 2. An early start suits any sword.
+    Raise(t.EarlyGrants, 1);
+    label = "＜早期起動＞";
+  } else {
+    // 3. The other grants suit attack swords only.
+    if (t.SwordClass != scAttack) {
+      if (Logging()) {
+        SetCue(CueNotAttack);
+        BattleLog(NameOf(f) + "の" + t.Name.Str() + "は攻撃剣ではない！");
+      }
+      return;
+    }
+    switch (kind) {
+      case swVibration:
+        Raise(t.StunGrants, 1);
+        Raise(t.StunOnHit, 1);
+        label = "＜スタン与え＞";
+        break;
+      case swPoisonDrug:
+        Raise(t.PoisonGrants, 1);
+        Raise(t.PoisonOnHit, 1);
+        label = "＜毒与え＞";
+        break;
+      case swDynamic:
+        Raise(t.BreakGrants, 1);
+        Raise(t.BreakOnHit, 1);
+        label = "＜破壊伴い＞";
+        break;
+      default:
+        InternalError("UnitBattle", "not a control sword");
+    }
+  }
+  // 4. The grant is made.
+  if (Logging()) {
+    SetCue(CueGrant);
+    BattleLog(NameOf(f) + "の" + t.Name.Str() + "に" + label + "が付与された！");
+  }
+}
+
+void ApplyEnvironment() {
+  // The only environment sword moves time on: the turn limit comes closer.
+  Raise(Battle.Turn, 1);
+  if (Logging()) {
+    SetCue(CueTurnRaised);
+    BattleLog("ターンが" + Num(Battle.Turn) + "になった☆");
+  }
+}
+
+void ExecuteByClass() {
+  Battle.StrikeNumber = 0;
+  for (TActionSlot& s : Battle.Slots) {
+    if (!s.Active || s.Stunned) continue;
+    switch (s.Sword.SwordClass) {
+      case scAttack:
+        // The strike steps serve every active slot; slots that run together
+        // always share their class.
+        PushExec(AttackSetup);
+        return;
+      case scSupport:
+        ApplySupport(s);
+        break;
+      case scControl:
+        ApplyControl(s);
+        break;
+      case scEnvironment:
+        ApplyEnvironment();
+        break;
+      case scNone:
+        InternalError("UnitBattle", "a sword without a class");
+    }
+  }
+}
+
+}  // namespace
+
+int NextRunnableSword(const TFighter& f) {
+  for (int i = 0; i < f.SwordCount; ++i) {
+    const TSword& s = f.Swords[i];
+    if (s.UsedThisTurn) continue;
+    if (std::int64_t{s.StartTurn} - s.EarlyGrants > Battle.Turn) continue;
+    switch (s.Condition) {
+      case cdNone:
+        return i;
+      case cdCrisis:
+        if (std::int64_t{f.HP} * 2 <= f.MaxHP) return i;
+        break;
+      case cdSymptom:
+        if (f.Stun > 0 || f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0) return i;
+        break;
+    }
+  }
+  return -1;
+}
+
+int SlotPriority(const TActionSlot& slot) {
+  if (slot.Stunned) return 5;
+  switch (slot.Sword.SwordClass) {
+    case scSupport:
+      return 4;
+    case scControl:
+      return 3;
+    case scAttack:
+      return 2;
+    case scEnvironment:
+      return 1;
+    case scNone:
+      break;
+  }
+  InternalError("UnitBattle", "a sword without a class");
+}
+
+void ActAlone(TFighter& f, TFighter& o) {
+  Battle.Prepared = 0;
+  if (OnlySpends(f)) {
+    f.AP = 0;  // every remaining step of F's turn, at once
+    SchedulePhase(PostAction);
+    return;
+  }
+  PrepareAction(f, o);
+  if (Battle.Prepared > 0) {
+    Schedule({RunSlot0, PostAction});
+  } else {
+    SchedulePhase(PostAction);
+  }
+}
+
+void ActTogether() {
+  Battle.Prepared = 0;
+  if (OnlySpends(Battle.A) && OnlySpends(Battle.B)) {
+    // Both spend a point a step until the one with fewer points has none.
+    const std::int32_t steps = std::min(Battle.A.AP, Battle.B.AP);
+    Battle.A.AP -= steps;
+    Battle.B.AP -= steps;
+    SchedulePhase(PostAction);
+    return;
+  }
+  PrepareAction(Battle.A, Battle.B);
+  PrepareAction(Battle.B, Battle.A);
+  if (Battle.Prepared == 0) {
+    SchedulePhase(PostAction);
+  } else if (Battle.Prepared == 1) {
+    Schedule({RunSlot0, PostAction});
+  } else {
+    const int p0 = SlotPriority(Battle.Slots[0]);
+    const int p1 = SlotPriority(Battle.Slots[1]);
+    if (p0 == p1) {
+      Schedule({RunBoth, PostAction});
+    } else {
+      const int first = p0 > p1 ? 0 : 1;
+      Schedule({RunOf(first), RunOf(1 - first), PostAction});
+    }
+  }
+}

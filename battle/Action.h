@@ -1,0 +1,24 @@
+// Design unit: UnitAction.
+// One action step of a battle. Each acting fighter spends one action point and
+// either loses the action to stun or runs its next runnable sword. Up to two
+// actions prepared in one step run in the order of their sword classes, as a
+// chain of small execution steps on a stack of their own: strikes with
+// reflection and shields, on-hit effects, stealing, and the effects of
+// support, control and environment swords. A knock-out is noticed between the
+// execution steps, but the action runs to its end.
+#pragma once
+
+#include "battle/Battle.h"
+
+// Index of the fighter's first sword that may run now, or -1: unused this
+// turn, its start turn (less its early grants) reached, and its condition met.
+int NextRunnableSword(const TFighter& f);
+
+// The fighter acts alone in this step against the other.
+void ActAlone(TFighter& f, TFighter& o);
+// A and B act in the same step.
+void ActTogether();
+
+// Running order of a prepared slot: stunned 5, support 4, control 3,
+// attack 2, environment 1; the higher runs first.
+int SlotPriority(const TActionSlot& slot);

@@ -1,0 +1,29 @@
+// What a shown battle needs from the game around it: a screen, sounds and the
+// way on after a match. The battle engine reports through this interface and
+// never calls the screens, the sound player or the mode switch itself; the
+// game's flow plugs in the real host, the lab and the tests their own. The
+// default host shows nothing, plays nothing and keeps the battle on screen.
+#pragma once
+
+class TBattleHost {
+ public:
+  virtual ~TBattleHost() = default;
+  // A match starts: paint both fighters and the battle screen's regions.
+  virtual void PaintMatch() {}
+  // After a click step: both fighter panels show the fighters as they are now.
+  virtual void RefreshFighters() {}
+  // Plays a cue (a program path such as "dat\\タ2.wav") at once.
+  virtual void PlayCue(const char* file) { (void)file; }
+  // Whether the battle is still the current screen: a click step ends as soon
+  // as the screen has been left.
+  virtual bool BattleShown() const { return true; }
+  // The hero has won the current match: the stage's story is told, and the
+  // round goes on with the next match when the battle screen comes back.
+  virtual void HeroWon() {}
+  // The last match of the stage has been decided and the stage advanced.
+  virtual void StageOver() {}
+};
+
+// Plugs in a host; nullptr goes back to the default.
+void SetBattleHost(TBattleHost* host);
+TBattleHost& BattleHost();

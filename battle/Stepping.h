@@ -1,0 +1,17 @@
+// Design unit: UnitStepping.
+// Stepping a shown battle: each click on the battle screen runs phases until
+// the log has grown by at least one line, then plays the one sound cue chosen
+// on the way and repaints the fighters. SKIP turns the log off and runs the
+// battle to its end check, which turns the log on again for the closing lines.
+#pragma once
+
+// Chooses the sound of the current click: a later cue replaces an earlier one.
+// Does nothing while the log is off. `file` is a program path such as
+// "dat\\タ2.wav", or nullptr for none.
+void SetCue(const char* file);
+
+// The click handler of the whole battle screen: advance to the next log line.
+void BattleStepClick(int tag);
+// The click handler of the SKIP button: run silently to the end of the battle
+// (a plain step once the end check has passed).
+void BattleSkipClick(int tag);

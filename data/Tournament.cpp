@@ -1,0 +1,88 @@
+#include "data/Tournament.h"
+
+#include "rules/Random.h"
+
+TTournament Tournament;
+TSpec GrownSpecs[GrownSpecCount];
+
+const char* StageName(int stage) {
+  static const char* const Names[StageCount] = {"抽選",     "第一回戦", "第二回戦",
+                                                "第三回戦", "第四回戦", "決勝戦"};
+  if (stage < 0 || stage >= StageCount) InternalError("UnitData", "stage out of range");
+  return Names[stage];
+}
+
+void ResetTournament() {
+  Tournament = TTournament();
+}
+
+void DrawEntrants(const std::vector<TSwordia>& entries) {
+  DrawEntrants(Tournament, entries);
+}
+
+void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries) {
+  if (entries.size() < static_cast<std::size_t>(SlotCount)) {
+    InternalError("UnitData", "fewer than 32 entries to draw from");
+  }
+  // 1. The hero's slot.
+  const int h = Random(SlotCount);
+  t.Slots[h] = entries[0];
+  t.Hero = &t.Slots[h];
+  // 2. The pool: entries 2..N in file order.
+  std::vector<const TSwordia*> pool;
+  for (std::size_t i = 1; i < entries.size(); ++i) pool.push_back(&entries[i]);
+  // 3. Every other slot draws one entry from the pool, without repetition.
+  for (int k = 0; k < SlotCount; ++k) {
+    if (k == h) continue;
+    const int i = Random(static_cast<std::int32_t>(pool.size()));
+    t.Slots[k] = *pool[i];
+    pool.erase(pool.begin() + i);
+  }
+}
+
+void EnterAllSlots(TTournament& t) {
+  t.EntrantCount = SlotCount;
+  for (int k = 0; k < SlotCount; ++k) t.Entrants[k] = &t.Slots[k];
+}
+
+void RecordMatchResult(TTournament& t, TSwordia& winner, TSwordia& loser) {
+  winner.Wins = static_cast<std::int32_t>(static_cast<std::uint32_t>(winner.Wins) + 1u);
+  loser.InTournament = false;
+  const char* stage = StageName(t.Stage);
+  AddHistory(winner, HistoryWinLine(stage, loser.Name));
+  AddHistory(loser, HistoryLossLine(stage, winner.Name));
+}
+
+bool AwardBonus(const TTournament& t, TSwordia& winner) {
+  if (t.Stage >= FinalStage) return false;
+  winner.Bonus = static_cast<std::int32_t>(static_cast<std::uint32_t>(winner.Bonus) + 1u);
+  return true;
+}
+
+void CloseRound(TTournament& t) {
+  // 1. Hero making starts from the hero as it fought, with the point just won.
+  if (t.Hero != nullptr) t.HeroEdit = *t.Hero;
+  // 2. Keep the entrants still in, in the same order, from index 0.
+  int kept = 0;
+  for (int i = 0; i < t.EntrantCount; ++i) {
+    if (t.Entrants[i]->InTournament) t.Entrants[kept++] = t.Entrants[i];
+  }
+  for (int i = kept; i < t.EntrantCount; ++i) t.Entrants[i] = nullptr;
+  t.EntrantCount = kept;
+}
+
+bool CanSpend(const TTournament& t) {
+  return t.HeroEdit.Bonus > 0;
+}
+
+bool HeroChanged(const TTournament& t) {
+  if (t.Hero == nullptr) return false;
+  const TSpec& a = t.HeroEdit.Spec;
+  const TSpec& b = t.Hero->Spec;
+  return a.MaxHP != b.MaxHP || a.Attack != b.Attack || a.Defence != b.Defence ||
+         a.Speed != b.Speed || a.Swords.Str() != b.Swords.Str();
+}
+
+bool CanDecide(const TTournament& t) {
+  return t.Stage > 0 || t.HeroEdit.Bonus == 0;
+}

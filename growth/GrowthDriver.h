@@ -1,0 +1,44 @@
+// Design unit: UnitSimulation.
+// The growth driver: after a round, every entrant still in grows by one build
+// step chosen by the growth search, one small slice of work per 10 ms timer
+// tick, so that the board stays responsive and shows the work left in percent.
+// The grown builds wait in GrownSpecs until the next matches start.
+//
+// Each entrant is grown in five steps: Setup (its candidates and those of its
+// next opponent), one GrowthSlice per candidate (one candidate scored against
+// every opponent candidate), OrderSetup (the orders of the chosen build), one
+// OrderSlice per order, and Store. A tick runs one step; a setup step runs
+// the first slice in the same tick, and the last slice of a phase makes its
+// choice, so no tick does more than about one slice.
+#pragma once
+
+#include <cstdint>
+
+#include "data/Tournament.h"
+#include "rules/Sword.h"
+
+// Starts growing every entrant still in (after a round has ended and the
+// entrants list has been compacted): 16, 8, 4 or 2 of them, each against its
+// next opponent (entrant i against entrant i xor 1). An entrant without an
+// opponent (a lone entrant left) keeps its build.
+void StartGrowth();
+// Runs the next step of the growth, then shows the progress and presents the
+// screen. Does nothing while no growth runs. Registered with the frame timer
+// at a 10 ms interval.
+void GrowthTick();
+// True while the growth runs; the board's start region waits for it.
+bool IsGrowing();
+// The work left, in percent: 100 at the start, never rising, 0 at the end.
+std::int32_t GrowthRemaining();
+// Stops any growth and forgets its lists (the state at program start, for
+// tests and the lab).
+void ResetGrowth();
+
+// What a tick shows once it has run its step. The board painter sets both:
+// the progress line of the board footer (drawn only while the board is the
+// current screen) and the presentation of the screen layer. Without them
+// (nullptr, the default) a tick shows nothing.
+using TGrowthProgressHook = void (*)(std::int32_t remaining);
+using TGrowthPresentHook = void (*)();
+void SetGrowthProgressHook(TGrowthProgressHook hook);
+void SetGrowthPresentHook(TGrowthPresentHook hook);

@@ -1,0 +1,69 @@
+#include "present/App.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "present/Path.h"
+
+namespace {
+
+bool terminateRequested = false;
+
+// Without a window system the message is written to standard error, so a
+// fault is never lost.
+class TStderrSink : public TMessageSink {
+ public:
+  void Show(std::string_view caption, std::string_view text) override {
+    const std::string out = Cp932ToUtf8Lenient(caption) + ": " + Cp932ToUtf8Lenient(text) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stderr);
+    std::fflush(stderr);
+  }
+};
+
+TStderrSink stderrSink;
+TMessageSink* sink = &stderrSink;
+
+// A modal box with one OK button over the program's window; standard error
+// when the box cannot be shown, so a fault is never lost.
+class TWindowSink : public TMessageSink {
+ public:
+  void Show(std::string_view caption, std::string_view text) override {
+    const std::string title = Cp932ToUtf8Lenient(caption);
+    const std::string message = Cp932ToUtf8Lenient(text);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(),
+                                 SDL_GetKeyboardFocus()) != 0) {
+      stderrSink.Show(caption, text);
+    }
+  }
+};
+
+TWindowSink windowSink;
+
+}  // namespace
+
+const char* ApplicationTitle() {
+  return "Quillmoor";
+}
+
+void RequestTerminate() {
+  terminateRequested = true;
+}
+bool TerminateRequested() {
+  return terminateRequested;
+}
+void ClearTerminateRequest() {
+  terminateRequested = false;
+}
+
+TMessageSink& WindowMessageSink() {
+  return windowSink;
+}
+
+void SetMessageSink(TMessageSink* newSink) {
+  sink = newSink != nullptr ? newSink : &stderrSink;
+}
+
+void ShowMessageBox(std::string_view caption, std::string_view text) {
+  sink->Show(caption, text);
+}

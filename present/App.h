@@ -1,0 +1,32 @@
+// Design unit: BromApp.
+// The application object: the program's title, the termination request that
+// ends the tick loop, and the modal message box. The message box goes through
+// a pluggable sink: the game plugs in the window system's box; without one
+// (tests, the lab, no display) the message goes to standard error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// "Quillmoor": the window caption and the caption of fault message boxes.
+const char* ApplicationTitle();
+
+// Asks the program to end: the tick loop stops after the current pass.
+void RequestTerminate();
+bool TerminateRequested();
+// Clears the request (tests and the lab run several games in one process).
+void ClearTerminateRequest();
+
+// Shows cp932 texts in a modal box with one OK button.
+class TMessageSink {
+ public:
+  virtual ~TMessageSink() = default;
+  virtual void Show(std::string_view captionCp932, std::string_view textCp932) = 0;
+};
+// The window system's message box; when it cannot be shown (no display), the
+// message goes to standard error instead. The game's entry plugs it in.
+TMessageSink& WindowMessageSink();
+// Plugs in a sink; nullptr goes back to standard error.
+void SetMessageSink(TMessageSink* sink);
+// Shows a modal message box captioned with `captionCp932`.
+void ShowMessageBox(std::string_view captionCp932, std::string_view textCp932);

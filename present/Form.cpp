@@ -1,0 +1,218 @@
+#include "present/Form.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <map>
+#include <stdexcept>
+
+#include "present/App.h"
+#include "present/Path.h"
+#include "present/Timer.h"
+
+namespace {
+
+// Live forms by their window's id, for the message pump.
+std::map<Uint32, TBromForm*>& Forms() {
+  static std::map<Uint32, TBromForm*> forms;
+  return forms;
+}
+
+}  // namespace
+
+// TBromPaintBox ------------------------------------------------------------
+
+TBromPaintBox::TBromPaintBox() = default;
+TBromPaintBox::~TBromPaintBox() = default;
+
+void TBromPaintBox::Resize(int width, int height) {
+  canvas_.SetSize(width, height);
+  canvas_.Fill(ColorBlack);  // the form's background colour
+}
+
+void TBromPaintBox::Show(const TBromBitmap& picture) {
+  canvas_.CopyRect(picture, 0, 0, picture.Width(), picture.Height(), 0, 0);
+  Refresh();
+}
+
+void TBromPaintBox::Refresh() {
+  if (presenter_) presenter_(canvas_);
+}
+
+// TBromForm ----------------------------------------------------------------
+
+struct TBromForm::TWindow {
+  SDL_Window* Window = nullptr;
+  Uint32 Id = 0;
+};
+
+TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<TWindow>()) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    throw std::runtime_error(std::string("the window system cannot be used: ") + SDL_GetError());
+  }
+  // Without a display the window system falls back on windows that nobody
+  // can see, and the game would run on unseen for ever. Such a window is only
+  // taken when it was asked for (headless runs name the dummy driver).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
+      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw std::runtime_error("there is no display to show the window on");
+  }
+  window_->Window =
+      SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(), SDL_WINDOWPOS_UNDEFINED,
+                       SDL_WINDOWPOS_UNDEFINED, 600, 450, SDL_WINDOW_HIDDEN);
+  if (window_->Window == nullptr) {
+    const std::string error = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw std::runtime_error("the window cannot be created: " + error);
+  }
+  window_->Id = SDL_GetWindowID(window_->Window);
+  Forms()[window_->Id] = this;
+  SDL_Window* window = window_->Window;
+  // The canvas is converted into the window's own pixel format on every
+  // show; the canvas stays the program's 24-bit surface.
+  paintBox_.presenter_ = [window](const TBromBitmap& canvas) {
+    SDL_Surface* screen = SDL_GetWindowSurface(window);
+    if (screen == nullptr || canvas.Width() == 0) return;
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(canvas.Rows()[0], canvas.Width(), canvas.Height(), 24,
+                                           canvas.Width() * 3, SDL_PIXELFORMAT_BGR24);
+    if (source == nullptr) return;
+    SDL_BlitSurface(source, nullptr, screen, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(window);
+  };
+  SetClientSize(600, 450);
+}
+
+TBromForm::~TBromForm() {
+  Forms().erase(window_->Id);
+  paintBox_.presenter_ = nullptr;
+  SDL_DestroyWindow(window_->Window);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void TBromForm::SetClientSize(int width, int height) {
+  int oldWidth = 0;
+  int oldHeight = 0;
+  SDL_GetWindowSize(window_->Window, &oldWidth, &oldHeight);
+  SDL_SetWindowSize(window_->Window, width, oldHeight);
+  SDL_SetWindowSize(window_->Window, width, height);
+  paintBox_.Resize(width, height);
+}
+
+void TBromForm::CenterOnScreen() {
+  SDL_DisplayMode screen;
+  int display = SDL_GetWindowDisplayIndex(window_->Window);
+  if (display < 0) display = 0;
+  if (SDL_GetDesktopDisplayMode(display, &screen) != 0) return;
+  // The outer window: the client area and the frame the window manager adds
+  // (none is known before the window is shown, and none without a manager).
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_->Window, &top, &left, &bottom, &right) != 0) {
+    top = left = bottom = right = 0;
+  }
+  const int outerWidth = ClientWidth() + left + right;
+  const int outerHeight = ClientHeight() + top + bottom;
+  left_ = (screen.w - outerWidth) / 2;
+  top_ = (screen.h - outerHeight) / 2;
+  SDL_SetWindowPosition(window_->Window, left_ + left, top_ + top);
+}
+
+bool TBromForm::WantChildKey(int keyCode) {
+  return keyCode == KeyAlt || keyCode == KeyF10;
+}
+
+void TBromForm::SetCaption(std::string_view captionCp932) {
+  SDL_SetWindowTitle(window_->Window, Cp932ToUtf8Lenient(captionCp932).c_str());
+}
+
+std::string TBromForm::Caption() const {
+  return SDL_GetWindowTitle(window_->Window);
+}
+
+std::uint32_t TBromForm::WindowId() const {
+  return window_->Id;
+}
+
+void TBromForm::Show() {
+  SDL_ShowWindow(window_->Window);
+  paintBox_.Refresh();
+}
+
+void TBromForm::Dispatch(const void* sdlEvent) {
+  const SDL_Event& event = *static_cast<const SDL_Event*>(sdlEvent);
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        RequestTerminate();
+      } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                 event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        if (paintBox_.OnPaint) {
+          paintBox_.OnPaint();
+        } else {
+          paintBox_.Refresh();
+        }
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN: {
+      if (!paintBox_.OnMouseDown) break;
+      const Uint8 b = event.button.button;
+      if (b != SDL_BUTTON_LEFT && b != SDL_BUTTON_RIGHT && b != SDL_BUTTON_MIDDLE) break;
+      const TMouseButton button = b == SDL_BUTTON_LEFT    ? TMouseButton::Left
+                                  : b == SDL_BUTTON_RIGHT ? TMouseButton::Right
+                                                          : TMouseButton::Middle;
+      paintBox_.OnMouseDown(button, event.button.x, event.button.y);
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      if (paintBox_.OnMouseMove) paintBox_.OnMouseMove(event.motion.x, event.motion.y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TBromForm::PumpMessages() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    if (event.type == SDL_QUIT) {
+      RequestTerminate();
+      continue;
+    }
+    Uint32 id = 0;
+    switch (event.type) {
+      case SDL_WINDOWEVENT:
+        id = event.window.windowID;
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        id = event.button.windowID;
+        break;
+      case SDL_MOUSEMOTION:
+        id = event.motion.windowID;
+        break;
+      default:
+        continue;
+    }
+    const auto found = Forms().find(id);
+    if (found != Forms().end()) found->second->Dispatch(&event);
+  }
+}
+
+void TBromForm::RunMessageLoop() {
+  while (!TerminateRequested()) {
+    if (TBromTimer::Started()) {
+      TBromTimer::Run();
+      continue;
+    }
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+      SDL_WaitEventTimeout(nullptr, 100);
+    } else {
+      SDL_Delay(10);
+    }
+    PumpMessages();
+  }
+}

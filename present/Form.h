@@ -1,0 +1,106 @@
+// Design unit: BromForm.
+// The game's window. `TBromForm` is the base of the main window: one window of
+// fixed size (not resizable) whose whole client area is a paint box, with
+// sizing, centring on the screen and the keys the form keeps for itself. The
+// paint box keeps the last picture shown in memory, so tests and the lab read
+// screens from it, and shows it in the window. Mouse presses, pointer moves
+// and paint requests reach the handlers the game sets on the paint box; they
+// are delivered by `PumpMessages`, which the tick loop calls on every pass.
+// Closing the window asks the program to end (RequestTerminate).
+//
+// Game logic may include this header: it names no platform library.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "present/Bitmap.h"
+
+enum class TMouseButton { Left, Right, Middle };
+
+// The client-filling drawing surface of a window.
+class TBromPaintBox {
+ public:
+  TBromPaintBox();
+  ~TBromPaintBox();
+  TBromPaintBox(const TBromPaintBox&) = delete;
+  TBromPaintBox& operator=(const TBromPaintBox&) = delete;
+
+  int Width() const { return canvas_.Width(); }
+  int Height() const { return canvas_.Height(); }
+  // What the paint box shows now.
+  const TBromBitmap& Canvas() const { return canvas_; }
+  // Copies `picture` to (0, 0), clipped to the paint box, and shows it.
+  void Show(const TBromBitmap& picture);
+  // Shows the canvas again (after the window was uncovered).
+  void Refresh();
+
+  // Handlers the game sets; each may be empty.
+  std::function<void()> OnPaint;
+  std::function<void(TMouseButton button, int x, int y)> OnMouseDown;
+  std::function<void(int x, int y)> OnMouseMove;
+
+ private:
+  friend class TBromForm;
+  void Resize(int width, int height);
+
+  TBromBitmap canvas_;
+  // Puts the canvas on the screen; empty when the paint box has no window.
+  std::function<void(const TBromBitmap&)> presenter_;
+};
+
+class TBromForm {
+ public:
+  // Key codes the form keeps from its child controls.
+  static constexpr int KeyAlt = 18;
+  static constexpr int KeyF10 = 121;
+
+  // Creates the window, hidden, captioned with the cp932 text. Throws
+  // std::runtime_error when the window system cannot be used.
+  explicit TBromForm(std::string_view captionCp932);
+  virtual ~TBromForm();
+  TBromForm(const TBromForm&) = delete;
+  TBromForm& operator=(const TBromForm&) = delete;
+
+  // Sets the client area's width, then its height; the paint box fills it.
+  void SetClientSize(int width, int height);
+  // Places the window so that its outer frame is centred on the screen:
+  // Left = (screen width - window width) div 2, Top likewise.
+  void CenterOnScreen();
+  // True exactly for the Alt key and F10, so that the form, not a child
+  // control, consumes them.
+  static bool WantChildKey(int keyCode);
+
+  void SetCaption(std::string_view captionCp932);
+  // The caption as the window system shows it (UTF-8).
+  std::string Caption() const;
+  // The window system's number for the window (events name it).
+  std::uint32_t WindowId() const;
+  void Show();
+  int ClientWidth() const { return paintBox_.Width(); }
+  int ClientHeight() const { return paintBox_.Height(); }
+  // The outer frame's top-left corner on the screen.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  TBromPaintBox& PaintBox() { return paintBox_; }
+
+  // Delivers every pending window message of every form: paint, mouse
+  // presses, pointer moves; closing a window requests termination.
+  static void PumpMessages();
+  // The program's message loop: runs until termination is requested. Once the
+  // frame timer has been started, the tick loop (TBromTimer::Run) takes it
+  // over; otherwise it waits for messages and delivers them.
+  static void RunMessageLoop();
+
+ private:
+  struct TWindow;
+  void Dispatch(const void* sdlEvent);
+
+  std::unique_ptr<TWindow> window_;
+  TBromPaintBox paintBox_;
+  int left_ = 0;
+  int top_ = 0;
+};

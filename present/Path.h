@@ -1,0 +1,37 @@
+// Design unit: BromPath.
+// The text boundary between the game and the system. Inside the program all
+// text is cp932 bytes; file names on disk, console output, the window caption
+// and glyph rendering use UTF-8. Conversion happens here and nowhere else.
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Raised when bytes cannot be converted between the two encodings.
+class TTextConversionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// cp932 bytes to UTF-8; throws TTextConversionError on a byte sequence that is
+// not cp932.
+std::string Cp932ToUtf8(std::string_view text);
+// UTF-8 to cp932 bytes; throws TTextConversionError on text that is not UTF-8
+// or has no cp932 form.
+std::string Utf8ToCp932(std::string_view text);
+// cp932 to UTF-8 for showing: never throws; a byte that cannot be converted is
+// shown as '?'.
+std::string Cp932ToUtf8Lenient(std::string_view text);
+
+// The file on disk for a program path written the game's way ("dat\\swordia.txt"):
+// every '\\' that is a separator (not the trail byte of a double-byte
+// character, as in "ソ") becomes '/', and the name is converted to UTF-8.
+// Throws TTextConversionError when the path is not cp932.
+std::string DiskPath(std::string_view programPath);
+// Opens a program path for reading in binary mode; nullptr when it cannot be
+// opened (or its name cannot be converted).
+std::FILE* OpenProgramFile(std::string_view programPath);
+// True when the program path names an existing regular file.
+bool ProgramFileExists(std::string_view programPath);

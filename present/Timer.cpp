@@ -1,0 +1,82 @@
+#include "present/Timer.h"
+
+#include <SDL.h>
+
+#include "present/App.h"
+#include "present/Form.h"
+
+namespace {
+
+// The system's host: SDL's millisecond counter and delay, and the windows'
+// messages.
+class TSystemHost : public TTimerHost {
+ public:
+  std::uint32_t Now() override { return SDL_GetTicks(); }
+  void Sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+  void PumpMessages() override { TBromForm::PumpMessages(); }
+};
+
+struct TTimerState {
+  std::vector<TimerEntry> Entries;
+  bool Started = false;
+};
+
+TSystemHost systemHost;
+TTimerHost* host = &systemHost;
+TTimerState state;
+
+}  // namespace
+
+void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, std::string name) {
+  state.Entries.push_back(TimerEntry{std::move(name), std::move(callback), interval, host->Now()});
+}
+
+void TBromTimer::Start() {
+  state.Started = true;
+}
+bool TBromTimer::Started() {
+  return state.Started;
+}
+
+void TBromTimer::Clear() {
+  state.Entries.clear();
+  state.Started = false;
+}
+
+void TBromTimer::Run() {
+  while (!TerminateRequested()) {
+    // 1. Every pending window message: all mouse handling happens here. A
+    // termination request made here still lets this pass's handlers run.
+    host->PumpMessages();
+    // 2. Yield the processor for a millisecond.
+    host->Sleep(1);
+    // 3. One clock reading serves the whole pass, however long the handlers
+    // take.
+    const std::uint32_t now = host->Now();
+    // 4. The due handlers, in registration order. Entries may be added by a
+    // handler (the list may grow, so it is indexed, never iterated).
+    for (std::size_t i = 0; i < state.Entries.size(); ++i) {
+      const TimerEntry& entry = state.Entries[i];
+      if (!entry.Callback || entry.Interval <= 0) continue;
+      // The elapsed time is the wrapped difference read as signed: it stays
+      // right when the 32-bit clock passes 2^31 or wraps to 0, and an entry
+      // added later in this very pass (stamped after `now`) is not due.
+      const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
+      if (elapsed <= entry.Interval) continue;
+      const TTimerCallback callback = entry.Callback;  // the list may move
+      callback();
+      if (i < state.Entries.size()) state.Entries[i].LastFired = now;
+    }
+  }
+}
+
+const std::vector<TimerEntry>& TBromTimer::Entries() {
+  return state.Entries;
+}
+
+void TBromTimer::SetHost(TTimerHost* newHost) {
+  host = newHost != nullptr ? newHost : &systemHost;
+}
+TTimerHost& TBromTimer::Host() {
+  return *host;
+}

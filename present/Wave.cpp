@@ -1,0 +1,140 @@
+#include "present/Wave.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "present/Path.h"
+
+namespace {
+
+class TSilentPlayer : public TWavePlayer {
+ public:
+  void Play(std::string_view, bool) override {}
+  void Stop() override {}
+};
+
+TSilentPlayer silentPlayer;
+TWavePlayer* player = &silentPlayer;
+
+// The whole file behind a program path; empty when it cannot be read or is
+// larger than any cue.
+std::vector<std::uint8_t> ReadSoundFile(std::string_view programPath) {
+  std::vector<std::uint8_t> bytes;
+  std::FILE* file = OpenProgramFile(programPath);
+  if (file == nullptr) return bytes;
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && info.st_size > MaxSoundFileBytes) {
+    std::fclose(file);
+    return bytes;
+  }
+  std::uint8_t buffer[65536];
+  std::size_t got;
+  bool tooLarge = false;
+  while (!tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    // A file that grows while it is read is cut off at the same limit.
+    tooLarge = static_cast<std::int64_t>(bytes.size() + got) > MaxSoundFileBytes;
+    if (!tooLarge) bytes.insert(bytes.end(), buffer, buffer + got);
+  }
+  if (tooLarge || std::ferror(file) != 0) bytes.clear();
+  std::fclose(file);
+  return bytes;
+}
+
+// The one channel every cue plays on.
+constexpr int CueChannel = 0;
+
+}  // namespace
+
+void TBromWave::Play(std::string_view programPath, bool loop) {
+  player->Play(programPath, loop);
+}
+void TBromWave::Stop() {
+  player->Stop();
+}
+void TBromWave::SetPlayer(TWavePlayer* newPlayer) {
+  player = newPlayer != nullptr ? newPlayer : &silentPlayer;
+}
+TWavePlayer& TBromWave::Player() {
+  return *player;
+}
+
+// TMixerWavePlayer ---------------------------------------------------------
+
+struct TMixerWavePlayer::TDevice {
+  bool Open = false;
+  std::map<std::string, Mix_Chunk*> Sounds;  // decoded, by program path
+  std::string Current;                       // what the channel was last given
+};
+
+TMixerWavePlayer::TMixerWavePlayer() : device_(std::make_unique<TDevice>()) {}
+
+TMixerWavePlayer::~TMixerWavePlayer() {
+  Close();
+}
+
+bool TMixerWavePlayer::Open() {
+  if (device_->Open) return true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(1);
+  device_->Open = true;
+  return true;
+}
+
+void TMixerWavePlayer::Close() {
+  if (!device_->Open) return;
+  Mix_HaltChannel(-1);
+  for (auto& entry : device_->Sounds) Mix_FreeChunk(entry.second);
+  device_->Sounds.clear();
+  device_->Current.clear();
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  device_->Open = false;
+}
+
+bool TMixerWavePlayer::IsOpen() const {
+  return device_->Open;
+}
+
+void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
+  if (!device_->Open) return;
+  // A new request always ends the sound playing, even when the new file
+  // turns out to be silent.
+  Stop();
+  const std::string key(programPath);
+  auto found = device_->Sounds.find(key);
+  if (found == device_->Sounds.end()) {
+    const std::vector<std::uint8_t> bytes = ReadSoundFile(programPath);
+    if (bytes.empty()) return;
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    if (chunk == nullptr) return;  // not a wave file the mixer can read
+    found = device_->Sounds.emplace(key, chunk).first;
+  }
+  if (Mix_PlayChannel(CueChannel, found->second, loop ? -1 : 0) == CueChannel) {
+    device_->Current = key;
+  }
+}
+
+void TMixerWavePlayer::Stop() {
+  if (!device_->Open) return;
+  Mix_HaltChannel(-1);
+  device_->Current.clear();
+}
+
+std::string TMixerWavePlayer::Playing() const {
+  if (!device_->Open || Mix_Playing(CueChannel) == 0) return "";
+  return device_->Current;
+}
+
+int TMixerWavePlayer::SoundsPlaying() const {
+  return device_->Open ? Mix_Playing(-1) : 0;
+}

@@ -1,0 +1,62 @@
+// Design unit: BromWave.
+// Sound cues: short wave files played one at a time and never waited for.
+// Starting a sound cuts off the one playing. Playback goes through a pluggable
+// player: the game plugs in the sound device's; by default (tests, the lab)
+// nothing is heard. A missing or unreadable file is silent.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Cues are short: a file larger than this is not read (it plays nothing).
+inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{64} << 20;
+
+class TWavePlayer {
+ public:
+  virtual ~TWavePlayer() = default;
+  // Starts the wave file at the program path ("dat\\ガソ.wav"), cutting off
+  // any sound that is playing.
+  virtual void Play(std::string_view programPath, bool loop) = 0;
+  // Stops any sound.
+  virtual void Stop() = 0;
+};
+
+class TBromWave {
+ public:
+  TBromWave() = delete;
+  static void Play(std::string_view programPath, bool loop = false);
+  static void Stop();
+  // Plugs in a player; nullptr goes back to the silent one.
+  static void SetPlayer(TWavePlayer* player);
+  static TWavePlayer& Player();
+};
+
+// The sound device's player (SDL2_mixer). It has one channel, so a new sound
+// cuts off the one playing. Until it is opened, and whenever no audio device
+// can be opened at all, it stays silent; a file that is missing or not a
+// readable wave file is silent too. Decoded sounds are kept for the next
+// time they are played.
+class TMixerWavePlayer : public TWavePlayer {
+ public:
+  TMixerWavePlayer();
+  ~TMixerWavePlayer() override;  // stops any sound and closes the device
+  TMixerWavePlayer(const TMixerWavePlayer&) = delete;
+  TMixerWavePlayer& operator=(const TMixerWavePlayer&) = delete;
+
+  // Opens the audio device; false (and silence) when there is none.
+  bool Open();
+  void Close();
+  bool IsOpen() const;
+  void Play(std::string_view programPath, bool loop) override;
+  void Stop() override;
+  // The program path of the sound playing now; "" when none is.
+  std::string Playing() const;
+  // How many sounds are playing now (never more than one).
+  int SoundsPlaying() const;
+
+ private:
+  struct TDevice;
+  std::unique_ptr<TDevice> device_;
+};
