@@ -22,6 +22,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libjpeg62-turbo-dev zlib1g-dev
+  xvfb xdotool imagemagick python3
 )
 
 missing=()

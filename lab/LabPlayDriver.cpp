@@ -1,0 +1,479 @@
+#include "lab/LabPlayDriver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "battle/Battle.h"
+#include "battle/BattleHost.h"
+#include "data/Roster.h"
+#include "data/Status.h"
+#include "data/Tournament.h"
+#include "flow/FormMain.h"
+#include "growth/GrowthDriver.h"
+#include "lab/Lab.h"
+#include "paint/ScreenKit.h"
+#include "present/App.h"
+#include "present/Font.h"
+#include "present/Path.h"
+#include "present/PngFile.h"
+#include "present/Timer.h"
+#include "present/Wave.h"
+#include "rules/Random.h"
+
+namespace {
+
+// Clicks a game may take before the autoplayer counts itself stuck: a whole
+// tournament clicked line by line takes a few thousand.
+constexpr long long MaxAutoActions = 200000;
+// The virtual time a game may take: growth runs in 10 ms slices, a few
+// thousand of them a round.
+constexpr std::uint32_t MaxGameMilliseconds = 200u * 60u * 1000u;
+
+const char* const ModeWords[] = {"title", "making", "story", "board", "view", "battle"};
+
+void Out(const std::string& utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+// The state of the one game being played.
+struct TDriver {
+  TPlayOptions Options;
+  TFormMain* Form = nullptr;
+  std::vector<std::string> Events;
+  std::size_t NextEvent = 0;
+  std::uint32_t Now = 1000;
+  std::uint32_t WaitUntil = 0;
+  std::uint32_t NextActionAt = 0;
+  std::mt19937 Policy;
+  long long Actions = 0;
+  int ModeChanges = 0;
+  std::vector<int> PendingShots;  // mode-change numbers awaiting their drawn screen
+  std::string Caption;
+  bool Done = false;
+  bool Failed = false;
+  // The autoplayer's memory.
+  int AutoTarget = -1;  // an "auto" event plays by itself until this mode (or the end)
+  int StoryClicksLeft = 0;
+  int ViewedStage = -1;
+  // The checker's memory.
+  int CheckedStage = -1;
+  TSpec HeroSpecAtRoundEnd;
+};
+
+TDriver* driver = nullptr;
+
+void Fail(const std::string& why) {
+  Out("violation " + why);
+  driver->Failed = true;
+}
+
+// Checks --------------------------------------------------------------------
+
+// The tournament's rules as seen from the board.
+void CheckBoard() {
+  const TTournament& t = Tournament;
+  if (t.Hero == nullptr) return;
+  // 1. The entrants halve every stage and stay in slot order.
+  const int expected = t.Stage <= 1 ? 32 : (64 >> t.Stage);
+  if (t.EntrantCount != expected) {
+    Fail("stage " + std::to_string(t.Stage) + " has " + std::to_string(t.EntrantCount) +
+         " entrants, not " + std::to_string(expected));
+  }
+  for (int i = 0; i < t.EntrantCount; ++i) {
+    const TSwordia* e = t.Entrants[i];
+    if (e == nullptr || !e->InTournament) Fail("an entrant listed as in is out");
+    if (i > 0 && e <= t.Entrants[i - 1]) Fail("the entrants are not in slot order");
+  }
+  // 2. Every loser is out with the history line of its loss; winners of
+  // rounds 1 to 4 carry the point just earned.
+  for (int k = 0; k < SlotCount; ++k) {
+    const TSwordia& s = t.Slots[k];
+    if (!s.InTournament) {
+      if (s.History.empty() || s.History.back().find("敗北") == std::string::npos) {
+        Fail("slot " + std::to_string(k) + " is out without its loss");
+      }
+    } else if (t.Stage >= FirstGrownStage && s.Wins != t.Stage - 1) {
+      Fail("slot " + std::to_string(k) + " is in with " + std::to_string(s.Wins) + " wins");
+    }
+  }
+  if (t.Stage >= FirstGrownStage && t.Stage <= EndStage) {
+    for (int i = 0; i < t.EntrantCount; ++i) {
+      const TSwordia* e = t.Entrants[i];
+      const int bonus = e == t.Hero ? t.HeroEdit.Bonus : e->Bonus;
+      const bool earned = t.Stage - 1 <= 4;
+      if (e != t.Hero && bonus != (earned ? 1 : 0)) {
+        Fail("slot " + std::to_string(e - t.Slots) + " holds " + std::to_string(bonus) +
+             " bonus points after stage " + std::to_string(t.Stage - 1));
+      }
+    }
+  }
+  // 3. The hero's edited build reaches the hero only at its next match.
+  if (t.Stage != driver->CheckedStage) {
+    driver->CheckedStage = t.Stage;
+    driver->HeroSpecAtRoundEnd = t.Hero->Spec;
+  } else if (!(t.Hero->Spec == driver->HeroSpecAtRoundEnd)) {
+    Fail("the hero's build changed on the board before its match");
+  }
+}
+
+// Output ----------------------------------------------------------------------
+
+std::string NameOf(const TSwordia& s) {
+  return Cp932ToUtf8Lenient(s.Name);
+}
+
+void PrintSlots() {
+  const TTournament& t = Tournament;
+  std::string line = "slots";
+  for (int k = 0; k < SlotCount; ++k) {
+    line += " " + std::to_string(t.Slots[k].Wins) + (t.Slots[k].InTournament ? "+" : "-");
+  }
+  line += " hero " + std::to_string(t.Hero != nullptr ? t.Hero - t.Slots : -1);
+  Out(line);
+}
+
+void WriteShot(const std::string& name) {
+  if (driver->Options.ShotsFolder.empty()) return;
+  WritePng(driver->Form->PaintBox().Canvas(), driver->Options.ShotsFolder + "/" + name + ".png");
+}
+
+void OnMode(TGameMode m, bool entered) {
+  TDriver& d = *driver;
+  if (!entered) {
+    // 1. Reported in the order of the changes.
+    ++d.ModeChanges;
+    Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(Tournament.Stage));
+    if (m == gmBoard) {
+      PrintSlots();
+      if (d.Options.Check) CheckBoard();
+    }
+    d.PendingShots.push_back(d.ModeChanges);
+    if (m == gmStory) d.StoryClicksLeft = 1 + static_cast<int>(d.Policy() % 8);
+    return;
+  }
+  // 2. Photographed once drawn, unless the entry switched on at once.
+  const int number = d.PendingShots.back();
+  d.PendingShots.pop_back();
+  if (d.Options.Auto && GameMode == m) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), Tournament.Stage);
+    WriteShot(name);
+  }
+  if (d.Options.Until == static_cast<int>(m)) d.Done = true;
+  if (d.AutoTarget == static_cast<int>(m)) d.AutoTarget = -1;
+  if (d.AutoTarget == EndOfGame && m == gmBoard && Tournament.Stage == EndStage) d.AutoTarget = -1;
+  if (m == gmBoard && Tournament.Stage == EndStage &&
+      (d.Options.Until == EndOfGame || d.Options.Auto)) {
+    d.Done = true;
+  }
+}
+
+// The game's battle host with the driver listening in.
+class TWatchHost : public TBattleHost {
+ public:
+  explicit TWatchHost(TBattleHost& game) : game_(game) {}
+  void PaintMatch() override { game_.PaintMatch(); }
+  void RefreshFighters() override { game_.RefreshFighters(); }
+  void PlayCue(const char* file) override { game_.PlayCue(file); }
+  bool BattleShown() const override { return game_.BattleShown(); }
+  void HeroWon() override { game_.HeroWon(); }
+  void StageOver() override { game_.StageOver(); }
+  void MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) override {
+    const TSwordia& first = result == brFirstWins ? winner : loser;
+    const TSwordia& second = result == brFirstWins ? loser : winner;
+    Out("match " + std::to_string(Tournament.Stage) + "." + std::to_string(Battle.MatchIndex + 1) +
+        " " + NameOf(first) + " " + NameOf(second) + " -> " + NameOf(winner) + " (" +
+        std::to_string(result) + ")");
+    const TTournament& t = Tournament;
+    if (driver->Options.Check && t.Stage >= FirstGrownStage &&
+        (&winner == t.Hero || &loser == t.Hero) && !(t.Hero->Spec == t.HeroEdit.Spec)) {
+      Fail("the hero fought without the build made for this round");
+    }
+    game_.MatchDecided(winner, loser, result);
+  }
+
+ private:
+  TBattleHost& game_;
+};
+
+// Sounds are written down, not heard.
+class TRecorder : public TWavePlayer {
+ public:
+  void Play(std::string_view programPath, bool /*loop*/) override {
+    Out("cue " + Cp932ToUtf8Lenient(programPath));
+  }
+  void Stop() override {}
+};
+
+// Input -------------------------------------------------------------------------
+
+void Click(TMouseButton button, int x, int y) {
+  driver->Form->PaintBox().OnMouseDown(button, x, y);
+}
+void Move(int x, int y) {
+  driver->Form->PaintBox().OnMouseMove(x, y);
+}
+
+// Runs one event line; false (with a message) when it cannot be read.
+bool RunEvent(const std::string& line, std::size_t number) {
+  std::istringstream in(line);
+  std::string word;
+  if (!(in >> word) || word[0] == '#') return true;
+  auto bad = [&](const char* why) {
+    std::fprintf(stderr, "quillmoor-lab play: event line %zu: %s: %s\n", number, why,
+                 line.c_str());
+    return false;
+  };
+  if (word == "click" || word == "right" || word == "move") {
+    int x = 0, y = 0;
+    std::string rest;
+    if (!(in >> x >> y) || (in >> rest)) return bad("needs X and Y");
+    if (word == "move") {
+      Move(x, y);
+    } else {
+      Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
+    }
+  } else if (word == "wait") {
+    long long ms = 0;
+    std::string rest;
+    if (!(in >> ms) || ms < 0 || ms > 24LL * 3600 * 1000 || (in >> rest)) {
+      return bad("needs a number of milliseconds");
+    }
+    driver->WaitUntil = driver->Now + static_cast<std::uint32_t>(ms);
+  } else if (word == "auto") {
+    std::string until, rest;
+    if (!(in >> until) || !ParseUntil(until, driver->AutoTarget) || (in >> rest)) {
+      return bad("needs a mode or 'end'");
+    }
+  } else if (word == "shot") {
+    std::string name, rest;
+    if (!(in >> name) || (in >> rest)) return bad("needs one name");
+    if (driver->Options.ShotsFolder.empty()) return bad("no --shots folder was given");
+    WriteShot(name);
+  } else {
+    return bad("unknown event");
+  }
+  return true;
+}
+
+// The autoplayer -------------------------------------------------------------------
+
+int Pick(int n) {
+  return static_cast<int>(driver->Policy() % static_cast<std::uint32_t>(n));
+}
+
+void PointAndClick(const TRect& r) {
+  const int x = r.Left + Pick(WidthOf(r)), y = r.Top + Pick(HeightOf(r));
+  Move(x, y);
+  Click(TMouseButton::Left, x, y);
+}
+
+void AutoMaking() {
+  const TTournament& t = Tournament;
+  const int swords = CountSwords(t.HeroEdit);
+  if (swords >= 2 && Pick(8) == 0) {
+    PointAndClick(SlotRects[Pick(swords)]);
+  } else if (CanSpend(t)) {
+    if (swords < SlotCountShown && Pick(2) == 0) {
+      PointAndClick(SwordButtons[1 + Pick(SwordKindCount)]);
+    } else {
+      PointAndClick(StatButtons[Pick(4)]);
+    }
+  } else {
+    PointAndClick(DecideButton);
+  }
+}
+
+void AutoBoard() {
+  const TTournament& t = Tournament;
+  if (IsGrowing()) return;
+  if (driver->ViewedStage != t.Stage && Pick(4) == 0) {
+    driver->ViewedStage = t.Stage;
+    PointAndClick(BracketRects[0][Pick(SlotCount)]);
+  } else if (t.HeroEdit.Bonus > 0 && t.Hero->InTournament) {
+    PointAndClick(RebuildButton);
+  } else {
+    PointAndClick(StartButton);
+  }
+}
+
+void AutoStep() {
+  TDriver& d = *driver;
+  if (d.Now < d.NextActionAt) return;
+  if (++d.Actions > MaxAutoActions) {
+    Fail("the autoplayer made " + std::to_string(MaxAutoActions) + " moves without an end");
+    d.Done = true;
+    return;
+  }
+  switch (GameMode) {
+    case gmTitle:
+      PointAndClick(FullRect);
+      break;
+    case gmMaking:
+      AutoMaking();
+      break;
+    case gmStory:
+      if (d.StoryClicksLeft-- > 0) {
+        PointAndClick(TRect{0, 40, 600, 450});
+      } else {
+        PointAndClick(CloseButton);
+      }
+      break;
+    case gmBoard:
+      AutoBoard();
+      break;
+    case gmView:
+      Move(Pick(600), HelpRect.Top + Pick(HeightOf(HelpRect)));
+      PointAndClick(FullRect);
+      break;
+    case gmBattle:
+      PointAndClick(Pick(20) == 0 ? SkipButton : TRect{0, 0, 600, 300});
+      break;
+  }
+  d.NextActionAt = d.Now + 10 + static_cast<std::uint32_t>(Pick(50));
+}
+
+// The driver's clock and message pump: each pass of the game's tick loop
+// delivers the next events that are due, or the autoplayer's next move.
+class TDriverClock : public TTimerHost {
+ public:
+  std::uint32_t Now() override { return driver->Now; }
+  void Sleep(std::uint32_t milliseconds) override { driver->Now += milliseconds; }
+  void PumpMessages() override {
+    TDriver& d = *driver;
+    // 1. The caption as the window shows it.
+    const std::string caption = d.Form->Caption();
+    if (caption != d.Caption) {
+      d.Caption = caption;
+      Out("caption " + caption);
+    }
+    // 2. Events that are due, unless the autoplayer has the mouse.
+    if (d.AutoTarget >= 0) {
+      AutoStep();
+      if (d.Done) RequestTerminate();
+      return;
+    }
+    while (!d.Done && d.AutoTarget < 0 && d.NextEvent < d.Events.size() && d.Now >= d.WaitUntil) {
+      const std::size_t n = d.NextEvent++;
+      if (!RunEvent(d.Events[n], n + 1)) {
+        d.Failed = true;
+        d.Done = true;
+      }
+    }
+    // 3. Then the autoplayer, or the end of the events.
+    if (!d.Done && d.AutoTarget < 0 && d.NextEvent >= d.Events.size() && d.Now >= d.WaitUntil) {
+      if (d.Options.Auto) {
+        AutoStep();
+      } else {
+        d.Done = true;
+      }
+    }
+    if (d.Now > MaxGameMilliseconds + 1000) {
+      Fail("the game ran past its time");
+      d.Done = true;
+    }
+    if (d.Done) RequestTerminate();
+  }
+};
+
+}  // namespace
+
+bool ParseUntil(const std::string& word, int& until) {
+  if (word == "end") {
+    until = EndOfGame;
+    return true;
+  }
+  for (int m = 0; m < 6; ++m) {
+    if (word == ModeWords[m]) {
+      until = m;
+      return true;
+    }
+  }
+  return false;
+}
+
+const char* ModeWord(TGameMode m) {
+  return m <= gmBattle ? ModeWords[m] : "?";
+}
+
+const char* PlayHelpText() {
+  return "Plays the real game headless: the driver's clock, sounds written down.\n"
+         "Events (from --events FILE, or standard input without --auto):\n"
+         "  click X Y | right X Y | move X Y | wait MS | shot NAME | # comment\n"
+         "  auto MODE|end   the autoplayer plays until MODE is entered, then the events go on\n"
+         "--auto plays by a policy drawn from the seed, after the events, to the\n"
+         "champion's board; with --shots DIR it writes every screen it enters as\n"
+         "NNN-MODE-sSTAGE.png. --check reports broken tournament rules as\n"
+         "'violation' lines. --games N plays N games (seeds N, N+1, ...) in one\n"
+         "process, each in a fresh window. --font FILE draws every text with that\n"
+         "font file (the golden screens pin one).\n"
+         "Output lines: mode NAME stage S | slots W+/W- x32 hero K |\n"
+         "match S.M A B -> WINNER (CODE) | cue FILE | caption TEXT | champion NAME\n"
+         "Exit status: 0 done, 1 a check failed or the game could not go on, 2 bad usage.\n";
+}
+
+int RunPlay(const TPlayOptions& options, const std::string& events) {
+  // 1. Headless: no window on any screen, no sound device.
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  TDriver d;
+  d.Options = options;
+  d.Policy.seed(options.Seed ^ 0x9E3779B9u);
+  std::istringstream lines(events);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    d.Events.push_back(line);
+  }
+  driver = &d;
+  TDriverClock clock;
+  TRecorder recorder;
+  TBromTimer::SetHost(&clock);
+  TBromWave::SetPlayer(&recorder);
+  SetModeListener(OnMode);
+  SetRosterPath(options.Roster);
+  if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
+  ResetLoadFailed();
+  ClearTerminateRequest();
+  int status = 0;
+  try {
+    // 2. The main window as the game makes it, then the seed.
+    TFormMain form;
+    d.Form = &form;
+    d.Caption = form.Caption();
+    RandSeed(options.Seed);
+    TWatchHost watch(BattleHost());
+    SetBattleHost(&watch);
+    // 3. The game's own loop, fed by the driver.
+    TBromForm::RunMessageLoop();
+    // 4. The end.
+    if (Tournament.Stage == EndStage && Tournament.EntrantCount >= 1) {
+      Out("champion " + NameOf(*Tournament.Entrants[0]));
+    } else if (options.Auto && !d.Failed) {
+      Fail("the game ended before the champion's board");
+    }
+    if (LoadFailed()) status = 1;
+    SetBattleHost(nullptr);
+    d.Form = nullptr;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
+    status = 1;
+  }
+  SetModeListener(nullptr);
+  SetBattleHost(nullptr);
+  SetRosterPath("");
+  if (!options.FontFile.empty()) TBromFont::PinFile("");
+  TBromWave::SetPlayer(nullptr);
+  TBromTimer::Clear();
+  TBromTimer::SetHost(nullptr);
+  ClearTerminateRequest();
+  driver = nullptr;
+  std::fflush(stdout);
+  return d.Failed ? 1 : status;
+}

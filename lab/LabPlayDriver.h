@@ -1,0 +1,57 @@
+// The play driver behind "quillmoor-lab play": one whole game in the real main
+// window, headless, with the driver's clock, a sound recorder, and input from
+// an event list or from the seeded autoplayer.
+//
+// Event lines (one per line; blank lines and lines starting with '#' are
+// skipped):
+//   click X Y   a left click at (X, Y)
+//   right X Y   a right click
+//   move X Y    the pointer moves to (X, Y)
+//   wait MS     the clock advances MS milliseconds, running every due tick
+//   shot NAME   the screen is written as NAME.png in the shots folder
+//   auto MODE   the autoplayer plays until MODE (title ... battle) is entered,
+//               or until the champion's board with "auto end"; then the
+//               events go on
+//
+// Output (UTF-8, one record per line):
+//   mode NAME stage S        at every mode change (title, making, story,
+//                            board, view, battle)
+//   slots T0 ... T31 hero K  at every board entry: each slot's wins followed
+//                            by '+' while it is in, '-' once out; the hero's slot
+//   match S.M A B -> W (C)   a decided match: stage, match number from 1, the
+//                            two names, the winner, the result code (20: the
+//                            first won, 0: the second)
+//   cue FILE                 a sound played
+//   caption TEXT             the window caption changed
+//   violation TEXT           (--check) a rule of the tournament was broken
+//   champion NAME            at the end, once the tournament has one
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "flow/Mode.h"
+
+struct TPlayOptions {
+  std::uint32_t Seed = 1;
+  std::string Roster;       // cp932 program path; empty: the game's roster
+  bool Auto = false;        // play by the seeded policy after the events
+  bool Check = false;       // check the tournament's rules along the way
+  std::string ShotsFolder;  // where screens are written; empty: none
+  std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
+  int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
+};
+
+constexpr int EndOfGame = 100;
+
+// "title" ... "battle" or "end".
+bool ParseUntil(const std::string& word, int& until);
+// The name of a mode as the output writes it.
+const char* ModeWord(TGameMode m);
+// The help text of the command: the event lines and the output records.
+const char* PlayHelpText();
+
+// Plays one game; returns the exit code (0: ran to the end of the events or
+// reached --until or the champion; 1: a check failed, the autoplayer got
+// stuck, or the program ended on a fault).
+int RunPlay(const TPlayOptions& options, const std::string& events);

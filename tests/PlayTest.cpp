@@ -1,0 +1,141 @@
+// Whole games played by the lab's play driver: autoplayed tournaments that
+// keep the tournament's rules to the champion's board, the same output for
+// the same seed, the event language's faults, and golden screens of the real
+// program at a dozen moments of one scripted game.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "present/PngFile.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+const char* const PinnedFont = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
+
+int CountLines(const std::string& text, const std::string& prefix) {
+  std::istringstream in(text);
+  int n = 0;
+  for (std::string line; std::getline(in, line);) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+  return n;
+}
+
+std::vector<std::string> LinesOf(const std::string& text, const std::string& prefix) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(prefix, 0) == 0) out.push_back(line);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(PlayDriver, TwentyAutoplayedGamesReachTheChampionKeepingTheRules) {
+  int status = -1;
+  const std::string out = RunLab("play --auto --check --games 20 --seed 1", status, true);
+  EXPECT_EQ(status, 0) << out.substr(0, 2000);
+  EXPECT_EQ(CountLines(out, "champion "), 20);
+  EXPECT_EQ(CountLines(out, "violation"), 0) << LinesOf(out, "violation")[0];
+  // Every game shows its board at every stage from 1 to the end (6).
+  for (int stage = 1; stage <= 6; ++stage) {
+    EXPECT_GE(CountLines(out, "mode board stage " + std::to_string(stage)), 20) << stage;
+  }
+  // Round by round the matches halve: 16 + 8 + 4 + 2 + 1 a game.
+  EXPECT_EQ(CountLines(out, "match "), 20 * 31);
+}
+
+TEST(PlayDriver, TheSameSeedPlaysTheSameGameScreenForScreen) {
+  const std::string a = MakeTempFolder(), b = MakeTempFolder();
+  int sa = -1, sb = -1;
+  const std::string font = std::string(" --font ") + PinnedFont;
+  const std::string outA = RunLab("play --auto --seed 5 --shots " + a + font, sa);
+  const std::string outB = RunLab("play --auto --seed 5 --shots " + b + font, sb);
+  ASSERT_EQ(sa, 0);
+  ASSERT_EQ(sb, 0);
+  EXPECT_EQ(outA, outB);
+  int shots = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(a)) {
+    const std::string name = entry.path().filename().string();
+    ASSERT_TRUE(std::filesystem::exists(b + "/" + name)) << name;
+    EXPECT_EQ(ReadWholeFile(entry.path().string()), ReadWholeFile(b + "/" + name)) << name;
+    ++shots;
+  }
+  // One picture per mode change that drew its screen, numbered in order.
+  EXPECT_GT(shots, 10);
+  EXPECT_TRUE(std::filesystem::exists(a + "/001-title-s0.png"));
+  // Another seed plays another game.
+  int sc = -1;
+  EXPECT_NE(RunLab("play --auto --seed 6", sc), outA);
+}
+
+TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {
+  const std::string folder = MakeTempFolder();
+  WriteWholeFile(folder + "/ok.events",
+                 "# the title ignores right clicks and moves\n"
+                 "right 10 10\nmove 300 200\nwait 100\nclick 300 200\nwait 50\n");
+  int status = -1;
+  const std::string out = RunLab("play --events " + folder + "/ok.events", status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(LinesOf(out, "mode "),
+            (std::vector<std::string>{"mode title stage 0", "mode making stage 0"}));
+  EXPECT_EQ(CountLines(out, "cue "), 1);  // the transition of the game start
+  WriteWholeFile(folder + "/bad.events", "wait 10\njump 1 2\n");
+  const std::string bad = RunLab("play --events " + folder + "/bad.events", status, true);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(bad.find("event line 2: unknown event"), std::string::npos) << bad;
+  RunLab("play --until nowhere", status);
+  EXPECT_EQ(status, 2);
+  RunLab("play --colour blue", status);
+  EXPECT_EQ(status, 2);
+}
+
+// The golden screens: one scripted game photographed at a dozen moments,
+// compared pixel for pixel with the pictures under tests/golden/screens. With
+// QUILLMOOR_UPDATE_GOLDEN=1 the pictures are written anew there and into the
+// gallery under docs/screens instead.
+TEST(PlayDriver, GoldenScreens) {
+  const std::string shots = MakeTempFolder();
+  int status = -1;
+  const std::string out =
+      RunLab("play --events " + SourcePath("tests/golden/screens/game.events") + " --shots " +
+                 shots + " --font " + PinnedFont,
+             status, true);
+  ASSERT_EQ(status, 0) << out.substr(0, 2000);
+  const bool update = std::getenv("QUILLMOOR_UPDATE_GOLDEN") != nullptr;
+  int compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(shots)) {
+    const std::string name = entry.path().filename().string();
+    const std::string golden = SourcePath("tests/golden/screens/" + name);
+    if (update) {
+      const std::string bytes = ReadWholeFile(entry.path().string());
+      WriteWholeFile(golden, bytes);
+      WriteWholeFile(SourcePath("docs/screens/" + name), bytes);
+      continue;
+    }
+    ASSERT_TRUE(std::filesystem::exists(golden)) << name << " has no golden picture";
+    TBromBitmap got, want;
+    ReadPng(got, entry.path().string());
+    ReadPng(want, golden);
+    ASSERT_EQ(got.Width(), want.Width()) << name;
+    ASSERT_EQ(got.Height(), want.Height()) << name;
+    bool same = true;
+    for (int y = 0; same && y < got.Height(); ++y) {
+      for (int x = 0; same && x < got.Width(); ++x) {
+        const TPixelColor g = got.Pixel(x, y), w = want.Pixel(x, y);
+        if (!ColorsEqual(g, w)) {
+          same = false;
+          ADD_FAILURE() << name << ": first differing pixel (" << x << ", " << y << "): got "
+                        << int(g.Red) << "," << int(g.Green) << "," << int(g.Blue) << " want "
+                        << int(w.Red) << "," << int(w.Green) << "," << int(w.Blue);
+        }
+      }
+    }
+    ++compared;
+  }
+  if (!update) EXPECT_GE(compared, 12);
+}
