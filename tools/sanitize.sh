@@ -12,6 +12,8 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_
 # The build runs the test program to list its tests: the options hold there too.
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Stop-gap: fontconfig's configuration is never released yet (see the file).
+export LSAN_OPTIONS=suppressions=$top/tools/lsan.supp:print_suppressions=0
 cmake --build build-asan
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
