@@ -2,14 +2,14 @@
 // with the screen kit itself over "dat\\back.jpg". Four panels, one per group
 // of screens (hero setup; the board with every bracket cell and bar; the
 // battle; title, story and opponent view), each rectangle outlined and
-// labelled with its name. Written as a 24-bit BMP.
-#include <cstdio>
+// labelled with its name. Written as a PNG file.
 #include <string>
 #include <vector>
 
 #include "lab/Lab.h"
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
+#include "present/PngFile.h"
 
 namespace {
 
@@ -104,31 +104,9 @@ std::vector<TLabelled> Views() {
           {FullRect, "FullRect", ColorWhite, 550, 436}};
 }
 
-// A 24-bit top-down BMP of the surface.
-std::string ToBmp(const TBromBitmap& b) {
-  const int stride = (b.Width() * 3 + 3) / 4 * 4;
-  std::string out(54 + static_cast<std::size_t>(stride) * b.Height(), '\0');
-  const auto put32 = [&](int at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  out[0] = 'B';
-  out[1] = 'M';
-  put32(2, static_cast<std::int32_t>(out.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, b.Width());
-  put32(22, -b.Height());
-  out[26] = 1;
-  out[28] = 24;
-  for (int y = 0; y < b.Height(); ++y) {
-    std::copy(b.Rows()[y], b.Rows()[y] + 3 * b.Width(), out.begin() + 54 + stride * y);
-  }
-  return out;
-}
-
 int Layout(const TLabArgs& args) {
   if (args.size() != 1) {
-    LabError("usage: quillmoor-lab layout OUT.bmp");
+    LabError("usage: quillmoor-lab layout OUT.png");
     return 2;
   }
   TBromPaintBox box;
@@ -146,17 +124,11 @@ int Layout(const TLabArgs& args) {
   DrawPanel(Views());
   BaseLayer.DrawTo(sheet, ScreenWidth + 10, ScreenHeight + 10);
   FreeScreens();
-  std::FILE* f = std::fopen(args[0].c_str(), "wb");
-  if (f == nullptr) {
-    LabError("cannot write " + args[0]);
-    return 1;
-  }
-  const std::string bytes = ToBmp(sheet);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return (std::fclose(f) == 0 && written) ? 0 : 1;
+  WritePng(sheet, args[0]);
+  return 0;
 }
 
 const TLabRegistration registration(
-    {"layout", "OUT.bmp  draw every layout rectangle and bracket bar over dat\\back.jpg", Layout});
+    {"layout", "OUT.png  draw every layout rectangle and bracket bar over dat\\back.jpg", Layout});
 
 }  // namespace
