@@ -10,14 +10,20 @@
 namespace {
 
 TGameMode currentMode = gmTitle;
+TModeListener modeListener = nullptr;
 
 }  // namespace
 
 const TGameMode& GameMode = currentMode;
 
+void SetModeListener(TModeListener listener) {
+  modeListener = listener;
+}
+
 void SetMode(TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
   currentMode = m;
+  if (modeListener != nullptr) modeListener(m, false);
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
@@ -43,4 +49,5 @@ void SetMode(TGameMode m) {
       EnterBattleMode();
       break;
   }
+  if (modeListener != nullptr) modeListener(m, true);
 }

@@ -14,7 +14,7 @@
 #include <span>
 #include <string_view>
 
-#include "data/Roster.h"  // PortraitSize: a portrait is at most 300 x 300
+#include "data/Roster.h"
 #include "paint/Sensor.h"
 #include "present/Bitmap.h"
 #include "rules/SjisText.h"
