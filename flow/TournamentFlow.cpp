@@ -4,6 +4,9 @@
 #include "data/Tournament.h"
 #include "flow/Mode.h"
 #include "growth/GrowthDriver.h"
+#include "paint/BattleScreen.h"
+#include "paint/BoardScreen.h"
+#include "paint/ScreenKit.h"
 #include "present/Wave.h"
 
 namespace {
@@ -11,6 +14,8 @@ namespace {
 // The game's side of a shown battle.
 class TGameBattleHost : public TBattleHost {
  public:
+  void PaintMatch() override { PaintBattle(); }
+  void RefreshFighters() override { ::RefreshFighters(); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
   bool BattleShown() const override { return GameMode == gmBattle; }
   void HeroWon() override { SetMode(gmStory); }
@@ -19,10 +24,22 @@ class TGameBattleHost : public TBattleHost {
 
 TGameBattleHost gameBattleHost;
 
+// The growth runs under every screen; its progress is drawn, and the screen
+// presented, only while the board shows.
+void GrowthProgressOnBoard(std::int32_t remaining) {
+  if (GameMode == gmBoard) ShowGrowthProgress(remaining);
+}
+
+void PresentBoardAfterGrowth() {
+  if (GameMode == gmBoard) Present();
+}
+
 }  // namespace
 
 void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
+  SetGrowthProgressHook(GrowthProgressOnBoard);
+  SetGrowthPresentHook(PresentBoardAfterGrowth);
 }
 
 void EndRound() {

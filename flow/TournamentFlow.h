@@ -7,8 +7,8 @@
 #pragma once
 
 // Plugs the game into the engines below it: the battle engine reports its
-// matches here. The main window calls it once at creation; tests and the lab
-// that play through the game's screens call it too.
+// matches here, and the growth driver shows its progress on the board. The main window calls it
+// once at creation; tests and the lab that play through the game's screens call it too.
 void ConnectGameFlow();
 
 // The end of a round, with Stage already advanced (2..6): the round closes,
