@@ -9,6 +9,7 @@
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
+#include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "present/App.h"
@@ -54,7 +55,9 @@ TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
     InitScreens(box);
     // 7. The story script and its commands.
     InitStory(*this);
-    // 8. The timer handlers: the growth slice every 10 ms.
+    // 8. The timer handlers: the battle log's glide every 50 ms (it moves
+    // only while the battle shows), then the growth slice every 10 ms.
+    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval);
     TBromTimer::Add(GrowthTick, GrowthInterval);
     // 9. The title.
     ConnectGameFlow();

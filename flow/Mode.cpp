@@ -5,6 +5,7 @@
 #include "flow/Making.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
+#include "paint/BoardScreen.h"
 #include "paint/StoryScreens.h"
 #include "rules/InternalError.h"
 
@@ -39,7 +40,8 @@ void SetMode(TGameMode m) {
       EnterStory();
       break;
     case gmBoard:
-      // The tournament board and its regions (the board screen).
+      // The tournament board: portraits to view, the start, the build change.
+      PaintBoard(ViewEntrant, StartRound, ChangeBuild);
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.

@@ -5,6 +5,8 @@
 #include "data/Tournament.h"
 #include "flow/Mode.h"
 #include "growth/GrowthDriver.h"
+#include "paint/BattleScreen.h"
+#include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
@@ -15,6 +17,8 @@ namespace {
 // The game's side of a shown battle.
 class TGameBattleHost : public TBattleHost {
  public:
+  void PaintMatch() override { PaintBattle(); }
+  void RefreshFighters() override { ::RefreshFighters(); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
   bool BattleShown() const override { return GameMode == gmBattle; }
   // The story of the stage, without a cue of its own.
@@ -24,6 +28,16 @@ class TGameBattleHost : public TBattleHost {
 
 TGameBattleHost gameBattleHost;
 
+// The growth runs under every screen; its progress is drawn, and the screen
+// presented, only while the board shows.
+void GrowthProgressOnBoard(std::int32_t remaining) {
+  if (GameMode == gmBoard) ShowGrowthProgress(remaining);
+}
+
+void PresentBoardAfterGrowth() {
+  if (GameMode == gmBoard) Present();
+}
+
 void PlayTransition() {
   TBromWave::Play(CueTransition);
 }
@@ -32,7 +46,8 @@ void PlayTransition() {
 
 void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
-  SetGrowthPresentHook(Present);
+  SetGrowthProgressHook(GrowthProgressOnBoard);
+  SetGrowthPresentHook(PresentBoardAfterGrowth);
 }
 
 void StartGame() {

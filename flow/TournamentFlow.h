@@ -14,7 +14,7 @@
 #include <cstdint>
 
 // Plugs the game into the engines below it: the battle engine reports its
-// matches here, the growth driver presents its progress. The main window
+// matches here, the growth driver shows its progress on the board. The main window
 // calls it once at creation; tests and the lab that play through the game's
 // screens call it too.
 void ConnectGameFlow();
