@@ -99,15 +99,15 @@ void ComputeLayout() {
 }
 
 void InitScreens(TBromPaintBox& box) {
-  // 1. The layers.
+  // 1. The layout tables (the slot backdrop takes the size of the slot block).
+  ComputeLayout();
+  // 2. The layers.
   ScreenLayer.SetSize(ScreenWidth, ScreenHeight);
   BaseLayer.SetSize(ScreenWidth, ScreenHeight);
   TextScrollLayer.SetSize(ScreenWidth, ScrollViewHeight);
   SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
-  // 2. The portrait surfaces.
+  // 3. The portrait surfaces.
   for (TBromBitmap& p : Portraits) p.SetSize(PortraitSize, PortraitSize);
-  // 3. The layout tables.
-  ComputeLayout();
   paintBox = &box;
 }
 

@@ -14,6 +14,7 @@
 #include <span>
 #include <string_view>
 
+#include "data/Roster.h"
 #include "paint/Sensor.h"
 #include "present/Bitmap.h"
 #include "rules/SjisText.h"
@@ -26,7 +27,6 @@ struct TTournament;
 
 constexpr int ScreenWidth = 600;
 constexpr int ScreenHeight = 450;
-constexpr int PortraitSize = 300;
 constexpr int PortraitCount = 32;
 
 extern TBromBitmap ScreenLayer;      // what the window shows

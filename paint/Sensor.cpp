@@ -18,36 +18,34 @@ const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
   return nullptr;
 }
 
-// Calls a handler with its region's tag. The handler may clear and refill
-// the registry (a click that switches the screen), so the region is read
-// before the call and nothing of the registry is touched after it.
+// Calls a handler with its region's tag, if the region has one.
 void Call(TSensorHandler handler, std::int32_t tag) {
   if (handler != nullptr) handler(tag);
 }
 
-// The hover at the last pointer position.
+// The hover at the last pointer position. A handler may switch the screen,
+// which clears and refills the registry while this dispatch is still running:
+// so both regions are read and the hover is recorded before any handler is
+// called, and nothing of the registry is touched after the first call.
 void HoverAtMousePoint() {
   TSensorRegistry& r = SensorRegistry;
   // 1. The first region that holds the point.
   const TSensor* hit = HitAt(r.MousePoint.X, r.MousePoint.Y, false);
-  // 2. The same region again: only a repeating one hears of it.
-  if (hit != nullptr && hit == r.Hovered) {
-    if (!hit->Repeat) return;
-    Call(hit->OnEnter, hit->Tag);
+  // 2. The same region again (or none again): only a repeating region hears
+  // of it.
+  if (hit == r.Hovered) {
+    if (hit == nullptr || !hit->Repeat) return;
+    const TSensor again = *hit;
+    Call(again.OnEnter, again.Tag);
     Present();
     return;
   }
-  if (hit == nullptr && r.Hovered == nullptr) return;
   // 3. Leave before enter, so a highlight is gone before the next is drawn.
-  if (r.Hovered != nullptr) {
-    const TSensor* left = r.Hovered;
-    r.Hovered = nullptr;
-    Call(left->OnLeave, left->Tag);
-  }
-  if (hit != nullptr) {
-    r.Hovered = hit;
-    Call(hit->OnEnter, hit->Tag);
-  }
+  const TSensor left = r.Hovered != nullptr ? *r.Hovered : TSensor{};
+  const TSensor entered = hit != nullptr ? *hit : TSensor{};
+  r.Hovered = hit;
+  Call(left.OnLeave, left.Tag);
+  Call(entered.OnEnter, entered.Tag);
   // 4. One present for the whole change.
   Present();
 }
@@ -87,9 +85,9 @@ void RefreshHover() {
   TSensorRegistry& r = SensorRegistry;
   // 1. Whatever is hovered is left first.
   if (r.Hovered != nullptr) {
-    const TSensor* left = r.Hovered;
+    const TSensor left = *r.Hovered;
     r.Hovered = nullptr;
-    Call(left->OnLeave, left->Tag);
+    Call(left.OnLeave, left.Tag);
   }
   // 2. Then the pointer arrives afresh.
   HoverAtMousePoint();
