@@ -255,8 +255,7 @@ bool RunEvent(const std::string& line, std::size_t number) {
   } else if (word == "shot") {
     std::string name, rest;
     if (!(in >> name) || (in >> rest)) return bad("needs one name");
-    if (driver->Options.ShotsFolder.empty()) return bad("no --shots folder was given");
-    WriteShot(name);
+    WriteShot(name);  // without a shots folder the screen is not kept
   } else {
     return bad("unknown event");
   }
@@ -294,7 +293,10 @@ void AutoMaking() {
 void AutoBoard() {
   const TTournament& t = Tournament;
   if (IsGrowing()) return;
-  if (driver->ViewedStage != t.Stage && Pick(4) == 0) {
+  // The full autoplayer looks at an entrant now and then; an "auto" event
+  // heads straight for its screen.
+  if (driver->Options.Auto && driver->AutoTarget < 0 && driver->ViewedStage != t.Stage &&
+      Pick(4) == 0) {
     driver->ViewedStage = t.Stage;
     PointAndClick(BracketRects[0][Pick(SlotCount)]);
   } else if (t.HeroEdit.Bonus > 0 && t.Hero->InTournament) {

@@ -8,7 +8,7 @@
 //   right X Y   a right click
 //   move X Y    the pointer moves to (X, Y)
 //   wait MS     the clock advances MS milliseconds, running every due tick
-//   shot NAME   the screen is written as NAME.png in the shots folder
+//   shot NAME   the screen is written as NAME.png in the shots folder (if any)
 //   auto MODE   the autoplayer plays until MODE (title ... battle) is entered,
 //               or until the champion's board with "auto end"; then the
 //               events go on

@@ -1,0 +1,152 @@
+// Every data file taken away in turn, and the data folder broken as a whole:
+// the game either goes on (a missing cue, story picture or centre picture is
+// silent, a missing story tells empty pages) or shows a clear message and
+// ends. Never a crash, a hang or a black window left running, and the game
+// writes nothing. Each case plays the real game through the lab's play
+// driver, from a working folder of its own whose dat/ links to the shipped
+// files.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The play: the prologue, the board, then thirty steps of the first battle.
+std::string Events() {
+  std::string events = "auto battle\n";
+  for (int i = 0; i < 30; ++i) events += "click 300 150\nwait 20\n";
+  return events;
+}
+
+struct TOutcome {
+  int Status = -1;
+  std::string Output;
+  std::set<std::string> FilesAfter;
+};
+
+std::set<std::string> Listing(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::recursive_directory_iterator(
+           folder, fs::directory_options::skip_permission_denied)) {
+    names.insert(fs::relative(e.path(), folder).string());
+  }
+  return names;
+}
+
+// A working folder whose dat/ holds a link to every shipped file.
+std::string MakeWorld() {
+  const std::string world = MakeTempFolder();
+  fs::create_directory(world + "/dat");
+  for (const auto& e : fs::directory_iterator(SourcePath("dat"))) {
+    fs::create_symlink(e.path(), world + "/dat/" + e.path().filename().string());
+  }
+  WriteWholeFile(world + "/play.events", Events());
+  return world;
+}
+
+TOutcome Play(const std::string& world) {
+  const std::set<std::string> before = Listing(world);
+  TOutcome o;
+  const std::string command = "cd '" + world + "' && timeout 120 " + QUILLMOOR_LAB_PATH +
+                              " play --seed 2 --events play.events 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    o.Output.append(buffer, got);
+  }
+  const int raw = pclose(pipe);
+  o.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  o.FilesAfter = Listing(world);
+  EXPECT_EQ(o.FilesAfter, before) << "the game wrote into its working folder";
+  return o;
+}
+
+// Went on: the battle was reached and the play ended normally.
+void ExpectWentOn(const TOutcome& o, const std::string& what) {
+  EXPECT_EQ(o.Status, 0) << what << "\n" << o.Output.substr(0, 1500);
+  EXPECT_NE(o.Output.find("mode battle stage 1"), std::string::npos) << what;
+}
+
+// Ended with a message naming `named`, without a crash or a hang.
+void ExpectClearEnd(const TOutcome& o, const std::string& what, const std::string& named) {
+  EXPECT_EQ(o.Status, 1) << what << "\n" << o.Output.substr(0, 1500);
+  EXPECT_NE(o.Output.find(named), std::string::npos) << what << "\n" << o.Output.substr(0, 1500);
+}
+
+}  // namespace
+
+TEST(DataRemoval, EveryShippedFileTakenAwayInTurn) {
+  // Which files the roster names (a missing portrait is a roster fault).
+  const std::string roster = ReadWholeFile(SourcePath("dat/swordia.txt"));
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(SourcePath("dat"))) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string world = MakeWorld();
+    fs::remove(world + "/dat/" + name);
+    const TOutcome o = Play(world);
+    const std::string what = "without dat/" + name;
+    if (name == "swordia.txt") {
+      ExpectClearEnd(o, what, "swordia.txt");
+    } else if (name == "title.bmp" || name == "back.jpg") {
+      ExpectClearEnd(o, what, name);
+    } else if (roster.find(Sj(name)) != std::string::npos) {
+      ExpectClearEnd(o, what, name);  // the roster check names the portrait's line
+    } else {
+      ExpectWentOn(o, what);
+    }
+    EXPECT_NE(o.Status, -1) << what << ": the program did not end normally";
+  }
+}
+
+TEST(DataRemoval, TheDataFolderBrokenAsAWhole) {
+  // No dat/ at all: the title picture cannot be shown.
+  {
+    const std::string world = MakeWorld();
+    fs::remove_all(world + "/dat");
+    ExpectClearEnd(Play(world), "no dat/", "title.bmp");
+  }
+  // dat is a plain file.
+  {
+    const std::string world = MakeWorld();
+    fs::remove_all(world + "/dat");
+    WriteWholeFile(world + "/dat", "not a folder");
+    ExpectClearEnd(Play(world), "dat/ a file", "title.bmp");
+  }
+  // The roster cannot be read (a link that leads to itself), or is a folder.
+  for (const bool loop : {true, false}) {
+    const std::string world = MakeWorld();
+    fs::remove(world + "/dat/swordia.txt");
+    if (loop) {
+      fs::create_symlink("swordia.txt", world + "/dat/swordia.txt");
+    } else {
+      fs::create_directory(world + "/dat/swordia.txt");
+    }
+    ExpectClearEnd(Play(world), loop ? "unreadable roster" : "roster a folder", "swordia.txt");
+  }
+  // The backdrop is a folder; a cue is a folder; the story is a folder.
+  {
+    const std::string world = MakeWorld();
+    fs::remove(world + "/dat/back.jpg");
+    fs::create_directory(world + "/dat/back.jpg");
+    ExpectClearEnd(Play(world), "back.jpg a folder", "back.jpg");
+  }
+  for (const char* name : {"popon.wav", "story.txt", "top.bmp"}) {
+    const std::string world = MakeWorld();
+    fs::remove(world + std::string("/dat/") + name);
+    fs::create_directory(world + std::string("/dat/") + name);
+    ExpectWentOn(Play(world), std::string(name) + " a folder");
+  }
+}
