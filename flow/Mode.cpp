@@ -2,6 +2,7 @@
 
 #include "battle/Battle.h"
 #include "data/Tournament.h"
+#include "flow/Making.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BoardScreen.h"
@@ -31,7 +32,8 @@ void SetMode(TGameMode m) {
       PaintTitle();
       break;
     case gmMaking:
-      // The hero setup screen and its regions (the hero making screen).
+      // The hero setup screen and its 63 regions.
+      PaintMaking(MakingActions());
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
