@@ -76,6 +76,20 @@ class GameFlow : public GameFolder {
     SetMode(gmBoard);
   }
 
+  // Whether the board's title strip reads `textCp932`: the strip is drawn
+  // again with that text on a fresh backdrop and compared pixel for pixel.
+  bool BoardTitleReads(const std::string& textCp932) {
+    LoadBackdrop();
+    BlendRect(BaseLayer, BoardTitleRect, ColorBlack);
+    DrawCentredLines(BaseLayer, BoardTitleRect, 16, {textCp932}, false, ColorWhite);
+    for (int y = BoardTitleRect.Top; y < BoardTitleRect.Bottom; ++y) {
+      for (int x = BoardTitleRect.Left; x < BoardTitleRect.Right; ++x) {
+        if (!ColorsEqual(BaseLayer.Pixel(x, y), Screen().Pixel(x, y))) return false;
+      }
+    }
+    return true;
+  }
+
   int HeroSlot() const { return static_cast<int>(Tournament.Hero - Tournament.Slots); }
 };
 
@@ -358,6 +372,9 @@ TEST_F(GameFlow, ARivalWinningTheFinalGainsNoPointAndTheTournamentStaysOver) {
   EXPECT_EQ(t.Entrants[0], &t.Slots[a]);
   EXPECT_EQ(t.Slots[a].Bonus, 0);
   EXPECT_FALSE(IsGrowing());
+  EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Slots[a].Name));
+  EXPECT_FALSE(BoardTitleReads(Sj("優勝者：") + t.Slots[b].Name));
+  SetMode(gmBoard);
   // The start is inert for good; portraits can still be viewed.
   const std::size_t cues = cues_.Played.size();
   StartRound(0);
@@ -387,6 +404,7 @@ TEST_F(GameFlow, TheHeroWinningTheFinalIsTheChampionAfterItsStory) {
   EXPECT_EQ(t.Entrants[0], t.Hero);
   EXPECT_EQ(t.Hero->Bonus, 0);
   EXPECT_EQ(t.Hero->Spec, Strong());
+  EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Hero->Name));
 }
 
 // The opponent view --------------------------------------------------------------------------
