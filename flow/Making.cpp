@@ -5,6 +5,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
 #include "paint/ScreenKit.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
@@ -135,9 +136,9 @@ void DecideEdit(std::int32_t) {
 }
 
 const TMakingActions& MakingActions() {
-  // The flavour strip's click closes only the opponent view: here it has
-  // nothing to close.
+  // The flavour strip's click is the opponent view's: it acts only there, so
+  // here it does nothing.
   static const TMakingActions actions{RaiseStat,  AddSword,   ResetEdit,
-                                      DecideEdit, SwapSwords, nullptr};
+                                      DecideEdit, SwapSwords, CloseView};
   return actions;
 }
