@@ -2,7 +2,9 @@
 // and its draw, the order of matches, what wins and losses lead to, and the
 // end of the tournament — played headless through the real flow.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <set>
 
 #include "battle/Battle.h"
@@ -436,6 +438,48 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   SetMode(gmMaking);
   CloseView(0);
   EXPECT_EQ(GameMode, gmMaking);
+}
+
+}  // namespace
+
+// The program itself ---------------------------------------------------------------------------
+
+namespace {
+
+// Runs the game in `folder` on the dummy video driver; returns what it wrote
+// (both streams) and sets `status` to its exit status (-1: it did not exit).
+std::string RunGame(const std::string& folder, const std::string& arguments, int& status) {
+  const std::string command = "cd '" + folder +
+                              "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 " +
+                              QUILLMOOR_GAME_PATH + " " + arguments + " 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return "";
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    out.append(buffer, got);
+  }
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
+}
+
+TEST_F(GameFlow, AnUnknownArgumentPrintsTheUsageAndExitsWithTwo) {
+  for (const char* arguments : {"--bogus", "--scale 0", "--scale 5", "--scale", "--scale 2 x"}) {
+    int status = 0;
+    const std::string out = RunGame(folder_.string(), arguments, status);
+    EXPECT_EQ(status, 2) << arguments;
+    EXPECT_NE(out.find("usage: quillmoor [--scale N]"), std::string::npos) << arguments << out;
+  }
+}
+
+TEST_F(GameFlow, WithoutItsTitlePictureTheProgramSaysWhyAndEndsWithAFault) {
+  RemoveDataFile("title.bmp");
+  int status = 0;
+  const std::string out = RunGame(folder_.string(), "", status);
+  EXPECT_EQ(status, 1) << out;
+  EXPECT_NE(out.find("Quillmoor: internal error in UnitPaint"), std::string::npos) << out;
+  EXPECT_NE(out.find("dat\\title.bmp"), std::string::npos) << out;
 }
 
 }  // namespace
