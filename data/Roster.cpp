@@ -258,8 +258,19 @@ bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
   return reader.Read(rosterPath, entries, fault);
 }
 
+namespace {
+
+std::string rosterPath;  // empty: the game's own roster
+
+}  // namespace
+
+void SetRosterPath(std::string_view programPath) {
+  rosterPath.assign(programPath);
+}
+
 void LoadRoster() {
-  LoadRoster(RosterFileName, RosterImageFolder);
+  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
+             RosterImageFolder);
 }
 
 void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {

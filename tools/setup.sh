@@ -21,7 +21,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev zlib1g-dev
 )
 
 missing=()
