@@ -75,7 +75,7 @@ bool TLabTextFile::Open(const char* command, const std::string& utf8Arg, const c
     converted = Utf8ToCp932(text);
   } catch (const TTextConversionError&) {
     const int line = FirstUnconvertibleLine(text);
-    LabError(std::string("quillmoor-lab ") + command + ": " + path_ + ": " +
+    LabError(std::string("quillmoor-lab ") + command + ": " + Name() + ": " +
              (line > 0 ? "line " + std::to_string(line) +
                              " is not UTF-8 or holds a character with no Shift-JIS form"
                        : std::string("the file is not UTF-8")));
@@ -124,7 +124,7 @@ bool TLabTextFile::WarnIfUtf8(const char* command) const {
     return false;
   }
   if (!LooksLikeUtf8(bytes)) return false;
-  LabError(std::string("quillmoor-lab ") + command + ": " + path_ +
+  LabError(std::string("quillmoor-lab ") + command + ": " + Name() +
            " looks like UTF-8, but the game reads Shift-JIS (cp932): convert it with "
            "'iconv -f UTF-8 -t CP932', or read it as it is with --utf8");
   return true;
@@ -155,6 +155,20 @@ bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fa
   }
   roster.NameLines.resize(roster.Entries.size(), 0);
   return true;
+}
+
+std::string ShownPath(std::string_view programPath) {
+  std::string out;
+  for (std::size_t i = 0; i < programPath.size();) {
+    const std::size_t len = TBromString::CharLength(programPath, i);
+    if (len == 1 && programPath[i] == '\\') {
+      out.push_back('/');
+    } else {
+      out.append(programPath.substr(i, len));
+    }
+    i += len;
+  }
+  return out;
 }
 
 std::string FolderOf(std::string_view path) {
