@@ -5,6 +5,7 @@
 #include <string>
 
 #include "battle/Battle.h"
+#include "data/Tournament.h"
 #include "lab/Lab.h"
 #include "lab/LabGrowthCommon.h"
 #include "lab/LabMatch.h"
@@ -15,11 +16,11 @@ namespace {
 int RunBattle(const TLabArgs& args) {
   // 1. Options and the four operands.
   TLabOptions options("battle", args);
-  long long stage = 1;
+  long long stage = FirstRoundStage;
   long long skipAt = -1;
   long long seed = -1;
   const bool steps = options.Flag("--steps");
-  if (!options.Number("--stage", 1, 5, stage) ||
+  if (!options.Number("--stage", FirstRoundStage, FinalStage, stage) ||
       !options.Number("--skip-at", -1, 1000000000, skipAt) ||
       !options.Number("--seed", 0, 0xFFFFFFFFLL, seed) || !options.Finish()) {
     return LabExitUsage;

@@ -293,7 +293,7 @@ TEST(LabCommandLine, HelpForEveryCommandAndOneExitCodeConvention) {
             std::string::npos);
   for (const char* command :
        {"battle", "simulate", "bench", "candidates", "well-formed", "grow", "grow-round",
-        "tournaments", "check-roster", "check-story", "story"}) {
+        "tournaments", "check-roster", "check-story", "story", "layout"}) {
     SCOPED_TRACE(command);
     EXPECT_NE(overview.find(std::string("  ") + command + " "), std::string::npos);
     const std::string help = RunLab(std::string("help ") + command, status);

@@ -24,6 +24,8 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libjpeg62-turbo-dev zlib1g-dev
 )
+# The tests also check the sources' formatting.
+if [ "$mode" = test ]; then packages+=(clang-format); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -43,8 +45,10 @@ fi
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-# Playing needs only the game; testing builds everything (the lab, the asset
-# tool, the tests and the benchmarks).
+# The tests' build treats every warning as an error, as CI's does.
+if [ "$mode" = test ]; then cmake -S . -B build -DQUILLMOOR_WERROR=ON; fi
+# Playing needs only the game; building and testing build everything (the lab,
+# the asset tool, the tests and the benchmarks).
 if [ "$mode" = play ]; then
   cmake --build build --target quillmoor
 else
