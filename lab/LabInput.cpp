@@ -136,25 +136,31 @@ bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fa
     fault = file.Shown(fault);
     return false;
   }
-  // The "#Name" lines: a valid roster has one outside every flavour block
-  // for each entry, and nothing else outside them begins with "#Name".
+  // The "#Name" lines: a valid roster has one outside the flavour blocks for
+  // each entry, and nothing else outside them begins with "#Name".
   TStringDynArray lines;
   std::string result;
   int count = 0;
   TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, RosterLineCapacity - 1);
+  roster.NameLines = NameLinesOf(lines, count);
+  roster.NameLines.resize(roster.Entries.size(), 0);
+  return true;
+}
+
+std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count) {
+  std::vector<int> found;
   bool inFlavor = false;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && i < static_cast<int>(lines.size()); ++i) {
     const std::string& line = lines[static_cast<std::size_t>(i)];
     if (inFlavor) {
       inFlavor = line != "#FlavorEnd";
     } else if (line.starts_with("#Name")) {
-      roster.NameLines.push_back(i + 1);
+      found.push_back(i + 1);
     } else if (line.starts_with("#FlavorBegin")) {
       inFlavor = true;
     }
   }
-  roster.NameLines.resize(roster.Entries.size(), 0);
-  return true;
+  return found;
 }
 
 std::string ShownPath(std::string_view programPath) {

@@ -63,6 +63,10 @@ struct TLabRoster {
   std::vector<int> NameLines;
 };
 
+// The 1-based numbers of the "#Name" lines of roster lines: the lines
+// outside flavour blocks that begin with "#Name".
+std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count);
+
 // Reads and checks the roster as the game does, portraits looked up in the
 // file's folder. False with the game's fault text (CR LF kept) otherwise.
 bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fault);

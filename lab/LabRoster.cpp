@@ -152,6 +152,14 @@ void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDy
     Hint(
         "an entry is #Name, #Spec, #Image, #FlavorBegin, flavour lines, #FlavorEnd, each "
         "keyword at the very start of its line");
+  } else if (message.starts_with("剣師データが足りません。")) {
+    Hint("the file holds " + std::to_string(NameLinesOf(lines, count).size()) + " entries");
+  } else if (message == "剣師データが途中で途切れています。") {
+    const std::vector<int> names = NameLinesOf(lines, count);
+    if (!names.empty()) {
+      Hint("the entry that begins on line " + std::to_string(names.back()) +
+           " is not complete: an entry ends with its #FlavorEnd line");
+    }
   } else if (br == std::string::npos && message.starts_with("【エラー】")) {
     struct stat st {};
     if (stat(DiskPath(file.Path()).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {

@@ -176,6 +176,22 @@ TEST(RosterHints, EveryPortraitFaultNamesThePathTriedAndWhy) {
   }
 }
 
+TEST(RosterHints, TooFewEntriesAndAnEntryBrokenOffAreCounted) {
+  TRosterFolder folder;
+  int status = -1;
+  const std::string few = folder.Write(RosterLines(30));
+  EXPECT_EQ(RunLab("check-roster " + few, status), "剣師データが足りません。最低32体必要です。\n");
+  EXPECT_EQ(RunLabStderr("check-roster " + few, status), "hint: the file holds 30 entries\n");
+  TLines lines = RosterLines(33);
+  lines.resize(lines.size() - 1);  // the last entry loses its #FlavorEnd
+  const std::string broken = folder.Write(lines);
+  EXPECT_EQ(RunLab("check-roster " + broken, status), "剣師データが途中で途切れています。\n");
+  EXPECT_EQ(RunLabStderr("check-roster " + broken, status),
+            "hint: the entry that begins on line 193 is not complete: an entry ends with its "
+            "#FlavorEnd line\n");
+  EXPECT_EQ(status, 1);
+}
+
 TEST(RosterHints, AFolderGivenAsTheRosterIsNamedAsOne) {
   TRosterFolder folder;
   int status = -1;
