@@ -59,7 +59,8 @@ TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
     // only while the battle shows), then the growth slice every 10 ms.
     TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval);
     TBromTimer::Add(GrowthTick, GrowthInterval);
-    // 9. The title.
+    // 9. The game plugged into the battle engine and the growth, then the
+    // title.
     ConnectGameFlow();
     SetMode(gmTitle);
   } catch (...) {
@@ -79,6 +80,7 @@ void TFormMain::Release() {
   FreeStory();
   TBromTimer::Clear();
   SetBattleHost(nullptr);
+  SetGrowthProgressHook(nullptr);
   SetGrowthPresentHook(nullptr);
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;

@@ -32,7 +32,7 @@ void SetMode(TGameMode m) {
       PaintTitle();
       break;
     case gmMaking:
-      // The hero setup screen and its regions, over the working copy as left.
+      // The hero setup screen and its 63 regions.
       PaintMaking(MakingActions());
       break;
     case gmStory:

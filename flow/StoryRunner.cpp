@@ -52,10 +52,10 @@ TStory& GameStory() {
 }
 
 void EnterStory() {
-  TStory& story = GameStory();
   // 1. The piece of the stage; a missing label leaves the script where it
-  // stands, and the story goes on from there.
-  GotoStoryStage(story, Tournament.Stage);
+  // stands, and the story goes on from there. Without a story set up (no
+  // main window: screens tested on their own) every piece is an empty page.
+  if (runner) GotoStoryStage(runner->Story, Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
   PaintStory(CloseStory, NextParagraph);
   // 3. The first page.
@@ -63,10 +63,9 @@ void EnterStory() {
 }
 
 void NextParagraph(std::int32_t /*tag*/) {
-  if (!runner) return;
   // The page size goes back to 7 and the script runs to the end of the next
   // page; once stopped, the script shows nothing more until "close".
-  TurnStoryPage(runner->Story);
+  if (runner) TurnStoryPage(runner->Story);
   Present();
 }
 
@@ -75,9 +74,8 @@ void ShowParagraph(const TStringDynArray& lines) {
 }
 
 void CloseStory(std::int32_t /*tag*/) {
-  if (!runner) return;
   // The next piece starts from a running script, even when this one was
   // left before its "#stop".
-  runner->Story.Script.ClearStop();
+  if (runner) runner->Story.Script.ClearStop();
   StoryEnded();
 }

@@ -6,7 +6,8 @@
 // shows the first page; a click turns the page; "close" ends the piece at
 // once, wherever it stands. The script's "#Image", "#Title" and the pages
 // reach the screen and the window caption through the view this unit plugs
-// into the script.
+// into the script. Without a story set up (no main window, as when a screen
+// is tried on its own) every piece is an empty page that "close" ends.
 #pragma once
 
 #include <cstdint>

@@ -67,14 +67,19 @@ void DrawPortraits(const TTournament& t) {
   }
 }
 
-// The bars: all white, then red where an entrant below has won a rounds.
-void DrawBars(const TTournament& t) {
+// The bars, all white.
+void DrawBars() {
   for (int a = 1; a <= BarLevels; ++a) {
-    for (int b = 0; b < BarsOfLevel(a); ++b)
+    for (int b = 0; b < BarsOfLevel(a); ++b) {
       FillRectSolid(BaseLayer, BracketRects[a][b], ColorWhite);
+    }
   }
-  // best[b] at level a: the most wins among the slots bar (a, b) covers.
-  std::int32_t best[SlotCount];
+}
+
+// The winning paths: bar (a, b) turns red once an entrant below it has won a
+// rounds, that is when the most wins among the slots it covers reach a.
+void DrawWinningPaths(const TTournament& t) {
+  std::int32_t best[SlotCount];  // at level a: best[b] for bar (a, b)
   for (int b = 0; b < SlotCount; ++b) best[b] = t.Slots[b].Wins;
   for (int a = 1; a <= BarLevels; ++a) {
     if (a > 1) {
@@ -116,8 +121,10 @@ void PaintBoard(TSensorHandler viewEntrant, TSensorHandler startRound, TSensorHa
   // 4. The information strip and the footer.
   BlendRect(BaseLayer, BoardInfoRect, ColorBlack);
   BlendRect(BaseLayer, BoardFooterRect, ColorBlack);
-  // 5. and 6. The bars and the winning paths.
-  DrawBars(t);
+  // 5.
+  DrawBars();
+  // 6.
+  DrawWinningPaths(t);
   // 7. The centre picture.
   DrawCentrePicture();
   // 8. Where the final's bars meet: "優" over "勝".

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/Battle.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/Mode.h"
@@ -63,6 +64,7 @@ class BoardScreen : public ::testing::Test {
     StartScreens();
     ResetTournament();
     ResetGrowth();
+    ResetBattle();
     ClearSensors();
     SensorRegistry.MousePoint = TPoint{};  // the pointer rests on no region
     viewed = -1;
@@ -85,6 +87,7 @@ class BoardScreen : public ::testing::Test {
   void TearDown() override {
     ResetTournament();
     ResetGrowth();
+    ResetBattle();
     ClearSensors();
   }
 
@@ -263,19 +266,28 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
                           [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
 }
 
-TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndDoesNotLightUp) {
+TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   Tournament.Stage = 2;
   Tournament.HeroEdit.Bonus = 1;
-  Paint();
+  ConnectGameFlow();
+  SetMode(gmBoard);  // the game's own board, with the game's handlers
   const auto dimmed = [](int, int, TPixelColor c) { return Blend(c, ColorBlack); };
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   SensorHover(500, 300);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  SensorClick(500, 300);
+  EXPECT_EQ(GameMode, gmBoard);
   SensorHover(5, 5);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   // The growth's end leaves it dimmed too.
   ShowGrowthProgress(0);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  // With the point spent the same click starts the round.
+  Tournament.HeroEdit.Bonus = 0;
+  Tournament.EntrantCount = 2;
+  SetMode(gmBoard);
+  SensorClick(500, 300);
+  EXPECT_EQ(GameMode, gmBattle);
 }
 
 TEST_F(BoardScreen, TheBuildChangeShowsAndLightsUpOnlyWhileTheHeroIsIn) {

@@ -2,7 +2,9 @@
 // and its draw, the order of matches, what wins and losses lead to, and the
 // end of the tournament — played headless through the real flow.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <set>
 
 #include "battle/Battle.h"
@@ -74,6 +76,20 @@ class GameFlow : public GameFolder {
     t.HeroEdit = *t.Hero;
     t.HeroEdit.Bonus = 0;
     SetMode(gmBoard);
+  }
+
+  // Whether the board's title strip reads `textCp932`: the strip is drawn
+  // again with that text on a fresh backdrop and compared pixel for pixel.
+  bool BoardTitleReads(const std::string& textCp932) {
+    LoadBackdrop();
+    BlendRect(BaseLayer, BoardTitleRect, ColorBlack);
+    DrawCentredLines(BaseLayer, BoardTitleRect, 16, {textCp932}, false, ColorWhite);
+    for (int y = BoardTitleRect.Top; y < BoardTitleRect.Bottom; ++y) {
+      for (int x = BoardTitleRect.Left; x < BoardTitleRect.Right; ++x) {
+        if (!ColorsEqual(BaseLayer.Pixel(x, y), Screen().Pixel(x, y))) return false;
+      }
+    }
+    return true;
   }
 
   int HeroSlot() const { return static_cast<int>(Tournament.Hero - Tournament.Slots); }
@@ -358,6 +374,9 @@ TEST_F(GameFlow, ARivalWinningTheFinalGainsNoPointAndTheTournamentStaysOver) {
   EXPECT_EQ(t.Entrants[0], &t.Slots[a]);
   EXPECT_EQ(t.Slots[a].Bonus, 0);
   EXPECT_FALSE(IsGrowing());
+  EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Slots[a].Name));
+  EXPECT_FALSE(BoardTitleReads(Sj("優勝者：") + t.Slots[b].Name));
+  SetMode(gmBoard);
   // The start is inert for good; portraits can still be viewed.
   const std::size_t cues = cues_.Played.size();
   StartRound(0);
@@ -387,6 +406,7 @@ TEST_F(GameFlow, TheHeroWinningTheFinalIsTheChampionAfterItsStory) {
   EXPECT_EQ(t.Entrants[0], t.Hero);
   EXPECT_EQ(t.Hero->Bonus, 0);
   EXPECT_EQ(t.Hero->Spec, Strong());
+  EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Hero->Name));
 }
 
 // The opponent view --------------------------------------------------------------------------
@@ -418,6 +438,48 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   SetMode(gmMaking);
   CloseView(0);
   EXPECT_EQ(GameMode, gmMaking);
+}
+
+}  // namespace
+
+// The program itself ---------------------------------------------------------------------------
+
+namespace {
+
+// Runs the game in `folder` on the dummy video driver; returns what it wrote
+// (both streams) and sets `status` to its exit status (-1: it did not exit).
+std::string RunGame(const std::string& folder, const std::string& arguments, int& status) {
+  const std::string command = "cd '" + folder +
+                              "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 " +
+                              QUILLMOOR_GAME_PATH + " " + arguments + " 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return "";
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    out.append(buffer, got);
+  }
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
+}
+
+TEST_F(GameFlow, AnUnknownArgumentPrintsTheUsageAndExitsWithTwo) {
+  for (const char* arguments : {"--bogus", "--scale 0", "--scale 5", "--scale", "--scale 2 x"}) {
+    int status = 0;
+    const std::string out = RunGame(folder_.string(), arguments, status);
+    EXPECT_EQ(status, 2) << arguments;
+    EXPECT_NE(out.find("usage: quillmoor [--scale N]"), std::string::npos) << arguments << out;
+  }
+}
+
+TEST_F(GameFlow, WithoutItsTitlePictureTheProgramSaysWhyAndEndsWithAFault) {
+  RemoveDataFile("title.bmp");
+  int status = 0;
+  const std::string out = RunGame(folder_.string(), "", status);
+  EXPECT_EQ(status, 1) << out;
+  EXPECT_NE(out.find("Quillmoor: internal error in UnitPaint"), std::string::npos) << out;
+  EXPECT_NE(out.find("dat\\title.bmp"), std::string::npos) << out;
 }
 
 }  // namespace
