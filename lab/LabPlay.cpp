@@ -15,6 +15,7 @@
 #include <string>
 
 #include "lab/Lab.h"
+#include "lab/LabOptions.h"
 #include "lab/LabPlayDriver.h"
 
 namespace {
@@ -23,63 +24,38 @@ const char* const Usage =
     "[--seed N] [--roster FILE] [--events FILE] [--auto] [--shots DIR] [--until MODE|end] "
     "[--check] [--games N] [--font FILE]";
 
-int PlayUsage(const std::string& why) {
-  std::fprintf(stderr, "quillmoor-lab play: %s\nusage: quillmoor-lab play %s\n", why.c_str(),
-               Usage);
-  return 2;
-}
-
 int Play(const TLabArgs& args) {
-  TPlayOptions options;
-  std::string eventsFile;
-  long long games = 1;
+  TLabOptions options("play", args);
+  TPlayOptions play;
   // 1. The options.
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--auto") {
-      options.Auto = true;
-    } else if (a == "--check") {
-      options.Check = true;
-    } else if (a == "--seed") {
-      long long n = 0;
-      if (!value(v) || !LabParseInt(v, n) || n < 0 || n > 0xFFFFFFFFLL) {
-        return PlayUsage("--seed takes a whole number from 0 to 4294967295");
-      }
-      options.Seed = static_cast<std::uint32_t>(n);
-    } else if (a == "--games") {
-      if (!value(v) || !LabParseInt(v, games) || games < 1 || games > 10000) {
-        return PlayUsage("--games takes a whole number from 1 to 10000");
-      }
-    } else if (a == "--roster") {
-      if (!value(v) || !LabArgToCp932(v, options.Roster)) return PlayUsage("--roster takes a file");
-    } else if (a == "--events") {
-      if (!value(eventsFile)) return PlayUsage("--events takes a file ('-' for standard input)");
-    } else if (a == "--font") {
-      if (!value(options.FontFile)) return PlayUsage("--font takes a font file");
-    } else if (a == "--shots") {
-      if (!value(options.ShotsFolder)) return PlayUsage("--shots takes a folder");
-    } else if (a == "--until") {
-      if (!value(v) || !ParseUntil(v, options.Until)) {
-        return PlayUsage("--until takes title, making, story, board, view, battle or end");
-      }
-    } else if (a == "-h" || a == "--help") {
-      std::printf("usage: quillmoor-lab play %s\n%s", Usage, PlayHelpText());
-      return 0;
-    } else {
-      return PlayUsage("unknown option '" + a + "'");
-    }
+  long long seed = 1, games = 1;
+  std::string eventsFile, roster, until;
+  bool givenEvents = false, givenRoster = false, givenShots = false, givenUntil = false,
+       givenFont = false;
+  play.Auto = options.Flag("--auto");
+  play.Check = options.Flag("--check");
+  if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) ||
+      !options.Number("--games", 1, 10000, games) ||
+      !options.Value("--events", eventsFile, givenEvents) ||
+      !options.Value("--roster", roster, givenRoster) ||
+      !options.Value("--shots", play.ShotsFolder, givenShots) ||
+      !options.Value("--until", until, givenUntil) ||
+      !options.Value("--font", play.FontFile, givenFont) || !options.Finish()) {
+    return LabExitUsage;
   }
-  if (!options.Auto && eventsFile.empty()) eventsFile = "-";
-  if (!options.ShotsFolder.empty()) {
+  if (!options.Operands().empty()) return options.UsageError("play takes no operands");
+  play.Seed = static_cast<std::uint32_t>(seed);
+  if (givenRoster && !LabArgToCp932(roster, play.Roster)) {
+    return options.UsageError("the roster's name has no Shift-JIS form");
+  }
+  if (givenUntil && !ParseUntil(until, play.Until)) {
+    return options.UsageError("--until takes title, making, story, board, view, battle or end");
+  }
+  if (!play.Auto && !givenEvents) eventsFile = "-";
+  if (givenShots) {
     std::error_code error;
-    std::filesystem::create_directories(options.ShotsFolder, error);
-    if (error) return PlayUsage("cannot create the folder " + options.ShotsFolder);
+    std::filesystem::create_directories(play.ShotsFolder, error);
+    if (error) return options.UsageError("cannot make the folder " + play.ShotsFolder);
   }
   // 2. The events, read whole before the game starts.
   std::string events;
@@ -91,25 +67,26 @@ int Play(const TLabArgs& args) {
       std::ifstream in(eventsFile, std::ios::binary);
       if (!in) {
         std::fprintf(stderr, "quillmoor-lab play: cannot read %s\n", eventsFile.c_str());
-        return 1;
+        return LabExitFault;
       }
       text << in.rdbuf();
     }
     events = text.str();
   }
   // 3. The games, each in a fresh main window.
-  int status = 0;
+  int status = LabExitFine;
   for (long long g = 0; g < games; ++g) {
-    TPlayOptions one = options;
-    one.Seed = options.Seed + static_cast<std::uint32_t>(g);
+    TPlayOptions one = play;
+    one.Seed = play.Seed + static_cast<std::uint32_t>(g);
     if (games > 1) std::printf("game %lld seed %u\n", g + 1, one.Seed);
-    const int s = RunPlay(one, events);
-    if (s != 0) status = s;
+    if (RunPlay(one, events) != 0) status = LabExitFault;
     std::fflush(stdout);
   }
   return status;
 }
 
-const TLabRegistration registration{{"play", Usage, Play}};
+const TLabRegistration registration({"play", Usage,
+                                     "plays the real game headless, from events or by itself",
+                                     PlayHelpText(), Play});
 
 }  // namespace

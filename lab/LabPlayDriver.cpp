@@ -227,8 +227,7 @@ bool RunEvent(const std::string& line, std::size_t number) {
   std::string word;
   if (!(in >> word) || word[0] == '#') return true;
   auto bad = [&](const char* why) {
-    std::fprintf(stderr, "quillmoor-lab play: event line %zu: %s: %s\n", number, why,
-                 line.c_str());
+    std::fprintf(stderr, "quillmoor-lab play: event line %zu: %s: %s\n", number, why, line.c_str());
     return false;
   };
   if (word == "click" || word == "right" || word == "move") {
@@ -406,19 +405,34 @@ const char* ModeWord(TGameMode m) {
 }
 
 const char* PlayHelpText() {
-  return "Plays the real game headless: the driver's clock, sounds written down.\n"
-         "Events (from --events FILE, or standard input without --auto):\n"
-         "  click X Y | right X Y | move X Y | wait MS | shot NAME | # comment\n"
-         "  auto MODE|end   the autoplayer plays until MODE is entered, then the events go on\n"
-         "--auto plays by a policy drawn from the seed, after the events, to the\n"
-         "champion's board; with --shots DIR it writes every screen it enters as\n"
-         "NNN-MODE-sSTAGE.png. --check reports broken tournament rules as\n"
-         "'violation' lines. --games N plays N games (seeds N, N+1, ...) in one\n"
-         "process, each in a fresh window. --font FILE draws every text with that\n"
+  return "Plays the real game headless: the game's own window, regions and timers, with the\n"
+         "driver's clock (ticks run without waiting) and the sounds written down. The input\n"
+         "comes from --events FILE (or standard input without --auto), one event a line:\n"
+         "  click X Y        a left click at (X, Y) of the 600 x 450 screen\n"
+         "  right X Y        a right click\n"
+         "  move X Y         the pointer moves there\n"
+         "  wait MS          the clock advances MS milliseconds, running every due tick\n"
+         "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
+         "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"
+         "                   view, battle) is entered, or to the champion's board\n"
+         "  # ...            a comment\n"
+         "--auto plays by a policy drawn from --seed after the events, to the champion's\n"
+         "board; with --shots DIR it writes every screen it enters as NNN-MODE-sSTAGE.png.\n"
+         "--until MODE|end stops there. --check reports broken tournament rules. --games N\n"
+         "plays N games (seeds N, N+1, ...) in one process, each in a fresh window.\n"
+         "--roster FILE plays with another roster; --font FILE draws every text with that\n"
          "font file (the golden screens pin one).\n"
-         "Output lines: mode NAME stage S | slots W+/W- x32 hero K |\n"
-         "match S.M A B -> WINNER (CODE) | cue FILE | caption TEXT | champion NAME\n"
-         "Exit status: 0 done, 1 a check failed or the game could not go on, 2 bad usage.\n";
+         "Prints, one record a line (UTF-8):\n"
+         "  mode NAME stage S            every mode change\n"
+         "  slots W+|W- ... hero K       every board entry: each slot's wins, + in, - out\n"
+         "  match S.M A B -> WINNER (C)  a decided match; C is 20 (first won) or 0\n"
+         "  cue FILE                     a sound played\n"
+         "  caption TEXT                 the window caption changed\n"
+         "  violation TEXT               (--check) a rule of the tournament was broken\n"
+         "  champion NAME                the end\n"
+         "Same seed and same events: the same output and pictures, every time.\n"
+         "Exit codes: 0 done; 1 a check failed, the game ended on a fault or an event\n"
+         "line is wrong; 2 bad usage.";
 }
 
 int RunPlay(const TPlayOptions& options, const std::string& events) {

@@ -6,7 +6,6 @@
 // driver, from a working folder of its own whose dat/ links to the shipped
 // files.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -36,8 +35,8 @@ struct TOutcome {
 
 std::set<std::string> Listing(const std::string& folder) {
   std::set<std::string> names;
-  for (const auto& e : fs::recursive_directory_iterator(
-           folder, fs::directory_options::skip_permission_denied)) {
+  for (const auto& e :
+       fs::recursive_directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
     names.insert(fs::relative(e.path(), folder).string());
   }
   return names;

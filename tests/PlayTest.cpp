@@ -101,10 +101,9 @@ TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {
 TEST(PlayDriver, GoldenScreens) {
   const std::string shots = MakeTempFolder();
   int status = -1;
-  const std::string out =
-      RunLab("play --events " + SourcePath("tests/golden/screens/game.events") + " --shots " +
-                 shots + " --font " + PinnedFont,
-             status, true);
+  const std::string out = RunLab("play --events " + SourcePath("tests/golden/screens/game.events") +
+                                     " --shots " + shots + " --font " + PinnedFont,
+                                 status, true);
   ASSERT_EQ(status, 0) << out.substr(0, 2000);
   const bool update = std::getenv("QUILLMOOR_UPDATE_GOLDEN") != nullptr;
   int compared = 0;

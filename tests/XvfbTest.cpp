@@ -4,7 +4,6 @@
 // button closes it. The program must show the title, go to hero making on a
 // click and end cleanly when its window is closed.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,8 +102,7 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     const std::string geometry =
         Run("DISPLAY=" + display + " xdotool getwindowgeometry " + window, status);
     EXPECT_NE(geometry.find("Geometry: 600x450"), std::string::npos) << geometry;
-    EXPECT_EQ(Run("DISPLAY=" + display + " xdotool getwindowname " + window, status),
-              "Quillmoor");
+    EXPECT_EQ(Run("DISPLAY=" + display + " xdotool getwindowname " + window, status), "Quillmoor");
     // 4. The title picture, exactly as the file holds it.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const std::string title = Capture(display, window);
