@@ -60,6 +60,8 @@ struct TDriver {
   bool Failed = false;
   // The autoplayer's memory.
   int AutoTarget = -1;  // an "auto" event plays by itself until this mode (or the end)
+  int AutoFromStage =
+      -1;  // set when the target is the screen it started on: a later stage's entry counts
   int StoryClicksLeft = 0;
   int ViewedStage = -1;
   // The checker's memory.
@@ -167,7 +169,10 @@ void OnMode(TGameMode m, bool entered) {
     WriteShot(name);
   }
   if (d.Options.Until == static_cast<int>(m)) d.Done = true;
-  if (d.AutoTarget == static_cast<int>(m)) d.AutoTarget = -1;
+  if (d.AutoTarget == static_cast<int>(m) &&
+      (d.AutoFromStage < 0 || d.AutoFromStage != Tournament.Stage)) {
+    d.AutoTarget = -1;
+  }
   if (d.AutoTarget == EndOfGame && m == gmBoard && Tournament.Stage == EndStage) d.AutoTarget = -1;
   if (m == gmBoard && Tournament.Stage == EndStage &&
       (d.Options.Until == EndOfGame || d.Options.Auto)) {
@@ -251,6 +256,9 @@ bool RunEvent(const std::string& line, std::size_t number) {
     if (!(in >> until) || !ParseUntil(until, driver->AutoTarget) || (in >> rest)) {
       return bad("needs a mode or 'end'");
     }
+    // "auto board" on the board means the board of a later stage.
+    driver->AutoFromStage =
+        driver->AutoTarget == static_cast<int>(GameMode) ? Tournament.Stage : -1;
   } else if (word == "shot") {
     std::string name, rest;
     if (!(in >> name) || (in >> rest)) return bad("needs one name");
@@ -414,7 +422,8 @@ const char* PlayHelpText() {
          "  wait MS          the clock advances MS milliseconds, running every due tick\n"
          "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
          "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"
-         "                   view, battle) is entered, or to the champion's board\n"
+         "                   view, battle) is entered (a later stage's, when MODE is the\n"
+         "                   screen it starts on), or to the champion's board\n"
          "  # ...            a comment\n"
          "--auto plays by a policy drawn from --seed after the events, to the champion's\n"
          "board; with --shots DIR it writes every screen it enters as NNN-MODE-sSTAGE.png.\n"

@@ -9,9 +9,10 @@
 //   move X Y    the pointer moves to (X, Y)
 //   wait MS     the clock advances MS milliseconds, running every due tick
 //   shot NAME   the screen is written as NAME.png in the shots folder (if any)
-//   auto MODE   the autoplayer plays until MODE (title ... battle) is entered,
-//               or until the champion's board with "auto end"; then the
-//               events go on
+//   auto MODE   the autoplayer plays until MODE (title ... battle) is entered
+//               (a later stage's, when MODE is the screen it starts on), or
+//               until the champion's board with "auto end"; then the events
+//               go on
 //
 // Output (UTF-8, one record per line):
 //   mode NAME stage S        at every mode change (title, making, story,

@@ -19,7 +19,7 @@
 
 namespace {
 
-std::string Run(const std::string& command, int& status) {
+std::string Shell(const std::string& command, int& status) {
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return "";
   std::string out;
@@ -39,7 +39,7 @@ pid_t Spawn(const std::string& command) {
   const pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
-    execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   return pid;
@@ -59,7 +59,7 @@ int WaitFor(pid_t pid, int seconds) {
 std::string Capture(const std::string& display, const std::string& window) {
   int status = -1;
   const std::string file = MakeTempFolder() + "/shot.rgb";
-  Run("DISPLAY=" + display + " import -window " + window + " -depth 8 rgb:" + file, status);
+  Shell("DISPLAY=" + display + " import -window " + window + " -depth 8 rgb:" + file, status);
   return status == 0 ? ReadWholeFile(file) : std::string();
 }
 
@@ -76,8 +76,8 @@ TRgb At(const std::string& rgb, int x, int y) {
 
 TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
   int status = -1;
-  ASSERT_FALSE(Run("command -v Xvfb", status).empty()) << "Xvfb is not installed";
-  ASSERT_FALSE(Run("command -v xdotool", status).empty()) << "xdotool is not installed";
+  ASSERT_FALSE(Shell("command -v Xvfb", status).empty()) << "Xvfb is not installed";
+  ASSERT_FALSE(Shell("command -v xdotool", status).empty()) << "xdotool is not installed";
   // 1. A display of our own.
   int number = 90;
   while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
@@ -85,31 +85,32 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     ++number;
   }
   const std::string display = ":" + std::to_string(number);
-  const pid_t server = Spawn("Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
   for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
        ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   // 2. The game, from the source folder that holds dat/.
   const pid_t game = Spawn("cd " + SourcePath("") + " && DISPLAY=" + display +
-                           " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy " + QUILLMOOR_GAME_PATH);
-  const std::string window =
-      Run("DISPLAY=" + display + " timeout 30 xdotool search --sync --onlyvisible --name Quillmoor",
-          status);
+                           " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec " + QUILLMOOR_GAME_PATH);
+  const std::string window = Shell(
+      "DISPLAY=" + display + " timeout 30 xdotool search --sync --onlyvisible --name Quillmoor",
+      status);
   EXPECT_FALSE(window.empty()) << "no window appeared";
   if (!window.empty()) {
     // 3. Its size and caption.
     const std::string geometry =
-        Run("DISPLAY=" + display + " xdotool getwindowgeometry " + window, status);
+        Shell("DISPLAY=" + display + " xdotool getwindowgeometry " + window, status);
     EXPECT_NE(geometry.find("Geometry: 600x450"), std::string::npos) << geometry;
-    EXPECT_EQ(Run("DISPLAY=" + display + " xdotool getwindowname " + window, status), "Quillmoor");
+    EXPECT_EQ(Shell("DISPLAY=" + display + " xdotool getwindowname " + window, status),
+              "Quillmoor");
     // 4. The title picture, exactly as the file holds it.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const std::string title = Capture(display, window);
     ASSERT_EQ(title.size(), 600u * 450u * 3u);
     TBromBitmap picture;
     picture.LoadImage("dat\\title.bmp");
-    for (const auto [x, y] : {std::pair{10, 10}, std::pair{300, 225}, std::pair{590, 440}}) {
+    for (const auto& [x, y] : {std::pair{10, 10}, std::pair{300, 225}, std::pair{590, 440}}) {
       const TPixelColor want = picture.Pixel(x, y);
       const TRgb got = At(title, x, y);
       EXPECT_EQ(got.R, want.Red) << x << "," << y;
@@ -117,9 +118,9 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
       EXPECT_EQ(got.B, want.Blue) << x << "," << y;
     }
     // 5. A click on the title: hero making, whose stat buttons are lightened.
-    Run("DISPLAY=" + display + " xdotool mousemove --window " + window +
-            " 300 200 click --window " + window + " 1",
-        status);
+    Shell("DISPLAY=" + display + " xdotool mousemove --window " + window +
+              " 300 200 click --window " + window + " 1",
+          status);
     std::string making;
     for (int i = 0; i < 40; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -133,8 +134,8 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     EXPECT_GE(corner.G, 128);
     EXPECT_GE(corner.B, 128);
     // 6. Closed as a window manager would: the program ends cleanly.
-    Run("DISPLAY=" + display + " python3 " + SourcePath("tools/x11-close.py") + " " + window,
-        status);
+    Shell("DISPLAY=" + display + " python3 " + SourcePath("tools/x11-close.py") + " " + window,
+          status);
     EXPECT_EQ(WaitFor(game, 20), 0) << "the program did not end cleanly";
   }
   kill(-game, SIGKILL);
