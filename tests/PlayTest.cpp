@@ -35,18 +35,41 @@ std::vector<std::string> LinesOf(const std::string& text, const std::string& pre
 
 }  // namespace
 
-TEST(PlayDriver, TwentyAutoplayedGamesReachTheChampionKeepingTheRules) {
+// Many whole games in one process, each in a fresh main window: 20 in a
+// normal build, 50 under the sanitizers (the soak), QUILLMOOR_SOAK_GAMES to
+// choose. Every game keeps the tournament's rules to the champion's board,
+// and the process does not grow from game to game.
+TEST(PlayDriver, AutoplayedGamesReachTheChampionKeepingTheRules) {
+#if defined(__SANITIZE_ADDRESS__)
+  int games = 50;
+  const bool measureMemory = false;  // the sanitizer's quarantine holds freed memory
+#else
+  int games = 20;
+  const bool measureMemory = true;
+#endif
+  if (const char* soak = std::getenv("QUILLMOOR_SOAK_GAMES")) games = std::atoi(soak);
+  ASSERT_GE(games, 2);
   int status = -1;
-  const std::string out = RunLab("play --auto --check --games 20 --seed 1", status, true);
+  const std::string out =
+      RunLab("play --auto --check --seed 1 --games " + std::to_string(games), status, true);
   EXPECT_EQ(status, 0) << out.substr(0, 2000);
-  EXPECT_EQ(CountLines(out, "champion "), 20);
-  EXPECT_EQ(CountLines(out, "violation"), 0) << LinesOf(out, "violation")[0];
+  EXPECT_EQ(CountLines(out, "champion "), games);
+  const std::vector<std::string> violations = LinesOf(out, "violation");
+  EXPECT_TRUE(violations.empty()) << violations.front();
   // Every game shows its board at every stage from 1 to the end (6).
   for (int stage = 1; stage <= 6; ++stage) {
-    EXPECT_GE(CountLines(out, "mode board stage " + std::to_string(stage)), 20) << stage;
+    EXPECT_GE(CountLines(out, "mode board stage " + std::to_string(stage)), games) << stage;
   }
   // Round by round the matches halve: 16 + 8 + 4 + 2 + 1 a game.
-  EXPECT_EQ(CountLines(out, "match "), 20 * 31);
+  EXPECT_EQ(CountLines(out, "match "), games * 31);
+  // The peak after the last game is within 5 % of the peak after the second.
+  const std::vector<std::string> peaks = LinesOf(out, "peak ");
+  ASSERT_EQ(static_cast<int>(peaks.size()), games);
+  const long second = std::atol(peaks[1].c_str() + 5);
+  const long last = std::atol(peaks.back().c_str() + 5);
+  if (measureMemory) {
+    EXPECT_LE(last, second + second / 20) << peaks[1] << " / " << peaks.back();
+  }
 }
 
 TEST(PlayDriver, TheSameSeedPlaysTheSameGameScreenForScreen) {
@@ -136,5 +159,7 @@ TEST(PlayDriver, GoldenScreens) {
     }
     ++compared;
   }
-  if (!update) EXPECT_GE(compared, 12);
+  if (!update) {
+    EXPECT_GE(compared, 12);
+  }
 }
