@@ -28,24 +28,24 @@ void PushExec(TBattle& b, TBattleStep step) {
 // Preparing ------------------------------------------------------------------
 
 // Fills the next free slot with F's action against O.
+// S is F's next runnable sword: spending a point changes no sword's turn or
+// condition, so the sword looked up before spending is the one after it.
 template <TRun R>
-void PrepareAction(TBattle& b, TFighter& f, TFighter& o) {
+void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
   // 1. Spend a point: this turn's first, then the reserve.
   if (f.AP > 0) {
     --f.AP;
   } else {
     f.ReserveAP = Wrap32(std::int64_t{f.ReserveAP} - 1);
   }
-  // 2. The sword that would run, looked up after spending.
-  const int s = NextRunnableSword(f, b.Turn);
-  // 3. Who acts on whom.
+  // 2. Who acts on whom.
   TActionSlot& slot = b.Slots[b.Prepared];
   slot.Actor = &f;
   slot.Opponent = &o;
   slot.ControlTarget = -1;
   const bool firstOfStep = b.Prepared == 0;
   if (f.Stun > 0) {
-    // 4. Stun eats the action; the runnable sword stays unused for the turn.
+    // 3. Stun eats the action; the runnable sword stays unused for the turn.
     --f.Stun;
     slot.Stunned = true;
     if (Logging<R>(b)) {
@@ -55,7 +55,7 @@ void PrepareAction(TBattle& b, TFighter& f, TFighter& o) {
     }
     ++b.Prepared;
   } else if (s >= 0) {
-    // 5. The sword runs: copied into the slot, marked used, gone if limited.
+    // 4. The sword runs: copied into the slot, marked used, gone if limited.
     slot.Stunned = false;
     slot.Sword = f.Swords[s];
     f.Swords[s].UsedThisTurn = true;
@@ -72,17 +72,16 @@ void PrepareAction(TBattle& b, TFighter& f, TFighter& o) {
     }
     ++b.Prepared;
   }
-  // 6. Otherwise the point is simply spent.
+  // 5. Otherwise the point is simply spent.
 }
 
 // Whether F's step would only spend a point of this turn: no stun to sit out
-// and no sword to run. Such a step changes nothing else, so the next step is
-// decided the same way (the same side alone, or both together) until those
-// points are gone; a fighter without a sword or a stun cannot spend its
-// reserve. A build may buy a speed in the millions, so those steps are taken
-// all at once rather than one by one.
-bool OnlySpends(const TFighter& f, std::int32_t turn) {
-  return f.AP > 0 && f.Stun <= 0 && NextRunnableSword(f, turn) < 0;
+// and no sword to run (S is F's next runnable sword). Such a step changes nothing else, so the next
+// step is decided the same way (the same side alone, or both together) until those points are gone;
+// a fighter without a sword or a stun cannot spend its reserve. A build may buy a speed in the
+// millions, so those steps are taken all at once rather than one by one.
+bool OnlySpends(const TFighter& f, int s) {
+  return f.AP > 0 && f.Stun <= 0 && s < 0;
 }
 
 // Execution runs -------------------------------------------------------------
@@ -285,50 +284,65 @@ void GiveState(const TBattle& b, std::int32_t& counter, std::int32_t count, cons
   }
 }
 
+// Whether a slot of the current run has hit its target.
+bool AnyHit(const TBattle& b) {
+  return (b.Slots[0].Active && b.Slots[0].Hit) || (b.Slots[1].Active && b.Slots[1].Hit);
+}
+
+// The on-hit effects of one slot that hit.
 template <TRun R>
-void OnHitEffects(TBattle& b) {
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || !s.Hit) continue;
-    TFighter& t = *s.Target;
-    const TSword& w = s.Sword;
-    // 1. States.
-    std::string text;
-    GiveState<R>(b, t.Stun, w.StunOnHit, "＜スタン＞", text);
-    GiveState<R>(b, t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
-    GiveState<R>(b, t.Poison, w.PoisonOnHit, "＜毒＞", text);
-    if (Logging<R>(b) && !text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
-    // 2. Reversing.
-    for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
-      ReverseSwords(t);
-      if (Logging<R>(b)) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の剣を並べ替えた！");
-      }
-    }
-    // 3. Breaking the head sword.
-    for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
-      if (Logging<R>(b)) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
-      }
-      RemoveSword(t, 0);
-    }
-    // 4. Spending the first unused sword.
-    for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
-      const int u = FirstUnusedSword(t);
-      if (u < 0) break;
-      t.Swords[u].UsedThisTurn = true;
-      if (Logging<R>(b)) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
-      }
+void ApplyOnHit(TBattle& b, TActionSlot& s) {
+  TFighter& t = *s.Target;
+  const TSword& w = s.Sword;
+  // 1. States.
+  std::string text;
+  GiveState<R>(b, t.Stun, w.StunOnHit, "＜スタン＞", text);
+  GiveState<R>(b, t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
+  GiveState<R>(b, t.Poison, w.PoisonOnHit, "＜毒＞", text);
+  if (Logging<R>(b) && !text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
+  // 2. Reversing.
+  for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
+    ReverseSwords(t);
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の剣を並べ替えた！");
     }
   }
+  // 3. Breaking the head sword.
+  for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
+    }
+    RemoveSword(t, 0);
+  }
+  // 4. Spending the first unused sword.
+  for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
+    const int u = FirstUnusedSword(t);
+    if (u < 0) break;
+    t.Swords[u].UsedThisTurn = true;
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
+    }
+  }
+}
+
+template <TRun R>
+void OnHitEffects(TBattle& b) {
+  // 1. Nothing to do without a hit.
+  if (AnyHit(b)) {
+    for (TActionSlot& s : b.Slots) {
+      if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
+    }
+  }
+  // 2. The steal comes next.
   PushExec(b, StealPhase<R>);
 }
 
 template <TRun R>
 void StealPhase(TBattle& b) {
+  if (!AnyHit(b)) return;
   // Both thieves take first and hand over afterwards, so two thieves of one
   // step rob each other's heads.
   for (TActionSlot& s : b.Slots) {
@@ -573,14 +587,15 @@ namespace Engine {
 template <TRun R>
 void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
   b.Prepared = 0;
+  const int s = NextRunnableSword(f, b.Turn);
   // 1. Steps that only spend points go all at once.
-  if (OnlySpends(f, b.Turn)) {
+  if (OnlySpends(f, s)) {
     f.AP = 0;  // every remaining step of F's turn, at once
     Then<R, PostAction<R>>(b);
     return;
   }
   // 2. One action, run before the checks after it.
-  PrepareAction<R>(b, f, o);
+  PrepareAction<R>(b, f, o, s);
   if (b.Prepared > 0) {
     Then<R, RunSlot0<R>, PostAction<R>>(b);
   } else {
@@ -591,8 +606,11 @@ void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
 template <TRun R>
 void ActTogether(TBattle& b) {
   b.Prepared = 0;
+  // Preparing A's action changes nothing of B's.
+  const int sa = NextRunnableSword(b.A, b.Turn);
+  const int sb = NextRunnableSword(b.B, b.Turn);
   // 1. Both spend a point a step until the one with fewer points has none.
-  if (OnlySpends(b.A, b.Turn) && OnlySpends(b.B, b.Turn)) {
+  if (OnlySpends(b.A, sa) && OnlySpends(b.B, sb)) {
     const std::int32_t steps = std::min(b.A.AP, b.B.AP);
     b.A.AP -= steps;
     b.B.AP -= steps;
@@ -600,8 +618,8 @@ void ActTogether(TBattle& b) {
     return;
   }
   // 2. A's action, then B's.
-  PrepareAction<R>(b, b.A, b.B);
-  PrepareAction<R>(b, b.B, b.A);
+  PrepareAction<R>(b, b.A, b.B, sa);
+  PrepareAction<R>(b, b.B, b.A, sb);
   // 3. Run them by priority, or together when equal.
   if (b.Prepared == 0) {
     Then<R, PostAction<R>>(b);

@@ -211,10 +211,24 @@ void LifeRevival(TBattle& b) {
 
 // The end and the judgement ------------------------------------------------------
 
+// Whether the end check ends the battle: from turn 1 on, once a fighter is
+// dead or the turn limit is passed.
+bool BattleOver(const TBattle& b) {
+  return (b.A.Dead || b.B.Dead || b.Turn > 20) && b.Turn >= 1;
+}
+
+template <TRun R>
+void EndBattle(TBattle& b);
+
+// The end check: nothing to do on most passes.
 template <TRun R>
 void EndCheck(TBattle& b) {
-  if (b.Turn < 1) return;
-  if (!b.A.Dead && !b.B.Dead && b.Turn <= 20) return;
+  if (BattleOver(b)) [[unlikely]]
+    EndBattle<R>(b);
+}
+
+template <TRun R>
+void EndBattle(TBattle& b) {
   // 1. A skipped battle shows its end again (a simulation's log stays off).
   if (R == Shown && !b.Simulation && b.LogOff) {
     b.LogOff = false;

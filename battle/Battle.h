@@ -192,7 +192,7 @@ void Then(TBattle& b) {
 // A fighter knocked out and not yet noticed, in a turn where the death
 // check notices it. This is all the check does on most passes.
 inline bool KnockOutUnnoticed(const TBattle& b) {
-  return b.Turn >= 1 && ((!b.A.Dead && b.A.HP <= 0) || (!b.B.Dead && b.B.HP <= 0));
+  return ((b.A.HP <= 0 && !b.A.Dead) || (b.B.HP <= 0 && !b.B.Dead)) && b.Turn >= 1;
 }
 
 // The phases of the turn loop that the action step schedules, either way.

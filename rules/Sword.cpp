@@ -112,10 +112,18 @@ std::uint16_t MarkKey(std::string_view mark) {
                                     static_cast<unsigned char>(mark[1]));
 }
 
-// The records of all kinds, made once from the rows, and their marks as keys.
+// The records of all kinds, made once from the rows, and their marks as keys
+// in a small open-addressed table.
 struct TCatalogue {
+  static constexpr int KeySlots = 128;  // a power of two, well above 35
+
   TSword Records[SwordKindCount + 1];  // 0 is the empty record
-  std::uint16_t Keys[SwordKindCount];
+  std::uint16_t Keys[KeySlots] = {};
+  std::uint8_t KindAt[KeySlots] = {};  // 0: a free slot
+
+  static int SlotOf(std::uint16_t key) {
+    return static_cast<int>((key * 40503u) >> 9) & (KeySlots - 1);
+  }
 
   TCatalogue() {
     for (int kind = 1; kind <= SwordKindCount; ++kind) {
@@ -139,15 +147,19 @@ struct TCatalogue {
       r.SpendOnHit = k.Spend;
       r.StealOnHit = k.Steal;
       r.ReverseOnHit = k.Reverse;
-      Keys[kind - 1] = MarkKey(r.Mark.View());
+      const std::uint16_t key = MarkKey(r.Mark.View());
+      int slot = SlotOf(key);
+      while (KindAt[slot] != 0) slot = (slot + 1) & (KeySlots - 1);
+      Keys[slot] = key;
+      KindAt[slot] = static_cast<std::uint8_t>(kind);
     }
   }
 
   int KindOf(std::string_view text) const {
     if (text.size() != 2) return 0;
     const std::uint16_t key = MarkKey(text);
-    for (int i = 0; i < SwordKindCount; ++i) {
-      if (Keys[i] == key) return i + 1;
+    for (int slot = SlotOf(key); KindAt[slot] != 0; slot = (slot + 1) & (KeySlots - 1)) {
+      if (Keys[slot] == key) return KindAt[slot];
     }
     return 0;
   }
