@@ -259,7 +259,7 @@ void Declare(TBattle& b, bool firstWins) {
   TSwordia& l = *(firstWins ? b.SwordiaB : b.SwordiaA);
   BattleLog(NameOf(winner) + "の勝利！");
   RecordMatchResult(Tournament, w, l);
-  BattleHost().MatchDecided(w, l, Battle.Result);
+  BattleHost().MatchDecided(w, l, b.Result);
 }
 
 template <TRun R>

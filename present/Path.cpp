@@ -67,6 +67,24 @@ std::string Cp932ToUtf8Lenient(std::string_view text) {
   return Convert("UTF-8", "CP932", text, false);
 }
 
+bool LooksLikeUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return true;
+  bool wide = false;
+  for (char c : bytes) wide = wide || static_cast<unsigned char>(c) >= 0x80;
+  if (!wide) return false;
+  try {
+    Convert("UTF-16LE", "UTF-8", bytes, true);
+  } catch (const TTextConversionError&) {
+    return false;
+  }
+  try {
+    Cp932ToUtf8(bytes);
+  } catch (const TTextConversionError&) {
+    return true;
+  }
+  return false;
+}
+
 std::string DiskPath(std::string_view programPath) {
   std::string mapped;
   mapped.reserve(programPath.size());
