@@ -129,6 +129,9 @@ int Layout(const TLabArgs& args) {
 }
 
 const TLabRegistration registration(
-    {"layout", "OUT.png  draw every layout rectangle and bracket bar over dat\\back.jpg", Layout});
+    {"layout", "OUT.png", "draw every layout rectangle and bracket bar over dat\\back.jpg",
+     "Writes OUT.png: the four screens in a 2 by 2 sheet, every layout rectangle and bracket\n"
+     "bar drawn over the backdrop with its name.",
+     Layout});
 
 }  // namespace
