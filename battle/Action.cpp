@@ -200,7 +200,7 @@ void ComputeStrike(TBattle& b, TActionSlot& s) {
     s.Shielded = true;
     x = x / 2;
   }
-  // 6.
+  // 6. What the strike deals.
   s.Damage = x;
 }
 
@@ -231,7 +231,7 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
       line = NameOf(*s.Target) + "に" + Num(s.Damage) + "ダメージを与えた！";
     }
   }
-  // 4.
+  // 4. The line, with the shield noted.
   if (Logging<R>(b)) {
     if (s.Shielded) line += "  （シールド発動）";
     BattleLog(line);
@@ -328,23 +328,30 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
   }
 }
 
+// The on-hit effects of every slot that hit, slot 0 first. Kept out of line,
+// so the pass without a hit stays a few instructions.
+template <TRun R>
+[[gnu::noinline]] void ApplyOnHits(TBattle& b) {
+  for (TActionSlot& s : b.Slots) {
+    if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
+  }
+}
+
 template <TRun R>
 void OnHitEffects(TBattle& b) {
   // 1. Nothing to do without a hit.
-  if (AnyHit(b)) {
-    for (TActionSlot& s : b.Slots) {
-      if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
-    }
-  }
+  if (AnyHit(b)) [[unlikely]]
+    ApplyOnHits<R>(b);
   // 2. The steal comes next.
   PushExec(b, StealPhase<R>);
 }
 
+// The steal of every slot that hit. Kept out of line, so the pass without a
+// hit stays a few instructions.
 template <TRun R>
-void StealPhase(TBattle& b) {
-  if (!AnyHit(b)) return;
-  // Both thieves take first and hand over afterwards, so two thieves of one
-  // step rob each other's heads.
+[[gnu::noinline]] void Steal(TBattle& b) {
+  // 1. Both thieves take first and hand over afterwards, so two thieves of
+  // one step rob each other's heads.
   for (TActionSlot& s : b.Slots) {
     if (!s.Active || !s.Hit) continue;
     TFighter& t = *s.Target;
@@ -353,6 +360,7 @@ void StealPhase(TBattle& b) {
       RemoveSword(t, 0);
     }
   }
+  // 2. The swords change hands.
   for (TActionSlot& s : b.Slots) {
     if (!s.Active || !s.Hit) continue;
     for (std::int32_t i = 0; i < s.StolenCount; ++i) {
@@ -364,6 +372,12 @@ void StealPhase(TBattle& b) {
       }
     }
   }
+}
+
+template <TRun R>
+void StealPhase(TBattle& b) {
+  if (AnyHit(b)) [[unlikely]]
+    Steal<R>(b);
 }
 
 // Support, control and environment ---------------------------------------------

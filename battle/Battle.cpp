@@ -44,8 +44,6 @@ void SoulRevival(TBattle& b);
 template <TRun R>
 void LifeRevival(TBattle& b);
 template <TRun R>
-void EndCheck(TBattle& b);
-template <TRun R>
 void Judgement(TBattle& b);
 void BattleOpening(TBattle& b);
 void MatchEpilogue(TBattle& b);
@@ -70,7 +68,7 @@ void TurnStart(TBattle& b) {
     BattleLog("【第" + Num(b.Turn) + "ターン】");
   }
   // 4. The checks, then the states of the turn start.
-  Then<R, Engine::DeathCheck<R>, EndCheck<R>, SleepPhase<R>>(b);
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
 template <TRun R>
@@ -113,7 +111,7 @@ void PoisonPhase(TBattle& b) {
       BattleLog(NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
     }
   }
-  Then<R, Engine::DeathCheck<R>, EndCheck<R>, ActionLoop<R>>(b);
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, ActionLoop<R>>(b);
 }
 
 // Actions ----------------------------------------------------------------------
@@ -161,7 +159,7 @@ void ActionStep(TBattle& b) {
 template <TRun R>
 void NextTurn(TBattle& b) {
   b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
-  Then<R, EndCheck<R>, TurnStart<R>>(b);
+  Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
 }
 
 // Knock-out and revival ----------------------------------------------------------
@@ -211,24 +209,10 @@ void LifeRevival(TBattle& b) {
 
 // The end and the judgement ------------------------------------------------------
 
-// Whether the end check ends the battle: from turn 1 on, once a fighter is
-// dead or the turn limit is passed.
-bool BattleOver(const TBattle& b) {
-  return (b.A.Dead || b.B.Dead || b.Turn > 20) && b.Turn >= 1;
-}
+}  // namespace
 
 template <TRun R>
-void EndBattle(TBattle& b);
-
-// The end check: nothing to do on most passes.
-template <TRun R>
-void EndCheck(TBattle& b) {
-  if (BattleOver(b)) [[unlikely]]
-    EndBattle<R>(b);
-}
-
-template <TRun R>
-void EndBattle(TBattle& b) {
+void Engine::EndBattle(TBattle& b) {
   // 1. A skipped battle shows its end again (a simulation's log stays off).
   if (R == Shown && !b.Simulation && b.LogOff) {
     b.LogOff = false;
@@ -248,6 +232,8 @@ void EndBattle(TBattle& b) {
   b.PhaseCount = 0;
   Then<R, Judgement<R>>(b);
 }
+
+namespace {
 
 // The winner and loser of a tournament match; the result of a simulation.
 template <TRun R>
@@ -363,11 +349,6 @@ void BattleOpening(TBattle& b) {
 namespace Engine {
 
 template <TRun R>
-void PostAction(TBattle& b) {
-  Then<R, DeathCheck<R>, EndCheck<R>>(b);
-}
-
-template <TRun R>
 void NoticeKnockOut(TBattle& b) {
   // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
   // noticed only by the first check of turn 1).
@@ -383,8 +364,8 @@ void NoticeKnockOut(TBattle& b) {
   Then<R, SoulRevival<R>>(b);
 }
 
-template void PostAction<TRun::Shown>(TBattle&);
-template void PostAction<TRun::Silent>(TBattle&);
+template void EndBattle<TRun::Shown>(TBattle&);
+template void EndBattle<TRun::Silent>(TBattle&);
 template void NoticeKnockOut<TRun::Shown>(TBattle&);
 template void NoticeKnockOut<TRun::Silent>(TBattle&);
 
@@ -445,6 +426,7 @@ int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b) {
   // 1. Two nameless swordsmen with the given builds.
   SetUpFighter(battle.A, a);
   SetUpFighter(battle.B, b);
+  // 2. The battle between them.
   return SimulateBattle(battle, battle.A, battle.B);
 }
 

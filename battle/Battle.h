@@ -172,12 +172,15 @@ void OnGameBattle() {
   P(Battle);
 }
 
+// The checks that run after nearly every phase, and the scheduling itself,
+// are always inlined: a silent battle runs them hundreds of times.
+
 // Schedules phases to run in the given order, the first next. A shown battle
 // pushes them on its continuation stack, last first; a silent one runs them
 // at once, one after the other, and drops the rest once the battle has a
 // result (the end check has dropped whatever was still scheduled).
 template <TRun R, TBattleStep... P>
-void Then(TBattle& b) {
+[[gnu::always_inline]] inline void Then(TBattle& b) {
   if constexpr (R == TRun::Shown) {
     constexpr std::int32_t n = sizeof...(P);
     if (b.PhaseCount > PhaseStackSize - n) PhaseStackFull();
@@ -198,15 +201,34 @@ inline bool KnockOutUnnoticed(const TBattle& b) {
 // The phases of the turn loop that the action step schedules, either way.
 namespace Engine {
 
-template <TRun R>
-void PostAction(TBattle& b);
 // The death check once a knock-out is there to notice.
 template <TRun R>
 void NoticeKnockOut(TBattle& b);
 // The death check: nothing to do on most passes.
 template <TRun R>
-void DeathCheck(TBattle& b) {
+[[gnu::always_inline]] inline void DeathCheck(TBattle& b) {
   if (KnockOutUnnoticed(b)) NoticeKnockOut<R>(b);
+}
+
+// Whether the end check ends the battle: from turn 1 on, once a fighter is
+// dead or the turn limit is passed.
+inline bool BattleOver(const TBattle& b) {
+  return (b.A.Dead || b.B.Dead || b.Turn > 20) && b.Turn >= 1;
+}
+// The end check once the battle is over: the end lines and the judgement.
+template <TRun R>
+void EndBattle(TBattle& b);
+// The end check: nothing to do on most passes.
+template <TRun R>
+[[gnu::always_inline]] inline void EndCheck(TBattle& b) {
+  if (BattleOver(b)) [[unlikely]]
+    EndBattle<R>(b);
+}
+
+// After an action: the death check, then the end check.
+template <TRun R>
+[[gnu::always_inline]] inline void PostAction(TBattle& b) {
+  Then<R, DeathCheck<R>, EndCheck<R>>(b);
 }
 
 }  // namespace Engine
