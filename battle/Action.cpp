@@ -137,14 +137,21 @@ void StealPhase(TBattle& b);
 
 template <TRun R>
 void AttackSetup(TBattle& b) {
+  // 1. Every slot aims at its opponent.
   for (TActionSlot& s : b.Slots) {
     s.Target = s.Opponent;
     s.Other = s.Actor;
     s.Pending = s.Active;
   }
   ++b.StrikeNumber;
-  // The second strike is set up only after every step of the first.
-  if (b.StrikeNumber == 1) PushExec(b, AttackSetup<R>);
+  // 2. The second strike is set up only after every step of the first. Only
+  // a sword that strikes twice takes part in it; without one, its steps would
+  // find nobody to strike, no hit and nothing to steal, and change nothing
+  // anybody reads, so they are left out.
+  const bool strikesTwice = (b.Slots[0].Active && b.Slots[0].Sword.DoubleStrike) ||
+                            (b.Slots[1].Active && b.Slots[1].Sword.DoubleStrike);
+  if (b.StrikeNumber == 1 && strikesTwice) PushExec(b, AttackSetup<R>);
+  // 3. The strike itself.
   PushExec(b, StrikeEvaluate<R>);
 }
 
