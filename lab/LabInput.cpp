@@ -75,7 +75,7 @@ bool TLabTextFile::Open(const char* command, const std::string& utf8Arg, const c
     converted = Utf8ToCp932(text);
   } catch (const TTextConversionError&) {
     const int line = FirstUnconvertibleLine(text);
-    LabError(std::string("quillmoor-lab ") + command + ": " + path_ + ": " +
+    LabError(std::string("quillmoor-lab ") + command + ": " + Name() + ": " +
              (line > 0 ? "line " + std::to_string(line) +
                              " is not UTF-8 or holds a character with no Shift-JIS form"
                        : std::string("the file is not UTF-8")));
@@ -124,7 +124,7 @@ bool TLabTextFile::WarnIfUtf8(const char* command) const {
     return false;
   }
   if (!LooksLikeUtf8(bytes)) return false;
-  LabError(std::string("quillmoor-lab ") + command + ": " + path_ +
+  LabError(std::string("quillmoor-lab ") + command + ": " + Name() +
            " looks like UTF-8, but the game reads Shift-JIS (cp932): convert it with "
            "'iconv -f UTF-8 -t CP932', or read it as it is with --utf8");
   return true;
@@ -136,25 +136,45 @@ bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fa
     fault = file.Shown(fault);
     return false;
   }
-  // The "#Name" lines: a valid roster has one outside every flavour block
-  // for each entry, and nothing else outside them begins with "#Name".
+  // The "#Name" lines: a valid roster has one outside the flavour blocks for
+  // each entry, and nothing else outside them begins with "#Name".
   TStringDynArray lines;
   std::string result;
   int count = 0;
   TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, RosterLineCapacity - 1);
+  roster.NameLines = NameLinesOf(lines, count);
+  roster.NameLines.resize(roster.Entries.size(), 0);
+  return true;
+}
+
+std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count) {
+  std::vector<int> found;
   bool inFlavor = false;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && i < static_cast<int>(lines.size()); ++i) {
     const std::string& line = lines[static_cast<std::size_t>(i)];
     if (inFlavor) {
       inFlavor = line != "#FlavorEnd";
     } else if (line.starts_with("#Name")) {
-      roster.NameLines.push_back(i + 1);
+      found.push_back(i + 1);
     } else if (line.starts_with("#FlavorBegin")) {
       inFlavor = true;
     }
   }
-  roster.NameLines.resize(roster.Entries.size(), 0);
-  return true;
+  return found;
+}
+
+std::string ShownPath(std::string_view programPath) {
+  std::string out;
+  for (std::size_t i = 0; i < programPath.size();) {
+    const std::size_t len = TBromString::CharLength(programPath, i);
+    if (len == 1 && programPath[i] == '\\') {
+      out.push_back('/');
+    } else {
+      out.append(programPath.substr(i, len));
+    }
+    i += len;
+  }
+  return out;
 }
 
 std::string FolderOf(std::string_view path) {

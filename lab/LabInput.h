@@ -10,6 +10,10 @@
 
 #include "rules/Sword.h"
 
+// A program path as the lab's own messages show it: every separator '\\'
+// (not a trail byte) written '/', as on disk.
+std::string ShownPath(std::string_view programPath);
+
 // One text file named on the command line.
 class TLabTextFile {
  public:
@@ -28,8 +32,10 @@ class TLabTextFile {
   bool Open(const char* command, const std::string& utf8Arg, const char* gamePath, bool fromUtf8,
             bool& usage);
 
-  // The program path as the author named it: what the messages show.
+  // The program path as the author named it (the game's messages name it).
   const std::string& Path() const { return path_; }
+  // The same as the lab's own messages show it: '/' between folders.
+  std::string Name() const { return ShownPath(path_); }
   // The program path to read: Path(), or the Shift-JIS copy.
   const std::string& ReadPath() const { return readPath_; }
   // The folder part of Path() with its separator ("dat\\" for
@@ -56,6 +62,10 @@ struct TLabRoster {
   std::vector<TSwordia> Entries;
   std::vector<int> NameLines;
 };
+
+// The 1-based numbers of the "#Name" lines of roster lines: the lines
+// outside flavour blocks that begin with "#Name".
+std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count);
 
 // Reads and checks the roster as the game does, portraits looked up in the
 // file's folder. False with the game's fault text (CR LF kept) otherwise.

@@ -92,7 +92,13 @@ void HintImage(const std::string& value, const std::string& folder) {
   const std::string path = folder + name;
   std::string why;
   struct stat st {};
-  const std::string disk = DiskPath(path);
+  std::string disk;
+  try {
+    disk = DiskPath(path);
+  } catch (const TTextConversionError&) {
+    Hint("the portrait's name " + name + " is not Shift-JIS text");
+    return;
+  }
   if (stat(disk.c_str(), &st) != 0) {
     why = "there is no such file";
   } else if (!S_ISREG(st.st_mode)) {
@@ -115,7 +121,7 @@ void HintImage(const std::string& value, const std::string& folder) {
       }
     }
   }
-  Hint("tried " + path + ": " + why);
+  Hint("tried " + ShownPath(path) + ": " + why);
 }
 
 // A hint for the fault the game found, from the message and the line.
@@ -146,10 +152,18 @@ void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDy
     Hint(
         "an entry is #Name, #Spec, #Image, #FlavorBegin, flavour lines, #FlavorEnd, each "
         "keyword at the very start of its line");
+  } else if (message.starts_with("剣師データが足りません。")) {
+    Hint("the file holds " + std::to_string(NameLinesOf(lines, count).size()) + " entries");
+  } else if (message == "剣師データが途中で途切れています。") {
+    const std::vector<int> names = NameLinesOf(lines, count);
+    if (!names.empty()) {
+      Hint("the entry that begins on line " + std::to_string(names.back()) +
+           " is not complete: an entry ends with its #FlavorEnd line");
+    }
   } else if (br == std::string::npos && message.starts_with("【エラー】")) {
     struct stat st {};
     if (stat(DiskPath(file.Path()).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-      Hint(file.Path() + " is a folder: name the roster file in it");
+      Hint(file.Name() + " is a folder: name the roster file in it");
     }
   }
 }
@@ -182,13 +196,13 @@ int Warnings(const TLabTextFile& file, const TLabRoster& roster) {
     const int line = roster.NameLines[i];
     const auto [at, fresh] = names.emplace(e.Name, line);
     if (!fresh) {
-      LabError("warning: " + file.Path() + ":" + std::to_string(line) + ": the name " + e.Name +
+      LabError("warning: " + file.Name() + ":" + std::to_string(line) + ": the name " + e.Name +
                " is also on line " + std::to_string(at->second) +
                "; players and the lab's reports cannot tell the two apart");
       ++warnings;
     }
     if (LeavesDataFolder(e.ImageFile)) {
-      LabError("warning: " + file.Path() + ":" + std::to_string(line) + ": the portrait " +
+      LabError("warning: " + file.Name() + ":" + std::to_string(line) + ": the portrait " +
                e.ImageFile +
                " lies outside the data folder; a copy of the game's folder will miss it");
       ++warnings;

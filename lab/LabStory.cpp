@@ -73,7 +73,7 @@ int Story(const TLabArgs& args) {
   // 3. Entering the story: the jump to the stage's piece, then the first
   // page. A missing label leaves the script where it stands: here, its top.
   if (!TBromFileAccess::Succeeded(GotoStoryStage(story, static_cast<int>(stage)))) {
-    LabError("quillmoor-lab story: " + file.Path() + " has no " + StoryLabelPrefix +
+    LabError("quillmoor-lab story: " + file.Name() + " has no " + StoryLabelPrefix +
              std::to_string(stage) + ": the game tells the file from where the script stands");
     faulty = true;
   }

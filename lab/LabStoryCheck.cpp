@@ -48,7 +48,7 @@ class TFindings {
  public:
   explicit TFindings(const TLabTextFile& file) : file_(file) {}
   void Add(int line, const std::string& message) {
-    LabPrint(file_.Path() + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
+    LabPrint(file_.Name() + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
              message);
     ++count_;
   }
@@ -189,7 +189,7 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
         try {
           picture.LoadImage(folder + tokens[1]);
         } catch (const TImageError& e) {
-          findings.Add(number, "the picture " + folder + tokens[1] +
+          findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
                                    " cannot be shown: " + file.Shown(e.what()));
         } catch (const TTextConversionError&) {
           findings.Add(number, "the picture " + tokens[1] + " has a name no file can have");
@@ -203,7 +203,8 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
           fault = "its name cannot be a file name";
         }
         if (!fault.empty())
-          findings.Add(number, "the sound " + folder + tokens[1] + " cannot be played: " + fault);
+          findings.Add(
+              number, "the sound " + ShownPath(folder + tokens[1]) + " cannot be played: " + fault);
       }
       break;
     }
@@ -315,7 +316,7 @@ int CheckStory(const TLabArgs& args) {
     CheckPieces(story, view, findings);
   }
   if (findings.Count() == 0 && !looksUtf8) {
-    LabPrint("OK: " + file.Path());
+    LabPrint("OK: " + file.Name());
     return LabExitFine;
   }
   return LabExitFault;

@@ -109,8 +109,14 @@ TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<T
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
       (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    // SDL's own last message often names the real cause (the display that
+    // could not be opened): it is passed on, not hidden.
+    const std::string fellBack = driver;
+    const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    throw std::runtime_error("there is no display to show the window on");
+    throw std::runtime_error(
+        "there is no display to show the window on (SDL offered its " + fellBack + " video driver" +
+        (error.empty() ? std::string() : "; SDL's last error: " + error) + ")");
   }
   window_->Scale = displayScale;
   window_->Window = SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(),

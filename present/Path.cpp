@@ -82,6 +82,14 @@ bool LooksLikeUtf8(std::string_view bytes) {
   } catch (const TTextConversionError&) {
     return true;
   }
+  // Valid both ways: read as cp932, UTF-8 text falls apart into odd kanji and
+  // half-width katakana, which the game's own texts do not use.
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t len = TBromString::CharLength(bytes, i);
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (len == 1 && c >= 0xA1 && c <= 0xDF) return true;
+    i += len;
+  }
   return false;
 }
 

@@ -27,7 +27,8 @@ std::string Cp932ToUtf8Lenient(std::string_view text);
 
 // True when bytes meant to be cp932 look like UTF-8 instead: they begin with
 // the UTF-8 byte-order mark, or they hold a multi-byte UTF-8 character, are
-// valid UTF-8 throughout and are not valid cp932. Plain ASCII does not.
+// valid UTF-8 throughout and are not plausible cp932 (not valid cp932, or
+// holding half-width katakana when read as cp932). Plain ASCII does not.
 bool LooksLikeUtf8(std::string_view bytes);
 
 // The file on disk for a program path written the game's way ("dat\\swordia.txt"):
