@@ -16,7 +16,7 @@ namespace {
 
 // A script may jump back to text forever, which the player pages through for
 // as long as they like; the harness stops paging there.
-constexpr int MaxPageTurns = 2 * ScriptLineCapacity;
+constexpr int MaxPageTurns = 500;
 
 // The texts a script error may begin with.
 const char* const ErrorHeads[] = {

@@ -100,10 +100,7 @@ bool TMixerWavePlayer::Open() {
 
 void TMixerWavePlayer::Close() {
   if (!device_->Open) return;
-  Mix_HaltChannel(-1);
-  for (auto& entry : device_->Sounds) Mix_FreeChunk(entry.second);
-  device_->Sounds.clear();
-  device_->Current.clear();
+  Forget();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   device_->Open = false;
@@ -136,6 +133,15 @@ void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
 void TMixerWavePlayer::Stop() {
   if (!device_->Open) return;
   Mix_HaltChannel(-1);
+  device_->Current.clear();
+}
+
+void TMixerWavePlayer::Forget() {
+  if (!device_->Open) return;
+  // A chunk is freed only once no channel plays it.
+  Mix_HaltChannel(-1);
+  for (auto& entry : device_->Sounds) Mix_FreeChunk(entry.second);
+  device_->Sounds.clear();
   device_->Current.clear();
 }
 
