@@ -207,6 +207,7 @@ void Declare(bool firstWins) {
   TSwordia& l = *(firstWins ? Battle.SwordiaB : Battle.SwordiaA);
   BattleLog(NameOf(winner) + "の勝利！");
   RecordMatchResult(Tournament, w, l);
+  BattleHost().MatchDecided(w, l, Battle.Result);
 }
 
 void DecideByPushAndHP() {

@@ -5,6 +5,8 @@
 // default host shows nothing, plays nothing and keeps the battle on screen.
 #pragma once
 
+struct TSwordia;
+
 class TBattleHost {
  public:
   virtual ~TBattleHost() = default;
@@ -17,6 +19,13 @@ class TBattleHost {
   // Whether the battle is still the current screen: a click step ends as soon
   // as the screen has been left.
   virtual bool BattleShown() const { return true; }
+  // A tournament match has been decided (the result code: 20 when the first
+  // fighter won, 0 when the second did), its bookkeeping already done.
+  virtual void MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) {
+    (void)winner;
+    (void)loser;
+    (void)result;
+  }
   // The hero has won the current match: the stage's story is told, and the
   // round goes on with the next match when the battle screen comes back.
   virtual void HeroWon() {}

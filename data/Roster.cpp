@@ -73,7 +73,7 @@ TRosterReader::TKeyword TRosterReader::ReadKeyword(std::string_view keyword, std
     ++cursor_;
     if (line.empty() || line.starts_with("//")) continue;
     entryBegun_ = true;
-    // 3. The keyword starts the line, exactly; the value is the rest,
+    // 2. The keyword starts the line, exactly; the value is the rest,
     // trimmed. A line of spaces is no skipped line: it fails here.
     if (!line.starts_with(keyword)) {
       FailAtLine(std::string(keyword) + "で始まらない不正な入力です。");
@@ -82,7 +82,7 @@ TRosterReader::TKeyword TRosterReader::ReadKeyword(std::string_view keyword, std
     value = TrimControl(std::string_view(line).substr(keyword.size()));
     return TKeyword::Found;
   }
-  // 2. The lines are used up: inside an entry that is a fault, between
+  // 3. The lines are used up: inside an entry that is a fault, between
   // entries the end of the roster.
   if (entryBegun_) {
     Fail(BreaksOff);
@@ -94,18 +94,18 @@ TRosterReader::TKeyword TRosterReader::ReadKeyword(std::string_view keyword, std
 // Reads an entry from its "#Spec" line on (the name is already checked).
 bool TRosterReader::ReadEntry(TSwordia& entry) {
   std::string value;
-  // 6. The build.
+  // 1. The build.
   if (ReadKeyword("#Spec", value) != TKeyword::Found) return false;
   std::string specFault;
   if (!ParseSpecText(value, entry.Spec, specFault)) return FailAtLine(specFault);
-  // 7. The portrait.
+  // 2. The portrait.
   if (ReadKeyword("#Image", value) != TKeyword::Found) return false;
   if (value.empty()) value = "noimage.bmp";
   if (!CheckImagePath(imageFolder_ + value)) {
     return FailAtLine("画像ファイルが無いか読めないか大き過ぎます。");
   }
   entry.ImageFile = value;
-  // 8. The flavour block.
+  // 3. The flavour block.
   if (ReadKeyword("#FlavorBegin", value) != TKeyword::Found) return false;
   if (!value.empty()) return FailAtLine("不正な記述です。");
   return ReadFlavor(entry);
@@ -162,11 +162,11 @@ bool TRosterReader::Read(std::string_view rosterPath, std::vector<TSwordia>& ent
         return FailAtLine("名前が長すぎます。最大" + std::to_string(RosterNameBytes) +
                           "バイトまでです。");
       }
-      // 6.-8. The build, the portrait and the flavour.
+      // 6. The rest of the entry: the build, the portrait and the flavour.
       TSwordia entry;
       entry.Name = name;
       if (!ReadEntry(entry)) return false;
-      // 9. The entry is complete, fresh for the tournament.
+      // 7. The entry is complete, fresh for the tournament.
       entry.InTournament = true;
       entry.Wins = 0;
       entry.History.clear();
@@ -174,7 +174,7 @@ bool TRosterReader::Read(std::string_view rosterPath, std::vector<TSwordia>& ent
       read.push_back(std::move(entry));
       entryBegun_ = false;
     }
-    // 10. Enough entries for the draw.
+    // 8. Enough entries for the draw.
     if (static_cast<int>(read.size()) < RosterMinEntries) {
       return Fail("剣師データが足りません。最低" + std::to_string(RosterMinEntries) +
                   "体必要です。");
@@ -272,8 +272,19 @@ bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
   return reader.Read(rosterPath, entries, fault);
 }
 
+namespace {
+
+std::string rosterPath;  // empty: the game's own roster
+
+}  // namespace
+
+void SetRosterPath(std::string_view programPath) {
+  rosterPath.assign(programPath);
+}
+
 void LoadRoster() {
-  LoadRoster(RosterFileName, RosterImageFolder);
+  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
+             RosterImageFolder);
 }
 
 void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
@@ -287,11 +298,11 @@ void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
 }
 
 void RosterFatal(std::string_view text) {
-  // 1.-2. The message box, captioned with the program's title.
+  // 1. The message box, captioned with the program's title.
   ShowMessageBox(ApplicationTitle(), text);
-  // 3. The program ends after the current event.
+  // 2. The program ends after the current event.
   RequestTerminate();
-  // 4. The game start sees the flag and does nothing more.
+  // 3. The game start sees the flag and does nothing more.
   loadFailed = true;
 }
 

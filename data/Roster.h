@@ -76,9 +76,13 @@ bool CheckImagePath(std::string_view programPath);
 bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
                 std::vector<TSwordia>& entries, std::string& fault);
 
-// Reads "dat\\swordia.txt" and, on success, draws the tournament's entrants
-// from it. On a fault: the fatal-error routine, and nothing else changes.
+// Reads the game's roster ("dat\\swordia.txt" unless another was set) and, on
+// success, draws the tournament's entrants from it. On a fault: the
+// fatal-error routine, and nothing else changes.
 void LoadRoster();
+// The roster file LoadRoster reads (a program path); the lab's play driver
+// points the game at an author's roster with it. Empty: "dat\\swordia.txt".
+void SetRosterPath(std::string_view programPath);
 // The same with the roster and portrait folder given (the lab, tests).
 void LoadRoster(std::string_view rosterPath, std::string_view imageFolder);
 

@@ -71,17 +71,17 @@ TStringDynArray FighterStatus(const TFighter& f) {
   // 1. The four numbers, current HP first.
   lines.push_back("[HP] " + Num(f.HP) + "/" + Num(f.MaxHP) + "  [攻] " + Num(f.Attack) + "  [防] " +
                   Num(f.Defence) + "  [早] " + Num(f.Speed) + "  ");
-  // 2. and 3. Swords 1..10, then 11..20 under the first sword.
+  // 2. The swords: 1..10 on one line, 11..20 on the next, under the first.
   std::string first = "[剣] ";
   std::string second = " 　  ";
   for (int i = 0; i < f.SwordCount; ++i) AppendSwordText(i < 10 ? first : second, f.Swords[i]);
   lines.push_back(first);
   lines.push_back(second);
-  // 4. Action points, with the reserve when there is one.
+  // 3. Action points, with the reserve when there is one.
   std::string ap = "[AP] " + Num(f.AP);
   if (f.ReserveAP > 0) ap += "  [予備AP] " + Num(f.ReserveAP);
   lines.push_back(ap);
-  // 5. Every state that is on, in record order.
+  // 4. Every state that is on, in record order.
   const std::int32_t counters[10] = {f.Stun,   f.Sleep, f.StrongPoison, f.Poison, f.Reflect,
                                      f.Shield, f.Soul,  f.Life,         f.Push,   f.Quick};
   for (int i = 0; i < 10; ++i) {

@@ -6,14 +6,20 @@
 namespace {
 
 TGameMode currentMode = gmTitle;
+TModeListener modeListener = nullptr;
 
 }  // namespace
 
 const TGameMode& GameMode = currentMode;
 
+void SetModeListener(TModeListener listener) {
+  modeListener = listener;
+}
+
 void SetMode(TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
   currentMode = m;
+  if (modeListener != nullptr) modeListener(m, false);
   switch (m) {
     case gmTitle:   // the title picture
     case gmMaking:  // the hero setup screen and its regions
@@ -28,4 +34,5 @@ void SetMode(TGameMode m) {
       EnterBattleMode();
       break;
   }
+  if (modeListener != nullptr) modeListener(m, true);
 }

@@ -6,6 +6,7 @@
 
 #include "battle/Battle.h"
 #include "data/Roster.h"
+#include "data/Tournament.h"
 #include "lab/Lab.h"
 #include "lab/LabMatch.h"
 #include "rules/Random.h"
@@ -40,7 +41,7 @@ int Usage(const char* command) {
 
 int RunBattle(const TLabArgs& args) {
   // 1. Options and the four operands.
-  long long stage = 1;
+  long long stage = FirstRoundStage;
   long long skipAt = -1;
   long long seed = 0;
   bool seeded = false;
@@ -64,7 +65,7 @@ int RunBattle(const TLabArgs& args) {
       operands.push_back(a);
     }
   }
-  if (operands.size() != 4 || stage < 1 || stage > 5) return Usage("battle");
+  if (operands.size() != 4 || stage < FirstRoundStage || stage > FinalStage) return Usage("battle");
   std::string names[2];
   TSpec specs[2];
   for (int side = 0; side < 2; ++side) {

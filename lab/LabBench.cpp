@@ -10,6 +10,7 @@
 #include "battle/Battle.h"
 #include "data/BuildCorpus.h"
 #include "data/Status.h"
+#include "data/Tournament.h"
 #include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabMatch.h"
@@ -55,7 +56,8 @@ int RunBench(const TLabArgs& args) {
   for (int i = 0; i < ShownPairs; ++i) {
     const TSpec specs[2] = {corpus.A[i], corpus.B[i]};
     const long long skipAt = i % 7 == 0 ? 1 + i % 11 : -1;
-    const bool ended = PlayLabMatch(names, specs, 1 + i % 5, skipAt,
+    const int stage = FirstRoundStage + i % (FinalStage - FirstRoundStage + 1);
+    const bool ended = PlayLabMatch(names, specs, stage, skipAt,
                                     [&](long long k, const char* cue, const TStringDynArray& l) {
                                       sum.Add(k);
                                       sum.Add(cue != nullptr ? cue : "-");

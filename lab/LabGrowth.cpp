@@ -107,7 +107,7 @@ int GrowRound(const TLabArgs& given) {
     Tournament.Entrants[i] = &Tournament.Slots[i];
   }
   Tournament.EntrantCount = n;
-  Tournament.Stage = 2;
+  Tournament.Stage = FirstGrownStage;
 
   const std::int64_t battlesBefore = SimulatedBattleCount();
   const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);

@@ -34,7 +34,7 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
     t.Slots[side].Name = names[side];
     t.Slots[side].Spec = specs[side];
     t.Entrants[side] = &t.Slots[side];
-    GrownSpecs[side] = specs[side];  // from stage 2 on, the builds take effect again
+    GrownSpecs[side] = specs[side];  // from the first grown stage on, these take effect again
   }
   t.Slots[2].InTournament = false;
   t.Hero = &t.Slots[2];

@@ -611,12 +611,12 @@ void TBromBitmap::DrawText(int x, int y, std::string_view textCp932) {
   if (!edgeWork_ || edgeWork_->width_ != width_ || edgeWork_->height_ != height_) {
     SetSoftEdge(true);
   }
-  // Step 1. The box the text can cover, estimated from its length in bytes
+  // 1. The box the text can cover, estimated from its length in bytes
   // (a full-width character counts two).
   const int per = (fontHeight_ + 1) / 2 + ((fontStyle_ & FontBold) != 0 ? 1 : 0);
   const int right = x + static_cast<int>(textCp932.size()) * per + 1;
   const int bottom = y + fontHeight_ + 2;
-  // Step 2. The text's coverage, white on black, on the scratch surface.
+  // 2. The text's coverage, white on black, on the scratch surface.
   TBromBitmap& work = *edgeWork_;
   work.FillRect(x - 2, y - 2, right + 1, bottom + 1, ColorBlack);
   work.fontName_ = fontName_;
@@ -624,7 +624,8 @@ void TBromBitmap::DrawText(int x, int y, std::string_view textCp932) {
   work.fontStyle_ = fontStyle_;
   work.textOpaque_ = false;
   work.DrawGlyphs(x, y, textCp932, ColorWhite);
-  // Steps 3 and 4. Tint the pixels around the text.
+  // 3. Tint the pixels around the text: each touched neighbour moves a pixel a
+  // quarter of the way towards the text colour.
   ApplySoftEdge(work, x - 1, y - 1, right, bottom);
 }
 

@@ -180,8 +180,9 @@ void SwordDescription(int kind, TStringDynArray& lines) {
   }
   // 5. Whether it vanishes.
   if (r.Limited) lines.push_back("＜リミテッド＞  実行時に消滅します。");
-  // 6. A blank line, then 7. what it does.
+  // 6. A blank line.
   lines.emplace_back();
+  // 7. What it does.
   for (const char* line : EffectLines[kind - 1]) lines.emplace_back(line);
 }
 

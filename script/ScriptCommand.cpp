@@ -62,13 +62,13 @@ void TBromScriptCommand::Execute(std::string_view line, std::string& result) con
   // 2. The parameters are the tokens after the command word.
   const TStringDynArray tokens = Tokenize(line);
   const long long n = static_cast<long long>(tokens.size());
-  // 3.-4. Their count must be in range.
+  // 3. Their count must be in range: too few and too many have texts of their own.
   if (n < static_cast<long long>(minParams_) + 1) {
     result = std::string("【エラー】パラメータ過少：") + std::string(line);
   } else if (n > static_cast<long long>(maxParams_) + 1) {
     result = std::string("【エラー】パラメータ過多：") + std::string(line);
   } else if (handler_) {
-    // 5. The handler carries it out and sets the result.
+    // 4. The handler carries it out and sets the result.
     handler_(tokens, result);
   }
 }

@@ -90,12 +90,12 @@ void TBromFileAccess::InTextSet(std::string_view fileName, TStringDynArray& line
     }
     if (got < sizeof buffer) break;
   }
-  // 4. A failing read is a read error, with the lines read so far kept.
+  // 3. A failing read is a read error, with the lines read so far kept.
   if (std::ferror(file.get())) {
     result = readError;
     return;
   }
+  // 4. Done: the last line counts even without its line end.
   cutter.Close();
-  // 3. Done.
   result = BromSuccess;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/Cues.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetBackdrop.h"
 #include "tools/AssetCanvas.h"
@@ -163,5 +164,5 @@ TEST(AssetSound, StoryWordsPickTheKindOfSound) {
   EXPECT_TRUE(IsCueFile("water.wav"));
   EXPECT_EQ(MakeSound("water.wav").Samples(), MakeSound("water.wav").Samples());
   EXPECT_FALSE(IsCueFile("Water.wav"));
-  EXPECT_EQ(CueFileNames().size(), 20u);
+  EXPECT_EQ(CueFileNames().size(), static_cast<std::size_t>(CueCount));
 }

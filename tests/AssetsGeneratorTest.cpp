@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "present/Path.h"
+#include "rules/Cues.h"
 #include "tests/AssetsTestSupport.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"
@@ -189,7 +190,7 @@ TEST(AssetPlan, PlanHoldsFixedFilesCuesRosterAndStoryOnce) {
     EXPECT_EQ(kinds.count(e.Name), 0u) << U8(e.Name);
     kinds[e.Name] = e.Kind;
   }
-  EXPECT_EQ(plan.size(), 4u + 20u + 1u + 1u + 1u);
+  EXPECT_EQ(plan.size(), 4u + CueCount + 1u + 1u + 1u);
   EXPECT_EQ(kinds["noimage.bmp"], TAssetKind::Fixed);
   EXPECT_EQ(kinds["title.bmp"], TAssetKind::Fixed);
   EXPECT_EQ(kinds["p.jpg"], TAssetKind::Portrait);

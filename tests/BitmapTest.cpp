@@ -310,6 +310,26 @@ TEST(Bitmap, StretchDrawAveragesWhenShrinking) {
   EXPECT_EQ(two.Pixel(1, 0).Red, 150);  // (90 * 1 + 180 * 2) / 3
 }
 
+TEST(Bitmap, StretchDrawRoundsToTheNearestValue) {
+  // Black and white shrunk into one pixel average to 127.5, which rounds to
+  // 128, across a row and down a column alike; a third of 255 rounds down.
+  TBromBitmap pair, column, triple, one;
+  pair.SetSize(2, 1);
+  pair.SetPixel(0, 0, ColorBlack);
+  column.SetSize(1, 2);
+  column.SetPixel(0, 1, ColorBlack);
+  one.SetSize(1, 1);
+  one.StretchDraw(pair, 0, 0, 1, 1);
+  EXPECT_TRUE(Same(one.Pixel(0, 0), MakeColor(128, 128, 128)));
+  one.StretchDraw(column, 0, 0, 1, 1);
+  EXPECT_TRUE(Same(one.Pixel(0, 0), MakeColor(128, 128, 128)));
+  triple.SetSize(3, 1);
+  triple.Fill(ColorBlack);
+  triple.SetPixel(1, 0, MakeColor(255, 2, 0));
+  one.StretchDraw(triple, 0, 0, 1, 1);
+  EXPECT_TRUE(Same(one.Pixel(0, 0), MakeColor(85, 1, 0)));  // 255 / 3 = 85, 2 / 3 rounds up
+}
+
 TEST(Bitmap, LinesWithThinAndWidePens) {
   TBromBitmap b;
   b.SetSize(30, 30);

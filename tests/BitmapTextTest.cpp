@@ -209,6 +209,43 @@ TEST_F(BitmapText, SoftEdgeTintsEachPixelOnceForEveryTouchingNeighbour) {
   }
 }
 
+TEST_F(BitmapText, SoftEdgeOfColouredTextBlendsEachChannelOnItsOwn) {
+  // Text in (200, 100, 40) on (0, 80, 255): each channel moves a quarter of
+  // the way towards its own font channel once per covered neighbour, so red,
+  // green and blue each follow their own sequence.
+  const TPixelColor ink = MakeColor(200, 100, 40);
+  const TPixelColor ground = MakeColor(0, 80, 255);
+  const auto tint = [](int from, int to, int times) {
+    for (int i = 0; i < times; ++i) from = (3 * from + to) / 4;
+    return from;
+  };
+  TBromBitmap plain, soft;
+  for (TBromBitmap* s : {&plain, &soft}) {
+    s->SetSize(120, 40);
+    s->Fill(ground);
+    SetFont(*s, 16, true, ink);
+  }
+  plain.SetSoftEdge(false);
+  plain.DrawText(5, 6, Sj("剣師"));
+  soft.DrawText(5, 6, Sj("剣師"));
+  const auto covered = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < 120 && y < 40 && ColorsEqual(plain.Pixel(x, y), ink);
+  };
+  int twice = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 120; ++x) {
+      if (covered(x, y)) continue;
+      const int n = covered(x - 1, y) + covered(x + 1, y) + covered(x, y - 1) + covered(x, y + 1);
+      const TPixelColor p = soft.Pixel(x, y);
+      EXPECT_EQ(p.Red, tint(ground.Red, ink.Red, n)) << x << "," << y;
+      EXPECT_EQ(p.Green, tint(ground.Green, ink.Green, n)) << x << "," << y;
+      EXPECT_EQ(p.Blue, tint(ground.Blue, ink.Blue, n)) << x << "," << y;
+      twice += n >= 2;
+    }
+  }
+  EXPECT_GT(twice, 5);
+}
+
 TEST_F(BitmapText, TextAtTheTopLeftCornerWritesNothingOutside) {
   // Column -1 of a row is, in memory, the last pixel of the row above: that
   // column must keep its colour.

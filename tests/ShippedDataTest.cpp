@@ -12,6 +12,7 @@
 #include "present/Bitmap.h"
 #include "present/Path.h"
 #include "present/Wave.h"
+#include "rules/Cues.h"
 #include "rules/SjisText.h"
 #include "rules/Sword.h"
 #include "script/Story.h"
@@ -246,11 +247,7 @@ TEST(ShippedFiles, EveryNamedPictureAndSoundExistsAndDecodes) {
 
   // The program's cue files and the story's sounds.
   std::set<std::string> sounds = told.Sounds;
-  for (const char* cue :
-       {"ガソ",        "popon",         "suka",        "タ2",    "weak",  "dh",     "break2",
-        "cap_von01-2", "cap_tiron03-2", "cap_von06-2", "ヒィン", "コン",  "kin",    "dun",
-        "dh2",         "eat",           "up",          "bub",    "water", "cap_tu1"})
-    sounds.insert(Sj("dat\\" + std::string(cue) + ".wav"));
+  for (const char* cue : AllCues) sounds.insert(cue);
   for (const std::string& path : sounds) {
     std::string bytes, why;
     try {

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <stdexcept>
 #include <utility>
 
+#include "rules/Cues.h"
+#include "rules/SjisText.h"
 #include "tools/AssetMath.h"
 
 namespace asset {
@@ -239,19 +243,48 @@ TSoundBuffer ClockTick() {  // the turn moves on: a clock's tick and tock
   return s;
 }
 
+// A cue's file name in the data folder: its program path ("dat\\ガソ.wav")
+// without the folder. The path is split double-byte aware: "ソ" ends in the
+// byte of '\\'.
+std::string CueFileName(const char* programPath) {
+  const TStringDynArray parts = TBromString::Split(programPath, "\\");
+  if (parts.size() != 2 || parts[0] != "dat") {
+    throw std::logic_error("a cue outside the data folder: " + std::string(programPath));
+  }
+  return parts[1];
+}
+
+// Each of the game's cues (rules/Cues.h), in the order of AllCues, with the
+// sound made for it.
 const std::vector<std::pair<std::string, TMaker>>& CueTable() {
-  static const std::vector<std::pair<std::string, TMaker>> table = {
-      {"ガソ.wav", Transition},    {"popon.wav", Popon},
-      {"suka.wav", Suka},          {"タ2.wav", Tick},
-      {"weak.wav", Weak},          {"dh.wav", Drip},
-      {"break2.wav", Crash},       {"cap_von01-2.wav", Revival},
-      {"cap_tiron03-2.wav", Gong}, {"cap_von06-2.wav", Fanfare},
-      {"ヒィン.wav", Shimmer},     {"コン.wav", Knock},
-      {"kin.wav", Clink},          {"dun.wav", Thud},
-      {"dh2.wav", Sting},          {"eat.wav", Gulp},
-      {"up.wav", RiseUp},          {"bub.wav", Bubbles},
-      {"water.wav", Splash},       {"cap_tu1.wav", ClockTick},
-  };
+  static const std::vector<std::pair<std::string, TMaker>> table = [] {
+    const std::pair<const char*, TMaker> makers[] = {
+        {CueTransition, Transition},
+        {CuePopon, Popon},
+        {CueSuka, Suka},
+        {CueTick, Tick},
+        {CueWeak, Weak},
+        {CuePoison, Drip},
+        {CueKnockOut, Crash},
+        {CueRevival, Revival},
+        {CueBattleOver, Gong},
+        {CueJudgement, Fanfare},
+        {CueShimmer, Shimmer},
+        {CueReflect, Knock},
+        {CueNoDamage, Clink},
+        {CueDamage, Thud},
+        {CueOnHit, Sting},
+        {CueSteal, Gulp},
+        {CueRaise, RiseUp},
+        {CueNotAttack, Bubbles},
+        {CueGrant, Splash},
+        {CueTurnRaised, ClockTick},
+    };
+    static_assert(std::size(makers) == CueCount, "one sound for every cue");
+    std::vector<std::pair<std::string, TMaker>> out;
+    for (const auto& [cue, make] : makers) out.emplace_back(CueFileName(cue), make);
+    return out;
+  }();
   return table;
 }
 

@@ -21,8 +21,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev zlib1g-dev
 )
+# The tests also check the sources' formatting.
+if [ "$mode" = test ]; then packages+=(clang-format); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -42,6 +44,8 @@ fi
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+# The tests' build treats every warning as an error, as CI's does.
+if [ "$mode" = test ]; then cmake -S . -B build -DQUILLMOOR_WERROR=ON; fi
 cmake --build build
 
 case "$mode" in

@@ -1,0 +1,93 @@
+// What a screen costs: one hover change (the old region's highlight undone,
+// the new one's drawn, the screen copied to the window's paint box once) and
+// one whole compose (backdrop loaded, a panel, buttons and a title drawn,
+// copied, dimmed and presented). Run from the source tree, where
+// "dat\\back.jpg" is found; the window is made on SDL's dummy video driver, so
+// presenting copies into the paint box's memory as the game does.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "paint/ScreenKit.h"
+#include "present/Form.h"
+#include "present/Path.h"
+
+namespace {
+
+// The window and its layers, made once for all the benchmarks.
+TBromForm& Window() {
+  static std::unique_ptr<TBromForm> form = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    auto f = std::make_unique<TBromForm>("Quillmoor");
+    f->SetClientSize(ScreenWidth, ScreenHeight);
+    InitScreens(f->PaintBox());
+    return f;
+  }();
+  return *form;
+}
+
+const TRect Buttons[3] = {RebuildButton, StartButton, CloseButton};
+
+void ButtonEnter(std::int32_t tag) {
+  HighlightRect(Buttons[tag]);
+}
+void ButtonLeave(std::int32_t tag) {
+  RestoreRect(Buttons[tag]);
+}
+void NoClick(std::int32_t) {}
+
+// A screen like the opponent view: the backdrop, the swordsman's panel with
+// its history, two buttons and a title, one of them dimmed.
+void ComposeScreen(const TSwordia& swordsman) {
+  ClearSensors();
+  LoadBackdrop();
+  DrawEntrantPanel(OpponentPanelRect, swordsman, true);
+  DrawCentredLines(BaseLayer, BoardTitleRect, 16, {"決勝戦"}, false, ColorWhite);
+  DrawButton(RebuildButton, 20, "構成変動", 0, NoClick, ButtonLeave, ButtonEnter);
+  DrawButton(StartButton, 20, "START", 1, NoClick, ButtonLeave, ButtonEnter);
+  BaseLayer.DrawTo(ScreenLayer, 0, 0);
+  const TRect dimmed[1] = {RebuildButton};
+  DimRects(dimmed);
+  Present();
+}
+
+TSwordia Swordsman() {
+  TSwordia s;
+  s.Name = "剣師ライア";
+  s.Bonus = 7;
+  s.History = {"第一回戦：勝利", "第二回戦：勝利", "第三回戦：勝利"};
+  return s;
+}
+
+// False, with the benchmark marked, when the backdrop is not at hand.
+bool BackdropFound(benchmark::State& state) {
+  if (ProgramFileExists("dat\\back.jpg")) return true;
+  state.SkipWithError("dat/back.jpg not found: run from the source tree");
+  return false;
+}
+
+void BM_HoverChange(benchmark::State& state) {
+  if (!BackdropFound(state)) return;
+  Window();
+  ComposeScreen(Swordsman());
+  // The pointer goes from one button straight into the other and back.
+  bool onStart = false;
+  for (auto _ : state) {
+    onStart = !onStart;
+    SensorHover(onStart ? 500 : 350, 300);
+  }
+  ClearSensors();
+}
+BENCHMARK(BM_HoverChange);
+
+void BM_ComposeScreen(benchmark::State& state) {
+  if (!BackdropFound(state)) return;
+  Window();
+  const TSwordia s = Swordsman();
+  for (auto _ : state) ComposeScreen(s);
+  ClearSensors();
+}
+BENCHMARK(BM_ComposeScreen)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,134 @@
+// The lab's "layout" command: a picture of the screen layout for readers, drawn
+// with the screen kit itself over "dat\\back.jpg". Four panels, one per group
+// of screens (hero setup; the board with every bracket cell and bar; the
+// battle; title, story and opponent view), each rectangle outlined and
+// labelled with its name. Written as a PNG file.
+#include <string>
+#include <vector>
+
+#include "lab/Lab.h"
+#include "paint/ScreenKit.h"
+#include "present/Form.h"
+#include "present/PngFile.h"
+
+namespace {
+
+struct TLabelled {
+  TRect Rect;
+  std::string Name;
+  TPixelColor Color;
+  int LabelX = -1;  // where the name goes when not inside the top-left corner
+  int LabelY = -1;
+};
+
+const TPixelColor Yellow = MakeColor(255, 230, 0);
+const TPixelColor Cyan = MakeColor(0, 230, 255);
+const TPixelColor Green = MakeColor(60, 255, 60);
+const TPixelColor Pink = MakeColor(255, 110, 200);
+
+void Outline(const TRect& r, TPixelColor c) {
+  FillRectSolid(BaseLayer, {r.Left, r.Top, r.Right, r.Top + 1}, c);
+  FillRectSolid(BaseLayer, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, c);
+  FillRectSolid(BaseLayer, {r.Left, r.Top, r.Left + 1, r.Bottom}, c);
+  FillRectSolid(BaseLayer, {r.Right - 1, r.Top, r.Right, r.Bottom}, c);
+}
+
+// One panel: the backdrop at half brightness, then each rectangle outlined
+// with its name inside its top-left corner.
+void DrawPanel(const std::vector<TLabelled>& rects) {
+  LoadBackdrop();
+  BlendRect(BaseLayer, FullRect, ColorBlack);
+  for (const TLabelled& r : rects) Outline(r.Rect, r.Color);
+  for (const TLabelled& r : rects) {
+    const int x = r.LabelX >= 0 ? r.LabelX : r.Rect.Left + 2;
+    const int y = r.LabelY >= 0 ? r.LabelY : r.Rect.Top + 2;
+    if (!r.Name.empty()) DrawTextAt(BaseLayer, x, y, 10, false, r.Color, r.Name);
+  }
+}
+
+std::string N(const char* name, int i) {
+  return std::string(name) + std::to_string(i);
+}
+
+std::vector<TLabelled> HeroSetup() {
+  std::vector<TLabelled> v = {{PortraitRect, "PortraitRect", Yellow},
+                              {HelpRect, "HelpRect", Yellow},
+                              {CaptionRect, "CaptionRect", Cyan},
+                              {OrderLabelRect, "OrderLabelRect", Green},
+                              {SlotBlockRect, "SlotBlockRect", Pink, 490, 222},
+                              {ResetButton, "ResetButton", Cyan},
+                              {DecideButton, "DecideButton", Cyan}};
+  for (int i = 0; i < 4; ++i) v.push_back({StatButtons[i], N("StatButton", i), Green});
+  for (int k = 1; k <= SwordKindCount; ++k) v.push_back({SwordButtons[k], std::to_string(k), Cyan});
+  for (int j = 0; j < SlotCountShown; ++j) v.push_back({SlotRects[j], std::to_string(j), Yellow});
+  v.push_back({{}, "SlotRects 0-19", Yellow, 490, 240});
+  v.push_back({{}, "SwordButtons 1-35", Cyan, 500, 200});
+  return v;
+}
+
+std::vector<TLabelled> Board() {
+  std::vector<TLabelled> v = {{BoardTitleRect, "BoardTitleRect", Yellow},
+                              {BracketRect, "", Green},
+                              {BoardInfoRect, "BoardInfoRect", Yellow},
+                              {BoardInfoPortraitRect, "BoardInfoPortraitRect", Cyan, 74, 344},
+                              {BoardFooterRect, "BoardFooterRect", Green},
+                              {StartButton, "StartButton", Cyan},
+                              {RebuildButton, "RebuildButton", Cyan}};
+  for (int k = 0; k < 32; ++k) v.push_back({BracketRects[0][k], N("s", k), Yellow});
+  return v;
+}
+
+// The bars filled, each level in its own colour, over the board panel.
+void DrawBars() {
+  const TPixelColor levels[6] = {ColorBlack, ColorWhite, Cyan, Green, Pink, ColorRed};
+  for (int a = 1; a <= 5; ++a) {
+    for (int b = 0; b < (64 >> a); ++b) FillRectSolid(BaseLayer, BracketRects[a][b], levels[a]);
+  }
+  DrawTextAt(
+      BaseLayer, 34, 272, 10, false, ColorWhite,
+      "BracketRect (green); cells s0-s31; bars: level 1 white, 2 cyan, 3 green, 4 pink, 5 red");
+}
+
+std::vector<TLabelled> Battle() {
+  return {
+      {LeftFighterRect, "LeftFighterRect", Yellow}, {RightFighterRect, "RightFighterRect", Cyan},
+      {LogRect, "LogRect", Green, 4, 330},          {LogTopMask, "LogTopMask", Green},
+      {LogBottomMask, "LogBottomMask", Pink},       {SkipButton, "SkipButton", Yellow}};
+}
+
+std::vector<TLabelled> Views() {
+  return {{StoryPictureRect, "StoryPictureRect (0-600)", Yellow},
+          {StoryTextRect, "StoryTextRect", Green},
+          {OpponentPanelRect, "OpponentPanelRect", Cyan, 304, 40},
+          {CloseButton, "CloseButton", Pink},
+          {FullRect, "FullRect", ColorWhite, 550, 436}};
+}
+
+int Layout(const TLabArgs& args) {
+  if (args.size() != 1) {
+    LabError("usage: quillmoor-lab layout OUT.png");
+    return 2;
+  }
+  TBromPaintBox box;
+  InitScreens(box);
+  TBromBitmap sheet;
+  sheet.SetSize(2 * ScreenWidth + 10, 2 * ScreenHeight + 10);
+  sheet.Fill(ColorBlack);
+  DrawPanel(HeroSetup());
+  BaseLayer.DrawTo(sheet, 0, 0);
+  DrawPanel(Board());
+  DrawBars();
+  BaseLayer.DrawTo(sheet, ScreenWidth + 10, 0);
+  DrawPanel(Battle());
+  BaseLayer.DrawTo(sheet, 0, ScreenHeight + 10);
+  DrawPanel(Views());
+  BaseLayer.DrawTo(sheet, ScreenWidth + 10, ScreenHeight + 10);
+  FreeScreens();
+  WritePng(sheet, args[0]);
+  return 0;
+}
+
+const TLabRegistration registration(
+    {"layout", "OUT.png  draw every layout rectangle and bracket bar over dat\\back.jpg", Layout});
+
+}  // namespace

@@ -1,0 +1,322 @@
+#include "paint/ScreenKit.h"
+
+#include <algorithm>
+#include <string>
+
+#include "data/Status.h"
+#include "data/Tournament.h"
+#include "present/Form.h"
+#include "rules/InternalError.h"
+
+TBromBitmap ScreenLayer;
+TBromBitmap BaseLayer;
+TBromBitmap TextScrollLayer;
+TBromBitmap SlotBackdrop;
+TBromBitmap Portraits[PortraitCount];
+
+TRect SwordButtons[SwordKindCount + 1];
+TRect SlotRects[SlotCountShown];
+TRect SlotBlockRect;
+TRect BracketRects[BracketLevels][32];
+
+namespace {
+
+// "ＭＳ ゴシック": every text of every screen.
+const char* const ScreenFontName = "ＭＳ ゴシック";
+const char* const BackdropFile = "dat\\back.jpg";
+constexpr int LinePitch = 18;
+constexpr int HelpBoxLines = 7;
+constexpr int ScrollViewHeight = 126;  // HelpRect's height less 24
+
+TBromPaintBox* paintBox = nullptr;
+std::int64_t presentCount = 0;
+
+// A rectangle clipped to the layer; empty when nothing of it is inside.
+TRect Clip(const TBromBitmap& layer, const TRect& r) {
+  TRect c{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, layer.Width()),
+          std::min(r.Bottom, layer.Height())};
+  if (c.Right < c.Left) c.Right = c.Left;
+  if (c.Bottom < c.Top) c.Bottom = c.Top;
+  return c;
+}
+
+// The bracket's portrait cells and bars: level 0 the cells, level 1 the
+// stubs towards the first-round partner, levels 2..5 built upward by joining
+// each pair of children at their field-wise average.
+void ComputeBracket() {
+  // 1. The portrait cells: slot k = 16 j + 8 k4 + 4 l + 2 m + f.
+  for (int k = 0; k < 32; ++k) {
+    const int j = (k >> 4) & 1, k4 = (k >> 3) & 1, l = (k >> 2) & 1, m = (k >> 1) & 1, f = k & 1;
+    const int left = 30 + 320 * j + 120 * l + 60 * f;
+    const int top = 50 + 120 * k4 + 60 * m;
+    BracketRects[0][k] = TRect{left, top, left + 40, top + 40};
+  }
+  // 2. The stubs, 4 x 4 at the cell's vertical middle, towards the partner.
+  for (int k = 0; k < 32; ++k) {
+    const TRect& cell = BracketRects[0][k];
+    const int mid = cell.Top + 20;
+    BracketRects[1][k] = (k % 2 == 0) ? TRect{cell.Right, mid - 2, cell.Right + 4, mid + 2}
+                                      : TRect{cell.Left - 4, mid - 2, cell.Left, mid + 2};
+  }
+  // 3. Each pair of children meets at their average; both children reach it,
+  // and the average is the parent's first shape.
+  for (int a = 1; a <= 5; ++a) {
+    const int children = 64 >> a;
+    for (int b = 0; b < children / 2; ++b) {
+      TRect& c0 = BracketRects[a][2 * b];
+      TRect& c1 = BracketRects[a][2 * b + 1];
+      const TRect p{(c0.Left + c1.Left) / 2, (c0.Top + c1.Top) / 2, (c0.Right + c1.Right) / 2,
+                    (c0.Bottom + c1.Bottom) / 2};
+      for (TRect* c : {&c0, &c1}) {
+        *c = TRect{std::min(c->Left, p.Left), std::min(c->Top, p.Top), std::max(c->Right, p.Right),
+                   std::max(c->Bottom, p.Bottom)};
+      }
+      if (a <= 4) BracketRects[a + 1][b] = p;
+    }
+  }
+}
+
+}  // namespace
+
+// Start-up and shut-down ------------------------------------------------------
+
+void ComputeLayout() {
+  // 1. The sword buttons: nine 32 x 32 buttons a row, four rows.
+  SwordButtons[0] = TRect{};
+  for (int k = 1; k <= SwordKindCount; ++k) {
+    const int c = (k - 1) % 9, r = (k - 1) / 9;
+    SwordButtons[k] = TRect{306 + 32 * c, 68 + 32 * r, 338 + 32 * c, 100 + 32 * r};
+  }
+  // 2. The sword-order slots: ten 18 x 18 slots a row, two rows.
+  for (int j = 0; j < SlotCountShown; ++j) {
+    const int c = j % 10, r = j / 10;
+    SlotRects[j] = TRect{306 + 18 * c, 220 + 18 * r, 324 + 18 * c, 238 + 18 * r};
+  }
+  SlotBlockRect =
+      TRect{SlotRects[0].Left, SlotRects[0].Top, SlotRects[9].Right, SlotRects[10].Bottom};
+  // 3. The bracket.
+  ComputeBracket();
+}
+
+void InitScreens(TBromPaintBox& box) {
+  // 1. The layout tables (the slot backdrop takes the size of the slot block).
+  ComputeLayout();
+  // 2. The layers.
+  ScreenLayer.SetSize(ScreenWidth, ScreenHeight);
+  BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+  TextScrollLayer.SetSize(ScreenWidth, ScrollViewHeight);
+  SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
+  // 3. The portrait surfaces.
+  for (TBromBitmap& p : Portraits) p.SetSize(PortraitSize, PortraitSize);
+  paintBox = &box;
+}
+
+void FreeScreens() {
+  paintBox = nullptr;
+  ScreenLayer = TBromBitmap();
+  BaseLayer = TBromBitmap();
+  TextScrollLayer = TBromBitmap();
+  SlotBackdrop = TBromBitmap();
+  for (TBromBitmap& p : Portraits) p = TBromBitmap();
+}
+
+// Drawing operations ------------------------------------------------------------
+
+void FillRectSolid(TBromBitmap& layer, const TRect& rect, TPixelColor color) {
+  layer.FillRect(rect.Left, rect.Top, rect.Right, rect.Bottom, color);
+}
+
+void BlendRect(TBromBitmap& layer, const TRect& rect, TPixelColor color) {
+  const TRect c = Clip(layer, rect);
+  const auto& rows = layer.Rows();
+  for (int y = c.Top; y < c.Bottom; ++y) {
+    std::uint8_t* p = rows[y] + 3 * c.Left;
+    for (int x = c.Left; x < c.Right; ++x, p += 3) {
+      p[0] = static_cast<std::uint8_t>((p[0] + color.Blue) / 2);
+      p[1] = static_cast<std::uint8_t>((p[1] + color.Green) / 2);
+      p[2] = static_cast<std::uint8_t>((p[2] + color.Red) / 2);
+    }
+  }
+}
+
+void InvertRect(const TRect& rect) {
+  const TRect c = Clip(ScreenLayer, rect);
+  const auto& rows = ScreenLayer.Rows();
+  for (int y = c.Top; y < c.Bottom; ++y) {
+    std::uint8_t* p = rows[y] + 3 * c.Left;
+    for (int i = 0; i < 3 * (c.Right - c.Left); ++i) p[i] = static_cast<std::uint8_t>(255 - p[i]);
+  }
+}
+
+void HighlightRect(const TRect& rect) {
+  BlendRect(ScreenLayer, rect, ColorRed);
+}
+
+void RestoreRect(const TRect& rect) {
+  ScreenLayer.CopyRect(BaseLayer, rect.Left, rect.Top, WidthOf(rect), HeightOf(rect), rect.Left,
+                       rect.Top);
+}
+
+void RestoreRects(std::span<const TRect> rects) {
+  for (const TRect& r : rects) RestoreRect(r);
+}
+
+void DimRects(std::span<const TRect> rects) {
+  for (const TRect& r : rects) BlendRect(ScreenLayer, r, ColorBlack);
+}
+
+void SetScreenFont(TBromBitmap& layer, int height, bool bold, TPixelColor color) {
+  layer.SetFontName(ScreenFontName);
+  layer.SetFontHeight(height);
+  layer.SetFontStyle(bold ? FontBold : TFontStyle{0});
+  layer.SetFontColor(color);
+  layer.SetTextTransparent();
+  layer.SetSoftEdge(true);
+}
+
+void DrawTextAt(TBromBitmap& layer, int x, int y, int height, bool bold, TPixelColor color,
+                std::string_view text) {
+  SetScreenFont(layer, height, bold, color);
+  layer.DrawText(x, y, text);
+}
+
+void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
+                      const TStringDynArray& lines, bool bold, TPixelColor color) {
+  SetScreenFont(layer, height, bold, color);
+  const int n = static_cast<int>(lines.size());
+  // 1. The block's top: n lines of h + 2 pixels, centred by truncation.
+  const int top = rect.Top + (HeightOf(rect) - n * (height + 2) + 2) / 2;
+  for (int i = 0; i < n; ++i) {
+    // 2. Each line's width estimated from its bytes, plus a pixel a
+    // character when bold.
+    const std::string& line = lines[i];
+    int w = static_cast<int>(line.size()) * (height / 2);
+    if (bold) w += TBromString::CharCount(line);
+    layer.DrawText(rect.Left + (WidthOf(rect) - w) / 2, top + (height + 2) * i, line);
+  }
+}
+
+void DrawButton(const TRect& rect, int height, std::string_view caption, std::int32_t tag,
+                TSensorHandler onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
+  BlendRect(BaseLayer, rect, ColorWhite);
+  DrawCentredLines(BaseLayer, rect, height, {std::string(caption)}, true, ColorBlack);
+  AddSensor(rect, false, onEnter, onLeave, onClick, tag);
+}
+
+void Present() {
+  ++presentCount;
+  if (paintBox != nullptr) ScreenLayer.CopyToPaintBox(*paintBox);
+}
+
+std::int64_t PresentCount() {
+  return presentCount;
+}
+
+void ClearScreen() {
+  FillRectSolid(ScreenLayer, FullRect, ColorBlack);
+  Present();
+}
+
+void LoadBackdrop() {
+  try {
+    BaseLayer.LoadImage(BackdropFile);
+  } catch (const TImageError& e) {
+    InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
+  }
+  if (BaseLayer.Width() != ScreenWidth || BaseLayer.Height() != ScreenHeight) {
+    const std::string size =
+        std::to_string(BaseLayer.Width()) + " x " + std::to_string(BaseLayer.Height());
+    BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint",
+                  std::string(BackdropFile) + " is " + size + " pixels, not 600 x 450");
+  }
+}
+
+// Help box and scrolling text ---------------------------------------------------
+
+void ShowHelpBox(const TStringDynArray& lines) {
+  if (static_cast<int>(lines.size()) > HelpBoxLines) {
+    InternalError("UnitPaint", "a help box of more than 7 lines");
+  }
+  FillRectSolid(ScreenLayer, HelpRect, HelpBoxColor);
+  SetScreenFont(ScreenLayer, 14, false, ColorWhite);
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    ScreenLayer.DrawText(HelpRect.Left + 12, HelpRect.Top + 12 + LinePitch * i + 1, lines[i]);
+  }
+}
+
+void RestoreHelpBox() {
+  RestoreRect(HelpRect);
+}
+
+void PrepareScrollText(const TSwordia& swordsman, TSensorHandler onClick) {
+  // 1. A layer tall enough for every line, at least the strip's height.
+  const int n = static_cast<int>(swordsman.Flavor.size());
+  TextScrollLayer.SetSize(ScreenWidth, std::max(LinePitch * n, ScrollViewHeight));
+  TextScrollLayer.Fill(ColorBlack);
+  // 2. The lines.
+  SetScreenFont(TextScrollLayer, 14, false, ColorWhite);
+  for (int i = 0; i < n; ++i) TextScrollLayer.DrawText(12, LinePitch * i + 1, swordsman.Flavor[i]);
+  // 3. The strip shows the beginning.
+  FillRectSolid(BaseLayer, HelpRect, ColorBlack);
+  ScrollTextTo(BaseLayer, 0);
+  // 4. The strip follows the pointer on every move inside it.
+  AddSensor(
+      HelpRect, true, ScrollByMouse, [](std::int32_t) { RestoreRect(HelpRect); }, onClick, 0);
+}
+
+void ScrollByMouse(std::int32_t /*tag*/) {
+  const int b = std::clamp(MousePoint.Y - HelpRect.Top - 20, 0, HeightOf(HelpRect) - 40);
+  const int offset = b * (TextScrollLayer.Height() - ScrollViewHeight) / 110;
+  ScrollTextTo(ScreenLayer, offset);
+}
+
+void ScrollTextTo(TBromBitmap& layer, std::int32_t offset) {
+  layer.CopyRect(TextScrollLayer, 0, offset, WidthOf(HelpRect), ScrollViewHeight, HelpRect.Left,
+                 HelpRect.Top + 12);
+}
+
+// Panels and portraits --------------------------------------------------------------
+
+void DrawEntrantPanel(const TRect& rect, const TSwordia& swordsman, bool withHistory) {
+  const int l = rect.Left, t = rect.Top;
+  // 1. The picture underneath at half brightness.
+  BlendRect(BaseLayer, rect, ColorBlack);
+  // 2. The name.
+  DrawTextAt(BaseLayer, l + 12, t + 12, 16, true, ColorWhite, swordsman.Name);
+  // 3. The build's two lines.
+  const TStringDynArray build = BuildLines(swordsman.Spec);
+  SetScreenFont(BaseLayer, 16, false, ColorWhite);
+  for (int i = 0; i < static_cast<int>(build.size()); ++i) {
+    BaseLayer.DrawText(l + 12, t + 40 + LinePitch * i, build[i]);
+  }
+  // 4. The unspent bonus points.
+  DrawTextAt(BaseLayer, l + 12, t + 88, 14, false, ColorWhite, "残り途心：");
+  DrawTextAt(BaseLayer, l + 82, t + 84, 20, true, ColorWhite, std::to_string(swordsman.Bonus));
+  // 5. In the opponent view, one line per battle fought.
+  if (!withHistory) return;
+  SetScreenFont(BaseLayer, 14, false, ColorWhite);
+  for (int i = 0; i < static_cast<int>(swordsman.History.size()); ++i) {
+    BaseLayer.DrawText(l + 12, t + 122 + LinePitch * i, swordsman.History[i]);
+  }
+}
+
+void LoadPortraits(TTournament& tournament) {
+  TBromBitmap picture;
+  for (int i = 0; i < PortraitCount; ++i) {
+    TSwordia& slot = tournament.Slots[i];
+    TBromBitmap& portrait = Portraits[i];
+    slot.Portrait = &portrait;
+    portrait.SetSize(PortraitSize, PortraitSize);
+    portrait.Fill(ColorBlack);
+    // The roster check has seen the file; should it have gone since, the
+    // portrait stays black and the game goes on.
+    try {
+      picture.LoadImage("dat\\" + slot.ImageFile);
+    } catch (const TImageError&) {
+      continue;
+    }
+    picture.DrawTo(portrait, (PortraitSize - picture.Width()) / 2,
+                   (PortraitSize - picture.Height()) / 2);
+  }
+}

@@ -1,0 +1,94 @@
+#include "paint/Sensor.h"
+
+#include "paint/ScreenKit.h"
+#include "rules/InternalError.h"
+
+TSensorRegistry SensorRegistry;
+const TPoint& MousePoint = SensorRegistry.MousePoint;
+
+namespace {
+
+const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
+  const TSensorRegistry& r = SensorRegistry;
+  for (int i = 0; i < r.SensorCount; ++i) {
+    const TSensor& s = r.Sensors[i];
+    if (needsClick && s.OnClick == nullptr) continue;
+    if (RectContains(s.Rect, x, y)) return &s;
+  }
+  return nullptr;
+}
+
+// Calls a handler with its region's tag, if the region has one.
+void Call(TSensorHandler handler, std::int32_t tag) {
+  if (handler != nullptr) handler(tag);
+}
+
+// The hover at the last pointer position. A handler may switch the screen,
+// which clears and refills the registry while this dispatch is still running:
+// so both regions are read and the hover is recorded before any handler is
+// called, and nothing of the registry is touched after the first call.
+void HoverAtMousePoint() {
+  TSensorRegistry& r = SensorRegistry;
+  // 1. The first region that holds the point.
+  const TSensor* hit = HitAt(r.MousePoint.X, r.MousePoint.Y, false);
+  // 2. The same region again (or none again): only a repeating region hears
+  // of it.
+  if (hit == r.Hovered) {
+    if (hit == nullptr || !hit->Repeat) return;
+    const TSensor again = *hit;
+    Call(again.OnEnter, again.Tag);
+    Present();
+    return;
+  }
+  // 3. Leave before enter, so a highlight is gone before the next is drawn.
+  const TSensor left = r.Hovered != nullptr ? *r.Hovered : TSensor{};
+  const TSensor entered = hit != nullptr ? *hit : TSensor{};
+  r.Hovered = hit;
+  Call(left.OnLeave, left.Tag);
+  Call(entered.OnEnter, entered.Tag);
+  // 4. One present for the whole change.
+  Present();
+}
+
+}  // namespace
+
+void ClearSensors() {
+  SensorRegistry.SensorCount = 0;
+  SensorRegistry.Hovered = nullptr;
+}
+
+void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
+               TSensorHandler onClick, std::int32_t tag) {
+  TSensorRegistry& r = SensorRegistry;
+  if (r.SensorCount >= SensorCapacity) {
+    InternalError("UnitSensor", "more than 256 screen regions");
+  }
+  r.Sensors[r.SensorCount++] = TSensor{rect, repeat, onEnter, onLeave, onClick, tag};
+}
+
+void SensorHover(std::int32_t x, std::int32_t y) {
+  SensorRegistry.MousePoint = TPoint{x, y};
+  HoverAtMousePoint();
+}
+
+void SensorClick(std::int32_t x, std::int32_t y) {
+  SensorRegistry.MousePoint = TPoint{x, y};
+  const TSensor* hit = HitAt(x, y, true);
+  if (hit == nullptr) return;
+  // The handler may replace the whole registry: read the region first.
+  const TSensorHandler handler = hit->OnClick;
+  const std::int32_t tag = hit->Tag;
+  handler(tag);
+}
+
+void RefreshHover() {
+  TSensorRegistry& r = SensorRegistry;
+  // 1. Whatever is hovered is left first.
+  if (r.Hovered != nullptr) {
+    const TSensor left = *r.Hovered;
+    r.Hovered = nullptr;
+    Call(left.OnLeave, left.Tag);
+  }
+  // 2. Then the pointer arrives afresh.
+  HoverAtMousePoint();
+}

@@ -1,0 +1,74 @@
+// Design unit: UnitSensor.
+// The screen's clickable and hoverable regions. Every screen, when it is
+// painted, clears the registry and registers its regions in a fixed order;
+// the main window hands every pointer move and left click to the registry,
+// which finds the first region (in registration order) that holds the point
+// and calls its handlers. The handlers draw highlights and change the game.
+//
+// A point is inside a region when left <= x < right and top <= y < bottom:
+// the right and bottom edges belong to the neighbour.
+#pragma once
+
+#include <cstdint>
+
+// A rectangle in client pixels: left, top, right, bottom (right and bottom
+// excluded).
+struct TRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+};
+constexpr bool operator==(const TRect& a, const TRect& b) {
+  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+}
+constexpr bool RectContains(const TRect& r, std::int32_t x, std::int32_t y) {
+  return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom;
+}
+
+struct TPoint {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+};
+
+// A region handler: a plain procedure taking the region's tag.
+using TSensorHandler = void (*)(std::int32_t tag);
+
+struct TSensor {
+  TRect Rect;
+  bool Repeat = false;  // OnEnter again on every pointer move inside
+  TSensorHandler OnEnter = nullptr;
+  TSensorHandler OnLeave = nullptr;  // also when the hover is refreshed
+  TSensorHandler OnClick = nullptr;
+  std::int32_t Tag = 0;
+};
+
+constexpr int SensorCapacity = 256;  // the busiest screen registers 63
+
+struct TSensorRegistry {
+  TSensor Sensors[SensorCapacity];
+  std::int32_t SensorCount = 0;
+  const TSensor* Hovered = nullptr;  // the region under the pointer, or none
+  TPoint MousePoint;                 // the last pointer position of a move or click
+};
+
+// The one registry of the game.
+extern TSensorRegistry SensorRegistry;
+// The last pointer position; painters that follow the pointer read it.
+extern const TPoint& MousePoint;
+
+// Forgets every region and the hovered one; no leave handler runs (the
+// screen is about to be repainted anyway).
+void ClearSensors();
+// Appends a region; a 257th is an internal error.
+void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
+               TSensorHandler onClick, std::int32_t tag);
+// A pointer move: leave the old region, enter the new one, present once; the
+// same region again calls nothing, unless it repeats.
+void SensorHover(std::int32_t x, std::int32_t y);
+// A left click: the first region holding the point that has a click handler
+// gets it. Nothing is presented and the hover does not change.
+void SensorClick(std::int32_t x, std::int32_t y);
+// Re-evaluates the hover at the last pointer position as if the pointer had
+// just arrived (leave first, then enter).
+void RefreshHover();

@@ -1,0 +1,246 @@
+// The screen's regions: which region a point hits (registration order, right
+// and bottom edges outside), the order of leave, enter and present when the
+// pointer moves, clicks that fall through regions without a click handler,
+// repeating regions, a full registry, and handlers that replace the whole
+// registry while its dispatch is running.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "paint/ScreenKit.h"
+#include "paint/Sensor.h"
+#include "rules/InternalError.h"
+
+namespace {
+
+// What the handlers did, in order: "enter 1", "leave 2", "click 3", each
+// with the number of presents so far ("enter 1 @4"), so a test sees whether
+// the screen was presented before or after a handler ran.
+std::vector<std::string> Events;
+std::int64_t PresentsAtStart = 0;
+
+void Note(const char* what, std::int32_t tag) {
+  Events.push_back(std::string(what) + " " + std::to_string(tag) + " @" +
+                   std::to_string(PresentCount() - PresentsAtStart));
+}
+void Enter(std::int32_t tag) {
+  Note("enter", tag);
+}
+void Leave(std::int32_t tag) {
+  Note("leave", tag);
+}
+void Click(std::int32_t tag) {
+  Note("click", tag);
+}
+
+// Presents since the test started.
+std::int64_t Presents() {
+  return PresentCount() - PresentsAtStart;
+}
+
+class Sensor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearSensors();
+    Events.clear();
+    PresentsAtStart = PresentCount();
+  }
+  void TearDown() override { ClearSensors(); }
+  static std::vector<std::string> Take() {
+    std::vector<std::string> taken;
+    taken.swap(Events);
+    return taken;
+  }
+  using TEvents = std::vector<std::string>;
+};
+
+}  // namespace
+
+TEST_F(Sensor, FirstRegisteredOfTwoOverlappingRegionsWinsHoverAndClick) {
+  AddSensor({0, 0, 100, 100}, false, Enter, Leave, Click, 1);
+  AddSensor({50, 50, 150, 150}, false, Enter, Leave, Click, 2);
+  SensorHover(60, 60);
+  SensorClick(60, 60);
+  EXPECT_EQ(Take(), (TEvents{"enter 1 @0", "click 1 @1"}));
+  EXPECT_EQ(SensorRegistry.Hovered, &SensorRegistry.Sensors[0]);
+  // Outside the first region the second one answers.
+  SensorHover(120, 120);
+  SensorClick(120, 20);  // in neither region
+  SensorClick(120, 120);
+  EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1", "click 2 @2"}));
+}
+
+TEST_F(Sensor, ClickFallsThroughARegionWithoutClickHandler) {
+  // A panel without a click handler in front of a region that has one.
+  AddSensor({0, 0, 100, 100}, false, Enter, Leave, nullptr, 1);
+  AddSensor({0, 0, 200, 100}, false, Enter, Leave, Click, 2);
+  SensorHover(10, 10);
+  EXPECT_EQ(Take(), (TEvents{"enter 1 @0"}));
+  const std::int64_t before = Presents();
+  SensorClick(20, 30);
+  EXPECT_EQ(Take(), (TEvents{"click 2 @1"}));
+  // The click neither moved the hover nor presented, but the point is kept.
+  EXPECT_EQ(SensorRegistry.Hovered, &SensorRegistry.Sensors[0]);
+  EXPECT_EQ(Presents(), before);
+  EXPECT_EQ(MousePoint.X, 20);
+  EXPECT_EQ(MousePoint.Y, 30);
+  // With nothing behind it, a click on the panel does nothing at all.
+  ClearSensors();
+  AddSensor({0, 0, 100, 100}, false, Enter, Leave, nullptr, 1);
+  SensorClick(10, 10);
+  EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(Sensor, MovingIntoTheNeighbourLeavesThenEntersAndPresentsOnce) {
+  AddSensor({0, 0, 100, 50}, false, Enter, Leave, Click, 1);
+  AddSensor({100, 0, 200, 50}, false, Enter, Leave, Click, 2);
+  SensorHover(99, 10);
+  EXPECT_EQ(Take(), (TEvents{"enter 1 @0"}));
+  EXPECT_EQ(Presents(), 1);
+  SensorHover(100, 10);
+  EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1"}));
+  EXPECT_EQ(Presents(), 2);
+  // Moving inside a region that does not repeat: nothing, not even a present.
+  SensorHover(150, 20);
+  SensorHover(199, 49);
+  EXPECT_TRUE(Take().empty());
+  EXPECT_EQ(Presents(), 2);
+  // Out into nothing: leave and a present; moving on in nothing: no present.
+  SensorHover(250, 20);
+  SensorHover(260, 20);
+  EXPECT_EQ(Take(), (TEvents{"leave 2 @2"}));
+  EXPECT_EQ(Presents(), 3);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+}
+
+TEST_F(Sensor, RepeatingRegionEntersAgainOnEveryMove) {
+  AddSensor({0, 300, 600, 450}, true, Enter, Leave, Click, 7);
+  SensorHover(10, 310);
+  SensorHover(10, 311);
+  SensorHover(500, 449);
+  EXPECT_EQ(Take(), (TEvents{"enter 7 @0", "enter 7 @1", "enter 7 @2"}));
+  EXPECT_EQ(Presents(), 3);
+  SensorHover(10, 299);
+  EXPECT_EQ(Take(), (TEvents{"leave 7 @3"}));
+  // A repeating region without an enter handler still presents.
+  ClearSensors();
+  AddSensor({0, 0, 10, 10}, true, nullptr, nullptr, nullptr, 0);
+  SensorHover(1, 1);
+  SensorHover(2, 2);
+  EXPECT_EQ(Presents(), 6);
+}
+
+TEST_F(Sensor, RightAndBottomEdgesAreOutside) {
+  AddSensor({10, 20, 30, 40}, false, Enter, Leave, Click, 1);
+  struct {
+    int X, Y;
+    bool Inside;
+  } const points[] = {{10, 20, true}, {29, 39, true},  {30, 25, false}, {15, 40, false},
+                      {9, 25, false}, {15, 19, false}, {30, 40, false}, {29, 20, true}};
+  for (const auto& p : points) {
+    ClearSensors();
+    AddSensor({10, 20, 30, 40}, false, Enter, Leave, Click, 1);
+    SensorHover(p.X, p.Y);
+    EXPECT_EQ(SensorRegistry.Hovered != nullptr, p.Inside) << p.X << "," << p.Y;
+    Events.clear();
+    SensorClick(p.X, p.Y);
+    EXPECT_EQ(Events.size(), p.Inside ? 1u : 0u) << p.X << "," << p.Y;
+  }
+}
+
+TEST_F(Sensor, ClearingRunsNoLeaveAndTheNextMoveEntersAfresh) {
+  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 1);
+  SensorHover(5, 5);
+  ClearSensors();
+  EXPECT_EQ(SensorRegistry.SensorCount, 0);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 2);
+  SensorHover(6, 6);
+  EXPECT_EQ(Take(), (TEvents{"enter 1 @0", "enter 2 @1"}));
+}
+
+TEST_F(Sensor, RefreshLeavesAndEntersAgainAtTheLastPoint) {
+  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 1);
+  AddSensor({50, 0, 100, 50}, false, Enter, Leave, Click, 2);
+  SensorHover(5, 5);
+  // A click elsewhere moves the point but not the hover; the refresh follows
+  // the point.
+  SensorClick(60, 5);
+  Take();
+  RefreshHover();
+  EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1"}));
+  EXPECT_EQ(Presents(), 2);
+  RefreshHover();
+  EXPECT_EQ(Take(), (TEvents{"leave 2 @2", "enter 2 @2"}));
+  EXPECT_EQ(Presents(), 3);
+}
+
+TEST_F(Sensor, TheTwoHundredFiftySeventhRegionIsAnInternalError) {
+  for (int i = 0; i < SensorCapacity; ++i)
+    AddSensor({i, 0, i + 1, 1}, false, Enter, Leave, Click, i);
+  EXPECT_EQ(SensorRegistry.SensorCount, 256);
+  try {
+    AddSensor({0, 0, 1, 1}, false, Enter, Leave, Click, 256);
+    ADD_FAILURE() << "no error";
+  } catch (const TInternalError& e) {
+    EXPECT_NE(std::string(e.what()).find("UnitSensor"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(SensorRegistry.SensorCount, 256);
+  // The last region still answers.
+  SensorClick(255, 0);
+  EXPECT_EQ(Take(), (TEvents{"click 255 @0"}));
+}
+
+// A handler that switches the screen: the registry is cleared and refilled
+// with the next screen's regions while the dispatch is on the stack.
+namespace {
+
+void NextScreen(std::int32_t tag) {
+  Note("switch", tag);
+  ClearSensors();
+  AddSensor({0, 0, 600, 450}, false, Enter, Leave, Click, 100);
+  AddSensor({0, 0, 600, 450}, false, Enter, Leave, Click, 101);
+}
+
+}  // namespace
+
+TEST_F(Sensor, HandlerMayReplaceTheRegistryDuringItsOwnDispatch) {
+  // A click: the new screen's regions stay exactly as registered.
+  AddSensor({0, 0, 100, 100}, false, Enter, Leave, NextScreen, 1);
+  SensorClick(10, 10);
+  EXPECT_EQ(Take(), (TEvents{"switch 1 @0"}));
+  EXPECT_EQ(SensorRegistry.SensorCount, 2);
+  EXPECT_EQ(SensorRegistry.Sensors[0].Tag, 100);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+
+  // An enter handler: the new screen starts with nothing hovered, so the
+  // next move enters its first region.
+  ClearSensors();
+  AddSensor({0, 0, 100, 100}, false, NextScreen, Leave, Click, 2);
+  SensorHover(10, 10);
+  EXPECT_EQ(SensorRegistry.SensorCount, 2);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+  SensorHover(11, 11);
+  EXPECT_EQ(Take(), (TEvents{"switch 2 @0", "enter 100 @1"}));
+
+  // A leave handler, on the way into the neighbour: the new screen's region
+  // at the neighbour's place in the registry is neither entered nor marked
+  // hovered.
+  ClearSensors();
+  AddSensor({0, 0, 100, 100}, false, Enter, NextScreen, Click, 3);
+  AddSensor({100, 0, 200, 100}, false, Enter, Leave, Click, 4);
+  SensorHover(10, 10);
+  SensorHover(110, 10);
+  EXPECT_EQ(SensorRegistry.SensorCount, 2);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+  EXPECT_EQ(Take(), (TEvents{"enter 3 @2", "switch 3 @3", "enter 4 @3"}));
+
+  // A repeating region's enter handler.
+  ClearSensors();
+  AddSensor({0, 0, 100, 100}, true, NextScreen, Leave, Click, 5);
+  AddSensor({0, 0, 100, 100}, true, Enter, Leave, Click, 6);
+  SensorHover(10, 10);
+  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+  EXPECT_EQ(SensorRegistry.Sensors[1].Tag, 101);
+}
