@@ -19,7 +19,6 @@ struct TLogStore {
   std::int32_t LogCount = 0;
   std::int32_t LogScroll = 0;  // pixels of scrolling still to be shown
   bool LineAppended = false;   // set by every line actually stored
-  bool SkipHovered = false;    // the pointer rests on the SKIP button
 };
 
 // The log of the shown battle.

@@ -20,7 +20,7 @@ void DrawEntrants(const std::vector<TSwordia>& entries) {
   DrawEntrants(Tournament, entries);
 }
 
-void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries) {
+void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, int (*drawn)[SlotCount]) {
   if (entries.size() < static_cast<std::size_t>(SlotCount)) {
     InternalError("UnitData", "fewer than 32 entries to draw from");
   }
@@ -28,14 +28,16 @@ void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries) {
   const int h = Random(SlotCount);
   t.Slots[h] = entries[0];
   t.Hero = &t.Slots[h];
+  if (drawn != nullptr) (*drawn)[h] = 0;
   // 2. The pool: entries 2..N in file order.
-  std::vector<const TSwordia*> pool;
-  for (std::size_t i = 1; i < entries.size(); ++i) pool.push_back(&entries[i]);
+  std::vector<int> pool;
+  for (std::size_t i = 1; i < entries.size(); ++i) pool.push_back(static_cast<int>(i));
   // 3. Every other slot draws one entry from the pool, without repetition.
   for (int k = 0; k < SlotCount; ++k) {
     if (k == h) continue;
     const int i = Random(static_cast<std::int32_t>(pool.size()));
-    t.Slots[k] = *pool[i];
+    t.Slots[k] = entries[static_cast<std::size_t>(pool[i])];
+    if (drawn != nullptr) (*drawn)[k] = pool[i];
     pool.erase(pool.begin() + i);
   }
 }

@@ -45,9 +45,12 @@ void ResetTournament();
 
 // The draw: roster entry 1 (entries[0]) becomes the hero in a random slot and
 // 31 distinct rivals are drawn from entries 2..N into the other slots.
-// Needs at least 32 entries.
+// Needs at least 32 entries. When `drawn` is given, drawn[k] receives the
+// index in `entries` of the entry copied into slot k (the lab counts titles
+// by roster entry, names being allowed to repeat).
 void DrawEntrants(const std::vector<TSwordia>& entries);
-void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries);
+void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries,
+                  int (*drawn)[SlotCount] = nullptr);
 
 // The round starts with every slot in: Entrants[k] is slot k, 32 of them.
 void EnterAllSlots(TTournament& t);

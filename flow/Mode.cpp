@@ -1,7 +1,13 @@
 #include "flow/Mode.h"
 
 #include "battle/Battle.h"
-#include "rules/Sword.h"
+#include "data/Tournament.h"
+#include "flow/Making.h"
+#include "flow/StoryRunner.h"
+#include "flow/TournamentFlow.h"
+#include "paint/BoardScreen.h"
+#include "paint/StoryScreens.h"
+#include "rules/InternalError.h"
 
 namespace {
 
@@ -21,13 +27,26 @@ void SetMode(TGameMode m) {
   currentMode = m;
   if (modeListener != nullptr) modeListener(m, false);
   switch (m) {
-    case gmTitle:   // the title picture
-    case gmMaking:  // the hero setup screen and its regions
-    case gmStory:   // the story piece of the stage
-    case gmBoard:   // the tournament board and its regions
-    case gmView:    // the opponent view and its regions
-      // These screens are painted, and their regions registered, by the
-      // screen units as they are added.
+    case gmTitle:
+      // The title picture; no regions: the main window takes its click.
+      PaintTitle();
+      break;
+    case gmMaking:
+      // The hero setup screen and its 63 regions.
+      PaintMaking(MakingActions());
+      break;
+    case gmStory:
+      // The piece of the stage, its screen and first page.
+      EnterStory();
+      break;
+    case gmBoard:
+      // The tournament board: portraits to view, the start, the build change.
+      PaintBoard(ViewEntrant, StartRound, ChangeBuild);
+      break;
+    case gmView:
+      // The entrant chosen on the board; every click returns to the board.
+      if (Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
+      PaintOpponent(*Tournament.Viewed, CloseView);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.

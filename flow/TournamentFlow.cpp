@@ -1,28 +1,88 @@
 #include "flow/TournamentFlow.h"
 
 #include "battle/BattleHost.h"
+#include "data/Roster.h"
 #include "data/Tournament.h"
 #include "flow/Mode.h"
 #include "growth/GrowthDriver.h"
+#include "paint/BattleScreen.h"
+#include "paint/BoardScreen.h"
+#include "paint/ScreenKit.h"
 #include "present/Wave.h"
+#include "rules/Cues.h"
+#include "rules/InternalError.h"
 
 namespace {
 
 // The game's side of a shown battle.
 class TGameBattleHost : public TBattleHost {
  public:
+  void PaintMatch() override { PaintBattle(); }
+  void RefreshFighters() override { ::RefreshFighters(); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
   bool BattleShown() const override { return GameMode == gmBattle; }
+  // The story of the stage, without a cue of its own.
   void HeroWon() override { SetMode(gmStory); }
   void StageOver() override { EndRound(); }
 };
 
 TGameBattleHost gameBattleHost;
 
+// The growth runs under every screen; its progress is drawn, and the screen
+// presented, only while the board shows.
+void GrowthProgressOnBoard(std::int32_t remaining) {
+  if (GameMode == gmBoard) ShowGrowthProgress(remaining);
+}
+
+void PresentBoardAfterGrowth() {
+  if (GameMode == gmBoard) Present();
+}
+
+void PlayTransition() {
+  TBromWave::Play(CueTransition);
+}
+
 }  // namespace
 
 void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
+  SetGrowthProgressHook(GrowthProgressOnBoard);
+  SetGrowthPresentHook(PresentBoardAfterGrowth);
+}
+
+void StartGame() {
+  TTournament& t = Tournament;
+  // 1.
+  PlayTransition();
+  // 2. The window stays black while the roster loads.
+  ClearScreen();
+  // 3. The roster, and the draw from it. A broken roster has been shown and
+  // the program is ending.
+  LoadRoster();
+  if (LoadFailed()) return;
+  // 4. Every slot is in.
+  EnterAllSlots(t);
+  // 5.
+  LoadPortraits(t);
+  // 6. The hero keeps roster entry 1's name, picture and flavour, and starts
+  // from nothing with the points to make itself.
+  t.Hero->Spec = TSpec();
+  t.Hero->Bonus = HeroStartBonus;
+  // 7.
+  t.HeroEdit = *t.Hero;
+  // 8.
+  t.Stage = 0;
+  SetMode(gmMaking);
+}
+
+void StartRound(std::int32_t /*tag*/) {
+  const TTournament& t = Tournament;
+  // The start waits for the hero's points to be spent and for the rivals to
+  // have grown; after the final it stays inert.
+  if (t.HeroEdit.Bonus > 0 || t.Stage > FinalStage || IsGrowing()) return;
+  // 1. The battle mode's entry starts match 0, or goes on after the hero's.
+  PlayTransition();
+  SetMode(gmBattle);
 }
 
 void EndRound() {
@@ -32,6 +92,42 @@ void EndRound() {
   // 2. Every rival still in grows against its next opponent while the board
   // is shown; after the final there is nobody left to grow.
   if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) StartGrowth();
-  // 3. The board of the next stage.
+  // 3. The board of the next stage (after the final: the champion's board).
   SetMode(gmBoard);
+}
+
+void StoryEnded() {
+  TTournament& t = Tournament;
+  if (t.Stage < 0 || t.Stage > FinalStage) InternalError("UnitData", "a story after the end");
+  // 1.
+  PlayTransition();
+  if (t.Stage == 0) {
+    // 2. After the prologue: the board of the first round.
+    t.Stage = FirstRoundStage;
+    SetMode(gmBoard);
+  } else {
+    // 3. After a hero win: the round goes on with the next match.
+    SetMode(gmBattle);
+  }
+}
+
+void ViewEntrant(std::int32_t k) {
+  if (k < 0 || k >= SlotCount) InternalError("UnitData", "no such slot to view");
+  PlayTransition();
+  Tournament.Viewed = &Tournament.Slots[k];
+  SetMode(gmView);
+}
+
+void CloseView(std::int32_t /*tag*/) {
+  if (GameMode != gmView) return;
+  PlayTransition();
+  SetMode(gmBoard);
+}
+
+void ChangeBuild(std::int32_t /*tag*/) {
+  const TTournament& t = Tournament;
+  if (t.Stage < FirstGrownStage || t.Stage > FinalStage) return;
+  if (t.Hero == nullptr || !t.Hero->InTournament) return;
+  PlayTransition();
+  SetMode(gmMaking);
 }

@@ -4,13 +4,47 @@
 // round) are data/Tournament's; this unit wires them to the mode switch, the
 // growth driver, the screens and the sounds, and plugs the game into the
 // battle engine as its host.
+//
+// Every change of screen made by a click plays the transition cue before the
+// switch. The switch to the story after a hero win plays none of its own (the
+// battle's click has just played its cue), and the end of a stage is cued by
+// the battle engine when it hands the stage over.
 #pragma once
 
+#include <cstdint>
+
 // Plugs the game into the engines below it: the battle engine reports its
-// matches here. The main window calls it once at creation; tests and the lab
-// that play through the game's screens call it too.
+// matches here, the growth driver shows its progress on the board. The main window
+// calls it once at creation; tests and the lab that play through the game's
+// screens call it too.
 void ConnectGameFlow();
 
+// The title's click: the roster is read and drawn (a broken roster has been
+// shown and the program is ending: nothing more happens), the portraits are
+// loaded, the hero starts with an empty build and 10 points, and hero making
+// opens at stage 0.
+void StartGame();
+
+// The board's start region: the stage's matches begin (or go on after a hero
+// win). Only while the hero has no unspent point, the tournament is not over
+// and no growth runs; otherwise nothing happens.
+void StartRound(std::int32_t tag);
+
 // The end of a round, with Stage already advanced (2..6): the round closes,
-// the rivals start growing (stages 2..5) and the board shows.
+// the rivals start growing (stages 2..5) and the board shows. At stage 6 the
+// tournament is over: the board names the champion and stays.
 void EndRound();
+
+// A story piece has been closed: after the prologue the board of round 1,
+// after a hero win the round goes on with the next match.
+void StoryEnded();
+
+// The board's portrait of slot k: the opponent view of that entrant.
+void ViewEntrant(std::int32_t k);
+// A click on the opponent view: back to the board. It acts only in the
+// opponent view (hero making registers the same flavour strip, where its
+// click must do nothing).
+void CloseView(std::int32_t tag);
+// The board's build-change region: hero making again, at stages 2 to 5 while
+// the hero is still in; otherwise nothing happens.
+void ChangeBuild(std::int32_t tag);

@@ -1,6 +1,10 @@
 // The command-line lab for roster and story authors and for testers. Each
 // command lives in its own file and registers itself here; text in and out is
 // UTF-8, converted to and from the game's cp932 at this edge.
+//
+// "quillmoor-lab help" lists the commands; "quillmoor-lab help COMMAND" and
+// "quillmoor-lab COMMAND --help" (or -h) show one command's help: its
+// arguments, what it prints and what its exit codes mean.
 #pragma once
 
 #include <string>
@@ -11,7 +15,9 @@ using TLabArgs = std::vector<std::string>;
 
 struct TLabCommand {
   const char* Name;
-  const char* Usage;                 // the arguments, as shown by "quillmoor-lab help"
+  const char* Usage;                 // the arguments, e.g. "[--seed N] ME PARTNER"
+  const char* Summary;               // one line: what the command is for
+  const char* Help;                  // what it prints, line by line ('\n' between lines)
   int (*Run)(const TLabArgs& args);  // args after the command name; returns the exit code
 };
 

@@ -5,83 +5,42 @@
 #include <string>
 
 #include "battle/Battle.h"
-#include "data/Roster.h"
 #include "data/Tournament.h"
 #include "lab/Lab.h"
+#include "lab/LabGrowthCommon.h"
 #include "lab/LabMatch.h"
-#include "rules/Random.h"
+#include "lab/LabOptions.h"
 
 namespace {
 
-// Parses a build argument; prints the roster's message for a malformed one.
-bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
-  std::string text;
-  if (!LabArgToCp932(utf8, text)) {
-    std::fprintf(stderr, "quillmoor-lab: the build '%s' has no Shift-JIS form\n", utf8.c_str());
-    return false;
-  }
-  std::string fault;
-  if (!ParseSpecText(text, spec, fault, /*checkTotal=*/false)) {
-    LabError(fault);
-    return false;
-  }
-  return true;
-}
-
-int Usage(const char* command) {
-  if (std::string(command) == "battle") {
-    std::fprintf(stderr,
-                 "usage: quillmoor-lab battle [--stage S] [--steps] [--skip-at K] [--seed N] "
-                 "NAME_A BUILD_A NAME_B BUILD_B\n");
-  } else {
-    std::fprintf(stderr, "usage: quillmoor-lab simulate BUILD_A BUILD_B\n");
-  }
-  return 2;
-}
-
 int RunBattle(const TLabArgs& args) {
   // 1. Options and the four operands.
+  TLabOptions options("battle", args);
   long long stage = FirstRoundStage;
   long long skipAt = -1;
-  long long seed = 0;
-  bool seeded = false;
-  bool steps = false;
-  TLabArgs operands;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--steps") {
-      steps = true;
-    } else if (a == "--stage" || a == "--skip-at" || a == "--seed") {
-      long long value = 0;
-      if (i + 1 >= args.size() || !LabParseInt(args[i + 1], value)) return Usage("battle");
-      ++i;
-      if (a == "--stage") stage = value;
-      if (a == "--skip-at") skipAt = value;
-      if (a == "--seed") {
-        seed = value;
-        seeded = true;
-      }
-    } else {
-      operands.push_back(a);
-    }
+  long long seed = -1;
+  const bool steps = options.Flag("--steps");
+  if (!options.Number("--stage", FirstRoundStage, FinalStage, stage) ||
+      !options.Number("--skip-at", -1, 1000000000, skipAt) ||
+      !options.Number("--seed", 0, 0xFFFFFFFFLL, seed) || !options.Finish()) {
+    return LabExitUsage;
   }
-  if (operands.size() != 4 || stage < FirstRoundStage || stage > FinalStage) return Usage("battle");
+  const TLabArgs& operands = options.Operands();
+  if (operands.size() != 4) {
+    return options.UsageError("four arguments are needed: NAME_A BUILD_A NAME_B BUILD_B");
+  }
   std::string names[2];
   TSpec specs[2];
   for (int side = 0; side < 2; ++side) {
     if (!LabArgToCp932(operands[2 * side], names[side])) {
-      std::fprintf(stderr, "quillmoor-lab: the name '%s' has no Shift-JIS form\n",
-                   operands[2 * side].c_str());
-      return 2;
+      return options.UsageError("the name '" + operands[2 * side] + "' has no Shift-JIS form");
     }
-    if (!ParseBuildArg(operands[2 * side + 1], specs[side])) return 2;
+  }
+  for (int side = 0; side < 2; ++side) {
+    if (!ParseBuildArg(operands[2 * side + 1], specs[side])) return LabExitFault;
   }
   // 2. The match, printed click by click.
-  if (seeded) {
-    RandSeed(static_cast<std::uint32_t>(seed));
-  } else {
-    Randomize();
-  }
+  SeedRandom(seed);
   const bool ended = PlayLabMatch(
       names, specs, static_cast<int>(stage), skipAt,
       [&](long long k, const char* cue, const TStringDynArray& lines) {
@@ -91,25 +50,40 @@ int RunBattle(const TLabArgs& args) {
         for (const std::string& line : lines) LabPrint(line);
       });
   if (!ended) {
-    std::fprintf(stderr, "quillmoor-lab: the battle did not come to an end\n");
-    return 3;
+    std::fprintf(stderr, "quillmoor-lab battle: the battle did not come to an end\n");
+    return LabExitInternal;
   }
-  return 0;
+  return LabExitFine;
 }
 
 int RunSimulate(const TLabArgs& args) {
-  if (args.size() != 2) return Usage("simulate");
+  TLabOptions options("simulate", args);
+  if (!options.Finish()) return LabExitUsage;
+  if (options.Operands().size() != 2) return options.UsageError("two builds are needed");
   TSpec a;
   TSpec b;
-  if (!ParseBuildArg(args[0], a) || !ParseBuildArg(args[1], b)) return 2;
+  if (!ParseBuildArg(options.Operands()[0], a) || !ParseBuildArg(options.Operands()[1], b)) {
+    return LabExitFault;
+  }
   std::printf("%d\n", SimulateBattle(a, b));
-  return 0;
+  return LabExitFine;
 }
 
-const TLabRegistration battleCommand({"battle",
-                                      "[--stage S] [--steps] [--skip-at K] [--seed N] NAME_A "
-                                      "BUILD_A NAME_B BUILD_B",
-                                      RunBattle});
-const TLabRegistration simulateCommand({"simulate", "BUILD_A BUILD_B", RunSimulate});
+const TLabRegistration battleCommand(
+    {"battle", "[--stage S] [--steps] [--skip-at K] [--seed N] NAME_A BUILD_A NAME_B BUILD_B",
+     "one tournament match, its log line by line as the battle screen shows it",
+     "A and B are the only entrants still in at stage S (1 to 5, default 1; from 2 on, both\n"
+     "open with their builds as grown builds). Builds are HP/attack/defence/speed/swords,\n"
+     "any bonus total. Every line the battle log shows is printed as the clicks reveal it.\n"
+     "--steps      before each click's lines, '#step K cue=FILE' (the sound it plays, or -)\n"
+     "--skip-at K  presses SKIP at click K, as the player may\n"
+     "--seed N     repeats the chance events (the coin toss on equal HP) exactly",
+     RunBattle});
+const TLabRegistration simulateCommand(
+    {"simulate", "BUILD_A BUILD_B", "the result of a silent battle, as the growth search sees it",
+     "Prints one number: 20 when A wins, 0 when B wins, 10 for a draw (equal HP and push at\n"
+     "the end; a tournament match would toss a coin). Builds are\n"
+     "HP/attack/defence/speed/swords, any bonus total.",
+     RunSimulate});
 
 }  // namespace

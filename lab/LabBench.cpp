@@ -14,6 +14,7 @@
 #include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabMatch.h"
+#include "lab/LabOptions.h"
 #include "rules/Random.h"
 
 namespace {
@@ -41,10 +42,9 @@ class TChecksum {
 };
 
 int RunBench(const TLabArgs& args) {
-  if (!args.empty()) {
-    std::fprintf(stderr, "usage: quillmoor-lab bench\n");
-    return 2;
-  }
+  TLabOptions options("bench", args);
+  if (!options.Finish()) return LabExitUsage;
+  if (!options.Operands().empty()) return options.UsageError("bench takes no arguments");
   const TBuildCorpus corpus = MakeBuildCorpus(SilentPairs);
   TChecksum sum;
   // 1. Silent battles, as the growth search plays them.
@@ -65,8 +65,8 @@ int RunBench(const TLabArgs& args) {
                                       lines += static_cast<long long>(l.size());
                                     });
     if (!ended) {
-      std::fprintf(stderr, "quillmoor-lab: shown match %d did not come to an end\n", i);
-      return 3;
+      std::fprintf(stderr, "quillmoor-lab bench: shown match %d did not come to an end\n", i);
+      return LabExitInternal;
     }
   }
   // 3. Growth searches.
@@ -75,10 +75,16 @@ int RunBench(const TLabArgs& args) {
   std::printf("silent battles: %d, shown matches: %d (%lld lines), grown builds: %d\n", SilentPairs,
               ShownPairs, lines, GrownPairs);
   std::printf("Bench: %016llx\n", static_cast<unsigned long long>(sum.Value()));
-  return 0;
+  return LabExitFine;
 }
 
 const TLabRegistration benchCommand(
-    {"bench", "  one checksum over fixed battles, matches and growth searches", RunBench});
+    {"bench", "", "one checksum of the rules' behaviour over fixed battles, matches and growth",
+     "Plays 1000 silent battles, 100 shown matches at every stage (some skipped) and 10\n"
+     "growth searches, all fixed and seeded, and prints what it played, then\n"
+     "'Bench: ' and a 16-digit checksum over every result, log line, sound cue and grown\n"
+     "build. The checksum changes exactly when the game's behaviour does: a change meant\n"
+     "to keep the rules as they are must leave it unchanged.",
+     RunBench});
 
 }  // namespace

@@ -5,114 +5,127 @@
 #include <string>
 #include <vector>
 
+#include "data/Roster.h"
+#include "data/Status.h"
 #include "data/Tournament.h"
 #include "growth/GrowthDriver.h"
 #include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabGrowthCommon.h"
+#include "lab/LabInput.h"
+#include "lab/LabOptions.h"
 #include "rules/SjisText.h"
 
 namespace {
 
-int Candidates(const TLabArgs& given) {
-  TLabArgs args = given;
-  if (!TakeSeed(args)) return 2;
+// The seed option and two builds, ME and PARTNER; false with the exit code.
+bool SeedAndTwoBuilds(const char* command, const TLabArgs& args, TSpec& me, TSpec& partner,
+                      int& code) {
+  TLabOptions options(command, args);
+  long long seed = -1;
+  code = LabExitUsage;
+  if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) || !options.Finish()) return false;
+  if (options.Operands().size() != 2) {
+    options.UsageError("two builds are needed, ME and PARTNER");
+    return false;
+  }
+  code = LabExitFault;
+  if (!ParseBuildArg(options.Operands()[0], me) || !ParseBuildArg(options.Operands()[1], partner))
+    return false;
+  SeedRandom(seed);
+  return true;
+}
+
+int Candidates(const TLabArgs& args) {
   TSpec me;
   TSpec partner;
-  if (args.size() != 2) {
-    LabError("usage: candidates [--seed N] ME PARTNER");
-    return 2;
-  }
-  if (!ParseBuildArg(args[0], me) || !ParseBuildArg(args[1], partner)) return 2;
-  for (const TSpec& candidate : GrowthCandidates(me, partner)) LabPrint(BuildNotation(candidate));
-  return 0;
+  int code = 0;
+  if (!SeedAndTwoBuilds("candidates", args, me, partner, code)) return code;
+  for (const TSpec& candidate : GrowthCandidates(me, partner)) LabPrint(BuildText(candidate));
+  return LabExitFine;
 }
 
 int WellFormed(const TLabArgs& args) {
-  if (args.size() != 1) {
-    LabError("usage: well-formed SWORDS");
-    return 2;
-  }
+  TLabOptions options("well-formed", args);
+  if (!options.Finish()) return LabExitUsage;
+  if (options.Operands().size() != 1) return options.UsageError("one sword list is needed");
   std::string swords;
-  if (!LabArgToCp932(args[0], swords)) {
-    LabError("sword list has no cp932 form: " + args[0]);
-    return 2;
+  if (!LabArgToCp932(options.Operands()[0], swords)) {
+    return options.UsageError("the sword list has no Shift-JIS form");
   }
   for (std::size_t i = 0; i < swords.size(); i += TBromString::CharLength(swords, i)) {
     if (!IsSwordMark(swords.substr(i, TBromString::CharLength(swords, i)))) {
       LabError("剣の記述が不正です。");
-      return 2;
+      return LabExitFault;
     }
   }
   if (TBromString::CharCount(swords) > MaxSwords) {
     LabError("a sword list holds at most 20 swords");
-    return 2;
+    return LabExitFault;
   }
   LabPrint(IsWellFormedOrder(swords) ? "yes" : "no");
-  return 0;
+  return LabExitFine;
 }
 
-int Grow(const TLabArgs& given) {
-  TLabArgs args = given;
-  if (!TakeSeed(args)) return 2;
+int Grow(const TLabArgs& args) {
   TSpec me;
   TSpec partner;
-  if (args.size() != 2) {
-    LabError("usage: grow [--seed N] ME PARTNER");
-    return 2;
-  }
-  if (!ParseBuildArg(args[0], me) || !ParseBuildArg(args[1], partner)) return 2;
-  LabPrint(BuildNotation(GrowOne(me, partner)));
-  return 0;
+  int code = 0;
+  if (!SeedAndTwoBuilds("grow", args, me, partner, code)) return code;
+  LabPrint(BuildText(GrowOne(me, partner)));
+  return LabExitFine;
 }
 
 // Runs the real growth driver over the first N rivals of a roster, tick after
 // tick without waiting, and reports the work it did.
-int GrowRound(const TLabArgs& given) {
-  TLabArgs args = given;
-  if (!TakeSeed(args)) return 2;
-  std::string rosterPath;
-  std::string entrantsText;
-  bool hasRoster = false;
-  bool hasEntrants = false;
-  if (!TakeOption(args, "--roster", rosterPath, hasRoster) ||
-      !TakeOption(args, "--entrants", entrantsText, hasEntrants)) {
-    return 2;
-  }
-  if (!args.empty()) {
-    LabError("usage: grow-round [--seed N] [--roster FILE] [--entrants N]");
-    return 2;
-  }
+int GrowRound(const TLabArgs& args) {
+  // 1. The options and the roster.
+  TLabOptions options("grow-round", args);
+  long long seed = -1;
   long long count = GrownSpecCount;
-  if (hasEntrants && (!LabParseInt(entrantsText, count) || count < 2 || count > GrownSpecCount ||
-                      count % 2 != 0)) {
-    LabError("--entrants needs an even number from 2 to 16");
-    return 2;
+  std::string rosterArg;
+  bool hasRoster = false;
+  const bool utf8 = options.Flag("--utf8");
+  if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) ||
+      !options.Number("--entrants", 2, GrownSpecCount, count) ||
+      !options.Value("--roster", rosterArg, hasRoster) || !options.Finish()) {
+    return LabExitUsage;
   }
-  std::vector<TSwordia> roster;
-  if (!ReadRosterEntries(hasRoster ? rosterPath : std::string(), roster)) return 2;
-  if (static_cast<long long>(roster.size()) < count + 1) {
-    LabError("the roster has " + std::to_string(roster.size()) + " entries; " +
-             std::to_string(count + 1) + " are needed");
-    return 2;
+  if (count % 2 != 0) return options.UsageError("--entrants needs an even number from 2 to 16");
+  if (!options.Operands().empty()) {
+    return options.UsageError("unexpected argument '" + options.Operands()[0] + "'");
   }
+  TLabTextFile file;
+  bool usage = false;
+  if (!file.Open("grow-round", rosterArg, RosterFileName, utf8, usage)) {
+    return usage ? LabExitUsage : LabExitFault;
+  }
+  file.WarnIfUtf8("grow-round");
+  TLabRoster roster;
+  std::string fault;
+  if (!ReadLabRoster(file, roster, fault)) {
+    LabError(fault);
+    return LabExitFault;
+  }
+  SeedRandom(seed);
 
-  // The rivals, entries 2 to N + 1, still in after a round, in file order.
+  // 2. The rivals, entries 2 to N + 1, still in after a round, in file order.
   ResetTournament();
   ResetGrowth();
   const int n = static_cast<int>(count);
   for (int i = 0; i < n; ++i) {
-    Tournament.Slots[i].Name = roster[i + 1].Name;
-    Tournament.Slots[i].Spec = roster[i + 1].Spec;
+    Tournament.Slots[i].Name = roster.Entries[static_cast<std::size_t>(i) + 1].Name;
+    Tournament.Slots[i].Spec = roster.Entries[static_cast<std::size_t>(i) + 1].Spec;
     Tournament.Entrants[i] = &Tournament.Slots[i];
   }
   Tournament.EntrantCount = n;
   Tournament.Stage = FirstGrownStage;
 
+  // 3. The growth, tick by tick. A tick is timed on the thread's own CPU
+  // clock, which a busy machine's other work does not inflate, and on the
+  // wall clock.
   const std::int64_t battlesBefore = SimulatedBattleCount();
   const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-  // A tick is timed on the thread's own CPU clock, which a busy machine's
-  // other work does not inflate, and on the wall clock.
   double longest = 0;
   double longestWall = 0;
   long ticks = 0;
@@ -129,9 +142,10 @@ int GrowRound(const TLabArgs& given) {
   }
   const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
 
+  // 4. The builds and the work.
   for (int i = 0; i < n; ++i) {
-    LabPrint(Tournament.Slots[i].Name + "  " + BuildNotation(Tournament.Slots[i].Spec) + " ⇒ " +
-             BuildNotation(GrownSpecs[i]));
+    LabPrint(Tournament.Slots[i].Name + "  " + BuildText(Tournament.Slots[i].Spec) + " ⇒ " +
+             BuildText(GrownSpecs[i]));
   }
   char summary[200];
   std::snprintf(summary, sizeof summary,
@@ -140,20 +154,31 @@ int GrowRound(const TLabArgs& given) {
                 ticks, static_cast<long long>(SimulatedBattleCount() - battlesBefore), cpu,
                 longest * 1000.0, longestWall * 1000.0);
   LabPrint(summary);
-  return 0;
+  return LabExitFine;
 }
 
 const TLabRegistration candidatesCommand(
-    {"candidates", "[--seed N] ME PARTNER   one-step growth candidates of ME facing PARTNER",
+    {"candidates", "[--seed N] ME PARTNER", "the one-step growth candidates of ME facing PARTNER",
+     "One build per line (HP/attack/defence/speed/swords), in the order the growth search\n"
+     "scores them. --seed N fixes the random sample of sword orders.",
      Candidates});
 const TLabRegistration wellFormedCommand(
-    {"well-formed", "SWORDS   whether the order of a sword list is well formed (yes/no)",
+    {"well-formed", "SWORDS", "whether the order of a sword list is well formed",
+     "Prints yes or no: yes when every control sword (導 振 薬 豪) reaches a sword it can act\n"
+     "on and every 導 brings its sword forward, as the growth search requires of the orders\n"
+     "it keeps. An empty list is not well formed.",
      WellFormed});
 const TLabRegistration growCommand(
-    {"grow", "[--seed N] ME PARTNER   the build ME grows into when facing PARTNER next", Grow});
+    {"grow", "[--seed N] ME PARTNER", "the build ME grows into when facing PARTNER next",
+     "Prints the one build the growth search chooses for ME, as a rival grows between rounds.",
+     Grow});
 const TLabRegistration growRoundCommand(
-    {"grow-round",
-     "[--seed N] [--roster FILE] [--entrants N]   one round of growth of roster entries 2..N+1",
+    {"grow-round", "[--seed N] [--entrants N] [--roster FILE] [--utf8]",
+     "one round of growth of roster entries 2 to N+1, through the game's growth driver",
+     "Entries 2 to N+1 (N even, 2 to 16, default 16) are the entrants still in after a round,\n"
+     "each facing its neighbour (2 with 3, 4 with 5, ...). One line per entrant: name, build\n"
+     "⇒ grown build. Then: timer ticks taken, simulated battles, CPU seconds, and the longest\n"
+     "tick in CPU and wall-clock milliseconds (the game runs one tick every 10 ms).",
      GrowRound});
 
 }  // namespace

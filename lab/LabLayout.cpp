@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lab/Lab.h"
+#include "lab/LabOptions.h"
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
 #include "present/PngFile.h"
@@ -105,10 +106,9 @@ std::vector<TLabelled> Views() {
 }
 
 int Layout(const TLabArgs& args) {
-  if (args.size() != 1) {
-    LabError("usage: quillmoor-lab layout OUT.png");
-    return 2;
-  }
+  TLabOptions options("layout", args);
+  if (!options.Finish()) return LabExitUsage;
+  if (options.Operands().size() != 1) return options.UsageError("one output file is needed");
   TBromPaintBox box;
   InitScreens(box);
   TBromBitmap sheet;
@@ -124,11 +124,15 @@ int Layout(const TLabArgs& args) {
   DrawPanel(Views());
   BaseLayer.DrawTo(sheet, ScreenWidth + 10, ScreenHeight + 10);
   FreeScreens();
-  WritePng(sheet, args[0]);
-  return 0;
+  WritePng(sheet, options.Operands()[0]);
+  return LabExitFine;
 }
 
 const TLabRegistration registration(
-    {"layout", "OUT.png  draw every layout rectangle and bracket bar over dat\\back.jpg", Layout});
+    {"layout", "OUT.png", "a picture of every screen rectangle and bracket bar",
+     "Draws four panels over dat/back.jpg with the screen kit itself (hero setup; the board\n"
+     "with every bracket cell and bar; the battle; title, story and opponent view), each\n"
+     "rectangle outlined and labelled with its name, and writes them to OUT.png.",
+     Layout});
 
 }  // namespace

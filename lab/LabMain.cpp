@@ -5,6 +5,7 @@
 #include <string>
 
 #include "lab/Lab.h"
+#include "lab/LabOptions.h"
 #include "present/Path.h"
 
 namespace {
@@ -14,12 +15,37 @@ std::map<std::string, TLabCommand>& Commands() {
   return commands;
 }
 
-int Help() {
+const char* const ExitCodes =
+    "exit codes: 0 fine; 1 the file or build given has a fault; 2 bad usage (an unknown\n"
+    "option, a missing or malformed argument); 3 the lab itself failed.";
+
+int Overview() {
   std::printf("usage: quillmoor-lab COMMAND [ARGS]\n\ncommands:\n");
   for (const auto& [name, command] : Commands()) {
-    std::printf("  %s %s\n", name.c_str(), command.Usage);
+    std::printf("  %-13s %s\n", name.c_str(), command.Summary);
   }
-  return 0;
+  std::printf(
+      "\n'quillmoor-lab help COMMAND' or 'quillmoor-lab COMMAND --help' shows a command's\n"
+      "arguments and what it prints. Text files are read as Shift-JIS (cp932), as the game\n"
+      "reads them; output is UTF-8.\n%s\n",
+      ExitCodes);
+  return LabExitFine;
+}
+
+int CommandHelp(const TLabCommand& command) {
+  std::printf("usage: quillmoor-lab %s %s\n%s\n\n", command.Name, command.Usage, command.Summary);
+  LabPrint(command.Help);
+  std::printf("\n%s\n", ExitCodes);
+  return LabExitFine;
+}
+
+// True when the arguments ask for help ("--help" or "-h" before any "--").
+bool AsksForHelp(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) return false;
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -35,6 +61,7 @@ void LabPrint(std::string_view cp932Line) {
 }
 
 void LabError(std::string_view cp932Line) {
+  std::fflush(stdout);
   const std::string text = Cp932ToUtf8Lenient(cp932Line);
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fputc('\n', stderr);
@@ -63,20 +90,29 @@ bool LabParseInt(std::string_view text, long long& value) {
 }
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0) {
-    return Help();
-  }
-  auto it = Commands().find(argv[1]);
+  // 1. "help", "help COMMAND", "--help", "-h".
+  const bool help =
+      argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
+                    std::strcmp(argv[1], "-h") == 0);
+  if (argc < 2 || (help && argc == 2)) return Overview();
+  const char* name = help ? argv[2] : argv[1];
+  const auto it = Commands().find(name);
   if (it == Commands().end()) {
-    std::fprintf(stderr, "quillmoor-lab: unknown command '%s' (try 'quillmoor-lab help')\n",
-                 argv[1]);
-    return 2;
+    std::fprintf(stderr, "quillmoor-lab: unknown command '%s' (see 'quillmoor-lab help')\n", name);
+    return LabExitUsage;
   }
+  if (help && argc > 3) {
+    std::fprintf(stderr, "usage: quillmoor-lab help [COMMAND]\n");
+    return LabExitUsage;
+  }
+  // 2. The command's own help.
+  if (help || AsksForHelp(argc, argv)) return CommandHelp(it->second);
+  // 3. The command.
   TLabArgs args(argv + 2, argv + argc);
   try {
     return it->second.Run(args);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "quillmoor-lab: %s\n", e.what());
-    return 3;
+    std::fprintf(stderr, "quillmoor-lab %s: %s\n", name, e.what());
+    return LabExitInternal;
   }
 }

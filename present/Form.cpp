@@ -12,6 +12,8 @@
 
 namespace {
 
+int displayScale = 1;
+
 // Live forms by their window's id, for the message pump.
 std::map<Uint32, TBromForm*>& Forms() {
   static std::map<Uint32, TBromForm*> forms;
@@ -44,7 +46,57 @@ void TBromPaintBox::Refresh() {
 struct TBromForm::TWindow {
   SDL_Window* Window = nullptr;
   Uint32 Id = 0;
+  // With a renderer the canvas is drawn scaled (by whole factors, with black
+  // bars) and mouse positions are mapped back to canvas pixels; without one
+  // (no renderer could be made) the canvas is copied to the window 1:1.
+  SDL_Renderer* Renderer = nullptr;
+  SDL_Texture* Texture = nullptr;
+  int TextureWidth = 0;
+  int TextureHeight = 0;
+  int Scale = 1;
+  bool FullScreen = false;
+
+  void Present(const TBromBitmap& canvas);
+  void PresentOnSurface(const TBromBitmap& canvas);
 };
+
+void TBromForm::TWindow::PresentOnSurface(const TBromBitmap& canvas) {
+  SDL_Surface* screen = SDL_GetWindowSurface(Window);
+  if (screen == nullptr || canvas.Width() == 0) return;
+  SDL_Surface* source =
+      SDL_CreateRGBSurfaceWithFormatFrom(canvas.Rows()[0], canvas.Width(), canvas.Height(), 24,
+                                         canvas.Width() * 3, SDL_PIXELFORMAT_BGR24);
+  if (source == nullptr) return;
+  SDL_BlitSurface(source, nullptr, screen, nullptr);
+  SDL_FreeSurface(source);
+  SDL_UpdateWindowSurface(Window);
+}
+
+void TBromForm::TWindow::Present(const TBromBitmap& canvas) {
+  if (Renderer == nullptr) {
+    PresentOnSurface(canvas);
+    return;
+  }
+  if (canvas.Width() == 0 || canvas.Height() == 0) return;
+  // 1. A texture the canvas's size, and the logical size that maps the
+  // mouse back.
+  if (Texture == nullptr || TextureWidth != canvas.Width() || TextureHeight != canvas.Height()) {
+    if (Texture != nullptr) SDL_DestroyTexture(Texture);
+    Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING,
+                                canvas.Width(), canvas.Height());
+    if (Texture == nullptr) return;
+    TextureWidth = canvas.Width();
+    TextureHeight = canvas.Height();
+    SDL_RenderSetLogicalSize(Renderer, TextureWidth, TextureHeight);
+    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+  }
+  // 2. The canvas, enlarged by a whole factor, on black.
+  SDL_UpdateTexture(Texture, nullptr, canvas.Rows()[0], canvas.Width() * 3);
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+  SDL_RenderPresent(Renderer);
+}
 
 TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<TWindow>()) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -57,12 +109,19 @@ TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<T
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
       (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    // SDL's own last message often names the real cause (the display that
+    // could not be opened): it is passed on, not hidden.
+    const std::string fellBack = driver;
+    const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    throw std::runtime_error("there is no display to show the window on");
+    throw std::runtime_error(
+        "there is no display to show the window on (SDL offered its " + fellBack + " video driver" +
+        (error.empty() ? std::string() : "; SDL's last error: " + error) + ")");
   }
-  window_->Window =
-      SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(), SDL_WINDOWPOS_UNDEFINED,
-                       SDL_WINDOWPOS_UNDEFINED, 600, 450, SDL_WINDOW_HIDDEN);
+  window_->Scale = displayScale;
+  window_->Window = SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(),
+                                     SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                     600 * window_->Scale, 450 * window_->Scale, SDL_WINDOW_HIDDEN);
   if (window_->Window == nullptr) {
     const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -70,26 +129,22 @@ TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<T
   }
   window_->Id = SDL_GetWindowID(window_->Window);
   Forms()[window_->Id] = this;
-  SDL_Window* window = window_->Window;
-  // The canvas is converted into the window's own pixel format on every
-  // show; the canvas stays the program's 24-bit surface.
-  paintBox_.presenter_ = [window](const TBromBitmap& canvas) {
-    SDL_Surface* screen = SDL_GetWindowSurface(window);
-    if (screen == nullptr || canvas.Width() == 0) return;
-    SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(canvas.Rows()[0], canvas.Width(), canvas.Height(), 24,
-                                           canvas.Width() * 3, SDL_PIXELFORMAT_BGR24);
-    if (source == nullptr) return;
-    SDL_BlitSurface(source, nullptr, screen, nullptr);
-    SDL_FreeSurface(source);
-    SDL_UpdateWindowSurface(window);
-  };
+  // Enlarged pixels stay sharp.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  window_->Renderer = SDL_CreateRenderer(window_->Window, -1, 0);
+  if (window_->Renderer == nullptr) window_->Scale = 1;
+  // The canvas stays the program's 24-bit surface; it is converted for the
+  // window on every show.
+  TWindow* w = window_.get();
+  paintBox_.presenter_ = [w](const TBromBitmap& canvas) { w->Present(canvas); };
   SetClientSize(600, 450);
 }
 
 TBromForm::~TBromForm() {
   Forms().erase(window_->Id);
   paintBox_.presenter_ = nullptr;
+  if (window_->Texture != nullptr) SDL_DestroyTexture(window_->Texture);
+  if (window_->Renderer != nullptr) SDL_DestroyRenderer(window_->Renderer);
   SDL_DestroyWindow(window_->Window);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -98,9 +153,29 @@ void TBromForm::SetClientSize(int width, int height) {
   int oldWidth = 0;
   int oldHeight = 0;
   SDL_GetWindowSize(window_->Window, &oldWidth, &oldHeight);
-  SDL_SetWindowSize(window_->Window, width, oldHeight);
-  SDL_SetWindowSize(window_->Window, width, height);
+  const int scale = window_->Scale;
+  SDL_SetWindowSize(window_->Window, width * scale, oldHeight);
+  SDL_SetWindowSize(window_->Window, width * scale, height * scale);
   paintBox_.Resize(width, height);
+}
+
+void TBromForm::SetDisplayScale(int scale) {
+  displayScale = scale < 1 ? 1 : scale > 4 ? 4 : scale;
+}
+
+int TBromForm::DisplayScale() {
+  return displayScale;
+}
+
+void TBromForm::ToggleFullScreen() {
+  const bool on = !window_->FullScreen;
+  if (SDL_SetWindowFullscreen(window_->Window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  window_->FullScreen = on;
+  paintBox_.Refresh();
+}
+
+bool TBromForm::FullScreen() const {
+  return window_->FullScreen;
 }
 
 void TBromForm::CenterOnScreen() {
@@ -114,8 +189,10 @@ void TBromForm::CenterOnScreen() {
   if (SDL_GetWindowBordersSize(window_->Window, &top, &left, &bottom, &right) != 0) {
     top = left = bottom = right = 0;
   }
-  const int outerWidth = ClientWidth() + left + right;
-  const int outerHeight = ClientHeight() + top + bottom;
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_->Window, &width, &height);
+  const int outerWidth = width + left + right;
+  const int outerHeight = height + top + bottom;
   left_ = (screen.w - outerWidth) / 2;
   top_ = (screen.h - outerHeight) / 2;
   SDL_SetWindowPosition(window_->Window, left_ + left, top_ + top);
@@ -142,6 +219,10 @@ void TBromForm::Show() {
   paintBox_.Refresh();
 }
 
+bool TBromForm::InsidePaintBox(int x, int y) const {
+  return x >= 0 && y >= 0 && x < paintBox_.Width() && y < paintBox_.Height();
+}
+
 void TBromForm::Dispatch(const void* sdlEvent) {
   const SDL_Event& event = *static_cast<const SDL_Event*>(sdlEvent);
   switch (event.type) {
@@ -157,8 +238,14 @@ void TBromForm::Dispatch(const void* sdlEvent) {
         }
       }
       break;
+    case SDL_KEYDOWN:
+      if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) ToggleFullScreen();
+      break;
     case SDL_MOUSEBUTTONDOWN: {
       if (!paintBox_.OnMouseDown) break;
+      // The renderer has mapped the position to canvas pixels; the black
+      // bars around an enlarged picture are not the game's.
+      if (!InsidePaintBox(event.button.x, event.button.y)) break;
       const Uint8 b = event.button.button;
       if (b != SDL_BUTTON_LEFT && b != SDL_BUTTON_RIGHT && b != SDL_BUTTON_MIDDLE) break;
       const TMouseButton button = b == SDL_BUTTON_LEFT    ? TMouseButton::Left
@@ -168,6 +255,7 @@ void TBromForm::Dispatch(const void* sdlEvent) {
       break;
     }
     case SDL_MOUSEMOTION:
+      if (!InsidePaintBox(event.motion.x, event.motion.y)) break;
       if (paintBox_.OnMouseMove) paintBox_.OnMouseMove(event.motion.x, event.motion.y);
       break;
     default:
@@ -193,6 +281,9 @@ void TBromForm::PumpMessages() {
         break;
       case SDL_MOUSEMOTION:
         id = event.motion.windowID;
+        break;
+      case SDL_KEYDOWN:
+        id = event.key.windowID;
         break;
       default:
         continue;

@@ -8,6 +8,13 @@
 // are delivered by `PumpMessages`, which the tick loop calls on every pass.
 // Closing the window asks the program to end (RequestTerminate).
 //
+// For today's screens the window may show the paint box enlarged: a display
+// scale of 1 to 4 makes the window that many times as large, pixels kept
+// sharp, and F11 toggles full screen, the picture enlarged by the largest
+// whole factor that fits and centred on black. Mouse positions are mapped
+// back: the game only ever sees paint box coordinates, and a press or move
+// outside the picture (on the black bars) does not reach it.
+//
 // Game logic may include this header: it names no platform library.
 #pragma once
 
@@ -67,6 +74,14 @@ class TBromForm {
 
   // Sets the client area's width, then its height; the paint box fills it.
   void SetClientSize(int width, int height);
+  // The display scale of windows made from now on (1 to 4; others are held
+  // to that range). The program's entry sets it from its command line.
+  static void SetDisplayScale(int scale);
+  static int DisplayScale();
+  // Switches between the window and full screen (what F11 does).
+  void ToggleFullScreen();
+  bool FullScreen() const;
+
   // Places the window so that its outer frame is centred on the screen:
   // Left = (screen width - window width) div 2, Top likewise.
   void CenterOnScreen();
@@ -98,6 +113,7 @@ class TBromForm {
  private:
   struct TWindow;
   void Dispatch(const void* sdlEvent);
+  bool InsidePaintBox(int x, int y) const;
 
   std::unique_ptr<TWindow> window_;
   TBromPaintBox paintBox_;

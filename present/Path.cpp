@@ -67,6 +67,32 @@ std::string Cp932ToUtf8Lenient(std::string_view text) {
   return Convert("UTF-8", "CP932", text, false);
 }
 
+bool LooksLikeUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return true;
+  bool wide = false;
+  for (char c : bytes) wide = wide || static_cast<unsigned char>(c) >= 0x80;
+  if (!wide) return false;
+  try {
+    Convert("UTF-16LE", "UTF-8", bytes, true);
+  } catch (const TTextConversionError&) {
+    return false;
+  }
+  try {
+    Cp932ToUtf8(bytes);
+  } catch (const TTextConversionError&) {
+    return true;
+  }
+  // Valid both ways: read as cp932, UTF-8 text falls apart into odd kanji and
+  // half-width katakana, which the game's own texts do not use.
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t len = TBromString::CharLength(bytes, i);
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (len == 1 && c >= 0xA1 && c <= 0xDF) return true;
+    i += len;
+  }
+  return false;
+}
+
 std::string DiskPath(std::string_view programPath) {
   std::string mapped;
   mapped.reserve(programPath.size());

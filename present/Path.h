@@ -25,6 +25,12 @@ std::string Utf8ToCp932(std::string_view text);
 // shown as '?'.
 std::string Cp932ToUtf8Lenient(std::string_view text);
 
+// True when bytes meant to be cp932 look like UTF-8 instead: they begin with
+// the UTF-8 byte-order mark, or they hold a multi-byte UTF-8 character, are
+// valid UTF-8 throughout and are not plausible cp932 (not valid cp932, or
+// holding half-width katakana when read as cp932). Plain ASCII does not.
+bool LooksLikeUtf8(std::string_view bytes);
+
 // The file on disk for a program path written the game's way ("dat\\swordia.txt"):
 // every '\\' that is a separator (not the trail byte of a double-byte
 // character, as in "ソ") becomes '/', and the name is converted to UTF-8.

@@ -4,10 +4,12 @@
 // can be told apart on the board, and the same bytes on every run.
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -308,16 +310,86 @@ TEST_F(AssetsGenerated, CuesAreShortQuietFadedAndDistinct) {
   }
 }
 
-TEST_F(AssetsGenerated, SecondRunWritesTheSameBytes) {
+TEST_F(AssetsGenerated, SecondRunWritesTheSameBytesAndForceReplacesAnAuthorsFile) {
   const std::string again = MakeTempFolder();
   WriteWholeFile(again + "/swordia.txt", ReadWholeFile(Folder + "/swordia.txt"));
   WriteWholeFile(again + "/story.txt", ReadWholeFile(Folder + "/story.txt"));
+  WriteWholeFile(again + "/noimage.bmp", "the author's own");
   std::ostringstream log;
-  ASSERT_EQ(GenerateAssets(again, log), Written);
+  int kept = -1;
+  ASSERT_EQ(GenerateAssets(again, log, /*force=*/true, &kept), Written);
+  EXPECT_EQ(kept, 0);
   for (const TAssetEntry& e :
        PlanAssets(ReadWholeFile(Folder + "/swordia.txt"), ReadWholeFile(Folder + "/story.txt"))) {
     const std::string name = Cp932ToUtf8(e.Name);
     EXPECT_TRUE(ReadWholeFile(Folder + "/" + name) == ReadWholeFile(again + "/" + name)) << name;
   }
   std::filesystem::remove_all(again);
+}
+
+TEST(AssetsGenerator, AnExistingFileIsKeptWithoutForce) {
+  // A folder that already holds every planned file, one of them the
+  // author's own portrait: nothing is written, everything is named as kept.
+  const std::string folder = MakeTempFolder();
+  const std::string roster =
+      Crlf({"#Name 剣士", "#Spec 50/0/0/0/", "#Image hero.bmp", "#FlavorBegin", "#FlavorEnd"});
+  const std::string story = Crlf({"@Stage0", "#Wave bell.wav", "文", "#stop"});
+  WriteWholeFile(folder + "/swordia.txt", roster);
+  WriteWholeFile(folder + "/story.txt", story);
+  const std::vector<TAssetEntry> plan = PlanAssets(roster, story);
+  for (const TAssetEntry& e : plan) {
+    WriteWholeFile(folder + "/" + Cp932ToUtf8(e.Name), "hand-made " + Cp932ToUtf8(e.Name));
+  }
+  std::ostringstream log;
+  int kept = -1;
+  EXPECT_EQ(GenerateAssets(folder, log, /*force=*/false, &kept), 0);
+  EXPECT_EQ(kept, static_cast<int>(plan.size()));
+  EXPECT_EQ(ReadWholeFile(folder + "/hero.bmp"), "hand-made hero.bmp");
+  EXPECT_NE(log.str().find("kept " + folder + "/hero.bmp (it exists; --force replaces it)"),
+            std::string::npos)
+      << log.str();
+  std::filesystem::remove_all(folder);
+}
+
+namespace {
+
+// Runs quillmoor-assets with the arguments in `folder`; returns its output
+// (both streams).
+std::string RunAssets(const std::string& folder, const std::string& arguments, int& status) {
+  // The asset tool is built beside the lab.
+  const std::string tool =
+      (std::filesystem::path(QUILLMOOR_LAB_PATH).parent_path() / "quillmoor-assets").string();
+  const std::string command = "cd '" + folder + "' && " + tool + " " + arguments + " 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    out.append(buffer, got);
+  const int raw = pclose(pipe);
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
+}
+
+}  // namespace
+
+TEST(AssetsCommand, HelpAndBadUsageWriteNothing) {
+  const std::string folder = MakeTempFolder();
+  int status = -1;
+  EXPECT_NE(RunAssets(folder, "--help", status).find("usage: quillmoor-assets [--force] [FOLDER]"),
+            std::string::npos);
+  EXPECT_EQ(status, 0);
+  // A folder that does not exist is refused, not made; so is dat/ when it is
+  // missing, and an unknown option.
+  EXPECT_NE(RunAssets(folder, "nosuchdir", status).find("there is no folder 'nosuchdir'"),
+            std::string::npos);
+  EXPECT_EQ(status, 2);
+  RunAssets(folder, "", status);
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(RunAssets(folder, "--forse", status).find("unknown option '--forse'"),
+            std::string::npos);
+  EXPECT_EQ(status, 2);
+  RunAssets(folder, "a b", status);
+  EXPECT_EQ(status, 2);
+  EXPECT_TRUE(std::filesystem::is_empty(folder)) << "nothing was written";
+  std::filesystem::remove_all(folder);
 }

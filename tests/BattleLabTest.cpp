@@ -42,19 +42,29 @@ TEST(BattleLab, WithoutStepsOnlyTheLinesArePrinted) {
   EXPECT_EQ(out, expected);
 }
 
-TEST(BattleLab, AMalformedBuildGivesTheRosterMessageAndCode2) {
+TEST(BattleLab, AMalformedBuildIsAFaultAndAMalformedCommandLineBadUsage) {
   int status = -1;
+  // The roster's message for the build, and the build: exit code 1.
   EXPECT_EQ(RunLab("battle A 20/3/2/1 B 20/3/2/1/", status, true),
-            "不正な記述です。スラッシュは4個でなくてはなりません。\n");
-  EXPECT_EQ(status, 2);
+            "不正な記述です。スラッシュは4個でなくてはなりません。 (20/3/2/1)\n");
+  EXPECT_EQ(status, 1);
   EXPECT_EQ(RunLab("simulate 20/3/2/1/ 21/0/0/0/", status, true),
-            "HPは5の倍数でなくてはなりません。\n");
-  EXPECT_EQ(status, 2);
-  EXPECT_EQ(RunLab("simulate 20/3/2/1/刀 20/0/0/0/", status, true), "剣の記述が不正です。\n");
-  EXPECT_EQ(status, 2);
-  RunLab("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status);
+            "HPは5の倍数でなくてはなりません。 (21/0/0/0/)\n");
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(RunLab("simulate 20/3/2/1/刀 20/0/0/0/", status, true),
+            "剣の記述が不正です。 (20/3/2/1/刀)\n");
+  EXPECT_EQ(status, 1);
+  // A stage out of range, a missing build, an unknown option: exit code 2,
+  // the option named.
+  EXPECT_NE(RunLabStderr("battle --stage 6 A 20/3/2/1/ B 20/3/2/1/", status)
+                .find("--stage needs a whole number from 1 to 5, not '6'"),
+            std::string::npos);
   EXPECT_EQ(status, 2);
   RunLab("simulate 20/3/2/1/", status);
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(RunLabStderr("battle --stpes A 20/3/2/1/ B 20/3/2/1/", status)
+                .find("unknown option '--stpes'"),
+            std::string::npos);
   EXPECT_EQ(status, 2);
 }
 

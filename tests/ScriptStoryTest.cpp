@@ -198,38 +198,44 @@ TEST(LabStory, TellsAPiecePageByPageWithCommandsAndErrors) {
             "third\n"
             "== page 3\n"  // "fourth" is dropped with the page the error stops
             "-- #Wave a.wav b.wav\n"
-            "!! 【エラー】パラメータ過多：#Wave a.wav b.wav\\nin " +
+            "!! 【エラー】パラメータ過多：#Wave a.wav b.wav\n"
+            "!! in " +
                 path + "\n");
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(status, 1) << "a step reported an error";
 }
 
-TEST(LabStory, AMissingStageStartsAtTheTopAndABadStageIsRefused) {
+TEST(LabStory, AMissingStageStartsAtTheTopAndIsAFault) {
   const std::string path = WriteScriptFile({"@Stage1", "one", "#stop", "@Stage2", "two", "#stop"});
   int status = -1;
   EXPECT_EQ(RunLab("story --file " + path + " 1", status), "== page 1\none\n");
-  EXPECT_EQ(RunLab("story --file " + path + " 9", status), "== page 1\none\n");
-  EXPECT_EQ(RunLab("story --file " + path + " x", status), "");
-  EXPECT_EQ(status, 2);
+  EXPECT_EQ(status, 0);
+  // No @Stage3: the game tells the file from where the script stands.
+  EXPECT_EQ(RunLab("story --file " + path + " 3", status), "== page 1\none\n");
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(RunLabStderr("story --file " + path + " 3", status).find("has no @Stage3"),
+            std::string::npos);
+}
+
+TEST(LabStory, OnlyTheGamesStagesAreTold) {
+  const std::string path = WriteScriptFile({"@Stage0", "zero", "#stop"});
+  int status = -1;
+  for (const char* stage : {"x", "6", "-1", "2147483648", ""}) {
+    EXPECT_EQ(RunLab("story --file " + path + " " + stage, status), "") << stage;
+    EXPECT_EQ(status, 2) << stage;
+  }
+  EXPECT_NE(RunLabStderr("story --file " + path + " 9", status)
+                .find("STAGE must be one number "
+                      "from 0 to 5"),
+            std::string::npos);
 }
 
 TEST(LabStory, ABrokenByteBeforeAnErrorsLineBreakDoesNotSwallowIt) {
-  // A lone lead byte ends the quoted line; it must not pair with the
-  // backslash of the written line break.
+  // A lone lead byte ends the quoted line; it must not swallow the line
+  // break written after it.
   const std::string path = MakeTempFolder() + "/story.txt";
   WriteWholeFile(path, "@Stage0\r\n#Line \x81\r\n");
   int status = -1;
   EXPECT_EQ(RunLab("story --file " + path + " 0", status),
-            "== page 1\n-- #Line ?\n!! 【エラー】#Lineの行数が不正です：?\\nin " + path + "\n");
-  EXPECT_EQ(status, 0);
-}
-
-TEST(LabStory, EveryThirtyTwoBitStageIsAccepted) {
-  const std::string path =
-      WriteScriptFile({"@Stage-2147483648", "low", "#stop", "@Stage2147483647", "high", "#stop"});
-  int status = -1;
-  EXPECT_EQ(RunLab("story --file " + path + " -2147483648", status), "== page 1\nlow\n");
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(RunLab("story --file " + path + " 2147483647", status), "== page 1\nhigh\n");
-  EXPECT_EQ(RunLab("story --file " + path + " 2147483648", status), "");
-  EXPECT_EQ(status, 2);
+            "== page 1\n-- #Line ?\n!! 【エラー】#Lineの行数が不正です：?\n!! in " + path + "\n");
+  EXPECT_EQ(status, 1);
 }

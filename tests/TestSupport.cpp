@@ -56,9 +56,10 @@ std::string U8(std::string_view cp932) {
   return Cp932ToUtf8Lenient(cp932);
 }
 
-std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
-  const std::string command =
-      std::string(QUILLMOOR_LAB_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+namespace {
+
+// Runs a shell command line and returns what it writes to standard output.
+std::string RunCommand(const std::string& command, int& status) {
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
   std::string out;
@@ -68,6 +69,18 @@ std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
   const int raw = pclose(pipe);
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return out;
+}
+
+}  // namespace
+
+std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
+  return RunCommand(
+      std::string(QUILLMOOR_LAB_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null"),
+      status);
+}
+
+std::string RunLabStderr(const std::string& arguments, int& status) {
+  return RunCommand(std::string(QUILLMOOR_LAB_PATH) + " " + arguments + " 2>&1 >/dev/null", status);
 }
 
 TSpec SpecOf(int hp, int attack, int defence, int speed, std::string_view swordsUtf8) {

@@ -23,5 +23,7 @@ std::string U8(std::string_view cp932);
 // its standard output (with standard error too when asked); `status` gets the
 // exit code, or -1 when the lab did not exit normally.
 std::string RunLab(const std::string& arguments, int& status, bool withErrors = false);
+// Runs quillmoor-lab the same way and returns only its standard error.
+std::string RunLabStderr(const std::string& arguments, int& status);
 // A build from its four numbers and its sword marks written in UTF-8.
 TSpec SpecOf(int hp, int attack, int defence, int speed, std::string_view swordsUtf8);

@@ -1,6 +1,7 @@
 #include "tools/AssetGenerator.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -209,7 +210,7 @@ std::string AssetBytes(const TAssetEntry& entry) {
   return IsJpegName(entry.Name) ? EncodeJpeg(image, kJpegQuality) : EncodeBmp(image);
 }
 
-int GenerateAssets(const std::string& folder, std::ostream& log) {
+int GenerateAssets(const std::string& folder, std::ostream& log, bool force, int* kept) {
   const std::string roster = ReadIfPresent(folder + "/swordia.txt");
   const std::string story = ReadIfPresent(folder + "/story.txt");
   if (roster.empty()) log << "note: " << folder << "/swordia.txt is missing or empty\n";
@@ -217,13 +218,23 @@ int GenerateAssets(const std::string& folder, std::ostream& log) {
   for (const std::string& name : RosterImageNames(roster))
     if (!IsSafeAssetName(name)) log << "skipped unsafe name " << Cp932ToUtf8Lenient(name) << "\n";
   int written = 0;
+  int left = 0;
   for (const TAssetEntry& entry : PlanAssets(roster, story)) {
     const std::string disk = folder + "/" + DiskPath(entry.Name);
+    // Anything at the name (a file, a folder, a link) is left alone.
+    std::error_code error;
+    if (!force && std::filesystem::symlink_status(disk, error).type() !=
+                      std::filesystem::file_type::not_found) {
+      log << "kept " << disk << " (it exists; --force replaces it)\n";
+      ++left;
+      continue;
+    }
     const std::string bytes = AssetBytes(entry);
     WriteFileBytes(disk, bytes);
     log << disk << " " << bytes.size() << "\n";
     ++written;
   }
+  if (kept != nullptr) *kept = left;
   return written;
 }
 

@@ -45,8 +45,12 @@ bool IsJpegName(std::string_view name);
 // The file's bytes.
 std::string AssetBytes(const TAssetEntry& entry);
 // Reads folder/swordia.txt and folder/story.txt (either may be missing),
-// writes every planned file into the folder, and reports each on the log.
-// Returns the number of files written; throws std::runtime_error on failure.
-int GenerateAssets(const std::string& folder, std::ostream& log);
+// writes every planned file into the folder, and reports each on the log. A
+// file that is already there is the author's: it is kept and named on the
+// log, unless `force` is set. Returns the number of files written (`kept`,
+// when given, receives the number kept); throws std::runtime_error on
+// failure.
+int GenerateAssets(const std::string& folder, std::ostream& log, bool force = false,
+                   int* kept = nullptr);
 
 }  // namespace asset

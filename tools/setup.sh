@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and then plays or tests Quillmoor on Debian.
-#   tools/setup.sh play   install what is missing, build, start the game
-#   tools/setup.sh test   install what is missing, build, run every test
+#   tools/setup.sh play   install what is missing, build the game, start it
+#   tools/setup.sh test   install what is missing, build everything, run every test
+#   tools/setup.sh build  install what is missing, build everything
 # Run it as root (or through sudo) the first time, so that missing Debian
 # packages can be installed; later runs install nothing and rebuild only what
 # changed.
@@ -46,7 +47,13 @@ if [ ! -f build/build.ninja ]; then
 fi
 # The tests' build treats every warning as an error, as CI's does.
 if [ "$mode" = test ]; then cmake -S . -B build -DQUILLMOOR_WERROR=ON; fi
-cmake --build build
+# Playing needs only the game; building and testing build everything (the lab,
+# the asset tool, the tests and the benchmarks).
+if [ "$mode" = play ]; then
+  cmake --build build --target quillmoor
+else
+  cmake --build build
+fi
 
 case "$mode" in
   play)

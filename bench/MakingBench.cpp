@@ -1,0 +1,52 @@
+// Hero making's screen: painting it whole on entering, and what a pointer
+// move across the sword buttons costs (one button restored, the next lit, its
+// help drawn). A hover must stay far cheaper than a repaint. Run from the
+// source tree, where "dat\back.jpg" is.
+#include <benchmark/benchmark.h>
+
+#include "data/Tournament.h"
+#include "flow/Making.h"
+#include "paint/ScreenKit.h"
+#include "present/Form.h"
+
+namespace {
+
+struct TMakingScreen {
+  TBromPaintBox box;
+  TMakingScreen() {
+    InitScreens(box);
+    ResetTournament();
+    TTournament& t = Tournament;
+    t.Hero = &t.Slots[0];
+    t.Hero->Name = "シオン";
+    t.Hero->Flavor = {"北の渡し場から来た剣師。", "師はいない。"};
+    t.Hero->Portrait = &Portraits[0];
+    t.Hero->Bonus = HeroStartBonus;
+    t.HeroEdit = *t.Hero;
+    PaintMaking(MakingActions());
+  }
+  ~TMakingScreen() {
+    ClearSensors();
+    ResetTournament();
+    FreeScreens();
+  }
+};
+
+void BM_PaintMaking(benchmark::State& state) {
+  TMakingScreen screen;
+  for (auto _ : state) PaintMaking(MakingActions());
+}
+BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
+
+void BM_HoverAcrossSwordButtons(benchmark::State& state) {
+  TMakingScreen screen;
+  int k = 1;
+  for (auto _ : state) {
+    const TRect& r = SwordButtons[k];
+    SensorHover(r.Left + 16, r.Top + 16);
+    k = k % SwordKindCount + 1;
+  }
+}
+BENCHMARK(BM_HoverAcrossSwordButtons)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

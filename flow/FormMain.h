@@ -1,0 +1,28 @@
+// Design unit: UnitForm.
+// The game's one window. Its creation sets the whole game up in a fixed
+// order and shows the title; its destruction releases what it set up. Every
+// mouse press and pointer move on its paint box is routed here: only the
+// left button counts; on the title any left click starts the game and moves
+// are ignored; on every other screen clicks and moves go to the screen's
+// regions.
+//
+// A window made in a process that made one before starts from a fresh game:
+// the tournament, the battle, the growth, the regions and the battle log are
+// reset at creation, so a play driver may make one window after another.
+#pragma once
+
+#include "present/Form.h"
+
+class TFormMain : public TBromForm {
+ public:
+  TFormMain();
+  ~TFormMain() override;
+
+  // The window was uncovered: the screen layer is shown again.
+  void FormPaint();
+  void PaintBoxMainMouseDown(TMouseButton button, int x, int y);
+  void PaintBoxMainMouseMove(int x, int y);
+
+ private:
+  void Release();
+};

@@ -1,0 +1,144 @@
+#include "flow/Making.h"
+
+#include <string>
+
+#include "data/Status.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
+#include "paint/ScreenKit.h"
+#include "present/Wave.h"
+#include "rules/Cues.h"
+#include "rules/InternalError.h"
+
+namespace {
+
+// The screen after a point is spent: the panel, and every button in the look
+// its condition now gives it.
+void ShowPointSpent() {
+  TBromWave::Play(CuePopon);
+  RepaintHeroPanel();
+  ShowResetOn();
+  ShowDecideOn();
+  ShowStatButtonsOff();
+}
+
+}  // namespace
+
+void RaiseStat(std::int32_t t) {
+  TTournament& g = Tournament;
+  if (t < 0 || t > 3) InternalError("UnitMaking", "no such stat button");
+  // 1. Only with a point to spend.
+  if (!CanSpend(g)) return;
+  // 2. The point buys the number.
+  TSpec& spec = g.HeroEdit.Spec;
+  --g.HeroEdit.Bonus;
+  switch (t) {
+    case 0:
+      spec.MaxHP += 5;
+      break;
+    case 1:
+      ++spec.Attack;
+      break;
+    case 2:
+      ++spec.Defence;
+      break;
+    default:
+      ++spec.Speed;
+      break;
+  }
+  // 3. The sound and the screen.
+  ShowPointSpent();
+  Present();
+}
+
+void AddSword(std::int32_t k) {
+  TTournament& g = Tournament;
+  if (k < 1 || k > SwordKindCount) InternalError("UnitMaking", "no such sword button");
+  // 1. Only with a point to spend.
+  if (!CanSpend(g)) return;
+  // 2. The point buys the sword at the end of the list; a list that would
+  // pass 40 bytes is cut there, never inside a mark.
+  --g.HeroEdit.Bonus;
+  TSpec& spec = g.HeroEdit.Spec;
+  spec.Swords = TBromString::LeftChars(spec.Swords.Str() + SwordByKind(k).Mark.Str(), SwordsBytes);
+  // 3. The sound and the screen.
+  ShowPointSpent();
+  // 4. With the last point gone, the button under the pointer must stop
+  // lighting up: the hover is taken again as if the pointer had just come.
+  if (!CanSpend(g)) RefreshHover();
+  Present();
+}
+
+void SwapSwords(std::int32_t a) {
+  TSpec& spec = Tournament.HeroEdit.Spec;
+  const std::string swords = spec.Swords.Str();
+  const int n = CountSwords(Tournament.HeroEdit);
+  // 1. A slot without a sword, or a single sword, swaps nothing.
+  if (n < 2 || a < 0 || a >= n) return;
+  // 2. The sword and the next one change places; the last one changes places
+  // with the first, the swords between staying put. Marks are taken whole.
+  const int b = (a < n - 1) ? a + 1 : 0;
+  std::string marks[MaxSwords];
+  std::size_t pos = 0;
+  for (int i = 0; i < n && i < MaxSwords; ++i) {
+    const std::size_t len = TBromString::CharLength(swords, pos);
+    marks[i] = swords.substr(pos, len);
+    pos += len;
+  }
+  std::swap(marks[a], marks[b]);
+  std::string swapped;
+  for (int i = 0; i < n && i < MaxSwords; ++i) swapped += marks[i];
+  spec.Swords = swapped;
+  // 3. The sound; the screen, with the pair highlight following the new
+  // order.
+  TBromWave::Play(CuePopon);
+  RepaintHeroPanel();
+  ShowResetOn();
+  ShowResetOff();
+  RefreshHover();
+  Present();
+}
+
+void ResetEdit(std::int32_t) {
+  TTournament& g = Tournament;
+  // 1. Only when there is something to undo.
+  if (!HeroChanged(g)) return;
+  // 2. The hero as last fixed, points included.
+  g.HeroEdit = *g.Hero;
+  // 3. The sound and the screen.
+  TBromWave::Play(CueSuka);
+  RepaintHeroPanel();
+  ShowStatButtonsOn();
+  ShowResetOff();
+  ShowDecideOff();
+  RefreshHover();
+  Present();
+}
+
+void DecideEdit(std::int32_t) {
+  TTournament& g = Tournament;
+  // 1. At stage 0 every point must be spent first.
+  if (!CanDecide(g)) return;
+  if (g.Stage == 0) {
+    // 2. The build is fixed, and the prologue is told.
+    if (g.Hero == nullptr) InternalError("UnitMaking", "no hero to decide");
+    *g.Hero = g.HeroEdit;
+    TBromWave::Play(CueTransition);
+    SetMode(gmStory);
+  } else if (g.Stage >= FirstGrownStage && g.Stage <= FinalStage) {
+    // 3. Back to the board. The hero keeps its build until its next match
+    // opens with the working copy's.
+    TBromWave::Play(CueTransition);
+    SetMode(gmBoard);
+  }
+  // 4. Hero making is not reached in other stages.
+}
+
+const TMakingActions& MakingActions() {
+  // The flavour strip's click is the opponent view's: it acts only there, so
+  // here it does nothing.
+  static const TMakingActions actions{RaiseStat,  AddSword,   ResetEdit,
+                                      DecideEdit, SwapSwords, CloseView};
+  return actions;
+}

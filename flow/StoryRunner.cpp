@@ -1,0 +1,81 @@
+#include "flow/StoryRunner.h"
+
+#include <memory>
+
+#include "data/Tournament.h"
+#include "flow/TournamentFlow.h"
+#include "paint/ScreenKit.h"
+#include "paint/StoryScreens.h"
+#include "present/Form.h"
+#include "rules/InternalError.h"
+
+namespace {
+
+// The story screen and the main window's caption, as the script sees them.
+class TGameStoryView : public TStoryView {
+ public:
+  explicit TGameStoryView(TBromForm& window) : window_(window) {}
+  void ClearPicture() override { ClearStoryPicture(); }
+  void ShowPicture(std::string_view programPath) override { ShowStoryPicture(programPath); }
+  void SetCaption(std::string_view text) override { window_.SetCaption(text); }
+  void ShowText(const TStringDynArray& lines) override { ShowParagraph(lines); }
+
+ private:
+  TBromForm& window_;
+};
+
+struct TStoryRunner {
+  TStory Story;
+  TGameStoryView View;
+  explicit TStoryRunner(TBromForm& window) : View(window) { Story.View = &View; }
+};
+
+std::unique_ptr<TStoryRunner> runner;
+
+}  // namespace
+
+void InitStory(TBromForm& window) {
+  // 1. A fresh script (a second window in the same process starts over).
+  runner = std::make_unique<TStoryRunner>(window);
+  // 2. The file, page size 7, the page handler and the four commands. The
+  // load result is not looked at: without a story the pieces are empty pages.
+  InitStory(runner->Story);
+}
+
+void FreeStory() {
+  runner.reset();
+}
+
+TStory& GameStory() {
+  if (!runner) InternalError("UnitStory", "the story is not set up");
+  return runner->Story;
+}
+
+void EnterStory() {
+  // 1. The piece of the stage; a missing label leaves the script where it
+  // stands, and the story goes on from there. Without a story set up (no
+  // main window: screens tested on their own) every piece is an empty page.
+  if (runner) GotoStoryStage(runner->Story, Tournament.Stage);
+  // 2. Both areas empty, "close" and the page-turn region.
+  PaintStory(CloseStory, NextParagraph);
+  // 3. The first page.
+  NextParagraph(0);
+}
+
+void NextParagraph(std::int32_t /*tag*/) {
+  // The page size goes back to 7 and the script runs to the end of the next
+  // page; once stopped, the script shows nothing more until "close".
+  if (runner) TurnStoryPage(runner->Story);
+  Present();
+}
+
+void ShowParagraph(const TStringDynArray& lines) {
+  ShowStoryText(lines);
+}
+
+void CloseStory(std::int32_t /*tag*/) {
+  // The next piece starts from a running script, even when this one was
+  // left before its "#stop".
+  if (runner) runner->Story.Script.ClearStop();
+  StoryEnded();
+}

@@ -1,0 +1,338 @@
+// quillmoor-lab check-story [FILE]: checks a story file for everything that
+// would make a piece go wrong in the game, and names the line of each fault.
+// The game itself ignores every fault of its story: a piece then stops early,
+// shows an empty page, runs on into the next piece or starts from the top.
+//
+// The checks, in order:
+//   1. the file loads as the game loads it (a duplicate label refuses the
+//      whole file: both lines are named);
+//   2. every piece @Stage0 to @Stage5 has its label;
+//   3. every command line has the parameters its command takes, "#Line" a
+//      whole number and "#goto" a target;
+//   4. every picture and sound a command names exists and can be decoded;
+//   5. every text line fits the 600-pixel text box in the game's font;
+//   6. the six pieces, told in the game's order on one script as the game
+//      tells them, each end stopped by their own "#stop" without running
+//      into the next piece, show text, and leave no page half counted at
+//      their "#stop" (which would open the next piece on an empty page).
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "lab/Lab.h"
+#include "lab/LabInput.h"
+#include "lab/LabOptions.h"
+#include "present/Bitmap.h"
+#include "present/Path.h"
+#include "script/ScriptCommand.h"
+#include "script/Story.h"
+#include "script/TextFile.h"
+
+namespace {
+
+constexpr int FirstStage = 0;
+constexpr int LastStage = 5;
+// The text box: 600 pixels wide, text drawn from x = 12 at height 14.
+constexpr int TextBoxWidth = 600;
+constexpr int TextLeft = 12;
+constexpr int TextHeight = 14;
+// A piece that turns more pages than this never stops ("#goto" back over text).
+constexpr int MaxPageTurns = 200;
+
+// The findings, each printed as "FILE:LINE: message" (or "FILE: message").
+class TFindings {
+ public:
+  explicit TFindings(const TLabTextFile& file) : file_(file) {}
+  void Add(int line, const std::string& message) {
+    LabPrint(file_.Name() + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
+             message);
+    ++count_;
+  }
+  // An error of the script's own rules: named once per line, whether found
+  // by reading the lines or by telling the pieces.
+  void AddError(int line, const std::string& message) {
+    if (errorLines_.insert(line).second) Add(line, message);
+  }
+  int Count() const { return count_; }
+
+ private:
+  const TLabTextFile& file_;
+  int count_ = 0;
+  std::set<int> errorLines_;
+};
+
+// A line as the script sees it: comment cut, then its first token.
+std::string FirstToken(const std::string& rawLine) {
+  const std::size_t comment = TBromString::Find(rawLine, "//");
+  const std::string line = comment == std::string::npos ? rawLine : rawLine.substr(0, comment);
+  return TBromScriptCommand::Tokenize(line)[0];
+}
+
+// An error text of the script without its "\r\nin FILE" tail.
+std::string WithoutWhere(const std::string& text) {
+  const std::size_t at = TBromString::Find(text, "\r\nin ");
+  return at == std::string::npos ? text : text.substr(0, at);
+}
+
+// 1. The file as the game loads it; false when it does not load.
+bool CheckLoad(const TLabTextFile& file, const std::string& loaded, TFindings& findings) {
+  if (TBromFileAccess::Succeeded(loaded)) return true;
+  const std::string message = WithoutWhere(file.Shown(loaded));
+  // A duplicate label: the game names the label; the lab names both lines.
+  TStringDynArray lines;
+  std::string result;
+  int count = 0;
+  TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, ScriptLineCapacity - 1);
+  std::map<std::string, int> labels;
+  for (int i = 0; i < count && TBromFileAccess::Succeeded(result); ++i) {
+    const std::string token = FirstToken(lines[static_cast<std::size_t>(i)]);
+    if (!token.starts_with("@")) continue;
+    const auto [at, fresh] = labels.emplace(token, i + 1);
+    if (!fresh) {
+      findings.Add(i + 1, message + " (first on line " + std::to_string(at->second) +
+                              "; the game refuses the whole file and every piece shows an "
+                              "empty page)");
+      return false;
+    }
+  }
+  findings.Add(0, message);
+  return false;
+}
+
+// The index of the line holding the label, or -1.
+int LabelLine(const TBromScript& script, const std::string& label) {
+  for (int i = 0; i < script.LineCount(); ++i) {
+    if (script.Line(i) == label) return i;
+  }
+  return -1;
+}
+
+std::string StageLabel(int stage) {
+  return StoryLabelPrefix + std::to_string(stage);
+}
+
+// 4. A sound file the game can play: a RIFF WAVE file with a "fmt " chunk
+// and a "data" chunk inside it. Empty when sound, otherwise why not.
+std::string WaveFault(const std::string& diskPath) {
+  std::ifstream in(diskPath, std::ios::binary);
+  if (!in) return "there is no such file";
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+    return "it is not a wave file (RIFF WAVE)";
+  bool format = false;
+  for (std::size_t at = 12; at + 8 <= bytes.size();) {
+    const auto u8 = [&](std::size_t k) {
+      return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k]));
+    };
+    const std::uint32_t size = u8(4) | u8(5) << 8 | u8(6) << 16 | u8(7) << 24;
+    const std::string id = bytes.substr(at, 4);
+    if (id == "fmt ") format = true;
+    if (id == "data") {
+      if (!format) return "its data comes before its format";
+      if (size > bytes.size() - at - 8) return "it ends before its sound data does";
+      return "";
+    }
+    at += 8 + size + (size & 1);
+  }
+  return "it holds no sound data";
+}
+
+// 2. to 5., line by line.
+void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
+  const TBromScript& script = story.Script;
+  // 2. The labels of the six pieces.
+  for (int stage = FirstStage; stage <= LastStage; ++stage) {
+    if (LabelLine(script, StageLabel(stage)) < 0) {
+      findings.Add(0, StageLabel(stage) +
+                          " is missing: the game would tell that stage from wherever the "
+                          "script stands");
+    }
+  }
+  TBromBitmap measure;
+  measure.SetFontHeight(TextHeight);
+  measure.SetFontStyle(0);
+  bool canMeasure = true;
+  const std::string folder = file.Folder();
+  // The closing "#stop" is the script's own, not a line of the file.
+  for (int i = 0; i + 1 < script.LineCount(); ++i) {
+    const std::string& line = script.Line(i);
+    const TStringDynArray tokens = TBromScriptCommand::Tokenize(line);
+    const std::string& first = tokens[0];
+    const int number = i + 1;
+    if (line.empty() || first.starts_with("@") || TBromString::SameText(first, "#stop")) continue;
+    // 3. "#goto" and the commands.
+    if (TBromString::SameText(first, "#goto")) {
+      if (tokens.size() < 2) findings.AddError(number, "【エラー】不正な#goto：" + line);
+      continue;
+    }
+    bool command = false;
+    for (int c = 0; c < script.CommandCount(); ++c) {
+      const TBromScriptCommand& cmd = script.Command(c);
+      if (!TBromScriptCommand::IsCommand(line, cmd.Name())) continue;
+      command = true;
+      const int params = static_cast<int>(tokens.size()) - 1;
+      if (params < cmd.MinParams()) {
+        findings.AddError(number, "【エラー】パラメータ過少：" + line);
+      } else if (params > cmd.MaxParams()) {
+        findings.AddError(number, "【エラー】パラメータ過多：" + line);
+      } else if (TBromString::SameText(cmd.Name(), "#Line")) {
+        std::int32_t n = 0;
+        if (!TBromString::ParseDecimal(tokens[1], n))
+          findings.AddError(number, "【エラー】#Lineの行数が不正です：" + tokens[1]);
+      } else if (TBromString::SameText(cmd.Name(), "#Image") && params == 1) {
+        // 4. The picture decodes.
+        TBromBitmap picture;
+        try {
+          picture.LoadImage(folder + tokens[1]);
+        } catch (const TImageError& e) {
+          findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
+                                   " cannot be shown: " + file.Shown(e.what()));
+        } catch (const TTextConversionError&) {
+          findings.Add(number, "the picture " + tokens[1] + " has a name no file can have");
+        }
+      } else if (TBromString::SameText(cmd.Name(), "#Wave")) {
+        // 4. The sound decodes.
+        std::string fault;
+        try {
+          fault = WaveFault(DiskPath(folder + tokens[1]));
+        } catch (const TTextConversionError&) {
+          fault = "its name cannot be a file name";
+        }
+        if (!fault.empty())
+          findings.Add(
+              number, "the sound " + ShownPath(folder + tokens[1]) + " cannot be played: " + fault);
+      }
+      break;
+    }
+    if (command || !canMeasure) continue;
+    // 5. A text line: its width in the game's font.
+    try {
+      const int width = measure.TextWidth(line);
+      if (TextLeft + width > TextBoxWidth) {
+        findings.Add(number, "the line is " + std::to_string(width) +
+                                 " pixels wide; the text box shows " +
+                                 std::to_string(TextBoxWidth - TextLeft) +
+                                 " (36 full-width characters): the rest is cut off");
+      }
+    } catch (const std::exception& e) {
+      LabError(std::string("quillmoor-lab check-story: line widths not checked: ") + e.what());
+      canMeasure = false;
+    }
+  }
+}
+
+// Counts the pages a story view is shown.
+class TPageCounter : public TStoryView {
+ public:
+  void ShowText(const TStringDynArray&) override { ++Shown; }
+  int Shown = 0;
+};
+
+// 6. The pieces told in order on one script, as the game tells them.
+void CheckPieces(TStory& story, TPageCounter& view, TFindings& findings) {
+  TBromScript& script = story.Script;
+  std::map<int, int> stageOfLine;  // label line index -> stage
+  for (int stage = FirstStage; stage <= LastStage; ++stage) {
+    const int at = LabelLine(script, StageLabel(stage));
+    if (at >= 0) stageOfLine[at] = stage;
+  }
+  for (int stage = FirstStage; stage <= LastStage; ++stage) {
+    const int start = LabelLine(script, StageLabel(stage));
+    if (start < 0) continue;
+    GotoStoryStage(story, stage);
+    view.Shown = 0;
+    int runsInto = -1;
+    bool stopped = false;
+    bool failed = false;
+    for (int turn = 1; turn <= MaxPageTurns && !stopped; ++turn) {
+      const int before = script.Position();
+      const std::string result = TurnStoryPage(story);
+      // The lines this turn read: does it cross the label of another piece?
+      for (int i = before; i < script.Position() && runsInto < 0; ++i) {
+        const auto other = stageOfLine.find(i);
+        if (other != stageOfLine.end() && other->second != stage) runsInto = other->first;
+      }
+      if (!TBromFileAccess::Succeeded(result)) {
+        failed = true;
+        findings.AddError(script.Position(), WithoutWhere(result) + " (the piece " +
+                                                 StageLabel(stage) + " stops here)");
+      }
+      stopped = script.Stopped();
+    }
+    const std::string piece = "the piece " + StageLabel(stage);
+    if (!stopped) {
+      findings.Add(start + 1, piece + " does not stop within " + std::to_string(MaxPageTurns) +
+                                  " pages (a #goto that leads back?)");
+    } else if (runsInto >= 0) {
+      findings.Add(runsInto + 1, piece + " runs on into " + script.Line(runsInto) +
+                                     ": end it with an empty line and #stop before this label");
+    } else if (view.Shown == 0 && !failed) {
+      findings.Add(start + 1, piece + " shows no text: its first page is empty");
+    }
+    // A page still being counted at the stop opens the next piece on an
+    // empty page: the count goes on across the stop.
+    if (stopped && !failed && script.PageLines() > 0 && !script.PageDone() && stage < LastStage) {
+      // The "#stop" just read, or the end of the file.
+      const int last = script.Position() - 1;
+      if (last >= 0 && TBromString::SameText(FirstToken(script.Line(last)), "#stop")) {
+        findings.Add(last + 1,
+                     "no empty line before this #stop: the next piece would open on "
+                     "an empty page");
+      } else {
+        findings.Add(0,
+                     "no empty line at the end of the file: the next piece would open on an "
+                     "empty page");
+      }
+    }
+    // "close" ends the piece.
+    script.ClearStop();
+  }
+}
+
+int CheckStory(const TLabArgs& args) {
+  TLabOptions options("check-story", args);
+  const bool utf8 = options.Flag("--utf8");
+  if (!options.Finish()) return LabExitUsage;
+  if (options.Operands().size() > 1) {
+    return options.UsageError("one story file at most");
+  }
+  TLabTextFile file;
+  bool usage = false;
+  if (!file.Open("check-story", options.Operands().empty() ? std::string() : options.Operands()[0],
+                 StoryFileName, utf8, usage)) {
+    return usage ? LabExitUsage : LabExitFault;
+  }
+  TFindings findings(file);
+  const bool looksUtf8 = file.WarnIfUtf8("check-story");
+  TStory story;
+  TPageCounter view;
+  story.View = &view;
+  if (CheckLoad(file, InitStory(story, file.ReadPath()), findings)) {
+    CheckLines(file, story, findings);
+    CheckPieces(story, view, findings);
+  }
+  if (findings.Count() == 0 && !looksUtf8) {
+    LabPrint("OK: " + file.Name());
+    return LabExitFine;
+  }
+  return LabExitFault;
+}
+
+const TLabRegistration registration(
+    {"check-story", "[--utf8] [FILE]", "check a story for every fault that spoils a piece",
+     "Reads FILE (default dat/story.txt) as the game does and prints one line per fault,\n"
+     "'FILE:LINE: message' (or 'FILE: message'): a label the game refuses, a missing piece\n"
+     "@Stage0 to @Stage5, a command with the wrong parameters, a #goto without a target, a\n"
+     "picture or sound that is missing or cannot be decoded (looked up in the folder that\n"
+     "holds FILE), a text line wider than the 600-pixel text box, a piece that runs on into\n"
+     "the next one, never stops or shows no text, and a #stop without an empty line before\n"
+     "it, which opens the next piece on an empty page. The pieces are told in the game's\n"
+     "order on one script, as the game tells them. Prints 'OK: FILE' when there is none.\n"
+     "--utf8 reads a UTF-8 file as it is. A file that looks like UTF-8 is a fault.",
+     CheckStory});
+
+}  // namespace

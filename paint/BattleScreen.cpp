@@ -1,0 +1,118 @@
+#include "paint/BattleScreen.h"
+
+#include "battle/Battle.h"
+#include "battle/BattleLog.h"
+#include "battle/Stepping.h"
+#include "data/Status.h"
+#include "paint/ScreenKit.h"
+
+namespace {
+
+// The log's text window: lines enter at the bottom, 21 pixels in from the
+// log's left edge, the first one 21 pixels below its top.
+constexpr int LogTextLeft = LogRect.Left + 21;
+constexpr int LogTextTop = LogRect.Top + 21;
+
+bool skipHovered = false;
+
+}  // namespace
+
+void DrawFighterPanel(const TRect& rect, const TFighter& fighter) {
+  const int l = rect.Left, t = rect.Top;
+  // 1. The portrait. A fighter without one (never in play: every slot has its
+  // portrait surface) stands on black.
+  if (fighter.Portrait != nullptr) {
+    fighter.Portrait->DrawTo(BaseLayer, l, t);
+  } else {
+    FillRectSolid(BaseLayer, rect, ColorBlack);
+  }
+  // 2. Dimmed to half behind the text.
+  BlendRect(BaseLayer, rect, ColorBlack);
+  // 3. The name.
+  DrawTextAt(BaseLayer, l + 12, t + 12, 16, true, ColorWhite, fighter.Name.Str());
+  // 4. The status lines.
+  const TStringDynArray status = FighterStatus(fighter);
+  SetScreenFont(BaseLayer, 14, false, ColorWhite);
+  for (int i = 0; i < static_cast<int>(status.size()); ++i) {
+    BaseLayer.DrawText(l + 12, t + 40 + LogLinePitch * i, status[i]);
+  }
+}
+
+void PaintBattle() {
+  // 1. The two fighters cover the upper half; the backdrop is not reloaded.
+  DrawFighterPanel(LeftFighterRect, Battle.A);
+  DrawFighterPanel(RightFighterRect, Battle.B);
+  // 2. The log, black.
+  FillRectSolid(BaseLayer, LogRect, ColorBlack);
+  // 3. The SKIP button.
+  BlendRect(BaseLayer, SkipButton, ColorWhite);
+  DrawCentredLines(BaseLayer, SkipButton, 16, {"SKIP"}, false, ColorBlack);
+  // 4. SKIP first, so that it takes the click; everywhere else is a step.
+  ClearSensors();
+  AddSensor(SkipButton, false, SkipHover, SkipLeave, BattleSkipClick, 0);
+  AddSensor(FullRect, false, nullptr, nullptr, BattleStepClick, 0);
+  // 5.
+  skipHovered = false;
+  // 6.
+  BaseLayer.DrawTo(ScreenLayer, 0, 0);
+  Present();
+}
+
+void RefreshFighters() {
+  if (Battle.LogOff) return;
+  DrawFighterPanel(LeftFighterRect, Battle.A);
+  DrawFighterPanel(RightFighterRect, Battle.B);
+  RestoreRect(LeftFighterRect);
+  RestoreRect(RightFighterRect);
+}
+
+void LogScrollTick(bool battleShown) {
+  TLogStore& s = LogStore;
+  // 1. Only the battle screen scrolls, and only while scrolling is owed.
+  if (!battleShown || s.LogScroll <= 0) return;
+  // 2. Four fifths of what is owed stays owed.
+  s.LogScroll = s.LogScroll * 4 / 5;
+  // 3. Lines that have left the window are dropped: line 0 becomes the
+  // topmost line still at least partly visible.
+  const int owedLines = (s.LogScroll + LogLinePitch - 1) / LogLinePitch;
+  const int k = s.LogCount - LogViewLines - owedLines;
+  for (int i = 0; i < k; ++i) LogDropFirst();
+  // 4. How far the first line has already moved up out of its place.
+  const int e = (LogLinePitch - s.LogScroll % LogLinePitch) % LogLinePitch;
+  // 5.
+  FillRectSolid(ScreenLayer, LogRect, ColorBlack);
+  // 6. Six lines when they stand in place, seven while one is half out.
+  SetScreenFont(ScreenLayer, 14, false, ColorWhite);
+  const int shown = e == 0 ? LogViewLines : LogViewLines + 1;
+  for (int i = 0; i < shown && i < s.LogCount; ++i) {
+    ScreenLayer.DrawText(LogTextLeft, LogTextTop - e + LogLinePitch * i, s.LogLines[i]);
+  }
+  // 7. The masks clip the partly visible lines to the window.
+  FillRectSolid(ScreenLayer, LogTopMask, ColorBlack);
+  FillRectSolid(ScreenLayer, LogBottomMask, ColorBlack);
+  // 8. The top mask has covered SKIP: it comes back only while the battle can
+  // still be skipped, so it vanishes with the first tick after the end.
+  if (Battle.SkipAllowed) {
+    RestoreRect(SkipButton);
+    if (skipHovered) HighlightRect(SkipButton);
+  }
+  // 9.
+  Present();
+}
+
+void SkipHover(std::int32_t /*tag*/) {
+  skipHovered = true;
+  if (!Battle.SkipAllowed) return;
+  RestoreRect(SkipButton);
+  HighlightRect(SkipButton);
+}
+
+void SkipLeave(std::int32_t /*tag*/) {
+  skipHovered = false;
+  if (!Battle.SkipAllowed) return;
+  RestoreRect(SkipButton);
+}
+
+bool SkipHovered() {
+  return skipHovered;
+}

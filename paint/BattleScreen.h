@@ -1,0 +1,38 @@
+// Design unit: UnitPaint (battle screen).
+// The battle screen: the two fighters side by side in the upper half, each on
+// its dimmed portrait with its name and status lines, and below them a
+// six-line log with a "SKIP" button in its top-right corner. A click anywhere
+// advances the battle by one log line, a click on SKIP runs it silently to its
+// end. New log lines glide up into the window: every 50 ms the scroll timer
+// shows four fifths of the scrolling still owed and drops the lines that have
+// left the window, so the log store never holds more than a few lines beyond
+// the six shown.
+#pragma once
+
+#include <cstdint>
+
+#include "paint/Sensor.h"
+#include "rules/Sword.h"
+
+// One fighter's panel on BaseLayer: its portrait at the rectangle's top-left
+// corner, dimmed; the name (bold, 16) at (+12, +12); the status lines (14) at
+// (+12, +40 + 18 i).
+void DrawFighterPanel(const TRect& rect, const TFighter& fighter);
+
+// The battle screen of the current match; the engine's host calls it when a
+// match starts, before the log is cleared. Registers SKIP first, then the
+// whole screen.
+void PaintBattle();
+// Both panels show the fighters as they are now (after each click step);
+// nothing while the log is off. The caller, or the next scroll tick, presents.
+void RefreshFighters();
+// The 50 ms scroll timer: draws the log one step further while the battle is
+// the current screen (`battleShown`) and scrolling is still owed.
+void LogScrollTick(bool battleShown);
+
+// The SKIP button's hover: highlighted, and restored on leave, only while the
+// battle may still be skipped.
+void SkipHover(std::int32_t tag);
+void SkipLeave(std::int32_t tag);
+// Whether the pointer rests on SKIP (since the screen was painted).
+bool SkipHovered();

@@ -1,0 +1,40 @@
+// Design unit: UnitPaint (the board).
+// The tournament board: the 32 entrants as small portraits in an H-shaped
+// bracket, pairs joined by bars up to the centre where the final meets. A bar
+// is red once an entrant below it has won through it, white otherwise;
+// entrants that are out are dimmed and crossed out in grey. Above the bracket
+// stands the stage (or, after the final, the champion); below it a strip that
+// shows the entrant under the pointer, the "START" button, the "構成変動"
+// (build change) button while the hero is still in, and, while the rivals
+// grow, the work left with a shrinking bar in the footer.
+//
+// The click handlers are the flow's (this unit cannot reach the mode switch):
+// PaintBoard takes them. The hover handlers are this unit's.
+#pragma once
+
+#include <cstdint>
+
+#include "paint/Sensor.h"
+
+// The board of the current stage, with its regions: the 32 portrait cells
+// (tag k, click `viewEntrant`), START (click `startRound`) and, at stages 2
+// to 5, the build-change button (click `changeBuild`), registered even when
+// the hero is out and the button is not drawn.
+void PaintBoard(TSensorHandler viewEntrant, TSensorHandler startRound, TSensorHandler changeBuild);
+
+// The growth's work left, n percent, in the board footer: the text and the
+// inverted bar over the rightmost n percent, START dimmed; at 0 the footer is
+// cleared and START looks usable again when the hero has no point to spend.
+// The caller draws it only while the board is shown, and presents.
+void ShowGrowthProgress(std::int32_t remaining);
+
+// Hover handlers of the board's regions.
+// Entrant k: its cell lit, its thumbnail, name, build and how far it came.
+void EntrantHover(std::int32_t k);
+void EntrantLeave(std::int32_t k);
+// START lights up only when a round can start now.
+void StartHover(std::int32_t tag);
+void StartLeave(std::int32_t tag);
+// The build-change button lights up only at stages 2 to 5 while the hero is in.
+void RebuildHover(std::int32_t tag);
+void RebuildLeave(std::int32_t tag);

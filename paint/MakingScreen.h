@@ -1,0 +1,50 @@
+// Design unit: UnitPaint (hero setup).
+// The hero setup screen, where the player spends the hero's bonus points. The
+// left half shows the hero's portrait under its status panel; the right half
+// holds the caption, the four stat buttons, the 35 sword buttons, the sword
+// order (20 small slots) and the reset and decide buttons; the lower strip
+// shows the hero's flavour text, or the help text of the stat or sword button
+// under the pointer.
+//
+// Everything shown is read from the hero's working copy (Tournament.HeroEdit)
+// and hero making's three conditions: can spend, changed, can decide. A
+// button whose condition is false is drawn dimmed and does not light up.
+//
+// The click handlers are hero making's (flow), handed in by the caller; after
+// a change they redraw with RepaintHeroPanel and the button looks below.
+#pragma once
+
+#include "paint/Sensor.h"
+
+// The click handlers of the screen's regions.
+struct TMakingActions {
+  TSensorHandler RaiseStat;   // stat button, tag 0..3
+  TSensorHandler AddSword;    // sword button, tag kind 1..35
+  TSensorHandler ResetEdit;   // "リセット"
+  TSensorHandler DecideEdit;  // "決定"
+  TSensorHandler SwapSwords;  // order slot, tag 0..19
+  TSensorHandler CloseView;   // the flavour strip (acts only in the opponent view)
+};
+
+// Paints the screen and registers its 63 regions: portrait, flavour strip,
+// 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
+void PaintMaking(const TMakingActions& actions);
+
+// Redraws the portrait, the status panel and the sword order from the working
+// copy, on BaseLayer and then on ScreenLayer.
+void RepaintHeroPanel();
+
+// Button looks on ScreenLayer. Each acts only when its condition holds and
+// does nothing otherwise, so a caller may call both halves of a pair.
+// While points can be spent: the 39 stat and sword buttons bright.
+void ShowStatButtonsOn();
+// While no point can be spent: the 39 stat and sword buttons dimmed.
+void ShowStatButtonsOff();
+// While the working copy differs from the hero: "リセット" bright.
+void ShowResetOn();
+// While it does not: "リセット" dimmed.
+void ShowResetOff();
+// While the edit may be decided: "決定" bright.
+void ShowDecideOn();
+// While it may not: "決定" dimmed.
+void ShowDecideOff();

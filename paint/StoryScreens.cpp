@@ -1,0 +1,119 @@
+#include "paint/StoryScreens.h"
+
+#include <algorithm>
+#include <string>
+
+#include "paint/ScreenKit.h"
+#include "present/Bitmap.h"
+#include "rules/InternalError.h"
+
+const char* const TitlePictureFile = "dat\\title.bmp";
+
+namespace {
+
+constexpr int StoryTextLines = 7;
+constexpr int StoryLinePitch = 18;
+
+void CloseHover(std::int32_t) {
+  HighlightRect(CloseButton);
+}
+
+void CloseLeave(std::int32_t) {
+  RestoreRect(CloseButton);
+}
+
+// The picture must be the whole screen: it becomes the screen layer itself.
+void LoadFullScreenPicture(TBromBitmap& layer, const char* file) {
+  try {
+    layer.LoadImage(file);
+  } catch (const TImageError& e) {
+    layer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint", std::string("the picture cannot be shown: ") + e.what());
+  }
+  if (layer.Width() != ScreenWidth || layer.Height() != ScreenHeight) {
+    const std::string size = std::to_string(layer.Width()) + " x " + std::to_string(layer.Height());
+    layer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint", std::string(file) + " is " + size + " pixels, not 600 x 450");
+  }
+}
+
+}  // namespace
+
+void PaintTitle() {
+  LoadFullScreenPicture(ScreenLayer, TitlePictureFile);
+  Present();
+}
+
+void DrawCloseButton() {
+  BlendRect(BaseLayer, CloseButton, CloseButtonColor);
+  DrawCentredLines(BaseLayer, CloseButton, 16, {"close"}, false, ColorBlack);
+}
+
+void ClearStoryPicture() {
+  FillRectSolid(BaseLayer, StoryPictureRect, ColorBlack);
+  DrawCloseButton();
+  RestoreRect(StoryPictureRect);
+}
+
+void ShowStoryPicture(std::string_view programPath) {
+  // 1. The picture, cut to the picture area; nothing is scaled. A picture
+  // that cannot be opened or decoded leaves the picture area as it was: the
+  // page is still shown and "close" still ends the piece, so a story with a
+  // missing picture can still be read to its end.
+  TBromBitmap picture;
+  try {
+    picture.LoadImage(programPath);
+  } catch (const TImageError&) {
+    return;
+  }
+  const int width = std::min(picture.Width(), WidthOf(StoryPictureRect));
+  const int height = std::min(picture.Height(), HeightOf(StoryPictureRect));
+  // 2. Over what the area held: a smaller picture leaves the rest showing.
+  BaseLayer.CopyRect(picture, 0, 0, width, height, StoryPictureRect.Left, StoryPictureRect.Top);
+  // 3. The button over it, and the area onto the screen layer.
+  DrawCloseButton();
+  RestoreRect(StoryPictureRect);
+}
+
+void ShowStoryText(const TStringDynArray& lines) {
+  if (static_cast<int>(lines.size()) > StoryTextLines) {
+    InternalError("UnitPaint", "a story page of more than 7 lines");
+  }
+  // 1. The box is emptied.
+  FillRectSolid(BaseLayer, StoryTextRect, ColorBlack);
+  // 2. The lines, from (12, 313) down.
+  SetScreenFont(BaseLayer, 14, false, ColorWhite);
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    BaseLayer.DrawText(StoryTextRect.Left + 12, StoryTextRect.Top + 12 + StoryLinePitch * i + 1,
+                       lines[i]);
+  }
+  // 3. Onto the screen layer.
+  RestoreRect(StoryTextRect);
+}
+
+void PaintStory(TSensorHandler closeStory, TSensorHandler nextParagraph) {
+  // 1. Both areas empty.
+  ClearStoryPicture();
+  ShowStoryText({});
+  // 2. "close" skips the rest of the piece; anywhere else turns the page.
+  ClearSensors();
+  AddSensor(CloseButton, false, CloseHover, CloseLeave, closeStory, 0);
+  AddSensor(FullRect, false, nullptr, nullptr, nextParagraph, 0);
+}
+
+void PaintOpponent(const TSwordia& viewed, TSensorHandler closeView) {
+  // 1. A fresh backdrop.
+  ClearSensors();
+  LoadBackdrop();
+  // 2. The portrait.
+  if (viewed.Portrait != nullptr) viewed.Portrait->DrawTo(BaseLayer, 0, 0);
+  // 3. The panel, with one history line per battle fought.
+  DrawEntrantPanel(OpponentPanelRect, viewed, true);
+  // 4. The flavour strip; its click closes the view too.
+  PrepareScrollText(viewed, closeView);
+  // 5. Anywhere else closes the view.
+  AddSensor(FullRect, false, nullptr, nullptr, closeView, 0);
+  // 6.
+  ScreenLayer.CopyRect(BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
+  Present();
+}

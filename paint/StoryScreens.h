@@ -1,0 +1,49 @@
+// Design unit: UnitPaint (title, story, opponent view).
+// The three simple screens. The title is one picture, "dat\\title.bmp",
+// loaded straight into the screen layer; it registers no region, since any
+// left click on it starts the game. The story screen is a picture area over a
+// text box with a "close" button: the story runner fills it a page at a time
+// through ClearStoryPicture, ShowStoryPicture and ShowStoryText. The opponent
+// view shows one entrant's portrait, its panel with the history of its
+// battles and its flavour text, scrolled by the pointer; a click anywhere on
+// it closes it.
+//
+// The click handlers that are flow operations (closing the story, the next
+// page, closing the view) are passed in: screens never call the flow.
+#pragma once
+
+#include <string_view>
+
+#include "paint/Sensor.h"
+#include "rules/SjisText.h"
+#include "rules/Sword.h"
+
+// "dat\\title.bmp", 600 x 450.
+extern const char* const TitlePictureFile;
+
+// The title screen: the picture, presented. A picture that is missing,
+// unreadable or not 600 x 450 is an internal error naming the file.
+void PaintTitle();
+
+// The story screen: the picture area black with the "close" button, the text
+// box empty, and its two regions: "close" (highlighted under the pointer,
+// click `closeStory`), then the whole screen (click `nextParagraph`). It does
+// not present: the story runner presents once the first page is shown.
+void PaintStory(TSensorHandler closeStory, TSensorHandler nextParagraph);
+
+// The picture area becomes black, with the "close" button.
+void ClearStoryPicture();
+// The picture at the program path is drawn at the top-left corner of the
+// picture area, cut to 600 x 300 and never scaled, over what the area held;
+// the "close" button is drawn again over it.
+void ShowStoryPicture(std::string_view programPath);
+// A page of at most 7 lines replaces the text box's page; more is an internal
+// error. No lines leave the box empty.
+void ShowStoryText(const TStringDynArray& lines);
+// The "close" button on the base layer: grey, "close" centred.
+void DrawCloseButton();
+
+// The opponent view of `viewed`: portrait, panel with its history lines,
+// flavour text scrolled by the pointer, and the whole screen as a region;
+// every click on it calls `closeView`. Presented.
+void PaintOpponent(const TSwordia& viewed, TSensorHandler closeView);

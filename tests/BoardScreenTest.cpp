@@ -1,0 +1,366 @@
+// The tournament board drawn headless: the bars and crosses of a bracket in
+// progress, the champion's path, the entrant strip, the buttons and their
+// guards, the growth progress in the footer, and a board without its centre
+// picture.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <queue>
+#include <string>
+#include <vector>
+
+#include "battle/Battle.h"
+#include "data/Status.h"
+#include "data/Tournament.h"
+#include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
+#include "growth/GrowthDriver.h"
+#include "paint/BoardScreen.h"
+#include "paint/ScreenKit.h"
+#include "tests/PixelTestSupport.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+// Where "優" and "勝" stand over the final's bars.
+constexpr TRect CentreText{290, 140, 312, 180};
+
+TPixelColor ColorOf(int k) {
+  return MakeColor(40 + 6 * k, 100, 220 - 5 * k);
+}
+
+int viewed = -1;
+int starts = 0;
+int rebuilds = 0;
+void View(std::int32_t k) {
+  viewed = k;
+}
+void Start(std::int32_t) {
+  ++starts;
+}
+void Rebuild(std::int32_t) {
+  ++rebuilds;
+}
+
+// The program's working folder moved to a fresh folder holding only the
+// backdrop (and whatever a test adds), for the time of a test.
+class TBareDataFolder {
+ public:
+  TBareDataFolder() : old_(std::filesystem::current_path()) {
+    const std::filesystem::path folder = MakeTempFolder();
+    std::filesystem::create_directories(folder / "dat");
+    std::filesystem::copy_file(SourcePath("dat/back.jpg"), folder / "dat" / "back.jpg");
+    std::filesystem::current_path(folder);
+  }
+  ~TBareDataFolder() { std::filesystem::current_path(old_); }
+
+ private:
+  std::filesystem::path old_;
+};
+
+class BoardScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartScreens();
+    ResetTournament();
+    ResetGrowth();
+    ResetBattle();
+    ClearSensors();
+    SensorRegistry.MousePoint = TPoint{};  // the pointer rests on no region
+    viewed = -1;
+    starts = rebuilds = 0;
+    TTournament& t = Tournament;
+    for (int k = 0; k < SlotCount; ++k) {
+      TSwordia& s = t.Slots[k];
+      s.Name = Sj("剣士" + std::to_string(k));
+      s.Spec = SpecOf(20, 3, 2, 1, "斬闇");
+      s.Portrait = &Portraits[k];
+      Portraits[k].Fill(ColorOf(k));
+      t.Entrants[k] = &s;
+    }
+    t.EntrantCount = SlotCount;
+    t.Stage = 1;
+    t.Hero = &t.Slots[5];
+    t.HeroEdit = *t.Hero;
+    backdrop_.LoadImage("dat\\back.jpg");
+  }
+  void TearDown() override {
+    ResetTournament();
+    ResetGrowth();
+    ResetBattle();
+    ClearSensors();
+  }
+
+  static void Paint() { PaintBoard(View, Start, Rebuild); }
+  // A slot out after losing `stage`'s match.
+  static void KnockOut(int k, int stage) {
+    Tournament.Slots[k].InTournament = false;
+    Tournament.Slots[k].History.push_back(Sj(stage == 1 ? "第一回戦にて敗北" : "第二回戦にて敗北"));
+  }
+  // The strip that is the whole footer less the text row and its soft edge.
+  static bool FooterInvertedFrom(int x0) {
+    for (int y : {410, 414, 417, 443, 449}) {
+      for (int x = 0; x < 600; ++x) {
+        TPixelColor b = BaseLayer.Pixel(x, y);
+        if (x >= x0) b = MakeColor(255 - b.Red, 255 - b.Green, 255 - b.Blue);
+        if (!ColorsEqual(ScreenLayer.Pixel(x, y), b)) return false;
+      }
+    }
+    return true;
+  }
+
+  TBromBitmap backdrop_;
+};
+
+TEST_F(BoardScreen, AtStageOneEveryBarIsWhiteNobodyIsCrossedAndThereIsNoBuildChange) {
+  TBareDataFolder bare;
+  Paint();
+  for (int a = 1; a <= 5; ++a) {
+    for (int b = 0; b < (64 >> a); ++b) {
+      EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[a][b], ColorWhite, CentreText))
+          << "bar " << a << ", " << b;
+    }
+  }
+  for (int k = 0; k < SlotCount; ++k) {
+    EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[0][k], ColorOf(k))) << "slot " << k;
+  }
+  EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, RebuildButton));
+  // The title names the stage.
+  TBromBitmap e;
+  CopyLayer(backdrop_, e);
+  BlendRect(e, BoardTitleRect, ColorBlack);
+  DrawCentredLines(e, BoardTitleRect, 16, {Sj("第一回戦")}, false, ColorWhite);
+  EXPECT_TRUE(SameRect(ScreenLayer, e, BoardTitleRect));
+  // START is usable: lightened, not dimmed.
+  EXPECT_TRUE(
+      ColorsEqual(ScreenLayer.Pixel(431, 286), Blend(backdrop_.Pixel(431, 286), ColorWhite)));
+  // The cells, then START; no build-change region.
+  ASSERT_EQ(SensorRegistry.SensorCount, 33);
+  for (int k = 0; k < SlotCount; ++k) {
+    EXPECT_EQ(SensorRegistry.Sensors[k].Rect, BracketRects[0][k]);
+    EXPECT_EQ(SensorRegistry.Sensors[k].Tag, k);
+  }
+  EXPECT_EQ(SensorRegistry.Sensors[32].Rect, StartButton);
+  SensorClick(150, 230);  // slot 14's cell: j 0, k4 1, l 1, m 1, f 0
+  EXPECT_EQ(viewed, 14);
+  SensorClick(500, 300);
+  EXPECT_EQ(starts, 1);
+}
+
+TEST_F(BoardScreen, AfterTheFirstRoundTheWinnersBarIsRedAndTheLoserCrossedOut) {
+  TBareDataFolder bare;
+  Tournament.Slots[0].Wins = 1;
+  KnockOut(1, 1);
+  Tournament.Stage = 2;
+  Paint();
+  EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[1][0], ColorRed));
+  // Bars overlap where they meet: the red one lies on top.
+  EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[1][1], ColorWhite, BracketRects[1][0]));
+  EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[2][0], ColorWhite, BracketRects[1][0]));
+  EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[0][0], ColorOf(0)));
+  // Slot 1: dimmed, with a grey cross corner to corner.
+  const TRect& c = BracketRects[0][1];
+  EXPECT_TRUE(
+      ColorsEqual(ScreenLayer.Pixel(c.Left + 20, c.Top + 2), Blend(ColorOf(1), ColorBlack)));
+  EXPECT_TRUE(
+      ColorsEqual(ScreenLayer.Pixel(c.Left + 2, c.Top + 20), Blend(ColorOf(1), ColorBlack)));
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{{c.Left + 1, c.Top + 1},
+                                                             {c.Left + 20, c.Top + 20},
+                                                             {c.Right - 2, c.Bottom - 2},
+                                                             {c.Right - 2, c.Top + 1},
+                                                             {c.Left + 1, c.Bottom - 2}}) {
+    EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(x, y), BracketGrey)) << x << ", " << y;
+  }
+}
+
+TEST_F(BoardScreen, TheChampionsPathIsRedToTheCentreAndTheRunnerUpsLastBarWhite) {
+  TBareDataFolder bare;
+  TTournament& t = Tournament;
+  for (int k = 1; k < SlotCount; ++k) KnockOut(k, 1);
+  t.Slots[0].Wins = 5;
+  t.Slots[16].Wins = 4;
+  t.Stage = EndStage;
+  t.Entrants[0] = &t.Slots[0];
+  t.EntrantCount = 1;
+  Paint();
+  for (int a = 1; a <= 5; ++a)
+    EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[a][0], ColorRed)) << a;
+  for (int a = 1; a <= 4; ++a) {
+    EXPECT_TRUE(FilledWith(ScreenLayer, BracketRects[a][16 >> (a - 1)], ColorRed)) << a;
+  }
+  EXPECT_TRUE(FilledWith(ScreenLayer, TRect{302, 158, 458, 162}, ColorWhite, CentreText));
+  // Red pixels lead without a break from the champion's cell to the centre.
+  std::vector<bool> seen(600 * 450);
+  std::queue<TPoint> todo;
+  todo.push(TPoint{70, 70});
+  bool reached = false;
+  while (!todo.empty()) {
+    const TPoint p = todo.front();
+    todo.pop();
+    if (p.X < 0 || p.X >= 600 || p.Y < 0 || p.Y >= 450 || seen[p.Y * 600 + p.X]) continue;
+    seen[p.Y * 600 + p.X] = true;
+    if (!ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), ColorRed)) continue;
+    if (p.X == 300 && p.Y == 160) reached = true;
+    for (const TPoint n :
+         {TPoint{p.X + 1, p.Y}, TPoint{p.X - 1, p.Y}, TPoint{p.X, p.Y + 1}, TPoint{p.X, p.Y - 1}})
+      todo.push(n);
+  }
+  EXPECT_TRUE(reached);
+  // The champion's title, the closing words, no START.
+  TBromBitmap e;
+  CopyLayer(backdrop_, e);
+  BlendRect(e, BoardTitleRect, ColorBlack);
+  DrawCentredLines(e, BoardTitleRect, 16, {Sj("優勝者：剣士0")}, false, ColorWhite);
+  BlendRect(e, BoardFooterRect, ColorBlack);
+  DrawCentredLines(e, BoardFooterRect, 20, {Sj("☆おしまエンド☆")}, true, ColorWhite);
+  EXPECT_TRUE(SameRect(ScreenLayer, e, BoardTitleRect));
+  EXPECT_TRUE(SameRect(ScreenLayer, e, BoardFooterRect));
+  EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, StartButton));
+}
+
+TEST_F(BoardScreen, TheProgressInvertsTheRightmostPartOfTheFooterAndDimsStart) {
+  Tournament.Stage = 2;
+  Paint();
+  ShowGrowthProgress(50);
+  EXPECT_TRUE(FooterInvertedFrom(300));
+  EXPECT_FALSE(FooterInvertedFrom(299));
+  EXPECT_FALSE(FooterInvertedFrom(301));
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton,
+                          [](int, int, TPixelColor c) { return Blend(c, ColorBlack); }));
+  TBromBitmap e;
+  CopyLayer(BaseLayer, e);
+  DrawCentredLines(e, BoardFooterRect, 20, {Sj("成長構成思考中です……残り50％")}, false, ColorWhite);
+  EXPECT_TRUE(SameRect(ScreenLayer, e, TRect{0, 410, 300, 450}));
+  ShowGrowthProgress(100);
+  EXPECT_TRUE(FooterInvertedFrom(0));
+  ShowGrowthProgress(1);
+  EXPECT_TRUE(FooterInvertedFrom(594));
+  // At 0 the footer is clear and START usable again.
+  ShowGrowthProgress(0);
+  EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
+  EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, StartButton));
+}
+
+TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
+  TTournament& t = Tournament;
+  t.Stage = 2;
+  t.EntrantCount = 2;
+  t.Entrants[0] = &t.Slots[0];
+  t.Entrants[1] = &t.Slots[2];
+  t.Slots[2].Spec = SpecOf(15, 2, 2, 2, "衝盾");
+  ConnectGameFlow();
+  SetMode(gmBoard);
+  StartGrowth();
+  Paint();
+  EXPECT_TRUE(FooterInvertedFrom(0));
+  SensorHover(500, 300);  // on START: nothing lights while the rivals grow
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton,
+                          [](int, int, TPixelColor c) { return Blend(c, ColorBlack); }));
+  const auto presented = PresentCount();
+  int ticks = 0;
+  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTick();
+  EXPECT_FALSE(IsGrowing());
+  EXPECT_GE(PresentCount() - presented, ticks);  // every slice shows on the board
+  EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton,
+                          [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
+}
+
+TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
+  Tournament.Stage = 2;
+  Tournament.HeroEdit.Bonus = 1;
+  ConnectGameFlow();
+  SetMode(gmBoard);  // the game's own board, with the game's handlers
+  const auto dimmed = [](int, int, TPixelColor c) { return Blend(c, ColorBlack); };
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  SensorHover(500, 300);
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  SensorClick(500, 300);
+  EXPECT_EQ(GameMode, gmBoard);
+  SensorHover(5, 5);
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  // The growth's end leaves it dimmed too.
+  ShowGrowthProgress(0);
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
+  // With the point spent the same click starts the round.
+  Tournament.HeroEdit.Bonus = 0;
+  Tournament.EntrantCount = 2;
+  SetMode(gmBoard);
+  SensorClick(500, 300);
+  EXPECT_EQ(GameMode, gmBattle);
+}
+
+TEST_F(BoardScreen, TheBuildChangeShowsAndLightsUpOnlyWhileTheHeroIsIn) {
+  Tournament.Stage = 3;
+  Paint();
+  ASSERT_EQ(SensorRegistry.SensorCount, 34);
+  EXPECT_EQ(SensorRegistry.Sensors[33].Rect, RebuildButton);
+  EXPECT_FALSE(SameRect(ScreenLayer, backdrop_, RebuildButton));
+  SensorHover(300, 300);
+  EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, RebuildButton,
+                          [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
+  SensorHover(5, 5);
+  EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, RebuildButton));
+  SensorClick(300, 300);
+  EXPECT_EQ(rebuilds, 1);
+  // The hero is out: the region is there, the button is not, nothing lights.
+  KnockOut(5, 2);
+  Paint();
+  ASSERT_EQ(SensorRegistry.SensorCount, 34);
+  EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, RebuildButton));
+  SensorHover(300, 300);
+  EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, RebuildButton));
+}
+
+TEST_F(BoardScreen, TheEntrantStripTellsHowFarTheEntrantUnderThePointerCame) {
+  TTournament& t = Tournament;
+  t.Stage = 3;
+  t.Slots[4].Wins = 2;
+  t.Slots[6].Wins = 1;
+  t.Slots[6].History.push_back(Sj("第一回戦にて勝利"));
+  KnockOut(6, 2);  // the last line tells how it lost
+  Paint();
+  const struct {
+    int Slot;
+    const char* Third;
+  } cases[] = {{7, "抽選突破"}, {4, "第二回戦突破"}, {6, "第二回戦にて敗北"}};
+  for (const auto& c : cases) {
+    const TRect& cell = BracketRects[0][c.Slot];
+    SensorHover(cell.Left + 5, cell.Top + 5);
+    TBromBitmap e;
+    CopyLayer(BaseLayer, e);
+    e.FillRect(10, 340, 70, 400, ColorOf(c.Slot));
+    DrawTextAt(e, 100, 342, 16, false, ColorWhite, t.Slots[c.Slot].Name);
+    DrawTextAt(e, 100, 362, 16, false, ColorWhite, Sj("20/3/2/1/斬闇"));
+    DrawTextAt(e, 100, 382, 16, false, ColorWhite, Sj(c.Third));
+    EXPECT_TRUE(SameRect(ScreenLayer, e, BoardInfoRect)) << c.Third;
+    EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, cell,
+                            [](int, int, TPixelColor p) { return Blend(p, ColorRed); }));
+  }
+  SensorHover(5, 5);
+  EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, FullRect));
+}
+
+TEST_F(BoardScreen, TheCentrePictureIsDrawnKeyedAndTheBoardWorksWithoutIt) {
+  Paint();
+  TBromBitmap withPicture;
+  CopyLayer(ScreenLayer, withPicture);
+  TBareDataFolder bare;
+  Paint();
+  TBromBitmap without;
+  CopyLayer(ScreenLayer, without);
+  // The picture (96 x 120) stands at the bracket's centre, its key colour
+  // (the top-left pixel's) left out.
+  const TRect picture{252, 100, 348, 220};
+  EXPECT_FALSE(SameRect(withPicture, without, picture));
+  EXPECT_TRUE(ColorsEqual(withPicture.Pixel(252, 100), without.Pixel(252, 100)));
+  EXPECT_TRUE(SameRect(withPicture, without, TRect{0, 0, 600, 100}));
+  EXPECT_TRUE(SameRect(withPicture, without, TRect{0, 220, 600, 450}));
+  // A picture that cannot be read is no picture.
+  WriteWholeFile("dat/top.bmp", "BM not a picture");
+  Paint();
+  EXPECT_TRUE(SameRect(ScreenLayer, without, FullRect));
+  EXPECT_EQ(SensorRegistry.SensorCount, 33);
+}
+
+}  // namespace
