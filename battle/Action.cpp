@@ -8,6 +8,9 @@
 
 namespace {
 
+constexpr TRun Shown = TRun::Shown;
+constexpr TRun Silent = TRun::Silent;
+
 std::string Num(std::int32_t n) {
   return std::to_string(n);
 }
@@ -17,43 +20,42 @@ std::string NameOf(const TFighter& f) {
 
 // The execution stack --------------------------------------------------------
 
-void PushExec(TExecStep step) {
-  if (Battle.ExecCount >= PhaseStackSize) {
-    InternalError("UnitBattle", "the execution stack is full");
-  }
-  Battle.ExecSteps[Battle.ExecCount++] = step;
+void PushExec(TBattle& b, TBattleStep step) {
+  if (b.ExecCount >= PhaseStackSize) InternalError("UnitBattle", "the execution stack is full");
+  b.ExecSteps[b.ExecCount++] = step;
 }
 
 // Preparing ------------------------------------------------------------------
 
 // Fills the next free slot with F's action against O.
-void PrepareAction(TFighter& f, TFighter& o) {
+// S is F's next runnable sword: spending a point changes no sword's turn or
+// condition, so the sword looked up before spending is the one after it.
+template <TRun R>
+void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
   // 1. Spend a point: this turn's first, then the reserve.
   if (f.AP > 0) {
     --f.AP;
   } else {
     f.ReserveAP = Wrap32(std::int64_t{f.ReserveAP} - 1);
   }
-  // 2. The sword that would run, looked up after spending.
-  const int s = NextRunnableSword(f);
-  // 3. Who acts on whom.
-  TActionSlot& slot = Battle.Slots[Battle.Prepared];
+  // 2. Who acts on whom.
+  TActionSlot& slot = b.Slots[b.Prepared];
   slot.Actor = &f;
   slot.Opponent = &o;
   slot.ControlTarget = -1;
-  const bool firstOfStep = Battle.Prepared == 0;
+  const bool firstOfStep = b.Prepared == 0;
   if (f.Stun > 0) {
-    // 4. Stun eats the action; the runnable sword stays unused for the turn.
+    // 3. Stun eats the action; the runnable sword stays unused for the turn.
     --f.Stun;
     slot.Stunned = true;
-    if (Logging()) {
+    if (Logging<R>(b)) {
       if (firstOfStep) BattleLog("");
       SetCue(CueTick);
       BattleLog(NameOf(f) + "はスタンで動けない！");
     }
-    ++Battle.Prepared;
+    ++b.Prepared;
   } else if (s >= 0) {
-    // 5. The sword runs: copied into the slot, marked used, gone if limited.
+    // 4. The sword runs: copied into the slot, marked used, gone if limited.
     slot.Stunned = false;
     slot.Sword = f.Swords[s];
     f.Swords[s].UsedThisTurn = true;
@@ -63,82 +65,98 @@ void PrepareAction(TFighter& f, TFighter& o) {
     if (slot.Sword.SwordClass == scControl) {
       slot.ControlTarget = NextPosition(f, s, slot.Sword.Limited);
     }
-    if (Logging()) {
+    if (Logging<R>(b)) {
       if (firstOfStep) BattleLog("");
       SetCue(CueTick);
       BattleLog(NameOf(f) + "の" + slot.Sword.Name.Str() + "！");
     }
-    ++Battle.Prepared;
+    ++b.Prepared;
   }
-  // 6. Otherwise the point is simply spent.
+  // 5. Otherwise the point is simply spent.
 }
 
 // Whether F's step would only spend a point of this turn: no stun to sit out
-// and no sword to run. Such a step changes nothing else, so the next step is
-// decided the same way (the same side alone, or both together) until those
-// points are gone; a fighter without a sword or a stun cannot spend its
-// reserve. A build may buy a speed in the millions, so those steps are taken
-// all at once rather than one by one.
-bool OnlySpends(const TFighter& f) {
-  return f.AP > 0 && f.Stun <= 0 && NextRunnableSword(f) < 0;
+// and no sword to run (S is F's next runnable sword). Such a step changes nothing else, so the next
+// step is decided the same way (the same side alone, or both together) until those points are gone;
+// a fighter without a sword or a stun cannot spend its reserve. A build may buy a speed in the
+// millions, so those steps are taken all at once rather than one by one.
+bool OnlySpends(const TFighter& f, int s) {
+  return f.AP > 0 && f.Stun <= 0 && s < 0;
 }
 
 // Execution runs -------------------------------------------------------------
 
-void ExecuteByClass();
+template <TRun R>
+void ExecuteByClass(TBattle& b);
 
 // One execution step of the current run, then the death check before the next.
-void ExecLoop() {
-  if (Battle.ExecCount == 0) return;  // the run is over
-  Battle.Slots[0].Active = (Battle.Selection & rsSlot0) != 0;
-  Battle.Slots[1].Active = (Battle.Selection & rsSlot1) != 0;
-  const TExecStep step = Battle.ExecSteps[--Battle.ExecCount];
-  step();
-  Schedule({DeathCheck, ExecLoop});
+template <TRun R>
+void ExecLoop(TBattle& b) {
+  // 1. The run is over when no step is left.
+  if (b.ExecCount == 0) return;
+  // 2. The selected slots take part; the top step runs.
+  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
+  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
+  const TBattleStep step = b.ExecSteps[--b.ExecCount];
+  step(b);
+  // 3. The death check, then the next step.
+  Then<R, Engine::DeathCheck<R>, ExecLoop<R>>(b);
 }
 
-void RunSelection(TRunSelection selection) {
-  Battle.Selection = selection;
-  Battle.ExecCount = 0;
-  PushExec(ExecuteByClass);
-  ExecLoop();
+template <TRun R>
+void RunSelection(TBattle& b, TRunSelection selection) {
+  b.Selection = selection;
+  b.ExecCount = 0;
+  PushExec(b, ExecuteByClass<R>);
+  ExecLoop<R>(b);
 }
 
-void RunSlot0() {
-  RunSelection(rsSlot0);
+template <TRun R>
+void RunSlot0(TBattle& b) {
+  RunSelection<R>(b, rsSlot0);
 }
-void RunSlot1() {
-  RunSelection(rsSlot1);
+template <TRun R>
+void RunSlot1(TBattle& b) {
+  RunSelection<R>(b, rsSlot1);
 }
-void RunBoth() {
-  RunSelection(rsBoth);
-}
-
-TBattlePhase RunOf(int slot) {
-  return slot == 0 ? RunSlot0 : RunSlot1;
+template <TRun R>
+void RunBoth(TBattle& b) {
+  RunSelection<R>(b, rsBoth);
 }
 
 // Strikes --------------------------------------------------------------------
 
-void AttackSetup();
-void StrikeEvaluate();
-void OnHitEffects();
-void StealPhase();
+template <TRun R>
+void AttackSetup(TBattle& b);
+template <TRun R>
+void StrikeEvaluate(TBattle& b);
+template <TRun R>
+void OnHitEffects(TBattle& b);
+template <TRun R>
+void StealPhase(TBattle& b);
 
-void AttackSetup() {
-  for (TActionSlot& s : Battle.Slots) {
+template <TRun R>
+void AttackSetup(TBattle& b) {
+  // 1. Every slot aims at its opponent.
+  for (TActionSlot& s : b.Slots) {
     s.Target = s.Opponent;
     s.Other = s.Actor;
     s.Pending = s.Active;
   }
-  ++Battle.StrikeNumber;
-  // The second strike is set up only after every step of the first.
-  if (Battle.StrikeNumber == 1) PushExec(AttackSetup);
-  PushExec(StrikeEvaluate);
+  ++b.StrikeNumber;
+  // 2. The second strike is set up only after every step of the first. Only
+  // a sword that strikes twice takes part in it; without one, its steps would
+  // find nobody to strike, no hit and nothing to steal, and change nothing
+  // anybody reads, so they are left out.
+  const bool strikesTwice = (b.Slots[0].Active && b.Slots[0].Sword.DoubleStrike) ||
+                            (b.Slots[1].Active && b.Slots[1].Sword.DoubleStrike);
+  if (b.StrikeNumber == 1 && strikesTwice) PushExec(b, AttackSetup<R>);
+  // 3. The strike itself.
+  PushExec(b, StrikeEvaluate<R>);
 }
 
 // Works out the damage of slot s's strike; reflect and shield are used up here.
-void ComputeStrike(TActionSlot& s) {
+void ComputeStrike(TBattle& b, TActionSlot& s) {
   const TSword& w = s.Sword;
   TFighter& target = *s.Target;
   const TFighter& attacker = *s.Actor;  // the attacker stays the actor after a reflection
@@ -161,7 +179,7 @@ void ComputeStrike(TActionSlot& s) {
       x = Wrap32(std::int64_t{attacker.MaxHP} - attacker.HP);
       break;
     case dbPowerOfTurn:
-      x = Battle.Turn <= 0 ? 1 : Battle.Turn >= 32 ? 0 : Wrap32(std::int64_t{1} << Battle.Turn);
+      x = b.Turn <= 0 ? 1 : b.Turn >= 32 ? 0 : Wrap32(std::int64_t{1} << b.Turn);
       break;
     case dbNone:
       break;
@@ -189,15 +207,16 @@ void ComputeStrike(TActionSlot& s) {
     s.Shielded = true;
     x = x / 2;
   }
-  // 6.
+  // 6. What the strike deals.
   s.Damage = x;
 }
 
-void ApplyStrike(TActionSlot& s) {
+template <TRun R>
+void ApplyStrike(TBattle& b, TActionSlot& s) {
   if (s.Reflected) {
     // 1. The strike turns round; the reflector is now its sender.
     std::swap(s.Target, s.Other);
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueReflect);
       BattleLog(NameOf(*s.Other) + "は攻撃を反射した！");
     }
@@ -206,7 +225,7 @@ void ApplyStrike(TActionSlot& s) {
   std::string line;
   if (s.Damage <= 0) {
     // 2. Nothing got through.
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueNoDamage);
       line = NameOf(*s.Target) + "にダメージは入らなかった！";
     }
@@ -214,21 +233,22 @@ void ApplyStrike(TActionSlot& s) {
     // 3. Damage.
     s.Target->HP = Wrap32(std::int64_t{s.Target->HP} - s.Damage);
     s.Hit = true;
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueDamage);
       line = NameOf(*s.Target) + "に" + Num(s.Damage) + "ダメージを与えた！";
     }
   }
-  // 4.
-  if (Logging()) {
+  // 4. The line, with the shield noted.
+  if (Logging<R>(b)) {
     if (s.Shielded) line += "  （シールド発動）";
     BattleLog(line);
   }
 }
 
-void StrikeEvaluate() {
+template <TRun R>
+void StrikeEvaluate(TBattle& b) {
   // 1. A fresh evaluation.
-  for (TActionSlot& s : Battle.Slots) {
+  for (TActionSlot& s : b.Slots) {
     s.Hit = false;
     s.Damage = 0;
     s.Shielded = false;
@@ -238,82 +258,108 @@ void StrikeEvaluate() {
   // 2. Both strikes are computed from the state before either lands.
   bool takesPart[2];
   for (int i = 0; i < 2; ++i) {
-    const TActionSlot& s = Battle.Slots[i];
-    takesPart[i] = s.Active && s.Pending && (Battle.StrikeNumber == 1 || s.Sword.DoubleStrike);
+    const TActionSlot& s = b.Slots[i];
+    takesPart[i] = s.Active && s.Pending && (b.StrikeNumber == 1 || s.Sword.DoubleStrike);
   }
   for (int i = 0; i < 2; ++i) {
-    if (takesPart[i]) ComputeStrike(Battle.Slots[i]);
+    if (takesPart[i]) ComputeStrike(b, b.Slots[i]);
   }
   bool reflected = false;
   for (int i = 0; i < 2; ++i) {
-    TActionSlot& s = Battle.Slots[i];
+    TActionSlot& s = b.Slots[i];
     if (!takesPart[i]) continue;
-    ApplyStrike(s);
+    ApplyStrike<R>(b, s);
     // 3. A reflected strike is still on its way.
     s.Pending = s.Reflected;
     reflected = reflected || s.Reflected;
   }
   // 4. This evaluation's on-hit effects and steal come before the reflected
   // strike is evaluated again.
-  if (reflected) PushExec(StrikeEvaluate);
-  PushExec(OnHitEffects);
+  if (reflected) PushExec(b, StrikeEvaluate<R>);
+  PushExec(b, OnHitEffects<R>);
 }
 
 // Gives t `count` stacks of one state for the on-hit text.
-void GiveState(std::int32_t& counter, std::int32_t count, const char* label, std::string& text) {
+template <TRun R>
+void GiveState(const TBattle& b, std::int32_t& counter, std::int32_t count, const char* label,
+               std::string& text) {
   if (count <= 0) return;
   counter = Wrap32(std::int64_t{counter} + count);
-  if (Logging()) {
+  if (Logging<R>(b)) {
     SetCue(CueOnHit);
     for (std::int32_t i = 0; i < count; ++i) text += label;
   }
 }
 
-void OnHitEffects() {
-  for (TActionSlot& s : Battle.Slots) {
-    if (!s.Active || !s.Hit) continue;
-    TFighter& t = *s.Target;
-    const TSword& w = s.Sword;
-    // 1. States.
-    std::string text;
-    GiveState(t.Stun, w.StunOnHit, "＜スタン＞", text);
-    GiveState(t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
-    GiveState(t.Poison, w.PoisonOnHit, "＜毒＞", text);
-    if (!text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
-    // 2. Reversing.
-    for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
-      ReverseSwords(t);
-      if (Logging()) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の剣を並べ替えた！");
-      }
-    }
-    // 3. Breaking the head sword.
-    for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
-      if (Logging()) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
-      }
-      RemoveSword(t, 0);
-    }
-    // 4. Spending the first unused sword.
-    for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
-      const int u = FirstUnusedSword(t);
-      if (u < 0) break;
-      t.Swords[u].UsedThisTurn = true;
-      if (Logging()) {
-        SetCue(CueOnHit);
-        BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
-      }
-    }
-  }
-  PushExec(StealPhase);
+// Whether a slot of the current run has hit its target.
+bool AnyHit(const TBattle& b) {
+  return (b.Slots[0].Active && b.Slots[0].Hit) || (b.Slots[1].Active && b.Slots[1].Hit);
 }
 
-void StealPhase() {
-  // Both thieves take first and hand over afterwards, so two thieves of one
-  // step rob each other's heads.
-  for (TActionSlot& s : Battle.Slots) {
+// The on-hit effects of one slot that hit.
+template <TRun R>
+void ApplyOnHit(TBattle& b, TActionSlot& s) {
+  TFighter& t = *s.Target;
+  const TSword& w = s.Sword;
+  // 1. States.
+  std::string text;
+  GiveState<R>(b, t.Stun, w.StunOnHit, "＜スタン＞", text);
+  GiveState<R>(b, t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
+  GiveState<R>(b, t.Poison, w.PoisonOnHit, "＜毒＞", text);
+  if (Logging<R>(b) && !text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
+  // 2. Reversing.
+  for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
+    ReverseSwords(t);
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の剣を並べ替えた！");
+    }
+  }
+  // 3. Breaking the head sword.
+  for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
+    }
+    RemoveSword(t, 0);
+  }
+  // 4. Spending the first unused sword.
+  for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
+    const int u = FirstUnusedSword(t);
+    if (u < 0) break;
+    t.Swords[u].UsedThisTurn = true;
+    if (Logging<R>(b)) {
+      SetCue(CueOnHit);
+      BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
+    }
+  }
+}
+
+// The on-hit effects of every slot that hit, slot 0 first. Kept out of line,
+// so the pass without a hit stays a few instructions.
+template <TRun R>
+[[gnu::noinline]] void ApplyOnHits(TBattle& b) {
+  for (TActionSlot& s : b.Slots) {
+    if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
+  }
+}
+
+template <TRun R>
+void OnHitEffects(TBattle& b) {
+  // 1. Nothing to do without a hit.
+  if (AnyHit(b)) [[unlikely]]
+    ApplyOnHits<R>(b);
+  // 2. The steal comes next.
+  PushExec(b, StealPhase<R>);
+}
+
+// The steal of every slot that hit. Kept out of line, so the pass without a
+// hit stays a few instructions.
+template <TRun R>
+[[gnu::noinline]] void Steal(TBattle& b) {
+  // 1. Both thieves take first and hand over afterwards, so two thieves of
+  // one step rob each other's heads.
+  for (TActionSlot& s : b.Slots) {
     if (!s.Active || !s.Hit) continue;
     TFighter& t = *s.Target;
     for (std::int32_t i = 0; i < s.Sword.StealOnHit && t.SwordCount > 0; ++i) {
@@ -321,17 +367,24 @@ void StealPhase() {
       RemoveSword(t, 0);
     }
   }
-  for (TActionSlot& s : Battle.Slots) {
+  // 2. The swords change hands.
+  for (TActionSlot& s : b.Slots) {
     if (!s.Active || !s.Hit) continue;
     for (std::int32_t i = 0; i < s.StolenCount; ++i) {
       // A full list cannot take the sword: it is robbed all the same, and lost.
       AppendSword(*s.Actor, s.Stolen[i]);
-      if (Logging()) {
+      if (Logging<R>(b)) {
         SetCue(CueSteal);
         BattleLog(NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
       }
     }
   }
+}
+
+template <TRun R>
+void StealPhase(TBattle& b) {
+  if (AnyHit(b)) [[unlikely]]
+    Steal<R>(b);
 }
 
 // Support, control and environment ---------------------------------------------
@@ -340,9 +393,10 @@ void Raise(std::int32_t& value, std::int64_t by) {
   value = Wrap32(value + by);
 }
 
-void ApplySupport(TActionSlot& s) {
+template <TRun R>
+void ApplySupport(TBattle& b, TActionSlot& s) {
   TFighter& f = *s.Actor;
-  const int kind = SwordKindOfMark(s.Sword.Mark);
+  const int kind = s.Sword.Kind;
   const char* cue = CueRaise;
   const char* text = "";
   switch (kind) {
@@ -415,24 +469,25 @@ void ApplySupport(TActionSlot& s) {
     default:
       InternalError("UnitBattle", "not a support sword");
   }
-  if (Logging()) {
+  if (Logging<R>(b)) {
     SetCue(cue);
     BattleLog(NameOf(f) + text);
   }
 }
 
-void ApplyControl(TActionSlot& s) {
+template <TRun R>
+void ApplyControl(TBattle& b, TActionSlot& s) {
   TFighter& f = *s.Actor;
   // 1. No sword behind it.
   if (s.ControlTarget < 0 || s.ControlTarget >= f.SwordCount) {
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueTick);
       BattleLog(NameOf(f) + "は対象になる剣を持っていない！");
     }
     return;
   }
   TSword& t = f.Swords[s.ControlTarget];
-  const int kind = SwordKindOfMark(s.Sword.Mark);
+  const int kind = s.Sword.Kind;
   const char* label = "";
   if (kind == swGuide) {
     // 2. An early start suits any sword.
@@ -441,7 +496,7 @@ void ApplyControl(TActionSlot& s) {
   } else {
     // 3. The other grants suit attack swords only.
     if (t.SwordClass != scAttack) {
-      if (Logging()) {
+      if (Logging<R>(b)) {
         SetCue(CueNotAttack);
         BattleLog(NameOf(f) + "の" + t.Name.Str() + "は攻撃剣ではない！");
       }
@@ -468,39 +523,41 @@ void ApplyControl(TActionSlot& s) {
     }
   }
   // 4. The grant is made.
-  if (Logging()) {
+  if (Logging<R>(b)) {
     SetCue(CueGrant);
     BattleLog(NameOf(f) + "の" + t.Name.Str() + "に" + label + "が付与された！");
   }
 }
 
-void ApplyEnvironment() {
+template <TRun R>
+void ApplyEnvironment(TBattle& b) {
   // The only environment sword moves time on: the turn limit comes closer.
-  Raise(Battle.Turn, 1);
-  if (Logging()) {
+  Raise(b.Turn, 1);
+  if (Logging<R>(b)) {
     SetCue(CueTurnRaised);
-    BattleLog("ターンが" + Num(Battle.Turn) + "になった☆");
+    BattleLog("ターンが" + Num(b.Turn) + "になった☆");
   }
 }
 
-void ExecuteByClass() {
-  Battle.StrikeNumber = 0;
-  for (TActionSlot& s : Battle.Slots) {
+template <TRun R>
+void ExecuteByClass(TBattle& b) {
+  b.StrikeNumber = 0;
+  for (TActionSlot& s : b.Slots) {
     if (!s.Active || s.Stunned) continue;
     switch (s.Sword.SwordClass) {
       case scAttack:
         // The strike steps serve every active slot; slots that run together
         // always share their class.
-        PushExec(AttackSetup);
+        PushExec(b, AttackSetup<R>);
         return;
       case scSupport:
-        ApplySupport(s);
+        ApplySupport<R>(b, s);
         break;
       case scControl:
-        ApplyControl(s);
+        ApplyControl<R>(b, s);
         break;
       case scEnvironment:
-        ApplyEnvironment();
+        ApplyEnvironment<R>(b);
         break;
       case scNone:
         InternalError("UnitBattle", "a sword without a class");
@@ -510,11 +567,11 @@ void ExecuteByClass() {
 
 }  // namespace
 
-int NextRunnableSword(const TFighter& f) {
+int NextRunnableSword(const TFighter& f, std::int32_t turn) {
   for (int i = 0; i < f.SwordCount; ++i) {
     const TSword& s = f.Swords[i];
     if (s.UsedThisTurn) continue;
-    if (std::int64_t{s.StartTurn} - s.EarlyGrants > Battle.Turn) continue;
+    if (std::int64_t{s.StartTurn} - s.EarlyGrants > turn) continue;
     switch (s.Condition) {
       case cdNone:
         return i;
@@ -546,45 +603,65 @@ int SlotPriority(const TActionSlot& slot) {
   InternalError("UnitBattle", "a sword without a class");
 }
 
-void ActAlone(TFighter& f, TFighter& o) {
-  Battle.Prepared = 0;
-  if (OnlySpends(f)) {
+namespace Engine {
+
+template <TRun R>
+void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
+  b.Prepared = 0;
+  const int s = NextRunnableSword(f, b.Turn);
+  // 1. Steps that only spend points go all at once.
+  if (OnlySpends(f, s)) {
     f.AP = 0;  // every remaining step of F's turn, at once
-    SchedulePhase(PostAction);
+    Then<R, PostAction<R>>(b);
     return;
   }
-  PrepareAction(f, o);
-  if (Battle.Prepared > 0) {
-    Schedule({RunSlot0, PostAction});
+  // 2. One action, run before the checks after it.
+  PrepareAction<R>(b, f, o, s);
+  if (b.Prepared > 0) {
+    Then<R, RunSlot0<R>, PostAction<R>>(b);
   } else {
-    SchedulePhase(PostAction);
+    Then<R, PostAction<R>>(b);
   }
 }
 
-void ActTogether() {
-  Battle.Prepared = 0;
-  if (OnlySpends(Battle.A) && OnlySpends(Battle.B)) {
-    // Both spend a point a step until the one with fewer points has none.
-    const std::int32_t steps = std::min(Battle.A.AP, Battle.B.AP);
-    Battle.A.AP -= steps;
-    Battle.B.AP -= steps;
-    SchedulePhase(PostAction);
+template <TRun R>
+void ActTogether(TBattle& b) {
+  b.Prepared = 0;
+  // Preparing A's action changes nothing of B's.
+  const int sa = NextRunnableSword(b.A, b.Turn);
+  const int sb = NextRunnableSword(b.B, b.Turn);
+  // 1. Both spend a point a step until the one with fewer points has none.
+  if (OnlySpends(b.A, sa) && OnlySpends(b.B, sb)) {
+    const std::int32_t steps = std::min(b.A.AP, b.B.AP);
+    b.A.AP -= steps;
+    b.B.AP -= steps;
+    Then<R, PostAction<R>>(b);
     return;
   }
-  PrepareAction(Battle.A, Battle.B);
-  PrepareAction(Battle.B, Battle.A);
-  if (Battle.Prepared == 0) {
-    SchedulePhase(PostAction);
-  } else if (Battle.Prepared == 1) {
-    Schedule({RunSlot0, PostAction});
+  // 2. A's action, then B's.
+  PrepareAction<R>(b, b.A, b.B, sa);
+  PrepareAction<R>(b, b.B, b.A, sb);
+  // 3. Run them by priority, or together when equal.
+  if (b.Prepared == 0) {
+    Then<R, PostAction<R>>(b);
+  } else if (b.Prepared == 1) {
+    Then<R, RunSlot0<R>, PostAction<R>>(b);
   } else {
-    const int p0 = SlotPriority(Battle.Slots[0]);
-    const int p1 = SlotPriority(Battle.Slots[1]);
+    const int p0 = SlotPriority(b.Slots[0]);
+    const int p1 = SlotPriority(b.Slots[1]);
     if (p0 == p1) {
-      Schedule({RunBoth, PostAction});
+      Then<R, RunBoth<R>, PostAction<R>>(b);
+    } else if (p0 > p1) {
+      Then<R, RunSlot0<R>, RunSlot1<R>, PostAction<R>>(b);
     } else {
-      const int first = p0 > p1 ? 0 : 1;
-      Schedule({RunOf(first), RunOf(1 - first), PostAction});
+      Then<R, RunSlot1<R>, RunSlot0<R>, PostAction<R>>(b);
     }
   }
 }
+
+template void ActAlone<TRun::Shown>(TBattle&, TFighter&, TFighter&);
+template void ActAlone<TRun::Silent>(TBattle&, TFighter&, TFighter&);
+template void ActTogether<TRun::Shown>(TBattle&);
+template void ActTogether<TRun::Silent>(TBattle&);
+
+}  // namespace Engine

@@ -10,15 +10,22 @@
 
 #include "battle/Battle.h"
 
-// Index of the fighter's first sword that may run now, or -1: unused this
-// turn, its start turn (less its early grants) reached, and its condition met.
-int NextRunnableSword(const TFighter& f);
-
-// The fighter acts alone in this step against the other.
-void ActAlone(TFighter& f, TFighter& o);
-// A and B act in the same step.
-void ActTogether();
+// Index of the fighter's first sword that may run in the given turn, or -1:
+// unused this turn, its start turn (less its early grants) reached, and its
+// condition met.
+int NextRunnableSword(const TFighter& f, std::int32_t turn);
 
 // Running order of a prepared slot: stunned 5, support 4, control 3,
 // attack 2, environment 1; the higher runs first.
 int SlotPriority(const TActionSlot& slot);
+
+namespace Engine {
+
+// F acts alone in this step against O.
+template <TRun R>
+void ActAlone(TBattle& b, TFighter& f, TFighter& o);
+// A and B act in the same step.
+template <TRun R>
+void ActTogether(TBattle& b);
+
+}  // namespace Engine

@@ -15,6 +15,9 @@ TBattle Battle;
 
 namespace {
 
+constexpr TRun Shown = TRun::Shown;
+constexpr TRun Silent = TRun::Silent;
+
 std::string Num(std::int32_t n) {
   return std::to_string(n);
 }
@@ -22,151 +25,181 @@ std::string NameOf(const TFighter& f) {
   return f.Name.Str();
 }
 
-void BattleOpening();
-void TurnStart();
-void SleepPhase();
-void StrongPoisonPhase();
-void PoisonPhase();
-void ActionLoop();
-void ActionStep();
-void NextTurn();
-void SoulRevival();
-void LifeRevival();
-void EndCheck();
-void Judgement();
-void MatchEpilogue();
-void StoryHandOver();
+template <TRun R>
+void TurnStart(TBattle& b);
+template <TRun R>
+void SleepPhase(TBattle& b);
+template <TRun R>
+void StrongPoisonPhase(TBattle& b);
+template <TRun R>
+void PoisonPhase(TBattle& b);
+template <TRun R>
+void ActionLoop(TBattle& b);
+template <TRun R>
+void ActionStep(TBattle& b);
+template <TRun R>
+void NextTurn(TBattle& b);
+template <TRun R>
+void SoulRevival(TBattle& b);
+template <TRun R>
+void LifeRevival(TBattle& b);
+template <TRun R>
+void Judgement(TBattle& b);
+void BattleOpening(TBattle& b);
+void MatchEpilogue(TBattle& b);
+void StoryHandOver(TBattle& b);
+void NextMatchPhase(TBattle& b);
 
 // Turn start -------------------------------------------------------------------
 
-void TurnStart() {
+template <TRun R>
+void TurnStart(TBattle& b) {
   // 1. A new turn's action points; the reserve carries over.
-  Battle.A.AP = Battle.A.Speed;
-  Battle.B.AP = Battle.B.Speed;
+  b.A.AP = b.A.Speed;
+  b.B.AP = b.B.Speed;
   // 2. Every sword may run again.
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+  for (TFighter* f : {&b.A, &b.B}) {
     for (int i = 0; i < f->SwordCount; ++i) f->Swords[i].UsedThisTurn = false;
   }
   // 3. The turn header.
-  if (Logging()) {
+  if (Logging<R>(b)) {
     SetCue(CueTick);
     BattleLog("");
-    BattleLog("【第" + Num(Battle.Turn) + "ターン】");
+    BattleLog("【第" + Num(b.Turn) + "ターン】");
   }
-  // 4.
-  Schedule({DeathCheck, EndCheck, SleepPhase});
+  // 4. The checks, then the states of the turn start.
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
-void SleepPhase() {
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+template <TRun R>
+void SleepPhase(TBattle& b) {
+  for (TFighter* f : {&b.A, &b.B}) {
     if (f->Sleep <= 0) continue;
     // A sleeper loses the whole turn, its reserve included.
     f->AP = 0;
     f->ReserveAP = 0;
     --f->Sleep;
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueWeak);
       BattleLog(NameOf(*f) + "は眠っている。");
     }
   }
-  SchedulePhase(StrongPoisonPhase);
+  Then<R, StrongPoisonPhase<R>>(b);
 }
 
-void StrongPoisonPhase() {
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+template <TRun R>
+void StrongPoisonPhase(TBattle& b) {
+  for (TFighter* f : {&b.A, &b.B}) {
     if (f->StrongPoison <= 0) continue;
     f->Poison = Wrap32(std::int64_t{f->Poison} + f->StrongPoison);
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CuePoison);
       BattleLog(NameOf(*f) + "の毒が" + Num(f->StrongPoison) + "増えた。");
     }
   }
-  SchedulePhase(PoisonPhase);
+  Then<R, PoisonPhase<R>>(b);
 }
 
-void PoisonPhase() {
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+template <TRun R>
+void PoisonPhase(TBattle& b) {
+  for (TFighter* f : {&b.A, &b.B}) {
     if (f->Poison <= 0) continue;
     // Poison never wears off by itself.
     f->HP = Wrap32(std::int64_t{f->HP} - f->Poison);
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CuePoison);
       BattleLog(NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
     }
   }
-  Schedule({DeathCheck, EndCheck, ActionLoop});
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, ActionLoop<R>>(b);
 }
 
 // Actions ----------------------------------------------------------------------
 
-void ActionLoop() {
-  if (!CanAct(Battle.A) && !CanAct(Battle.B)) {
-    SchedulePhase(NextTurn);
+template <TRun R>
+void ActionLoop(TBattle& b) {
+  if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
+    Then<R, NextTurn<R>>(b);
   } else {
-    Schedule({ActionStep, ActionLoop});
+    Then<R, ActionStep<R>, ActionLoop<R>>(b);
   }
 }
 
-void ActionStep() {
-  TFighter& a = Battle.A;
-  TFighter& b = Battle.B;
-  const bool aCan = CanAct(a);
-  const bool bCan = CanAct(b);
+template <TRun R>
+void ActionStep(TBattle& b) {
+  TFighter& a = b.A;
+  TFighter& o = b.B;
+  const bool aCan = CanAct(a, b.Turn);
+  const bool oCan = CanAct(o, b.Turn);
   // Re-decided every step, so one side may take many steps in a row.
-  if (aCan && !bCan) {
-    ActAlone(a, b);  // 1. Only one can act.
-  } else if (bCan && !aCan) {
-    ActAlone(b, a);
-  } else if (a.Quick != b.Quick) {
-    if (a.Quick > b.Quick)
-      ActAlone(a, b);
+  if (aCan != oCan) {
+    // 1. Only one can act.
+    if (aCan)
+      Engine::ActAlone<R>(b, a, o);
     else
-      ActAlone(b, a);  // 2. Quick first.
-  } else if (a.Speed != b.Speed) {
-    if (a.Speed > b.Speed)
-      ActAlone(a, b);
+      Engine::ActAlone<R>(b, o, a);
+  } else if (a.Quick != o.Quick) {
+    // 2. Quick first.
+    if (a.Quick > o.Quick)
+      Engine::ActAlone<R>(b, a, o);
     else
-      ActAlone(b, a);  // 3. Then the faster.
+      Engine::ActAlone<R>(b, o, a);
+  } else if (a.Speed != o.Speed) {
+    // 3. Then the faster.
+    if (a.Speed > o.Speed)
+      Engine::ActAlone<R>(b, a, o);
+    else
+      Engine::ActAlone<R>(b, o, a);
   } else {
-    ActTogether();  // 4. Otherwise both in the same step.
+    // 4. Otherwise both in the same step.
+    Engine::ActTogether<R>(b);
   }
 }
 
-void NextTurn() {
-  Battle.Turn = Wrap32(std::int64_t{Battle.Turn} + 1);
-  Schedule({EndCheck, TurnStart});
+template <TRun R>
+void NextTurn(TBattle& b) {
+  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
+  Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
 }
 
 // Knock-out and revival ----------------------------------------------------------
 
-void SoulRevival() {
+template <TRun R>
+void SoulRevival(TBattle& b) {
   bool stillDown = false;
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+  for (TFighter* f : {&b.A, &b.B}) {
     if (f->HP > 0 || f->Soul == 0) continue;
     --f->Soul;
     f->HP = f->MaxHP;
-    if (Logging()) SetCue(CueRevival);
+    if (Logging<R>(b)) SetCue(CueRevival);
     if (f->HP <= 0) {
       // A soul cannot lift a fighter whose maximum is 0 or less; the next
       // soul is tried in a pass of its own.
-      if (Logging()) BattleLog(NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。");
+      if (Logging<R>(b)) {
+        BattleLog(NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。");
+      }
       stillDown = true;
     } else {
-      if (Logging()) {
+      if (Logging<R>(b)) {
         BattleLog(NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
       }
       f->Dead = false;
     }
   }
-  SchedulePhase(stillDown ? SoulRevival : LifeRevival);
+  if (stillDown) {
+    Then<R, SoulRevival<R>>(b);
+  } else {
+    Then<R, LifeRevival<R>>(b);
+  }
 }
 
-void LifeRevival() {
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
+template <TRun R>
+void LifeRevival(TBattle& b) {
+  for (TFighter* f : {&b.A, &b.B}) {
     if (f->HP > 0 || f->Life <= 0) continue;
     --f->Life;
     f->HP = 1;
-    if (Logging()) {
+    if (Logging<R>(b)) {
       SetCue(CueRevival);
       BattleLog(NameOf(*f) + "の＜ライフ＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
     }
@@ -176,85 +209,94 @@ void LifeRevival() {
 
 // The end and the judgement ------------------------------------------------------
 
-void EndCheck() {
-  if (Battle.Turn < 1) return;
-  if (!Battle.A.Dead && !Battle.B.Dead && Battle.Turn <= 20) return;
-  // 1. A skipped battle shows its end again.
-  if (!Battle.Simulation && Battle.LogOff) {
-    Battle.LogOff = false;
+}  // namespace
+
+template <TRun R>
+void Engine::EndBattle(TBattle& b) {
+  // 1. A skipped battle shows its end again (a simulation's log stays off).
+  if (R == Shown && !b.Simulation && b.LogOff) {
+    b.LogOff = false;
     BattleLog("");
     BattleLog("～ 略 ～");
   }
-  // 2.
-  Battle.SkipAllowed = false;
-  // 3.
-  if (Logging()) {
+  // 2. No more skipping.
+  b.SkipAllowed = false;
+  // 3. The end lines.
+  if (Logging<R>(b)) {
     SetCue(CueBattleOver);
     BattleLog("");
     BattleLog("-- 戦闘終了 --");
   }
-  // 4. Whatever was still scheduled is dropped.
-  ClearPhases();
-  SchedulePhase(Judgement);
+  // 4. Whatever was still scheduled is dropped (a silent battle drops it
+  // once it has its result), and the judgement follows.
+  b.PhaseCount = 0;
+  Then<R, Judgement<R>>(b);
 }
+
+namespace {
 
 // The winner and loser of a tournament match; the result of a simulation.
-void Declare(bool firstWins) {
-  Battle.Result = firstWins ? brFirstWins : brSecondWins;
-  if (Battle.Simulation) return;
-  const TFighter& winner = firstWins ? Battle.A : Battle.B;
-  TSwordia& w = *(firstWins ? Battle.SwordiaA : Battle.SwordiaB);
-  TSwordia& l = *(firstWins ? Battle.SwordiaB : Battle.SwordiaA);
+template <TRun R>
+void Declare(TBattle& b, bool firstWins) {
+  b.Result = firstWins ? brFirstWins : brSecondWins;
+  if (R == Silent || b.Simulation) return;
+  const TFighter& winner = firstWins ? b.A : b.B;
+  TSwordia& w = *(firstWins ? b.SwordiaA : b.SwordiaB);
+  TSwordia& l = *(firstWins ? b.SwordiaB : b.SwordiaA);
   BattleLog(NameOf(winner) + "の勝利！");
   RecordMatchResult(Tournament, w, l);
-  BattleHost().MatchDecided(w, l, Battle.Result);
+  BattleHost().MatchDecided(w, l, b.Result);
 }
 
-void DecideByPushAndHP() {
-  const TFighter& a = Battle.A;
-  const TFighter& b = Battle.B;
+template <TRun R>
+void DecideByPushAndHP(TBattle& b) {
+  const TFighter& a = b.A;
+  const TFighter& o = b.B;
   // 1. Push decides first and is not used up.
-  if (a.Push != b.Push) {
-    if (Logging()) BattleLog("プッシュ発動！");
-    Declare(a.Push > b.Push);
+  if (a.Push != o.Push) {
+    if (Logging<R>(b)) BattleLog("プッシュ発動！");
+    Declare<R>(b, a.Push > o.Push);
     return;
   }
   // 2. Then the higher HP, negative or not.
-  if (a.HP != b.HP) {
-    Declare(a.HP > b.HP);
+  if (a.HP != o.HP) {
+    Declare<R>(b, a.HP > o.HP);
     return;
   }
   // 3. Then chance; a simulation calls it even.
-  if (Logging()) BattleLog("ＨＰ同値につき乱数で勝敗を決定！");
-  if (Battle.Simulation) {
-    Battle.Result = brDraw;
+  if (Logging<R>(b)) BattleLog("ＨＰ同値につき乱数で勝敗を決定！");
+  if (R == Silent || b.Simulation) {
+    b.Result = brDraw;
     return;
   }
-  Declare(Random(2) == 0);
+  Declare<R>(b, Random(2) == 0);
 }
 
-void Judgement() {
-  if (Logging()) SetCue(CueJudgement);
-  if (Battle.A.Dead && Battle.B.Dead) {
-    if (Logging()) BattleLog("オーバーキルジャッジ！");
-    DecideByPushAndHP();
-  } else if (Battle.B.Dead) {
-    Declare(true);
-  } else if (Battle.A.Dead) {
-    Declare(false);
+template <TRun R>
+void Judgement(TBattle& b) {
+  if (Logging<R>(b)) SetCue(CueJudgement);
+  if (b.A.Dead && b.B.Dead) {
+    if (Logging<R>(b)) BattleLog("オーバーキルジャッジ！");
+    DecideByPushAndHP<R>(b);
+  } else if (b.B.Dead) {
+    Declare<R>(b, true);
+  } else if (b.A.Dead) {
+    Declare<R>(b, false);
   } else {
-    if (Logging()) BattleLog("オーバーターンジャッジ！");
-    DecideByPushAndHP();
+    if (Logging<R>(b)) BattleLog("オーバーターンジャッジ！");
+    DecideByPushAndHP<R>(b);
   }
-  if (!Battle.Simulation) SchedulePhase(MatchEpilogue);
+  if constexpr (R == Shown) {
+    if (!b.Simulation) Then<R, MatchEpilogue>(b);
+  }
 }
 
 // Hand-over ----------------------------------------------------------------------
 
-void MatchEpilogue() {
+void MatchEpilogue(TBattle& b) {
   TSwordia* s = nullptr;
-  if (Battle.SwordiaA->InTournament) s = Battle.SwordiaA;
-  if (Battle.SwordiaB->InTournament) s = Battle.SwordiaB;
+  if (b.SwordiaA->InTournament) s = b.SwordiaA;
+  if (b.SwordiaB->InTournament) s = b.SwordiaB;
   if (s == nullptr) InternalError("UnitBattle", "a match without a winner");
   // Rounds 1 to 4 earn the winner a bonus point; the final earns nothing.
   if (AwardBonus(Tournament, *s)) {
@@ -262,23 +304,31 @@ void MatchEpilogue() {
     BattleLog(s->Name + "は途心を1獲得した。");
   }
   // The hand-over is a phase of its own: it comes with the next click.
-  SchedulePhase(s == Tournament.Hero ? StoryHandOver : NextMatch);
+  if (s == Tournament.Hero) {
+    Then<Shown, StoryHandOver>(b);
+  } else {
+    Then<Shown, NextMatchPhase>(b);
+  }
 }
 
-void StoryHandOver() {
+void StoryHandOver(TBattle& b) {
   // The story of the stage; coming back to the battle goes on with the next match.
-  Battle.ResumeAfterStory = true;
+  b.ResumeAfterStory = true;
   BattleHost().HeroWon();
 }
 
-void BattleOpening() {
+void NextMatchPhase(TBattle&) {
+  NextMatch();
+}
+
+void BattleOpening(TBattle& b) {
   const TTournament& t = Tournament;
   if (t.Stage < FirstGrownStage) return;
   SetCue(CueShimmer);
-  const int m = Battle.MatchIndex;
+  const int m = b.MatchIndex;
   for (int side = 0; side < 2; ++side) {
-    TSwordia& e = *(side == 0 ? Battle.SwordiaA : Battle.SwordiaB);
-    TFighter& f = side == 0 ? Battle.A : Battle.B;
+    TSwordia& e = *(side == 0 ? b.SwordiaA : b.SwordiaB);
+    TFighter& f = side == 0 ? b.A : b.B;
     const int index = 2 * m + side;
     if (index >= GrownSpecCount) InternalError("UnitBattle", "no grown build for this entrant");
     // The hero fights with the player's build, every rival with its grown one;
@@ -294,26 +344,46 @@ void BattleOpening() {
 
 }  // namespace
 
+// Shared rules --------------------------------------------------------------------
+
+namespace Engine {
+
+template <TRun R>
+void NoticeKnockOut(TBattle& b) {
+  // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
+  // noticed only by the first check of turn 1).
+  for (TFighter* f : {&b.A, &b.B}) {
+    if (f->Dead || f->HP > 0) continue;
+    f->Dead = true;
+    if (Logging<R>(b)) {
+      SetCue(CueKnockOut);
+      BattleLog(NameOf(*f) + "は死んだ。");
+    }
+  }
+  // 2. Revival comes only in the passes right after the knock-out is noticed.
+  Then<R, SoulRevival<R>>(b);
+}
+
+template void EndBattle<TRun::Shown>(TBattle&);
+template void EndBattle<TRun::Silent>(TBattle&);
+template void NoticeKnockOut<TRun::Shown>(TBattle&);
+template void NoticeKnockOut<TRun::Silent>(TBattle&);
+
+}  // namespace Engine
+
 void ResetBattle() {
   Battle = TBattle();
 }
 
 // Scheduling -----------------------------------------------------------------------
 
+void PhaseStackFull() {
+  InternalError("UnitBattle", "the continuation stack is full");
+}
+
 void SchedulePhase(TBattlePhase phase) {
-  if (Battle.PhaseCount >= PhaseStackSize) {
-    InternalError("UnitBattle", "the continuation stack is full");
-  }
+  if (Battle.PhaseCount >= PhaseStackSize) PhaseStackFull();
   Battle.Phases[Battle.PhaseCount++] = phase;
-}
-
-void Schedule(std::initializer_list<TBattlePhase> phases) {
-  // Pushed last to first, so the first one runs next.
-  for (auto it = phases.end(); it != phases.begin();) SchedulePhase(*--it);
-}
-
-void ClearPhases() {
-  Battle.PhaseCount = 0;
 }
 
 bool RunNextPhase() {
@@ -327,62 +397,58 @@ void BattleLog(std::string_view line) {
   LogAppend(line);
 }
 
-// Shared rules --------------------------------------------------------------------
-
 bool CanAct(const TFighter& f) {
+  return CanAct(f, Battle.Turn);
+}
+
+bool CanAct(const TFighter& f, std::int32_t turn) {
   // With points of this turn a fighter acts even without a sword (the point is
   // simply spent); the reserve is spent only on a sword or on a stun.
   if (f.AP > 0) return true;
-  return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f) >= 0);
+  return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f, turn) >= 0);
 }
 
 void PostAction() {
-  Schedule({DeathCheck, EndCheck});
+  Engine::PostAction<Shown>(Battle);
 }
 
 void DeathCheck() {
-  // A knock-out in turn 0 is noticed only by the first check of turn 1.
-  if (Battle.Turn < 1) return;
-  bool died = false;
-  for (TFighter* f : {&Battle.A, &Battle.B}) {
-    if (f->Dead || f->HP > 0) continue;
-    f->Dead = true;
-    died = true;
-    if (Logging()) {
-      SetCue(CueKnockOut);
-      BattleLog(NameOf(*f) + "は死んだ。");
-    }
-  }
-  // Revival comes only in the passes right after the knock-out is noticed.
-  if (died) SchedulePhase(SoulRevival);
+  Engine::DeathCheck<Shown>(Battle);
 }
 
 // Simulation ------------------------------------------------------------------------
 
 int SimulateBattle(const TSpec& a, const TSpec& b) {
+  return SimulateBattle(Battle, a, b);
+}
+
+int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b) {
   // 1. Two nameless swordsmen with the given builds.
-  TSwordia first;
-  TSwordia second;
-  first.Spec = a;
-  second.Spec = b;
-  Battle.A = MakeFighter(first);
-  Battle.B = MakeFighter(second);
-  Battle.SwordiaA = nullptr;
-  Battle.SwordiaB = nullptr;
+  SetUpFighter(battle.A, a);
+  SetUpFighter(battle.B, b);
+  // 2. The battle between them.
+  return SimulateBattle(battle, battle.A, battle.B);
+}
+
+int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
+  // 1. The two fighters, without entrants behind them.
+  if (&a != &battle.A) CopyFighter(battle.A, a);
+  if (&b != &battle.B) CopyFighter(battle.B, b);
+  battle.SwordiaA = nullptr;
+  battle.SwordiaB = nullptr;
   // 2. Silent, from turn 0, without the opening of a tournament match.
-  Battle.LogOff = true;
-  Battle.Simulation = true;
-  Battle.Turn = 0;
-  ClearPhases();
-  SchedulePhase(TurnStart);
-  Battle.Result = brRunning;
-  // 3.
-  while (Battle.Result == brRunning) {
-    if (!RunNextPhase()) InternalError("UnitBattle", "a simulated battle ran out of phases");
-  }
+  battle.LogOff = true;
+  battle.Simulation = true;
+  battle.Turn = 0;
+  battle.PhaseCount = 0;
+  battle.Result = brRunning;
+  // 3. The whole battle: every phase runs where it is scheduled.
+  TurnStart<Silent>(battle);
+  if (battle.Result == brRunning)
+    InternalError("UnitBattle", "a simulated battle ran out of phases");
   // 4. The log stays off until the next shown match starts.
-  Battle.Simulation = false;
-  return Battle.Result;
+  battle.Simulation = false;
+  return battle.Result;
 }
 
 // Tournament --------------------------------------------------------------------------
@@ -398,32 +464,34 @@ void EnterBattleMode() {
 }
 
 void StartMatch() {
+  TBattle& b = Battle;
   const TTournament& t = Tournament;
-  const int m = Battle.MatchIndex;
+  const int m = b.MatchIndex;
   if (m < 0 || 2 * m + 1 >= t.EntrantCount) InternalError("UnitBattle", "no such match");
   // 1. The two entrants and their fighters.
-  Battle.SwordiaA = t.Entrants[2 * m];
-  Battle.SwordiaB = t.Entrants[2 * m + 1];
-  Battle.A = MakeFighter(*Battle.SwordiaA);
-  Battle.B = MakeFighter(*Battle.SwordiaB);
-  Battle.Simulation = false;
-  Battle.Result = brRunning;
+  b.SwordiaA = t.Entrants[2 * m];
+  b.SwordiaB = t.Entrants[2 * m + 1];
+  b.A = MakeFighter(*b.SwordiaA);
+  b.B = MakeFighter(*b.SwordiaB);
+  b.Simulation = false;
+  b.Result = brRunning;
   // 2. The screen, then a fresh log.
   BattleHost().PaintMatch();
-  Battle.LogOff = false;
-  Battle.SkipAllowed = true;
+  b.LogOff = false;
+  b.SkipAllowed = true;
   LogClear();
   // 3. The match header.
   BattleLog(std::string(StageName(t.Stage)) + "  " + Num(m + 1) + "/" + Num(t.EntrantCount / 2));
-  BattleLog(NameOf(Battle.A) + " vs " + NameOf(Battle.B));
+  BattleLog(NameOf(b.A) + " vs " + NameOf(b.B));
   // 4. The battle waits for the first click.
-  Battle.Turn = 0;
-  ClearPhases();
-  Schedule({BattleOpening, TurnStart});
+  b.Turn = 0;
+  b.PhaseCount = 0;
+  Then<Shown, BattleOpening, TurnStart<Shown>>(b);
 }
 
 void NextMatch() {
   TTournament& t = Tournament;
+  // 1. The next match of the stage, after two empty lines.
   ++Battle.MatchIndex;
   if (Battle.MatchIndex < t.EntrantCount / 2) {
     SetCue(CueTransition);
@@ -432,7 +500,7 @@ void NextMatch() {
     StartMatch();
     return;
   }
-  // The stage is over.
+  // 2. Otherwise the stage is over.
   ++t.Stage;
   BattleHost().PlayCue(CueTransition);
   BattleHost().StageOver();

@@ -1,9 +1,16 @@
 // Design unit: UnitBattle.
 // The battle engine: one battle between two fighters, A and B, played as a
-// chain of short phases on a continuation stack. The same single battle state
-// serves the tournament, where a battle is shown one log line per click with
-// sound cues, and the growth search, where SimulateBattle fights two builds
-// silently to a result code. The two never overlap.
+// chain of short phases. The game holds one battle state, `Battle`: the
+// tournament shows its battles there one log line per click with sound cues.
+// SimulateBattle fights two builds silently to a result code, in the game's
+// state or in one the caller owns, so the growth search and the lab can fight
+// on several threads at once.
+//
+// One set of rules runs both ways (TRun): a shown battle keeps its phases on
+// the continuation stack, so that a click can stop after any phase that logged
+// a line; a silent battle runs each phase at once where it would be scheduled,
+// which is the same order (the stack is last in, first out), and its logging
+// code is compiled out.
 //
 // This unit holds the state and the turn loop: turn start (sleep, strong
 // poison, poison), the action loop and who acts, knock-out and revival, the
@@ -13,7 +20,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 
 #include "rules/Sword.h"
@@ -24,11 +30,15 @@ constexpr std::int32_t brDraw = 10;  // equal HP at the judgement; simulations o
 constexpr std::int32_t brSecondWins = 0;
 constexpr std::int32_t brRunning = -1;
 
-// A battle phase: a short procedure that does its work and schedules what
-// follows. Phases take nothing; they work on the one battle state.
+struct TBattle;
+
+// A phase of the shown battle, kept on its continuation stack: a short
+// procedure that does its work and schedules what follows. It works on the
+// game's battle state.
 using TBattlePhase = void (*)();
-// One execution step of a running action (strike, on-hit effects, steal ...).
-using TExecStep = void (*)();
+// A phase or an execution step of a running action (strike, on-hit effects,
+// steal ...), working on the battle it is given.
+using TBattleStep = void (*)(TBattle&);
 
 constexpr int PhaseStackSize = 256;
 
@@ -54,7 +64,8 @@ struct TActionSlot {
 // Which slots an execution run works on.
 enum TRunSelection : std::uint8_t { rsSlot0 = 1, rsSlot1 = 2, rsBoth = 3 };
 
-// The battle state. The game holds one instance, `Battle`; everything in it is
+// The battle state. The game holds one instance, `Battle`, for its shown
+// battles; a caller may own more for silent ones. Everything in it is
 // fixed-size, so a simulated battle allocates nothing.
 struct TBattle {
   TFighter A, B;
@@ -75,7 +86,7 @@ struct TBattle {
   std::int32_t Prepared = 0;      // actions prepared in this step
   std::int32_t StrikeNumber = 0;  // 0, 1 or 2
   TRunSelection Selection = rsSlot0;
-  TExecStep ExecSteps[PhaseStackSize] = {};
+  TBattleStep ExecSteps[PhaseStackSize] = {};
   std::int32_t ExecCount = 0;
 
   // The click step (UnitStepping).
@@ -83,24 +94,28 @@ struct TBattle {
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
 };
 
-// The one battle of the game.
+// The battle the game shows.
 extern TBattle Battle;
 
 // Back to the state at program start.
 void ResetBattle();
 
-// Fights two builds to the end, silently: 20 when the first wins, 0 when the
-// second wins, 10 when both end with the same HP and the same push.
+// Fights two builds to the end, silently, in the game's battle state: 20 when
+// the first wins, 0 when the second wins, 10 when both end with the same HP
+// and the same push. Its log stays off until the next shown match starts.
 int SimulateBattle(const TSpec& a, const TSpec& b);
+// The same in a battle state of the caller's own.
+int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b);
+// The same between two fighters built beforehand (SetUpFighter), so a caller
+// fighting one build many times builds it once.
+int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b);
 
 // Scheduling --------------------------------------------------------------
 
-// Pushes a phase; a full stack is an internal error.
+// Pushes a phase of the game's battle; a full stack is an internal error.
 void SchedulePhase(TBattlePhase phase);
-// Schedules phases to run in the given order (the first runs next).
-void Schedule(std::initializer_list<TBattlePhase> phases);
-void ClearPhases();
-// Pops and runs the top phase; false when none is scheduled.
+// Pops and runs the top phase of the game's battle; false when none is
+// scheduled.
 bool RunNextPhase();
 
 // Tournament --------------------------------------------------------------
@@ -116,18 +131,16 @@ void NextMatch();
 
 // Rules the action step shares --------------------------------------------
 
-// Whether the fighter can take an action step now.
+// Whether the fighter can take an action step now (in the game's battle).
 bool CanAct(const TFighter& f);
+// The same in the given turn.
+bool CanAct(const TFighter& f, std::int32_t turn);
 
-// Phases of the turn loop that the action step schedules.
+// The phases the action step schedules, on the game's battle.
 void PostAction();
 void DeathCheck();
 
-// Appends a log line unless the log is off. Callers that build a text check
-// Logging() first, so a silent battle builds no strings.
-inline bool Logging() {
-  return !Battle.LogOff;
-}
+// Appends a log line unless the log is off.
 void BattleLog(std::string_view line);
 
 // The game's numbers are 32-bit and wrap around rather than overflow; every
@@ -135,3 +148,87 @@ void BattleLog(std::string_view line);
 inline std::int32_t Wrap32(std::int64_t value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
+
+// The engine's two ways of running ---------------------------------------
+
+// How a battle runs: shown (the game's battle, stepped by clicks, skipped or
+// not) or silent (a simulation, from start to result at once).
+enum class TRun { Shown, Silent };
+
+// Whether lines and cues are made. A silent battle never makes them, so the
+// code that builds them is not even there; a shown one makes them unless the
+// player skips.
+template <TRun R>
+bool Logging(const TBattle& b) {
+  return R == TRun::Shown && !b.LogOff;
+}
+
+// The internal error of a push onto a full continuation stack.
+[[noreturn]] void PhaseStackFull();
+
+// A phase of the engine as a phase of the game's shown battle.
+template <TBattleStep P>
+void OnGameBattle() {
+  P(Battle);
+}
+
+// The checks that run after nearly every phase, and the scheduling itself,
+// are always inlined: a silent battle runs them hundreds of times.
+
+// Schedules phases to run in the given order, the first next. A shown battle
+// pushes them on its continuation stack, last first; a silent one runs them
+// at once, one after the other, and drops the rest once the battle has a
+// result (the end check has dropped whatever was still scheduled).
+template <TRun R, TBattleStep... P>
+[[gnu::always_inline]] inline void Then(TBattle& b) {
+  if constexpr (R == TRun::Shown) {
+    constexpr std::int32_t n = sizeof...(P);
+    if (b.PhaseCount > PhaseStackSize - n) PhaseStackFull();
+    TBattlePhase* top = b.Phases + b.PhaseCount + n;
+    ((*--top = OnGameBattle<P>), ...);
+    b.PhaseCount += n;
+  } else {
+    ((b.Result == brRunning ? P(b) : void()), ...);
+  }
+}
+
+// A fighter knocked out and not yet noticed, in a turn where the death
+// check notices it. This is all the check does on most passes.
+inline bool KnockOutUnnoticed(const TBattle& b) {
+  return ((b.A.HP <= 0 && !b.A.Dead) || (b.B.HP <= 0 && !b.B.Dead)) && b.Turn >= 1;
+}
+
+// The phases of the turn loop that the action step schedules, either way.
+namespace Engine {
+
+// The death check once a knock-out is there to notice.
+template <TRun R>
+void NoticeKnockOut(TBattle& b);
+// The death check: nothing to do on most passes.
+template <TRun R>
+[[gnu::always_inline]] inline void DeathCheck(TBattle& b) {
+  if (KnockOutUnnoticed(b)) NoticeKnockOut<R>(b);
+}
+
+// Whether the end check ends the battle: from turn 1 on, once a fighter is
+// dead or the turn limit is passed.
+inline bool BattleOver(const TBattle& b) {
+  return (b.A.Dead || b.B.Dead || b.Turn > 20) && b.Turn >= 1;
+}
+// The end check once the battle is over: the end lines and the judgement.
+template <TRun R>
+void EndBattle(TBattle& b);
+// The end check: nothing to do on most passes.
+template <TRun R>
+[[gnu::always_inline]] inline void EndCheck(TBattle& b) {
+  if (BattleOver(b)) [[unlikely]]
+    EndBattle<R>(b);
+}
+
+// After an action: the death check, then the end check.
+template <TRun R>
+[[gnu::always_inline]] inline void PostAction(TBattle& b) {
+  Then<R, DeathCheck<R>, EndCheck<R>>(b);
+}
+
+}  // namespace Engine

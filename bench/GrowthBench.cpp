@@ -39,10 +39,10 @@ std::vector<TSpec> Rivals() {
 void RunSlices(benchmark::State& state, const TSpec& me, const TSpec& partner) {
   RandSeed(1);
   const TSpecList own = GrowthCandidates(me, partner);
-  const TSpecList opponents = GrowthCandidates(partner, me);
+  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me));
   std::size_t k = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ScoreAgainst(own[k], opponents));
+    benchmark::DoNotOptimize(ScoreAgainstFighters(own[k], opponents));
     k = (k + 1) % own.size();
   }
   state.counters["battles/slice"] = static_cast<double>(opponents.size());

@@ -16,6 +16,17 @@ namespace {
 
 bool loadFailed = false;
 
+// A fault message quotes at most this many bytes of its line: a line of
+// megabytes must not become a message box of megabytes.
+constexpr std::size_t QuotedLineBytes = 256;
+
+// The line as a fault message quotes it: whole when it is short enough,
+// otherwise its first 256 bytes, cut between two characters, and "…".
+std::string QuotedLine(std::string_view line) {
+  if (line.size() <= QuotedLineBytes) return std::string(line);
+  return TBromString::LeftChars(line, QuotedLineBytes) + "…";
+}
+
 // The reading of one roster: its lines, the cursor over them, the entries
 // read so far and the first fault.
 class TRosterReader {
@@ -36,10 +47,11 @@ class TRosterReader {
     return false;
   }
   // A fault found on the last line read: the message, CR LF, the line's
-  // number and the line as read.
+  // number and the line as read (cut when it is long).
   bool FailAtLine(std::string message) {
     const int index = cursor_ - 1;
-    fault_ = std::move(message) + "\r\n" + std::to_string(index + 1) + ": " + lines_[index];
+    fault_ =
+        std::move(message) + "\r\n" + std::to_string(index + 1) + ": " + QuotedLine(lines_[index]);
     return false;
   }
 
@@ -241,7 +253,9 @@ bool CheckImagePath(std::string_view programPath) {
   if (!ProgramFileExists(programPath)) return false;
   try {
     TBromBitmap image;  // freed on every way out
-    image.LoadImage(programPath);
+    // The size a file claims is checked before its pixels are decoded: a
+    // small file can claim a huge picture.
+    image.LoadImage(programPath, PortraitSize, PortraitSize);
     return image.Width() <= PortraitSize && image.Height() <= PortraitSize;
   } catch (const std::exception&) {
     return false;

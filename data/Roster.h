@@ -70,7 +70,9 @@ bool CheckImagePath(std::string_view programPath);
 // working folder). On success fills `entries` in file order and returns true;
 // on the first fault returns false with `fault` set to the text the player is
 // shown: the message, and for a fault found on a line, CR LF, the line's
-// 1-based number, ": " and the line exactly as read.
+// 1-based number, ": " and the line exactly as read; a line longer than 256
+// bytes is quoted by its first 256 bytes at most, cut between two characters,
+// and "…".
 bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
                 std::vector<TSwordia>& entries, std::string& fault);
 

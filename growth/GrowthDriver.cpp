@@ -18,8 +18,8 @@ struct TGrowthDriver {
   std::int32_t Count = 0;    // N: entrants still in when the growth started
   TSpec Me;
   TSpec Partner;
-  TSpecList Own;        // growth candidates, then the orders of the chosen one
-  TSpecList Opponents;  // the partner's growth candidates, for both phases
+  TSpecList Own;           // growth candidates, then the orders of the chosen one
+  TFighterList Opponents;  // the fighters of the partner's growth candidates, for both phases
   TIntList Scores;
   std::int32_t Next = 0;  // k: the next candidate to score
   TSpec Chosen;
@@ -37,7 +37,7 @@ std::int32_t ShareLeft(const TGrowthDriver& d) {
 
 void GrowthSlice(TGrowthDriver& d) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
-  d.Scores[d.Next] = ScoreAgainst(d.Own[d.Next], d.Opponents);
+  d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
   // The growth phase walks through the first half of the entrant's share.
   d.Remaining = ShareLeft(d) - (d.Next * 50 / length) / d.Count;
   ++d.Next;
@@ -52,7 +52,7 @@ void GrowthSlice(TGrowthDriver& d) {
 
 void OrderSlice(TGrowthDriver& d) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
-  d.Scores[d.Next] = ScoreAgainst(d.Own[d.Next], d.Opponents);
+  d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
   // The order phase walks through the second half.
   d.Remaining = ShareLeft(d) - (d.Next * 50 / length + 50) / d.Count;
   ++d.Next;
@@ -86,7 +86,7 @@ void RunStep(TGrowthDriver& d) {
       }
       d.Partner = Tournament.Entrants[d.Entrant ^ 1]->Spec;
       d.Own = GrowthCandidates(d.Me, d.Partner);
-      d.Opponents = GrowthCandidates(d.Partner, d.Me);
+      d.Opponents = FightersOf(GrowthCandidates(d.Partner, d.Me));
       d.Scores.assign(d.Own.size(), 0);
       d.Next = 0;
       GrowthSlice(d);

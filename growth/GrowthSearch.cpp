@@ -1,6 +1,8 @@
 #include "growth/GrowthSearch.h"
 
+#include <atomic>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "battle/Battle.h"
@@ -11,19 +13,11 @@ namespace {
 
 constexpr const char* UnitName = "UnitSimulation2";
 
-std::int64_t battlesPlayed = 0;
+std::atomic<std::int64_t> battlesPlayed{0};
 
-// The catalogue entries the search reads, looked up once per kind.
-struct TEntryTable {
-  TSword Entries[SwordKindCount + 1];
-  TEntryTable() {
-    for (int kind = 1; kind <= SwordKindCount; ++kind) Entries[kind] = SwordByKind(kind);
-  }
-};
-
+// The catalogue entry of a kind, as the search reads it.
 const TSword& Entry(int kind) {
-  static const TEntryTable table;
-  return table.Entries[kind];
+  return CatalogueSword(kind);
 }
 
 std::string_view MarkOf(int kind) {
@@ -172,18 +166,19 @@ TSpec GrowOne(const TSpec& me, const TSpec& partner) {
   // 1. Both sides' steps: the opponent is modelled as growing one step too,
   // each of its steps weighing the same.
   const TSpecList own = GrowthCandidates(me, partner);
-  const TSpecList opponents = GrowthCandidates(partner, me);
+  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me));
   // 2. Growth phase: every step against every opponent step; steps that add
   // no sword are preferred on a tie.
   TIntList scores(own.size(), 0);
-  for (std::size_t i = 0; i < own.size(); ++i) scores[i] = ScoreAgainst(own[i], opponents);
+  for (std::size_t i = 0; i < own.size(); ++i) scores[i] = ScoreAgainstFighters(own[i], opponents);
   AddKeepLengthBonus(me, own, scores);
   const TSpec chosen = PickBest(own, scores);
   // 3. Order phase: the chosen build's orders against the same opponent
   // steps; the kept order and well-formed orders are preferred on a tie.
   const TSpecList orders = OrderVariants(chosen);
   scores.assign(orders.size(), 0);
-  for (std::size_t i = 0; i < orders.size(); ++i) scores[i] = ScoreAgainst(orders[i], opponents);
+  for (std::size_t i = 0; i < orders.size(); ++i)
+    scores[i] = ScoreAgainstFighters(orders[i], opponents);
   AddOrderBonus(orders, scores);
   return PickBest(orders, scores);
 }
@@ -387,10 +382,26 @@ bool IsWellFormedOrder(std::string_view swords) {
 }
 
 std::int32_t ScoreAgainst(const TSpec& candidate, const TSpecList& opponents) {
+  return ScoreAgainstFighters(candidate, FightersOf(opponents));
+}
+
+std::int32_t ScoreAgainstFighters(const TSpec& candidate, const TFighterList& opponents) {
+  // 1. A battle state of this search's own (the game's stays as it is), and
+  // the candidate's fighter, built once.
+  const auto battle = std::make_unique<TBattle>();
+  TFighter fighter;
+  SetUpFighter(fighter, candidate);
+  // 2. One battle against each opponent.
   std::int32_t score = 0;
-  for (const TSpec& opponent : opponents) score += SimulateBattle(candidate, opponent);
-  battlesPlayed += static_cast<std::int64_t>(opponents.size());
+  for (const TFighter& opponent : opponents) score += SimulateBattle(*battle, fighter, opponent);
+  battlesPlayed.fetch_add(static_cast<std::int64_t>(opponents.size()), std::memory_order_relaxed);
   return score;
+}
+
+TFighterList FightersOf(const TSpecList& builds) {
+  TFighterList fighters(builds.size());
+  for (std::size_t i = 0; i < builds.size(); ++i) SetUpFighter(fighters[i], builds[i]);
+  return fighters;
 }
 
 TSpec PickBest(const TSpecList& candidates, const TIntList& scores) {
@@ -425,5 +436,5 @@ void AddOrderBonus(const TSpecList& orders, TIntList& scores) {
 }
 
 std::int64_t SimulatedBattleCount() {
-  return battlesPlayed;
+  return battlesPlayed.load(std::memory_order_relaxed);
 }

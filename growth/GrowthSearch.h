@@ -20,6 +20,7 @@
 
 using TSpecList = std::vector<TSpec>;
 using TIntList = std::vector<std::int32_t>;
+using TFighterList = std::vector<TFighter>;
 
 // Points every growth candidate that adds no byte to the sword list gets on
 // top of its battle score (stat raises, and insertions the 40-byte cut undid).
@@ -65,8 +66,14 @@ TSpec OrderVariant(const TSpec& build, bool retarget);
 bool IsWellFormedOrder(std::string_view swords);
 
 // The sum of one simulated battle of `candidate` against each opponent, in
-// list order: 20 for a win, 10 for equal HP, 0 for a loss.
+// list order: 20 for a win, 10 for equal HP, 0 for a loss. The candidate's
+// fighter is built once for all its battles; the battles are fought in a
+// battle state of the search's own, so searches may run on several threads.
 std::int32_t ScoreAgainst(const TSpec& candidate, const TSpecList& opponents);
+// The same against opponents whose fighters were built beforehand.
+std::int32_t ScoreAgainstFighters(const TSpec& candidate, const TFighterList& opponents);
+// The fighters of the builds, in list order.
+TFighterList FightersOf(const TSpecList& builds);
 
 // A random one of the candidates with the best score (scores below 0 count
 // as 0). The two lists run in parallel.
@@ -81,6 +88,6 @@ void AddKeepLengthBonus(const TSpec& me, const TSpecList& candidates, TIntList& 
 // well-formed one.
 void AddOrderBonus(const TSpecList& orders, TIntList& scores);
 
-// Simulated battles played by ScoreAgainst since the program started (the
-// lab and the benchmarks report it).
+// Simulated battles played by ScoreAgainst since the program started, on
+// every thread (the lab and the benchmarks report it).
 std::int64_t SimulatedBattleCount();

@@ -4,7 +4,13 @@
 // order, the verdict and the bonus point, the close of the round and the
 // growth of every entrant still in. Every match is fought by the real battle
 // engine to its verdict (equal HP settled by the coin toss, as in a real
-// match) and the real growth driver grows the entrants between rounds.
+// match) and the real growth search grows the entrants between rounds, as the
+// growth driver would, at once.
+//
+// Tournaments are played on several threads, each in a tournament and battle
+// state of its own. Tournament n draws from a generator seeded for n alone,
+// and the totals are sums, so the report is the same on any number of
+// threads.
 //
 // No player makes a hero here. With 33 or more entries the 32 slots are all
 // rivals (entries 2 to N); with 32 entries the hero's entry plays too, as one
@@ -12,16 +18,21 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "battle/Battle.h"
 #include "data/Roster.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "growth/GrowthDriver.h"
+#include "growth/GrowthSearch.h"
 #include "lab/Lab.h"
 #include "lab/LabGrowthCommon.h"
 #include "lab/LabInput.h"
@@ -33,6 +44,7 @@ namespace {
 constexpr int SimulationDraw = 10;
 constexpr int SimulationFirstWins = 20;
 constexpr long long MaxCount = 1000000;
+constexpr long long MaxJobs = 256;
 
 // What one tournament leaves behind, by slot.
 struct TTournamentOutcome {
@@ -69,20 +81,21 @@ void DrawField(const std::vector<TSwordia>& roster, TTournament& t, int (&entry)
   t.Hero = nullptr;
 }
 
-// One match of the current stage, fought silently to its verdict.
-void PlayMatch(TTournament& t, int m) {
+// One match of the current stage, fought silently to its verdict in the
+// given battle state; `grown` holds the builds the entrants grew into.
+void PlayMatch(TTournament& t, const TSpec (&grown)[GrownSpecCount], TBattle& battle, int m) {
   TSwordia& a = *t.Entrants[2 * m];
   TSwordia& b = *t.Entrants[2 * m + 1];
   // 1. From the second round on, each side opens with the build it grew into;
   // growing spent its bonus point.
   if (t.Stage >= FirstGrownStage) {
-    a.Spec = GrownSpecs[2 * m];
-    b.Spec = GrownSpecs[2 * m + 1];
+    a.Spec = grown[2 * m];
+    b.Spec = grown[2 * m + 1];
     a.Bonus = 0;
     b.Bonus = 0;
   }
   // 2. The battle; equal HP without a push is settled by the coin toss.
-  int result = SimulateBattle(a.Spec, b.Spec);
+  int result = SimulateBattle(battle, a.Spec, b.Spec);
   if (result == SimulationDraw) result = Random(2) == 0 ? SimulationFirstWins : 0;
   TSwordia& winner = result == SimulationFirstWins ? a : b;
   TSwordia& loser = &winner == &a ? b : a;
@@ -91,10 +104,21 @@ void PlayMatch(TTournament& t, int m) {
   AwardBonus(t, winner);
 }
 
-TTournamentOutcome PlayTournament(const std::vector<TSwordia>& roster) {
-  ResetTournament();
-  ResetGrowth();
-  TTournament& t = Tournament;
+// The growth between two rounds: entrant i grows against entrant i xor 1, as
+// the growth driver does it; an entrant without an opponent keeps its build.
+void GrowEntrants(const TTournament& t, TSpec (&grown)[GrownSpecCount]) {
+  for (int i = 0; i < t.EntrantCount; ++i) {
+    const TSpec& me = t.Entrants[i]->Spec;
+    grown[i] = (i ^ 1) < t.EntrantCount ? GrowOne(me, t.Entrants[i ^ 1]->Spec) : me;
+  }
+}
+
+// One whole tournament in a state of its own; every chance event of it comes
+// from this thread's generator.
+TTournamentOutcome PlayTournament(const std::vector<TSwordia>& roster, TBattle& battle) {
+  const auto state = std::make_unique<TTournament>();
+  TTournament& t = *state;
+  TSpec grown[GrownSpecCount];
   TTournamentOutcome outcome;
   // 1. The draw; the first round starts with every slot in.
   DrawField(roster, t, outcome.Entry);
@@ -103,13 +127,10 @@ TTournamentOutcome PlayTournament(const std::vector<TSwordia>& roster) {
   // 2. Round after round: the matches in bracket order, the close of the
   // round, and the growth of everybody still in before the next one.
   while (t.Stage <= FinalStage) {
-    for (int m = 0; m < t.EntrantCount / 2; ++m) PlayMatch(t, m);
+    for (int m = 0; m < t.EntrantCount / 2; ++m) PlayMatch(t, grown, battle, m);
     ++t.Stage;
     CloseRound(t);
-    if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) {
-      StartGrowth();
-      while (IsGrowing()) GrowthTick();
-    }
+    if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) GrowEntrants(t, grown);
   }
   // 3. What every slot came to.
   for (int k = 0; k < SlotCount; ++k) {
@@ -137,6 +158,15 @@ void AddOutcome(const TTournamentOutcome& outcome, std::vector<TEntrantTotals>& 
     if (outcome.Wins[k] > 0) ++e.GrownBuilds[outcome.Build[k]];
   }
   ++totals[static_cast<std::size_t>(outcome.Champion)].Titles;
+}
+
+void AddTotals(const std::vector<TEntrantTotals>& part, std::vector<TEntrantTotals>& totals) {
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    totals[i].Played += part[i].Played;
+    totals[i].Wins += part[i].Wins;
+    totals[i].Titles += part[i].Titles;
+    for (const auto& [build, times] : part[i].GrownBuilds) totals[i].GrownBuilds[build] += times;
+  }
 }
 
 // The most frequent grown build and how often; the first in build order on a
@@ -169,6 +199,43 @@ class TProgress {
   bool terminal_;
 };
 
+// The seed of tournament n of a run: one generator state per tournament,
+// whichever thread plays it.
+std::uint32_t TournamentSeed(std::uint32_t base, long long n) {
+  return base + static_cast<std::uint32_t>(n) * 0x9E3779B9u;
+}
+
+// Plays tournaments 1..count on `jobs` threads (this one among them) and
+// returns the totals by roster entry.
+std::vector<TEntrantTotals> PlayAll(const std::vector<TSwordia>& roster, long long count,
+                                    long long jobs, std::uint32_t base) {
+  std::vector<TEntrantTotals> totals(roster.size());
+  std::atomic<long long> next{1};
+  std::mutex mutex;  // guards the totals and the progress
+  long long done = 0;
+  TProgress progress(count);
+  auto work = [&] {
+    // 1. A battle state and totals of this thread's own.
+    const auto battle = std::make_unique<TBattle>();
+    std::vector<TEntrantTotals> part(roster.size());
+    // 2. The next tournament not yet taken, until none is left.
+    for (long long n = next++; n <= count; n = next++) {
+      RandSeed(TournamentSeed(base, n));
+      AddOutcome(PlayTournament(roster, *battle), part);
+      const std::lock_guard<std::mutex> lock(mutex);
+      progress.Done(++done);
+    }
+    // 3. Its totals join the others'.
+    const std::lock_guard<std::mutex> lock(mutex);
+    AddTotals(part, totals);
+  };
+  std::vector<std::thread> helpers;
+  for (long long j = 1; j < jobs; ++j) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  return totals;
+}
+
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -185,12 +252,14 @@ int Tournaments(const TLabArgs& args) {
   TLabOptions options("tournaments", args);
   long long seed = -1;
   long long count = 10;
+  long long jobs = std::max(1u, std::thread::hardware_concurrency());
   std::string rosterArg;
   bool hasRoster = false;
   const bool csv = options.Flag("--csv");
   const bool utf8 = options.Flag("--utf8");
   if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) ||
       !options.Number("--count", 1, MaxCount, count) ||
+      !options.Number("--jobs", 1, MaxJobs, jobs) ||
       !options.Value("--roster", rosterArg, hasRoster) || !options.Finish()) {
     return LabExitUsage;
   }
@@ -210,18 +279,13 @@ int Tournaments(const TLabArgs& args) {
     LabError(fault);
     return LabExitFault;
   }
-  // 3. The tournaments.
+  // 3. The tournaments, each seeded from one draw of the run's seed.
   SeedRandom(seed);
-  std::vector<TEntrantTotals> totals(roster.Entries.size());
-  TProgress progress(count);
+  const auto base = static_cast<std::uint32_t>(Random(0x7FFFFFFF));
   const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-  for (long long n = 1; n <= count; ++n) {
-    AddOutcome(PlayTournament(roster.Entries), totals);
-    progress.Done(n);
-  }
+  const std::vector<TEntrantTotals> totals =
+      PlayAll(roster.Entries, count, std::min(jobs, count), base);
   const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
-  ResetTournament();
-  ResetGrowth();
 
   // 4. The report: every entry that can be drawn, most titles first, then
   // most wins, then roster order.
@@ -274,7 +338,7 @@ int Tournaments(const TLabArgs& args) {
 }
 
 const TLabRegistration tournamentsCommand(
-    {"tournaments", "[--count N] [--seed N] [--roster FILE] [--csv] [--utf8]",
+    {"tournaments", "[--count N] [--seed N] [--jobs N] [--roster FILE] [--csv] [--utf8]",
      "who becomes champion over N silent tournaments of a roster",
      "Plays N whole tournaments (default 10, at most 1000000) as the game does, with no\n"
      "player: every match fought by the battle engine, every entrant still in grown between\n"
@@ -282,6 +346,7 @@ const TLabRegistration tournamentsCommand(
      "rivals (entries 2 to N); with 32 the hero's entry plays too, as a rival with its build.\n"
      "--roster FILE  the roster (default dat/swordia.txt); --utf8 reads it as UTF-8\n"
      "--seed N       repeats a run exactly; without it every run differs\n"
+     "--jobs N       threads to play on (default: one per core); the report is the same\n"
      "--csv          the table as comma-separated values, without the summary line\n"
      "Output: a header, then one row per entry that can be drawn, most titles first:\n"
      "  line     the line of the entry's #Name in the roster (tells equal names apart)\n"
@@ -290,8 +355,8 @@ const TLabRegistration tournamentsCommand(
      "  titles   tournaments it won; share is titles / N\n"
      "  then its name and starting build and, after ⇒, the build it most often fought its\n"
      "  last match with once grown, with how many times (none for an entry that never won)\n"
-     "and last 'tournaments N, distinct champions C, CPU S s per tournament'. Progress goes\n"
-     "to standard error.",
+     "and last 'tournaments N, distinct champions C, CPU S s per tournament' (the CPU of\n"
+     "all threads). Progress goes to standard error.",
      Tournaments});
 
 }  // namespace

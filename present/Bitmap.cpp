@@ -50,12 +50,31 @@ std::vector<std::uint8_t> ReadImageFile(std::string_view programPath) {
   return bytes;
 }
 
-// Throws TImageError when a picture of that size is beyond the loaders'
-// limits.
-void CheckPictureSize(std::string_view programPath, std::int64_t width, std::int64_t height) {
-  if (width > MaxImageSide || height > MaxImageSide || width * height > MaxImagePixels) {
-    throw TImageError(std::string(programPath) + ": the picture is too large (" +
-                      std::to_string(width) + " x " + std::to_string(height) + ")");
+// The largest size a caller takes, within the loaders' own limits.
+struct TSizeLimit {
+  std::int64_t Width;
+  std::int64_t Height;
+};
+
+TSizeLimit LimitOf(int maxWidth, int maxHeight) {
+  return TSizeLimit{std::min<std::int64_t>(maxWidth, MaxImageSide),
+                    std::min<std::int64_t>(maxHeight, MaxImageSide)};
+}
+
+bool SizeFits(std::int64_t width, std::int64_t height, TSizeLimit limit) {
+  return width <= limit.Width && height <= limit.Height && width * height <= MaxImagePixels;
+}
+
+std::string TooLargeText(std::int64_t width, std::int64_t height) {
+  return "the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
+         ")";
+}
+
+// Throws TImageError when a picture of that size is beyond the limit.
+void CheckPictureSize(std::string_view programPath, std::int64_t width, std::int64_t height,
+                      TSizeLimit limit) {
+  if (!SizeFits(width, height, limit)) {
+    throw TImageError(std::string(programPath) + ": " + TooLargeText(width, height));
   }
 }
 
@@ -70,7 +89,8 @@ std::uint32_t ReadLittle(const std::vector<std::uint8_t>& bytes, std::size_t at,
 // oldest header (12 bytes) holds 16-bit sizes, every later one 32-bit sizes,
 // the height negative for rows stored top first. Headers too short to hold a
 // size are left to the loader, which refuses them.
-void CheckBmpSize(std::string_view programPath, const std::vector<std::uint8_t>& bytes) {
+void CheckBmpSize(std::string_view programPath, const std::vector<std::uint8_t>& bytes,
+                  TSizeLimit limit) {
   if (bytes.size() < 18) return;
   const std::uint32_t headerSize = ReadLittle(bytes, 14, 4);
   std::int64_t width = 0;
@@ -84,7 +104,7 @@ void CheckBmpSize(std::string_view programPath, const std::vector<std::uint8_t>&
     width = static_cast<std::int32_t>(ReadLittle(bytes, 18, 4));
     height = static_cast<std::int32_t>(ReadLittle(bytes, 22, 4));
   }
-  CheckPictureSize(programPath, std::abs(width), std::abs(height));
+  CheckPictureSize(programPath, std::abs(width), std::abs(height), limit);
 }
 
 // libjpeg reports a fatal fault through error_exit, which must not return:
@@ -93,7 +113,9 @@ struct TJpegErrors {
   jpeg_error_mgr Manager;
   std::jmp_buf Escape;
   char Message[JMSG_LENGTH_MAX];
-  bool Truncated;
+  // The first warning after which the decoder went on with data it made up.
+  bool MadeUp;
+  char MadeUpMessage[JMSG_LENGTH_MAX];
 };
 
 void JpegErrorExit(j_common_ptr info) {
@@ -102,11 +124,40 @@ void JpegErrorExit(j_common_ptr info) {
   std::longjmp(errors->Escape, 1);
 }
 
-// Warnings are not printed. A file that ends before its image data does is a
-// broken file, not a picture with a grey bottom: it counts as a failure.
+// The warnings after which the decoder goes on with data it made up: image
+// data that is corrupt, out of order or missing is filled with grey or with
+// what the decoder had before. Such a file is broken, not a picture with a
+// grey bottom. The other warnings (an unknown JFIF revision, an odd colour
+// transform code) leave the picture as the file holds it.
+bool MadeUpData(j_common_ptr info) {
+  const int code = info->err->msg_code;
+  switch (code) {
+    case JWRN_BOGUS_PROGRESSION:  // a progressive scan out of order
+    case JWRN_EXTRANEOUS_DATA:    // corrupt data: bytes before a marker
+    case JWRN_HIT_MARKER:         // corrupt data: a segment ends early
+    case JWRN_HUFF_BAD_CODE:      // corrupt data: bad Huffman code
+    case JWRN_JPEG_EOF:           // the file ends before its image data
+    case JWRN_MUST_RESYNC:        // corrupt data: a restart marker missing
+    case JWRN_NOT_SEQUENTIAL:     // a scan a sequential picture cannot have
+      return true;
+    default:
+      break;
+  }
+  // Codes the header may not name, as the library was built with more (bad
+  // arithmetic code): the library's own text tells.
+  const jpeg_error_mgr& err = *info->err;
+  if (code <= 0 || code > err.last_jpeg_message || err.jpeg_message_table == nullptr) return false;
+  const char* text = err.jpeg_message_table[code];
+  return text != nullptr && std::strncmp(text, "Corrupt JPEG data", 17) == 0;
+}
+
+// Nothing is printed. Warnings (level -1) after which the decoder made data
+// up mark the load as failed; trace messages are ignored.
 void JpegMessage(j_common_ptr info, int level) {
   TJpegErrors* errors = reinterpret_cast<TJpegErrors*>(info->err);
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) errors->Truncated = true;
+  if (level >= 0 || errors->MadeUp || !MadeUpData(info)) return;
+  errors->MadeUp = true;
+  (*info->err->format_message)(info, errors->MadeUpMessage);
 }
 
 // The decoder's state lives on the heap behind one pointer, so nothing the
@@ -122,12 +173,13 @@ struct TJpegJob {
 
 // Decodes into job->Pixels (B, G, R rows); returns false with
 // job->Errors.Message set on failure.
-bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TJpegJob* job) {
+bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TSizeLimit limit, TJpegJob* job) {
   job->Info.err = jpeg_std_error(&job->Errors.Manager);
   job->Errors.Manager.error_exit = JpegErrorExit;
   job->Errors.Manager.emit_message = JpegMessage;
   job->Errors.Message[0] = '\0';
-  job->Errors.Truncated = false;
+  job->Errors.MadeUp = false;
+  job->Errors.MadeUpMessage[0] = '\0';
   if (setjmp(job->Errors.Escape) != 0) {
     jpeg_destroy_decompress(&job->Info);
     return false;
@@ -139,11 +191,9 @@ bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TJpegJob* job) {
   // for it (a progressive picture keeps all of it at once).
   const std::int64_t claimedWidth = job->Info.image_width;
   const std::int64_t claimedHeight = job->Info.image_height;
-  if (claimedWidth > MaxImageSide || claimedHeight > MaxImageSide ||
-      claimedWidth * claimedHeight > MaxImagePixels) {
-    std::snprintf(job->Errors.Message, sizeof job->Errors.Message,
-                  "the picture is too large (%lld x %lld)", static_cast<long long>(claimedWidth),
-                  static_cast<long long>(claimedHeight));
+  if (!SizeFits(claimedWidth, claimedHeight, limit)) {
+    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s",
+                  TooLargeText(claimedWidth, claimedHeight).c_str());
     jpeg_destroy_decompress(&job->Info);
     return false;
   }
@@ -161,14 +211,23 @@ bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TJpegJob* job) {
     jpeg_destroy_decompress(&job->Info);
     return false;
   }
-  while (job->Info.output_scanline < job->Info.output_height) {
+  // 3. The rows; a file whose data the decoder had to make up goes no
+  // further than the first such row.
+  while (job->Info.output_scanline < job->Info.output_height && !job->Errors.MadeUp) {
     JSAMPROW row = job->Pixels.data() + stride * job->Info.output_scanline;
     jpeg_read_scanlines(&job->Info, &row, 1);
   }
+  if (job->Errors.MadeUp) {
+    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s", job->Errors.MadeUpMessage);
+    jpeg_destroy_decompress(&job->Info);
+    return false;
+  }
+  // 4. The end of the file, where a progressive picture may still be found
+  // broken.
   jpeg_finish_decompress(&job->Info);
   jpeg_destroy_decompress(&job->Info);
-  if (job->Errors.Truncated) {
-    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "the file ends too early");
+  if (job->Errors.MadeUp) {
+    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s", job->Errors.MadeUpMessage);
     return false;
   }
   return true;
@@ -230,7 +289,7 @@ void TBromBitmap::RefreshRows() {
   for (int y = 0; y < height_; ++y) rows_[y] = pixels_.data() + stride * y;
 }
 
-void TBromBitmap::LoadImage(std::string_view programPath) {
+void TBromBitmap::LoadImage(std::string_view programPath, int maxWidth, int maxHeight) {
   const auto endsWith = [&](std::string_view tail) {
     return programPath.size() >= tail.size() &&
            programPath.substr(programPath.size() - tail.size()) == tail;
@@ -238,24 +297,25 @@ void TBromBitmap::LoadImage(std::string_view programPath) {
   // Only the exact lower-case endings are JPEG: "X.JPG" goes to the BMP
   // loader, which refuses it unless it really is a BMP.
   if (endsWith(".jpg") || endsWith(".jpeg")) {
-    LoadJpeg(programPath);
+    LoadJpeg(programPath, maxWidth, maxHeight);
   } else {
-    LoadBmp(programPath);
+    LoadBmp(programPath, maxWidth, maxHeight);
   }
 }
 
-void TBromBitmap::LoadJpeg(std::string_view programPath) {
+void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {
   const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
   auto job = std::make_unique<TJpegJob>();
-  if (!DecodeJpeg(bytes, job.get())) {
+  if (!DecodeJpeg(bytes, LimitOf(maxWidth, maxHeight), job.get())) {
     throw TImageError(std::string(programPath) + ": not a readable JPEG: " + job->Errors.Message);
   }
   Adopt(std::move(job->Pixels), job->Width, job->Height);
 }
 
-void TBromBitmap::LoadBmp(std::string_view programPath) {
+void TBromBitmap::LoadBmp(std::string_view programPath, int maxWidth, int maxHeight) {
+  const TSizeLimit limit = LimitOf(maxWidth, maxHeight);
   const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
-  CheckBmpSize(programPath, bytes);
+  CheckBmpSize(programPath, bytes, limit);
   SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* loaded = stream != nullptr ? SDL_LoadBMP_RW(stream, 1) : nullptr;
   if (loaded == nullptr) {
@@ -270,6 +330,8 @@ void TBromBitmap::LoadBmp(std::string_view programPath) {
   }
   const int width = converted->w;
   const int height = converted->h;
+  // The header was read before decoding; the decoded size is what counts.
+  CheckPictureSize(programPath, width, height, limit);
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
   std::vector<std::uint8_t> pixels(stride * height);
   SDL_LockSurface(converted.get());

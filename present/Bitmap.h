@@ -91,10 +91,17 @@ class TBromBitmap {
   // Loads an image by the program path's ending: exactly ".jpg" or ".jpeg"
   // (case matters) is decoded as JPEG, anything else as a BMP. The surface
   // takes the image's size. Throws TImageError when the file cannot be opened
-  // or decoded; the surface is then unchanged.
-  void LoadImage(std::string_view programPath);
-  void LoadJpeg(std::string_view programPath);
-  void LoadBmp(std::string_view programPath);
+  // or decoded, when the decoder had to make up part of the picture (a JPEG
+  // whose data is corrupt or ends early), or when the size the file claims is
+  // beyond the loaders' limits or wider than `maxWidth` or higher than
+  // `maxHeight`; the claimed size is checked before any pixel is decoded. The
+  // surface is unchanged when it throws.
+  void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
+                 int maxHeight = MaxImageSide);
+  void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
+                int maxHeight = MaxImageSide);
+  void LoadBmp(std::string_view programPath, int maxWidth = MaxImageSide,
+               int maxHeight = MaxImageSide);
   // Rebuilds the row table (the pixels are always held at 24 bits).
   void RefreshRows();
   // Resizes and fills every pixel white. Negative sizes count as 0.

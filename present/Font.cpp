@@ -42,15 +42,25 @@ struct TSizedFont {
 
 struct TFontState {
   FT_Library Library = nullptr;
+  bool FontconfigLoaded = false;
   std::string PinnedPath;
   std::map<std::string, TFontFile> Resolved;  // by cp932 name
   std::map<std::pair<std::string, int>, FT_Face> Faces;
   std::map<std::tuple<std::string, int, int, int>, std::unique_ptr<TSizedFont>> Sized;
 
-  ~TFontState() {
+  // Everything is freed at exit, fontconfig's configuration too, so that a
+  // leak checker sees nothing left.
+  ~TFontState() { Release(); }
+
+  void Release() {
     Sized.clear();
     for (auto& entry : Faces) FT_Done_Face(entry.second);
+    Faces.clear();
     if (Library != nullptr) FT_Done_FreeType(Library);
+    Library = nullptr;
+    Resolved.clear();
+    if (FontconfigLoaded) FcFini();
+    FontconfigLoaded = false;
   }
 };
 
@@ -94,6 +104,7 @@ bool Match(FcPattern* pattern, TFontFile& out, Accept accept) {
 
 TFontFile ResolveWithFontconfig(std::string_view nameCp932) {
   if (!FcInit()) throw std::runtime_error("fontconfig cannot be initialised");
+  State().FontconfigLoaded = true;
   const std::string name = Cp932ToUtf8Lenient(nameCp932);
   TFontFile file;
   // 1. A font installed under the very name, in any of its languages.
@@ -310,6 +321,10 @@ int TBromFont::Measure(std::string_view textCp932, const TFontRequest& request) 
 
 std::string TBromFont::ResolveFile(std::string_view nameCp932) {
   return FontFileFor(nameCp932).Path;
+}
+
+void TBromFont::Release() {
+  State().Release();
 }
 
 void TBromFont::PinFile(std::string diskPath) {

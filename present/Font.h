@@ -38,4 +38,8 @@ class TBromFont {
   // they do not depend on what the machine has installed); "" resolves names
   // through fontconfig again.
   static void PinFile(std::string diskPath);
+  // Frees every font resource: the rendered glyphs, the faces, FreeType and
+  // fontconfig's configuration; the next use loads what it needs again. Done
+  // at exit on its own. The pinned file stays pinned.
+  static void Release();
 };

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -43,6 +44,14 @@ std::vector<std::uint8_t> ReadSoundFile(std::string_view programPath) {
   if (tooLarge || std::ferror(file) != 0) bytes.clear();
   std::fclose(file);
   return bytes;
+}
+
+// True when the bytes begin as a wave file does ("RIFF", a size, "WAVE").
+// The mixer would also decode other formats it recognises (AIFF, VOC, Ogg,
+// MIDI, ...); a cue is a wave file, and anything else is silent.
+bool IsWaveFile(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+         std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
 }
 
 // The one channel every cue plays on.
@@ -91,10 +100,7 @@ bool TMixerWavePlayer::Open() {
 
 void TMixerWavePlayer::Close() {
   if (!device_->Open) return;
-  Mix_HaltChannel(-1);
-  for (auto& entry : device_->Sounds) Mix_FreeChunk(entry.second);
-  device_->Sounds.clear();
-  device_->Current.clear();
+  Forget();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   device_->Open = false;
@@ -113,7 +119,7 @@ void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
   auto found = device_->Sounds.find(key);
   if (found == device_->Sounds.end()) {
     const std::vector<std::uint8_t> bytes = ReadSoundFile(programPath);
-    if (bytes.empty()) return;
+    if (!IsWaveFile(bytes)) return;
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     if (chunk == nullptr) return;  // not a wave file the mixer can read
@@ -127,6 +133,15 @@ void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
 void TMixerWavePlayer::Stop() {
   if (!device_->Open) return;
   Mix_HaltChannel(-1);
+  device_->Current.clear();
+}
+
+void TMixerWavePlayer::Forget() {
+  if (!device_->Open) return;
+  // A chunk is freed only once no channel plays it.
+  Mix_HaltChannel(-1);
+  for (auto& entry : device_->Sounds) Mix_FreeChunk(entry.second);
+  device_->Sounds.clear();
   device_->Current.clear();
 }
 

@@ -36,7 +36,7 @@ class TBromWave {
 // The sound device's player (SDL2_mixer). It has one channel, so a new sound
 // cuts off the one playing. Until it is opened, and whenever no audio device
 // can be opened at all, it stays silent; a file that is missing or not a
-// readable wave file is silent too. Decoded sounds are kept for the next
+// readable wave file ("RIFF" ... "WAVE") is silent too. Decoded sounds are kept for the next
 // time they are played.
 class TMixerWavePlayer : public TWavePlayer {
  public:
@@ -51,6 +51,9 @@ class TMixerWavePlayer : public TWavePlayer {
   bool IsOpen() const;
   void Play(std::string_view programPath, bool loop) override;
   void Stop() override;
+  // Stops any sound and frees the decoded sounds kept: the next Play of each
+  // file reads it again, as it is now on disk.
+  void Forget();
   // The program path of the sound playing now; "" when none is.
   std::string Playing() const;
   // How many sounds are playing now (never more than one).

@@ -7,7 +7,7 @@
 namespace {
 
 std::mt19937& Generator() {
-  static std::mt19937 generator(5489u);
+  thread_local std::mt19937 generator(5489u);
   return generator;
 }
 

@@ -1,6 +1,9 @@
 #include "rules/Sword.h"
 
+#include <cstddef>
+#include <cstring>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -101,35 +104,85 @@ const std::vector<std::vector<const char*>> EffectLines = {
 
 }  // namespace
 
+namespace {
+
+// A mark's two bytes as one number, lead byte high.
+std::uint16_t MarkKey(std::string_view mark) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(mark[0]) << 8 |
+                                    static_cast<unsigned char>(mark[1]));
+}
+
+// The records of all kinds, made once from the rows, and their marks as keys
+// in a small open-addressed table.
+struct TCatalogue {
+  static constexpr int KeySlots = 128;  // a power of two, well above 35
+
+  TSword Records[SwordKindCount + 1];  // 0 is the empty record
+  std::uint16_t Keys[KeySlots] = {};
+  std::uint8_t KindAt[KeySlots] = {};  // 0: a free slot
+
+  static int SlotOf(std::uint16_t key) {
+    return static_cast<int>((key * 40503u) >> 9) & (KeySlots - 1);
+  }
+
+  TCatalogue() {
+    for (int kind = 1; kind <= SwordKindCount; ++kind) {
+      const TKindRow& k = Kinds[kind - 1];
+      TSword& r = Records[kind];  // cleared: every field 0, start turn 1
+      r.Mark = k.Mark;
+      r.Kind = static_cast<std::uint8_t>(kind);
+      r.Name = k.Name;
+      r.SwordClass = k.Class;
+      r.StartTurn = k.Start;
+      r.Condition = k.Condition;
+      r.Limited = k.Limited;
+      r.DamageBase = k.Base;
+      r.DamageScale = k.Scale;
+      r.DoubleStrike = k.Double;
+      r.IgnoreDefence = k.NoDefence;
+      r.IgnoreGuards = k.NoGuards;
+      r.StunOnHit = k.Stun;
+      r.PoisonOnHit = k.Poison;
+      r.StrongPoisonOnHit = k.StrongPoison;
+      r.SpendOnHit = k.Spend;
+      r.StealOnHit = k.Steal;
+      r.ReverseOnHit = k.Reverse;
+      const std::uint16_t key = MarkKey(r.Mark.View());
+      int slot = SlotOf(key);
+      while (KindAt[slot] != 0) slot = (slot + 1) & (KeySlots - 1);
+      Keys[slot] = key;
+      KindAt[slot] = static_cast<std::uint8_t>(kind);
+    }
+  }
+
+  int KindOf(std::string_view text) const {
+    if (text.size() != 2) return 0;
+    const std::uint16_t key = MarkKey(text);
+    for (int slot = SlotOf(key); KindAt[slot] != 0; slot = (slot + 1) & (KeySlots - 1)) {
+      if (Keys[slot] == key) return KindAt[slot];
+    }
+    return 0;
+  }
+};
+
+const TCatalogue& Catalogue() {
+  static const TCatalogue catalogue;
+  return catalogue;
+}
+
+}  // namespace
+
 TSword SwordByKind(int kind) {
+  return CatalogueSword(kind);
+}
+
+const TSword& CatalogueSword(int kind) {
   if (kind < 1 || kind > SwordKindCount) InternalError("UnitSword", "unknown sword kind");
-  const TKindRow& k = Kinds[kind - 1];
-  TSword r;  // cleared: every field 0, start turn 1
-  r.Mark = k.Mark;
-  r.Name = k.Name;
-  r.SwordClass = k.Class;
-  r.StartTurn = k.Start;
-  r.Condition = k.Condition;
-  r.Limited = k.Limited;
-  r.DamageBase = k.Base;
-  r.DamageScale = k.Scale;
-  r.DoubleStrike = k.Double;
-  r.IgnoreDefence = k.NoDefence;
-  r.IgnoreGuards = k.NoGuards;
-  r.StunOnHit = k.Stun;
-  r.PoisonOnHit = k.Poison;
-  r.StrongPoisonOnHit = k.StrongPoison;
-  r.SpendOnHit = k.Spend;
-  r.StealOnHit = k.Steal;
-  r.ReverseOnHit = k.Reverse;
-  return r;
+  return Catalogue().Records[kind];
 }
 
 int SwordKindOfMark(std::string_view text) {
-  for (int kind = 1; kind <= SwordKindCount; ++kind) {
-    if (text == Kinds[kind - 1].Mark) return kind;
-  }
-  return 0;
+  return Catalogue().KindOf(text);
 }
 
 bool IsSwordMark(std::string_view text) {
@@ -137,9 +190,9 @@ bool IsSwordMark(std::string_view text) {
 }
 
 TSword SwordByMark(std::string_view text) {
-  int kind = SwordKindOfMark(text);
+  const int kind = SwordKindOfMark(text);
   if (kind == 0) InternalError("UnitSword", "unknown sword mark");
-  return SwordByKind(kind);
+  return Catalogue().Records[kind];
 }
 
 void SwordDescription(int kind, TStringDynArray& lines) {
@@ -188,22 +241,46 @@ void SwordDescription(int kind, TStringDynArray& lines) {
 
 TFighter MakeFighter(const TSwordia& swordia) {
   TFighter f;
+  SetUpFighter(f, swordia.Spec);
   f.Name = TBromString::LeftChars(swordia.Name, FighterNameBytes);
-  f.MaxHP = swordia.Spec.MaxHP;
-  f.Attack = swordia.Spec.Attack;
-  f.Defence = swordia.Spec.Defence;
-  f.Speed = swordia.Spec.Speed;
-  f.HP = swordia.Spec.MaxHP;
-  const std::string_view swords = swordia.Spec.Swords.View();
+  f.Portrait = swordia.Portrait;
+  return f;
+}
+
+void SetUpFighter(TFighter& f, const TSpec& spec) {
+  // 1. No name, the build's numbers, full HP and no states.
+  f.Name = std::string_view();
+  f.MaxHP = spec.MaxHP;
+  f.Attack = spec.Attack;
+  f.Defence = spec.Defence;
+  f.Speed = spec.Speed;
+  f.HP = spec.MaxHP;
+  f.AP = f.ReserveAP = 0;
+  f.Dead = false;
+  f.Stun = f.Sleep = f.StrongPoison = f.Poison = 0;
+  f.Reflect = f.Shield = f.Soul = f.Life = f.Push = f.Quick = 0;
+  f.Portrait = nullptr;
+  // 2. The catalogue record of every mark, at most 20.
+  const TCatalogue& catalogue = Catalogue();
+  const std::string_view swords = spec.Swords.View();
   int count = 0;
   for (std::size_t i = 0; i < swords.size() && count < MaxSwords;) {
     const std::size_t len = TBromString::CharLength(swords, i);
-    f.Swords[count++] = SwordByMark(swords.substr(i, len));
+    const int kind = catalogue.KindOf(swords.substr(i, len));
+    if (kind == 0) InternalError("UnitSword", "unknown sword mark");
+    f.Swords[count++] = catalogue.Records[kind];
     i += len;
   }
   f.SwordCount = count;
-  f.Portrait = swordia.Portrait;
-  return f;
+}
+
+void CopyFighter(TFighter& to, const TFighter& from) {
+  static_assert(std::is_trivially_copyable_v<TFighter>, "a fighter is copied byte for byte");
+  std::memcpy(static_cast<void*>(&to), &from, offsetof(TFighter, Swords));
+  std::memcpy(static_cast<void*>(to.Swords), from.Swords,
+              sizeof(TSword) * static_cast<std::size_t>(from.SwordCount));
+  to.SwordCount = from.SwordCount;
+  to.Portrait = from.Portrait;
 }
 
 int FirstUnusedSword(const TFighter& f) {

@@ -85,6 +85,7 @@ constexpr int FighterNameBytes = 32;
 
 struct TSword {
   TShortString<2> Mark;
+  std::uint8_t Kind = 0;  // 1..35, the kind the record was made from; 0 for an empty record
   TShortString<6> Name;
   TSwordClass SwordClass = scNone;
   std::int32_t StartTurn = 1;
@@ -165,9 +166,12 @@ struct TFighter {
 
 // The record of kind 1..35; any other kind is a programming error.
 TSword SwordByKind(int kind);
+// The same record, held once by the catalogue for the program's lifetime.
+const TSword& CatalogueSword(int kind);
 // True when the text is exactly the mark of one of the 35 kinds.
 bool IsSwordMark(std::string_view text);
-// The kind (1..35) whose mark is the text, or 0.
+// The kind (1..35) whose mark is the text, or 0. A mark is two bytes, so it is
+// compared as one two-byte key.
 int SwordKindOfMark(std::string_view text);
 // The record of the kind whose mark is the text; an unknown mark is a
 // programming error.
@@ -179,6 +183,11 @@ void SwordDescription(int kind, TStringDynArray& lines);
 
 // The fighter a swordsman fields at the start of a battle.
 TFighter MakeFighter(const TSwordia& swordia);
+// The same for a nameless swordsman with this build, written over `f`: the
+// places behind its last sword keep whatever they held (nothing reads them).
+void SetUpFighter(TFighter& f, const TSpec& spec);
+// Copies a fighter without the unused places behind its last sword.
+void CopyFighter(TFighter& to, const TFighter& from);
 // Index of the first sword not used this turn, or -1.
 int FirstUnusedSword(const TFighter& f);
 // Removes the sword at `index`; the swords behind it move up one place.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "present/Bitmap.h"
@@ -509,4 +510,91 @@ TEST_F(BitmapFiles, FileLargerThanAnyPictureIsNotRead) {
   EXPECT_THROW(b.LoadImage(path), TImageError);
   EXPECT_EQ(b.Width(), 0);
   std::filesystem::remove(folder + "/padded.bmp");
+}
+
+TEST_F(BitmapFiles, JpegWhoseDataTheDecoderHadToMakeUpIsRefused) {
+  TBromBitmap b;
+  b.SetSize(4, 3);
+  b.Fill(ColorRed);
+  const std::string jpeg = MakeJpeg(64, 64, Noise);
+  ASSERT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
+  const std::string body = jpeg.substr(0, jpeg.size() - 2);
+  const std::vector<std::pair<std::string, std::string>> madeUp = {
+      // Cut in half with an end marker appended: the lower half would be
+      // grey, and the file looks whole to anything that checks its end.
+      {"half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9"},
+      // Cut in the image data without an end marker.
+      {"cut.jpg", jpeg.substr(0, jpeg.size() - 200)},
+      // Stray bytes between the image data and the end marker.
+      {"stray.jpg", body + "junk" + "\xFF\xD9"},
+  };
+  for (const auto& [name, bytes] : madeUp) {
+    try {
+      b.LoadImage(Write(name, bytes));
+      ADD_FAILURE() << name << " loaded";
+    } catch (const TImageError& e) {
+      EXPECT_NE(std::string(e.what()).find(name + ": not a readable JPEG: "), std::string::npos)
+          << e.what();
+    }
+    ASSERT_EQ(b.Width(), 4) << name;
+    EXPECT_TRUE(Same(b.Pixel(3, 2), ColorRed)) << name;
+  }
+  // Bytes after the end marker are never read: such a file is whole.
+  b.LoadImage(Write("trailer.jpg", jpeg + "trailing words"));
+  EXPECT_EQ(b.Width(), 64);
+}
+
+TEST_F(BitmapFiles, CallersSizeLimitIsCheckedBeforeAnyPixelIsDecoded) {
+  TBromBitmap b;
+  b.SetSize(4, 3);
+  // A 1,080-byte run-length BMP claiming 8192 x 4096 is within the loaders'
+  // limits, but no portrait: refused from its header alone.
+  const std::string bomb = MakeRleBmp(8192, 4096);
+  ASSERT_EQ(bomb.size(), 1080u);
+  const std::string bombPath = Write("bomb.bmp", bomb);
+  try {
+    b.LoadImage(bombPath, 300, 300);
+    ADD_FAILURE() << "the bomb loaded";
+  } catch (const TImageError& e) {
+    EXPECT_NE(std::string(e.what()).find("bomb.bmp: the picture is too large (8192 x 4096)"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(b.Width(), 4);
+  // Files whose pixels cannot be decoded at all: the size is refused first,
+  // so no decoder ever ran on them.
+  std::string headerOnly = MakeBmp(301, 2, Gradient);
+  headerOnly.resize(54);
+  const std::string claimedJpeg = ClaimJpegSize(MakeJpeg(16, 16, Noise), 16, 301);
+  const std::vector<std::tuple<std::string, std::string, std::string>> claims = {
+      {"header.bmp", headerOnly, "(301 x 2)"},
+      {"claims.jpg", claimedJpeg, "(16 x 301)"},
+  };
+  for (const auto& [name, bytes, size] : claims) {
+    const std::string path = Write(name, bytes);
+    try {
+      b.LoadImage(path, 300, 300);
+      ADD_FAILURE() << name << " loaded";
+    } catch (const TImageError& e) {
+      EXPECT_NE(std::string(e.what()).find("the picture is too large " + size), std::string::npos)
+          << e.what();
+    }
+    // Without the limit the decoder gets to them, and fails on the data.
+    try {
+      b.LoadImage(path);
+      ADD_FAILURE() << name << " loaded";
+    } catch (const TImageError& e) {
+      EXPECT_EQ(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+    }
+  }
+  // The limit itself is a picture like any other, in either direction.
+  b.LoadImage(Write("square.bmp", MakeBmp(300, 300, Gradient)), 300, 300);
+  EXPECT_EQ(b.Width(), 300);
+  EXPECT_THROW(b.LoadImage(Write("tall.jpg", MakeJpeg(8, 301, Noise)), 300, 300), TImageError);
+  b.LoadImage(Write("wide.jpg", MakeJpeg(301, 8, Noise)), 400, 8);
+  EXPECT_EQ(b.Width(), 301);
+  // A limit beyond the loaders' own does not lift theirs.
+  EXPECT_THROW(b.LoadImage(Write("huge.bmp", MakeCoreBmp(MaxImageSide + 1, 1)), 1 << 20, 1 << 20),
+               TImageError);
+  EXPECT_EQ(b.Width(), 301);
 }

@@ -123,6 +123,27 @@ TEST(BitmapTextFont, GameFontResolvesToAnInstalledJapaneseGothic) {
   EXPECT_NE(Checksum(a), Checksum(b));
 }
 
+TEST(BitmapTextFont, ReleasedFontsAndFontconfigComeBackTheSame) {
+  // Everything the fonts hold, fontconfig's configuration too, is released
+  // at exit (a leak checker sees nothing left); a use after a release loads
+  // it all again.
+  TBromFont::PinFile("");
+  TBromBitmap surface;
+  surface.SetSize(40, 30);
+  SetFont(surface, 20, true, ColorBlack);
+  surface.DrawText(0, 0, Sj("剣"));
+  const std::string file = TBromFont::ResolveFile(Sj("ＭＳ ゴシック"));
+  const auto before = Checksum(surface);
+  for (int round = 0; round < 2; ++round) {
+    TBromFont::Release();
+    TBromFont::Release();  // a second release finds nothing to free
+    EXPECT_EQ(TBromFont::ResolveFile(Sj("ＭＳ ゴシック")), file);
+    surface.Fill(ColorWhite);
+    surface.DrawText(0, 0, Sj("剣"));
+    EXPECT_EQ(Checksum(surface), before) << round;
+  }
+}
+
 TEST_F(BitmapText, GlyphsStayInTheirCellAndBoldIsOnePixelWiderPerCharacter) {
   for (int height : {10, 14, 16, 20, 24}) {
     TBromBitmap normal, bold;

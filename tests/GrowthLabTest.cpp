@@ -229,3 +229,17 @@ TEST(GrowthLab, TournamentsShowProgressOnStandardErrorOnly) {
   RunLab("tournaments --count 0", status);
   EXPECT_EQ(status, 2);
 }
+
+TEST(GrowthLab, TournamentsGiveTheSameReportOnAnyNumberOfThreads) {
+  const std::string roster = WriteRoster(34);
+  const std::string arguments = "tournaments --seed 4 --count 5 --csv --roster " + roster;
+  const TRun one = Lab(arguments + " --jobs 1");
+  const TRun three = Lab(arguments + " --jobs 3");
+  ASSERT_EQ(one.Status, 0);
+  ASSERT_EQ(three.Status, 0);
+  ASSERT_EQ(one.Lines.size(), 1u + 33u);
+  EXPECT_EQ(three.Lines, one.Lines);
+  int status = -1;
+  RunLab("tournaments --jobs 0", status);
+  EXPECT_EQ(status, 2);
+}

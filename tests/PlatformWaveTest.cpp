@@ -126,8 +126,10 @@ TEST_F(PlatformWave, WhatTheDeviceHearsIsOnlyTheNewestCue) {
   const std::string tone = Write("tone.wav", MakeWave(3000));
   const std::string hush = Write("hush.wav", MakeSilence(3000));
 
-  // A long tone is heard ...
+  // A long tone is heard ... (blocks mixed while the files were written, before
+  // the tone started, do not count).
   TBromWave::Play(tone);
+  listener.Reset();
   ASSERT_TRUE(listener.WaitFor(3));
   EXPECT_GT(listener.Loud, 0);
   // ... until a silent cue replaces it: from then on nothing is heard.
@@ -195,4 +197,39 @@ TEST_F(PlatformWave, NoAudioDeviceMeansSilence) {
   TBromWave::Stop();
   EXPECT_EQ(player.Playing(), "");
   EXPECT_EQ(player.SoundsPlaying(), 0);
+}
+
+TEST_F(PlatformWave, OnlyWaveFilesPlayAndForgetReadsFilesAgain) {
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  // An AIFF file: "FORM", its size, "AIFF", the format chunk (stereo, four
+  // 16-bit frames at 22050 Hz, the rate an 80-bit float) and the sound.
+  std::string aiff = "FORM";
+  aiff += std::string("\0\0\0\x3A", 4) + "AIFF";
+  aiff += "COMM" + std::string("\0\0\0\x12\0\x02\0\0\0\x04\0\x10", 12);
+  aiff += std::string("\x40\x0D\xAC\x44\0\0\0\0\0\0", 10);
+  aiff += "SSND" + std::string("\0\0\0\x18", 4) + std::string(8, '\0');
+  aiff += std::string(16, '\x30');
+  // The mixer itself would decode it; as a cue it is silent.
+  Mix_Chunk* decoded = Mix_LoadWAV_RW(SDL_RWFromConstMem(aiff.data(), aiff.size()), 1);
+  ASSERT_NE(decoded, nullptr) << Mix_GetError();
+  Mix_FreeChunk(decoded);
+  player.Play(Write("cue.wav", aiff), false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+
+  // A decoded cue is kept: a change to its file is heard after Forget.
+  const std::string path = Write("kept.wav", MakeWave(3000));
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
+  Write("kept.wav", "RIFF....WAVE but no longer a sound");
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
+  player.Forget();
+  EXPECT_EQ(player.Playing(), "");
+  player.Play(path, false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  // A file that did not decode is not kept: once mended, it plays.
+  Write("kept.wav", MakeWave(3000));
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
 }

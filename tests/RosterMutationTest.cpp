@@ -123,3 +123,42 @@ TEST(RosterMutations, EveryDamagedRosterGetsAnAnswer) {
   EXPECT_GT(faults, 100);
   EXPECT_GT(successes, 10);
 }
+
+TEST(RosterFaults, LongLineIsQuotedByItsFirst256BytesCutBetweenCharacters) {
+  TRosterFolder folder;
+  const std::string head = Sj("名前が長すぎます。最大32バイトまでです。\r\n1: ");
+  // 10 MB of name: "#Name x" and double-byte characters, so that byte 256
+  // falls inside a character, which is left out whole.
+  const std::string a = Sj("あ");
+  std::string line = Sj("#Name x");
+  while (line.size() < 10'000'000) line += a;
+  const std::string fault = folder.FaultOfBytes(line + "\r\n");
+  std::string quoted = Sj("#Name x");
+  for (int i = 0; i < 124; ++i) quoted += a;
+  ASSERT_EQ(quoted.size(), 255u);
+  EXPECT_EQ(fault, U8(head + quoted + Sj("…")));
+  // Up to 256 bytes the line is quoted as it is; from 257 on it is cut.
+  const std::string exact = Sj("#Name ") + std::string(250, 'n');
+  EXPECT_EQ(folder.FaultOfBytes(exact + "\r\n"), U8(head + exact));
+  EXPECT_EQ(folder.FaultOfBytes(exact + "n\r\n"), U8(head + exact + Sj("…")));
+  // A trail byte that looks like "\\" is no place to cut either.
+  const std::string so = Sj("#Name ") + std::string(249, 'n') + Sj("ソ") + "tail";
+  EXPECT_EQ(folder.FaultOfBytes(so + "\r\n"), U8(head + so.substr(0, 255) + Sj("…")));
+}
+
+TEST(RosterFaults, PortraitsTheDecoderWouldMakeUpOrThatClaimTooMuchAreRefused) {
+  TRosterFolder folder;
+  // A shipped JPEG portrait loads; cut in half with an end marker appended,
+  // it would show a grey lower half.
+  const std::string jpeg = ReadWholeFile(SourcePath("dat/vespa.jpg"));
+  ASSERT_TRUE(CheckImagePath(SourcePath("dat/vespa.jpg")));
+  WriteWholeFile(folder.Folder + "half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
+  EXPECT_FALSE(CheckImagePath(folder.Folder + "half.jpg"));
+  // 1,080 bytes of run-length BMP claiming 8192 x 4096.
+  EXPECT_FALSE(CheckImagePath(SourcePath("fuzz/roster/portraits/bomb.bmp")));
+  // Through the roster: the fault of the portrait's line.
+  std::vector<std::string> lines = RosterLines(32);
+  lines[2] = "#Image half.jpg";
+  EXPECT_EQ(folder.Fault(lines),
+            "画像ファイルが無いか読めないか大き過ぎます。\r\n3: #Image half.jpg");
+}

@@ -1,0 +1,76 @@
+// Fuzz harness: the story script. The input is loaded as the story file and
+// told stage by stage, as the game tells it: for each stage from the prologue
+// to the end, the jump to its piece and page turns until the piece stops.
+// Every result must be a success or one of the script's error texts, and no
+// page may hold more lines than the text area shows.
+#include <cstdio>
+#include <string>
+
+#include "data/Tournament.h"
+#include "fuzz/FuzzInput.h"
+#include "present/Path.h"
+#include "script/Story.h"
+#include "script/TextFile.h"
+
+namespace {
+
+// A script may jump back to text forever, which the player pages through for
+// as long as they like; the harness stops paging there.
+constexpr int MaxPageTurns = 500;
+
+// The texts a script error may begin with.
+const char* const ErrorHeads[] = {
+    "【エラー】存在しないファイル：",
+    "【エラー】【TBromFileAccess.InTextSet】",
+    "【エラー】行数が多すぎます。最大9999行までです。\r\nin ",
+    "【エラー】ラベル重複：",
+    "【エラー】文章の無い#gotoの繰り返しです。\r\nin ",
+    "【エラー】不正な#goto：",
+    "【エラー】不正なアドレス名：",
+    "【エラー】パラメータ過少：",
+    "【エラー】パラメータ過多：",
+    "【エラー】#Lineの行数が不正です：",
+    "【エラー】@",  // "【エラー】@Stage3が見つかりませんでした。"
+};
+
+void Check(const std::string& result) {
+  if (result == BromSuccess) return;
+  for (const char* head : ErrorHeads) {
+    if (!result.starts_with(head)) continue;
+    std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(result).c_str());
+    return;
+  }
+  FuzzFailure("an unknown script result: " + result);
+}
+
+// Checks what the story shows.
+class TCheckingView : public TStoryView {
+ public:
+  void ShowText(const TStringDynArray& lines) override {
+    if (lines.empty() || static_cast<int>(lines.size()) > StoryPageSize) {
+      FuzzFailure("a page of " + std::to_string(lines.size()) + " lines");
+    }
+    ++Pages;
+  }
+  int Pages = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string path = FuzzInputPath(argc, argv);
+  TStory story;
+  TCheckingView view;
+  story.View = &view;
+  Check(InitStory(story, path));
+  for (int stage = 0; stage <= EndStage; ++stage) {
+    story.Script.ClearStop();
+    Check(GotoStoryStage(story, stage));
+    for (int page = 0; page < MaxPageTurns; ++page) {
+      if (page > 0 && story.Script.Stopped()) break;
+      Check(TurnStoryPage(story));
+    }
+  }
+  std::fprintf(stderr, "%d pages told\n", view.Pages);
+  return 0;
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds one fuzz harness with afl-g++ and AddressSanitizer and runs an
+# afl-fuzz campaign on it, then prints its executions, paths, crashes and
+# hangs.
+#   tools/fuzz.sh TARGET MINUTES     TARGET: roster story bmp jpeg wave
+# The seeds and the dictionary come from fuzz/TARGET/; the campaign's output
+# goes to build-fuzz/campaigns/TARGET (a new campaign replaces the last one).
+# afl-g++ is the classic wrapper: Debian's afl++ GCC plugin does not load with
+# the GCC that compiles the game. Needs the afl++ package.
+set -euo pipefail
+
+target=${1:-}
+minutes=${2:-}
+case "$target" in
+  roster|story|bmp|jpeg|wave) ;;
+  *) echo "usage: $0 roster|story|bmp|jpeg|wave MINUTES" >&2; exit 2 ;;
+esac
+if ! [[ "$minutes" =~ ^[0-9]+$ ]] || [ "$minutes" -lt 1 ]; then
+  echo "usage: $0 $target MINUTES (a whole number of minutes)" >&2
+  exit 2
+fi
+for tool in afl-g++ afl-fuzz; do
+  if ! command -v "$tool" > /dev/null; then
+    echo "$tool is missing: install the afl++ package" >&2
+    exit 1
+  fi
+done
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build-fuzz"
+
+# 1. The harness, instrumented, with AddressSanitizer and assertions on.
+# Several campaigns may build at once: one build at a time.
+mkdir -p "$build"
+(
+  flock 9
+  if [ ! -f "$build/build.ninja" ]; then
+    CC=afl-gcc CXX=afl-g++ cmake -S "$top" -B "$build" -G Ninja -DQUILLMOOR_FUZZ=ON \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_FLAGS="-fsanitize=address -fno-omit-frame-pointer" \
+      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" > "$build/cmake.log" 2>&1 ||
+      { cat "$build/cmake.log" >&2; exit 1; }
+  fi
+  AFL_QUIET=1 nice -n 10 cmake --build "$build" --target "fuzz-$target" > "$build/build.log" ||
+    { tail -n 30 "$build/build.log" >&2; exit 1; }
+) 9> "$build/lock"
+
+# 2. A fresh campaign. AddressSanitizer reserves terabytes of address space,
+# so afl-fuzz's memory limit is off; a run that takes over a second is a hang.
+out="$build/campaigns/$target"
+rm -rf "$out"
+mkdir -p "$out"
+export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:allocator_may_return_null=1
+export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy
+export AFL_SKIP_CPUFREQ=1 AFL_NO_UI=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
+export AFL_NO_AFFINITY=1
+timeout --signal=INT --kill-after=60 "$((minutes * 60 + 30))" \
+  nice -n 10 afl-fuzz -i "$top/fuzz/$target/seeds" -o "$out" -x "$top/fuzz/$target/$target.dict" \
+  -m none -t 1000 -V "$((minutes * 60))" -- "$build/fuzz/fuzz-$target" @@ \
+  > "$out.log" 2>&1 || true
+
+# 3. The figures.
+stats="$out/default/fuzzer_stats"
+if [ ! -f "$stats" ]; then
+  echo "afl-fuzz did not run; its output:" >&2
+  tail -n 30 "$out.log" >&2
+  exit 1
+fi
+value() { sed -n "s/^$1 *: *//p" "$stats"; }
+echo "target:     $target"
+echo "run time:   $(value run_time) s"
+echo "executions: $(value execs_done) ($(value execs_per_sec) a second)"
+echo "paths:      $(value corpus_count) ($(value corpus_found) found)"
+echo "crashes:    $(value saved_crashes)"
+echo "hangs:      $(value saved_hangs)"
+if [ "$(value saved_crashes)" != "0" ] || [ "$(value saved_hangs)" != "0" ]; then
+  echo "findings:   $out/default/crashes $out/default/hangs"
+  exit 1
+fi
