@@ -143,7 +143,12 @@ void PrintSlots() {
 
 void WriteShot(const std::string& name) {
   if (driver->Options.ShotsFolder.empty()) return;
-  WritePng(driver->Form->PaintBox().Canvas(), driver->Options.ShotsFolder + "/" + name + ".png");
+  // The window shows what was presented last. While the main window is still
+  // being made (its title screen) the driver has no hold of it yet, and the
+  // screen layer it presented is the same picture.
+  const TBromBitmap& screen =
+      driver->Form != nullptr ? driver->Form->PaintBox().Canvas() : ScreenLayer;
+  WritePng(screen, driver->Options.ShotsFolder + "/" + name + ".png");
 }
 
 void OnMode(TGameMode m, bool entered) {

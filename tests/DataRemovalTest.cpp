@@ -33,12 +33,18 @@ struct TOutcome {
   std::set<std::string> FilesAfter;
 };
 
+// Every name under the folder; links are listed, never followed.
+void ListInto(const fs::path& folder, const fs::path& top, std::set<std::string>& names) {
+  std::error_code error;
+  for (const auto& e : fs::directory_iterator(folder, error)) {
+    names.insert(e.path().lexically_relative(top).string());
+    if (fs::is_directory(fs::symlink_status(e.path(), error))) ListInto(e.path(), top, names);
+  }
+}
+
 std::set<std::string> Listing(const std::string& folder) {
   std::set<std::string> names;
-  for (const auto& e :
-       fs::recursive_directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
-    names.insert(fs::relative(e.path(), folder).string());
-  }
+  ListInto(folder, folder, names);
   return names;
 }
 
@@ -101,6 +107,8 @@ TEST(DataRemoval, EveryShippedFileTakenAwayInTurn) {
       ExpectClearEnd(o, what, "swordia.txt");
     } else if (name == "title.bmp" || name == "back.jpg") {
       ExpectClearEnd(o, what, name);
+    } else if (name == "noimage.bmp") {
+      ExpectClearEnd(o, what, "#Image");  // an entry without a picture of its own uses it
     } else if (roster.find(Sj(name)) != std::string::npos) {
       ExpectClearEnd(o, what, name);  // the roster check names the portrait's line
     } else {
