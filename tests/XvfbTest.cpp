@@ -91,8 +91,9 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   // 2. The game, from the source folder that holds dat/.
-  const pid_t game = Spawn("cd " + SourcePath("") + " && DISPLAY=" + display +
-                           " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec " + QUILLMOOR_GAME_PATH);
+  const pid_t game =
+      Spawn("cd " + SourcePath("") + " && DISPLAY=" + display +
+            " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec " + QUILLMOOR_GAME_PATH);
   const std::string window = Shell(
       "DISPLAY=" + display + " timeout 30 xdotool search --sync --onlyvisible --name Quillmoor",
       status);
