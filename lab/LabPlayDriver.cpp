@@ -489,6 +489,10 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
     } else if (options.Auto && !d.Failed) {
       Fail("the game ended before the champion's board");
     }
+    if (options.Auto) {
+      std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n",
+                   options.Seed, d.Actions);
+    }
     if (LoadFailed()) status = 1;
     SetBattleHost(nullptr);
     d.Form = nullptr;
