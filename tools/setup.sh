@@ -23,10 +23,10 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libjpeg62-turbo-dev zlib1g-dev
-  xvfb xdotool imagemagick python3
 )
-# The tests also check the sources' formatting.
-if [ "$mode" = test ]; then packages+=(clang-format); fi
+# The tests also check the sources' formatting, and run the real program on an
+# X server of their own (Xvfb), clicked by xdotool and read back by ImageMagick.
+if [ "$mode" = test ]; then packages+=(clang-format xvfb xdotool imagemagick python3); fi
 
 missing=()
 for p in "${packages[@]}"; do
