@@ -10,27 +10,14 @@ TSpec RandomValidBuild(std::mt19937& rng, int points, int kind) {
     --points;
   }
   for (; points > 0; --points) {
-    switch (rng() % 5) {
-      case 0:
-        spec.MaxHP += 5;
-        break;
-      case 1:
-        ++spec.Attack;
-        break;
-      case 2:
-        ++spec.Defence;
-        break;
-      case 3:
-        ++spec.Speed;
-        break;
-      default:
-        // A list holds at most 20 swords; a full one takes the point as HP.
-        if (TBromString::CharCount(swords) < MaxSwords) {
-          swords += SwordByKind(1 + static_cast<int>(rng() % SwordKindCount)).Mark.Str();
-        } else {
-          spec.MaxHP += 5;
-        }
-        break;
+    const int pick = static_cast<int>(rng() % 5);
+    if (pick < 4) {
+      AddStatPoint(spec, pick);
+    } else if (TBromString::CharCount(swords) < MaxSwords) {
+      swords += SwordByKind(1 + static_cast<int>(rng() % SwordKindCount)).Mark.Str();
+    } else {
+      // A list holds at most 20 swords; a full one takes the point as HP.
+      AddStatPoint(spec, 0);
     }
   }
   spec.Swords = swords;

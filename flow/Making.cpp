@@ -33,20 +33,7 @@ void RaiseStat(std::int32_t t) {
   // 2. The point buys the number.
   TSpec& spec = g.HeroEdit.Spec;
   --g.HeroEdit.Bonus;
-  switch (t) {
-    case 0:
-      spec.MaxHP += 5;
-      break;
-    case 1:
-      ++spec.Attack;
-      break;
-    case 2:
-      ++spec.Defence;
-      break;
-    default:
-      ++spec.Speed;
-      break;
-  }
+  AddStatPoint(spec, t);
   // 3. The sound and the screen.
   ShowPointSpent();
   Present();

@@ -95,18 +95,8 @@ int GrowRound(const TLabArgs& args) {
   if (!options.Operands().empty()) {
     return options.UsageError("unexpected argument '" + options.Operands()[0] + "'");
   }
-  TLabTextFile file;
-  bool usage = false;
-  if (!file.Open("grow-round", rosterArg, RosterFileName, utf8, usage)) {
-    return usage ? LabExitUsage : LabExitFault;
-  }
-  file.WarnIfUtf8("grow-round");
   TLabRoster roster;
-  std::string fault;
-  if (!ReadLabRoster(file, roster, fault)) {
-    LabError(fault);
-    return LabExitFault;
-  }
+  if (const int exit = LoadLabRoster("grow-round", rosterArg, utf8, roster); exit >= 0) return exit;
   SeedRandom(seed);
 
   // 2. The rivals, entries 2 to N + 1, still in after a round, in file order.

@@ -8,6 +8,7 @@
 
 #include "data/Roster.h"
 #include "lab/Lab.h"
+#include "lab/LabOptions.h"
 #include "present/Path.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
@@ -185,4 +186,20 @@ std::string FolderOf(std::string_view path) {
     i += len;
   }
   return std::string(path.substr(0, end));
+}
+
+int LoadLabRoster(const char* command, const std::string& utf8Arg, bool fromUtf8,
+                  TLabRoster& roster) {
+  TLabTextFile file;
+  bool usage = false;
+  if (!file.Open(command, utf8Arg, RosterFileName, fromUtf8, usage)) {
+    return usage ? LabExitUsage : LabExitFault;
+  }
+  file.WarnIfUtf8(command);
+  std::string fault;
+  if (!ReadLabRoster(file, roster, fault)) {
+    LabError(fault);
+    return LabExitFault;
+  }
+  return -1;
 }

@@ -71,6 +71,13 @@ std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count);
 // file's folder. False with the game's fault text (CR LF kept) otherwise.
 bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fault);
 
+// What a lab command that plays with a roster does first: opens the file it
+// was given (the game's roster by default), warns when it looks like UTF-8,
+// and reads it as the game does, printing the fault. Returns -1 when the
+// roster is ready, otherwise the command's exit code.
+int LoadLabRoster(const char* command, const std::string& utf8Arg, bool fromUtf8,
+                  TLabRoster& roster);
+
 // The folder part of a program path, with its separator. Both '\\' and '/'
 // separate; a '\\' that is the trail byte of a double-byte character does not.
 std::string FolderOf(std::string_view programPath);

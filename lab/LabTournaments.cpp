@@ -267,18 +267,9 @@ int Tournaments(const TLabArgs& args) {
     return options.UsageError("unexpected argument '" + options.Operands()[0] + "'");
   }
   // 2. The roster, read as the game reads it.
-  TLabTextFile file;
-  bool usage = false;
-  if (!file.Open("tournaments", rosterArg, RosterFileName, utf8, usage)) {
-    return usage ? LabExitUsage : LabExitFault;
-  }
-  file.WarnIfUtf8("tournaments");
   TLabRoster roster;
-  std::string fault;
-  if (!ReadLabRoster(file, roster, fault)) {
-    LabError(fault);
-    return LabExitFault;
-  }
+  if (const int exit = LoadLabRoster("tournaments", rosterArg, utf8, roster); exit >= 0)
+    return exit;
   // 3. The tournaments, each seeded from one draw of the run's seed.
   SeedRandom(seed);
   const auto base = static_cast<std::uint32_t>(Random(0x7FFFFFFF));

@@ -325,3 +325,22 @@ std::string HistoryWinLine(std::string_view stageName, std::string_view loserNam
 std::string HistoryLossLine(std::string_view stageName, std::string_view winnerName) {
   return std::string(stageName) + "にて、" + std::string(winnerName) + "に敗北";
 }
+
+void AddStatPoint(TSpec& spec, int stat) {
+  switch (stat) {
+    case 0:
+      spec.MaxHP += 5;
+      break;
+    case 1:
+      ++spec.Attack;
+      break;
+    case 2:
+      ++spec.Defence;
+      break;
+    case 3:
+      ++spec.Speed;
+      break;
+    default:
+      InternalError("UnitSword", "no such number to raise");
+  }
+}

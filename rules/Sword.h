@@ -166,6 +166,9 @@ struct TFighter {
 
 // The record of kind 1..35; any other kind is a programming error.
 TSword SwordByKind(int kind);
+// What one bonus point buys in a number: stat 0 five more HP, 1 attack, 2
+// defence, 3 speed.
+void AddStatPoint(TSpec& spec, int stat);
 // The same record, held once by the catalogue for the program's lifetime.
 const TSword& CatalogueSword(int kind);
 // True when the text is exactly the mark of one of the 35 kinds.
