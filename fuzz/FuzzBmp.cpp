@@ -9,16 +9,22 @@
 #include "present/Bitmap.h"
 #include "present/Path.h"
 
-int main(int argc, char** argv) {
-  const std::string path = FuzzInputPath(argc, argv);
+namespace {
+
+void CheckBmp(const std::string& path) {
   TBromBitmap picture;
   try {
     picture.LoadBmp(path, PortraitSize, PortraitSize);
   } catch (const TImageError& error) {
     std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(error.what()).c_str());
-    return 0;
+    return;
   }
   CheckPicture(picture, PortraitSize);
   std::fprintf(stderr, "a picture of %d x %d\n", picture.Width(), picture.Height());
-  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return FuzzEachInput(argc, argv, CheckBmp);
 }

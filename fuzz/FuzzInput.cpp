@@ -8,6 +8,16 @@
 
 #include "present/Path.h"
 
+#ifdef QUILLMOOR_AFL
+// afl's runtime: true while afl-fuzz has another input in the file (and
+// once when the program runs outside afl-fuzz).
+extern "C" int __afl_persistent_loop(unsigned int runs);
+
+// afl-fuzz looks for this mark in the program before it runs it many inputs
+// to a process.
+[[gnu::used]] static const char PersistentMark[] = "##SIG_AFL_PERSISTENT##";
+#endif
+
 namespace {
 
 std::string stdinCopy;
@@ -37,17 +47,33 @@ std::string CopyStandardInput() {
   return stdinCopy;
 }
 
-}  // namespace
-
-std::string FuzzInputPath(int argc, char** argv) {
-  const std::string disk = argc > 1 ? std::string(argv[1]) : CopyStandardInput();
-  // The game's paths are cp932; a disk path that has no cp932 form cannot
-  // name an input.
+// The game's paths are cp932; a disk path that has no cp932 form cannot name
+// an input.
+std::string ProgramPath(const std::string& disk) {
   try {
     return Utf8ToCp932(disk);
   } catch (const TTextConversionError&) {
     FuzzFailure("the input path has no cp932 form: " + disk);
   }
+}
+
+}  // namespace
+
+int FuzzEachInput(int argc, char** argv, const std::function<void(const std::string&)>& check) {
+  // 1. Standard input holds one input.
+  if (argc <= 1) {
+    check(ProgramPath(CopyStandardInput()));
+    return 0;
+  }
+  // 2. A file: under afl-fuzz's persistent mode the same file holds each new
+  // input in turn; elsewhere the loop runs once.
+  const std::string path = ProgramPath(argv[1]);
+#ifdef QUILLMOOR_AFL
+  while (__afl_persistent_loop(FuzzRunsPerProcess) != 0) check(path);
+#else
+  check(path);
+#endif
+  return 0;
 }
 
 void FuzzQuickExit() {

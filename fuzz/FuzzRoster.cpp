@@ -50,10 +50,7 @@ bool KnownFault(const std::string& fault) {
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::string path = FuzzInputPath(argc, argv);
+void CheckRoster(const std::string& path) {
   std::vector<TSwordia> entries;
   std::string fault;
   if (ReadRoster(path, QUILLMOOR_FUZZ_PORTRAITS, entries, fault)) {
@@ -61,11 +58,16 @@ int main(int argc, char** argv) {
       FuzzFailure("a roster of " + std::to_string(entries.size()) + " entries was accepted");
     }
     std::fprintf(stderr, "a roster of %zu entries\n", entries.size());
-    return 0;
+    return;
   }
   std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(fault).c_str());
   if (!KnownFault(fault)) FuzzFailure("an unknown roster fault: " + fault);
   // A message, a line number and at most 256 bytes of the line and "…".
   if (fault.size() > 400) FuzzFailure("a fault message of " + std::to_string(fault.size()));
-  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return FuzzEachInput(argc, argv, CheckRoster);
 }

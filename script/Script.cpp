@@ -1,5 +1,6 @@
 #include "script/Script.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -7,10 +8,11 @@
 
 namespace {
 
-// A step that reads this many lines without finishing its paragraph is
-// caught in a jump loop that holds no text ("@A" followed by "#goto @A"); no
-// script without such a loop comes near it, since one pass reads each line
-// once.
+// A jump loop that holds no text ("@A" followed by "#goto @A") is caught the
+// moment reading comes back to a line it read since the last text line. This
+// limit catches the loops that cannot be seen that way, where a command
+// handler jumps or loads a script again and again: no script without such a
+// loop comes near it, since one pass reads each line once.
 constexpr int StepReadLimit = ScriptLineCapacity * 10;
 
 // The text of a line before its first "//".
@@ -68,7 +70,16 @@ void TBromScript::LoadFromFile(std::string_view fileName, std::string& result) {
   lines_ = std::move(read);
   fileName_ = std::string(fileName);
   position_ = 0;
+  lineWalk_.assign(lines_.size(), 0);
+  StartWalk();
   result = BromSuccess;
+}
+
+void TBromScript::StartWalk() {
+  if (++walk_ != 0) return;
+  // The count came round: no line may look read in the new walk.
+  std::fill(lineWalk_.begin(), lineWalk_.end(), 0);
+  walk_ = 1;
 }
 
 void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& result) {
@@ -81,11 +92,15 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
       result = BromSuccess;
       return;
     }
-    if (++stepReads_ > StepReadLimit) {
+    // Nothing but labels, breaks, commands and jumps since the last text
+    // line, and back at a line already read: the same lines would follow
+    // for ever.
+    if (lineWalk_[position_] == walk_ || ++stepReads_ > StepReadLimit) {
       result = std::string("【エラー】文章の無い#gotoの繰り返しです。") + Where();
       stopped_ = true;
       return;
     }
+    lineWalk_[position_] = walk_;
     // 2. Take the next line.
     // A copy: a command handler may load another script into this one.
     const std::string text = lines_[position_];
@@ -112,7 +127,7 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
         return;
       }
       std::string ignored;
-      GotoLabel(target, ignored);
+      Jump(target, ignored);
       continue;
     }
     // 6. Offer the line to each command in registration order.
@@ -132,6 +147,7 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
     }
     if (handled) continue;
     // 7. A text line.
+    StartWalk();
     line = text;
     hasLine = true;
     result = BromSuccess;
@@ -142,6 +158,7 @@ void TBromScript::RunScript(std::string& line, bool& hasLine, std::string& resul
 void TBromScript::StepParagraph(std::string& result) {
   TStringDynArray paragraph;
   stepReads_ = 0;
+  StartWalk();
   for (;;) {
     // 1. A page that ended at its limit or at a break starts afresh.
     if (pageDone_) {
@@ -184,6 +201,13 @@ void TBromScript::Step(std::string& result) {
 }
 
 void TBromScript::GotoLabel(std::string_view label, std::string& result) {
+  // A jump from outside the script (the client's, or a command handler's)
+  // may come back to a line for its own reasons: it starts a new walk.
+  Jump(label, result);
+  StartWalk();
+}
+
+void TBromScript::Jump(std::string_view label, std::string& result) {
   // 1. A label begins with "@".
   if (label.empty() || label[0] != '@') {
     result = std::string("【エラー】不正なアドレス名：") + std::string(label) + Where();

@@ -96,6 +96,11 @@ class TBromScript {
   void StepParagraph(std::string& result);
   // "\r\nin " and the file name, the tail of errors met while running.
   std::string Where() const;
+  // Starts a new walk through the lines: a walk is the reading between two
+  // text lines, and a walk that comes back to a line it has read will come
+  // back to it for ever.
+  void StartWalk();
+  void Jump(std::string_view label, std::string& result);
 
   std::string fileName_;
   TStringDynArray lines_;
@@ -108,4 +113,7 @@ class TBromScript {
   int pageLines_ = 0;
   bool pageDone_ = false;
   int stepReads_ = 0;  // lines read by the running step
+  // Per line, the walk that last read it.
+  std::vector<unsigned> lineWalk_;
+  unsigned walk_ = 0;
 };

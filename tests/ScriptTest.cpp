@@ -166,6 +166,41 @@ TEST(ScriptJumps, AJumpLoopWithoutTextStopsWithAnErrorInsteadOfHanging) {
   EXPECT_TRUE(s.Script.Stopped());
 }
 
+TEST(ScriptJumps, AJumpLoopIsCaughtTheFirstTimeItComesRound) {
+  // Caught on coming back to a line, not after a long count of reads: the
+  // command in the loop runs once.
+  TRecordingScript s;
+  int marks = 0;
+  s.Script.AddCommand(
+      "#mark",
+      [&](const TStringDynArray&, std::string& r) {
+        ++marks;
+        r = Sj("【成功】");
+      },
+      0);
+  s.Load({"text", "@A", "", "#mark", "#goto @B", "@B", "#goto @A"});
+  EXPECT_EQ(s.NextPage(), (TPage{"text"}));
+  const std::string result = s.Step();
+  EXPECT_TRUE(result.starts_with("【エラー】文章の無い#gotoの繰り返しです。")) << result;
+  EXPECT_EQ(marks, 1);
+}
+
+TEST(ScriptJumps, AHandlersOwnJumpsAreNoLoop) {
+  // A handler jumps for its own reasons: back at "@A" after a jump of its
+  // own, the script goes somewhere else the second time.
+  TRecordingScript s;
+  int calls = 0;
+  s.Script.AddCommand(
+      "#next",
+      [&](const TStringDynArray&, std::string& r) {
+        s.Script.GotoLabel(++calls == 1 ? Sj("@B") : Sj("@C"), r);
+      },
+      0);
+  s.Load({"@A", "#next", "@B", "#goto @A", "@C", "done"});
+  EXPECT_EQ(s.NextPage(), (TPage{"done"}));
+  EXPECT_EQ(calls, 2);
+}
+
 TEST(ScriptJumps, AJumpLoopOverTextGivesAPageEveryStep) {
   TRecordingScript s;
   s.Load({"@A", "text", "#goto @A"});

@@ -1,30 +1,45 @@
 #!/usr/bin/env bash
-# Builds one fuzz harness with afl-g++ and AddressSanitizer and runs an
+# Builds one fuzz harness for afl-fuzz with AddressSanitizer and runs an
 # afl-fuzz campaign on it, then prints its executions, paths, crashes and
 # hangs.
-#   tools/fuzz.sh TARGET MINUTES     TARGET: roster story bmp jpeg wave
+#   tools/fuzz.sh TARGET MINUTES [EXECUTIONS]
+#     TARGET: roster story bmp jpeg wave. The campaign ends after MINUTES, or
+#     earlier once it has run EXECUTIONS inputs.
 # The seeds and the dictionary come from fuzz/TARGET/; the campaign's output
 # goes to build-fuzz/campaigns/TARGET (a new campaign replaces the last one).
-# afl-g++ is the classic wrapper: Debian's afl++ GCC plugin does not load with
-# the GCC that compiles the game. Needs the afl++ package.
+# The harness is compiled by GCC with -fsanitize-coverage=trace-pc and linked
+# with afl's runtime (fuzz/FuzzCoverage.cpp says why not afl-g++), so that one
+# process checks many inputs. Needs the afl++ package.
 set -euo pipefail
 
 target=${1:-}
 minutes=${2:-}
+executions=${3:-}
 case "$target" in
   roster|story|bmp|jpeg|wave) ;;
-  *) echo "usage: $0 roster|story|bmp|jpeg|wave MINUTES" >&2; exit 2 ;;
+  *) echo "usage: $0 roster|story|bmp|jpeg|wave MINUTES [EXECUTIONS]" >&2; exit 2 ;;
 esac
 if ! [[ "$minutes" =~ ^[0-9]+$ ]] || [ "$minutes" -lt 1 ]; then
-  echo "usage: $0 $target MINUTES (a whole number of minutes)" >&2
+  echo "usage: $0 $target MINUTES [EXECUTIONS] (a whole number of minutes)" >&2
   exit 2
 fi
-for tool in afl-g++ afl-fuzz; do
-  if ! command -v "$tool" > /dev/null; then
-    echo "$tool is missing: install the afl++ package" >&2
-    exit 1
+limit=()
+if [ -n "$executions" ]; then
+  if ! [[ "$executions" =~ ^[0-9]+$ ]] || [ "$executions" -lt 1 ]; then
+    echo "usage: $0 $target $minutes [EXECUTIONS] (a whole number of executions)" >&2
+    exit 2
   fi
-done
+  limit=(-E "$executions")
+fi
+if ! command -v afl-fuzz > /dev/null; then
+  echo "afl-fuzz is missing: install the afl++ package" >&2
+  exit 1
+fi
+runtime=${AFL_PATH:-$(dirname "$(readlink -f "$(command -v afl-fuzz)")")/../lib/afl}/afl-compiler-rt.o
+if [ ! -f "$runtime" ]; then
+  echo "afl's runtime $runtime is missing: install the afl++ package" >&2
+  exit 1
+fi
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-fuzz"
@@ -35,13 +50,14 @@ mkdir -p "$build"
 (
   flock 9
   if [ ! -f "$build/build.ninja" ]; then
-    CC=afl-gcc CXX=afl-g++ cmake -S "$top" -B "$build" -G Ninja -DQUILLMOOR_FUZZ=ON \
+    CC=gcc CXX=g++ cmake -S "$top" -B "$build" -G Ninja -DQUILLMOOR_FUZZ=ON \
+      -DQUILLMOOR_FUZZ_AFL_RUNTIME="$(readlink -f "$runtime")" \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_FLAGS="-fsanitize=address -fno-omit-frame-pointer" \
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" > "$build/cmake.log" 2>&1 ||
       { cat "$build/cmake.log" >&2; exit 1; }
   fi
-  AFL_QUIET=1 nice -n 10 cmake --build "$build" --target "fuzz-$target" > "$build/build.log" ||
+  nice -n 10 cmake --build "$build" --target "fuzz-$target" > "$build/build.log" ||
     { tail -n 30 "$build/build.log" >&2; exit 1; }
 ) 9> "$build/lock"
 
@@ -51,12 +67,15 @@ out="$build/campaigns/$target"
 rm -rf "$out"
 mkdir -p "$out"
 export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:allocator_may_return_null=1
+# afl-fuzz sets LeakSanitizer options of its own when none are given, among
+# them a slow unwinding of every allocation, which AddressSanitizer reads too.
+export LSAN_OPTIONS=detect_leaks=0:fast_unwind_on_malloc=1:symbolize=0
 export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy
 export AFL_SKIP_CPUFREQ=1 AFL_NO_UI=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
 export AFL_NO_AFFINITY=1
 timeout --signal=INT --kill-after=60 "$((minutes * 60 + 30))" \
   nice -n 10 afl-fuzz -i "$top/fuzz/$target/seeds" -o "$out" -x "$top/fuzz/$target/$target.dict" \
-  -m none -t 1000 -V "$((minutes * 60))" -- "$build/fuzz/fuzz-$target" @@ \
+  -m none -t 1000 -V "$((minutes * 60))" "${limit[@]}" -- "$build/fuzz/fuzz-$target" @@ \
   > "$out.log" 2>&1 || true
 
 # 3. The figures.
@@ -71,6 +90,7 @@ echo "target:     $target"
 echo "run time:   $(value run_time) s"
 echo "executions: $(value execs_done) ($(value execs_per_sec) a second)"
 echo "paths:      $(value corpus_count) ($(value corpus_found) found)"
+echo "stability:  $(value stability)"
 echo "crashes:    $(value saved_crashes)"
 echo "hangs:      $(value saved_hangs)"
 if [ "$(value saved_crashes)" != "0" ] || [ "$(value saved_hangs)" != "0" ]; then
