@@ -54,6 +54,24 @@ bool IsWaveFile(const std::vector<std::uint8_t>& bytes) {
          std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
 }
 
+// The mixer's wave reader reserves each chunk's claimed size before it reads
+// the chunk: a file of a few dozen bytes that claims a 4 GiB sound would
+// reserve 4 GiB. In the copy read, a chunk that claims more than the file
+// still holds is cut to what it holds; the sound that is there still plays.
+void CutChunksToFile(std::vector<std::uint8_t>& bytes) {
+  std::size_t at = 12;  // after "RIFF", its size and "WAVE"
+  while (at + 8 <= bytes.size()) {
+    std::uint32_t claimed = 0;
+    for (int i = 3; i >= 0; --i) claimed = (claimed << 8) | bytes[at + 4 + i];
+    const std::size_t held = bytes.size() - (at + 8);
+    if (claimed > held) {
+      for (int i = 0; i < 4; ++i) bytes[at + 4 + i] = static_cast<std::uint8_t>(held >> (8 * i));
+      return;
+    }
+    at += 8 + claimed + (claimed & 1);  // chunks start on even offsets
+  }
+}
+
 // The one channel every cue plays on.
 constexpr int CueChannel = 0;
 
@@ -118,8 +136,9 @@ void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
   const std::string key(programPath);
   auto found = device_->Sounds.find(key);
   if (found == device_->Sounds.end()) {
-    const std::vector<std::uint8_t> bytes = ReadSoundFile(programPath);
+    std::vector<std::uint8_t> bytes = ReadSoundFile(programPath);
     if (!IsWaveFile(bytes)) return;
+    CutChunksToFile(bytes);
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     if (chunk == nullptr) return;  // not a wave file the mixer can read

@@ -72,6 +72,46 @@ struct TListener {
   }
 };
 
+// Watches SDL's allocations while it lives, through SDL's memory functions,
+// which pass every call on to the ones in place before.
+class TSdlAllocations {
+ public:
+  TSdlAllocations() {
+    SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
+    largest_ = 0;
+    SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, free_);
+  }
+  ~TSdlAllocations() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
+  TSdlAllocations(const TSdlAllocations&) = delete;
+  TSdlAllocations& operator=(const TSdlAllocations&) = delete;
+  // The largest size asked for.
+  std::size_t Largest() const { return largest_; }
+
+ private:
+  static void Note(std::size_t size) {
+    std::size_t seen = largest_;
+    while (size > seen && !largest_.compare_exchange_weak(seen, size)) {
+    }
+  }
+  static void* Malloc(std::size_t size) {
+    Note(size);
+    return malloc_(size);
+  }
+  static void* Calloc(std::size_t count, std::size_t size) {
+    Note(count * size);
+    return calloc_(count, size);
+  }
+  static void* Realloc(void* memory, std::size_t size) {
+    Note(size);
+    return realloc_(memory, size);
+  }
+  static inline SDL_malloc_func malloc_;
+  static inline SDL_calloc_func calloc_;
+  static inline SDL_realloc_func realloc_;
+  static inline SDL_free_func free_;
+  static inline std::atomic<std::size_t> largest_{0};
+};
+
 class PlatformWave : public ::testing::Test {
  protected:
   std::string folder = MakeTempFolder();
@@ -184,6 +224,20 @@ TEST_F(PlatformWave, FileLargerThanAnyCueIsNotRead) {
   EXPECT_EQ(player.Playing(), "");
   EXPECT_EQ(player.SoundsPlaying(), 0);
   std::filesystem::remove(folder + "/padded.wav");
+}
+
+TEST_F(PlatformWave, AChunkClaimingMoreThanTheFileHoldsReservesNoMore) {
+  // A second of sound whose data chunk claims nearly 4 GiB: the mixer's
+  // reader would reserve the claim. What is there plays.
+  std::string claiming = MakeWave(1000);
+  claiming.replace(40, 4, "\xF0\xFF\xFF\xEF");
+  const std::string path = Write("claiming.wav", claiming);
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  TSdlAllocations allocations;
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
+  EXPECT_LT(allocations.Largest(), std::size_t{16} << 20);
 }
 
 TEST_F(PlatformWave, NoAudioDeviceMeansSilence) {
