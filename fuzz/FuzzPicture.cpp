@@ -1,8 +1,13 @@
 #include "fuzz/FuzzPicture.h"
 
+#include <cstdio>
 #include <string>
 
+#include "data/Roster.h"
 #include "fuzz/FuzzInput.h"
+#include "present/Path.h"
+
+namespace {
 
 void CheckPicture(TBromBitmap& picture, int maxSide) {
   const int width = picture.Width();
@@ -24,4 +29,18 @@ void CheckPicture(TBromBitmap& picture, int maxSide) {
   picture.SetTransparentColor(ColorWhite);
   picture.DrawTo(thumbnail, -1, -1);
   if (sum == 1u << 31) FuzzFailure("unreachable");  // keeps the reads
+}
+
+}  // namespace
+
+void CheckPictureFile(const std::string& path, TPictureLoader load) {
+  TBromBitmap picture;
+  try {
+    (picture.*load)(path, PortraitSize, PortraitSize);
+  } catch (const TImageError& error) {
+    std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(error.what()).c_str());
+    return;
+  }
+  CheckPicture(picture, PortraitSize);
+  std::fprintf(stderr, "a picture of %d x %d\n", picture.Width(), picture.Height());
 }

@@ -1,9 +1,19 @@
 // Design unit: FuzzPicture (the picture harnesses' check).
-// What a loaded picture must be: within the size asked for, with one row
-// address per row, every pixel readable (AddressSanitizer sees any row that
-// is short), and keying out a colour and shrinking it work.
+// A picture file is loaded as the roster loads a portrait (at most 300 x 300,
+// the claimed size checked before decoding) and must end in TImageError or in
+// a picture within that size, with one row address per row, every pixel
+// readable (AddressSanitizer sees any row that is short), and keying out a
+// colour and shrinking it must work.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #include "present/Bitmap.h"
 
-void CheckPicture(TBromBitmap& picture, int maxSide);
+// One of the surface's loaders, LoadBmp or LoadJpeg.
+using TPictureLoader = void (TBromBitmap::*)(std::string_view programPath, int maxWidth,
+                                             int maxHeight);
+
+// Loads the file with the loader and checks the outcome.
+void CheckPictureFile(const std::string& path, TPictureLoader load);

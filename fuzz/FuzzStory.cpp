@@ -8,6 +8,7 @@
 
 #include "data/Tournament.h"
 #include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzOutcomes.h"
 #include "present/Path.h"
 #include "script/Story.h"
 #include "script/TextFile.h"
@@ -20,29 +21,9 @@ namespace {
 // than a few, and a loop shows all it does within its first rounds.
 constexpr int MaxPageTurns = 50;
 
-// The texts a script error may begin with.
-const char* const ErrorHeads[] = {
-    "【エラー】存在しないファイル：",
-    "【エラー】【TBromFileAccess.InTextSet】",
-    "【エラー】行数が多すぎます。最大9999行までです。\r\nin ",
-    "【エラー】ラベル重複：",
-    "【エラー】文章の無い#gotoの繰り返しです。\r\nin ",
-    "【エラー】不正な#goto：",
-    "【エラー】不正なアドレス名：",
-    "【エラー】パラメータ過少：",
-    "【エラー】パラメータ過多：",
-    "【エラー】#Lineの行数が不正です：",
-    "【エラー】@",  // "【エラー】@Stage3が見つかりませんでした。"
-};
-
 void Check(const std::string& result) {
-  if (result == BromSuccess) return;
-  for (const char* head : ErrorHeads) {
-    if (!result.starts_with(head)) continue;
-    std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(result).c_str());
-    return;
-  }
-  FuzzFailure("an unknown script result: " + result);
+  if (!KnownScriptResult(result)) FuzzFailure("an unknown script result: " + result);
+  if (result != BromSuccess) std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(result).c_str());
 }
 
 // Checks what the story shows.

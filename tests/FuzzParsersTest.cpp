@@ -10,6 +10,7 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "fuzz/FuzzOutcomes.h"
 #include "present/Bitmap.h"
 #include "present/Wave.h"
 #include "script/Story.h"
@@ -18,86 +19,6 @@
 #include "tests/TestSupport.h"
 
 namespace {
-
-// The texts a roster fault begins with: the file's own error, or a message
-// and CR LF before the line number.
-const char* const RosterFaultHeads[] = {
-    "【エラー】",
-    "#Nameで始まらない不正な入力です。\r\n",
-    "#Specで始まらない不正な入力です。\r\n",
-    "#Imageで始まらない不正な入力です。\r\n",
-    "#FlavorBeginで始まらない不正な入力です。\r\n",
-    "名前が空です。\r\n",
-    "名前が長すぎます。最大32バイトまでです。\r\n",
-    "不正な記述です。スラッシュは4個でなくてはなりません。\r\n",
-    "数値記述が不正です。\r\n",
-    "HPは5の倍数でなくてはなりません。\r\n",
-    "剣の記述が不正です。\r\n",
-    "途心（ボーナス合計）が10になっていません。\r\n",
-    "画像ファイルが無いか読めないか大き過ぎます。\r\n",
-    "不正な記述です。\r\n",
-    "設定が長すぎます。最大200行までです。\r\n",
-    "設定の行頭に#を置いてはいけません。\r\n",
-    "行が長すぎます。最大70バイトまでです。\r\n",
-};
-// The roster faults that name no line.
-const char* const RosterWholeFaults[] = {
-    "剣師データが途中で途切れています。",
-    "剣師データが多すぎます。最大100体までです。",
-    "剣師データが足りません。最低32体必要です。",
-};
-
-// The texts as cp932, converted once.
-template <std::size_t N>
-std::vector<std::string> Cp932Texts(const char* const (&texts)[N]) {
-  std::vector<std::string> out;
-  for (const char* text : texts) out.push_back(Sj(text));
-  return out;
-}
-
-// "" when the fault is one the roster writes, otherwise why not.
-std::string CheckRosterFault(const std::string& fault) {
-  static const std::vector<std::string> wholes = Cp932Texts(RosterWholeFaults);
-  static const std::vector<std::string> heads = Cp932Texts(RosterFaultHeads);
-  for (const std::string& whole : wholes) {
-    if (fault == whole) return "";
-  }
-  for (const std::string& sjHead : heads) {
-    if (!fault.starts_with(sjHead)) continue;
-    if (sjHead == heads[0]) return "";  // the file's own error
-    // The line number, ": " and at most 256 bytes of the line, then "…".
-    const std::size_t colon = fault.find(": ", sjHead.size());
-    if (colon == std::string::npos) return "no line number";
-    const std::string quoted = fault.substr(colon + 2);
-    if (quoted.size() > 256 + 2) return "a quote of " + std::to_string(quoted.size()) + " bytes";
-    return "";
-  }
-  return "an unknown fault";
-}
-
-// The texts a script result other than success begins with.
-const char* const ScriptErrorHeads[] = {
-    "【エラー】存在しないファイル：",
-    "【エラー】【TBromFileAccess.InTextSet】",
-    "【エラー】行数が多すぎます。最大9999行までです。\r\nin ",
-    "【エラー】ラベル重複：",
-    "【エラー】文章の無い#gotoの繰り返しです。\r\nin ",
-    "【エラー】不正な#goto：",
-    "【エラー】不正なアドレス名：",
-    "【エラー】パラメータ過少：",
-    "【エラー】パラメータ過多：",
-    "【エラー】#Lineの行数が不正です：",
-    "【エラー】@",  // a label that is not there
-};
-
-bool KnownScriptResult(const std::string& result) {
-  static const std::vector<std::string> heads = Cp932Texts(ScriptErrorHeads);
-  if (result == BromSuccess) return true;
-  for (const std::string& head : heads) {
-    if (result.starts_with(head)) return true;
-  }
-  return false;
-}
 
 // Counts the pages the story shows and checks that none is over-full.
 class TPageCounter : public TStoryView {
@@ -156,7 +77,7 @@ TEST(FuzzParsers, RosterEndsInEntriesOrAKnownFault) {
       ASSERT_LE(entries.size(), 100u) << i << " from " << mutator.LastSeedName();
     } else {
       ++faults;
-      const std::string why = CheckRosterFault(fault);
+      const std::string why = RosterFaultProblem(fault);
       ASSERT_EQ(why, "") << i << " from " << mutator.LastSeedName() << ": " << U8(fault);
     }
   }
