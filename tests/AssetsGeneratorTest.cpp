@@ -359,15 +359,7 @@ std::string RunAssets(const std::string& folder, const std::string& arguments, i
   // The asset tool is built beside the lab.
   const std::string tool =
       (std::filesystem::path(QUILLMOOR_LAB_PATH).parent_path() / "quillmoor-assets").string();
-  const std::string command = "cd '" + folder + "' && " + tool + " " + arguments + " 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    out.append(buffer, got);
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
+  return RunCommand("cd '" + folder + "' && " + tool + " " + arguments + " 2>&1", status);
 }
 
 }  // namespace

@@ -64,13 +64,7 @@ TOutcome Play(const std::string& world) {
   TOutcome o;
   const std::string command = "cd '" + world + "' && timeout 120 " + QUILLMOOR_LAB_PATH +
                               " play --seed 2 --events play.events 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    o.Output.append(buffer, got);
-  }
-  const int raw = pclose(pipe);
-  o.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  o.Output = RunCommand(command, o.Status);
   o.FilesAfter = Listing(world);
   EXPECT_EQ(o.FilesAfter, before) << "the game wrote into its working folder";
   return o;

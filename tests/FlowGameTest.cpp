@@ -452,16 +452,7 @@ std::string RunGame(const std::string& folder, const std::string& arguments, int
   const std::string command = "cd '" + folder +
                               "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 " +
                               QUILLMOOR_GAME_PATH + " " + arguments + " 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "";
-  std::string out;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    out.append(buffer, got);
-  }
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
+  return RunCommand(command, status);
 }
 
 TEST_F(GameFlow, AnUnknownArgumentPrintsTheUsageAndExitsWithTwo) {

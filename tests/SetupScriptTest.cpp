@@ -31,13 +31,7 @@ std::string RunSetup(const std::string& top, const std::string& mode, std::strin
                      int& status) {
   const std::string command = "cd '" + top + "' && CMAKE_LOG='" + top + "/cmake.log' PATH='" + top +
                               "/bin':\"$PATH\" tools/setup.sh " + mode + " 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[1024];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    out.append(buffer, got);
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  const std::string out = RunCommand(command, status);
   cmake = std::filesystem::exists(top + "/cmake.log") ? ReadWholeFile(top + "/cmake.log") : "";
   std::filesystem::remove(top + "/cmake.log");
   return out;

@@ -56,12 +56,9 @@ std::string U8(std::string_view cp932) {
   return Cp932ToUtf8Lenient(cp932);
 }
 
-namespace {
-
-// Runs a shell command line and returns what it writes to standard output.
 std::string RunCommand(const std::string& command, int& status) {
   std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) throw std::runtime_error("cannot run the lab");
+  if (pipe == nullptr) throw std::runtime_error("cannot run " + command);
   std::string out;
   char buffer[4096];
   for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
@@ -70,8 +67,6 @@ std::string RunCommand(const std::string& command, int& status) {
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return out;
 }
-
-}  // namespace
 
 std::string RunLab(const std::string& arguments, int& status, bool withErrors) {
   return RunCommand(

@@ -19,6 +19,9 @@ std::string MakeTempFolder();
 std::string Sj(std::string_view utf8);
 // cp932 bytes as UTF-8 (for readable failure messages).
 std::string U8(std::string_view cp932);
+// Runs a shell command line and returns what it writes to standard output;
+// `status` gets the exit code, or -1 when it did not exit normally.
+std::string RunCommand(const std::string& command, int& status);
 // Runs quillmoor-lab with the arguments (a shell command line) and returns
 // its standard output (with standard error too when asked); `status` gets the
 // exit code, or -1 when the lab did not exit normally.

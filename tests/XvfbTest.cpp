@@ -19,16 +19,9 @@
 
 namespace {
 
+// A command's output without its trailing line break and spaces.
 std::string Shell(const std::string& command, int& status) {
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "";
-  std::string out;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    out.append(buffer, got);
-  }
-  const int raw = pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::string out = RunCommand(command, status);
   while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
   return out;
 }
