@@ -165,17 +165,7 @@ std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count) {
 }
 
 std::string ShownPath(std::string_view programPath) {
-  std::string out;
-  for (std::size_t i = 0; i < programPath.size();) {
-    const std::size_t len = TBromString::CharLength(programPath, i);
-    if (len == 1 && programPath[i] == '\\') {
-      out.push_back('/');
-    } else {
-      out.append(programPath.substr(i, len));
-    }
-    i += len;
-  }
-  return out;
+  return SlashedPath(programPath);
 }
 
 std::string FolderOf(std::string_view path) {

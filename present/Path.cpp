@@ -93,7 +93,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
   return false;
 }
 
-std::string DiskPath(std::string_view programPath) {
+std::string SlashedPath(std::string_view programPath) {
   std::string mapped;
   mapped.reserve(programPath.size());
   for (std::size_t i = 0; i < programPath.size();) {
@@ -105,7 +105,11 @@ std::string DiskPath(std::string_view programPath) {
     }
     i += len;
   }
-  return Cp932ToUtf8(mapped);
+  return mapped;
+}
+
+std::string DiskPath(std::string_view programPath) {
+  return Cp932ToUtf8(SlashedPath(programPath));
 }
 
 std::FILE* OpenProgramFile(std::string_view programPath) {

@@ -31,9 +31,11 @@ std::string Cp932ToUtf8Lenient(std::string_view text);
 // holding half-width katakana when read as cp932). Plain ASCII does not.
 bool LooksLikeUtf8(std::string_view bytes);
 
-// The file on disk for a program path written the game's way ("dat\\swordia.txt"):
-// every '\\' that is a separator (not the trail byte of a double-byte
-// character, as in "ソ") becomes '/', and the name is converted to UTF-8.
+// A program path written the game's way ("dat\\swordia.txt") with every '\\'
+// that is a separator (not the trail byte of a double-byte character, as in
+// "ソ") made '/'; still cp932.
+std::string SlashedPath(std::string_view programPath);
+// The file on disk for a program path: its slashed form converted to UTF-8.
 // Throws TTextConversionError when the path is not cp932.
 std::string DiskPath(std::string_view programPath);
 // Opens a program path for reading in binary mode; nullptr when it cannot be
