@@ -28,6 +28,7 @@
 #include "lab/LabOptions.h"
 #include "present/Bitmap.h"
 #include "present/Path.h"
+#include "present/Wave.h"
 #include "script/ScriptCommand.h"
 #include "script/Story.h"
 #include "script/TextFile.h"
@@ -124,19 +125,13 @@ std::string WaveFault(const std::string& diskPath) {
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
     return "it is not a wave file (RIFF WAVE)";
   bool format = false;
-  for (std::size_t at = 12; at + 8 <= bytes.size();) {
-    const auto u8 = [&](std::size_t k) {
-      return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + k]));
-    };
-    const std::uint32_t size = u8(4) | u8(5) << 8 | u8(6) << 16 | u8(7) << 24;
-    const std::string id = bytes.substr(at, 4);
-    if (id == "fmt ") format = true;
-    if (id == "data") {
+  for (const TRiffChunk& chunk : RiffChunks(bytes)) {
+    if (chunk.Id == "fmt ") format = true;
+    if (chunk.Id == "data") {
       if (!format) return "its data comes before its format";
-      if (size > bytes.size() - at - 8) return "it ends before its sound data does";
+      if (chunk.Claimed > chunk.Held) return "it ends before its sound data does";
       return "";
     }
-    at += 8 + size + (size & 1);
   }
   return "it holds no sound data";
 }

@@ -59,16 +59,12 @@ bool IsWaveFile(const std::vector<std::uint8_t>& bytes) {
 // reserve 4 GiB. In the copy read, a chunk that claims more than the file
 // still holds is cut to what it holds; the sound that is there still plays.
 void CutChunksToFile(std::vector<std::uint8_t>& bytes) {
-  std::size_t at = 12;  // after "RIFF", its size and "WAVE"
-  while (at + 8 <= bytes.size()) {
-    std::uint32_t claimed = 0;
-    for (int i = 3; i >= 0; --i) claimed = (claimed << 8) | bytes[at + 4 + i];
-    const std::size_t held = bytes.size() - (at + 8);
-    if (claimed > held) {
-      for (int i = 0; i < 4; ++i) bytes[at + 4 + i] = static_cast<std::uint8_t>(held >> (8 * i));
-      return;
-    }
-    at += 8 + claimed + (claimed & 1);  // chunks start on even offsets
+  const std::vector<TRiffChunk> chunks =
+      RiffChunks({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  if (chunks.empty() || chunks.back().Claimed <= chunks.back().Held) return;
+  const TRiffChunk& cut = chunks.back();
+  for (int i = 0; i < 4; ++i) {
+    bytes[cut.DataAt - 4 + i] = static_cast<std::uint8_t>(cut.Held >> (8 * i));
   }
 }
 
@@ -76,6 +72,23 @@ void CutChunksToFile(std::vector<std::uint8_t>& bytes) {
 constexpr int CueChannel = 0;
 
 }  // namespace
+
+std::vector<TRiffChunk> RiffChunks(std::string_view bytes) {
+  std::vector<TRiffChunk> chunks;
+  for (std::size_t at = 12; at + 8 <= bytes.size();) {
+    TRiffChunk chunk;
+    chunk.Id = bytes.substr(at, 4);
+    for (int i = 3; i >= 0; --i) {
+      chunk.Claimed = (chunk.Claimed << 8) | static_cast<unsigned char>(bytes[at + 4 + i]);
+    }
+    chunk.DataAt = at + 8;
+    chunk.Held = bytes.size() - chunk.DataAt;
+    chunks.push_back(chunk);
+    if (chunk.Claimed > chunk.Held) break;
+    at = chunk.DataAt + chunk.Claimed + (chunk.Claimed & 1);  // chunks start on even offsets
+  }
+  return chunks;
+}
 
 void TBromWave::Play(std::string_view programPath, bool loop) {
   player->Play(programPath, loop);

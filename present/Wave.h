@@ -9,9 +9,23 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Cues are short: a file larger than this is not read (it plays nothing).
 inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{64} << 20;
+
+// One chunk of a RIFF file: its four-letter id, where its data begins, the
+// size its header claims and how many bytes after the header the file holds.
+struct TRiffChunk {
+  std::string_view Id;
+  std::size_t DataAt = 0;
+  std::uint32_t Claimed = 0;
+  std::size_t Held = 0;
+};
+// The chunks after the 12-byte header ("RIFF", a size, the form type), in
+// order, each starting on an even offset; the last may claim more than the
+// file holds.
+std::vector<TRiffChunk> RiffChunks(std::string_view bytes);
 
 class TWavePlayer {
  public:
