@@ -11,6 +11,7 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "fuzz/FuzzOutcomes.h"
+#include "fuzz/FuzzTelling.h"
 #include "present/Bitmap.h"
 #include "present/Wave.h"
 #include "script/Story.h"
@@ -19,17 +20,6 @@
 #include "tests/TestSupport.h"
 
 namespace {
-
-// Counts the pages the story shows and checks that none is over-full.
-class TPageCounter : public TStoryView {
- public:
-  void ShowText(const TStringDynArray& lines) override {
-    ++Pages;
-    if (lines.empty() || static_cast<int>(lines.size()) > StoryPageSize) ++Overfull;
-  }
-  int Pages = 0;
-  int Overfull = 0;
-};
 
 // Loads every damaged picture as a portrait: returns how many loaded.
 int FuzzPictures(const std::string& target, const std::string& ending, std::uint32_t seed) {
@@ -95,27 +85,17 @@ TEST(FuzzParsers, StoryToldThroughEveryStageEndsInKnownResults) {
   const int iterations = FuzzIterations();
   for (int i = 0; i < iterations; ++i) {
     WriteFuzzInput(file, mutator.Next());
-    TStory story;
-    TPageCounter view;
-    story.View = &view;
-    const std::string result = InitStory(story, file);
-    ASSERT_TRUE(KnownScriptResult(result)) << i << ": " << U8(result);
-    loaded += result == BromSuccess ? 1 : 0;
     // As the game tells it: each stage's piece, page by page, until it
     // stops (or, for a piece that jumps back to its text for ever, long
     // after any player would have stopped paging).
-    for (int stage = 0; stage <= EndStage; ++stage) {
-      story.Script.ClearStop();
-      const std::string jumped = GotoStoryStage(story, stage);
-      ASSERT_TRUE(KnownScriptResult(jumped)) << i << ": " << U8(jumped);
-      for (int page = 0; page < 50 && !(page > 0 && story.Script.Stopped()); ++page) {
-        const std::string turned = TurnStoryPage(story);
-        ASSERT_TRUE(KnownScriptResult(turned))
-            << i << " from " << mutator.LastSeedName() << ": " << U8(turned);
-      }
+    const TStoryTelling telling = TellStory(file);
+    for (const std::string& error : telling.Errors) {
+      ASSERT_TRUE(KnownScriptResult(error))
+          << i << " from " << mutator.LastSeedName() << ": " << U8(error);
     }
-    ASSERT_EQ(view.Overfull, 0) << i << " from " << mutator.LastSeedName();
-    pages += view.Pages;
+    loaded += telling.Loaded ? 1 : 0;
+    ASSERT_EQ(telling.BadPages, 0) << i << " from " << mutator.LastSeedName();
+    pages += telling.Pages;
   }
   EXPECT_GT(loaded, iterations / 2);
   EXPECT_GT(pages, iterations);
