@@ -19,7 +19,7 @@
 #include "flow/FormMain.h"
 #include "present/App.h"
 #include "present/Bitmap.h"
-#include "present/DataFolder.h"
+#include "present/DataLookup.h"
 #include "present/Form.h"
 #include "present/Timer.h"
 #include "present/Wave.h"

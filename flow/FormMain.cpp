@@ -59,9 +59,13 @@ TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval, "log glide",
-                    [] { return GameMode == gmBattle && LogStore.LogScroll > 0; });
-    TBromTimer::Add(GrowthTick, GrowthInterval, "growth", IsGrowing);
+    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval,
+                    [] {
+                      const TLogScroll& s = LogScroll();
+                      return GameMode == gmBattle &&
+                             (s.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > s.Seen);
+                    });
+    TBromTimer::Add(GrowthTick, GrowthInterval, IsGrowing);
     // 9. The game plugged into the battle engine and the growth, then the
     // title.
     ConnectGameFlow();

@@ -40,10 +40,8 @@ TTimerState state;
 
 }  // namespace
 
-void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, std::string name,
-                     TTimerBusy busy) {
-  state.Entries.push_back(
-      TimerEntry{std::move(name), std::move(callback), std::move(busy), interval, host->Now()});
+void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy) {
+  state.Entries.push_back(TimerEntry{std::move(callback), std::move(busy), interval, host->Now()});
 }
 
 void TBromTimer::Start() {

@@ -31,7 +31,6 @@ using TTimerCallback = std::function<void()>;
 using TTimerBusy = std::function<bool()>;
 
 struct TimerEntry {
-  std::string Name;  // kept for the reader; the loop never looks at it
   TTimerCallback Callback;
   TTimerBusy Busy;              // empty: always busy
   std::int32_t Interval = 0;    // milliseconds
@@ -60,8 +59,7 @@ class TBromTimer {
   // from now. An empty callback or an interval of 0 or less never runs.
   // `busy`, when given, says whether the handler has work; while it has none
   // the loop does not wake up for it.
-  static void Add(TTimerCallback callback, std::int32_t interval, std::string name = "",
-                  TTimerBusy busy = nullptr);
+  static void Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy = nullptr);
   // Arms the tick loop: from now on the program's message loop
   // (TBromForm::RunMessageLoop) is the tick loop.
   static void Start();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "present/DataFolder.h"
+#include "present/DataLookup.h"
 #include "present/Form.h"
 #include "present/Timer.h"
 #include "tests/TestSupport.h"
@@ -20,7 +20,7 @@ namespace {
 
 // A working folder, a QUILLMOOR_DATA folder and an installation
 // (prefix/bin, prefix/share/quillmoor), each holding dat/ or not.
-class DataFolder : public ::testing::Test {
+class DataLookup : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = MakeTempFolder();
@@ -44,7 +44,7 @@ class DataFolder : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DataFolder, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
+TEST_F(DataLookup, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
   struct TCase {
     bool Work, Env, Installed;
     const char* Expected;  // "" none, "." the working folder, else under root
@@ -73,7 +73,7 @@ TEST_F(DataFolder, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
   EXPECT_EQ(DataFolderCandidates(nullptr, "/bin").back().Folder, "/share/quillmoor");
 }
 
-TEST_F(DataFolder, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLookedWhenThereIsNone) {
+TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLookedWhenThereIsNone) {
   // The program copied into an installation whose data lacks the title
   // picture: started elsewhere, it reads that folder (and stops at the
   // missing picture, as a game started in its source folder does).
@@ -122,8 +122,8 @@ TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {
 TEST(TimerWait, AtRestTheLoopWaitsForTheNextBusyHandlerOnly) {
   bool growing = false;
   TBromTimer::Clear();
-  TBromTimer::Add([] {}, 50, "log", [&] { return false; });
-  TBromTimer::Add([] {}, 10, "growth", [&] { return growing; });
+  TBromTimer::Add([] {}, 50, [&] { return false; });
+  TBromTimer::Add([] {}, 10, [&] { return growing; });
   const std::uint32_t start = TBromTimer::Entries()[0].LastFired;
   // Nothing to do: the longest wait.
   EXPECT_EQ(TBromTimer::TimeToNextDue(start, 100), 100u);

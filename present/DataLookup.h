@@ -1,4 +1,4 @@
-// Design unit: BromDataFolder.
+// Design unit: BromDataLookup.
 // Where the game's data is. The game reads every file by its path "dat\..."
 // relative to its data folder, the folder that holds `dat/`. That folder is,
 // in this order: the working folder when it holds `dat/` (a game started in

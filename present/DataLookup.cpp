@@ -1,4 +1,4 @@
-#include "present/DataFolder.h"
+#include "present/DataLookup.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
