@@ -9,6 +9,8 @@
 // of the wrong size, a case that cannot occur in a sound program) is shown in
 // a message box captioned with the program's title, and the program ends with
 // a non-zero exit status. So does a broken roster, which its loader shows.
+// SIGTERM, SIGINT and SIGHUP end it promptly in every state, ended by that
+// signal (a shell reports 128 + its number).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,7 @@
 #include "present/App.h"
 #include "present/Bitmap.h"
 #include "present/Form.h"
+#include "present/Signals.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
 #include "rules/InternalError.h"
@@ -51,6 +54,8 @@ bool ParseArguments(int argc, char** argv, int& scale) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything starts a thread.
+  EndOnSignals();
   int scale = 1;
   if (!ParseArguments(argc, argv, scale)) {
     PrintUsage();
@@ -86,5 +91,7 @@ int main(int argc, char** argv) {
   TBromWave::Stop();
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();
+  // Asked to end by a signal: ended by it, whatever else happened.
+  EndBySignal();
   return exitCode;
 }

@@ -213,13 +213,20 @@ class TWatchHost : public TBattleHost {
   TBattleHost& game_;
 };
 
-// Sounds are written down, not heard.
+// Sounds are written down, and read and decoded as the game's player does
+// on SDL's dummy device, which nobody hears: a sound file that would hurt the
+// game hurts the play too.
 class TRecorder : public TWavePlayer {
  public:
-  void Play(std::string_view programPath, bool /*loop*/) override {
+  TRecorder() { device_.Open(); }
+  void Play(std::string_view programPath, bool loop) override {
     Out("cue " + Cp932ToUtf8Lenient(programPath));
+    device_.Play(programPath, loop);
   }
-  void Stop() override {}
+  void Stop() override { device_.Stop(); }
+
+ private:
+  TMixerWavePlayer device_;
 };
 
 // Input -------------------------------------------------------------------------

@@ -219,7 +219,12 @@ void ClearScreen() {
 
 void LoadBackdrop() {
   try {
-    BaseLayer.LoadImage(BackdropFile);
+    // A larger picture is refused from its header, before it is decoded.
+    BaseLayer.LoadImage(BackdropFile, ScreenWidth, ScreenHeight);
+  } catch (const TImageSizeError& e) {
+    BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint", std::string(BackdropFile) + " is " + std::to_string(e.Width) +
+                                   " x " + std::to_string(e.Height) + " pixels, not 600 x 450");
   } catch (const TImageError& e) {
     InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
   }
@@ -312,7 +317,7 @@ void LoadPortraits(TTournament& tournament) {
     // The roster check has seen the file; should it have gone since, the
     // portrait stays black and the game goes on.
     try {
-      picture.LoadImage("dat\\" + slot.ImageFile);
+      picture.LoadImage("dat\\" + slot.ImageFile, PortraitSize, PortraitSize);
     } catch (const TImageError&) {
       continue;
     }

@@ -25,8 +25,10 @@ packages=(
   libjpeg62-turbo-dev zlib1g-dev
 )
 # The tests also check the sources' formatting, and run the real program on an
-# X server of their own (Xvfb), clicked by xdotool and read back by ImageMagick.
-if [ "$mode" = test ]; then packages+=(clang-format xvfb xdotool imagemagick python3); fi
+# X server of their own (Xvfb), clicked by xdotool and read back by ImageMagick,
+# with fonts for the window system's message box, and measure a play's peak
+# memory with GNU time.
+if [ "$mode" = test ]; then packages+=(clang-format xvfb xdotool imagemagick python3 time xfonts-base); fi
 
 missing=()
 for p in "${packages[@]}"; do
