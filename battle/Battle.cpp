@@ -381,11 +381,6 @@ void PhaseStackFull() {
   InternalError("UnitBattle", "the continuation stack is full");
 }
 
-void SchedulePhase(TBattlePhase phase) {
-  if (Battle.PhaseCount >= PhaseStackSize) PhaseStackFull();
-  Battle.Phases[Battle.PhaseCount++] = phase;
-}
-
 bool RunNextPhase() {
   if (Battle.PhaseCount == 0) return false;
   const TBattlePhase phase = Battle.Phases[--Battle.PhaseCount];
@@ -397,23 +392,11 @@ void BattleLog(std::string_view line) {
   LogAppend(line);
 }
 
-bool CanAct(const TFighter& f) {
-  return CanAct(f, Battle.Turn);
-}
-
 bool CanAct(const TFighter& f, std::int32_t turn) {
   // With points of this turn a fighter acts even without a sword (the point is
   // simply spent); the reserve is spent only on a sword or on a stun.
   if (f.AP > 0) return true;
   return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f, turn) >= 0);
-}
-
-void PostAction() {
-  Engine::PostAction<Shown>(Battle);
-}
-
-void DeathCheck() {
-  Engine::DeathCheck<Shown>(Battle);
 }
 
 // Simulation ------------------------------------------------------------------------

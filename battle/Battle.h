@@ -112,8 +112,6 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b);
 
 // Scheduling --------------------------------------------------------------
 
-// Pushes a phase of the game's battle; a full stack is an internal error.
-void SchedulePhase(TBattlePhase phase);
 // Pops and runs the top phase of the game's battle; false when none is
 // scheduled.
 bool RunNextPhase();
@@ -131,14 +129,8 @@ void NextMatch();
 
 // Rules the action step shares --------------------------------------------
 
-// Whether the fighter can take an action step now (in the game's battle).
-bool CanAct(const TFighter& f);
-// The same in the given turn.
+// Whether the fighter can take an action step in the given turn.
 bool CanAct(const TFighter& f, std::int32_t turn);
-
-// The phases the action step schedules, on the game's battle.
-void PostAction();
-void DeathCheck();
 
 // Appends a log line unless the log is off.
 void BattleLog(std::string_view line);

@@ -1,24 +1,20 @@
 // Design unit: UnitPaint (its log store).
-// The battle log. The log store holds the lines of the
-// shown battle: the battle engine appends one line at a time, the scroll
-// timer glides new lines into the six-line window and drops the lines that
-// have left it. While the battle's log is off (a simulated or skipped battle)
-// the store and the panels stay untouched.
+// The battle log: the lines of the shown match, from the six blank lines it
+// starts with to its last line. The battle engine appends one line at a time;
+// how the lines glide into the six-line window, and which of them have left
+// it, is the battle screen's business. While the battle's log is off (a
+// simulated or skipped battle) the store stays untouched.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-constexpr int LogCapacity = 256;  // lines the store may hold
-constexpr int LogLinePitch = 18;  // pixels per line
-constexpr int LogViewLines = 6;   // lines of the log window
+constexpr int LogViewLines = 6;  // lines of the log window
 
 struct TLogStore {
-  std::string LogLines[LogCapacity + 1];  // 0 .. LogCount-1 in use, 0 the topmost kept
-  std::int32_t LogCount = 0;
-  std::int32_t LogScroll = 0;  // pixels of scrolling still to be shown
-  bool LineAppended = false;   // set by every line actually stored
+  std::vector<std::string> Lines;  // the current match's lines, the oldest first
+  bool LineAppended = false;       // set by every line actually stored
 };
 
 // The log of the shown battle.
@@ -34,10 +30,9 @@ class TLogListener {
 // Plugs in a listener; nullptr for none.
 void SetLogListener(TLogListener* listener);
 
-// Unless the log is off: starts the log as six blank lines, nothing to scroll.
+// Unless the log is off: starts the log as six blank lines, so that new lines
+// enter the window at its bottom.
 void LogClear();
 // Unless the log is off: appends a line (empty text, empty line) at the
-// bottom. A store already holding 256 lines is an internal error.
+// bottom.
 void LogAppend(std::string_view text);
-// Drops line 0; the others move up one place.
-void LogDropFirst();

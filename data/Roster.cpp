@@ -8,11 +8,11 @@
 #include "present/App.h"
 #include "present/Bitmap.h"
 #include "present/Path.h"
+#include "rules/DataFolder.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
 
 const char* const RosterFileName = "dat\\swordia.txt";
-const char* const RosterImageFolder = "dat\\";
 
 namespace {
 
@@ -272,10 +272,6 @@ bool CheckImagePath(std::string_view programPath) {
   }
 }
 
-bool CheckImageFile(std::string_view fileName) {
-  return CheckImagePath(RosterImageFolder + std::string(fileName));
-}
-
 bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
                 std::vector<TSwordia>& entries, std::string& fault) {
   TRosterReader reader(imageFolder);
@@ -294,7 +290,7 @@ void SetRosterPath(std::string_view programPath) {
 
 void LoadRoster() {
   LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
-             RosterImageFolder);
+             DataFolder);
 }
 
 void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {

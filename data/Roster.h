@@ -43,8 +43,6 @@ constexpr int PortraitSize = 300;
 
 // "dat\\swordia.txt"
 extern const char* const RosterFileName;
-// "dat\\", where portraits are looked up.
-extern const char* const RosterImageFolder;
 
 // Trims leading and trailing bytes up to 32 (spaces and control characters).
 // A full-width space is not trimmed.
@@ -59,10 +57,8 @@ bool ParseSpecText(std::string_view value, TSpec& spec, std::string& fault, bool
 // The bonus points a build costs: HP/5 + attack + defence + speed + swords.
 std::int64_t BonusTotal(const TSpec& spec);
 
-// True when "dat\\" + `fileName` loads as an image (bitmap or JPEG) of at most
+// True when the image at a program path loads (bitmap or JPEG) and is at most
 // 300 x 300 pixels. Never raises: a missing or unreadable file is false.
-bool CheckImageFile(std::string_view fileName);
-// The same for an image at a program path.
 bool CheckImagePath(std::string_view programPath);
 
 // Reads and validates the roster at `rosterPath`, looking portraits up in

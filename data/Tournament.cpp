@@ -47,6 +47,22 @@ void EnterAllSlots(TTournament& t) {
   for (int k = 0; k < SlotCount; ++k) t.Entrants[k] = &t.Slots[k];
 }
 
+void SetUpStage(TTournament& t, const std::vector<TSwordia>& entrants, int stage, int hero) {
+  const int n = static_cast<int>(entrants.size());
+  if (n >= SlotCount) InternalError("UnitData", "a stage of more than 31 entrants");
+  t = TTournament();
+  for (int i = 0; i < n; ++i) {
+    t.Slots[i] = entrants[static_cast<std::size_t>(i)];
+    t.Entrants[i] = &t.Slots[i];
+    if (i < GrownSpecCount) GrownSpecs[i] = t.Slots[i].Spec;
+  }
+  t.Slots[n].InTournament = false;
+  t.Hero = &t.Slots[hero >= 0 ? hero : n];
+  t.HeroEdit = *t.Hero;
+  t.EntrantCount = n;
+  t.Stage = stage;
+}
+
 void RecordMatchResult(TTournament& t, TSwordia& winner, TSwordia& loser) {
   winner.Wins = static_cast<std::int32_t>(static_cast<std::uint32_t>(winner.Wins) + 1u);
   loser.InTournament = false;
@@ -87,4 +103,16 @@ bool HeroChanged(const TTournament& t) {
 
 bool CanDecide(const TTournament& t) {
   return t.Stage > 0 || t.HeroEdit.Bonus == 0;
+}
+
+bool CanStartRound(const TTournament& t, bool growing) {
+  return t.HeroEdit.Bonus <= 0 && t.Stage <= FinalStage && !growing;
+}
+
+bool StageHasRebuild(const TTournament& t) {
+  return t.Stage >= FirstGrownStage && t.Stage <= FinalStage;
+}
+
+bool CanRebuild(const TTournament& t) {
+  return StageHasRebuild(t) && t.Hero != nullptr && t.Hero->InTournament;
 }

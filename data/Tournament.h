@@ -55,6 +55,13 @@ void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries,
 // The round starts with every slot in: Entrants[k] is slot k, 32 of them.
 void EnterAllSlots(TTournament& t);
 
+// A fresh tournament at `stage` with only the given entrants still in (the
+// lab's matches, the tests' battles): they fill slots 0.. in bracket order,
+// and each one's grown build is its own build, so that from the first grown
+// stage on a match opens with it again. The hero is entrant `hero`, or, when
+// negative, the slot after them, already out.
+void SetUpStage(TTournament& t, const std::vector<TSwordia>& entrants, int stage, int hero = -1);
+
 // A match of the current stage has been decided: the winner's Wins grows by
 // one, the loser is out, and both get their history line of the stage.
 void RecordMatchResult(TTournament& t, TSwordia& winner, TSwordia& loser);
@@ -75,3 +82,12 @@ bool CanSpend(const TTournament& t);
 bool HeroChanged(const TTournament& t);
 // At stage 0 every point must be spent; later, points may stay unspent.
 bool CanDecide(const TTournament& t);
+
+// The board's conditions, read at every use.
+// A round can start: the hero has no point left to spend, the tournament is
+// not over and the rivals are done growing (`growing` false).
+bool CanStartRound(const TTournament& t, bool growing);
+// The stage offers the build change (stages 2 to 5): its region is there.
+bool StageHasRebuild(const TTournament& t);
+// The build change can be used: such a stage, with the hero still in.
+bool CanRebuild(const TTournament& t);

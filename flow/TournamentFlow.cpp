@@ -76,10 +76,9 @@ void StartGame() {
 }
 
 void StartRound(std::int32_t /*tag*/) {
-  const TTournament& t = Tournament;
   // The start waits for the hero's points to be spent and for the rivals to
   // have grown; after the final it stays inert.
-  if (t.HeroEdit.Bonus > 0 || t.Stage > FinalStage || IsGrowing()) return;
+  if (!CanStartRound(Tournament, IsGrowing())) return;
   // 1. The battle mode's entry starts match 0, or goes on after the hero's.
   PlayTransition();
   SetMode(gmBattle);
@@ -125,9 +124,7 @@ void CloseView(std::int32_t /*tag*/) {
 }
 
 void ChangeBuild(std::int32_t /*tag*/) {
-  const TTournament& t = Tournament;
-  if (t.Stage < FirstGrownStage || t.Stage > FinalStage) return;
-  if (t.Hero == nullptr || !t.Hero->InTournament) return;
+  if (!CanRebuild(Tournament)) return;
   PlayTransition();
   SetMode(gmMaking);
 }

@@ -26,21 +26,14 @@ class TLineCollector : public TLogListener {
 bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int stage,
                   long long skipAt, const TClickReport& report) {
   // 1. A stage with only these two entrants still in; the hero is out.
-  ResetTournament();
   ResetBattle();
   ConnectGameFlow();
-  TTournament& t = Tournament;
+  std::vector<TSwordia> entrants(2);
   for (int side = 0; side < 2; ++side) {
-    t.Slots[side].Name = names[side];
-    t.Slots[side].Spec = specs[side];
-    t.Entrants[side] = &t.Slots[side];
-    GrownSpecs[side] = specs[side];  // from the first grown stage on, these take effect again
+    entrants[side].Name = names[side];
+    entrants[side].Spec = specs[side];
   }
-  t.Slots[2].InTournament = false;
-  t.Hero = &t.Slots[2];
-  t.HeroEdit = *t.Hero;
-  t.EntrantCount = 2;
-  t.Stage = stage;
+  SetUpStage(Tournament, entrants, stage);
   // 2. Click 0 is the match start; then one click at a time until the battle
   // has left the battle screen.
   TLineCollector lines;
@@ -48,8 +41,6 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
   auto done = [&](long long k, const char* cue) {
     if (!lines.Lines.empty()) report(k, cue, lines.Lines);
     lines.Lines.clear();
-    // The log window keeps only what it shows, as the scroll timer would.
-    while (LogStore.LogCount > LogViewLines) LogDropFirst();
   };
   SetMode(gmBattle);
   done(0, nullptr);

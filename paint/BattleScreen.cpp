@@ -12,8 +12,10 @@ namespace {
 // log's left edge, the first one 21 pixels below its top.
 constexpr int LogTextLeft = LogRect.Left + 21;
 constexpr int LogTextTop = LogRect.Top + 21;
+constexpr int LogLinePitch = 18;  // pixels per line
 
 bool skipHovered = false;
+TLogScroll logScroll;
 
 }  // namespace
 
@@ -34,7 +36,7 @@ void DrawFighterPanel(const TRect& rect, const TFighter& fighter) {
   const TStringDynArray status = FighterStatus(fighter);
   SetScreenFont(BaseLayer, 14, false, ColorWhite);
   for (int i = 0; i < static_cast<int>(status.size()); ++i) {
-    BaseLayer.DrawText(l + 12, t + 40 + LogLinePitch * i, status[i]);
+    BaseLayer.DrawText(l + 12, t + 40 + 18 * i, status[i]);
   }
 }
 
@@ -51,8 +53,10 @@ void PaintBattle() {
   ClearSensors();
   AddSensor(SkipButton, false, SkipHover, SkipLeave, BattleSkipClick, 0);
   AddSensor(FullRect, false, nullptr, nullptr, BattleStepClick, 0);
-  // 5.
+  // 5. A fresh log window: the match's log starts as six blank lines in
+  // place.
   skipHovered = false;
+  logScroll = TLogScroll();
   // 6.
   BaseLayer.DrawTo(ScreenLayer, 0, 0);
   Present();
@@ -67,37 +71,46 @@ void RefreshFighters() {
 }
 
 void LogScrollTick(bool battleShown) {
-  TLogStore& s = LogStore;
-  // 1. Only the battle screen scrolls, and only while scrolling is owed.
-  if (!battleShown || s.LogScroll <= 0) return;
-  // 2. Four fifths of what is owed stays owed.
-  s.LogScroll = s.LogScroll * 4 / 5;
-  // 3. Lines that have left the window are dropped: line 0 becomes the
+  const std::vector<std::string>& lines = LogStore.Lines;
+  TLogScroll& s = logScroll;
+  // 1. Every line logged since the last tick owes one pitch of scrolling.
+  const int count = static_cast<int>(lines.size());
+  if (count > s.Seen) s.Owed += (count - s.Seen) * LogLinePitch;
+  s.Seen = count;
+  // 2. Only the battle screen scrolls, and only while scrolling is owed.
+  if (!battleShown || s.Owed <= 0) return;
+  // 3. Four fifths of what is owed stays owed.
+  s.Owed = s.Owed * 4 / 5;
+  // 4. Lines that have left the window are passed: the top line becomes the
   // topmost line still at least partly visible.
-  const int owedLines = (s.LogScroll + LogLinePitch - 1) / LogLinePitch;
-  const int k = s.LogCount - LogViewLines - owedLines;
-  for (int i = 0; i < k; ++i) LogDropFirst();
-  // 4. How far the first line has already moved up out of its place.
-  const int e = (LogLinePitch - s.LogScroll % LogLinePitch) % LogLinePitch;
-  // 5.
+  const int owedLines = (s.Owed + LogLinePitch - 1) / LogLinePitch;
+  const int k = count - s.Top - LogViewLines - owedLines;
+  if (k > 0) s.Top += k;
+  // 5. How far the top line has already moved up out of its place.
+  const int e = (LogLinePitch - s.Owed % LogLinePitch) % LogLinePitch;
+  // 6.
   FillRectSolid(ScreenLayer, LogRect, ColorBlack);
-  // 6. Six lines when they stand in place, seven while one is half out.
+  // 7. Six lines when they stand in place, seven while one is half out.
   SetScreenFont(ScreenLayer, 14, false, ColorWhite);
   const int shown = e == 0 ? LogViewLines : LogViewLines + 1;
-  for (int i = 0; i < shown && i < s.LogCount; ++i) {
-    ScreenLayer.DrawText(LogTextLeft, LogTextTop - e + LogLinePitch * i, s.LogLines[i]);
+  for (int i = 0; i < shown && s.Top + i < count; ++i) {
+    ScreenLayer.DrawText(LogTextLeft, LogTextTop - e + LogLinePitch * i, lines[s.Top + i]);
   }
-  // 7. The masks clip the partly visible lines to the window.
+  // 8. The masks clip the partly visible lines to the window.
   FillRectSolid(ScreenLayer, LogTopMask, ColorBlack);
   FillRectSolid(ScreenLayer, LogBottomMask, ColorBlack);
-  // 8. The top mask has covered SKIP: it comes back only while the battle can
+  // 9. The top mask has covered SKIP: it comes back only while the battle can
   // still be skipped, so it vanishes with the first tick after the end.
   if (Battle.SkipAllowed) {
     RestoreRect(SkipButton);
     if (skipHovered) HighlightRect(SkipButton);
   }
-  // 9.
+  // 10.
   Present();
+}
+
+const TLogScroll& LogScroll() {
+  return logScroll;
 }
 
 void SkipHover(std::int32_t /*tag*/) {

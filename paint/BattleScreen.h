@@ -3,14 +3,15 @@
 // its dimmed portrait with its name and status lines, and below them a
 // six-line log with a "SKIP" button in its top-right corner. A click anywhere
 // advances the battle by one log line, a click on SKIP runs it silently to its
-// end. New log lines glide up into the window: every 50 ms the scroll timer
-// shows four fifths of the scrolling still owed and drops the lines that have
-// left the window, so the log store never holds more than a few lines beyond
-// the six shown.
+// end. New log lines glide up into the window: every new line owes one line
+// pitch (18 pixels) of scrolling, and every 50 ms the scroll timer shows four
+// fifths of the scrolling still owed and passes over the lines that have left
+// the window. The scrolling is the screen's own: the log store keeps lines.
 #pragma once
 
 #include <cstdint>
 
+#include "battle/BattleLog.h"
 #include "paint/Sensor.h"
 #include "rules/Sword.h"
 
@@ -29,6 +30,16 @@ void RefreshFighters();
 // The 50 ms scroll timer: draws the log one step further while the battle is
 // the current screen (`battleShown`) and scrolling is still owed.
 void LogScrollTick(bool battleShown);
+
+// Where the log window stands: the index of its top line in the log store,
+// the lines it has counted, and the pixels of scrolling still owed. A match's
+// screen starts it over: its six blank lines stand in place.
+struct TLogScroll {
+  int Top = 0;
+  int Seen = LogViewLines;
+  int Owed = 0;
+};
+const TLogScroll& LogScroll();
 
 // The SKIP button's hover: highlighted, and restored on leave, only while the
 // battle may still be skipped.

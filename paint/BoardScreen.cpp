@@ -20,20 +20,6 @@ constexpr int BarsOfLevel(int a) {
   return 64 >> a;
 }
 
-bool StageHasRebuild(const TTournament& t) {
-  return t.Stage >= FirstGrownStage && t.Stage <= FinalStage;
-}
-
-// START is usable: no point left to spend, a round still to play, and the
-// rivals done growing.
-bool CanStart(const TTournament& t) {
-  return t.HeroEdit.Bonus <= 0 && t.Stage <= FinalStage && !IsGrowing();
-}
-
-bool CanRebuild(const TTournament& t) {
-  return StageHasRebuild(t) && t.Hero != nullptr && t.Hero->InTournament;
-}
-
 // A slot's portrait stretched into a rectangle; a slot without one (never in
 // play) shows black.
 void StretchPortrait(TBromBitmap& layer, const TSwordia& slot, const TRect& r) {
@@ -185,11 +171,11 @@ void EntrantLeave(std::int32_t k) {
 }
 
 void StartHover(std::int32_t /*tag*/) {
-  if (CanStart(Tournament)) HighlightRect(StartButton);
+  if (CanStartRound(Tournament, IsGrowing())) HighlightRect(StartButton);
 }
 
 void StartLeave(std::int32_t /*tag*/) {
-  if (CanStart(Tournament)) RestoreRect(StartButton);
+  if (CanStartRound(Tournament, IsGrowing())) RestoreRect(StartButton);
 }
 
 void RebuildHover(std::int32_t /*tag*/) {

@@ -6,6 +6,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "present/Form.h"
+#include "rules/DataFolder.h"
 #include "rules/InternalError.h"
 
 TBromBitmap ScreenLayer;
@@ -317,7 +318,7 @@ void LoadPortraits(TTournament& tournament) {
     // The roster check has seen the file; should it have gone since, the
     // portrait stays black and the game goes on.
     try {
-      picture.LoadImage("dat\\" + slot.ImageFile, PortraitSize, PortraitSize);
+      picture.LoadImage(DataPath(slot.ImageFile), PortraitSize, PortraitSize);
     } catch (const TImageError&) {
       continue;
     }

@@ -578,10 +578,6 @@ void TBromBitmap::SetFontColor(TPixelColor color) {
 void TBromBitmap::SetTextTransparent() {
   textOpaque_ = false;
 }
-void TBromBitmap::SetTextBackground(TPixelColor color) {
-  textOpaque_ = true;
-  textBackground_ = color;
-}
 
 void TBromBitmap::SetSoftEdge(bool on) {
   softEdge_ = on;

@@ -158,15 +158,9 @@ class TBromBitmap {
   void SetFontColor(TPixelColor color);
   // Text leaves the background untouched (the default).
   void SetTextTransparent();
-  // Text fills its character cells with `color` first.
-  void SetTextBackground(TPixelColor color);
   // Turns the soft edge on or off; on, the scratch surface takes this
   // surface's size.
   void SetSoftEdge(bool on);
-  const std::string& FontName() const { return fontName_; }
-  int FontHeight() const { return fontHeight_; }
-  TFontStyle FontStyle() const { return fontStyle_; }
-  TPixelColor FontColor() const { return fontColor_; }
   bool SoftEdge() const { return softEdge_; }
 
   // Draws cp932 text with the character cell's top-left corner at (x, y),

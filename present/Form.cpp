@@ -198,10 +198,6 @@ void TBromForm::CenterOnScreen() {
   SDL_SetWindowPosition(window_->Window, left_ + left, top_ + top);
 }
 
-bool TBromForm::WantChildKey(int keyCode) {
-  return keyCode == KeyAlt || keyCode == KeyF10;
-}
-
 void TBromForm::SetCaption(std::string_view captionCp932) {
   SDL_SetWindowTitle(window_->Window, Cp932ToUtf8Lenient(captionCp932).c_str());
 }

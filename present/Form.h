@@ -61,10 +61,6 @@ class TBromPaintBox {
 
 class TBromForm {
  public:
-  // Key codes the form keeps from its child controls.
-  static constexpr int KeyAlt = 18;
-  static constexpr int KeyF10 = 121;
-
   // Creates the window, hidden, captioned with the cp932 text. Throws
   // std::runtime_error when the window system cannot be used.
   explicit TBromForm(std::string_view captionCp932);
@@ -85,9 +81,6 @@ class TBromForm {
   // Places the window so that its outer frame is centred on the screen:
   // Left = (screen width - window width) div 2, Top likewise.
   void CenterOnScreen();
-  // True exactly for the Alt key and F10, so that the form, not a child
-  // control, consumes them.
-  static bool WantChildKey(int keyCode);
 
   void SetCaption(std::string_view captionCp932);
   // The caption as the window system shows it (UTF-8).

@@ -27,8 +27,8 @@ TTimerState state;
 
 }  // namespace
 
-void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, std::string name) {
-  state.Entries.push_back(TimerEntry{std::move(name), std::move(callback), interval, host->Now()});
+void TBromTimer::Add(TTimerCallback callback, std::int32_t interval) {
+  state.Entries.push_back(TimerEntry{std::move(callback), interval, host->Now()});
 }
 
 void TBromTimer::Start() {

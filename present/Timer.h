@@ -21,7 +21,6 @@
 using TTimerCallback = std::function<void()>;
 
 struct TimerEntry {
-  std::string Name;  // kept for the reader; the loop never looks at it
   TTimerCallback Callback;
   std::int32_t Interval = 0;    // milliseconds
   std::uint32_t LastFired = 0;  // clock value of the last call (or of Add)
@@ -43,7 +42,7 @@ class TBromTimer {
   TBromTimer() = delete;
   // Registers a handler, due first when more than `interval` ms have passed
   // from now. An empty callback or an interval of 0 or less never runs.
-  static void Add(TTimerCallback callback, std::int32_t interval, std::string name = "");
+  static void Add(TTimerCallback callback, std::int32_t interval);
   // Arms the tick loop: from now on the program's message loop
   // (TBromForm::RunMessageLoop) is the tick loop.
   static void Start();

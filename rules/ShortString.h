@@ -33,7 +33,6 @@ struct TShortString {
     return *this;
   }
 
-  static constexpr std::size_t Capacity() { return N; }
   std::size_t size() const { return Length; }
   bool empty() const { return Length == 0; }
   std::string_view View() const { return std::string_view(Bytes, Length); }

@@ -82,7 +82,6 @@ class TBromScript {
   int LineCount() const { return static_cast<int>(lines_.size()); }
   const std::string& Line(int index) const { return lines_.at(index); }
   int Position() const { return position_; }
-  int ParagraphLimit() const { return paragraphLimit_; }
   bool Stopped() const { return stopped_; }
   int PageLines() const { return pageLines_; }
   bool PageDone() const { return pageDone_; }

@@ -4,19 +4,15 @@
 
 #include "present/App.h"
 #include "present/Wave.h"
+#include "rules/DataFolder.h"
 #include "script/TextFile.h"
 
 const char* const StoryFileName = "dat\\story.txt";
 const char* const StoryLabelPrefix = "@Stage";
-const char* const StoryDataFolder = "dat\\";
 
 namespace {
 
 TStoryView silentView;
-
-std::string DataPath(const std::string& name) {
-  return StoryDataFolder + name;
-}
 
 }  // namespace
 

@@ -26,8 +26,6 @@ constexpr int StoryPageSize = 7;
 extern const char* const StoryFileName;
 // "@Stage"
 extern const char* const StoryLabelPrefix;
-// "dat\\", the folder of the files the commands name.
-extern const char* const StoryDataFolder;
 
 // Where the story shows itself. Paths are program paths ("dat\\a.bmp").
 class TStoryView {

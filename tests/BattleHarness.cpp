@@ -35,29 +35,18 @@ TBattleHarness::~TBattleHarness() {
 void TBattleHarness::Setup(int stage,
                            const std::vector<std::pair<std::string, std::string>>& entrants,
                            int heroIndex) {
-  TTournament& t = Tournament;
-  const int n = static_cast<int>(entrants.size());
-  for (int i = 0; i < n; ++i) {
-    t.Slots[i] = TSwordia();
-    t.Slots[i].Name = Sj(entrants[i].first);
-    t.Slots[i].Spec = Build(entrants[i].second);
-    t.Entrants[i] = &t.Slots[i];
-    if (i < GrownSpecCount) GrownSpecs[i] = t.Slots[i].Spec;
+  std::vector<TSwordia> slots(entrants.size());
+  for (std::size_t i = 0; i < entrants.size(); ++i) {
+    slots[i].Name = Sj(entrants[i].first);
+    slots[i].Spec = Build(entrants[i].second);
   }
-  // Without a hero among them, the hero is an entrant already out.
-  t.Slots[n].InTournament = false;
-  t.Hero = heroIndex >= 0 ? &t.Slots[heroIndex] : &t.Slots[n];
-  t.HeroEdit = *t.Hero;
-  t.EntrantCount = n;
-  t.Stage = stage;
+  SetUpStage(Tournament, slots, stage, heroIndex);
 }
 
 TClick TBattleHarness::Collect() {
   TClick click;
   click.Lines.swap(pending_);
   click.Cue = Battle.PlayedCue != nullptr ? U8(Battle.PlayedCue) : "-";
-  // The log window keeps only what it shows, as the scroll timer would.
-  while (LogStore.LogCount > LogViewLines) LogDropFirst();
   return click;
 }
 

@@ -11,59 +11,29 @@
 #include "growth/GrowthDriver.h"
 #include "tests/TestSupport.h"
 
-TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndEachLineScrollsOnePitch) {
+TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear) {
   ResetBattle();
   Battle.LogOff = false;
   LogStore = TLogStore();
   LogClear();
-  EXPECT_EQ(LogStore.LogCount, 6);
-  EXPECT_EQ(LogStore.LogScroll, 0);
+  EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
   EXPECT_TRUE(LogStore.LineAppended);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(LogStore.LogLines[i], "");
   LogStore.LineAppended = false;
-  LogAppend(Sj("【第0ターン】"));
-  LogAppend("");
-  EXPECT_EQ(LogStore.LogCount, 8);
-  EXPECT_EQ(LogStore.LogScroll, 36);
+  for (int i = 0; i < 300; ++i) LogAppend(Sj("【第0ターン】"));
   EXPECT_TRUE(LogStore.LineAppended);
-  EXPECT_EQ(U8(LogStore.LogLines[6]), "【第0ターン】");
-  LogDropFirst();
-  EXPECT_EQ(LogStore.LogCount, 7);
-  EXPECT_EQ(U8(LogStore.LogLines[5]), "【第0ターン】");
-  EXPECT_EQ(LogStore.LogLines[6], "");
-  // A later clear starts over.
-  LogClear();
-  EXPECT_EQ(LogStore.LogCount, 6);
-  EXPECT_EQ(LogStore.LogScroll, 0);
-}
-
-TEST(BattleLogStore, WhileTheLogIsOffNothingIsStoredOrFlagged) {
-  ResetBattle();
-  Battle.LogOff = false;
-  LogStore = TLogStore();
-  LogClear();
+  ASSERT_EQ(LogStore.Lines.size(), 306u);
+  EXPECT_EQ(U8(LogStore.Lines[305]), "【第0ターン】");
+  // While the log is off nothing is stored or flagged.
   Battle.LogOff = true;
   LogStore.LineAppended = false;
   LogAppend("x");
   LogClear();
-  EXPECT_EQ(LogStore.LogCount, 6);
-  EXPECT_EQ(LogStore.LogScroll, 0);
+  EXPECT_EQ(LogStore.Lines.size(), 306u);
   EXPECT_FALSE(LogStore.LineAppended);
-}
-
-TEST(BattleLogStore, The257thLineIsAnInternalErrorOfTheStore) {
-  ResetBattle();
+  // A later clear starts over.
   Battle.LogOff = false;
-  LogStore = TLogStore();
-  for (int i = 0; i < LogCapacity; ++i) LogAppend("x");
-  try {
-    LogAppend("x");
-    FAIL() << "no error";
-  } catch (const std::logic_error& e) {
-    EXPECT_NE(std::string(e.what()).find("UnitPaint"), std::string::npos);
-  }
-  EXPECT_EQ(LogStore.LogCount, LogCapacity);
-  LogStore = TLogStore();
+  LogClear();
+  EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
   ResetBattle();
 }
 

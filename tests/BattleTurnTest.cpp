@@ -54,22 +54,19 @@ TEST(BattleTurnOrder, QuickGoesBeforeSpeedAndARaisedSpeedCountsAtOnce) {
 }
 
 TEST(BattleTurnOrder, TheReserveIsSpentOnlyOnASwordOrAStun) {
-  ResetBattle();
-  Battle.Turn = 1;
   TSwordia s;
   s.Spec.Swords = Sj("死");  // cannot run before turn 6
   TFighter f = MakeFighter(s);
   f.AP = 0;
   f.ReserveAP = 2;
-  EXPECT_FALSE(CanAct(f));
+  EXPECT_FALSE(CanAct(f, 1));
   f.Stun = 1;
-  EXPECT_TRUE(CanAct(f));
+  EXPECT_TRUE(CanAct(f, 1));
   f.Stun = 0;
   f.AP = 1;  // points of the turn are spent even without a sword
-  EXPECT_TRUE(CanAct(f));
+  EXPECT_TRUE(CanAct(f, 1));
   f.AP = 0;
-  Battle.Turn = 6;
-  EXPECT_TRUE(CanAct(f));
+  EXPECT_TRUE(CanAct(f, 6));
 
   // In play the stunned step uses the reserve and leaves the sword unused.
   const Lines all = ShownBattle("20/1/0/0/斬", "20/0/0/0/", [] {
@@ -243,13 +240,12 @@ TEST(BattleSimulation, ResultCodesFollowTheWinnerAndTheLogStaysOff) {
 }
 
 TEST(BattleScheduling, AFullContinuationStackIsAnInternalError) {
-  ResetBattle();
-  for (int i = 0; i < PhaseStackSize; ++i) SchedulePhase(PostAction);
+  TBattle b;
+  b.PhaseCount = PhaseStackSize - 1;
   try {
-    SchedulePhase(PostAction);
+    Engine::PostAction<TRun::Shown>(b);
     FAIL() << "no error";
   } catch (const std::logic_error& e) {
     EXPECT_NE(std::string(e.what()).find("UnitBattle"), std::string::npos);
   }
-  ResetBattle();
 }

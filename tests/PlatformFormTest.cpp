@@ -126,12 +126,6 @@ TEST_F(PlatformForm, ClientAreaCaptionAndCentring) {
   EXPECT_EQ(form.Caption(), "決勝戦");
 }
 
-TEST_F(PlatformForm, OnlyAltAndF10AreKeptFromChildControls) {
-  EXPECT_TRUE(TBromForm::WantChildKey(18));
-  EXPECT_TRUE(TBromForm::WantChildKey(121));
-  for (int key : {0, 13, 17, 27, 120, 122, 255}) EXPECT_FALSE(TBromForm::WantChildKey(key)) << key;
-}
-
 TEST_F(PlatformForm, MouseAndPaintReachTheGamesHandlers) {
   TBromForm form(ApplicationTitle());
   struct TDown {

@@ -75,13 +75,12 @@ TEST_F(Timer, EmptyHandlersAndNonPositiveIntervalsNeverRun) {
   TBromTimer::Add(nullptr, 10);
   TBromTimer::Add(Recorder(zero), 0);
   TBromTimer::Add(Recorder(negative), -5);
-  TBromTimer::Add(Recorder(ten), 10, "ten");
+  TBromTimer::Add(Recorder(ten), 10);
   host.PassLimit = 40;
   TBromTimer::Run();
   EXPECT_TRUE(zero.empty());
   EXPECT_TRUE(negative.empty());
   EXPECT_EQ(ten, (std::vector<std::uint32_t>{11, 22, 33}));
-  EXPECT_EQ(TBromTimer::Entries()[3].Name, "ten");
 }
 
 TEST_F(Timer, HandlersOfOnePassRunInOrderAndShareOneTime) {
