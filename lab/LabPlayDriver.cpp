@@ -213,20 +213,16 @@ class TWatchHost : public TBattleHost {
   TBattleHost& game_;
 };
 
-// Sounds are written down, and read and decoded as the game's player does
-// on SDL's dummy device, which nobody hears: a sound file that would hurt the
-// game hurts the play too.
+// Sounds are written down, not heard; each file is still read and judged
+// as the game's player reads and judges it before the mixer would see it, so
+// that a sound file that would block or burden the game does so here too.
 class TRecorder : public TWavePlayer {
  public:
-  TRecorder() { device_.Open(); }
-  void Play(std::string_view programPath, bool loop) override {
+  void Play(std::string_view programPath, bool /*loop*/) override {
     Out("cue " + Cp932ToUtf8Lenient(programPath));
-    device_.Play(programPath, loop);
+    SoundFileFault(programPath);
   }
-  void Stop() override { device_.Stop(); }
-
- private:
-  TMixerWavePlayer device_;
+  void Stop() override {}
 };
 
 // Input -------------------------------------------------------------------------

@@ -24,7 +24,7 @@ constexpr int BarsOfLevel(int a) {
 // play) shows black.
 void StretchPortrait(TBromBitmap& layer, const TSwordia& slot, const TRect& r) {
   if (slot.Portrait != nullptr && slot.Portrait->Width() > 0) {
-    layer.StretchDraw(*slot.Portrait, r.Left, r.Top, r.Right, r.Bottom);
+    DrawThumbnail(layer, *slot.Portrait, r);
   } else {
     FillRectSolid(layer, r, ColorBlack);
   }
