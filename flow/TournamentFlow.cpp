@@ -8,9 +8,13 @@
 #include "paint/BattleScreen.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
+#include "present/App.h"
+#include "present/PictureCheck.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
+#include "rules/DataFolder.h"
 #include "rules/InternalError.h"
+#include "rules/Product.h"
 
 namespace {
 
@@ -27,6 +31,8 @@ class TGameBattleHost : public TBattleHost {
 };
 
 TGameBattleHost gameBattleHost;
+std::string rosterPath;  // empty: the game's own roster
+bool loadFailed = false;
 
 // The growth runs under every screen; its progress is drawn, and the screen
 // presented, only while the board shows.
@@ -48,6 +54,42 @@ void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
   SetGrowthProgressHook(GrowthProgressOnBoard);
   SetGrowthPresentHook(PresentBoardAfterGrowth);
+}
+
+void SetRosterPath(std::string_view programPath) {
+  rosterPath.assign(programPath);
+}
+
+void LoadRoster() {
+  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
+             DataFolder);
+}
+
+void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
+  std::vector<TSwordia> entries;
+  std::string fault;
+  if (!ReadRoster(rosterPath, imageFolder, PictureCheck(), entries, fault)) {
+    RosterFatal(fault);
+    return;
+  }
+  DrawEntrants(entries);
+}
+
+void RosterFatal(std::string_view text) {
+  // 1. The message box, captioned with the program's title.
+  ShowMessageBox(ProgramTitle, text);
+  // 2. The program ends after the current event.
+  RequestTerminate();
+  // 3. The game start sees the flag and does nothing more.
+  loadFailed = true;
+}
+
+bool LoadFailed() {
+  return loadFailed;
+}
+
+void ResetLoadFailed() {
+  loadFailed = false;
 }
 
 void StartGame() {

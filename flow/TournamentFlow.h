@@ -12,12 +12,31 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Plugs the game into the engines below it: the battle engine reports its
 // matches here, the growth driver shows its progress on the board. The main window
 // calls it once at creation; tests and the lab that play through the game's
 // screens call it too.
 void ConnectGameFlow();
+
+// Reads the game's roster ("dat\\swordia.txt" unless another was set) and, on
+// success, draws the tournament's entrants from it. On a fault: the
+// fatal-error routine, and nothing else changes.
+void LoadRoster();
+// The roster file LoadRoster reads (a program path); the lab's play driver
+// points the game at an author's roster with it. Empty: "dat\\swordia.txt".
+void SetRosterPath(std::string_view programPath);
+// The same with the roster and portrait folder given (the lab, tests).
+void LoadRoster(std::string_view rosterPath, std::string_view imageFolder);
+// The fatal-error routine: shows the text in a message box captioned with
+// the program's title, asks the program to end and sets LoadFailed.
+void RosterFatal(std::string_view text);
+// Set once a roster fault has been shown; the game start then does nothing
+// more. Never cleared while the game runs.
+bool LoadFailed();
+// Clears LoadFailed (tests and the lab load many rosters in one process).
+void ResetLoadFailed();
 
 // The title's click: the roster is read and drawn (a broken roster has been
 // shown and the program is ending: nothing more happens), the portraits are

@@ -15,6 +15,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/FormMain.h"
+#include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
 #include "paint/ScreenKit.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "present/Path.h"
+#include "rules/Product.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TWindowSink windowSink;
 }  // namespace
 
 const char* ApplicationTitle() {
-  return "Quillmoor";
+  return ProgramTitle;
 }
 
 void RequestTerminate() {

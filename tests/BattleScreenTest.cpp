@@ -12,6 +12,7 @@
 #include "battle/Stepping.h"
 #include "data/Status.h"
 #include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 #include "tests/BattleHarness.h"
@@ -223,7 +224,8 @@ TEST(BattleScreenPlay, AClickOnSkipSkipsAndAClickElsewhereSteps) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
-  h.Enter();
+  ConnectGameFlow();  // the game's screens
+  SetMode(gmBattle);
   TLineCounter heard;
   SetLogListener(&heard);
   SensorClick(529, 320);  // just left of SKIP
@@ -238,7 +240,8 @@ TEST(BattleScreenPlay, ALongMatchPlaysToItsEndWhileTheScrollTimerRuns) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "300/1/40/8/斬斬斬斬斬"}, {"乙", "300/1/40/8/斬斬斬斬斬"}});
-  h.Enter();
+  ConnectGameFlow();
+  SetMode(gmBattle);
   TLineCounter heard;
   SetLogListener(&heard);
   for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {

@@ -9,6 +9,7 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
 #include "present/Timer.h"
 #include "rules/Random.h"
 #include "tests/TestSupport.h"
