@@ -5,6 +5,7 @@
 #include "battle/BattleLog.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -35,7 +36,8 @@ void ResetGame() {
 
 }  // namespace
 
-TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
+TFormMain::TFormMain(std::string_view rosterPath)
+    : TBromForm(ApplicationTitle()), rosterPath_(rosterPath) {
   // 1. The base form has been made (hidden, captioned with the product name).
   ResetGame();
   try {
@@ -58,7 +60,7 @@ TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
     // 8. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows), then the growth slice every 10 ms.
     TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval);
-    TBromTimer::Add(GrowthTick, GrowthInterval);
+    TBromTimer::Add(GrowthTimer, GrowthInterval);
     // 9. The game plugged into the battle engine and the growth, then the
     // title.
     ConnectGameFlow();
@@ -80,8 +82,6 @@ void TFormMain::Release() {
   FreeStory();
   TBromTimer::Clear();
   SetBattleHost(nullptr);
-  SetGrowthProgressHook(nullptr);
-  SetGrowthPresentHook(nullptr);
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;
@@ -96,11 +96,12 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   if (button != TMouseButton::Left) return;
   // 2. On the title any click starts the game, wherever it is.
   if (GameMode == gmTitle) {
-    StartGame();
+    StartGame(rosterPath_);
     return;
   }
-  // 3. Elsewhere the screen's regions.
-  SensorClick(x, y);
+  // 3. Elsewhere the command of the screen's region, carried out once the
+  // registry has found it.
+  RunCommand(SensorClick(x, y));
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {

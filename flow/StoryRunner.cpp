@@ -59,7 +59,7 @@ void EnterStory() {
   // main window: screens tested on their own) every piece is an empty page.
   if (runner) GotoStoryStage(runner->Story, Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
-  PaintStory(CloseStory, NextParagraph);
+  PaintStory();
   // 3. The first page.
   NextParagraph(0);
 }

@@ -31,18 +31,7 @@ class TGameBattleHost : public TBattleHost {
 };
 
 TGameBattleHost gameBattleHost;
-std::string rosterPath;  // empty: the game's own roster
 bool loadFailed = false;
-
-// The growth runs under every screen; its progress is drawn, and the screen
-// presented, only while the board shows.
-void GrowthProgressOnBoard(std::int32_t remaining) {
-  if (GameMode == gmBoard) ShowGrowthProgress(remaining);
-}
-
-void PresentBoardAfterGrowth() {
-  if (GameMode == gmBoard) Present();
-}
 
 void PlayTransition() {
   TBromWave::Play(CueTransition);
@@ -52,17 +41,14 @@ void PlayTransition() {
 
 void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
-  SetGrowthProgressHook(GrowthProgressOnBoard);
-  SetGrowthPresentHook(PresentBoardAfterGrowth);
 }
 
-void SetRosterPath(std::string_view programPath) {
-  rosterPath.assign(programPath);
-}
-
-void LoadRoster() {
-  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
-             DataFolder);
+void GrowthTimer() {
+  // The growth runs under every screen; its progress is drawn, and the
+  // screen presented, only while the board shows.
+  if (!GrowthTick() || GameMode != gmBoard) return;
+  ShowGrowthProgress(GrowthRemaining());
+  Present();
 }
 
 void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
@@ -92,7 +78,7 @@ void ResetLoadFailed() {
   loadFailed = false;
 }
 
-void StartGame() {
+void StartGame(std::string_view rosterPath) {
   TTournament& t = Tournament;
   // 1.
   PlayTransition();
@@ -100,7 +86,7 @@ void StartGame() {
   ClearScreen();
   // 3. The roster, and the draw from it. A broken roster has been shown and
   // the program is ending.
-  LoadRoster();
+  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
   if (LoadFailed()) return;
   // 4. Every slot is in.
   EnterAllSlots(t);

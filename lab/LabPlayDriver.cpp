@@ -469,14 +469,13 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   TBromTimer::SetHost(&clock);
   TBromWave::SetPlayer(&recorder);
   SetModeListener(OnMode);
-  SetRosterPath(options.Roster);
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
   ResetLoadFailed();
   ClearTerminateRequest();
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
-    TFormMain form;
+    TFormMain form(options.Roster);
     d.Form = &form;
     d.Caption = form.Caption();
     RandSeed(options.Seed);
@@ -503,7 +502,6 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   }
   SetModeListener(nullptr);
   SetBattleHost(nullptr);
-  SetRosterPath("");
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();

@@ -93,7 +93,6 @@ void GameFolder::MoveHeroToSlot(int k) {
   TTournament& t = Tournament;
   TSwordia& target = t.Slots[k];
   std::swap(*t.Hero, target);
-  std::swap(t.Hero->Portrait, target.Portrait);
   t.Hero = &target;
   t.HeroEdit = *t.Hero;
 }
