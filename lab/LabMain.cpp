@@ -19,17 +19,20 @@ const char* const ExitCodes =
     "exit codes: 0 fine; 1 the file or build given has a fault; 2 bad usage (an unknown\n"
     "option, a missing or malformed argument); 3 the lab itself failed.";
 
-int Overview() {
-  std::printf("usage: quillmoor-lab COMMAND [ARGS]\n\ncommands:\n");
+// The list of commands: on standard output when asked for, on standard error
+// (a usage fault) when the lab is started with no command at all.
+int Overview(std::FILE* to, int status) {
+  std::fprintf(to, "usage: quillmoor-lab COMMAND [ARGS]\n\ncommands:\n");
   for (const auto& [name, command] : Commands()) {
-    std::printf("  %-13s %s\n", name.c_str(), command.Summary);
+    std::fprintf(to, "  %-13s %s\n", name.c_str(), command.Summary);
   }
-  std::printf(
+  std::fprintf(
+      to,
       "\n'quillmoor-lab help COMMAND' or 'quillmoor-lab COMMAND --help' shows a command's\n"
       "arguments and what it prints. Text files are read as Shift-JIS (cp932), as the game\n"
       "reads them; output is UTF-8.\n%s\n",
       ExitCodes);
-  return LabExitFine;
+  return status;
 }
 
 int CommandHelp(const TLabCommand& command) {
@@ -94,7 +97,8 @@ int main(int argc, char** argv) {
   const bool help =
       argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
                     std::strcmp(argv[1], "-h") == 0);
-  if (argc < 2 || (help && argc == 2)) return Overview();
+  if (argc < 2) return Overview(stderr, LabExitUsage);
+  if (help && argc == 2) return Overview(stdout, LabExitFine);
   const char* name = help ? argv[2] : argv[1];
   const auto it = Commands().find(name);
   if (it == Commands().end()) {

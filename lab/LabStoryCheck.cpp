@@ -8,7 +8,7 @@
 //      whole file: both lines are named);
 //   2. every piece @Stage0 to @Stage5 has its label;
 //   3. every command line has the parameters its command takes, "#Line" a
-//      whole number and "#goto" a target;
+//      whole number and "#goto" a target that some line holds;
 //   4. every picture and sound a command names exists and can be decoded;
 //   5. every text line fits the 600-pixel text box in the game's font;
 //   6. the six pieces, told in the game's order on one script as the game
@@ -112,6 +112,34 @@ int LabelLine(const TBromScript& script, const std::string& label) {
   return -1;
 }
 
+// 3. A "#goto" whose target no line holds: the game reports nothing and
+// reads on from the line after the jump, so the piece silently goes astray.
+std::string MissingTargetFault(const TBromScript& script, const std::string& target) {
+  if (!target.starts_with("@")) {
+    return "【エラー】不正なアドレス名：" + target +
+           " (a #goto target is a label, beginning with @; the game would carry on silently "
+           "after this line)";
+  }
+  std::string labels;
+  for (int i = 0; i < script.LineCount(); ++i) {
+    if (!script.Line(i).starts_with("@")) continue;
+    labels += (labels.empty() ? "" : ", ") + script.Line(i);
+  }
+  return "【エラー】" + target +
+         "が見つかりませんでした。 (the game would carry on silently after " +
+         "this line; the labels are: " + (labels.empty() ? std::string("none") : labels) + ")";
+}
+
+// What the commands that name a file take: a name with a space in it reads
+// as two names.
+std::string OneNameHint(const TBromScriptCommand& cmd) {
+  if (TBromString::SameText(cmd.Name(), "#Wave"))
+    return " (#Wave takes exactly one sound file name, without spaces)";
+  if (TBromString::SameText(cmd.Name(), "#Image"))
+    return " (#Image takes one picture file name without spaces, or none to blank the picture)";
+  return "";
+}
+
 std::string StageLabel(int stage) {
   return StoryLabelPrefix + std::to_string(stage);
 }
@@ -161,7 +189,11 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
     if (line.empty() || first.starts_with("@") || TBromString::SameText(first, "#stop")) continue;
     // 3. "#goto" and the commands.
     if (TBromString::SameText(first, "#goto")) {
-      if (tokens.size() < 2) findings.AddError(number, "【エラー】不正な#goto：" + line);
+      if (tokens.size() < 2) {
+        findings.AddError(number, "【エラー】不正な#goto：" + line);
+      } else if (LabelLine(script, tokens[1]) < 0) {
+        findings.AddError(number, MissingTargetFault(script, tokens[1]));
+      }
       continue;
     }
     bool command = false;
@@ -171,9 +203,9 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
       command = true;
       const int params = static_cast<int>(tokens.size()) - 1;
       if (params < cmd.MinParams()) {
-        findings.AddError(number, "【エラー】パラメータ過少：" + line);
+        findings.AddError(number, "【エラー】パラメータ過少：" + line + OneNameHint(cmd));
       } else if (params > cmd.MaxParams()) {
-        findings.AddError(number, "【エラー】パラメータ過多：" + line);
+        findings.AddError(number, "【エラー】パラメータ過多：" + line + OneNameHint(cmd));
       } else if (TBromString::SameText(cmd.Name(), "#Line")) {
         std::int32_t n = 0;
         if (!TBromString::ParseDecimal(tokens[1], n))
@@ -321,7 +353,8 @@ const TLabRegistration registration(
     {"check-story", "[--utf8] [FILE]", "check a story for every fault that spoils a piece",
      "Reads FILE (default dat/story.txt) as the game does and prints one line per fault,\n"
      "'FILE:LINE: message' (or 'FILE: message'): a label the game refuses, a missing piece\n"
-     "@Stage0 to @Stage5, a command with the wrong parameters, a #goto without a target, a\n"
+     "@Stage0 to @Stage5, a command with the wrong parameters, a #goto without a target or\n"
+     "whose label no line holds (the game would read on silently after it), a\n"
      "picture or sound that is missing or cannot be decoded (looked up in the folder that\n"
      "holds FILE), a text line wider than the 600-pixel text box, a piece that runs on into\n"
      "the next one, never stops or shows no text, and a #stop without an empty line before\n"

@@ -25,7 +25,7 @@ constexpr int BarsOfLevel(int a) {
 void StretchPortrait(TBromBitmap& layer, const TSwordia& slot, const TRect& r) {
   const TBromBitmap* portrait = PortraitOf(Tournament, slot);
   if (portrait != nullptr && portrait->Width() > 0) {
-    layer.StretchDraw(*portrait, r.Left, r.Top, r.Right, r.Bottom);
+    DrawThumbnail(layer, *portrait, r);
   } else {
     FillRectSolid(layer, r, ColorBlack);
   }

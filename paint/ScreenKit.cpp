@@ -1,6 +1,7 @@
 #include "paint/ScreenKit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "data/Status.h"
@@ -31,6 +32,38 @@ constexpr int ScrollViewHeight = 126;  // HelpRect's height less 24
 
 TBromPaintBox* paintBox = nullptr;
 std::int64_t presentCount = 0;
+
+// The board shows each portrait 32 times a repaint at most, always at one of
+// two sizes: shrinking 300 x 300 pixels each time was most of its cost. A
+// thumbnail remembers the surface it was made from; it is made by
+// LoadPortraits and forgotten with the screens.
+struct TThumbnail {
+  const TBromBitmap* Source = nullptr;
+  TBromBitmap Picture;
+};
+constexpr int ThumbnailSizes = 2;
+TThumbnail thumbnails[PortraitCount][ThumbnailSizes];
+
+// The board's sizes: a bracket cell and the information strip's portrait.
+int ThumbnailSize(int which) {
+  return which == 0 ? WidthOf(BracketRects[0][0]) : WidthOf(BoardInfoPortraitRect);
+}
+
+void ForgetThumbnails() {
+  for (auto& sizes : thumbnails) {
+    for (TThumbnail& t : sizes) t = TThumbnail();
+  }
+}
+
+void MakeThumbnails(int k) {
+  for (int which = 0; which < ThumbnailSizes; ++which) {
+    const int size = ThumbnailSize(which);
+    TThumbnail& t = thumbnails[k][which];
+    t.Source = &Portraits[k];
+    t.Picture.SetSize(size, size);
+    t.Picture.StretchDraw(Portraits[k], 0, 0, size, size);
+  }
+}
 
 // A rectangle clipped to the layer; empty when nothing of it is inside.
 TRect Clip(const TBromBitmap& layer, const TRect& r) {
@@ -109,6 +142,7 @@ void InitScreens(TBromPaintBox& box) {
   SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
   // 3. The portrait surfaces.
   for (TBromBitmap& p : Portraits) p.SetSize(PortraitSize, PortraitSize);
+  ForgetThumbnails();
   paintBox = &box;
 }
 
@@ -119,6 +153,7 @@ void FreeScreens() {
   TextScrollLayer = TBromBitmap();
   SlotBackdrop = TBromBitmap();
   for (TBromBitmap& p : Portraits) p = TBromBitmap();
+  ForgetThumbnails();
 }
 
 // Drawing operations ------------------------------------------------------------
@@ -130,13 +165,35 @@ void FillRectSolid(TBromBitmap& layer, const TRect& rect, TPixelColor color) {
 void BlendRect(TBromBitmap& layer, const TRect& rect, TPixelColor color) {
   const TRect c = Clip(layer, rect);
   const auto& rows = layer.Rows();
+  const int bytes = 3 * (c.Right - c.Left);
+  // Eight bytes at a time: the colour laid out as 24 bytes (the pattern
+  // repeats every three words), and the average rounded down byte by byte,
+  // (a & b) + ((a ^ b) >> 1) with the bit that would cross into the next
+  // byte masked off.
+  std::uint8_t pattern[24];
+  for (int i = 0; i < 24; i += 3) {
+    pattern[i] = color.Blue;
+    pattern[i + 1] = color.Green;
+    pattern[i + 2] = color.Red;
+  }
+  std::uint64_t b[3];
+  std::memcpy(b, pattern, sizeof b);
+  constexpr std::uint64_t LowBitsOff = 0x7F7F7F7F7F7F7F7Full;
+  const auto average = [](std::uint8_t* at, std::uint64_t colour) {
+    std::uint64_t a;
+    std::memcpy(&a, at, 8);
+    a = (a & colour) + (((a ^ colour) >> 1) & LowBitsOff);
+    std::memcpy(at, &a, 8);
+  };
   for (int y = c.Top; y < c.Bottom; ++y) {
     std::uint8_t* p = rows[y] + 3 * c.Left;
-    for (int x = c.Left; x < c.Right; ++x, p += 3) {
-      p[0] = static_cast<std::uint8_t>((p[0] + color.Blue) / 2);
-      p[1] = static_cast<std::uint8_t>((p[1] + color.Green) / 2);
-      p[2] = static_cast<std::uint8_t>((p[2] + color.Red) / 2);
+    int i = 0;
+    for (; i + 24 <= bytes; i += 24) {
+      average(p + i, b[0]);
+      average(p + i + 8, b[1]);
+      average(p + i + 16, b[2]);
     }
+    for (; i < bytes; ++i) p[i] = static_cast<std::uint8_t>((p[i] + pattern[i % 24]) / 2);
   }
 }
 
@@ -145,7 +202,15 @@ void InvertRect(const TRect& rect) {
   const auto& rows = ScreenLayer.Rows();
   for (int y = c.Top; y < c.Bottom; ++y) {
     std::uint8_t* p = rows[y] + 3 * c.Left;
-    for (int i = 0; i < 3 * (c.Right - c.Left); ++i) p[i] = static_cast<std::uint8_t>(255 - p[i]);
+    const int bytes = 3 * (c.Right - c.Left);
+    int i = 0;
+    for (; i + 8 <= bytes; i += 8) {  // 255 - b is every bit of b turned over
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      word = ~word;
+      std::memcpy(p + i, &word, 8);
+    }
+    for (; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(255 - p[i]);
   }
 }
 
@@ -220,7 +285,7 @@ void ClearScreen() {
 
 void LoadBackdrop() {
   try {
-    BaseLayer.LoadImage(BackdropFile);
+    BaseLayer.LoadImageCached(BackdropFile);  // most screens reload it on every repaint
   } catch (const TImageError& e) {
     InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
   }
@@ -313,11 +378,12 @@ void LoadPortraits(const TTournament& tournament) {
     // portrait stays black and the game goes on.
     try {
       picture.LoadImage(DataPath(slot.ImageFile));
+      picture.DrawTo(portrait, (PortraitSize - picture.Width()) / 2,
+                     (PortraitSize - picture.Height()) / 2);
     } catch (const TImageError&) {
-      continue;
+      // black, as said above
     }
-    picture.DrawTo(portrait, (PortraitSize - picture.Width()) / 2,
-                   (PortraitSize - picture.Height()) / 2);
+    MakeThumbnails(i);
   }
 }
 
@@ -326,4 +392,16 @@ const TBromBitmap* PortraitOf(const TTournament& tournament, const TSwordia& swo
   if (s == &tournament.HeroEdit) s = tournament.Hero;
   if (s == nullptr || s < tournament.Slots || s >= tournament.Slots + SlotCount) return nullptr;
   return &Portraits[s - tournament.Slots];
+}
+
+void DrawThumbnail(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {
+  const std::ptrdiff_t k = &portrait - Portraits;
+  if (k >= 0 && k < PortraitCount && WidthOf(rect) == HeightOf(rect)) {
+    for (const TThumbnail& t : thumbnails[k]) {
+      if (t.Source != &portrait || t.Picture.Width() != WidthOf(rect)) continue;
+      layer.CopyRect(t.Picture, 0, 0, WidthOf(rect), HeightOf(rect), rect.Left, rect.Top);
+      return;
+    }
+  }
+  layer.StretchDraw(portrait, rect.Left, rect.Top, rect.Right, rect.Bottom);
 }

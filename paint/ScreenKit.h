@@ -167,7 +167,14 @@ void DrawEntrantPanel(const TRect& rect, const TSwordia& swordsman, bool withHis
 // image file centred on it (an odd extra pixel to the right or bottom). A
 // file that cannot be loaded leaves its portrait black. The slots are only
 // read: the surfaces are the screens'.
+// It also makes each portrait's thumbnails for the board (DrawThumbnail), so
+// a portrait surface changed afterwards must be loaded again.
 void LoadPortraits(const TTournament& tournament);
 // The portrait surface of a swordsman of the tournament: a slot's own, and
 // for the hero's working copy the hero's; nullptr for anyone else.
 const TBromBitmap* PortraitOf(const TTournament& tournament, const TSwordia& swordsman);
+// `portrait` shrunk into `rect` of `layer` (StretchDraw's averaging). The
+// board's two sizes of a loaded portrait (its cell and its information strip)
+// are shrunk once, when the portraits load, and only copied here; any other
+// surface or size is shrunk on the spot. The pixels are the same either way.
+void DrawThumbnail(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect);

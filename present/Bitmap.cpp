@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "present/Font.h"
 #include "present/Form.h"
@@ -303,6 +304,59 @@ void TBromBitmap::LoadImage(std::string_view programPath, int maxWidth, int maxH
   }
 }
 
+namespace {
+
+struct TCachedPicture {
+  std::string Path;
+  std::vector<std::uint8_t> File;  // the file's bytes the picture was decoded from
+  TBromBitmap Picture;
+};
+constexpr std::size_t PictureCacheSize = 4;
+
+}  // namespace
+
+void TBromBitmap::LoadImageCached(std::string_view programPath) {
+  std::vector<std::uint8_t> file;
+  try {
+    file = ReadImageFile(programPath);
+  } catch (const TImageError&) {
+    LoadImage(programPath);  // raises the fault as LoadImage does
+    return;
+  }
+  static std::mutex lock;
+  static std::vector<TCachedPicture> cache;  // the most recently used first
+  const std::lock_guard<std::mutex> hold(lock);
+  auto hit = std::find_if(cache.begin(), cache.end(), [&](const TCachedPicture& c) {
+    return c.Path == programPath && c.File == file;
+  });
+  if (hit == cache.end()) {
+    TBromBitmap picture;
+    picture.LoadImage(programPath);  // a fault leaves this surface and the cache as they were
+    // Kept only when the file did not change while it was decoded.
+    std::vector<std::uint8_t> after;
+    try {
+      after = ReadImageFile(programPath);
+    } catch (const TImageError&) {
+    }
+    if (after != file) {
+      Adopt(std::move(picture.pixels_), picture.width_, picture.height_);
+      return;
+    }
+    std::erase_if(cache, [&](const TCachedPicture& c) { return c.Path == programPath; });
+    if (cache.size() == PictureCacheSize) cache.pop_back();
+    cache.insert(cache.begin(),
+                 TCachedPicture{std::string(programPath), std::move(file), std::move(picture)});
+    hit = cache.begin();
+  }
+  std::rotate(cache.begin(), hit, hit + 1);
+  const TBromBitmap& picture = cache.front().Picture;
+  // What LoadImage changes: the size and the pixels.
+  pixels_ = picture.pixels_;  // into the memory this surface has
+  width_ = picture.width_;
+  height_ = picture.height_;
+  RefreshRows();
+}
+
 void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {
   const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
   auto job = std::make_unique<TJpegJob>();
@@ -349,7 +403,7 @@ void TBromBitmap::SetSize(int width, int height) {
 }
 
 void TBromBitmap::Fill(TPixelColor color) {
-  for (std::size_t i = 0; i < pixels_.size(); i += 3) Put(pixels_.data() + i, color);
+  FillRect(0, 0, width_, height_, color);
 }
 
 void TBromBitmap::SetTransparentColor(TPixelColor color) {
@@ -444,11 +498,18 @@ void TBromBitmap::FillRect(int left, int top, int right, int bottom, TPixelColor
   top = std::max(top, 0);
   right = std::min(right, width_);
   bottom = std::min(bottom, height_);
-  if (left >= right) return;  // wholly beside the surface: no row address is formed
-  for (int y = top; y < bottom; ++y) {
-    std::uint8_t* p = rows_[y] + 3 * left;
-    for (int x = left; x < right; ++x, p += 3) Put(p, color);
+  if (left >= right || top >= bottom)
+    return;  // wholly beside the surface: no row address is formed
+  // The first row pixel by pixel (or, for a grey, as bytes), every other row
+  // copied from it.
+  const std::size_t bytes = 3 * static_cast<std::size_t>(right - left);
+  std::uint8_t* first = rows_[top] + 3 * left;
+  if (color.Blue == color.Green && color.Green == color.Red) {
+    std::memset(first, color.Blue, bytes);
+  } else {
+    for (std::uint8_t* p = first; p < first + bytes; p += 3) Put(p, color);
   }
+  for (int y = top + 1; y < bottom; ++y) std::memcpy(rows_[y] + 3 * left, first, bytes);
 }
 
 void TBromBitmap::DrawLine(int x0, int y0, int x1, int y1, TPixelColor color, int penWidth) {
@@ -582,8 +643,15 @@ void TBromBitmap::SetTextTransparent() {
 void TBromBitmap::SetSoftEdge(bool on) {
   softEdge_ = on;
   if (!on) return;
+  // The scratch surface is made once and resized only when this surface's
+  // size has changed: each text clears the part of it that it reads, so what
+  // an earlier text left there never shows. (Screens set the font before
+  // almost every line; refilling 600 x 450 pixels each time was most of a
+  // game's drawing.)
   if (!edgeWork_) edgeWork_ = std::make_unique<TBromBitmap>();
-  edgeWork_->SetSize(width_, height_);
+  if (edgeWork_->width_ != width_ || edgeWork_->height_ != height_) {
+    edgeWork_->SetSize(width_, height_);
+  }
 }
 
 int TBromBitmap::TextWidth(std::string_view textCp932) const {
@@ -604,9 +672,7 @@ void TBromBitmap::DrawText(int x, int y, std::string_view textCp932) {
   // A surface resized since the soft edge was turned on gets a scratch surface
   // of its new size, rather than a pass over a scratch surface that is too
   // small.
-  if (!edgeWork_ || edgeWork_->width_ != width_ || edgeWork_->height_ != height_) {
-    SetSoftEdge(true);
-  }
+  SetSoftEdge(true);
   // 1. The box the text can cover, estimated from its length in bytes
   // (a full-width character counts two).
   const int per = (fontHeight_ + 1) / 2 + ((fontStyle_ & FontBold) != 0 ? 1 : 0);
@@ -630,20 +696,50 @@ void TBromBitmap::ApplySoftEdge(const TBromBitmap& coverage, int x0, int y0, int
   y0 = std::max(y0, 0);
   x1 = std::min({x1, width_, coverage.width_});
   y1 = std::min({y1, height_, coverage.height_});
+  if (x0 >= x1 || y0 >= y1) return;
   // Neighbours are looked up only inside both surfaces.
   const int w = std::min(width_, coverage.width_);
   const int h = std::min(height_, coverage.height_);
-  const auto touched = [&](int r, int c) {
-    return r >= 0 && c >= 0 && r < h && c < w && !IsColor(coverage.rows_[r] + 3 * c, ColorBlack);
-  };
+  // 1. One flag a pixel for the box and a border of one pixel around it: 1
+  // where the text touches (coverage not black), 0 elsewhere and outside the
+  // surfaces; and for each of those rows whether it has any flag at all.
+  // Most of a text's box is untouched, and a row whose neighbours hold no
+  // flag is passed over whole.
+  const int fw = x1 - x0 + 2;
+  const int fh = y1 - y0 + 2;
+  thread_local std::vector<std::uint8_t> flags;
+  thread_local std::vector<std::uint8_t> rowTouched;
+  flags.assign(static_cast<std::size_t>(fw) * fh, 0);
+  rowTouched.assign(static_cast<std::size_t>(fh), 0);
+  for (int fr = 0; fr < fh; ++fr) {
+    const int r = y0 - 1 + fr;
+    if (r < 0 || r >= h) continue;
+    const int cFirst = std::max(x0 - 1, 0);
+    const int cLast = std::min(x1, w - 1);
+    const std::uint8_t* p = coverage.rows_[r] + 3 * cFirst;
+    std::uint8_t* f = flags.data() + static_cast<std::size_t>(fr) * fw + (cFirst - (x0 - 1));
+    std::uint8_t any = 0;
+    for (int c = cFirst; c <= cLast; ++c, p += 3) {
+      const std::uint8_t t = (p[0] | p[1] | p[2]) != 0 ? 1 : 0;
+      *f++ = t;
+      any |= t;
+    }
+    rowTouched[fr] = any;
+  }
+  // 2. Every pixel the text does not fully cover moves a quarter of the way
+  // towards the font colour once for each touched neighbour.
   for (int r = y0; r < y1; ++r) {
+    const int fr = r - y0 + 1;
+    if ((rowTouched[fr - 1] | rowTouched[fr] | rowTouched[fr + 1]) == 0) continue;
+    const std::uint8_t* above = flags.data() + static_cast<std::size_t>(fr - 1) * fw;
+    const std::uint8_t* here = above + fw;
+    const std::uint8_t* below = here + fw;
     for (int c = x0; c < x1; ++c) {
-      if (IsColor(coverage.rows_[r] + 3 * c, ColorWhite)) continue;
+      const int fc = c - x0 + 1;
+      const int neighbours = above[fc] + below[fc] + here[fc - 1] + here[fc + 1];
+      if (neighbours == 0 || IsColor(coverage.rows_[r] + 3 * c, ColorWhite)) continue;
       std::uint8_t* pixel = rows_[r] + 3 * c;
-      if (touched(r - 1, c)) BlendQuarter(pixel, fontColor_);
-      if (touched(r + 1, c)) BlendQuarter(pixel, fontColor_);
-      if (touched(r, c - 1)) BlendQuarter(pixel, fontColor_);
-      if (touched(r, c + 1)) BlendQuarter(pixel, fontColor_);
+      for (int k = 0; k < neighbours; ++k) BlendQuarter(pixel, fontColor_);
     }
   }
 }

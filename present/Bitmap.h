@@ -98,6 +98,12 @@ class TBromBitmap {
   // surface is unchanged when it throws.
   void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
                  int maxHeight = MaxImageSide);
+  // LoadImage through a small cache of decoded pictures (the few most
+  // recently used): a file whose bytes are those of a picture decoded
+  // before is copied instead of decoded again. Reading a file costs little
+  // beside decoding it. For pictures a screen loads on every repaint (the
+  // backdrop); faults are those of LoadImage.
+  void LoadImageCached(std::string_view programPath);
   void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
                 int maxHeight = MaxImageSide);
   void LoadBmp(std::string_view programPath, int maxWidth = MaxImageSide,

@@ -53,8 +53,12 @@ class TBromPaintBox {
  private:
   friend class TBromForm;
   void Resize(int width, int height);
+  // True when the canvas already holds `picture` (clipped to the canvas).
+  bool Shows(const TBromBitmap& picture) const;
 
   TBromBitmap canvas_;
+  // The window shows the canvas as it is now.
+  bool shown_ = false;
   // Puts the canvas on the screen; empty when the paint box has no window.
   std::function<void(const TBromBitmap&)> presenter_;
 };

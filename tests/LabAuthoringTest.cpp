@@ -247,7 +247,12 @@ TEST(CheckStory, EachFaultIsNamedWithItsLine) {
   };
   const TCase cases[] = {
       {"too many parameters", 5, "#Wave a.wav b.wav",
-       ":6: 【エラー】パラメータ過多：#Wave a.wav b.wav"},
+       ":6: 【エラー】パラメータ過多：#Wave a.wav b.wav (#Wave takes exactly one sound file name"},
+      {"a misspelt jump", 5, "#goto @Nowhere",
+       ":6: 【エラー】@Nowhereが見つかりませんでした。 (the game would carry on silently after "
+       "this "
+       "line; the labels are: @Stage0, @Stage1"},
+      {"a jump to no label", 5, "#goto Stage1", ":6: 【エラー】不正なアドレス名：Stage1 ("},
       {"too few parameters", 5, "#Line", ":6: 【エラー】パラメータ過少：#Line"},
       {"a #Line that is no number", 5, "#Line x", ":6: 【エラー】#Lineの行数が不正です：x"},
       {"a #goto without a target", 5, "#goto", ":6: 【エラー】不正な#goto：#goto"},
@@ -331,6 +336,9 @@ TEST(LabCommandLine, HelpForEveryCommandAndOneExitCodeConvention) {
   EXPECT_NE(RunLab("help bench", status).find("changes exactly when the game's behaviour does"),
             std::string::npos);
   RunLab("nosuchcommand", status);
+  EXPECT_EQ(status, 2);
+  // No command at all is a usage fault: the list goes to standard error.
+  EXPECT_EQ(RunLabStderr("", status).rfind("usage: quillmoor-lab COMMAND", 0), 0u);
   EXPECT_EQ(status, 2);
   RunLab("help nosuchcommand", status);
   EXPECT_EQ(status, 2);

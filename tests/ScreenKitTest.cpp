@@ -405,7 +405,14 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
     TWorkingFolder inside(folder);
     LoadPortraits(*tournament);
   }
-  for (int i = 0; i < PortraitCount; ++i) EXPECT_EQ(tournament->Slots[i].Portrait, &Portraits[i]);
+  // Slot k's portrait is surface k; the hero's working copy shows the hero's;
+  // a swordsman of no slot has none.
+  for (int i = 0; i < PortraitCount; ++i) {
+    EXPECT_EQ(PortraitOf(*tournament, tournament->Slots[i]), &Portraits[i]);
+  }
+  tournament->Hero = &tournament->Slots[3];
+  EXPECT_EQ(PortraitOf(*tournament, tournament->HeroEdit), &Portraits[3]);
+  EXPECT_EQ(PortraitOf(*tournament, TSwordia()), nullptr);
   // 297 x 299 at ((300 - 297) div 2, (300 - 299) div 2) = (1, 0): one black
   // column left, two right, one black row at the bottom.
   const TBromBitmap& odd = Portraits[3];

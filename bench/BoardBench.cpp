@@ -1,0 +1,47 @@
+// The tournament board repainted whole, as after every round: the backdrop,
+// the 32 portraits in their cells (half of them crossed out), the bars, the
+// centre picture and the buttons. Run from the source tree, where the roster
+// and its portraits are.
+#include <benchmark/benchmark.h>
+
+#include "data/Roster.h"
+#include "data/Tournament.h"
+#include "flow/TournamentFlow.h"
+#include "growth/GrowthDriver.h"
+#include "paint/BoardScreen.h"
+#include "paint/ScreenKit.h"
+#include "paint/Sensor.h"
+#include "present/Form.h"
+#include "rules/DataFolder.h"
+#include "rules/Random.h"
+
+namespace {
+
+void BM_PaintBoard(benchmark::State& state) {
+  TBromPaintBox box;
+  InitScreens(box);
+  ResetTournament();
+  ResetGrowth();
+  RandSeed(1);
+  LoadRoster(RosterFileName, DataFolder);
+  if (LoadFailed()) {
+    state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");
+    return;
+  }
+  TTournament& t = Tournament;
+  EnterAllSlots(t);
+  LoadPortraits(t);
+  // The second round: every odd slot lost its first match.
+  t.Stage = 2;
+  for (int k = 0; k < SlotCount; ++k) {
+    t.Slots[k].InTournament = k % 2 == 0;
+    t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
+  }
+  for (auto _ : state) PaintBoard();
+  ClearSensors();
+  ResetTournament();
+  FreeScreens();
+}
+BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
