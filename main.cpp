@@ -1,25 +1,26 @@
-// Quillmoor: the program's entry. Creates the application and its one window,
+// Quillmoor: the program's entry. Reads the command line, connects to the
+// display, finds the data folder, creates the application and its one window,
 // then runs the program's message loop until the window is closed or the
 // program is asked to end.
 //
-// Usage: quillmoor [--scale N]   (N = 1 to 4: the 600 x 450 screen shown N
-// times as large, with sharp pixels). F11 toggles full screen.
-//
 // A fault the program cannot go on from (a picture of the screens missing or
 // of the wrong size, a case that cannot occur in a sound program) is shown in
-// a message box captioned with the program's title, and the program ends with
-// a non-zero exit status. So does a broken roster, which its loader shows.
+// a message box captioned with the program's title, and on standard error,
+// and the program ends with a non-zero exit status. So does a broken roster,
+// which its loader shows, and data that cannot be found at all.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "data/Roster.h"
 #include "flow/FormMain.h"
 #include "flow/TournamentFlow.h"
 #include "present/App.h"
 #include "present/Bitmap.h"
+#include "present/DataLookup.h"
 #include "present/Form.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
@@ -29,38 +30,129 @@ namespace {
 
 constexpr int ExitFault = 1;
 constexpr int ExitUsage = 2;
+// --scale auto: the largest factor that fits.
+constexpr int ScaleAuto = 0;
 
-void PrintUsage() {
-  std::fputs("usage: quillmoor [--scale N]   (N = 1 to 4)\n", stderr);
+const char* const Usage =
+    "usage: quillmoor [--scale N|auto] [--gl]\n"
+    "       quillmoor --help\n"
+    "\n"
+    "A sword tournament: make a hero from ten bonus points and fight through a\n"
+    "knockout of 32 entrants. All text in the game is Japanese.\n"
+    "\n"
+    "Options:\n"
+    "  --scale N     show the 600 x 450 window N times as large (N = 1 to 4), pixels\n"
+    "                kept sharp; held to the largest factor that fits the screen\n"
+    "  --scale auto  the largest factor that fits the screen\n"
+    "  --gl          draw through OpenGL instead of the software renderer\n"
+    "  -h, --help    print this and end\n"
+    "\n"
+    "Keys and mouse:\n"
+    "  F11           full screen on and off (the picture enlarged on black)\n"
+    "  left button   everything in the game: choose, place, start, go on\n"
+    "  closing the window ends the game\n"
+    "\n"
+    "The data (the folder dat) is looked for in the working folder, then in the\n"
+    "folder QUILLMOOR_DATA names, then in share/quillmoor of the installation.\n"
+    "Exit status: 0 fine, 1 a fault was shown, 2 bad usage.\n";
+
+void PrintUsageError(const std::string& why) {
+  std::fprintf(stderr, "quillmoor: %s\n\n%s", why.c_str(), Usage);
 }
 
-// Reads the command line; false when it holds something the program does not
-// know.
-bool ParseArguments(int argc, char** argv, int& scale) {
+struct TArguments {
+  int Scale = 1;
+  bool Gl = false;
+  bool Help = false;
+};
+
+// Reads the command line; false (with a message) when it holds something the
+// program does not know.
+bool ParseArguments(int argc, char** argv, TArguments& args) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+    const std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
+      args.Help = true;
+    } else if (a == "--gl") {
+      args.Gl = true;
+    } else if (a == "--scale") {
+      if (i + 1 >= argc) {
+        PrintUsageError("--scale needs a factor: 1 to 4, or auto");
+        return false;
+      }
       const std::string value = argv[++i];
-      if (value.size() != 1 || value[0] < '1' || value[0] > '4') return false;
-      scale = value[0] - '0';
+      if (value == "auto") {
+        args.Scale = ScaleAuto;
+      } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
+        args.Scale = value[0] - '0';
+      } else {
+        PrintUsageError("--scale takes 1 to 4, or auto, not '" + value + "'");
+        return false;
+      }
     } else {
+      PrintUsageError("unknown argument '" + a + "'");
       return false;
     }
   }
   return true;
 }
 
+// The scale the window is made at: the one asked for, held to what fits the
+// screen's usable area (said on standard error when it is held).
+int ScaleThatFits(int requested) {
+  int width = 0;
+  int height = 0;
+  if (!TBromForm::UsableDisplayArea(width, height)) return requested == ScaleAuto ? 1 : requested;
+  const int fits = TBromForm::FittingScale(requested, width, height);
+  if (requested != ScaleAuto && fits < requested) {
+    std::fprintf(stderr,
+                 "quillmoor: --scale %d does not fit the screen's usable area (%d x %d); "
+                 "using %d\n",
+                 requested, width, height, fits);
+  }
+  return fits;
+}
+
+// The window's icon, from the data folder; a game without it still plays.
+void SetWindowIcon(TBromForm& form) {
+  try {
+    TBromBitmap icon;
+    icon.LoadBmp("dat\\icon.bmp", 256, 256);
+    form.SetIcon(icon);
+  } catch (const TImageError&) {
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  int scale = 1;
-  if (!ParseArguments(argc, argv, scale)) {
-    PrintUsage();
-    return ExitUsage;
+  // 1. The command line.
+  TArguments args;
+  if (!ParseArguments(argc, argv, args)) return ExitUsage;
+  if (args.Help) {
+    std::fputs(Usage, stdout);
+    return 0;
   }
-  TBromForm::SetDisplayScale(scale);
-  // Fault messages go to a message box, sounds to the audio device (silent
-  // when there is none).
+  // 2. The display: without one there is nothing to play on, and nothing
+  // else (not even the sound device) is touched.
+  TBromForm::SetAcceleratedRenderer(args.Gl);
+  try {
+    TBromForm::OpenDisplay();
+  } catch (const TNoDisplayError& e) {
+    std::fprintf(stderr, "quillmoor: %s\n", e.what());
+    return ExitFault;
+  }
+  TBromForm::SetDisplayScale(ScaleThatFits(args.Scale));
+  // 3. Fault messages go to a message box (and standard error); then the
+  // data folder becomes the working folder.
   SetMessageSink(&WindowMessageSink());
+  std::vector<TDataCandidate> lookedIn;
+  if (!EnterDataFolder(lookedIn)) {
+    ShowSystemMessage(NoDataFolderMessage(lookedIn));
+    TBromForm::CloseDisplay();
+    return ExitFault;
+  }
+  // 4. Sounds go to the audio device (silent when there is none).
   TMixerWavePlayer sound;
   sound.Open();
   TBromWave::SetPlayer(&sound);
@@ -68,6 +160,7 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   try {
     TFormMain form;
+    SetWindowIcon(form);
     form.Show();
     TBromForm::RunMessageLoop();
     // A broken roster has been shown; the run did not succeed.
@@ -87,5 +180,6 @@ int main(int argc, char** argv) {
   TBromWave::Stop();
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();
+  TBromForm::CloseDisplay();
   return exitCode;
 }

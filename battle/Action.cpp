@@ -103,12 +103,18 @@ void ExecLoop(TBattle& b) {
   Then<R, Engine::DeathCheck<R>, ExecLoop<R>>(b);
 }
 
+void RunSilently(TBattle& b);
+
 template <TRun R>
 void RunSelection(TBattle& b, TRunSelection selection) {
   b.Selection = selection;
-  b.ExecCount = 0;
-  PushExec(b, ExecuteByClass<R>);
-  ExecLoop<R>(b);
+  if constexpr (R == Shown) {
+    b.ExecCount = 0;
+    PushExec(b, ExecuteByClass<R>);
+    ExecLoop<R>(b);
+  } else {
+    RunSilently(b);
+  }
 }
 
 template <TRun R>
@@ -135,8 +141,8 @@ void OnHitEffects(TBattle& b);
 template <TRun R>
 void StealPhase(TBattle& b);
 
-template <TRun R>
-void AttackSetup(TBattle& b) {
+// Sets up a strike; true when a second strike is to follow this one.
+bool SetUpStrike(TBattle& b) {
   // 1. Every slot aims at its opponent.
   for (TActionSlot& s : b.Slots) {
     s.Target = s.Opponent;
@@ -150,7 +156,12 @@ void AttackSetup(TBattle& b) {
   // anybody reads, so they are left out.
   const bool strikesTwice = (b.Slots[0].Active && b.Slots[0].Sword.DoubleStrike) ||
                             (b.Slots[1].Active && b.Slots[1].Sword.DoubleStrike);
-  if (b.StrikeNumber == 1 && strikesTwice) PushExec(b, AttackSetup<R>);
+  return b.StrikeNumber == 1 && strikesTwice;
+}
+
+template <TRun R>
+void AttackSetup(TBattle& b) {
+  if (SetUpStrike(b)) PushExec(b, AttackSetup<R>);
   // 3. The strike itself.
   PushExec(b, StrikeEvaluate<R>);
 }
@@ -245,8 +256,10 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
   }
 }
 
+// Evaluates the strikes in flight; true when one was reflected and is still
+// on its way.
 template <TRun R>
-void StrikeEvaluate(TBattle& b) {
+bool EvaluateStrikes(TBattle& b) {
   // 1. A fresh evaluation.
   for (TActionSlot& s : b.Slots) {
     s.Hit = false;
@@ -273,9 +286,14 @@ void StrikeEvaluate(TBattle& b) {
     s.Pending = s.Reflected;
     reflected = reflected || s.Reflected;
   }
+  return reflected;
+}
+
+template <TRun R>
+void StrikeEvaluate(TBattle& b) {
   // 4. This evaluation's on-hit effects and steal come before the reflected
   // strike is evaluated again.
-  if (reflected) PushExec(b, StrikeEvaluate<R>);
+  if (EvaluateStrikes<R>(b)) PushExec(b, StrikeEvaluate<R>);
   PushExec(b, OnHitEffects<R>);
 }
 
@@ -539,8 +557,10 @@ void ApplyEnvironment(TBattle& b) {
   }
 }
 
+// The effects of the active slots' swords by their class; true when they
+// attack, and the strike steps follow.
 template <TRun R>
-void ExecuteByClass(TBattle& b) {
+bool ApplyByClass(TBattle& b) {
   b.StrikeNumber = 0;
   for (TActionSlot& s : b.Slots) {
     if (!s.Active || s.Stunned) continue;
@@ -548,8 +568,7 @@ void ExecuteByClass(TBattle& b) {
       case scAttack:
         // The strike steps serve every active slot; slots that run together
         // always share their class.
-        PushExec(b, AttackSetup<R>);
-        return;
+        return true;
       case scSupport:
         ApplySupport<R>(b, s);
         break;
@@ -563,6 +582,41 @@ void ExecuteByClass(TBattle& b) {
         InternalError("UnitBattle", "a sword without a class");
     }
   }
+  return false;
+}
+
+template <TRun R>
+void ExecuteByClass(TBattle& b) {
+  if (ApplyByClass<R>(b)) PushExec(b, AttackSetup<R>);
+}
+
+// A silent battle's execution run: the steps of the shown battle's execution
+// stack in the order that stack runs them, without the stack. Nothing in a
+// run ends the battle (only the end check does), so every step runs. The
+// death check follows only the steps that can change what it reads (hit
+// points, the turn): after the others it would find what the last check
+// left, nothing to notice.
+void RunSilently(TBattle& b) {
+  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
+  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
+  const bool attack = ApplyByClass<Silent>(b);  // heals, raises hit points or the turn
+  Engine::DeathCheck<Silent>(b);
+  if (!attack) return;
+  bool secondStrike;
+  do {
+    secondStrike = SetUpStrike(b);
+    // A reflected strike is evaluated again after this evaluation's on-hit
+    // effects and steal (states and swords only).
+    bool reflected;
+    do {
+      reflected = EvaluateStrikes<Silent>(b);
+      Engine::DeathCheck<Silent>(b);
+      if (AnyHit(b)) [[unlikely]] {
+        ApplyOnHits<Silent>(b);
+        Steal<Silent>(b);
+      }
+    } while (reflected);
+  } while (secondStrike);
 }
 
 }  // namespace

@@ -117,20 +117,40 @@ void PoisonPhase(TBattle& b) {
 // Actions ----------------------------------------------------------------------
 
 template <TRun R>
+void Step(TBattle& b, bool aCan, bool oCan);
+
+template <TRun R>
 void ActionLoop(TBattle& b) {
-  if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
-    Then<R, NextTurn<R>>(b);
+  if constexpr (R == Shown) {
+    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
+      Then<R, NextTurn<R>>(b);
+    } else {
+      Then<R, ActionStep<R>, ActionLoop<R>>(b);
+    }
   } else {
-    Then<R, ActionStep<R>, ActionLoop<R>>(b);
+    // The same as a loop: who can act is worked out once for the loop's test
+    // and the step, as nothing changes between the two.
+    while (b.Result == brRunning) {
+      const bool aCan = CanAct(b.A, b.Turn);
+      const bool oCan = CanAct(b.B, b.Turn);
+      if (!aCan && !oCan) {
+        NextTurn<R>(b);
+        return;
+      }
+      Step<R>(b, aCan, oCan);
+    }
   }
 }
 
 template <TRun R>
 void ActionStep(TBattle& b) {
+  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
+}
+
+template <TRun R>
+void Step(TBattle& b, bool aCan, bool oCan) {
   TFighter& a = b.A;
   TFighter& o = b.B;
-  const bool aCan = CanAct(a, b.Turn);
-  const bool oCan = CanAct(o, b.Turn);
   // Re-decided every step, so one side may take many steps in a row.
   if (aCan != oCan) {
     // 1. Only one can act.

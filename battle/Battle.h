@@ -217,10 +217,17 @@ template <TRun R>
     EndBattle<R>(b);
 }
 
-// After an action: the death check, then the end check.
+// After an action: the death check, then the end check. A silent battle's
+// action has run the death check after its last change of hit points or
+// the turn (and spending points or a stun changes neither), so only the end
+// check is left.
 template <TRun R>
 [[gnu::always_inline]] inline void PostAction(TBattle& b) {
-  Then<R, DeathCheck<R>, EndCheck<R>>(b);
+  if constexpr (R == TRun::Shown) {
+    Then<R, DeathCheck<R>, EndCheck<R>>(b);
+  } else {
+    Then<R, EndCheck<R>>(b);
+  }
 }
 
 }  // namespace Engine

@@ -58,9 +58,16 @@ TFormMain::TFormMain(std::string_view rosterPath)
     // 7. The story script and its commands.
     InitStory(*this);
     // 8. The timer handlers: the battle log's glide every 50 ms (it moves
-    // only while the battle shows), then the growth slice every 10 ms.
-    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval);
-    TBromTimer::Add(GrowthTimer, GrowthInterval);
+    // only while the battle shows and scrolling is owed), then the growth
+    // slice every 10 ms (only while the rivals grow). At rest neither has
+    // work, and the loop sleeps until the player acts.
+    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval,
+                    [] {
+                      const TLogScroll& s = LogScroll();
+                      return GameMode == gmBattle &&
+                             (s.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > s.Seen);
+                    });
+    TBromTimer::Add(GrowthTimer, GrowthInterval, IsGrowing);
     // 9. The game plugged into the battle engine and the growth, then the
     // title.
     ConnectGameFlow();

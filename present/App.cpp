@@ -25,17 +25,16 @@ class TStderrSink : public TMessageSink {
 TStderrSink stderrSink;
 TMessageSink* sink = &stderrSink;
 
-// A modal box with one OK button over the program's window; standard error
-// when the box cannot be shown, so a fault is never lost.
+// A modal box with one OK button over the program's window, and the same
+// words on standard error, so a fault is never lost.
 class TWindowSink : public TMessageSink {
  public:
   void Show(std::string_view caption, std::string_view text) override {
+    stderrSink.Show(caption, text);
     const std::string title = Cp932ToUtf8Lenient(caption);
     const std::string message = Cp932ToUtf8Lenient(text);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(),
-                                 SDL_GetKeyboardFocus()) != 0) {
-      stderrSink.Show(caption, text);
-    }
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(),
+                             SDL_GetKeyboardFocus());
   }
 };
 
@@ -67,4 +66,13 @@ void SetMessageSink(TMessageSink* newSink) {
 
 void ShowMessageBox(std::string_view caption, std::string_view text) {
   sink->Show(caption, text);
+}
+
+void ShowSystemMessage(std::string_view text) {
+  const std::string line = std::string(ApplicationTitle()) + ": " + std::string(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+  if (sink != &windowSink) return;
+  const std::string message(text);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, ApplicationTitle(), message.c_str(), nullptr);
 }

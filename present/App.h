@@ -24,10 +24,15 @@ class TMessageSink {
   virtual ~TMessageSink() = default;
   virtual void Show(std::string_view captionCp932, std::string_view textCp932) = 0;
 };
-// The window system's message box; when it cannot be shown (no display), the
-// message goes to standard error instead. The game's entry plugs it in.
+// The window system's message box; the message also goes to standard error,
+// so that it is seen from a terminal and kept in a log. The game's entry
+// plugs it in.
 TMessageSink& WindowMessageSink();
 // Plugs in a sink; nullptr goes back to standard error.
 void SetMessageSink(TMessageSink* sink);
 // Shows a modal message box captioned with `captionCp932`.
 void ShowMessageBox(std::string_view captionCp932, std::string_view textCp932);
+// A message of the system's own (UTF-8: file names as they are on disk), on
+// standard error and, where there is a display, in a message box captioned
+// with the program's title.
+void ShowSystemMessage(std::string_view textUtf8);

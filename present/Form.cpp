@@ -1,11 +1,13 @@
 #include "present/Form.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <tmmintrin.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <stdexcept>
@@ -17,11 +19,92 @@
 namespace {
 
 int displayScale = 1;
+bool acceleratedRenderer = false;
+bool displayOpened = false;
+
+// Room a window manager's frame takes around a window: its borders on each
+// side, and a title bar above. The usable area is checked with this room
+// left, so the whole frame stays on the screen.
+constexpr int FrameWidthAllowance = 16;
+constexpr int FrameHeightAllowance = 48;
+constexpr int LargestScale = 4;
+
+// True when SDL took a window nobody can see although nobody asked for it:
+// without a display the window system falls back on such drivers, and the
+// game would run on unseen for ever. Headless runs name the dummy driver.
+bool FellBackOnInvisibleWindows() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  return driver != nullptr && (asked == nullptr || *asked == '\0') &&
+         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+// The one message for a machine without a graphical session.
+const char* const NoDisplayMessage =
+    "this game needs a graphical session: no display was found to show its window on";
+
+// Asks an X11 window manager for a frame with only the system menu, the
+// title and minimise: the window has one size (full screen is F11's), so a
+// maximise button would only mislead. The Motif hints are the words most
+// window managers read for this; elsewhere nothing is asked.
+void OfferNoMaximise(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+  constexpr long HintFunctions = 1, HintDecorations = 2;
+  constexpr long FunctionMove = 4, FunctionMinimise = 8, FunctionClose = 32;
+  constexpr long DecorBorder = 2, DecorTitle = 8, DecorMenu = 16, DecorMinimise = 32;
+  const long hints[5] = {HintFunctions | HintDecorations,
+                         FunctionMove | FunctionMinimise | FunctionClose,
+                         DecorBorder | DecorTitle | DecorMenu | DecorMinimise, 0, 0};
+  Display* display = info.info.x11.display;
+  const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(display, info.info.x11.window, motif, motif, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+  XFlush(display);
+#else
+  (void)window;
+#endif
+}
 
 // Live forms by their window's id, for the message pump.
 std::map<Uint32, TBromForm*>& Forms() {
   static std::map<Uint32, TBromForm*> forms;
   return forms;
+}
+
+// Starts the window system, or throws TNoDisplayError.
+void ConnectToDisplay() {
+  const auto unset = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  // 1. No session names a display: asking the window system's libraries
+  // would only have them print their own complaints first.
+  if (unset("SDL_VIDEODRIVER") && unset("DISPLAY") && unset("WAYLAND_DISPLAY")) {
+    throw TNoDisplayError(NoDisplayMessage);
+  }
+  // 2. An X11 session only: the other drivers SDL would try after a display
+  // that cannot be opened have nothing to open either, and some complain.
+  if (unset("SDL_VIDEODRIVER") && unset("WAYLAND_DISPLAY")) {
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
+  }
+  // 3. The software renderer, and no OpenGL probe for the window's pixels,
+  // unless the player asked for OpenGL (SDL_RENDER_DRIVER in the environment
+  // wins over the default).
+  if (!acceleratedRenderer) {
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  } else {
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "opengl", SDL_HINT_OVERRIDE);
+  }
+  // 4. The connection, refused when it is one nobody can see.
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw TNoDisplayError(NoDisplayMessage);
+  if (FellBackOnInvisibleWindows()) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw TNoDisplayError(NoDisplayMessage);
+  }
 }
 
 }  // namespace
@@ -60,6 +143,7 @@ void TBromPaintBox::Show(const TBromBitmap& picture) {
 
 void TBromPaintBox::Refresh() {
   if (!presenter_) return;
+  ++presented_;
   presenter_(canvas_);
   shown_ = true;
 }
@@ -190,25 +274,7 @@ void TBromForm::TWindow::Present(const TBromBitmap& canvas) {
 }
 
 TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<TWindow>()) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    throw std::runtime_error(std::string("the window system cannot be used: ") + SDL_GetError());
-  }
-  // Without a display the window system falls back on windows that nobody
-  // can see, and the game would run on unseen for ever. Such a window is only
-  // taken when it was asked for (headless runs name the dummy driver).
-  const char* driver = SDL_GetCurrentVideoDriver();
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-  if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
-      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-    // SDL's own last message often names the real cause (the display that
-    // could not be opened): it is passed on, not hidden.
-    const std::string fellBack = driver;
-    const std::string error = SDL_GetError();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    throw std::runtime_error(
-        "there is no display to show the window on (SDL offered its " + fellBack + " video driver" +
-        (error.empty() ? std::string() : "; SDL's last error: " + error) + ")");
-  }
+  ConnectToDisplay();
   window_->Scale = displayScale;
   window_->Window = SDL_CreateWindow(Cp932ToUtf8Lenient(captionCp932).c_str(),
                                      SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
@@ -219,6 +285,7 @@ TBromForm::TBromForm(std::string_view captionCp932) : window_(std::make_unique<T
     throw std::runtime_error("the window cannot be created: " + error);
   }
   window_->Id = SDL_GetWindowID(window_->Window);
+  OfferNoMaximise(window_->Window);
   Forms()[window_->Id] = this;
   // Enlarged pixels stay sharp.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -251,7 +318,52 @@ void TBromForm::SetClientSize(int width, int height) {
 }
 
 void TBromForm::SetDisplayScale(int scale) {
-  displayScale = scale < 1 ? 1 : scale > 4 ? 4 : scale;
+  displayScale = scale < 1 ? 1 : scale > LargestScale ? LargestScale : scale;
+}
+
+int TBromForm::FittingScale(int requested, int areaWidth, int areaHeight) {
+  const int most = requested <= 0 || requested > LargestScale ? LargestScale : requested;
+  int scale = 1;
+  for (int k = 2; k <= most; ++k) {
+    if (600 * k + FrameWidthAllowance > areaWidth) break;
+    if (450 * k + FrameHeightAllowance > areaHeight) break;
+    scale = k;
+  }
+  return scale;
+}
+
+void TBromForm::OpenDisplay() {
+  if (displayOpened) return;
+  ConnectToDisplay();
+  displayOpened = true;
+}
+
+void TBromForm::CloseDisplay() {
+  if (!displayOpened) return;
+  displayOpened = false;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool TBromForm::UsableDisplayArea(int& width, int& height) {
+  SDL_Rect area;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDisplayUsableBounds(0, &area) != 0) return false;
+  width = area.w;
+  height = area.h;
+  return true;
+}
+
+void TBromForm::SetAcceleratedRenderer(bool on) {
+  acceleratedRenderer = on;
+}
+
+void TBromForm::SetIcon(const TBromBitmap& picture) {
+  if (picture.Width() == 0 || picture.Height() == 0) return;
+  SDL_Surface* icon =
+      SDL_CreateRGBSurfaceWithFormatFrom(picture.Rows()[0], picture.Width(), picture.Height(), 24,
+                                         picture.Width() * 3, SDL_PIXELFORMAT_BGR24);
+  if (icon == nullptr) return;
+  SDL_SetWindowIcon(window_->Window, icon);
+  SDL_FreeSurface(icon);
 }
 
 int TBromForm::DisplayScale() {

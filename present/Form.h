@@ -21,10 +21,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "present/Bitmap.h"
+
+// Raised when there is no display to show a window on (no graphical session).
+class TNoDisplayError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 enum class TMouseButton { Left, Right, Middle };
 
@@ -40,10 +47,14 @@ class TBromPaintBox {
   int Height() const { return canvas_.Height(); }
   // What the paint box shows now.
   const TBromBitmap& Canvas() const { return canvas_; }
-  // Copies `picture` to (0, 0), clipped to the paint box, and shows it.
+  // Copies `picture` to (0, 0), clipped to the paint box, and shows it. A
+  // picture that changes no pixel of the canvas is not shown again: the
+  // window already shows it.
   void Show(const TBromBitmap& picture);
   // Shows the canvas again (after the window was uncovered).
   void Refresh();
+  // How many times the canvas has been put on the screen.
+  std::int64_t Presented() const { return presented_; }
 
   // Handlers the game sets; each may be empty.
   std::function<void()> OnPaint;
@@ -57,6 +68,7 @@ class TBromPaintBox {
   bool Shows(const TBromBitmap& picture) const;
 
   TBromBitmap canvas_;
+  std::int64_t presented_ = 0;
   // The window shows the canvas as it is now.
   bool shown_ = false;
   // Puts the canvas on the screen; empty when the paint box has no window.
@@ -66,7 +78,8 @@ class TBromPaintBox {
 class TBromForm {
  public:
   // Creates the window, hidden, captioned with the cp932 text. Throws
-  // std::runtime_error when the window system cannot be used.
+  // TNoDisplayError when there is no display, std::runtime_error when the
+  // window system cannot be used otherwise.
   explicit TBromForm(std::string_view captionCp932);
   virtual ~TBromForm();
   TBromForm(const TBromForm&) = delete;
@@ -78,6 +91,24 @@ class TBromForm {
   // to that range). The program's entry sets it from its command line.
   static void SetDisplayScale(int scale);
   static int DisplayScale();
+  // The largest whole scale, at most `requested` (0: at most 4), at which the
+  // window with a window manager's frame fits an area of the display; 1 when
+  // none does.
+  static int FittingScale(int requested, int areaWidth, int areaHeight);
+  // Connects to the display (once for the program; windows made later share
+  // the connection). Throws TNoDisplayError when there is none.
+  static void OpenDisplay();
+  static void CloseDisplay();
+  // The display's area left for windows (without panels and docks); false
+  // when it cannot be known.
+  static bool UsableDisplayArea(int& width, int& height);
+  // Windows made from now on draw through the OpenGL renderer (the player asked
+  // for it) instead of the software renderer, which costs least for a small
+  // picture enlarged by whole factors.
+  static void SetAcceleratedRenderer(bool on);
+  // The window system's icon of the window (a small picture; it may be any
+  // size).
+  void SetIcon(const TBromBitmap& picture);
   // Switches between the window and full screen (what F11 does).
   void ToggleFullScreen();
   bool FullScreen() const;

@@ -7,12 +7,25 @@
 
 namespace {
 
+// The longest wait of a pass. A game at rest wakes up this often: a
+// termination asked for by a signal is noticed within it, whatever the window
+// system does with the interrupted wait.
+constexpr std::uint32_t LongestWait = 100;
+
 // The system's host: SDL's millisecond counter and delay, and the windows'
-// messages.
+// messages, waited for until the next handler is due.
 class TSystemHost : public TTimerHost {
  public:
   std::uint32_t Now() override { return SDL_GetTicks(); }
   void Sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+  void Wait(std::uint32_t milliseconds) override {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+      // The event stays queued for the pump.
+      SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
+    } else if (milliseconds > 0) {
+      SDL_Delay(milliseconds);
+    }
+  }
   void PumpMessages() override { TBromForm::PumpMessages(); }
 };
 
@@ -27,8 +40,8 @@ TTimerState state;
 
 }  // namespace
 
-void TBromTimer::Add(TTimerCallback callback, std::int32_t interval) {
-  state.Entries.push_back(TimerEntry{std::move(callback), interval, host->Now()});
+void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy) {
+  state.Entries.push_back(TimerEntry{std::move(callback), std::move(busy), interval, host->Now()});
 }
 
 void TBromTimer::Start() {
@@ -48,8 +61,9 @@ void TBromTimer::Run() {
     // 1. Every pending window message: all mouse handling happens here. A
     // termination request made here still lets this pass's handlers run.
     host->PumpMessages();
-    // 2. Yield the processor for a millisecond.
-    host->Sleep(1);
+    // 2. Yield the processor until the next busy handler is due or a window
+    // message arrives.
+    host->Wait(TimeToNextDue(host->Now(), LongestWait));
     // 3. One clock reading serves the whole pass, however long the handlers
     // take.
     const std::uint32_t now = host->Now();
@@ -72,6 +86,20 @@ void TBromTimer::Run() {
 
 const std::vector<TimerEntry>& TBromTimer::Entries() {
   return state.Entries;
+}
+
+std::uint32_t TBromTimer::TimeToNextDue(std::uint32_t now, std::uint32_t longest) {
+  std::uint32_t wait = longest;
+  for (const TimerEntry& entry : state.Entries) {
+    if (!entry.Callback || entry.Interval <= 0) continue;
+    if (entry.Busy && !entry.Busy()) continue;
+    // Due once strictly more than the interval has passed.
+    const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
+    const std::int64_t left = static_cast<std::int64_t>(entry.Interval) + 1 - elapsed;
+    if (left <= 0) return 0;
+    if (left < wait) wait = static_cast<std::uint32_t>(left);
+  }
+  return wait;
 }
 
 void TBromTimer::SetHost(TTimerHost* newHost) {

@@ -1,14 +1,21 @@
 // Design unit: BromTimer.
 // The game's heartbeat. There is no event-driven timer: once started, the tick
 // loop `Run` is the program's message loop, in the main thread. Each pass
-// delivers every pending window message, sleeps one millisecond, reads the
-// millisecond clock once and calls, in registration order, every handler
-// whose interval has strictly elapsed since it last ran. Handlers therefore
-// never run concurrently with each other or with mouse handling.
+// delivers every pending window message, waits until the next handler is due
+// or a window message arrives, reads the millisecond clock once and calls, in
+// registration order, every handler whose interval has strictly elapsed since
+// it last ran. Handlers therefore never run concurrently with each other or
+// with mouse handling.
 //
-// The clock, the sleep and the message pump are a pluggable host: the system's
-// by default, a scripted one in tests, so the loop's rules are checked without
-// waiting on real time.
+// A handler may say when it has work (a battle log still gliding, a growth
+// under way); while it has none the loop does not wake up for it, so a game at
+// rest sleeps until the player does something. It still runs whenever the loop
+// passes and it is due.
+//
+// The clock, the wait and the message pump are a pluggable host: the system's
+// by default, a scripted one in tests and the lab, whose clock steps one
+// millisecond a pass, so the loop's rules are checked without waiting on real
+// time.
 //
 // Game logic may include this header: it names no platform library.
 #pragma once
@@ -20,8 +27,12 @@
 
 using TTimerCallback = std::function<void()>;
 
+// True while a handler has work to do.
+using TTimerBusy = std::function<bool()>;
+
 struct TimerEntry {
   TTimerCallback Callback;
+  TTimerBusy Busy;              // empty: always busy
   std::int32_t Interval = 0;    // milliseconds
   std::uint32_t LastFired = 0;  // clock value of the last call (or of Add)
 };
@@ -33,6 +44,10 @@ class TTimerHost {
   // The millisecond clock: 32 bits, wrapping round after about 49.7 days.
   virtual std::uint32_t Now() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
+  // Waits until a window message arrives or `milliseconds` have passed (the
+  // next handler is due then). A host whose clock only moves when it sleeps
+  // keeps this default: one millisecond a pass.
+  virtual void Wait(std::uint32_t /*milliseconds*/) { Sleep(1); }
   // Delivers every pending window message.
   virtual void PumpMessages() = 0;
 };
@@ -42,7 +57,9 @@ class TBromTimer {
   TBromTimer() = delete;
   // Registers a handler, due first when more than `interval` ms have passed
   // from now. An empty callback or an interval of 0 or less never runs.
-  static void Add(TTimerCallback callback, std::int32_t interval);
+  // `busy`, when given, says whether the handler has work; while it has none
+  // the loop does not wake up for it.
+  static void Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy = nullptr);
   // Arms the tick loop: from now on the program's message loop
   // (TBromForm::RunMessageLoop) is the tick loop.
   static void Start();
@@ -52,6 +69,9 @@ class TBromTimer {
   // The tick loop; returns once termination is requested.
   static void Run();
   static const std::vector<TimerEntry>& Entries();
+  // Milliseconds from `now` until the next busy handler is due (0 when one is
+  // due already), at most `longest`.
+  static std::uint32_t TimeToNextDue(std::uint32_t now, std::uint32_t longest);
 
   // Plugs in a host; nullptr goes back to the system's clock, sleep and
   // window messages.

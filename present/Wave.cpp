@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -105,6 +106,27 @@ TWavePlayer& TBromWave::Player() {
 
 // TMixerWavePlayer ---------------------------------------------------------
 
+namespace {
+
+// ALSA's own error messages: nothing, so a machine without a sound card
+// plays on silently without eight lines of ALSA's configuration on the
+// terminal. The game does not link ALSA: SDL loads it when it looks for a
+// device, and a library loaded twice is loaded once, so the quiet handler set
+// here is the one SDL's ALSA reports through.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceAlsaMessages() {
+  using TErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+  void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+  if (alsa == nullptr) return;
+  const auto setHandler =
+      reinterpret_cast<int (*)(TErrorHandler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+  if (setHandler != nullptr) setHandler(QuietAlsa);
+  // The library stays loaded for SDL, with its handler.
+}
+
+}  // namespace
+
 struct TMixerWavePlayer::TDevice {
   bool Open = false;
   std::map<std::string, Mix_Chunk*> Sounds;  // decoded, by program path
@@ -119,6 +141,7 @@ TMixerWavePlayer::~TMixerWavePlayer() {
 
 bool TMixerWavePlayer::Open() {
   if (device_->Open) return true;
+  SilenceAlsaMessages();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

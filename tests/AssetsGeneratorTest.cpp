@@ -192,7 +192,7 @@ TEST(AssetPlan, PlanHoldsFixedFilesCuesRosterAndStoryOnce) {
     EXPECT_EQ(kinds.count(e.Name), 0u) << U8(e.Name);
     kinds[e.Name] = e.Kind;
   }
-  EXPECT_EQ(plan.size(), 4u + CueCount + 1u + 1u + 1u);
+  EXPECT_EQ(plan.size(), 5u + CueCount + 1u + 1u + 1u);
   EXPECT_EQ(kinds["noimage.bmp"], TAssetKind::Fixed);
   EXPECT_EQ(kinds["title.bmp"], TAssetKind::Fixed);
   EXPECT_EQ(kinds["p.jpg"], TAssetKind::Portrait);
@@ -211,7 +211,11 @@ TEST(AssetPlan, OnlyLowerCaseJpegEndingsAreJpeg) {
 }
 
 TEST_F(AssetsGenerated, FixedPicturesHaveTheSizesTheScreensNeed) {
-  EXPECT_EQ(Written, 4 + 20 + static_cast<int>(std::size(kPortraits)) + 1 + 1);
+  EXPECT_EQ(Written, 5 + 20 + static_cast<int>(std::size(kPortraits)) + 1 + 1);
+  // The window's icon: a square, the same drawing as the desktop's icons.
+  const TImage icon = ReadPicture(Folder, "icon.bmp");
+  EXPECT_EQ(icon.Width, 64);
+  EXPECT_EQ(icon.Height, 64);
   const TImage title = ReadPicture(Folder, "title.bmp");
   EXPECT_EQ(title.Width, 600);
   EXPECT_EQ(title.Height, 450);

@@ -10,6 +10,7 @@
 #include "rules/SjisText.h"
 #include "tools/AssetCues.h"
 #include "tools/AssetFiles.h"
+#include "tools/AssetIcon.h"
 #include "tools/AssetPortrait.h"
 #include "tools/AssetScenes.h"
 #include "tools/AssetStoryScenes.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr int kJpegQuality = 90;
 
 const std::vector<std::string>& FixedPictures() {
-  static const std::vector<std::string> names = {"title.bmp", "back.jpg", "top.bmp", "noimage.bmp"};
+  static const std::vector<std::string> names = {"title.bmp", "back.jpg", "top.bmp", "noimage.bmp",
+                                                 "icon.bmp"};
   return names;
 }
 
@@ -200,6 +202,8 @@ std::string AssetBytes(const TAssetEntry& entry) {
       image = PaintBack();
     else if (entry.Name == "top.bmp")
       image = PaintEmblem();
+    else if (entry.Name == "icon.bmp")
+      image = PaintIcon(kWindowIconSize);
     else
       image = PaintNoImage();
   } else if (entry.Kind == TAssetKind::Portrait) {

@@ -15,24 +15,33 @@
 //
 // A file that is already there is never replaced unless --force is given: it
 // may be an author's own picture. The folder must exist.
+//
+//     build/quillmoor-assets --icons FOLDER
+//
+// writes the game's icon for the desktop instead: FOLDER/NxN/apps/<id>.png for
+// every hicolor size (the build makes them for the installation).
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "tools/AssetGenerator.h"
+#include "tools/AssetIcon.h"
 #include "tools/AssetLettering.h"
 
 namespace {
 
 const char* const Usage =
     "usage: quillmoor-assets [--force] [FOLDER]\n"
+    "       quillmoor-assets --icons FOLDER\n"
     "\n"
     "Makes the pictures and sounds a data folder needs: the fixed pictures (title.bmp,\n"
     "back.jpg, top.bmp, noimage.bmp), the twenty cue sounds, every portrait FOLDER/swordia.txt\n"
     "names and every picture and sound FOLDER/story.txt names. FOLDER (default dat) must\n"
     "exist. A file that is already there is kept, and named, unless --force is given.\n"
     "Prints one line per file written (path and size) or kept, then the counts.\n"
+    "--icons writes the game's desktop icon at every hicolor size instead:\n"
+    "FOLDER/NxN/apps/org.quillmoor.Quillmoor.png (FOLDER is made when missing).\n"
     "Exit codes: 0 done; 1 a file could not be written or the font is missing;\n"
     "2 bad usage (an unknown option, two folders, a folder that does not exist).\n";
 
@@ -47,6 +56,7 @@ int main(int argc, char** argv) {
   // 1. The command line.
   std::string folder;
   bool force = false;
+  bool icons = false;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -56,6 +66,8 @@ int main(int argc, char** argv) {
     }
     if (!optionsEnded && a == "--force") {
       force = true;
+    } else if (!optionsEnded && a == "--icons") {
+      icons = true;
     } else if (!optionsEnded && a == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
@@ -65,6 +77,16 @@ int main(int argc, char** argv) {
     } else {
       return UsageError("one folder at most");
     }
+  }
+  if (icons) {
+    if (folder.empty()) return UsageError("--icons needs a folder");
+    try {
+      for (const std::string& path : asset::WriteHicolorIcons(folder)) std::cout << path << "\n";
+    } catch (const std::exception& e) {
+      std::cerr << "quillmoor-assets: " << e.what() << "\n";
+      return 1;
+    }
+    return 0;
   }
   if (folder.empty()) folder = "dat";
   std::error_code error;

@@ -20,13 +20,19 @@ cd "$top"
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libx11-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libjpeg62-turbo-dev zlib1g-dev
 )
 # The tests also check the sources' formatting, and run the real program on an
-# X server of their own (Xvfb), clicked by xdotool and read back by ImageMagick.
-if [ "$mode" = test ]; then packages+=(clang-format xvfb xdotool imagemagick python3); fi
+# X server of their own (Xvfb), clicked by xdotool, read back by ImageMagick and
+# looked at by xprop. CI also packs the game (cpack's Debian package reads
+# its library dependencies with dpkg-dev's dpkg-shlibdeps) and validates its
+# desktop entry and metainfo.
+if [ "$mode" = test ]; then
+  packages+=(clang-format xvfb xdotool imagemagick x11-utils python3)
+  packages+=(dpkg-dev desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

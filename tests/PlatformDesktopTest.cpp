@@ -1,0 +1,160 @@
+// The game as a desktop program: which folder its data is read from (the
+// working folder, then QUILLMOOR_DATA, then the installation beside the
+// program), what it says when there is none, how far --scale may go on a
+// given screen, and the tick loop's wait at rest.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "present/DataLookup.h"
+#include "present/Form.h"
+#include "present/Timer.h"
+#include "tests/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A working folder, a QUILLMOOR_DATA folder and an installation
+// (prefix/bin, prefix/share/quillmoor), each holding dat/ or not.
+class DataLookup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = MakeTempFolder();
+    previous_ = fs::current_path();
+    fs::create_directories(root_ + "/work");
+    fs::create_directories(root_ + "/env");
+    fs::create_directories(root_ + "/prefix/bin");
+    fs::create_directories(root_ + "/prefix/share/quillmoor");
+    fs::current_path(root_ + "/work");
+  }
+  void TearDown() override { fs::current_path(previous_); }
+  void Give(const std::string& where) { fs::create_directories(root_ + "/" + where + "/dat"); }
+  std::string Found() {
+    const std::string env = root_ + "/env";
+    return FirstDataFolder(DataFolderCandidates(env.c_str(), root_ + "/prefix/bin"),
+                           HoldsDataFolder);
+  }
+  std::string root_;
+  fs::path previous_;
+};
+
+}  // namespace
+
+TEST_F(DataLookup, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
+  struct TCase {
+    bool Work, Env, Installed;
+    const char* Expected;  // "" none, "." the working folder, else under root
+  };
+  const TCase cases[] = {
+      {true, true, true, "."},  {false, true, true, "env"},  {false, false, true, "installed"},
+      {true, false, true, "."}, {false, true, false, "env"}, {false, false, false, ""},
+  };
+  for (const TCase& c : cases) {
+    TearDown();
+    SetUp();
+    if (c.Work) Give("work");
+    if (c.Env) Give("env");
+    if (c.Installed) Give("prefix/share/quillmoor");
+    const std::string expected = std::string(c.Expected) == "env" ? root_ + "/env"
+                                 : std::string(c.Expected) == "installed"
+                                     ? root_ + "/prefix/share/quillmoor"
+                                     : c.Expected;
+    EXPECT_EQ(Found(), expected) << c.Work << c.Env << c.Installed;
+  }
+  // A file named dat is not a data folder; an empty variable names nothing.
+  WriteWholeFile(root_ + "/work/dat", "x");
+  EXPECT_EQ(Found(), "");
+  EXPECT_EQ(DataFolderCandidates("", "/usr/bin").size(), 2u);
+  EXPECT_EQ(DataFolderCandidates(nullptr, "/usr/bin").back().Folder, "/usr/share/quillmoor");
+  EXPECT_EQ(DataFolderCandidates(nullptr, "/bin").back().Folder, "/share/quillmoor");
+}
+
+TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLookedWhenThereIsNone) {
+  // The program copied into an installation whose data lacks the title
+  // picture: started elsewhere, it reads that folder (and stops at the
+  // missing picture, as a game started in its source folder does).
+  const std::string game = root_ + "/prefix/bin/quillmoor";
+  fs::copy_file(QUILLMOOR_GAME_PATH, game);
+  Give("prefix/share/quillmoor");
+  const std::string run = "cd '" + root_ + "/work' && env -u QUILLMOOR_DATA " +
+                          "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 '" + game +
+                          "' 2>&1";
+  int status = 0;
+  std::string out = RunCommand(run, status);
+  EXPECT_EQ(status, 1) << out;
+  EXPECT_NE(out.find("dat\\title.bmp"), std::string::npos) << out;
+  // Without it, one message names every folder looked in and the way out.
+  fs::remove_all(root_ + "/prefix/share/quillmoor/dat");
+  out = RunCommand(run, status);
+  EXPECT_EQ(status, 1) << out;
+  EXPECT_NE(out.find("was not found"), std::string::npos) << out;
+  EXPECT_NE(out.find(root_ + "/work (the working folder)"), std::string::npos) << out;
+  EXPECT_NE(out.find(root_ + "/prefix/share/quillmoor (the installed data)"), std::string::npos)
+      << out;
+  EXPECT_NE(out.find("QUILLMOOR_DATA"), std::string::npos) << out;
+}
+
+TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {
+  struct TCase {
+    int Requested, Width, Height, Expected;
+  };
+  const TCase cases[] = {
+      {2, 1366, 740, 1},  // a laptop with a panel: 900 rows do not fit
+      {4, 1280, 1000, 2}, {3, 1920, 1050, 2}, {0, 1920, 1050, 2}, {0, 3840, 2100, 4},
+      {4, 2560, 1400, 3}, {0, 1816, 1398, 3}, {0, 1815, 1398, 2}, {0, 1816, 1397, 2},
+      {1, 640, 480, 1},   {0, 320, 200, 1},  // nothing fits: still the smallest window
+  };
+  for (const TCase& c : cases) {
+    const int k = TBromForm::FittingScale(c.Requested, c.Width, c.Height);
+    EXPECT_EQ(k, c.Expected) << c.Requested << " on " << c.Width << "x" << c.Height;
+    if (k > 1) {
+      // With a frame's borders and title bar the window is still whole.
+      EXPECT_LE(600 * k + 16, c.Width);
+      EXPECT_LE(450 * k + 48, c.Height);
+    }
+  }
+}
+
+TEST(TimerWait, AtRestTheLoopWaitsForTheNextBusyHandlerOnly) {
+  bool growing = false;
+  TBromTimer::Clear();
+  TBromTimer::Add([] {}, 50, [&] { return false; });
+  TBromTimer::Add([] {}, 10, [&] { return growing; });
+  const std::uint32_t start = TBromTimer::Entries()[0].LastFired;
+  // Nothing to do: the longest wait.
+  EXPECT_EQ(TBromTimer::TimeToNextDue(start, 100), 100u);
+  // A growth under way is due strictly after 10 ms: 11 from its stamp.
+  growing = true;
+  EXPECT_EQ(TBromTimer::TimeToNextDue(start, 100), 11u);
+  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 7, 100), 4u);
+  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 11, 100), 0u);
+  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 400, 100), 0u);  // overdue
+  // A handler without a busy test is always waited for.
+  TBromTimer::Add([] {}, 3);
+  EXPECT_EQ(TBromTimer::TimeToNextDue(TBromTimer::Entries()[2].LastFired, 100), 4u);
+  TBromTimer::Clear();
+}
+
+TEST(PaintBoxPresent, APictureThatChangesNoPixelIsNotPresentedAgain) {
+  TBromForm form("presents");
+  TBromPaintBox& box = form.PaintBox();
+  TBromBitmap picture;
+  picture.SetSize(600, 450);
+  picture.Fill(MakeColor(10, 20, 30));
+  const std::int64_t before = box.Presented();
+  box.Show(picture);
+  box.Show(picture);
+  EXPECT_EQ(box.Presented(), before + 1);
+  // One pixel, even in the last row, is a change.
+  picture.SetPixel(599, 449, MakeColor(10, 20, 31));
+  box.Show(picture);
+  EXPECT_EQ(box.Presented(), before + 2);
+  EXPECT_TRUE(ColorsEqual(box.Canvas().Pixel(599, 449), MakeColor(10, 20, 31)));
+  // An uncovered window is drawn again whatever it holds.
+  box.Refresh();
+  EXPECT_EQ(box.Presented(), before + 3);
+}
