@@ -1,6 +1,8 @@
 #include "data/Roster.h"
 
 #include <exception>
+#include <map>
+#include <string>
 
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
@@ -51,6 +53,7 @@ class TRosterReader {
 
   std::string imageFolder_;
   const TImageCheck& images_;
+  std::map<std::string, bool> portraitsChecked_;  // by program path
   TStringDynArray lines_;
   int count_ = 0;
   int cursor_ = 0;
@@ -96,7 +99,16 @@ bool TRosterReader::ReadEntry(TSwordia& entry) {
   // 2. The portrait.
   if (ReadKeyword("#Image", value) != TKeyword::Found) return false;
   if (value.empty()) value = "noimage.bmp";
-  if (!images_.Fits(imageFolder_ + value, PortraitSize, PortraitSize)) {
+  // A portrait several entries name is decoded once: within one reading the
+  // answer is the same.
+  const std::string portrait = imageFolder_ + value;
+  auto checked = portraitsChecked_.find(portrait);
+  if (checked == portraitsChecked_.end()) {
+    checked =
+        portraitsChecked_.emplace(portrait, images_.Fits(portrait, PortraitSize, PortraitSize))
+            .first;
+  }
+  if (!checked->second) {
     return FailAtLine("画像ファイルが無いか読めないか大き過ぎます。");
   }
   entry.ImageFile = value;

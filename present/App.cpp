@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 
 #include "present/Path.h"
@@ -9,7 +10,8 @@
 
 namespace {
 
-bool terminateRequested = false;
+// Set by the signal watcher's thread too.
+std::atomic<bool> terminateRequested{false};
 
 // Without a window system the message is written to standard error, so a
 // fault is never lost.
