@@ -7,7 +7,9 @@
 // of the wrong size, a case that cannot occur in a sound program) is shown in
 // a message box captioned with the program's title, and on standard error,
 // and the program ends with a non-zero exit status. So does a broken roster,
-// which its loader shows, and data that cannot be found at all.
+// which its loader shows, and data that cannot be found at all. SIGTERM,
+// SIGINT and SIGHUP end it promptly in every state, ended by that signal (a
+// shell reports 128 + its number).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +23,7 @@
 #include "present/Bitmap.h"
 #include "present/DataLookup.h"
 #include "present/Form.h"
+#include "present/Signals.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
 #include "rules/InternalError.h"
@@ -125,6 +128,8 @@ void SetWindowIcon(TBromForm& form) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything starts a thread.
+  EndOnSignals();
   // 1. The command line.
   TArguments args;
   if (!ParseArguments(argc, argv, args)) return ExitUsage;
@@ -180,5 +185,7 @@ int main(int argc, char** argv) {
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();
   TBromForm::CloseDisplay();
+  // Asked to end by a signal: ended by it, whatever else happened.
+  EndBySignal();
   return exitCode;
 }

@@ -1,6 +1,8 @@
 #include "data/Roster.h"
 
 #include <exception>
+#include <map>
+#include <string>
 
 #include "data/Tournament.h"
 #include "present/App.h"
@@ -56,6 +58,7 @@ class TRosterReader {
   }
 
   std::string imageFolder_;
+  std::map<std::string, bool> portraitsChecked_;  // by program path
   TStringDynArray lines_;
   int count_ = 0;
   int cursor_ = 0;
@@ -101,7 +104,14 @@ bool TRosterReader::ReadEntry(TSwordia& entry) {
   // 2. The portrait.
   if (ReadKeyword("#Image", value) != TKeyword::Found) return false;
   if (value.empty()) value = "noimage.bmp";
-  if (!CheckImagePath(imageFolder_ + value)) {
+  // A portrait several entries name is decoded once: within one reading the
+  // answer is the same.
+  const std::string portrait = imageFolder_ + value;
+  auto checked = portraitsChecked_.find(portrait);
+  if (checked == portraitsChecked_.end()) {
+    checked = portraitsChecked_.emplace(portrait, CheckImagePath(portrait)).first;
+  }
+  if (!checked->second) {
     return FailAtLine("画像ファイルが無いか読めないか大き過ぎます。");
   }
   entry.ImageFile = value;

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "data/Roster.h"
 #include "lab/Lab.h"
@@ -15,14 +14,12 @@
 
 namespace {
 
-// The whole file at a disk path; false when it cannot be read.
-bool ReadDiskFile(const std::string& diskPath, std::string& bytes) {
-  std::ifstream in(diskPath, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream out;
-  out << in.rdbuf();
-  bytes = out.str();
-  return static_cast<bool>(in) || in.eof();
+// The whole text file, read the game's way (only a regular file); false when
+// it cannot be read or is larger than any roster or story can usefully be,
+// and the game's own reader then speaks for it.
+constexpr std::int64_t MaxWholeTextBytes = std::int64_t{64} << 20;
+bool ReadWholeText(const std::string& programPath, std::string& bytes) {
+  return ReadProgramFile(programPath, MaxWholeTextBytes, bytes);
 }
 
 // The 1-based line number of the first line of `utf8` that has no Shift-JIS
@@ -68,7 +65,7 @@ bool TLabTextFile::Open(const char* command, const std::string& utf8Arg, const c
   // 1. The UTF-8 text. A file that cannot be read is left to the game's own
   // reader, whose message names it as the game would.
   std::string text;
-  if (!ReadDiskFile(DiskPath(path_), text)) return true;
+  if (!ReadWholeText(path_, text)) return true;
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   // 2. Its Shift-JIS form; a line that has none is named.
   std::string converted;
@@ -119,11 +116,7 @@ std::string TLabTextFile::Shown(std::string_view text) const {
 bool TLabTextFile::WarnIfUtf8(const char* command) const {
   if (readPath_ != path_) return false;
   std::string bytes;
-  try {
-    if (!ReadDiskFile(DiskPath(path_), bytes)) return false;
-  } catch (const TTextConversionError&) {
-    return false;
-  }
+  if (!ReadWholeText(path_, bytes)) return false;
   if (!LooksLikeUtf8(bytes)) return false;
   LabError(std::string("quillmoor-lab ") + command + ": " + Name() +
            " looks like UTF-8, but the game reads Shift-JIS (cp932): convert it with "

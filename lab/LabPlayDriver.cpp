@@ -213,11 +213,14 @@ class TWatchHost : public TBattleHost {
   TBattleHost& game_;
 };
 
-// Sounds are written down, not heard.
+// Sounds are written down, not heard; each file is still read and judged
+// as the game's player reads and judges it before the mixer would see it, so
+// that a sound file that would block or burden the game does so here too.
 class TRecorder : public TWavePlayer {
  public:
   void Play(std::string_view programPath, bool /*loop*/) override {
     Out("cue " + Cp932ToUtf8Lenient(programPath));
+    SoundFileFault(programPath);
   }
   void Stop() override {}
 };

@@ -7,6 +7,7 @@
 // and portraits that lie outside the data folder.
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -90,24 +91,25 @@ void HintSword(const std::string& value) {
 void HintImage(const std::string& value, const std::string& folder) {
   const std::string name = value.empty() ? "noimage.bmp" : value;
   const std::string path = folder + name;
-  std::string why;
-  struct stat st {};
-  std::string disk;
   try {
-    disk = DiskPath(path);
+    DiskPath(path);
   } catch (const TTextConversionError&) {
     Hint("the portrait's name " + name + " is not Shift-JIS text");
     return;
   }
-  if (stat(disk.c_str(), &st) != 0) {
-    why = "there is no such file";
-  } else if (!S_ISREG(st.st_mode)) {
-    why = "it is not a file";
-  } else {
+  // 1. The file, opened as the game opens it.
+  std::string why;
+  std::FILE* opened = OpenProgramFile(path, &why);
+  if (opened != nullptr) {
+    std::fclose(opened);
+    // 2. Its size from its header, never more than a portrait decoded.
     try {
       TBromBitmap image;
-      image.LoadImage(path);
+      image.LoadImage(path, PortraitSize, PortraitSize);
       why = "it is " + std::to_string(image.Width()) + " x " + std::to_string(image.Height()) +
+            " pixels and can be read now";
+    } catch (const TImageSizeError& e) {
+      why = "it is " + std::to_string(e.Width) + " x " + std::to_string(e.Height) +
             " pixels; a portrait is at most " + std::to_string(PortraitSize) + " x " +
             std::to_string(PortraitSize);
     } catch (const std::exception& e) {

@@ -17,7 +17,6 @@
 //      their "#stop" (which would open the next piece on an empty page).
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -26,6 +25,7 @@
 #include "lab/Lab.h"
 #include "lab/LabInput.h"
 #include "lab/LabOptions.h"
+#include "paint/ScreenKit.h"
 #include "present/Bitmap.h"
 #include "present/Path.h"
 #include "present/Wave.h"
@@ -144,24 +144,23 @@ std::string StageLabel(int stage) {
   return StoryLabelPrefix + std::to_string(stage);
 }
 
-// 4. A sound file the game can play: a RIFF WAVE file with a "fmt " chunk
-// and a "data" chunk inside it. Empty when sound, otherwise why not.
-std::string WaveFault(const std::string& diskPath) {
-  std::ifstream in(diskPath, std::ios::binary);
-  if (!in) return "there is no such file";
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
-    return "it is not a wave file (RIFF WAVE)";
-  bool format = false;
-  for (const TRiffChunk& chunk : RiffChunks(bytes)) {
-    if (chunk.Id == "fmt ") format = true;
-    if (chunk.Id == "data") {
-      if (!format) return "its data comes before its format";
-      if (chunk.Claimed > chunk.Held) return "it ends before its sound data does";
-      return "";
+// 4. A sound the game plays: empty, or why it is silent. The file is read
+// and judged by the game's own rules; a data chunk that claims more than the
+// file holds is named too, although the game plays what is there.
+std::string SoundFault(const std::string& programPath, std::string& note) {
+  const std::string fault = SoundFileFault(programPath);
+  if (!fault.empty()) return fault;
+  std::string bytes;
+  ReadProgramFile(programPath, MaxSoundFileBytes, bytes);
+  const std::vector<TRiffChunk> chunks = RiffChunks(bytes);
+  for (const TRiffChunk& chunk : chunks) {
+    if (chunk.Id == "data" && chunk.Claimed > chunk.Held) {
+      note = "its data chunk claims " + std::to_string(chunk.Claimed) +
+             " bytes but the file holds " + std::to_string(chunk.Held) + "; the game plays the " +
+             std::to_string(chunk.Held) + " bytes there";
     }
   }
-  return "it holds no sound data";
+  return "";
 }
 
 // 2. to 5., line by line.
@@ -214,7 +213,7 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
         // 4. The picture decodes.
         TBromBitmap picture;
         try {
-          picture.LoadImage(folder + tokens[1]);
+          picture.LoadImage(folder + tokens[1], LargestPictureWidth, LargestPictureHeight);
         } catch (const TImageError& e) {
           findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
                                    " cannot be shown: " + file.Shown(e.what()));
@@ -222,16 +221,15 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
           findings.Add(number, "the picture " + tokens[1] + " has a name no file can have");
         }
       } else if (TBromString::SameText(cmd.Name(), "#Wave")) {
-        // 4. The sound decodes.
-        std::string fault;
-        try {
-          fault = WaveFault(DiskPath(folder + tokens[1]));
-        } catch (const TTextConversionError&) {
-          fault = "its name cannot be a file name";
+        // 4. The sound plays.
+        std::string note;
+        const std::string fault = SoundFault(folder + tokens[1], note);
+        const std::string sound = "the sound " + ShownPath(folder + tokens[1]);
+        if (!fault.empty()) {
+          findings.Add(number, sound + " cannot be played: " + fault);
+        } else if (!note.empty()) {
+          findings.Add(number, sound + " is cut short: " + note);
         }
-        if (!fault.empty())
-          findings.Add(
-              number, "the sound " + ShownPath(folder + tokens[1]) + " cannot be played: " + fault);
       }
       break;
     }

@@ -83,7 +83,7 @@ void DrawWinningPaths(const TTournament& t) {
 void DrawCentrePicture() {
   TBromBitmap picture;
   try {
-    picture.LoadImage(CentrePictureFile);
+    picture.LoadImage(CentrePictureFile, LargestPictureWidth, LargestPictureHeight);
   } catch (const TImageError&) {
     return;
   }

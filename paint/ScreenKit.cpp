@@ -285,7 +285,13 @@ void ClearScreen() {
 
 void LoadBackdrop() {
   try {
-    BaseLayer.LoadImageCached(BackdropFile);  // most screens reload it on every repaint
+    // Most screens reload it on every repaint. A larger picture is refused
+    // from its header, before it is decoded.
+    BaseLayer.LoadImageCached(BackdropFile, ScreenWidth, ScreenHeight);
+  } catch (const TImageSizeError& e) {
+    BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint", std::string(BackdropFile) + " is " + std::to_string(e.Width) +
+                                   " x " + std::to_string(e.Height) + " pixels, not 600 x 450");
   } catch (const TImageError& e) {
     InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
   }
@@ -378,7 +384,7 @@ void LoadPortraits(TTournament& tournament) {
     // The roster check has seen the file; should it have gone since, the
     // portrait stays black and the game goes on.
     try {
-      picture.LoadImage(DataPath(slot.ImageFile));
+      picture.LoadImage(DataPath(slot.ImageFile), PortraitSize, PortraitSize);
       picture.DrawTo(portrait, (PortraitSize - picture.Width()) / 2,
                      (PortraitSize - picture.Height()) / 2);
     } catch (const TImageError&) {

@@ -27,6 +27,11 @@ struct TTournament;
 
 constexpr int ScreenWidth = 600;
 constexpr int ScreenHeight = 450;
+// The largest story or centre picture read: four times the screen each way.
+// Only the part that fits the screen shows; a file that claims more is
+// refused from its header, as a picture that cannot be decoded.
+constexpr int LargestPictureWidth = 4 * ScreenWidth;
+constexpr int LargestPictureHeight = 4 * ScreenHeight;
 constexpr int PortraitCount = 32;
 
 extern TBromBitmap ScreenLayer;      // what the window shows

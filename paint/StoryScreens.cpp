@@ -25,7 +25,12 @@ void CloseLeave(std::int32_t) {
 // The picture must be the whole screen: it becomes the screen layer itself.
 void LoadFullScreenPicture(TBromBitmap& layer, const char* file) {
   try {
-    layer.LoadImage(file);
+    // A larger picture is refused from its header, before it is decoded.
+    layer.LoadImage(file, ScreenWidth, ScreenHeight);
+  } catch (const TImageSizeError& e) {
+    layer.SetSize(ScreenWidth, ScreenHeight);
+    InternalError("UnitPaint", std::string(file) + " is " + std::to_string(e.Width) + " x " +
+                                   std::to_string(e.Height) + " pixels, not 600 x 450");
   } catch (const TImageError& e) {
     layer.SetSize(ScreenWidth, ScreenHeight);
     InternalError("UnitPaint", std::string("the picture cannot be shown: ") + e.what());
@@ -62,7 +67,7 @@ void ShowStoryPicture(std::string_view programPath) {
   // missing picture can still be read to its end.
   TBromBitmap picture;
   try {
-    picture.LoadImage(programPath);
+    picture.LoadImage(programPath, LargestPictureWidth, LargestPictureHeight);
   } catch (const TImageError&) {
     return;
   }

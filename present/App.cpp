@@ -2,13 +2,15 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 
 #include "present/Path.h"
 
 namespace {
 
-bool terminateRequested = false;
+// Set by the signal watcher's thread too.
+std::atomic<bool> terminateRequested{false};
 
 // Without a window system the message is written to standard error, so a
 // fault is never lost.

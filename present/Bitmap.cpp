@@ -3,9 +3,9 @@
 #include <SDL.h>
 #include <jerror.h>
 #include <jpeglib.h>
-#include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -18,38 +18,6 @@
 #include "rules/InternalError.h"
 
 namespace {
-
-// The whole file behind a program path; throws TImageError when it cannot be
-// opened or read, or when it is larger than any picture the game takes.
-std::vector<std::uint8_t> ReadImageFile(std::string_view programPath) {
-  std::FILE* file = OpenProgramFile(programPath);
-  if (file == nullptr) throw TImageError(std::string(programPath) + ": cannot open the file");
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && info.st_size > MaxImageFileBytes) {
-    std::fclose(file);
-    throw TImageError(std::string(programPath) + ": the file is too large for a picture");
-  }
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t buffer[65536];
-  std::size_t got;
-  bool tooLarge = false;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    // A file that grows while it is read (or has no size, like a pipe) is
-    // cut off at the same limit.
-    if (static_cast<std::int64_t>(bytes.size() + got) > MaxImageFileBytes) {
-      tooLarge = true;
-      break;
-    }
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (tooLarge) {
-    throw TImageError(std::string(programPath) + ": the file is too large for a picture");
-  }
-  if (failed) throw TImageError(std::string(programPath) + ": cannot read the file");
-  return bytes;
-}
 
 // The largest size a caller takes, within the loaders' own limits.
 struct TSizeLimit {
@@ -66,6 +34,17 @@ bool SizeFits(std::int64_t width, std::int64_t height, TSizeLimit limit) {
   return width <= limit.Width && height <= limit.Height && width * height <= MaxImagePixels;
 }
 
+// The whole file behind a program path, at most `maxBytes`; throws
+// TImageError when it cannot be opened or read, or is larger.
+std::string ReadImageFile(std::string_view programPath, std::int64_t maxBytes) {
+  std::string bytes;
+  std::string why;
+  if (!ReadProgramFile(programPath, maxBytes, bytes, &why)) {
+    throw TImageError(std::string(programPath) + ": " + why);
+  }
+  return bytes;
+}
+
 std::string TooLargeText(std::int64_t width, std::int64_t height) {
   return "the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
          ")";
@@ -75,13 +54,17 @@ std::string TooLargeText(std::int64_t width, std::int64_t height) {
 void CheckPictureSize(std::string_view programPath, std::int64_t width, std::int64_t height,
                       TSizeLimit limit) {
   if (!SizeFits(width, height, limit)) {
-    throw TImageError(std::string(programPath) + ": " + TooLargeText(width, height));
+    throw TImageSizeError(std::string(programPath) + ": " + TooLargeText(width, height),
+                          static_cast<int>(std::min<std::int64_t>(width, INT32_MAX)),
+                          static_cast<int>(std::min<std::int64_t>(height, INT32_MAX)));
   }
 }
 
-std::uint32_t ReadLittle(const std::vector<std::uint8_t>& bytes, std::size_t at, int size) {
+std::uint32_t ReadLittle(const std::string& bytes, std::size_t at, int size) {
   std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = (value << 8) | bytes[at + i];
+  for (int i = size - 1; i >= 0; --i) {
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  }
   return value;
 }
 
@@ -90,9 +73,9 @@ std::uint32_t ReadLittle(const std::vector<std::uint8_t>& bytes, std::size_t at,
 // oldest header (12 bytes) holds 16-bit sizes, every later one 32-bit sizes,
 // the height negative for rows stored top first. Headers too short to hold a
 // size are left to the loader, which refuses them.
-void CheckBmpSize(std::string_view programPath, const std::vector<std::uint8_t>& bytes,
-                  TSizeLimit limit) {
-  if (bytes.size() < 18) return;
+void CheckBmpSize(std::string_view programPath, const std::string& bytes, TSizeLimit limit) {
+  // A file that is not a BMP at all is left to the loader, which says so.
+  if (bytes.size() < 18 || bytes.compare(0, 2, "BM") != 0) return;
   const std::uint32_t headerSize = ReadLittle(bytes, 14, 4);
   std::int64_t width = 0;
   std::int64_t height = 0;
@@ -168,13 +151,14 @@ struct TJpegJob {
   jpeg_decompress_struct Info;
   TJpegErrors Errors;
   std::vector<std::uint8_t> Pixels;
+  bool TooLarge = false;  // the header claims more than the limit
   int Width = 0;
   int Height = 0;
 };
 
 // Decodes into job->Pixels (B, G, R rows); returns false with
 // job->Errors.Message set on failure.
-bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TSizeLimit limit, TJpegJob* job) {
+bool DecodeJpeg(const std::string& bytes, TSizeLimit limit, TJpegJob* job) {
   job->Info.err = jpeg_std_error(&job->Errors.Manager);
   job->Errors.Manager.error_exit = JpegErrorExit;
   job->Errors.Manager.emit_message = JpegMessage;
@@ -186,13 +170,17 @@ bool DecodeJpeg(const std::vector<std::uint8_t>& bytes, TSizeLimit limit, TJpegJ
     return false;
   }
   jpeg_create_decompress(&job->Info);
-  jpeg_mem_src(&job->Info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_mem_src(&job->Info, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&job->Info, TRUE);
   // 1. The size the header claims is checked before the decoder takes memory
   // for it (a progressive picture keeps all of it at once).
   const std::int64_t claimedWidth = job->Info.image_width;
   const std::int64_t claimedHeight = job->Info.image_height;
   if (!SizeFits(claimedWidth, claimedHeight, limit)) {
+    job->TooLarge = true;
+    job->Width = static_cast<int>(claimedWidth);
+    job->Height = static_cast<int>(claimedHeight);
     std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s",
                   TooLargeText(claimedWidth, claimedHeight).c_str());
     jpeg_destroy_decompress(&job->Info);
@@ -290,6 +278,14 @@ void TBromBitmap::RefreshRows() {
   for (int y = 0; y < height_; ++y) rows_[y] = pixels_.data() + stride * y;
 }
 
+std::int64_t MaxImageFileBytesFor(int maxWidth, int maxHeight) {
+  const TSizeLimit limit = LimitOf(maxWidth, maxHeight);
+  const std::int64_t pixels =
+      std::min(std::max<std::int64_t>(limit.Width, 0) * std::max<std::int64_t>(limit.Height, 0),
+               MaxImagePixels);
+  return std::min((std::int64_t{1} << 20) + 8 * pixels, MaxImageFileBytes);
+}
+
 void TBromBitmap::LoadImage(std::string_view programPath, int maxWidth, int maxHeight) {
   const auto endsWith = [&](std::string_view tail) {
     return programPath.size() >= tail.size() &&
@@ -308,34 +304,39 @@ namespace {
 
 struct TCachedPicture {
   std::string Path;
-  std::vector<std::uint8_t> File;  // the file's bytes the picture was decoded from
+  std::string File;  // the file's bytes the picture was decoded from
+  int MaxWidth;      // and the limits it was decoded under
+  int MaxHeight;
   TBromBitmap Picture;
 };
 constexpr std::size_t PictureCacheSize = 4;
 
 }  // namespace
 
-void TBromBitmap::LoadImageCached(std::string_view programPath) {
-  std::vector<std::uint8_t> file;
+void TBromBitmap::LoadImageCached(std::string_view programPath, int maxWidth, int maxHeight) {
+  const std::int64_t maxBytes = MaxImageFileBytesFor(maxWidth, maxHeight);
+  std::string file;
   try {
-    file = ReadImageFile(programPath);
+    file = ReadImageFile(programPath, maxBytes);
   } catch (const TImageError&) {
-    LoadImage(programPath);  // raises the fault as LoadImage does
+    LoadImage(programPath, maxWidth, maxHeight);  // raises the fault as LoadImage does
     return;
   }
   static std::mutex lock;
   static std::vector<TCachedPicture> cache;  // the most recently used first
   const std::lock_guard<std::mutex> hold(lock);
   auto hit = std::find_if(cache.begin(), cache.end(), [&](const TCachedPicture& c) {
-    return c.Path == programPath && c.File == file;
+    return c.Path == programPath && c.File == file && c.MaxWidth == maxWidth &&
+           c.MaxHeight == maxHeight;
   });
   if (hit == cache.end()) {
     TBromBitmap picture;
-    picture.LoadImage(programPath);  // a fault leaves this surface and the cache as they were
+    // A fault leaves this surface and the cache as they were.
+    picture.LoadImage(programPath, maxWidth, maxHeight);
     // Kept only when the file did not change while it was decoded.
-    std::vector<std::uint8_t> after;
+    std::string after;
     try {
-      after = ReadImageFile(programPath);
+      after = ReadImageFile(programPath, maxBytes);
     } catch (const TImageError&) {
     }
     if (after != file) {
@@ -344,8 +345,8 @@ void TBromBitmap::LoadImageCached(std::string_view programPath) {
     }
     std::erase_if(cache, [&](const TCachedPicture& c) { return c.Path == programPath; });
     if (cache.size() == PictureCacheSize) cache.pop_back();
-    cache.insert(cache.begin(),
-                 TCachedPicture{std::string(programPath), std::move(file), std::move(picture)});
+    cache.insert(cache.begin(), TCachedPicture{std::string(programPath), std::move(file), maxWidth,
+                                               maxHeight, std::move(picture)});
     hit = cache.begin();
   }
   std::rotate(cache.begin(), hit, hit + 1);
@@ -358,9 +359,13 @@ void TBromBitmap::LoadImageCached(std::string_view programPath) {
 }
 
 void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {
-  const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
+  const std::string bytes = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
   auto job = std::make_unique<TJpegJob>();
   if (!DecodeJpeg(bytes, LimitOf(maxWidth, maxHeight), job.get())) {
+    if (job->TooLarge) {
+      throw TImageSizeError(std::string(programPath) + ": " + job->Errors.Message, job->Width,
+                            job->Height);
+    }
     throw TImageError(std::string(programPath) + ": not a readable JPEG: " + job->Errors.Message);
   }
   Adopt(std::move(job->Pixels), job->Width, job->Height);
@@ -368,7 +373,7 @@ void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHe
 
 void TBromBitmap::LoadBmp(std::string_view programPath, int maxWidth, int maxHeight) {
   const TSizeLimit limit = LimitOf(maxWidth, maxHeight);
-  const std::vector<std::uint8_t> bytes = ReadImageFile(programPath);
+  const std::string bytes = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
   CheckBmpSize(programPath, bytes, limit);
   SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* loaded = stream != nullptr ? SDL_LoadBMP_RW(stream, 1) : nullptr;

@@ -48,6 +48,16 @@ class TImageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Raised when the size an image file claims is beyond what its caller takes,
+// from the file's header, before any pixel is decoded.
+class TImageSizeError : public TImageError {
+ public:
+  TImageSizeError(const std::string& what, int width, int height)
+      : TImageError(what), Width(width), Height(height) {}
+  int Width;
+  int Height;
+};
+
 // The largest picture the loaders take: 16384 pixels on a side and 2^25
 // pixels in all (8192 x 4096, far beyond any screen of the game). Image files
 // are the player's and the author's data: a damaged or hostile header that
@@ -56,6 +66,10 @@ class TImageError : public std::runtime_error {
 inline constexpr int MaxImageSide = 16384;
 inline constexpr std::int64_t MaxImagePixels = std::int64_t{1} << 25;
 inline constexpr std::int64_t MaxImageFileBytes = std::int64_t{256} << 20;
+// The largest file read for a picture of at most that size: 1 MB for headers,
+// palettes and whatever a JPEG carries beside its pixels, and 8 bytes for
+// each pixel (a BMP stores at most 4), within MaxImageFileBytes.
+std::int64_t MaxImageFileBytesFor(int maxWidth, int maxHeight);
 
 // Font style bits; bold is bit 0.
 using TFontStyle = std::uint8_t;
@@ -92,18 +106,21 @@ class TBromBitmap {
   // (case matters) is decoded as JPEG, anything else as a BMP. The surface
   // takes the image's size. Throws TImageError when the file cannot be opened
   // or decoded, when the decoder had to make up part of the picture (a JPEG
-  // whose data is corrupt or ends early), or when the size the file claims is
+  // whose data is corrupt or ends early), or when the file is not a regular
+  // file or is larger than MaxImageFileBytesFor(maxWidth, maxHeight) (it is
+  // then not read); throws TImageSizeError when the size the file claims is
   // beyond the loaders' limits or wider than `maxWidth` or higher than
-  // `maxHeight`; the claimed size is checked before any pixel is decoded. The
-  // surface is unchanged when it throws.
+  // `maxHeight`, checked before any pixel is decoded. The surface is
+  // unchanged when it throws.
   void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
                  int maxHeight = MaxImageSide);
   // LoadImage through a small cache of decoded pictures (the few most
   // recently used): a file whose bytes are those of a picture decoded
   // before is copied instead of decoded again. Reading a file costs little
   // beside decoding it. For pictures a screen loads on every repaint (the
-  // backdrop); faults are those of LoadImage.
-  void LoadImageCached(std::string_view programPath);
+  // backdrop); faults and limits are those of LoadImage.
+  void LoadImageCached(std::string_view programPath, int maxWidth = MaxImageSide,
+                       int maxHeight = MaxImageSide);
   void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
                 int maxHeight = MaxImageSide);
   void LoadBmp(std::string_view programPath, int maxWidth = MaxImageSide,

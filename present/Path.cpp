@@ -1,9 +1,12 @@
 #include "present/Path.h"
 
+#include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "rules/SjisText.h"
 
@@ -112,12 +115,97 @@ std::string DiskPath(std::string_view programPath) {
   return Cp932ToUtf8(SlashedPath(programPath));
 }
 
-std::FILE* OpenProgramFile(std::string_view programPath) {
+namespace {
+
+// Why opening a file failed, from the system's error number.
+std::string OpenFault(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return "there is no such file";
+    case ELOOP:
+      return "its symbolic links go round in a loop";
+    case EACCES:
+    case EPERM:
+      return "it may not be read (permissions)";
+    case ENAMETOOLONG:
+      return "its name is too long";
+    default:
+      return std::string("it cannot be opened (") + std::strerror(error) + ")";
+  }
+}
+
+void Say(std::string* why, std::string text) {
+  if (why != nullptr) *why = std::move(text);
+}
+
+}  // namespace
+
+std::FILE* OpenProgramFile(std::string_view programPath, std::string* why) {
+  std::string disk;
   try {
-    return std::fopen(DiskPath(programPath).c_str(), "rb");
+    disk = DiskPath(programPath);
   } catch (const TTextConversionError&) {
+    Say(why, "its name cannot be a file name (not Shift-JIS)");
     return nullptr;
   }
+  // 1. Opened without waiting: opening a named pipe otherwise blocks until
+  // someone writes to it.
+  const int fd = open(disk.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    Say(why, OpenFault(errno));
+    return nullptr;
+  }
+  // 2. What was opened, not what the name showed a moment before.
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool folder = S_ISDIR(info.st_mode);
+    close(fd);
+    Say(why, folder ? "it is a folder" : "it is not a regular file (a pipe, a device or a socket)");
+    return nullptr;
+  }
+  // 3. Reads wait as usual from here on (a regular file never blocks).
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) {
+    Say(why, OpenFault(errno));
+    close(fd);
+  }
+  return file;
+}
+
+bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::string& bytes,
+                     std::string* why) {
+  bytes.clear();
+  std::FILE* file = OpenProgramFile(programPath, why);
+  if (file == nullptr) return false;
+  const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && info.st_size > maxBytes) {
+    std::fclose(file);
+    Say(why, tooLarge);
+    return false;
+  }
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  std::size_t got;
+  bool grew = false;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    // A file that grows while it is read is cut off at the same limit.
+    if (static_cast<std::int64_t>(bytes.size() + got) > maxBytes) {
+      grew = true;
+      break;
+    }
+    bytes.append(buffer, got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (grew || failed) {
+    bytes.clear();
+    Say(why, grew ? tooLarge : "it cannot be read");
+    return false;
+  }
+  return true;
 }
 
 bool ProgramFileExists(std::string_view programPath) {

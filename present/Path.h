@@ -4,6 +4,7 @@
 // and glyph rendering use UTF-8. Conversion happens here and nowhere else.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -38,8 +39,20 @@ std::string SlashedPath(std::string_view programPath);
 // The file on disk for a program path: its slashed form converted to UTF-8.
 // Throws TTextConversionError when the path is not cp932.
 std::string DiskPath(std::string_view programPath);
-// Opens a program path for reading in binary mode; nullptr when it cannot be
-// opened (or its name cannot be converted).
-std::FILE* OpenProgramFile(std::string_view programPath);
+// Opens a program path for reading in binary mode, only when it names a
+// regular file: the file is opened without waiting (a named pipe with no
+// writer would block for ever) and checked once it is open, so that a folder,
+// a pipe, a device or a socket in a data file's place is refused at once,
+// whatever name led to it. nullptr when it cannot be opened; `why`, when
+// given, then says why (English, for the lab's messages): "there is no such
+// file", "its symbolic links go round in a loop", "it is a folder", "it is
+// not a regular file (a pipe, a device or a socket)", ...
+std::FILE* OpenProgramFile(std::string_view programPath, std::string* why = nullptr);
+// The whole of a program file, read through OpenProgramFile; false (and
+// `bytes` empty) when it cannot be opened or read, or holds more than
+// `maxBytes` bytes, which are never read: the limit is checked against the
+// file's size first and again while reading, should it grow.
+bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::string& bytes,
+                     std::string* why = nullptr);
 // True when the program path names an existing regular file.
 bool ProgramFileExists(std::string_view programPath);

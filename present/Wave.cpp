@@ -3,8 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
-#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -23,50 +23,72 @@ class TSilentPlayer : public TWavePlayer {
 TSilentPlayer silentPlayer;
 TWavePlayer* player = &silentPlayer;
 
-// The whole file behind a program path; empty when it cannot be read or is
-// larger than any cue.
-std::vector<std::uint8_t> ReadSoundFile(std::string_view programPath) {
-  std::vector<std::uint8_t> bytes;
-  std::FILE* file = OpenProgramFile(programPath);
-  if (file == nullptr) return bytes;
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && info.st_size > MaxSoundFileBytes) {
-    std::fclose(file);
-    return bytes;
-  }
-  std::uint8_t buffer[65536];
-  std::size_t got;
-  bool tooLarge = false;
-  while (!tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    // A file that grows while it is read is cut off at the same limit.
-    tooLarge = static_cast<std::int64_t>(bytes.size() + got) > MaxSoundFileBytes;
-    if (!tooLarge) bytes.insert(bytes.end(), buffer, buffer + got);
-  }
-  if (tooLarge || std::ferror(file) != 0) bytes.clear();
-  std::fclose(file);
-  return bytes;
-}
-
-// True when the bytes begin as a wave file does ("RIFF", a size, "WAVE").
-// The mixer would also decode other formats it recognises (AIFF, VOC, Ogg,
-// MIDI, ...); a cue is a wave file, and anything else is silent.
-bool IsWaveFile(const std::vector<std::uint8_t>& bytes) {
-  return bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
-         std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
-}
-
 // The mixer's wave reader reserves each chunk's claimed size before it reads
 // the chunk: a file of a few dozen bytes that claims a 4 GiB sound would
 // reserve 4 GiB. In the copy read, a chunk that claims more than the file
 // still holds is cut to what it holds; the sound that is there still plays.
-void CutChunksToFile(std::vector<std::uint8_t>& bytes) {
-  const std::vector<TRiffChunk> chunks =
-      RiffChunks({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+void CutChunksToFile(std::string& bytes) {
+  const std::vector<TRiffChunk> chunks = RiffChunks(bytes);
   if (chunks.empty() || chunks.back().Claimed <= chunks.back().Held) return;
   const TRiffChunk& cut = chunks.back();
   for (int i = 0; i < 4; ++i) {
-    bytes[cut.DataAt - 4 + i] = static_cast<std::uint8_t>(cut.Held >> (8 * i));
+    bytes[cut.DataAt - 4 + i] = static_cast<char>(cut.Held >> (8 * i));
   }
+}
+
+std::uint32_t Little(std::string_view bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// The format codes of a "fmt " chunk that the mixer decodes.
+constexpr std::uint32_t FormatPcm = 0x0001;
+constexpr std::uint32_t FormatMsAdpcm = 0x0002;
+constexpr std::uint32_t FormatFloat = 0x0003;
+constexpr std::uint32_t FormatALaw = 0x0006;
+constexpr std::uint32_t FormatMuLaw = 0x0007;
+constexpr std::uint32_t FormatImaAdpcm = 0x0011;
+// The extensible form: the real code is the first two bytes of its subformat.
+constexpr std::uint32_t FormatExtensible = 0xFFFE;
+
+// What a "fmt " chunk says about the sound: its fault, or "" with the size
+// of its data once converted for the device.
+std::string FormatFault(std::string_view format, std::uint64_t dataBytes) {
+  // 1. The fixed part: code, channels, rate, bytes a second, block, bits.
+  if (format.size() < 16) return "its format chunk is too short";
+  std::uint32_t code = Little(format, 0, 2);
+  const std::uint32_t channels = Little(format, 2, 2);
+  const std::uint32_t rate = Little(format, 4, 4);
+  const std::uint32_t bits = Little(format, 14, 2);
+  if (code == FormatExtensible && format.size() >= 26) code = Little(format, 24, 2);
+  // 2. A format the mixer reads.
+  const bool adpcm = code == FormatMsAdpcm || code == FormatImaAdpcm;
+  if (code != FormatPcm && code != FormatFloat && code != FormatALaw && code != FormatMuLaw &&
+      !adpcm) {
+    char text[80];
+    std::snprintf(text, sizeof text, "its format code 0x%04X is not one the game plays", code);
+    return text;
+  }
+  // 3. Channels and rate.
+  if (channels != 1 && channels != 2) {
+    return "it has " + std::to_string(channels) + " channels; a cue has 1 or 2";
+  }
+  if (rate < MinSoundRate || rate > MaxSoundRate) {
+    return "its sample rate is " + std::to_string(rate) + " Hz; a cue plays at " +
+           std::to_string(MinSoundRate) + " to " + std::to_string(MaxSoundRate) + " Hz";
+  }
+  // 4. The size once converted: ADPCM holds 4 bits a sample, every other
+  // format at least 8 (fewer bits claimed count as 8, so the bound holds).
+  const std::uint64_t sampleBits = adpcm ? 4 : std::max<std::uint32_t>(bits, 8);
+  const std::uint64_t frames = dataBytes * 8 / (sampleBits * channels) + 1;
+  const std::uint64_t converted = (frames * SoundDeviceRate / rate + 1) * SoundDeviceFrameBytes;
+  if (converted > static_cast<std::uint64_t>(MaxSoundDecodedBytes)) {
+    return "played it would take " + std::to_string((converted + (1 << 20) - 1) >> 20) +
+           " MB; a cue takes at most " + std::to_string(MaxSoundDecodedBytes >> 20) + " MB";
+  }
+  return "";
 }
 
 // The one channel every cue plays on.
@@ -89,6 +111,33 @@ std::vector<TRiffChunk> RiffChunks(std::string_view bytes) {
     at = chunk.DataAt + chunk.Claimed + (chunk.Claimed & 1);  // chunks start on even offsets
   }
   return chunks;
+}
+
+std::string WaveFault(std::string_view bytes) {
+  if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
+    return "it is not a wave file (RIFF WAVE)";
+  }
+  std::string_view format;
+  bool hasFormat = false;
+  for (const TRiffChunk& chunk : RiffChunks(bytes)) {
+    const std::size_t held = std::min<std::size_t>(chunk.Claimed, chunk.Held);
+    if (chunk.Id == "fmt " && !hasFormat) {
+      format = bytes.substr(chunk.DataAt, held);
+      hasFormat = true;
+    }
+    if (chunk.Id == "data") {
+      if (!hasFormat) return "its data comes before its format";
+      return FormatFault(format, held);
+    }
+  }
+  return "it holds no sound data";
+}
+
+std::string SoundFileFault(std::string_view programPath) {
+  std::string bytes;
+  std::string why;
+  if (!ReadProgramFile(programPath, MaxSoundFileBytes, bytes, &why)) return why;
+  return WaveFault(bytes);
 }
 
 void TBromWave::Play(std::string_view programPath, bool loop) {
@@ -143,7 +192,7 @@ bool TMixerWavePlayer::Open() {
   if (device_->Open) return true;
   SilenceAlsaMessages();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+  if (Mix_OpenAudio(SoundDeviceRate, AUDIO_S16SYS, 2, 1024) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -172,8 +221,11 @@ void TMixerWavePlayer::Play(std::string_view programPath, bool loop) {
   const std::string key(programPath);
   auto found = device_->Sounds.find(key);
   if (found == device_->Sounds.end()) {
-    std::vector<std::uint8_t> bytes = ReadSoundFile(programPath);
-    if (!IsWaveFile(bytes)) return;
+    // A sound the rules refuse is silent and never reaches the mixer.
+    std::string bytes;
+    if (!ReadProgramFile(programPath, MaxSoundFileBytes, bytes) || !WaveFault(bytes).empty()) {
+      return;
+    }
     CutChunksToFile(bytes);
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;

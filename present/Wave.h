@@ -14,6 +14,20 @@
 // Cues are short: a file larger than this is not read (it plays nothing).
 inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{64} << 20;
 
+// The sound device plays 16-bit stereo at this rate; every cue is converted
+// to that before it plays.
+inline constexpr int SoundDeviceRate = 44100;
+inline constexpr int SoundDeviceFrameBytes = 4;
+// The sample rates a cue may have. Far below, the mixer's conversion to the
+// device's rate multiplies the sound (a 64 KB file at 1 Hz became 1.7 GB);
+// far above, nothing is heard that the device could play.
+inline constexpr int MinSoundRate = 4000;
+inline constexpr int MaxSoundRate = 192000;
+// A cue converted to the device's format is at most this large: 16 MB, about
+// 95 seconds of sound, far beyond any cue. A larger one is refused before it
+// is decoded, since converting it takes about twice as much again.
+inline constexpr std::int64_t MaxSoundDecodedBytes = std::int64_t{16} << 20;
+
 // One chunk of a RIFF file: its four-letter id, where its data begins, the
 // size its header claims and how many bytes after the header the file holds.
 struct TRiffChunk {
@@ -26,6 +40,19 @@ struct TRiffChunk {
 // order, each starting on an even offset; the last may claim more than the
 // file holds.
 std::vector<TRiffChunk> RiffChunks(std::string_view bytes);
+
+// Why the bytes of a file cannot be played as a cue, in English (the lab
+// shows it); "" when they can. A cue is a RIFF WAVE file whose "fmt " chunk
+// comes before its "data" chunk and names a format the mixer reads (PCM,
+// IEEE float, A-law, mu-law, MS or IMA ADPCM, plain or in the extensible
+// form), 1 or 2 channels and a rate within MinSoundRate..MaxSoundRate, and
+// whose sound, converted for the device, is at most MaxSoundDecodedBytes.
+// The sound is what the data chunk holds: one that claims more than the file
+// holds plays the part that is there.
+std::string WaveFault(std::string_view bytes);
+// The file behind a program path, read as the player reads it (at most
+// MaxSoundFileBytes, only a regular file), then WaveFault.
+std::string SoundFileFault(std::string_view programPath);
 
 class TWavePlayer {
  public:
@@ -49,8 +76,9 @@ class TBromWave {
 
 // The sound device's player (SDL2_mixer). It has one channel, so a new sound
 // cuts off the one playing. Until it is opened, and whenever no audio device
-// can be opened at all, it stays silent; a file that is missing or not a
-// readable wave file ("RIFF" ... "WAVE") is silent too. Decoded sounds are kept for the next
+// can be opened at all, it stays silent; a file that is missing, not a
+// regular file, or that WaveFault refuses is silent too, and is never given
+// to the mixer. Decoded sounds are kept for the next
 // time they are played.
 class TMixerWavePlayer : public TWavePlayer {
  public:

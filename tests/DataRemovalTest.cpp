@@ -6,9 +6,11 @@
 // driver, from a working folder of its own whose dat/ links to the shipped
 // files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -30,6 +32,7 @@ std::string Events() {
 struct TOutcome {
   int Status = -1;
   std::string Output;
+  long PeakKb = 0;  // the play's largest resident size
   std::set<std::string> FilesAfter;
 };
 
@@ -62,9 +65,11 @@ std::string MakeWorld() {
 TOutcome Play(const std::string& world) {
   const std::set<std::string> before = Listing(world);
   TOutcome o;
-  const std::string command = "cd '" + world + "' && timeout 120 " + QUILLMOOR_LAB_PATH +
-                              " play --seed 2 --events play.events 2>&1";
+  const std::string command = "cd '" + world + "' && /usr/bin/time -f 'peak-kb %M' timeout 120 " +
+                              QUILLMOOR_LAB_PATH + " play --seed 2 --events play.events 2>&1";
   o.Output = RunCommand(command, o.Status);
+  const std::size_t peak = o.Output.rfind("peak-kb ");
+  if (peak != std::string::npos) o.PeakKb = std::atol(o.Output.c_str() + peak + 8);
   o.FilesAfter = Listing(world);
   EXPECT_EQ(o.FilesAfter, before) << "the game wrote into its working folder";
   return o;
@@ -149,5 +154,53 @@ TEST(DataRemoval, TheDataFolderBrokenAsAWhole) {
     fs::remove(world + std::string("/dat/") + name);
     fs::create_directory(world + std::string("/dat/") + name);
     ExpectWentOn(Play(world), std::string(name) + " a folder");
+  }
+}
+
+TEST(DataRemoval, EveryKindOfFileAsAPipeAFolderAnOversizedHeaderOrDevZero) {
+  const long normalKb = Play(MakeWorld()).PeakKb;
+  ASSERT_GT(normalKb, 0);
+  // Headers that claim 8192 x 4096 pixels or a sound at 1 Hz (1.7 GB once
+  // converted for the device), in files of a few kilobytes.
+  std::string bmp(1080, '\0');
+  bmp.replace(0, 2, "BM");
+  bmp.replace(14, 16, std::string("\x28\0\0\0\0\x20\0\0\0\x10\0\0\1\0\x08\0", 16));
+  bmp.replace(30, 1, "\1");        // run-length coded
+  bmp.replace(10, 2, "\x36\x04");  // pixels after the palette
+  std::string jpeg = ReadWholeFile(SourcePath("dat/arena.jpg"));
+  const std::size_t frame = jpeg.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  jpeg.replace(frame + 5, 4, std::string("\x10\x00\x20\x00", 4));
+  std::string wave = ReadWholeFile(SourcePath("dat/bell.wav"));
+  wave.replace(24, 4, std::string("\1\0\0\0", 4));
+  struct TKind {
+    const char* Name;
+    bool Ends;  // the game ends with a message naming the file, or goes on
+    const std::string* Oversized;
+  };
+  const TKind kinds[] = {
+      {"swordia.txt", true, nullptr}, {"story.txt", false, nullptr}, {"title.bmp", true, &bmp},
+      {"back.jpg", true, &jpeg},      {"top.bmp", false, &bmp},      {"hero.bmp", true, &bmp},
+      {"gate.jpg", false, &jpeg},     {"ガソ.wav", false, &wave},    {"wind.wav", false, &wave},
+  };
+  for (const TKind& kind : kinds) {
+    for (const std::string harm : {"a pipe", "a folder", "an oversized header", "/dev/zero"}) {
+      if (harm == "an oversized header" && kind.Oversized == nullptr) continue;
+      const std::string world = MakeWorld();
+      const std::string file = world + "/dat/" + kind.Name;
+      fs::remove(file);
+      if (harm == "a pipe") mkfifo(file.c_str(), 0600);
+      if (harm == "a folder") fs::create_directory(file);
+      if (harm == "an oversized header") WriteWholeFile(file, *kind.Oversized);
+      if (harm == "/dev/zero") fs::create_symlink("/dev/zero", file);
+      const TOutcome o = Play(world);
+      const std::string what = std::string(kind.Name) + " as " + harm;
+      if (kind.Ends) {
+        ExpectClearEnd(o, what, kind.Name);
+      } else {
+        ExpectWentOn(o, what);
+      }
+      EXPECT_LT(o.PeakKb, normalKb + 64 * 1024) << what;
+    }
   }
 }

@@ -151,6 +151,7 @@ TEST(RosterHints, EveryPortraitFaultNamesThePathTriedAndWhy) {
   WriteWholeFile(folder.Folder + "png.bmp", "\x89PNG\r\n\x1a\n not a bitmap at all");
   WriteWholeFile(folder.Folder + "upper.JPG", ReadWholeFile(SourcePath("dat/arena.jpg")));
   std::filesystem::create_directory(folder.Folder + "folder.bmp");
+  std::filesystem::create_symlink("loop.bmp", folder.Folder + "loop.bmp");
   struct TCase {
     const char* Image;
     const char* Why;
@@ -160,7 +161,8 @@ TEST(RosterHints, EveryPortraitFaultNamesThePathTriedAndWhy) {
       {"wide.bmp", "wide.bmp: it is 301 x 300 pixels; a portrait is at most 300 x 300"},
       {"png.bmp", "png.bmp: it cannot be decoded ("},
       {"upper.JPG", "; only the endings .jpg and .jpeg, in lower case, are read as JPEG"},
-      {"folder.bmp", "folder.bmp: it is not a file"},
+      {"folder.bmp", "folder.bmp: it is a folder"},
+      {"loop.bmp", "loop.bmp: its symbolic links go round in a loop"},
   };
   for (const TCase& c : cases) {
     TLines lines = RosterLines(33);
@@ -299,6 +301,18 @@ TEST(CheckStory, APictureOrSoundThatDoesNotDecodeSaysWhy) {
       std::string::npos)
       << out;
   EXPECT_EQ(status, 1);
+  // A sound the game refuses by its format, and one cut short, which plays.
+  const std::string bell = ReadWholeFile(SourcePath("dat/bell.wav"));
+  WriteWholeFile(folder + "bad.wav",
+                 bell.substr(0, 24) + std::string("\1\0\0\0", 4) + bell.substr(28));
+  EXPECT_NE(RunLab("check-story " + path, status)
+                .find("bad.wav cannot be played: its sample rate is 1 Hz; a cue plays at 4000 to "
+                      "192000 Hz"),
+            std::string::npos);
+  WriteWholeFile(folder + "bad.wav", bell.substr(0, 1000));
+  EXPECT_NE(
+      RunLab("check-story " + path, status).find("bad.wav is cut short: its data chunk claims"),
+      std::string::npos);
   // The shipped pictures and sounds decode.
   WriteWholeFile(folder + "bad.jpg", ReadWholeFile(SourcePath("dat/arena.jpg")));
   WriteWholeFile(folder + "bad.wav", ReadWholeFile(SourcePath("dat/bell.wav")));

@@ -287,3 +287,41 @@ TEST_F(PlatformWave, OnlyWaveFilesPlayAndForgetReadsFilesAgain) {
   player.Play(path, false);
   EXPECT_EQ(player.Playing(), path);
 }
+
+TEST_F(PlatformWave, ASoundBeyondTheLimitsIsSilentBeforeTheMixerTakesMemory) {
+  // MakeWave's "fmt " fields: code at 20, channels 22, rate 24, bits 34.
+  struct TCase {
+    int Ms;
+    int At;
+    std::uint32_t Value;
+    const char* Why;  // "" when it plays
+  };
+  const TCase cases[] = {
+      {1500, 24, 1, "its sample rate is 1 Hz"},  // 1.7 GB once converted
+      {1500, 24, 8, "its sample rate is 8 Hz"},
+      {1500, 24, 3999, "its sample rate is 3999 Hz"},
+      {1500, 24, 192001, "its sample rate is 192001 Hz"},
+      {1500, 22, 0, "it has 0 channels"},
+      {1500, 22, 8, "it has 8 channels"},
+      {1500, 20, 0xFFFF, "its format code 0xFFFF"},
+      {9000, 34, 8, "played it would take 17 MB"},  // 8-bit at 4000 Hz
+      {1500, 24, 4000, ""},
+      {1500, 24, 192000, ""},
+  };
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  TSdlAllocations allocations;
+  for (const TCase& c : cases) {
+    std::string bytes = MakeWave(c.Ms);
+    for (int i = 0; i < (c.At == 24 ? 4 : 2); ++i) bytes[c.At + i] = char(c.Value >> (8 * i));
+    if (c.At == 34) bytes.replace(24, 4, std::string("\xA0\x0F\0\0", 4));  // 4000 Hz
+    const std::string path = Write("cue.wav", bytes);
+    SCOPED_TRACE(c.Why);
+    const std::string fault = WaveFault(bytes);
+    EXPECT_TRUE(*c.Why ? fault.starts_with(c.Why) : fault.empty()) << fault;
+    player.Forget();
+    player.Play(path, false);
+    EXPECT_EQ(player.Playing(), *c.Why ? "" : path);
+  }
+  EXPECT_LT(allocations.Largest(), std::size_t{16} << 20);
+}

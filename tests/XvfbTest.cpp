@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "present/Bitmap.h"
 #include "tests/TestSupport.h"
@@ -141,6 +142,81 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
   }
   kill(-game, SIGKILL);
   WaitFor(game, 1);
+  kill(-server, SIGTERM);
+  WaitFor(server, 5);
+}
+
+// Ending by a signal ------------------------------------------------------------
+// SIGTERM ends the real game at once whatever it is doing: waiting at the
+// title, playing a battle's log on its timer, or waiting for the OK of a fault
+// message box (a process of its own, the game's child), which goes with it.
+// A shell reports 143 (128 + 15).
+
+TEST(RealWindowSignals, SigtermAtTheTitleInABattleAndUnderAMessageBox) {
+  int status = -1;
+  const std::string display = ":" + std::to_string(120 + getpid() % 400);
+  const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
+       ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  const std::string x = "DISPLAY=" + display + " ";
+  const std::string windows = x + "xdotool search --onlyvisible --name Quillmoor 2> /dev/null";
+  // A working folder whose title picture is a folder: a fault message box.
+  const std::string broken = MakeTempFolder();
+  std::filesystem::create_directories(broken + "/dat/title.bmp");
+  // The clicks of the golden game, from the title to its first battle.
+  const std::vector<std::pair<int, int>> toBattle = {
+      {300, 225}, {322, 84}, {450, 84}, {340, 48}, {340, 48},  {340, 48}, {340, 48},
+      {340, 48},  {486, 48}, {486, 48}, {486, 48}, {523, 280}, {555, 20}, {500, 300}};
+  for (const char* state : {"the title", "a battle", "a message box"}) {
+    SCOPED_TRACE(state);
+    const bool box = state[2] == 'm';
+    const pid_t game = Spawn("cd " + (box ? broken : SourcePath("")) + " && " + x +
+                             "SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "
+                             "ASAN_OPTIONS=detect_leaks=0 exec " +
+                             QUILLMOOR_GAME_PATH);
+    std::string child;
+    if (box) {
+      // Past the start, when the window system's helpers have come and gone.
+      for (int i = 0; i < 400 && child.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 1500 : 50));
+        child = Shell("pgrep -P " + std::to_string(game), status);
+      }
+      ASSERT_FALSE(child.empty()) << "no message box";
+    } else {
+      const std::string window = Shell(x + "timeout 30 xdotool search --sync --onlyvisible "
+                                           "--name Quillmoor",
+                                       status);
+      ASSERT_FALSE(window.empty()) << "no window appeared";
+      for (const auto& [cx, cy] : state[2] == 'b' ? toBattle : decltype(toBattle){}) {
+        Shell(x + "xdotool mousemove --window " + window + " " + std::to_string(cx) + " " +
+                  std::to_string(cy) + " click --window " + window + " 1 && sleep 0.15",
+              status);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // A five-second watchdog: the game ends in well under half a second.
+    const auto start = std::chrono::steady_clock::now();
+    kill(game, SIGTERM);
+    int raw = 0;
+    while (waitpid(game, &raw, WNOHANG) != game &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::printf("[ signal   ] SIGTERM under %s: ended in %lld ms\n", state,
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count()));
+    EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == SIGTERM) << "status " << raw;
+    EXPECT_EQ(Shell(windows, status), "") << "left on screen";
+    if (!child.empty()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      const std::string left = Shell("ps -o stat= -p " + child, status);
+      EXPECT_TRUE(left.empty() || left[0] == 'Z') << "the message box lives on: " << left;
+    }
+    kill(-game, SIGKILL);
+  }
   kill(-server, SIGTERM);
   WaitFor(server, 5);
 }

@@ -26,11 +26,12 @@ packages=(
 )
 # The tests also check the sources' formatting, and run the real program on an
 # X server of their own (Xvfb), clicked by xdotool, read back by ImageMagick and
-# looked at by xprop. CI also packs the game (cpack's Debian package reads
-# its library dependencies with dpkg-dev's dpkg-shlibdeps) and validates its
-# desktop entry and metainfo.
+# looked at by xprop, with fonts for the window system's message box, and
+# measure a play's peak memory with GNU time. CI also packs the game (cpack's
+# Debian package reads its library dependencies with dpkg-dev's
+# dpkg-shlibdeps) and validates its desktop entry and metainfo.
 if [ "$mode" = test ]; then
-  packages+=(clang-format xvfb xdotool imagemagick x11-utils python3)
+  packages+=(clang-format xvfb xdotool imagemagick x11-utils python3 time xfonts-base)
   packages+=(dpkg-dev desktop-file-utils appstream)
 fi
 
