@@ -21,15 +21,15 @@ TLogScroll logScroll;
 
 void DrawFighterPanel(const TRect& rect, const TFighter& fighter) {
   const int l = rect.Left, t = rect.Top;
-  // 1. The portrait. A fighter without one (never in play: every slot has its
-  // portrait surface) stands on black.
+  // 1. The portrait, and 2. dimmed to half behind the text. A fighter
+  // without one (never in play: every slot has its portrait surface) stands
+  // on black.
   if (fighter.Portrait != nullptr) {
-    fighter.Portrait->DrawTo(BaseLayer, l, t);
+    DrawDimmedPortrait(BaseLayer, *fighter.Portrait, rect);
   } else {
     FillRectSolid(BaseLayer, rect, ColorBlack);
+    BlendRect(BaseLayer, rect, ColorBlack);
   }
-  // 2. Dimmed to half behind the text.
-  BlendRect(BaseLayer, rect, ColorBlack);
   // 3. The name.
   DrawTextAt(BaseLayer, l + 12, t + 12, 16, true, ColorWhite, fighter.Name.Str());
   // 4. The status lines.

@@ -49,10 +49,15 @@ int ThumbnailSize(int which) {
   return which == 0 ? WidthOf(BracketRects[0][0]) : WidthOf(BoardInfoPortraitRect);
 }
 
+// The two fighters' portraits dimmed, one per panel, the older replaced.
+TThumbnail dimmedPortraits[2];
+int olderDimmed = 0;
+
 void ForgetThumbnails() {
   for (auto& sizes : thumbnails) {
     for (TThumbnail& t : sizes) t = TThumbnail();
   }
+  for (TThumbnail& d : dimmedPortraits) d = TThumbnail();
 }
 
 void MakeThumbnails(int k) {
@@ -392,6 +397,29 @@ void LoadPortraits(TTournament& tournament) {
     }
     MakeThumbnails(i);
   }
+}
+
+void DrawDimmedPortrait(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {
+  const int w = WidthOf(rect), h = HeightOf(rect);
+  const std::ptrdiff_t k = &portrait - Portraits;
+  const bool loaded = k >= 0 && k < PortraitCount && thumbnails[k][0].Source == &portrait &&
+                      portrait.Mask() == nullptr && portrait.Width() == w && portrait.Height() == h;
+  if (!loaded) {
+    portrait.DrawTo(layer, rect.Left, rect.Top);
+    BlendRect(layer, rect, ColorBlack);
+    return;
+  }
+  TThumbnail* d = &dimmedPortraits[0];
+  if (d->Source != &portrait) d = &dimmedPortraits[1];
+  if (d->Source != &portrait) {
+    d = &dimmedPortraits[olderDimmed];
+    olderDimmed = 1 - olderDimmed;
+    d->Source = &portrait;
+    d->Picture.SetSize(w, h);
+    d->Picture.CopyRect(portrait, 0, 0, w, h, 0, 0);
+    BlendRect(d->Picture, TRect{0, 0, w, h}, ColorBlack);
+  }
+  layer.CopyRect(d->Picture, 0, 0, w, h, rect.Left, rect.Top);
 }
 
 void DrawThumbnail(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {

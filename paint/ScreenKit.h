@@ -179,3 +179,9 @@ void LoadPortraits(TTournament& tournament);
 // are shrunk once, when the portraits load, and only copied here; any other
 // surface or size is shrunk on the spot. The pixels are the same either way.
 void DrawThumbnail(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect);
+// `portrait` drawn over `rect` (as large as it) and dimmed to half, as the
+// battle's fighter panels show it after every click. A loaded portrait's
+// dimmed picture is made the first time and kept for the two panels; any
+// other surface is drawn and dimmed on the spot. The pixels are the same
+// either way.
+void DrawDimmedPortrait(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect);
