@@ -3,7 +3,11 @@
 # often it wakes up while idle at the title and on the board, its resident
 # memory at the title and after a whole game, and its thread count.
 #
-#   tools/rest-figures.sh [GAME]        (default build/quillmoor)
+#   tools/rest-figures.sh [GAME [ARGUMENTS...]]   (default build/quillmoor)
+#
+# (for example `tools/rest-figures.sh build/quillmoor --gl` for the OpenGL
+# renderer; IDLE_SECONDS sets the idle spans, 20 s by default; SHOTS=FOLDER
+# keeps a picture of the game every five rounds and at the end).
 #
 # Run from the repository's top folder (the game reads dat/ there) after a
 # build; needs Xvfb, xdotool and ImageMagick's import (tools/setup.sh test
@@ -16,6 +20,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 game=${1:-build/quillmoor}
+shift || true
 idle=${IDLE_SECONDS:-20}
 
 display=:$((90 + RANDOM % 100))
@@ -30,7 +35,7 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$game" 2>/dev/null &
+"$game" "$@" 2>/dev/null &
 gamepid=$!
 window=
 for _ in $(seq 100); do
@@ -94,7 +99,8 @@ for round in $(seq "${ROUNDS:-300}"); do
   if [ -n "${SHOTS:-}" ] && [ $((round % 5)) = 0 ]; then import -window "$window" "$SHOTS/round-$round.png"; fi
   [ "$same" -ge 3 ] && break
 done
+echo "a whole game: $round rounds of clicks"
 [ -n "${SHOTS:-}" ] && import -window "$window" "$SHOTS/end.png"
 sleep 1
 echo "after a game: $(( $(status VmRSS) / 1024 )) MB resident, $(status Threads) threads"
-echo "command: tools/rest-figures.sh $game (Xvfb 1280x1024x24, idle spans of ${idle} s)"
+echo "command: tools/rest-figures.sh $game $* (Xvfb 1280x1024x24, idle spans of ${idle} s)"
