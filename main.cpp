@@ -19,6 +19,7 @@
 
 #include "data/Roster.h"
 #include "flow/FormMain.h"
+#include "flow/TournamentFlow.h"
 #include "present/App.h"
 #include "present/Bitmap.h"
 #include "present/DataLookup.h"

@@ -6,16 +6,16 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "present/Form.h"
+#include "rules/DataFolder.h"
 #include "rules/Random.h"
 
 namespace {
-
-void NoClick(std::int32_t) {}
 
 void BM_PaintBoard(benchmark::State& state) {
   TBromPaintBox box;
@@ -23,7 +23,7 @@ void BM_PaintBoard(benchmark::State& state) {
   ResetTournament();
   ResetGrowth();
   RandSeed(1);
-  LoadRoster();
+  LoadRoster(RosterFileName, DataFolder);
   if (LoadFailed()) {
     state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");
     return;
@@ -37,7 +37,7 @@ void BM_PaintBoard(benchmark::State& state) {
     t.Slots[k].InTournament = k % 2 == 0;
     t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
   }
-  for (auto _ : state) PaintBoard(NoClick, NoClick, NoClick);
+  for (auto _ : state) PaintBoard();
   ClearSensors();
   ResetTournament();
   FreeScreens();

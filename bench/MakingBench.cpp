@@ -20,10 +20,9 @@ struct TMakingScreen {
     t.Hero = &t.Slots[0];
     t.Hero->Name = "シオン";
     t.Hero->Flavor = {"北の渡し場から来た剣師。", "師はいない。"};
-    t.Hero->Portrait = &Portraits[0];
     t.Hero->Bonus = HeroStartBonus;
     t.HeroEdit = *t.Hero;
-    PaintMaking(MakingActions());
+    PaintMaking();
   }
   ~TMakingScreen() {
     ClearSensors();
@@ -34,7 +33,7 @@ struct TMakingScreen {
 
 void BM_PaintMaking(benchmark::State& state) {
   TMakingScreen screen;
-  for (auto _ : state) PaintMaking(MakingActions());
+  for (auto _ : state) PaintMaking();
 }
 BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
 

@@ -35,7 +35,6 @@ void ButtonEnter(std::int32_t tag) {
 void ButtonLeave(std::int32_t tag) {
   RestoreRect(Buttons[tag]);
 }
-void NoClick(std::int32_t) {}
 
 // A screen like the opponent view: the backdrop, the swordsman's panel with
 // its history, two buttons and a title, one of them dimmed.
@@ -44,8 +43,8 @@ void ComposeScreen(const TSwordia& swordsman) {
   LoadBackdrop();
   DrawEntrantPanel(OpponentPanelRect, swordsman, true);
   DrawCentredLines(BaseLayer, BoardTitleRect, 16, {"決勝戦"}, false, ColorWhite);
-  DrawButton(RebuildButton, 20, "構成変動", 0, NoClick, ButtonLeave, ButtonEnter);
-  DrawButton(StartButton, 20, "START", 1, NoClick, ButtonLeave, ButtonEnter);
+  DrawButton(RebuildButton, 20, "構成変動", 0, TCommandKind::None, ButtonLeave, ButtonEnter);
+  DrawButton(StartButton, 20, "START", 1, TCommandKind::None, ButtonLeave, ButtonEnter);
   BaseLayer.DrawTo(ScreenLayer, 0, 0);
   const TRect dimmed[1] = {RebuildButton};
   DimRects(dimmed);

@@ -4,19 +4,12 @@
 #include <map>
 #include <string>
 
-#include "data/Tournament.h"
-#include "present/App.h"
-#include "present/Bitmap.h"
-#include "present/Path.h"
-#include "rules/DataFolder.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
 
 const char* const RosterFileName = "dat\\swordia.txt";
 
 namespace {
-
-bool loadFailed = false;
 
 // A fault message quotes at most this many bytes of its line: a line of
 // megabytes must not become a message box of megabytes.
@@ -33,7 +26,8 @@ std::string QuotedLine(std::string_view line) {
 // read so far and the first fault.
 class TRosterReader {
  public:
-  TRosterReader(std::string_view imageFolder) : imageFolder_(imageFolder) {}
+  TRosterReader(std::string_view imageFolder, const TImageCheck& images)
+      : imageFolder_(imageFolder), images_(images) {}
 
   bool Read(std::string_view rosterPath, std::vector<TSwordia>& entries, std::string& fault);
 
@@ -58,6 +52,7 @@ class TRosterReader {
   }
 
   std::string imageFolder_;
+  const TImageCheck& images_;
   std::map<std::string, bool> portraitsChecked_;  // by program path
   TStringDynArray lines_;
   int count_ = 0;
@@ -109,7 +104,9 @@ bool TRosterReader::ReadEntry(TSwordia& entry) {
   const std::string portrait = imageFolder_ + value;
   auto checked = portraitsChecked_.find(portrait);
   if (checked == portraitsChecked_.end()) {
-    checked = portraitsChecked_.emplace(portrait, CheckImagePath(portrait)).first;
+    checked =
+        portraitsChecked_.emplace(portrait, images_.Fits(portrait, PortraitSize, PortraitSize))
+            .first;
   }
   if (!checked->second) {
     return FailAtLine("画像ファイルが無いか読めないか大き過ぎます。");
@@ -257,65 +254,8 @@ bool ParseSpecText(std::string_view value, TSpec& spec, std::string& fault, bool
   return true;
 }
 
-bool CheckImagePath(std::string_view programPath) {
-  // Only a regular file is opened: a folder or a device named by mistake
-  // must not be read as an image.
-  if (!ProgramFileExists(programPath)) return false;
-  try {
-    TBromBitmap image;  // freed on every way out
-    // The size a file claims is checked before its pixels are decoded: a
-    // small file can claim a huge picture.
-    image.LoadImage(programPath, PortraitSize, PortraitSize);
-    return image.Width() <= PortraitSize && image.Height() <= PortraitSize;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
-                std::vector<TSwordia>& entries, std::string& fault) {
-  TRosterReader reader(imageFolder);
+                const TImageCheck& images, std::vector<TSwordia>& entries, std::string& fault) {
+  TRosterReader reader(imageFolder, images);
   return reader.Read(rosterPath, entries, fault);
-}
-
-namespace {
-
-std::string rosterPath;  // empty: the game's own roster
-
-}  // namespace
-
-void SetRosterPath(std::string_view programPath) {
-  rosterPath.assign(programPath);
-}
-
-void LoadRoster() {
-  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : std::string_view(rosterPath),
-             DataFolder);
-}
-
-void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
-  std::vector<TSwordia> entries;
-  std::string fault;
-  if (!ReadRoster(rosterPath, imageFolder, entries, fault)) {
-    RosterFatal(fault);
-    return;
-  }
-  DrawEntrants(entries);
-}
-
-void RosterFatal(std::string_view text) {
-  // 1. The message box, captioned with the program's title.
-  ShowMessageBox(ApplicationTitle(), text);
-  // 2. The program ends after the current event.
-  RequestTerminate();
-  // 3. The game start sees the flag and does nothing more.
-  loadFailed = true;
-}
-
-bool LoadFailed() {
-  return loadFailed;
-}
-
-void ResetLoadFailed() {
-  loadFailed = false;
 }

@@ -19,14 +19,15 @@
 // not inside the flavour block, where they are flavour). A keyword must start
 // the line; its value is the rest of the line, trimmed.
 //
-// Loading is all or nothing: the first fault is shown in a message box and
-// the program ends.
+// Reading is all or nothing: the first fault is the whole answer (the game
+// shows it in a message box and ends).
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "rules/ImageCheck.h"
 #include "rules/Sword.h"
 
 // Every build of the roster spends exactly this many bonus points.
@@ -57,36 +58,12 @@ bool ParseSpecText(std::string_view value, TSpec& spec, std::string& fault, bool
 // The bonus points a build costs: HP/5 + attack + defence + speed + swords.
 std::int64_t BonusTotal(const TSpec& spec);
 
-// True when the image at a program path loads (bitmap or JPEG) and is at most
-// 300 x 300 pixels. Never raises: a missing or unreadable file is false.
-bool CheckImagePath(std::string_view programPath);
-
 // Reads and validates the roster at `rosterPath`, looking portraits up in
 // `imageFolder` (a program path ending in its separator, or empty for the
-// working folder). On success fills `entries` in file order and returns true;
-// on the first fault returns false with `fault` set to the text the player is
-// shown: the message, and for a fault found on a line, CR LF, the line's
-// 1-based number, ": " and the line exactly as read; a line longer than 256
-// bytes is quoted by its first 256 bytes at most, cut between two characters,
-// and "…".
+// working folder) through the platform's `images`. On success fills `entries` in file order and
+// returns true; on the first fault returns false with `fault` set to the text the player is shown:
+// the message, and for a fault found on a line, CR LF, the line's 1-based number, ": " and the line
+// exactly as read; a line longer than 256 bytes is quoted by its first 256 bytes at most, cut
+// between two characters, and "…".
 bool ReadRoster(std::string_view rosterPath, std::string_view imageFolder,
-                std::vector<TSwordia>& entries, std::string& fault);
-
-// Reads the game's roster ("dat\\swordia.txt" unless another was set) and, on
-// success, draws the tournament's entrants from it. On a fault: the
-// fatal-error routine, and nothing else changes.
-void LoadRoster();
-// The roster file LoadRoster reads (a program path); the lab's play driver
-// points the game at an author's roster with it. Empty: "dat\\swordia.txt".
-void SetRosterPath(std::string_view programPath);
-// The same with the roster and portrait folder given (the lab, tests).
-void LoadRoster(std::string_view rosterPath, std::string_view imageFolder);
-
-// The fatal-error routine: shows the text in a message box captioned with
-// the program's title, asks the program to end and sets LoadFailed.
-void RosterFatal(std::string_view text);
-// Set once a roster fault has been shown; the game start then does nothing
-// more. Never cleared while the game runs.
-bool LoadFailed();
-// Clears LoadFailed (tests and the lab load many rosters in one process).
-void ResetLoadFailed();
+                const TImageCheck& images, std::vector<TSwordia>& entries, std::string& fault);

@@ -5,6 +5,7 @@
 #include "battle/BattleLog.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -35,7 +36,8 @@ void ResetGame() {
 
 }  // namespace
 
-TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
+TFormMain::TFormMain(std::string_view rosterPath)
+    : TBromForm(ApplicationTitle()), rosterPath_(rosterPath) {
   // 1. The base form has been made (hidden, captioned with the product name).
   ResetGame();
   try {
@@ -65,7 +67,7 @@ TFormMain::TFormMain() : TBromForm(ApplicationTitle()) {
                       return GameMode == gmBattle &&
                              (s.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > s.Seen);
                     });
-    TBromTimer::Add(GrowthTick, GrowthInterval, IsGrowing);
+    TBromTimer::Add(GrowthTimer, GrowthInterval, IsGrowing);
     // 9. The game plugged into the battle engine and the growth, then the
     // title.
     ConnectGameFlow();
@@ -87,8 +89,6 @@ void TFormMain::Release() {
   FreeStory();
   TBromTimer::Clear();
   SetBattleHost(nullptr);
-  SetGrowthProgressHook(nullptr);
-  SetGrowthPresentHook(nullptr);
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;
@@ -103,11 +103,12 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   if (button != TMouseButton::Left) return;
   // 2. On the title any click starts the game, wherever it is.
   if (GameMode == gmTitle) {
-    StartGame();
+    StartGame(rosterPath_);
     return;
   }
-  // 3. Elsewhere the screen's regions.
-  SensorClick(x, y);
+  // 3. Elsewhere the command of the screen's region, carried out once the
+  // registry has found it.
+  RunCommand(SensorClick(x, y));
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {

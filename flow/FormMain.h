@@ -11,11 +11,16 @@
 // reset at creation, so a play driver may make one window after another.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "present/Form.h"
 
 class TFormMain : public TBromForm {
  public:
-  TFormMain();
+  // The game reads the roster at the program path `rosterPath` (the lab's
+  // play driver plays an author's roster so), or "dat\\swordia.txt".
+  explicit TFormMain(std::string_view rosterPath = {});
   ~TFormMain() override;
 
   // The window was uncovered: the screen layer is shown again.
@@ -25,4 +30,6 @@ class TFormMain : public TBromForm {
 
  private:
   void Release();
+
+  std::string rosterPath_;
 };

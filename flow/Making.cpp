@@ -121,11 +121,3 @@ void DecideEdit(std::int32_t) {
   }
   // 4. Hero making is not reached in other stages.
 }
-
-const TMakingActions& MakingActions() {
-  // The flavour strip's click is the opponent view's: it acts only there, so
-  // here it does nothing.
-  static const TMakingActions actions{RaiseStat,  AddSword,   ResetEdit,
-                                      DecideEdit, SwapSwords, CloseView};
-  return actions;
-}

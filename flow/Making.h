@@ -9,8 +9,8 @@
 // working copy becomes the hero's build when its next match opens. The working
 // copy survives leaving and re-entering the screen within a stage.
 //
-// The operations below are the click handlers of the hero setup screen; each
-// takes its region's tag.
+// The operations below carry out the hero setup screen's commands; each takes
+// its region's tag.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,3 @@ void ResetEdit(std::int32_t);
 // Leaves the screen: at stage 0 the build is fixed and the prologue is told;
 // from stage 2 on, the board shows again.
 void DecideEdit(std::int32_t);
-
-// The screen's click handlers, for PaintMaking.
-const TMakingActions& MakingActions();

@@ -33,7 +33,7 @@ void SetMode(TGameMode m) {
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
-      PaintMaking(MakingActions());
+      PaintMaking();
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
@@ -41,12 +41,12 @@ void SetMode(TGameMode m) {
       break;
     case gmBoard:
       // The tournament board: portraits to view, the start, the build change.
-      PaintBoard(ViewEntrant, StartRound, ChangeBuild);
+      PaintBoard();
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.
       if (Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
-      PaintOpponent(*Tournament.Viewed, CloseView);
+      PaintOpponent(*Tournament.Viewed);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.

@@ -7,6 +7,7 @@
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
 #include "present/Form.h"
+#include "present/Wave.h"
 #include "rules/InternalError.h"
 
 namespace {
@@ -19,6 +20,7 @@ class TGameStoryView : public TStoryView {
   void ShowPicture(std::string_view programPath) override { ShowStoryPicture(programPath); }
   void SetCaption(std::string_view text) override { window_.SetCaption(text); }
   void ShowText(const TStringDynArray& lines) override { ShowParagraph(lines); }
+  void PlaySound(std::string_view programPath) override { TBromWave::Play(programPath, false); }
 
  private:
   TBromForm& window_;
@@ -57,7 +59,7 @@ void EnterStory() {
   // main window: screens tested on their own) every piece is an empty page.
   if (runner) GotoStoryStage(runner->Story, Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
-  PaintStory(CloseStory, NextParagraph);
+  PaintStory();
   // 3. The first page.
   NextParagraph(0);
 }

@@ -8,9 +8,13 @@
 #include "paint/BattleScreen.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
+#include "present/App.h"
+#include "present/PictureCheck.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
+#include "rules/DataFolder.h"
 #include "rules/InternalError.h"
+#include "rules/Product.h"
 
 namespace {
 
@@ -27,16 +31,7 @@ class TGameBattleHost : public TBattleHost {
 };
 
 TGameBattleHost gameBattleHost;
-
-// The growth runs under every screen; its progress is drawn, and the screen
-// presented, only while the board shows.
-void GrowthProgressOnBoard(std::int32_t remaining) {
-  if (GameMode == gmBoard) ShowGrowthProgress(remaining);
-}
-
-void PresentBoardAfterGrowth() {
-  if (GameMode == gmBoard) Present();
-}
+bool loadFailed = false;
 
 void PlayTransition() {
   TBromWave::Play(CueTransition);
@@ -46,11 +41,44 @@ void PlayTransition() {
 
 void ConnectGameFlow() {
   SetBattleHost(&gameBattleHost);
-  SetGrowthProgressHook(GrowthProgressOnBoard);
-  SetGrowthPresentHook(PresentBoardAfterGrowth);
 }
 
-void StartGame() {
+void GrowthTimer() {
+  // The growth runs under every screen; its progress is drawn, and the
+  // screen presented, only while the board shows.
+  if (!GrowthTick() || GameMode != gmBoard) return;
+  ShowGrowthProgress(GrowthRemaining());
+  Present();
+}
+
+void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
+  std::vector<TSwordia> entries;
+  std::string fault;
+  if (!ReadRoster(rosterPath, imageFolder, PictureCheck(), entries, fault)) {
+    RosterFatal(fault);
+    return;
+  }
+  DrawEntrants(entries);
+}
+
+void RosterFatal(std::string_view text) {
+  // 1. The message box, captioned with the program's title.
+  ShowMessageBox(ProgramTitle, text);
+  // 2. The program ends after the current event.
+  RequestTerminate();
+  // 3. The game start sees the flag and does nothing more.
+  loadFailed = true;
+}
+
+bool LoadFailed() {
+  return loadFailed;
+}
+
+void ResetLoadFailed() {
+  loadFailed = false;
+}
+
+void StartGame(std::string_view rosterPath) {
   TTournament& t = Tournament;
   // 1.
   PlayTransition();
@@ -58,7 +86,7 @@ void StartGame() {
   ClearScreen();
   // 3. The roster, and the draw from it. A broken roster has been shown and
   // the program is ending.
-  LoadRoster();
+  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
   if (LoadFailed()) return;
   // 4. Every slot is in.
   EnterAllSlots(t);

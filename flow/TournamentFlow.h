@@ -12,18 +12,36 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
-// Plugs the game into the engines below it: the battle engine reports its
-// matches here, the growth driver shows its progress on the board. The main window
-// calls it once at creation; tests and the lab that play through the game's
-// screens call it too.
+// Plugs the game into the battle engine: it reports its matches here. The
+// main window calls it once at creation; tests and the lab that play through
+// the game's screens call it too.
 void ConnectGameFlow();
 
-// The title's click: the roster is read and drawn (a broken roster has been
-// shown and the program is ending: nothing more happens), the portraits are
-// loaded, the hero starts with an empty build and 10 points, and hero making
-// opens at stage 0.
-void StartGame();
+// The 10 ms timer: the next step of the rivals' growth, and its progress on
+// the board footer while the board is the screen.
+void GrowthTimer();
+
+// Reads the roster at the program path, with its portraits in the folder, and,
+// on success, draws the tournament's entrants from it. On a fault: the
+// fatal-error routine, and nothing else changes.
+void LoadRoster(std::string_view rosterPath, std::string_view imageFolder);
+// The fatal-error routine: shows the text in a message box captioned with
+// the program's title, asks the program to end and sets LoadFailed.
+void RosterFatal(std::string_view text);
+// Set once a roster fault has been shown; the game start then does nothing
+// more. Never cleared while the game runs.
+bool LoadFailed();
+// Clears LoadFailed (tests and the lab load many rosters in one process).
+void ResetLoadFailed();
+
+// The title's click: the roster (the program path `rosterPath`, or when empty
+// "dat\\swordia.txt") is read and drawn (a broken roster has been shown and
+// the program is ending: nothing more happens), the portraits are loaded, the
+// hero starts with an empty build and 10 points, and hero making opens at
+// stage 0.
+void StartGame(std::string_view rosterPath);
 
 // The board's start region: the stage's matches begin (or go on after a hero
 // win). Only while the hero has no unspent point, the tournament is not over

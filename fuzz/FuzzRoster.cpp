@@ -11,13 +11,14 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzOutcomes.h"
 #include "present/Path.h"
+#include "present/PictureCheck.h"
 
 namespace {
 
 void CheckRoster(const std::string& path) {
   std::vector<TSwordia> entries;
   std::string fault;
-  if (ReadRoster(path, QUILLMOOR_FUZZ_PORTRAITS, entries, fault)) {
+  if (ReadRoster(path, QUILLMOOR_FUZZ_PORTRAITS, PictureCheck(), entries, fault)) {
     if (entries.size() < RosterMinEntries || entries.size() > RosterMaxEntries) {
       FuzzFailure("a roster of " + std::to_string(entries.size()) + " entries was accepted");
     }

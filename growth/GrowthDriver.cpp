@@ -27,8 +27,6 @@ struct TGrowthDriver {
 };
 
 TGrowthDriver driver;
-TGrowthProgressHook progressHook = nullptr;
-TGrowthPresentHook presentHook = nullptr;
 
 // The share of the work left once entrant i starts: (N - i) * 100 / N.
 std::int32_t ShareLeft(const TGrowthDriver& d) {
@@ -136,12 +134,10 @@ void StartGrowth() {
   driver.Remaining = 100;
 }
 
-void GrowthTick() {
-  if (!driver.Growing) return;
+bool GrowthTick() {
+  if (!driver.Growing) return false;
   RunStep(driver);
-  // The last tick shows 0 once, which clears the board's progress line.
-  if (progressHook != nullptr) progressHook(driver.Remaining);
-  if (presentHook != nullptr) presentHook();
+  return true;
 }
 
 bool IsGrowing() {
@@ -154,12 +150,4 @@ std::int32_t GrowthRemaining() {
 
 void ResetGrowth() {
   driver = TGrowthDriver();
-}
-
-void SetGrowthProgressHook(TGrowthProgressHook hook) {
-  progressHook = hook;
-}
-
-void SetGrowthPresentHook(TGrowthPresentHook hook) {
-  presentHook = hook;
 }

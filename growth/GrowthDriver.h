@@ -22,10 +22,11 @@
 // next opponent (entrant i against entrant i xor 1). An entrant without an
 // opponent (a lone entrant left) keeps its build.
 void StartGrowth();
-// Runs the next step of the growth, then shows the progress and presents the
-// screen. Does nothing while no growth runs. Registered with the frame timer
-// at a 10 ms interval.
-void GrowthTick();
+// Runs the next step of the growth; true when a step ran (then the work left
+// is to be shown: the last step shows 0 once, which clears the board's
+// progress line). Does nothing while no growth runs. The main window calls it
+// from its 10 ms timer and shows the progress while the board is the screen.
+bool GrowthTick();
 // True while the growth runs; the board's start region waits for it.
 bool IsGrowing();
 // The work left, in percent: 100 at the start, never rising, 0 at the end.
@@ -33,12 +34,3 @@ std::int32_t GrowthRemaining();
 // Stops any growth and forgets its lists (the state at program start, for
 // tests and the lab).
 void ResetGrowth();
-
-// What a tick shows once it has run its step. The board painter sets both:
-// the progress line of the board footer (drawn only while the board is the
-// current screen) and the presentation of the screen layer. Without them
-// (nullptr, the default) a tick shows nothing.
-using TGrowthProgressHook = void (*)(std::int32_t remaining);
-using TGrowthPresentHook = void (*)();
-void SetGrowthProgressHook(TGrowthProgressHook hook);
-void SetGrowthPresentHook(TGrowthPresentHook hook);

@@ -9,6 +9,7 @@
 #include "lab/Lab.h"
 #include "lab/LabOptions.h"
 #include "present/Path.h"
+#include "present/PictureCheck.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
 
@@ -126,7 +127,7 @@ bool TLabTextFile::WarnIfUtf8(const char* command) const {
 
 bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fault) {
   roster = TLabRoster();
-  if (!ReadRoster(file.ReadPath(), file.Folder(), roster.Entries, fault)) {
+  if (!ReadRoster(file.ReadPath(), file.Folder(), PictureCheck(), roster.Entries, fault)) {
     fault = file.Shown(fault);
     return false;
   }

@@ -15,6 +15,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/FormMain.h"
+#include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
 #include "paint/ScreenKit.h"
@@ -471,14 +472,13 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   TBromTimer::SetHost(&clock);
   TBromWave::SetPlayer(&recorder);
   SetModeListener(OnMode);
-  SetRosterPath(options.Roster);
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
   ResetLoadFailed();
   ClearTerminateRequest();
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
-    TFormMain form;
+    TFormMain form(options.Roster);
     d.Form = &form;
     d.Caption = form.Caption();
     RandSeed(options.Seed);
@@ -505,7 +505,6 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   }
   SetModeListener(nullptr);
   SetBattleHost(nullptr);
-  SetRosterPath("");
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();

@@ -2,8 +2,8 @@
 
 #include "battle/Battle.h"
 #include "battle/BattleLog.h"
-#include "battle/Stepping.h"
 #include "data/Status.h"
+#include "data/Tournament.h"
 #include "paint/ScreenKit.h"
 
 namespace {
@@ -17,15 +17,25 @@ constexpr int LogLinePitch = 18;  // pixels per line
 bool skipHovered = false;
 TLogScroll logScroll;
 
+// A match's entrant's portrait.
+const TBromBitmap* PortraitOfEntrant(const TSwordia* entrant) {
+  return entrant != nullptr ? PortraitOf(Tournament, *entrant) : nullptr;
+}
+
 }  // namespace
 
-void DrawFighterPanel(const TRect& rect, const TFighter& fighter) {
+void DrawFighterPanels() {
+  DrawFighterPanel(LeftFighterRect, Battle.A, PortraitOfEntrant(Battle.SwordiaA));
+  DrawFighterPanel(RightFighterRect, Battle.B, PortraitOfEntrant(Battle.SwordiaB));
+}
+
+void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBitmap* portrait) {
   const int l = rect.Left, t = rect.Top;
   // 1. The portrait, and 2. dimmed to half behind the text. A fighter
   // without one (never in play: every slot has its portrait surface) stands
   // on black.
-  if (fighter.Portrait != nullptr) {
-    DrawDimmedPortrait(BaseLayer, *fighter.Portrait, rect);
+  if (portrait != nullptr) {
+    DrawDimmedPortrait(BaseLayer, *portrait, rect);
   } else {
     FillRectSolid(BaseLayer, rect, ColorBlack);
     BlendRect(BaseLayer, rect, ColorBlack);
@@ -42,8 +52,7 @@ void DrawFighterPanel(const TRect& rect, const TFighter& fighter) {
 
 void PaintBattle() {
   // 1. The two fighters cover the upper half; the backdrop is not reloaded.
-  DrawFighterPanel(LeftFighterRect, Battle.A);
-  DrawFighterPanel(RightFighterRect, Battle.B);
+  DrawFighterPanels();
   // 2. The log, black.
   FillRectSolid(BaseLayer, LogRect, ColorBlack);
   // 3. The SKIP button.
@@ -51,8 +60,8 @@ void PaintBattle() {
   DrawCentredLines(BaseLayer, SkipButton, 16, {"SKIP"}, false, ColorBlack);
   // 4. SKIP first, so that it takes the click; everywhere else is a step.
   ClearSensors();
-  AddSensor(SkipButton, false, SkipHover, SkipLeave, BattleSkipClick, 0);
-  AddSensor(FullRect, false, nullptr, nullptr, BattleStepClick, 0);
+  AddSensor(SkipButton, false, SkipHover, SkipLeave, TCommandKind::BattleSkip, 0);
+  AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::BattleStep, 0);
   // 5. A fresh log window: the match's log starts as six blank lines in
   // place.
   skipHovered = false;
@@ -64,8 +73,7 @@ void PaintBattle() {
 
 void RefreshFighters() {
   if (Battle.LogOff) return;
-  DrawFighterPanel(LeftFighterRect, Battle.A);
-  DrawFighterPanel(RightFighterRect, Battle.B);
+  DrawFighterPanels();
   RestoreRect(LeftFighterRect);
   RestoreRect(RightFighterRect);
 }

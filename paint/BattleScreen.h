@@ -13,12 +13,15 @@
 
 #include "battle/BattleLog.h"
 #include "paint/Sensor.h"
+#include "present/Bitmap.h"
 #include "rules/Sword.h"
 
 // One fighter's panel on BaseLayer: its portrait at the rectangle's top-left
-// corner, dimmed; the name (bold, 16) at (+12, +12); the status lines (14) at
-// (+12, +40 + 18 i).
-void DrawFighterPanel(const TRect& rect, const TFighter& fighter);
+// corner (black without one), dimmed; the name (bold, 16) at (+12, +12); the
+// status lines (14) at (+12, +40 + 18 i).
+void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBitmap* portrait);
+// Both panels of the current match, each on its entrant's portrait.
+void DrawFighterPanels();
 
 // The battle screen of the current match; the engine's host calls it when a
 // match starts, before the log is cleared. Registers SKIP first, then the

@@ -23,8 +23,9 @@ constexpr int BarsOfLevel(int a) {
 // A slot's portrait stretched into a rectangle; a slot without one (never in
 // play) shows black.
 void StretchPortrait(TBromBitmap& layer, const TSwordia& slot, const TRect& r) {
-  if (slot.Portrait != nullptr && slot.Portrait->Width() > 0) {
-    DrawThumbnail(layer, *slot.Portrait, r);
+  const TBromBitmap* portrait = PortraitOf(Tournament, slot);
+  if (portrait != nullptr && portrait->Width() > 0) {
+    DrawThumbnail(layer, *portrait, r);
   } else {
     FillRectSolid(layer, r, ColorBlack);
   }
@@ -95,7 +96,7 @@ void DrawCentrePicture() {
 
 }  // namespace
 
-void PaintBoard(TSensorHandler viewEntrant, TSensorHandler startRound, TSensorHandler changeBuild) {
+void PaintBoard() {
   const TTournament& t = Tournament;
   // 1.
   LoadBackdrop();
@@ -131,11 +132,11 @@ void PaintBoard(TSensorHandler viewEntrant, TSensorHandler startRound, TSensorHa
   // not: its handlers keep their own guards.
   ClearSensors();
   for (int k = 0; k < SlotCount; ++k) {
-    AddSensor(BracketRects[0][k], false, EntrantHover, EntrantLeave, viewEntrant, k);
+    AddSensor(BracketRects[0][k], false, EntrantHover, EntrantLeave, TCommandKind::ViewEntrant, k);
   }
-  AddSensor(StartButton, false, StartHover, StartLeave, startRound, 0);
+  AddSensor(StartButton, false, StartHover, StartLeave, TCommandKind::StartRound, 0);
   if (StageHasRebuild(t))
-    AddSensor(RebuildButton, false, RebuildHover, RebuildLeave, changeBuild, 0);
+    AddSensor(RebuildButton, false, RebuildHover, RebuildLeave, TCommandKind::ChangeBuild, 0);
   // 12.
   BaseLayer.DrawTo(ScreenLayer, 0, 0);
   // 13. Points still to spend: START cannot be used yet.

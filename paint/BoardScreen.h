@@ -8,8 +8,9 @@
 // (build change) button while the hero is still in, and, while the rivals
 // grow, the work left with a shrinking bar in the footer.
 //
-// The click handlers are the flow's (this unit cannot reach the mode switch):
-// PaintBoard takes them. The hover handlers are this unit's.
+// A click on a region is answered with its command, which the flow carries
+// out (this unit cannot reach the mode switch). The hover handlers are this
+// unit's.
 #pragma once
 
 #include <cstdint>
@@ -17,10 +18,10 @@
 #include "paint/Sensor.h"
 
 // The board of the current stage, with its regions: the 32 portrait cells
-// (tag k, click `viewEntrant`), START (click `startRound`) and, at stages 2
-// to 5, the build-change button (click `changeBuild`), registered even when
-// the hero is out and the button is not drawn.
-void PaintBoard(TSensorHandler viewEntrant, TSensorHandler startRound, TSensorHandler changeBuild);
+// (ViewEntrant, tag k), START (StartRound) and, at stages 2 to 5, the
+// build-change button (ChangeBuild), registered even when the hero is out and
+// the button is not drawn.
+void PaintBoard();
 
 // The growth's work left, n percent, in the board footer: the text and the
 // inverted bar over the rightmost n percent, START dimmed; at 0 the footer is

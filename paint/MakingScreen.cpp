@@ -22,8 +22,8 @@ std::array<TRect, 4 + SwordKindCount> SpendButtons() {
 }
 
 void DrawPortrait(TBromBitmap& layer) {
-  const TSwordia& hero = Tournament.HeroEdit;
-  if (hero.Portrait != nullptr) hero.Portrait->DrawTo(layer, PortraitRect.Left, PortraitRect.Top);
+  const TBromBitmap* portrait = PortraitOf(Tournament, Tournament.HeroEdit);
+  if (portrait != nullptr) portrait->DrawTo(layer, PortraitRect.Left, PortraitRect.Top);
 }
 
 // The portrait under the hero's status panel, on BaseLayer.
@@ -125,32 +125,33 @@ void SlotLeave(std::int32_t a) {
 
 }  // namespace
 
-void PaintMaking(const TMakingActions& actions) {
+void PaintMaking() {
   // 1. No regions yet; the background.
   ClearSensors();
   LoadBackdrop();
   // 2. The hero's portrait under its status panel.
   DrawHeroPanel();
   // 3. The portrait shows bare while the pointer rests on it.
-  AddSensor(PortraitRect, false, PortraitHover, PortraitLeave, nullptr, 0);
+  AddSensor(PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0);
   // 4. The flavour text, scrolled by the pointer.
-  PrepareScrollText(Tournament.HeroEdit, actions.CloseView);
+  PrepareScrollText(Tournament.HeroEdit, TCommandKind::CloseView);
   // 5. The caption.
   BlendRect(BaseLayer, CaptionRect, ColorBlack);
   DrawCentredLines(BaseLayer, CaptionRect, 14, {"主人公の能力を設定してください。"}, false,
                    ColorWhite);
   // 6. The four stat buttons.
   for (int t = 0; t < 4; ++t) {
-    DrawButton(StatButtons[t], 16, StatCaptions[t], t, actions.RaiseStat, StatLeave, StatHover);
+    DrawButton(StatButtons[t], 16, StatCaptions[t], t, TCommandKind::RaiseStat, StatLeave,
+               StatHover);
   }
   // 7. The 35 sword buttons, labelled with their marks, in catalogue order.
   for (int k = 1; k <= SwordKindCount; ++k) {
-    DrawButton(SwordButtons[k], 20, SwordByKind(k).Mark.View(), k, actions.AddSword, SwordLeave,
-               SwordHover);
+    DrawButton(SwordButtons[k], 20, SwordByKind(k).Mark.View(), k, TCommandKind::AddSword,
+               SwordLeave, SwordHover);
   }
   // 8. Reset and decide.
-  DrawButton(ResetButton, 24, "リセット", 0, actions.ResetEdit, ResetLeave, ResetHover);
-  DrawButton(DecideButton, 24, "決定", 0, actions.DecideEdit, DecideLeave, DecideHover);
+  DrawButton(ResetButton, 24, "リセット", 0, TCommandKind::ResetEdit, ResetLeave, ResetHover);
+  DrawButton(DecideButton, 24, "決定", 0, TCommandKind::DecideEdit, DecideLeave, DecideHover);
   // 9. The label of the sword order.
   BlendRect(BaseLayer, OrderLabelRect, ColorBlack);
   DrawCentredLines(BaseLayer, OrderLabelRect, 14, {"剣の並び"}, false, ColorWhite);
@@ -162,7 +163,7 @@ void PaintMaking(const TMakingActions& actions) {
   DrawSwordSlots();
   // 12. Their regions: a click swaps the slot's sword with the next one.
   for (int j = 0; j < SlotCountShown; ++j) {
-    AddSensor(SlotRects[j], false, SlotHover, SlotLeave, actions.SwapSwords, j);
+    AddSensor(SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j);
   }
   // 13. The screen, with what cannot be used now dimmed.
   BaseLayer.DrawTo(ScreenLayer, 0, 0);

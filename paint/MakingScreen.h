@@ -10,25 +10,17 @@
 // and hero making's three conditions: can spend, changed, can decide. A
 // button whose condition is false is drawn dimmed and does not light up.
 //
-// The click handlers are hero making's (flow), handed in by the caller; after
-// a change they redraw with RepaintHeroPanel and the button looks below.
+// A click on a region is answered with its command (RaiseStat, AddSword,
+// ResetEdit, DecideEdit, SwapSwords; the flavour strip's CloseView acts only
+// in the opponent view), which hero making (flow) carries out; after a change
+// it redraws with RepaintHeroPanel and the button looks below.
 #pragma once
 
 #include "paint/Sensor.h"
 
-// The click handlers of the screen's regions.
-struct TMakingActions {
-  TSensorHandler RaiseStat;   // stat button, tag 0..3
-  TSensorHandler AddSword;    // sword button, tag kind 1..35
-  TSensorHandler ResetEdit;   // "リセット"
-  TSensorHandler DecideEdit;  // "決定"
-  TSensorHandler SwapSwords;  // order slot, tag 0..19
-  TSensorHandler CloseView;   // the flavour strip (acts only in the opponent view)
-};
-
 // Paints the screen and registers its 63 regions: portrait, flavour strip,
 // 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
-void PaintMaking(const TMakingActions& actions);
+void PaintMaking();
 
 // Redraws the portrait, the status panel and the sword order from the working
 // copy, on BaseLayer and then on ScreenLayer.

@@ -268,7 +268,7 @@ void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
 }
 
 void DrawButton(const TRect& rect, int height, std::string_view caption, std::int32_t tag,
-                TSensorHandler onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
+                TCommandKind onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
   BlendRect(BaseLayer, rect, ColorWhite);
   DrawCentredLines(BaseLayer, rect, height, {std::string(caption)}, true, ColorBlack);
   AddSensor(rect, false, onEnter, onLeave, onClick, tag);
@@ -326,7 +326,7 @@ void RestoreHelpBox() {
   RestoreRect(HelpRect);
 }
 
-void PrepareScrollText(const TSwordia& swordsman, TSensorHandler onClick) {
+void PrepareScrollText(const TSwordia& swordsman, TCommandKind onClick) {
   // 1. A layer tall enough for every line, at least the strip's height.
   const int n = static_cast<int>(swordsman.Flavor.size());
   TextScrollLayer.SetSize(ScreenWidth, std::max(LinePitch * n, ScrollViewHeight));
@@ -378,12 +378,11 @@ void DrawEntrantPanel(const TRect& rect, const TSwordia& swordsman, bool withHis
   }
 }
 
-void LoadPortraits(TTournament& tournament) {
+void LoadPortraits(const TTournament& tournament) {
   TBromBitmap picture;
   for (int i = 0; i < PortraitCount; ++i) {
-    TSwordia& slot = tournament.Slots[i];
+    const TSwordia& slot = tournament.Slots[i];
     TBromBitmap& portrait = Portraits[i];
-    slot.Portrait = &portrait;
     portrait.SetSize(PortraitSize, PortraitSize);
     portrait.Fill(ColorBlack);
     // The roster check has seen the file; should it have gone since, the
@@ -397,6 +396,13 @@ void LoadPortraits(TTournament& tournament) {
     }
     MakeThumbnails(i);
   }
+}
+
+const TBromBitmap* PortraitOf(const TTournament& tournament, const TSwordia& swordsman) {
+  const TSwordia* s = &swordsman;
+  if (s == &tournament.HeroEdit) s = tournament.Hero;
+  if (s == nullptr || s < tournament.Slots || s >= tournament.Slots + SlotCount) return nullptr;
+  return &Portraits[s - tournament.Slots];
 }
 
 void DrawDimmedPortrait(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {

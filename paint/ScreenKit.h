@@ -134,7 +134,7 @@ void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
 // A button on BaseLayer (lightened, caption centred, bold, black) and its
 // region (no repeat).
 void DrawButton(const TRect& rect, int height, std::string_view caption, std::int32_t tag,
-                TSensorHandler onClick, TSensorHandler onLeave, TSensorHandler onEnter);
+                TCommandKind onClick, TSensorHandler onLeave, TSensorHandler onEnter);
 
 // Shows ScreenLayer in the window.
 void Present();
@@ -156,7 +156,7 @@ void RestoreHelpBox();
 // height: drawn on TextScrollLayer, its top shown on BaseLayer, and HelpRect
 // registered as a repeating region (enter ScrollByMouse, leave restore, click
 // `onClick`).
-void PrepareScrollText(const TSwordia& swordsman, TSensorHandler onClick);
+void PrepareScrollText(const TSwordia& swordsman, TCommandKind onClick);
 // Enter handler of the flavour strip: the pointer's height in the strip maps
 // linearly onto the text (top 20 pixels: its beginning, bottom 20: its end).
 void ScrollByMouse(std::int32_t tag);
@@ -168,12 +168,16 @@ void ScrollTextTo(TBromBitmap& layer, std::int32_t offset);
 // history lines, one per battle fought).
 void DrawEntrantPanel(const TRect& rect, const TSwordia& swordsman, bool withHistory);
 
-// Each slot's Portrait becomes portrait surface k: black, with "dat\\" + its
+// Portrait surface k becomes slot k's picture: black, with "dat\\" + its
 // image file centred on it (an odd extra pixel to the right or bottom). A
-// file that cannot be loaded leaves its portrait black.
+// file that cannot be loaded leaves its portrait black. The slots are only
+// read: the surfaces are the screens'.
 // It also makes each portrait's thumbnails for the board (DrawThumbnail), so
 // a portrait surface changed afterwards must be loaded again.
-void LoadPortraits(TTournament& tournament);
+void LoadPortraits(const TTournament& tournament);
+// The portrait surface of a swordsman of the tournament: a slot's own, and
+// for the hero's working copy the hero's; nullptr for anyone else.
+const TBromBitmap* PortraitOf(const TTournament& tournament, const TSwordia& swordsman);
 // `portrait` shrunk into `rect` of `layer` (StretchDraw's averaging). The
 // board's two sizes of a loaded portrait (its cell and its information strip)
 // are shrunk once, when the portraits load, and only copied here; any other

@@ -12,7 +12,7 @@ const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
   const TSensorRegistry& r = SensorRegistry;
   for (int i = 0; i < r.SensorCount; ++i) {
     const TSensor& s = r.Sensors[i];
-    if (needsClick && s.OnClick == nullptr) continue;
+    if (needsClick && s.OnClick == TCommandKind::None) continue;
     if (RectContains(s.Rect, x, y)) return &s;
   }
   return nullptr;
@@ -23,10 +23,7 @@ void Call(TSensorHandler handler, std::int32_t tag) {
   if (handler != nullptr) handler(tag);
 }
 
-// The hover at the last pointer position. A handler may switch the screen,
-// which clears and refills the registry while this dispatch is still running:
-// so both regions are read and the hover is recorded before any handler is
-// called, and nothing of the registry is touched after the first call.
+// The hover at the last pointer position.
 void HoverAtMousePoint() {
   TSensorRegistry& r = SensorRegistry;
   // 1. The first region that holds the point.
@@ -35,17 +32,14 @@ void HoverAtMousePoint() {
   // of it.
   if (hit == r.Hovered) {
     if (hit == nullptr || !hit->Repeat) return;
-    const TSensor again = *hit;
-    Call(again.OnEnter, again.Tag);
+    Call(hit->OnEnter, hit->Tag);
     Present();
     return;
   }
   // 3. Leave before enter, so a highlight is gone before the next is drawn.
-  const TSensor left = r.Hovered != nullptr ? *r.Hovered : TSensor{};
-  const TSensor entered = hit != nullptr ? *hit : TSensor{};
+  if (r.Hovered != nullptr) Call(r.Hovered->OnLeave, r.Hovered->Tag);
   r.Hovered = hit;
-  Call(left.OnLeave, left.Tag);
-  Call(entered.OnEnter, entered.Tag);
+  if (hit != nullptr) Call(hit->OnEnter, hit->Tag);
   // 4. One present for the whole change.
   Present();
 }
@@ -58,7 +52,7 @@ void ClearSensors() {
 }
 
 void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
-               TSensorHandler onClick, std::int32_t tag) {
+               TCommandKind onClick, std::int32_t tag) {
   TSensorRegistry& r = SensorRegistry;
   if (r.SensorCount >= SensorCapacity) {
     InternalError("UnitSensor", "more than 256 screen regions");
@@ -71,23 +65,20 @@ void SensorHover(std::int32_t x, std::int32_t y) {
   HoverAtMousePoint();
 }
 
-void SensorClick(std::int32_t x, std::int32_t y) {
+TCommand SensorClick(std::int32_t x, std::int32_t y) {
   SensorRegistry.MousePoint = TPoint{x, y};
   const TSensor* hit = HitAt(x, y, true);
-  if (hit == nullptr) return;
-  // The handler may replace the whole registry: read the region first.
-  const TSensorHandler handler = hit->OnClick;
-  const std::int32_t tag = hit->Tag;
-  handler(tag);
+  if (hit == nullptr) return TCommand{};
+  return TCommand{hit->OnClick, hit->Tag};
 }
 
 void RefreshHover() {
   TSensorRegistry& r = SensorRegistry;
   // 1. Whatever is hovered is left first.
   if (r.Hovered != nullptr) {
-    const TSensor left = *r.Hovered;
+    const TSensor* left = r.Hovered;
     r.Hovered = nullptr;
-    Call(left.OnLeave, left.Tag);
+    Call(left->OnLeave, left->Tag);
   }
   // 2. Then the pointer arrives afresh.
   HoverAtMousePoint();

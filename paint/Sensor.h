@@ -2,8 +2,11 @@
 // The screen's clickable and hoverable regions. Every screen, when it is
 // painted, clears the registry and registers its regions in a fixed order;
 // the main window hands every pointer move and left click to the registry,
-// which finds the first region (in registration order) that holds the point
-// and calls its handlers. The handlers draw highlights and change the game.
+// which finds the first region (in registration order) that holds the point.
+// A move calls the regions' hover handlers, which only draw highlights; a
+// click is answered with the region's command, which the main window then
+// carries out: the registry has finished with the click before the game
+// changes, so a command may repaint the whole screen and its regions.
 //
 // A point is inside a region when left <= x < right and top <= y < bottom:
 // the right and bottom edges belong to the neighbour.
@@ -31,15 +34,40 @@ struct TPoint {
   std::int32_t Y = 0;
 };
 
-// A region handler: a plain procedure taking the region's tag.
+// A hover handler: a plain procedure taking the region's tag. It draws; it
+// never changes the game or the registry.
 using TSensorHandler = void (*)(std::int32_t tag);
+
+// What a click on a region asks of the game. Its tag says which one: the
+// slot, the sword kind, the stat or the order slot.
+enum class TCommandKind : std::uint8_t {
+  None,         // no click: the click falls through to the next region
+  RaiseStat,    // hero making's stat button, tag 0..3
+  AddSword,     // a sword button, tag kind 1..35
+  ResetEdit,    // "リセット"
+  DecideEdit,   // "決定"
+  SwapSwords,   // an order slot, tag 0..19
+  CloseView,    // the opponent view (and the flavour strip that shares it)
+  ViewEntrant,  // a board's portrait cell, tag slot 0..31
+  StartRound,   // "START"
+  ChangeBuild,  // "構成変動"
+  CloseStory,   // the story's "close"
+  NextPage,     // anywhere else on the story
+  BattleStep,   // anywhere on the battle
+  BattleSkip,   // "SKIP"
+};
+
+struct TCommand {
+  TCommandKind Kind = TCommandKind::None;
+  std::int32_t Tag = 0;
+};
 
 struct TSensor {
   TRect Rect;
   bool Repeat = false;  // OnEnter again on every pointer move inside
   TSensorHandler OnEnter = nullptr;
   TSensorHandler OnLeave = nullptr;  // also when the hover is refreshed
-  TSensorHandler OnClick = nullptr;
+  TCommandKind OnClick = TCommandKind::None;
   std::int32_t Tag = 0;
 };
 
@@ -62,13 +90,14 @@ extern const TPoint& MousePoint;
 void ClearSensors();
 // Appends a region; a 257th is an internal error.
 void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
-               TSensorHandler onClick, std::int32_t tag);
+               TCommandKind onClick, std::int32_t tag);
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
 void SensorHover(std::int32_t x, std::int32_t y);
-// A left click: the first region holding the point that has a click handler
-// gets it. Nothing is presented and the hover does not change.
-void SensorClick(std::int32_t x, std::int32_t y);
+// A left click: the command of the first region holding the point that has
+// one, with its tag (Kind None when there is none). Nothing is called or
+// presented and the hover does not change.
+TCommand SensorClick(std::int32_t x, std::int32_t y);
 // Re-evaluates the hover at the last pointer position as if the pointer had
 // just arrived (leave first, then enter).
 void RefreshHover();

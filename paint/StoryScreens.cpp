@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "data/Tournament.h"
 #include "paint/ScreenKit.h"
 #include "present/Bitmap.h"
 #include "rules/InternalError.h"
@@ -96,28 +97,29 @@ void ShowStoryText(const TStringDynArray& lines) {
   RestoreRect(StoryTextRect);
 }
 
-void PaintStory(TSensorHandler closeStory, TSensorHandler nextParagraph) {
+void PaintStory() {
   // 1. Both areas empty.
   ClearStoryPicture();
   ShowStoryText({});
   // 2. "close" skips the rest of the piece; anywhere else turns the page.
   ClearSensors();
-  AddSensor(CloseButton, false, CloseHover, CloseLeave, closeStory, 0);
-  AddSensor(FullRect, false, nullptr, nullptr, nextParagraph, 0);
+  AddSensor(CloseButton, false, CloseHover, CloseLeave, TCommandKind::CloseStory, 0);
+  AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0);
 }
 
-void PaintOpponent(const TSwordia& viewed, TSensorHandler closeView) {
+void PaintOpponent(const TSwordia& viewed) {
   // 1. A fresh backdrop.
   ClearSensors();
   LoadBackdrop();
   // 2. The portrait.
-  if (viewed.Portrait != nullptr) viewed.Portrait->DrawTo(BaseLayer, 0, 0);
+  const TBromBitmap* portrait = PortraitOf(Tournament, viewed);
+  if (portrait != nullptr) portrait->DrawTo(BaseLayer, 0, 0);
   // 3. The panel, with one history line per battle fought.
   DrawEntrantPanel(OpponentPanelRect, viewed, true);
   // 4. The flavour strip; its click closes the view too.
-  PrepareScrollText(viewed, closeView);
+  PrepareScrollText(viewed, TCommandKind::CloseView);
   // 5. Anywhere else closes the view.
-  AddSensor(FullRect, false, nullptr, nullptr, closeView, 0);
+  AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0);
   // 6.
   ScreenLayer.CopyRect(BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
   Present();

@@ -27,9 +27,9 @@ void PaintTitle();
 
 // The story screen: the picture area black with the "close" button, the text
 // box empty, and its two regions: "close" (highlighted under the pointer,
-// click `closeStory`), then the whole screen (click `nextParagraph`). It does
-// not present: the story runner presents once the first page is shown.
-void PaintStory(TSensorHandler closeStory, TSensorHandler nextParagraph);
+// CloseStory), then the whole screen (NextPage). It does not present: the
+// story runner presents once the first page is shown.
+void PaintStory();
 
 // The picture area becomes black, with the "close" button.
 void ClearStoryPicture();
@@ -45,5 +45,5 @@ void DrawCloseButton();
 
 // The opponent view of `viewed`: portrait, panel with its history lines,
 // flavour text scrolled by the pointer, and the whole screen as a region;
-// every click on it calls `closeView`. Presented.
-void PaintOpponent(const TSwordia& viewed, TSensorHandler closeView);
+// every click on it is CloseView. Presented.
+void PaintOpponent(const TSwordia& viewed);

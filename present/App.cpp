@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "present/Path.h"
+#include "rules/Product.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TWindowSink windowSink;
 }  // namespace
 
 const char* ApplicationTitle() {
-  return "Quillmoor";
+  return ProgramTitle;
 }
 
 void RequestTerminate() {

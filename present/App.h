@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-// "Quillmoor": the window caption and the caption of fault message boxes.
+// The game's title (ProgramTitle): the window caption and the caption of
+// fault message boxes.
 const char* ApplicationTitle();
 
 // Asks the program to end: the tick loop stops after the current pass.

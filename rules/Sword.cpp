@@ -243,7 +243,6 @@ TFighter MakeFighter(const TSwordia& swordia) {
   TFighter f;
   SetUpFighter(f, swordia.Spec);
   f.Name = TBromString::LeftChars(swordia.Name, FighterNameBytes);
-  f.Portrait = swordia.Portrait;
   return f;
 }
 
@@ -259,7 +258,6 @@ void SetUpFighter(TFighter& f, const TSpec& spec) {
   f.Dead = false;
   f.Stun = f.Sleep = f.StrongPoison = f.Poison = 0;
   f.Reflect = f.Shield = f.Soul = f.Life = f.Push = f.Quick = 0;
-  f.Portrait = nullptr;
   // 2. The catalogue record of every mark, at most 20.
   const TCatalogue& catalogue = Catalogue();
   const std::string_view swords = spec.Swords.View();
@@ -280,7 +278,6 @@ void CopyFighter(TFighter& to, const TFighter& from) {
   std::memcpy(static_cast<void*>(to.Swords), from.Swords,
               sizeof(TSword) * static_cast<std::size_t>(from.SwordCount));
   to.SwordCount = from.SwordCount;
-  to.Portrait = from.Portrait;
 }
 
 int FirstUnusedSword(const TFighter& f) {

@@ -17,8 +17,6 @@
 #include "rules/ShortString.h"
 #include "rules/SjisText.h"
 
-class TBromBitmap;
-
 // Kinds ------------------------------------------------------------------
 
 enum TSwordKind : std::uint8_t {
@@ -132,7 +130,6 @@ struct TSwordia {
   std::int32_t Wins = 0;
   TStringDynArray History;
   std::int32_t Bonus = 0;
-  TBromBitmap* Portrait = nullptr;  // owned by the portrait store, not by the record
 };
 
 struct TFighter {
@@ -159,7 +156,6 @@ struct TFighter {
   std::int32_t Quick = 0;
   TSword Swords[MaxSwords];
   std::int32_t SwordCount = 0;
-  TBromBitmap* Portrait = nullptr;
 };
 
 // Catalogue ---------------------------------------------------------------

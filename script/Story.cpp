@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "present/App.h"
-#include "present/Wave.h"
 #include "rules/DataFolder.h"
+#include "rules/Product.h"
 #include "script/TextFile.h"
 
 const char* const StoryFileName = "dat\\story.txt";
@@ -37,8 +36,8 @@ void RegisterStoryCommands(TStory& story) {
   // "#Wave" plays a sound once, without waiting.
   script.AddCommand(
       "#Wave",
-      [](const TStringDynArray& tokens, std::string& result) {
-        TBromWave::Play(DataPath(tokens[1]), false);
+      [&story](const TStringDynArray& tokens, std::string& result) {
+        story.ViewOrSilent().PlaySound(DataPath(tokens[1]));
         result = BromSuccess;
       },
       1);
@@ -46,8 +45,7 @@ void RegisterStoryCommands(TStory& story) {
   script.AddCommand(
       "#Title",
       [&story](const TStringDynArray& tokens, std::string& result) {
-        story.ViewOrSilent().SetCaption(tokens.size() < 2 ? std::string(ApplicationTitle())
-                                                          : tokens[1]);
+        story.ViewOrSilent().SetCaption(tokens.size() < 2 ? std::string(ProgramTitle) : tokens[1]);
         result = BromSuccess;
       },
       0, 1);

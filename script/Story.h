@@ -11,8 +11,9 @@
 //   #Line n        sets the size of the page being collected (at most 7); the
 //                  next page turn sets it back to 7.
 // What the picture area, the caption and the text area look like is the story
-// screen's business: the commands and the paragraph handler talk to a
-// pluggable story view, silent by default.
+// screen's business, and the sound is the platform's: the commands and the
+// paragraph handler talk to the story view the teller passes in, silent by
+// default.
 #pragma once
 
 #include <string>
@@ -40,6 +41,8 @@ class TStoryView {
   virtual void SetCaption(std::string_view text) { (void)text; }
   // The page replaces the previous one in the text area.
   virtual void ShowText(const TStringDynArray& lines) { (void)lines; }
+  // Plays the wave file once, without waiting.
+  virtual void PlaySound(std::string_view programPath) { (void)programPath; }
 };
 
 // The story script and the view it tells itself to. Commands and the

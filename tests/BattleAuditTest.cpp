@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
-#include "flow/Mode.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 
@@ -19,8 +18,8 @@ Lines PlayWithin(const std::string& buildA, const std::string& buildB, int budge
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
   Lines all = h.Enter().Lines;
   int phases = 0;
-  while (GameMode == gmBattle && phases < budget && RunNextPhase()) ++phases;
-  if (GameMode == gmBattle) {
+  while (h.Where == TShown::Battle && phases < budget && RunNextPhase()) ++phases;
+  if (h.Where == TShown::Battle) {
     ADD_FAILURE() << "still fighting after " << phases << " phases";
     return {};
   }

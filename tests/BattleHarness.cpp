@@ -7,9 +7,6 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
-#include "growth/GrowthDriver.h"
 #include "tests/TestSupport.h"
 
 TSpec Build(const std::string& utf8) {
@@ -22,14 +19,13 @@ TSpec Build(const std::string& utf8) {
 TBattleHarness::TBattleHarness() {
   ResetTournament();
   ResetBattle();
-  ConnectGameFlow();
+  SetBattleHost(this);
   SetLogListener(this);
-  TBromWave::SetPlayer(this);
 }
 
 TBattleHarness::~TBattleHarness() {
   SetLogListener(nullptr);
-  TBromWave::SetPlayer(nullptr);
+  SetBattleHost(nullptr);
 }
 
 void TBattleHarness::Setup(int stage,
@@ -51,7 +47,8 @@ TClick TBattleHarness::Collect() {
 }
 
 TClick TBattleHarness::Enter() {
-  SetMode(gmBattle);
+  Where = TShown::Battle;
+  EnterBattleMode();
   TClick click = Collect();
   click.Cue = "-";
   return click;
@@ -69,11 +66,11 @@ TClick TBattleHarness::Skip() {
 
 std::vector<std::string> TBattleHarness::RunToEnd() {
   std::vector<std::string> all;
-  for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
+  for (int k = 0; Where == TShown::Battle && k < 100000; ++k) {
     TClick c = Step();
     all.insert(all.end(), c.Lines.begin(), c.Lines.end());
   }
-  EXPECT_NE(GameMode, gmBattle) << "the battle did not end";
+  EXPECT_NE(Where, TShown::Battle) << "the battle did not end";
   return all;
 }
 
@@ -81,8 +78,13 @@ void TBattleHarness::LineLogged(std::string_view line) {
   pending_.push_back(U8(line));
 }
 
-void TBattleHarness::Play(std::string_view programPath, bool) {
-  Played.push_back(U8(programPath));
+void TBattleHarness::PlayCue(const char* file) {
+  Played.push_back(U8(file));
+}
+
+void TBattleHarness::StageOver() {
+  CloseRound(Tournament);
+  Where = TShown::Board;
 }
 
 std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,
@@ -91,8 +93,8 @@ std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& bu
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
   std::vector<TClick> clicks = {h.Enter()};
   if (tweak) tweak();
-  for (int k = 0; GameMode == gmBattle && k < 100000; ++k) clicks.push_back(h.Step());
-  EXPECT_NE(GameMode, gmBattle) << "the battle did not end";
+  for (int k = 0; h.Where == TShown::Battle && k < 100000; ++k) clicks.push_back(h.Step());
+  EXPECT_NE(h.Where, TShown::Battle) << "the battle did not end";
   return clicks;
 }
 

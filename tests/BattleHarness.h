@@ -1,6 +1,9 @@
-// Drives a shown tournament battle for the tests: a stage with the given
-// entrants still in, the battle mode entered, and clicks that report the
-// lines they logged (as UTF-8) and the cue they played.
+// Drives a shown tournament battle for the tests, without screens: a stage
+// with the given entrants still in, the battle entered as the game's battle
+// mode enters it, and clicks that report the lines they logged (as UTF-8) and
+// the cue they played. The harness is the battle's host: it hears the cues,
+// and where the game would go on (the story after a hero win, the board after
+// the stage, the round closed as the game closes it).
 #pragma once
 
 #include <functional>
@@ -8,8 +11,8 @@
 #include <vector>
 
 #include "battle/Battle.h"
+#include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
-#include "present/Wave.h"
 
 struct TClick {
   std::vector<std::string> Lines;  // UTF-8
@@ -19,7 +22,10 @@ struct TClick {
 // A build from its UTF-8 notation; the test fails on a malformed one.
 TSpec Build(const std::string& utf8);
 
-class TBattleHarness : public TLogListener, public TWavePlayer {
+// Where the game goes on from a shown battle.
+enum class TShown { Battle, Story, Board };
+
+class TBattleHarness : public TLogListener, public TBattleHost {
  public:
   TBattleHarness();
   ~TBattleHarness() override;
@@ -35,12 +41,16 @@ class TBattleHarness : public TLogListener, public TWavePlayer {
   TClick Skip();
   // Steps until the battle screen is left; all lines, in order.
   std::vector<std::string> RunToEnd();
-  // Every sound played through the wave player, in order (UTF-8).
+  // Every cue the battle played, in order (UTF-8).
   std::vector<std::string> Played;
+  // The battle screen, or where the game has gone on to.
+  TShown Where = TShown::Battle;
 
   void LineLogged(std::string_view line) override;
-  void Play(std::string_view programPath, bool loop) override;
-  void Stop() override {}
+  void PlayCue(const char* file) override;
+  bool BattleShown() const override { return Where == TShown::Battle; }
+  void HeroWon() override { Where = TShown::Story; }
+  void StageOver() override;
 
  private:
   TClick Collect();

@@ -63,3 +63,18 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   EXPECT_EQ(GameMode, gmBoard);
   ResetTournament();
 }
+
+TEST(RoundEnd, TheRivalsGrowAfterEveryRoundUpToTheFinal) {
+  for (int stage : {FirstGrownStage, FinalStage, EndStage}) {
+    ResetTournament();
+    TTournament& t = Tournament;
+    for (int k = 0; k < 2; ++k) t.Entrants[k] = &t.Slots[k];
+    t.EntrantCount = 2;
+    t.Hero = &t.Slots[0];
+    t.Stage = stage;
+    EndRound();
+    EXPECT_EQ(IsGrowing(), stage <= FinalStage) << stage;
+    ResetGrowth();
+  }
+  ResetTournament();
+}

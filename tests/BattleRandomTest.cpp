@@ -6,7 +6,6 @@
 
 #include "battle/Battle.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
 #include "rules/Random.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
@@ -64,14 +63,14 @@ TEST(BattleRandom, ShownMatchesEndAndAgreeWithTheSilentResult) {
     h.Enter();
     // Every other match is skipped at some point.
     const int skipAt = i % 2 == 0 ? 1 + i % 40 : -1;
-    for (int k = 1; GameMode == gmBattle && k < 100000; ++k) {
+    for (int k = 1; h.Where == TShown::Battle && k < 100000; ++k) {
       if (k == skipAt) {
         h.Skip();
       } else {
         h.Step();
       }
     }
-    ASSERT_EQ(GameMode, gmBoard);
+    ASSERT_EQ(h.Where, TShown::Board);
     EXPECT_EQ(Tournament.Stage, stage + 1);
     ASSERT_EQ(Tournament.EntrantCount, 1);
     if (silent != brDraw) {

@@ -11,7 +11,10 @@
 #include "battle/BattleLog.h"
 #include "battle/Stepping.h"
 #include "data/Status.h"
+#include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 #include "tests/BattleHarness.h"
@@ -36,6 +39,7 @@ class BattleScreen : public ::testing::Test {
     PaintBattle();
   }
   void TearDown() override {
+    ResetTournament();
     ResetBattle();
     LogStore = TLogStore();
     ClearSensors();
@@ -158,13 +162,15 @@ TEST_F(BattleScreen, TheFightersStandOnTheirDimmedPortraitsWithNameAndStatus) {
   const TPixelColor left = MakeColor(200, 120, 40), right = MakeColor(40, 160, 220);
   Portraits[0].Fill(left);
   Portraits[1].Fill(right);
-  TSwordia a, b;
+  // Slots 0 and 1 fight: their portraits are surfaces 0 and 1.
+  TSwordia& a = Tournament.Slots[0];
+  TSwordia& b = Tournament.Slots[1];
   a.Name = Sj("甲");
   a.Spec = SpecOf(20, 3, 2, 1, "斬闇");
-  a.Portrait = &Portraits[0];
   b.Name = Sj("乙");
   b.Spec = SpecOf(15, 2, 2, 2, "衝盾");
-  b.Portrait = &Portraits[1];
+  Battle.SwordiaA = &a;
+  Battle.SwordiaB = &b;
   Battle.A = MakeFighter(a);
   Battle.B = MakeFighter(b);
   Battle.B.Stun = 2;  // a fifth status line
@@ -187,12 +193,12 @@ TEST_F(BattleScreen, TheFightersStandOnTheirDimmedPortraitsWithNameAndStatus) {
   ASSERT_EQ(SensorRegistry.SensorCount, 2);
   const TSensor& skip = SensorRegistry.Sensors[0];
   EXPECT_EQ(skip.Rect, SkipButton);
-  EXPECT_EQ(skip.OnClick, &BattleSkipClick);
+  EXPECT_EQ(skip.OnClick, TCommandKind::BattleSkip);
   EXPECT_EQ(skip.OnEnter, &SkipHover);
   EXPECT_EQ(skip.OnLeave, &SkipLeave);
   const TSensor& step = SensorRegistry.Sensors[1];
   EXPECT_EQ(step.Rect, FullRect);
-  EXPECT_EQ(step.OnClick, &BattleStepClick);
+  EXPECT_EQ(step.OnClick, TCommandKind::BattleStep);
   EXPECT_EQ(step.OnEnter, nullptr);
   EXPECT_EQ(step.OnLeave, nullptr);
 }
@@ -223,13 +229,14 @@ TEST(BattleScreenPlay, AClickOnSkipSkipsAndAClickElsewhereSteps) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
-  h.Enter();
+  ConnectGameFlow();  // the game's screens
+  SetMode(gmBattle);
   TLineCounter heard;
   SetLogListener(&heard);
-  SensorClick(529, 320);  // just left of SKIP
+  RunCommand(SensorClick(529, 320));  // just left of SKIP
   EXPECT_EQ(heard.Heard, (Lines{"", "【第0ターン】"}));
   heard.Heard.clear();
-  SensorClick(530, 310);
+  RunCommand(SensorClick(530, 310));
   EXPECT_EQ(heard.Heard, (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
   SetLogListener(nullptr);
 }
@@ -238,11 +245,12 @@ TEST(BattleScreenPlay, ALongMatchPlaysToItsEndWhileTheScrollTimerRuns) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "300/1/40/8/斬斬斬斬斬"}, {"乙", "300/1/40/8/斬斬斬斬斬"}});
-  h.Enter();
+  ConnectGameFlow();
+  SetMode(gmBattle);
   TLineCounter heard;
   SetLogListener(&heard);
   for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
-    SensorClick(100, 100);
+    RunCommand(SensorClick(100, 100));
     LogScrollTick(GameMode == gmBattle);
   }
   SetLogListener(nullptr);

@@ -7,8 +7,6 @@
 #include "battle/Battle.h"
 #include "battle/BattleHost.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "growth/GrowthDriver.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
 
@@ -113,14 +111,12 @@ TEST(BattleMatch, TheVerdictRecordsWinsHistoryAndABonusThenTheRoundEnds) {
   EXPECT_EQ(U8(w.History[0]), "第一回戦にて、乙を撃破");
   ASSERT_EQ(l.History.size(), 1u);
   EXPECT_EQ(U8(l.History[0]), "第一回戦にて、" + longName + "に敗北");
-  // The hand-over click: the stage ends, the board shows, the growth starts.
-  EXPECT_EQ(GameMode, gmBoard);
+  // The hand-over click: the stage ends, the board shows.
+  EXPECT_EQ(h.Where, TShown::Board);
   EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
   EXPECT_EQ(Tournament.Stage, 2);
   EXPECT_EQ(Tournament.EntrantCount, 1);
   EXPECT_EQ(Tournament.Entrants[0], &w);
-  EXPECT_TRUE(IsGrowing());
-  EXPECT_EQ(GrowthRemaining(), 100);
 }
 
 TEST(BattleMatch, TheFinalEarnsNoBonusAndEndsTheTournament) {
@@ -131,13 +127,13 @@ TEST(BattleMatch, TheFinalEarnsNoBonusAndEndsTheTournament) {
   do {
     c = h.Step();
   } while (c.Lines.empty() || c.Lines.back() != "甲の勝利！");
-  EXPECT_EQ(GameMode, gmBattle);
+  EXPECT_EQ(h.Where, TShown::Battle);
   // The next click hands over at once: no bonus line, no sound of its own.
   const TClick last = h.Step();
   EXPECT_TRUE(last.Lines.empty());
   EXPECT_EQ(last.Cue, "-");
   EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(h.Where, TShown::Board);
   EXPECT_EQ(Tournament.Stage, 6);
   EXPECT_EQ(Tournament.Slots[0].Bonus, 0);
   EXPECT_EQ(Tournament.Slots[0].Wins, 1);
@@ -157,7 +153,7 @@ TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
   const std::size_t played = h.Played.size();
   const TClick toStory = h.Step();
   EXPECT_TRUE(toStory.Lines.empty());
-  EXPECT_EQ(GameMode, gmStory);
+  EXPECT_EQ(h.Where, TShown::Story);
   EXPECT_TRUE(Battle.ResumeAfterStory);
   EXPECT_EQ(h.Played.size(), played);  // the switch to the story plays nothing itself
   // Back from the story: match 2 of 2, not match 1 again.
@@ -169,7 +165,7 @@ TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
   // the winners in bracket order.
   const Lines rest = h.RunToEnd();
   EXPECT_TRUE(HasRun(rest, {"丁の勝利！", "丁は途心を1獲得した。"}));
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(h.Where, TShown::Board);
   ASSERT_EQ(Tournament.EntrantCount, 2);
   EXPECT_EQ(Tournament.Entrants[0], &Tournament.Slots[0]);
   EXPECT_EQ(Tournament.Entrants[1], &Tournament.Slots[3]);
@@ -190,7 +186,7 @@ TEST(BattleMatch, ARivalWinStartsTheNextMatchWithTheNextClick) {
   const TClick next = h.Step();
   EXPECT_EQ(next.Lines, (Lines{"", "", "第一回戦  2/2", "丙 vs 丁"}));
   EXPECT_EQ(next.Cue, "dat\\ガソ.wav");
-  EXPECT_EQ(GameMode, gmBattle);
+  EXPECT_EQ(h.Where, TShown::Battle);
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
 }
 

@@ -7,7 +7,6 @@
 
 #include "battle/Action.h"
 #include "battle/Battle.h"
-#include "flow/Mode.h"
 #include "rules/Random.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"

@@ -12,6 +12,7 @@
 #include "battle/Battle.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
@@ -29,17 +30,8 @@ TPixelColor ColorOf(int k) {
   return MakeColor(40 + 6 * k, 100, 220 - 5 * k);
 }
 
-int viewed = -1;
-int starts = 0;
-int rebuilds = 0;
-void View(std::int32_t k) {
-  viewed = k;
-}
-void Start(std::int32_t) {
-  ++starts;
-}
-void Rebuild(std::int32_t) {
-  ++rebuilds;
+bool IsCommand(const TCommand& c, TCommandKind kind, std::int32_t tag = 0) {
+  return c.Kind == kind && c.Tag == tag;
 }
 
 // The program's working folder moved to a fresh folder holding only the
@@ -67,14 +59,11 @@ class BoardScreen : public ::testing::Test {
     ResetBattle();
     ClearSensors();
     SensorRegistry.MousePoint = TPoint{};  // the pointer rests on no region
-    viewed = -1;
-    starts = rebuilds = 0;
     TTournament& t = Tournament;
     for (int k = 0; k < SlotCount; ++k) {
       TSwordia& s = t.Slots[k];
       s.Name = Sj("剣士" + std::to_string(k));
       s.Spec = SpecOf(20, 3, 2, 1, "斬闇");
-      s.Portrait = &Portraits[k];
       Portraits[k].Fill(ColorOf(k));
       t.Entrants[k] = &s;
     }
@@ -91,7 +80,7 @@ class BoardScreen : public ::testing::Test {
     ClearSensors();
   }
 
-  static void Paint() { PaintBoard(View, Start, Rebuild); }
+  static void Paint() { PaintBoard(); }
   // A slot out after losing `stage`'s match.
   static void KnockOut(int k, int stage) {
     Tournament.Slots[k].InTournament = false;
@@ -141,10 +130,9 @@ TEST_F(BoardScreen, AtStageOneEveryBarIsWhiteNobodyIsCrossedAndThereIsNoBuildCha
     EXPECT_EQ(SensorRegistry.Sensors[k].Tag, k);
   }
   EXPECT_EQ(SensorRegistry.Sensors[32].Rect, StartButton);
-  SensorClick(150, 230);  // slot 14's cell: j 0, k4 1, l 1, m 1, f 0
-  EXPECT_EQ(viewed, 14);
-  SensorClick(500, 300);
-  EXPECT_EQ(starts, 1);
+  // Slot 14's cell: j 0, k4 1, l 1, m 1, f 0.
+  EXPECT_TRUE(IsCommand(SensorClick(150, 230), TCommandKind::ViewEntrant, 14));
+  EXPECT_TRUE(IsCommand(SensorClick(500, 300), TCommandKind::StartRound));
 }
 
 TEST_F(BoardScreen, AfterTheFirstRoundTheWinnersBarIsRedAndTheLoserCrossedOut) {
@@ -258,7 +246,7 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
                           [](int, int, TPixelColor c) { return Blend(c, ColorBlack); }));
   const auto presented = PresentCount();
   int ticks = 0;
-  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTick();
+  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTimer();
   EXPECT_FALSE(IsGrowing());
   EXPECT_GE(PresentCount() - presented, ticks);  // every slice shows on the board
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
@@ -275,7 +263,7 @@ TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   SensorHover(500, 300);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
-  SensorClick(500, 300);
+  RunCommand(SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBoard);
   SensorHover(5, 5);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
@@ -286,7 +274,7 @@ TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   Tournament.HeroEdit.Bonus = 0;
   Tournament.EntrantCount = 2;
   SetMode(gmBoard);
-  SensorClick(500, 300);
+  RunCommand(SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBattle);
 }
 
@@ -301,8 +289,7 @@ TEST_F(BoardScreen, TheBuildChangeShowsAndLightsUpOnlyWhileTheHeroIsIn) {
                           [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
   SensorHover(5, 5);
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, RebuildButton));
-  SensorClick(300, 300);
-  EXPECT_EQ(rebuilds, 1);
+  EXPECT_TRUE(IsCommand(SensorClick(300, 300), TCommandKind::ChangeBuild));
   // The hero is out: the region is there, the button is not, nothing lights.
   KnockOut(5, 2);
   Paint();

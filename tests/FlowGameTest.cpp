@@ -125,6 +125,21 @@ TEST_F(GameFlow, TheTitleShowsItsPictureAndIgnoresRightClicksAndMoves) {
   EXPECT_EQ(GameMode, gmMaking);
 }
 
+TEST_F(GameFlow, TheWindowScrollsTheLogEvery50MsAndGrowsTheRivalsEvery10Ms) {
+  OpenWindow();
+  const std::vector<TimerEntry>& timers = TBromTimer::Entries();
+  ASSERT_EQ(timers.size(), 2u);
+  EXPECT_EQ(timers[0].Interval, 50);
+  EXPECT_EQ(timers[1].Interval, 10);
+  // The 10 ms handler is the growth's: it runs the growth to its end.
+  TTournament& t = Tournament;
+  for (int k = 0; k < 2; ++k) t.Entrants[k] = &t.Slots[k];
+  t.EntrantCount = 2;
+  StartGrowth();
+  for (int tick = 0; tick < 100000 && IsGrowing(); ++tick) timers[1].Callback();
+  EXPECT_FALSE(IsGrowing());
+}
+
 TEST_F(GameFlow, ABrokenRosterIsShownFromTheTitleAndEndsTheProgram) {
   PutDataFile("swordia.txt", RosterOf(31));
   OpenWindow();
@@ -186,10 +201,7 @@ TEST_F(GameFlow, TheGameStartResetsTheHeroAndEntersEverySlot) {
   ASSERT_NE(t.Hero, nullptr);
   EXPECT_EQ(t.Stage, 0);
   EXPECT_EQ(t.EntrantCount, 32);
-  for (int k = 0; k < 32; ++k) {
-    EXPECT_EQ(t.Entrants[k], &t.Slots[k]);
-    EXPECT_EQ(t.Slots[k].Portrait, &Portraits[k]);
-  }
+  for (int k = 0; k < 32; ++k) EXPECT_EQ(t.Entrants[k], &t.Slots[k]);
   // The hero: roster entry 1's name, picture and flavour, no build, 10 points.
   EXPECT_EQ(U8(t.Hero->Name), "シオン・ラーク");
   EXPECT_EQ(t.Hero->ImageFile, "hero.bmp");

@@ -75,6 +75,16 @@ TEST_F(StoryFlow, ClicksAfterTheStopChangeNothingAndCloseLeaves) {
   EXPECT_EQ(cues_.Played.back(), CueTransition);
 }
 
+TEST_F(StoryFlow, ClosingAPieceThatReachedItsStopLetsTheNextPieceShowItsText) {
+  Tell("@Stage0\nzero\n\n#stop\n@Stage1\none\ntwo\n#stop\n");
+  TurnPage();
+  ASSERT_TRUE(GameStory().Script.Stopped());
+  LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
+  ASSERT_EQ(Tournament.Stage, 1);
+  SetMode(gmStory);
+  EXPECT_EQ(LinesShown(), 2);
+}
+
 TEST_F(StoryFlow, AWaveWithTwoNamesStopsThePiece) {
   Tell("@Stage0\n#Wave wind.wav\nbefore\n\n#Wave a.wav b.wav\nafter\n#stop\n");
   EXPECT_EQ(cues_.CountOf("dat\\wind.wav"), 1);

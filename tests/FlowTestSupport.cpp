@@ -9,6 +9,7 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "flow/Mode.h"
+#include "flow/TournamentFlow.h"
 #include "present/Timer.h"
 #include "rules/Random.h"
 #include "tests/TestSupport.h"
@@ -92,7 +93,6 @@ void GameFolder::MoveHeroToSlot(int k) {
   TTournament& t = Tournament;
   TSwordia& target = t.Slots[k];
   std::swap(*t.Hero, target);
-  std::swap(t.Hero->Portrait, target.Portrait);
   t.Hero = &target;
   t.HeroEdit = *t.Hero;
 }

@@ -13,6 +13,7 @@
 #include "fuzz/FuzzOutcomes.h"
 #include "fuzz/FuzzTelling.h"
 #include "present/Bitmap.h"
+#include "present/PictureCheck.h"
 #include "present/Wave.h"
 #include "script/Story.h"
 #include "script/TextFile.h"
@@ -61,7 +62,7 @@ TEST(FuzzParsers, RosterEndsInEntriesOrAKnownFault) {
     WriteFuzzInput(roster, mutator.Next());
     std::vector<TSwordia> entries;
     std::string fault;
-    if (ReadRoster(roster, portraits, entries, fault)) {
+    if (ReadRoster(roster, portraits, PictureCheck(), entries, fault)) {
       ++successes;
       ASSERT_GE(entries.size(), 32u) << i << " from " << mutator.LastSeedName();
       ASSERT_LE(entries.size(), 100u) << i << " from " << mutator.LastSeedName();

@@ -70,7 +70,7 @@ const std::map<std::string, std::set<std::string>>& AllowedIncludes() {
       {"rules", {"rules"}},
       {"present", {"present", "rules"}},
       {"script", {"script", "present", "rules"}},
-      {"data", {"data", "script", "present", "rules"}},
+      {"data", {"data", "script", "rules"}},
       {"battle", {"battle", "data", "rules"}},
       {"growth", {"growth", "battle", "data", "rules"}},
       {"paint", {"paint", "growth", "battle", "data", "script", "present", "rules"}},

@@ -8,6 +8,7 @@
 
 #include "data/Status.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Making.h"
 #include "flow/Mode.h"
 #include "paint/MakingScreen.h"
@@ -86,7 +87,6 @@ class MakingTest : public ::testing::Test {
     hero.Name = Sj("ケイ");
     hero.Flavor = {Sj("北の村から来た剣師。"), Sj("剣を選ぶ。")};
     Portraits[HeroSlot].Fill(PortraitColor);
-    hero.Portrait = &Portraits[HeroSlot];
     t.Hero = &hero;
     StartAt(0, TSpec{}, HeroStartBonus);
   }
@@ -108,12 +108,12 @@ class MakingTest : public ::testing::Test {
     Paint();
   }
   void Paint() {
-    PaintMaking(MakingActions());
+    PaintMaking();
     player_.Played.clear();
   }
   void Click(const TRect& r) {
     const TPoint p = Centre(r);
-    SensorClick(p.X, p.Y);
+    RunCommand(SensorClick(p.X, p.Y));
   }
   void Hover(const TRect& r) {
     const TPoint p = Centre(r);
@@ -357,19 +357,19 @@ TEST_F(MakingTest, HelpTextsFillTheirLines) {
 
 TEST_F(MakingTest, SixtyThreeRegionsInTheirOrder) {
   const TSensorRegistry& r = SensorRegistry;
-  const TMakingActions& a = MakingActions();
+  using K = TCommandKind;
   ASSERT_EQ(r.SensorCount, 63);
   struct TWant {
     TRect Rect;
-    TSensorHandler Click;
+    TCommandKind Click;
     std::int32_t Tag;
   };
-  std::vector<TWant> want{{PortraitRect, nullptr, 0}, {HelpRect, a.CloseView, 0}};
-  for (int t = 0; t < 4; ++t) want.push_back({StatButtons[t], a.RaiseStat, t});
-  for (int k = 1; k <= SwordKindCount; ++k) want.push_back({SwordButtons[k], a.AddSword, k});
-  want.push_back({ResetButton, a.ResetEdit, 0});
-  want.push_back({DecideButton, a.DecideEdit, 0});
-  for (int j = 0; j < SlotCountShown; ++j) want.push_back({SlotRects[j], a.SwapSwords, j});
+  std::vector<TWant> want{{PortraitRect, K::None, 0}, {HelpRect, K::CloseView, 0}};
+  for (int t = 0; t < 4; ++t) want.push_back({StatButtons[t], K::RaiseStat, t});
+  for (int k = 1; k <= SwordKindCount; ++k) want.push_back({SwordButtons[k], K::AddSword, k});
+  want.push_back({ResetButton, K::ResetEdit, 0});
+  want.push_back({DecideButton, K::DecideEdit, 0});
+  for (int j = 0; j < SlotCountShown; ++j) want.push_back({SlotRects[j], K::SwapSwords, j});
   for (int i = 0; i < 63; ++i) {
     const TSensor& s = r.Sensors[i];
     EXPECT_EQ(s.Rect, want[i].Rect) << i;
@@ -379,11 +379,16 @@ TEST_F(MakingTest, SixtyThreeRegionsInTheirOrder) {
     EXPECT_NE(s.OnEnter, nullptr) << i;
     EXPECT_NE(s.OnLeave, nullptr) << i;
   }
-  EXPECT_EQ(a.RaiseStat, &RaiseStat);
-  EXPECT_EQ(a.AddSword, &AddSword);
-  EXPECT_EQ(a.SwapSwords, &SwapSwords);
-  EXPECT_EQ(a.ResetEdit, &ResetEdit);
-  EXPECT_EQ(a.DecideEdit, &DecideEdit);
+}
+
+TEST_F(MakingTest, TheLastPointSpentWithThePointerElsewhereShowsTheClickedSwordsHelp) {
+  StartAt(0, SpecOf(20, 1, 1, 1, ""), 1);
+  Hover(StatButtons[0]);
+  ASSERT_EQ(HelpLinesShown(), 2);
+  // The click comes on a sword button without a move there first.
+  Click(SwordButtons[swMirror]);
+  EXPECT_EQ(Swords(), "鏡");
+  EXPECT_EQ(HelpLinesShown(), 7);
 }
 
 }  // namespace

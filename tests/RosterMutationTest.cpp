@@ -5,6 +5,7 @@
 #include <random>
 
 #include "data/Roster.h"
+#include "present/PictureCheck.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -110,7 +111,7 @@ TEST(RosterMutations, EveryDamagedRosterGetsAnAnswer) {
     const std::string damaged = Mutate(base, rng);
     std::vector<TSwordia> entries;
     std::string fault;
-    if (ReadRoster(folder.WriteBytes(damaged), folder.Folder, entries, fault)) {
+    if (ReadRoster(folder.WriteBytes(damaged), folder.Folder, PictureCheck(), entries, fault)) {
       ++successes;
       EXPECT_GE(entries.size(), 32u) << i;
       EXPECT_LE(entries.size(), 100u) << i;
@@ -151,11 +152,11 @@ TEST(RosterFaults, PortraitsTheDecoderWouldMakeUpOrThatClaimTooMuchAreRefused) {
   // A shipped JPEG portrait loads; cut in half with an end marker appended,
   // it would show a grey lower half.
   const std::string jpeg = ReadWholeFile(SourcePath("dat/vespa.jpg"));
-  ASSERT_TRUE(CheckImagePath(SourcePath("dat/vespa.jpg")));
+  ASSERT_TRUE(PictureFits(SourcePath("dat/vespa.jpg"), 300, 300));
   WriteWholeFile(folder.Folder + "half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
-  EXPECT_FALSE(CheckImagePath(folder.Folder + "half.jpg"));
+  EXPECT_FALSE(PictureFits(folder.Folder + "half.jpg", 300, 300));
   // 1,080 bytes of run-length BMP claiming 8192 x 4096.
-  EXPECT_FALSE(CheckImagePath(SourcePath("fuzz/roster/portraits/bomb.bmp")));
+  EXPECT_FALSE(PictureFits(SourcePath("fuzz/roster/portraits/bomb.bmp"), 300, 300));
   // Through the roster: the fault of the portrait's line.
   std::vector<std::string> lines = RosterLines(32);
   lines[2] = "#Image half.jpg";

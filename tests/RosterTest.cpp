@@ -5,7 +5,9 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/TournamentFlow.h"
 #include "present/App.h"
+#include "present/PictureCheck.h"
 #include "rules/Random.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
@@ -115,7 +117,8 @@ TEST(RosterFaults, FaultsWithoutLineInformation) {
   TRosterFolder folder;
   std::vector<TSwordia> entries;
   std::string fault;
-  EXPECT_FALSE(ReadRoster(folder.Folder + "none.txt", folder.Folder, entries, fault));
+  EXPECT_FALSE(
+      ReadRoster(folder.Folder + "none.txt", folder.Folder, PictureCheck(), entries, fault));
   EXPECT_EQ(U8(fault), "【エラー】存在しないファイル：" + folder.Folder + "none.txt");
 
   EXPECT_EQ(folder.FaultOfBytes(std::string(10001, '\n')),
@@ -244,15 +247,15 @@ TEST(RosterImages, PortraitsUpTo300By300Pass) {
   WriteWholeFile(folder + "small.bmp", BitmapBytes(1, 1));
   WriteWholeFile(folder + "junk.bmp", "BM not really a bitmap");
   WriteWholeFile(folder + "empty.bmp", "");
-  EXPECT_TRUE(CheckImagePath(folder + "square.bmp"));
-  EXPECT_TRUE(CheckImagePath(folder + "small.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder + "wide.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder + "tall.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder + "junk.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder + "empty.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder + "missing.bmp"));
-  EXPECT_FALSE(CheckImagePath(folder));  // a folder is no image
-  EXPECT_FALSE(CheckImagePath("\x81"));  // a name with no form on disk
+  EXPECT_TRUE(PictureFits(folder + "square.bmp", 300, 300));
+  EXPECT_TRUE(PictureFits(folder + "small.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder + "wide.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder + "tall.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder + "junk.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder + "empty.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder + "missing.bmp", 300, 300));
+  EXPECT_FALSE(PictureFits(folder, 300, 300));  // a folder is no image
+  EXPECT_FALSE(PictureFits("\x81", 300, 300));  // a name with no form on disk
 }
 
 TEST(RosterImages, AnEntryWithAnOversizedPortraitFailsOnItsImageLine) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/Roster.h"
+#include "present/PictureCheck.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -72,7 +73,7 @@ std::string TRosterFolder::Fault(const std::vector<std::string>& utf8Lines) {
 std::string TRosterFolder::FaultOfBytes(const std::string& bytes) {
   std::vector<TSwordia> entries;
   std::string fault;
-  if (ReadRoster(WriteBytes(bytes), Folder, entries, fault)) return "";
+  if (ReadRoster(WriteBytes(bytes), Folder, PictureCheck(), entries, fault)) return "";
   EXPECT_FALSE(fault.empty());
   return U8(fault);
 }
@@ -80,6 +81,6 @@ std::string TRosterFolder::FaultOfBytes(const std::string& bytes) {
 std::vector<TSwordia> TRosterFolder::Entries(const std::vector<std::string>& utf8Lines) {
   std::vector<TSwordia> entries;
   std::string fault;
-  EXPECT_TRUE(ReadRoster(Write(utf8Lines), Folder, entries, fault)) << U8(fault);
+  EXPECT_TRUE(ReadRoster(Write(utf8Lines), Folder, PictureCheck(), entries, fault)) << U8(fault);
   return entries;
 }

@@ -192,12 +192,11 @@ TEST_F(ScreenKit, CentredBlocksTruncateTowardZero) {
 
 TEST_F(ScreenKit, ButtonLightensTheBaseAndRegistersItsHandlers) {
   Paint(BaseLayer, MakeColor(0, 64, 128));
-  // Three handlers with different bodies, so no two share an address.
+  // Two handlers with different bodies, so they do not share an address.
   static int called = 0;
-  const auto click = [](std::int32_t) { called = 1; };
   const auto leave = [](std::int32_t) { called = 2; };
   const auto enter = [](std::int32_t) { called = 3; };
-  DrawButton(StartButton, 20, "START", 9, click, leave, enter);
+  DrawButton(StartButton, 20, "START", 9, TCommandKind::StartRound, leave, enter);
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(430, 285), MakeColor(127, 159, 191)));
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(570, 300), MakeColor(0, 64, 128)));
   EXPECT_LT(InkOf(BaseLayer, ColorBlack, ColorWhite).Solid, 570);
@@ -207,7 +206,7 @@ TEST_F(ScreenKit, ButtonLightensTheBaseAndRegistersItsHandlers) {
   EXPECT_FALSE(s.Repeat);
   EXPECT_EQ(s.OnEnter, static_cast<TSensorHandler>(enter));
   EXPECT_EQ(s.OnLeave, static_cast<TSensorHandler>(leave));
-  EXPECT_EQ(s.OnClick, static_cast<TSensorHandler>(click));
+  EXPECT_EQ(s.OnClick, TCommandKind::StartRound);
   EXPECT_EQ(s.Tag, 9);
   EXPECT_EQ(called, 0);  // drawing a button calls none of them
 }
@@ -321,7 +320,7 @@ int ShownOffset() {
 
 TEST_F(ScreenKit, FlavourStripScrollsWithThePointerAndClampsAtBothEnds) {
   Paint(BaseLayer, ColorRed);
-  const auto close = [](std::int32_t) {};
+  const TCommandKind close = TCommandKind::CloseView;
   PrepareScrollText(WithFlavour(40), close);
   EXPECT_EQ(TextScrollLayer.Height(), 720);
   // The strip starts black with the text's top on the base layer.
@@ -332,7 +331,7 @@ TEST_F(ScreenKit, FlavourStripScrollsWithThePointerAndClampsAtBothEnds) {
   ASSERT_EQ(SensorRegistry.SensorCount, 1);
   EXPECT_TRUE(SensorRegistry.Sensors[0].Repeat);
   EXPECT_EQ(SensorRegistry.Sensors[0].Rect, HelpRect);
-  EXPECT_EQ(SensorRegistry.Sensors[0].OnClick, static_cast<TSensorHandler>(close));
+  EXPECT_EQ(SensorRegistry.Sensors[0].OnClick, close);
   NumberRows();
   // b = y - 320 clamped to 0..110; offset = b x (720 - 126) div 110.
   const struct {
@@ -406,7 +405,14 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
     TWorkingFolder inside(folder);
     LoadPortraits(*tournament);
   }
-  for (int i = 0; i < PortraitCount; ++i) EXPECT_EQ(tournament->Slots[i].Portrait, &Portraits[i]);
+  // Slot k's portrait is surface k; the hero's working copy shows the hero's;
+  // a swordsman of no slot has none.
+  for (int i = 0; i < PortraitCount; ++i) {
+    EXPECT_EQ(PortraitOf(*tournament, tournament->Slots[i]), &Portraits[i]);
+  }
+  tournament->Hero = &tournament->Slots[3];
+  EXPECT_EQ(PortraitOf(*tournament, tournament->HeroEdit), &Portraits[3]);
+  EXPECT_EQ(PortraitOf(*tournament, TSwordia()), nullptr);
   // 297 x 299 at ((300 - 297) div 2, (300 - 299) div 2) = (1, 0): one black
   // column left, two right, one black row at the bottom.
   const TBromBitmap& odd = Portraits[3];

@@ -1,7 +1,6 @@
 // The story's four commands, its pages, and the lab's story command.
 #include <gtest/gtest.h>
 
-#include "present/Wave.h"
 #include "script/Story.h"
 #include "tests/ScriptTestSupport.h"
 
@@ -19,15 +18,7 @@ class TRecordingView : public TStoryView {
     for (const std::string& line : lines) page += "|" + U8(line);
     Events.push_back(page);
   }
-};
-
-class TRecordingPlayer : public TWavePlayer {
- public:
-  std::vector<std::string> Played;
-  void Play(std::string_view path, bool loop) override {
-    Played.push_back(U8(path) + (loop ? " loop" : ""));
-  }
-  void Stop() override {}
+  void PlaySound(std::string_view path) override { Events.push_back("sound " + U8(path)); }
 };
 
 // A story on a script written from UTF-8 lines, told to a recording view.
@@ -109,27 +100,19 @@ TEST(StoryPages, ALineSizeThatIsNoNumberStopsThePiece) {
   EXPECT_TRUE(f.Story.Script.Stopped());
 }
 
-TEST(StoryCommands, ImageTitleAndWaveReachTheViewAndThePlayer) {
-  TRecordingPlayer player;
-  TBromWave::SetPlayer(&player);
+TEST(StoryCommands, ImageTitleAndWaveReachTheView) {
   TStoryFixture f({"#Image 絵.bmp", "#image", "#TITLE 第一章", "#Title", "#Wave ガソ.wav", "x"});
   f.Turn();
-  TBromWave::SetPlayer(nullptr);
   EXPECT_EQ(f.View.Events,
             (std::vector<std::string>{"picture dat\\絵.bmp", "clear", "caption 第一章",
-                                      "caption Quillmoor", "page|x"}));
-  EXPECT_EQ(player.Played, (std::vector<std::string>{"dat\\ガソ.wav"}));
+                                      "caption Quillmoor", "sound dat\\ガソ.wav", "page|x"}));
 }
 
 TEST(StoryCommands, AWaveWithTwoFilesStopsThePieceUnshown) {
-  TRecordingPlayer player;
-  TBromWave::SetPlayer(&player);
   TStoryFixture f({"before", "#Wave a.wav b.wav", "after"});
   const std::string result = f.Turn();
-  TBromWave::SetPlayer(nullptr);
   EXPECT_EQ(result, "【エラー】パラメータ過多：#Wave a.wav b.wav\r\nin " + f.Path);
   EXPECT_TRUE(f.View.Events.empty());
-  EXPECT_TRUE(player.Played.empty());
   EXPECT_EQ(f.Turn(), "【成功】");  // stopped: further turns change nothing
   EXPECT_TRUE(f.View.Events.empty());
 }

@@ -11,7 +11,7 @@
 #include "data/Roster.h"
 #include "present/Bitmap.h"
 #include "present/Path.h"
-#include "present/Wave.h"
+#include "present/PictureCheck.h"
 #include "rules/Cues.h"
 #include "rules/SjisText.h"
 #include "rules/Sword.h"
@@ -31,7 +31,8 @@ std::string ShippedProgramPath(std::string_view programPath) {
 std::vector<TSwordia> ReadShippedRoster() {
   std::vector<TSwordia> entries;
   std::string fault;
-  if (!ReadRoster(Sj(SourcePath("dat/swordia.txt")), Sj(SourcePath("dat/")), entries, fault)) {
+  if (!ReadRoster(Sj(SourcePath("dat/swordia.txt")), Sj(SourcePath("dat/")), PictureCheck(),
+                  entries, fault)) {
     ADD_FAILURE() << "the shipped roster is refused: " << U8(fault);
   }
   return entries;
@@ -43,16 +44,9 @@ class TRecordingView : public TStoryView {
     Pictures.insert(std::string(programPath));
   }
   void ShowText(const TStringDynArray& lines) override { Pages.push_back(lines); }
+  void PlaySound(std::string_view programPath) override { Sounds.insert(std::string(programPath)); }
   std::set<std::string> Pictures;
   std::vector<TStringDynArray> Pages;
-};
-
-class TRecordingPlayer : public TWavePlayer {
- public:
-  void Play(std::string_view programPath, bool) override {
-    Sounds.insert(std::string(programPath));
-  }
-  void Stop() override {}
   std::set<std::string> Sounds;
 };
 
@@ -77,9 +71,7 @@ TToldStory TellShippedStory() {
   TToldStory told;
   TStory story;
   TRecordingView view;
-  TRecordingPlayer player;
   story.View = &view;
-  TBromWave::SetPlayer(&player);
   told.LoadResult = U8(InitStory(story, Sj(SourcePath("dat/story.txt"))));
   const std::string success = Sj("【成功】");
   for (int stage = 0; stage <= 5; ++stage) {
@@ -98,9 +90,8 @@ TToldStory TellShippedStory() {
     piece.Pages = view.Pages;
     story.Script.ClearStop();
   }
-  TBromWave::SetPlayer(nullptr);
   told.Pictures = view.Pictures;
-  told.Sounds = player.Sounds;
+  told.Sounds = view.Sounds;
   return told;
 }
 

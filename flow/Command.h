@@ -1,0 +1,11 @@
+// Design unit: UnitForm (the commands of the screens).
+// A click on a screen region comes back from the sensor registry as the
+// region's command: a value naming what the player asked for and the
+// region's tag. The main window carries it out here, once the registry has
+// finished with the click.
+#pragma once
+
+#include "paint/Sensor.h"
+
+// Carries out the command; Kind None does nothing.
+void RunCommand(const TCommand& command);
