@@ -457,6 +457,7 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
 // Tournament --------------------------------------------------------------------------
 
 void EnterBattleMode() {
+  LogStepStart();
   if (Battle.ResumeAfterStory) {
     Battle.ResumeAfterStory = false;
     NextMatch();

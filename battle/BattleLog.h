@@ -14,25 +14,20 @@ constexpr int LogViewLines = 6;  // lines of the log window
 
 struct TLogStore {
   std::vector<std::string> Lines;  // the current match's lines, the oldest first
-  bool LineAppended = false;       // set by every line actually stored
+  // The lines logged since the current click (or the battle's entry) began,
+  // in order, across a match's start, without the blank lines a log starts
+  // with: what the click showed, for the lab to print and the tests to read.
+  std::vector<std::string> StepLines;
 };
 
 // The log of the shown battle.
 extern TLogStore LogStore;
 
-// Hears every line the battle logs (not the blank lines that start a log):
-// the lab prints them, the tests compare them.
-class TLogListener {
- public:
-  virtual ~TLogListener() = default;
-  virtual void LineLogged(std::string_view line) = 0;
-};
-// Plugs in a listener; nullptr for none.
-void SetLogListener(TLogListener* listener);
-
 // Unless the log is off: starts the log as six blank lines, so that new lines
 // enter the window at its bottom.
 void LogClear();
 // Unless the log is off: appends a line (empty text, empty line) at the
-// bottom.
+// bottom, and to the lines of the step.
 void LogAppend(std::string_view text);
+// A click or the battle's entry begins: no line of it yet.
+void LogStepStart();

@@ -11,7 +11,7 @@ void SetCue(const char* file) {
 
 void BattleStepClick(int /*tag*/) {
   // 1. A fresh step: no line yet, no cue yet.
-  LogStore.LineAppended = false;
+  LogStepStart();
   Battle.PendingCue = nullptr;
   Battle.PlayedCue = nullptr;
   // 2. Run phases until a line has been logged. Leaving the battle screen (the
@@ -20,7 +20,7 @@ void BattleStepClick(int /*tag*/) {
   do {
     if (!RunNextPhase()) break;  // nothing scheduled: the battle has handed over
     if (!BattleHost().BattleShown()) return;
-  } while (!LogStore.LineAppended);
+  } while (LogStore.StepLines.empty());
   // 3. The last cue chosen during the step.
   if (Battle.PendingCue != nullptr) {
     BattleHost().PlayCue(Battle.PendingCue);

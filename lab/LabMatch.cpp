@@ -1,12 +1,10 @@
 #include "lab/LabMatch.h"
 
 #include "battle/Battle.h"
+#include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
 #include "battle/Stepping.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
-#include "growth/GrowthDriver.h"
 
 namespace {
 
@@ -14,11 +12,14 @@ namespace {
 // long before: at most 21 turns of a few hundred lines.
 constexpr int MaxClicks = 1000000;
 
-// Collects the lines of one click.
-class TLineCollector : public TLogListener {
+// The lab's side of the shown battle: no screen, no sound (the cue each
+// click chose is read from the battle); the match is over once the stage is.
+class TLabHost : public TBattleHost {
  public:
-  void LineLogged(std::string_view line) override { Lines.emplace_back(line); }
-  TStringDynArray Lines;
+  bool BattleShown() const override { return Shown; }
+  void HeroWon() override { Shown = false; }
+  void StageOver() override { Shown = false; }
+  bool Shown = true;
 };
 
 }  // namespace
@@ -27,26 +28,24 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
                   long long skipAt, const TClickReport& report) {
   // 1. A stage with only these two entrants still in; the hero is out.
   ResetBattle();
-  ConnectGameFlow();
   std::vector<TSwordia> entrants(2);
   for (int side = 0; side < 2; ++side) {
     entrants[side].Name = names[side];
     entrants[side].Spec = specs[side];
   }
   SetUpStage(Tournament, entrants, stage);
-  // 2. Click 0 is the match start; then one click at a time until the battle
-  // has left the battle screen.
-  TLineCollector lines;
-  SetLogListener(&lines);
+  // 2. Click 0 is the match start, entered as the game's battle mode enters
+  // it; then one click at a time until the stage is over.
+  TLabHost host;
+  SetBattleHost(&host);
   auto done = [&](long long k, const char* cue) {
-    if (!lines.Lines.empty()) report(k, cue, lines.Lines);
-    lines.Lines.clear();
+    if (!LogStore.StepLines.empty()) report(k, cue, LogStore.StepLines);
   };
-  SetMode(gmBattle);
+  EnterBattleMode();
   done(0, nullptr);
-  for (long long k = 1; GameMode == gmBattle; ++k) {
+  for (long long k = 1; host.Shown; ++k) {
     if (k > MaxClicks || Battle.PhaseCount == 0) {
-      SetLogListener(nullptr);
+      SetBattleHost(nullptr);
       return false;
     }
     if (k == skipAt) {
@@ -56,6 +55,6 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
     }
     done(k, Battle.PlayedCue);
   }
-  SetLogListener(nullptr);
+  SetBattleHost(nullptr);
   return true;
 }

@@ -16,16 +16,14 @@ namespace {
 Lines PlayWithin(const std::string& buildA, const std::string& buildB, int budget) {
   TBattleHarness h;
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
-  Lines all = h.Enter().Lines;
+  h.Enter();
   int phases = 0;
   while (h.Where == TShown::Battle && phases < budget && RunNextPhase()) ++phases;
   if (h.Where == TShown::Battle) {
     ADD_FAILURE() << "still fighting after " << phases << " phases";
     return {};
   }
-  const TClick rest = h.Step();  // the match has handed over: only collects what was logged
-  all.insert(all.end(), rest.Lines.begin(), rest.Lines.end());
-  return all;
+  return h.Collect().Lines;  // every line since the match start
 }
 
 }  // namespace

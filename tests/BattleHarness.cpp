@@ -20,11 +20,9 @@ TBattleHarness::TBattleHarness() {
   ResetTournament();
   ResetBattle();
   SetBattleHost(this);
-  SetLogListener(this);
 }
 
 TBattleHarness::~TBattleHarness() {
-  SetLogListener(nullptr);
   SetBattleHost(nullptr);
 }
 
@@ -41,7 +39,7 @@ void TBattleHarness::Setup(int stage,
 
 TClick TBattleHarness::Collect() {
   TClick click;
-  click.Lines.swap(pending_);
+  for (const std::string& line : LogStore.StepLines) click.Lines.push_back(U8(line));
   click.Cue = Battle.PlayedCue != nullptr ? U8(Battle.PlayedCue) : "-";
   return click;
 }
@@ -72,10 +70,6 @@ std::vector<std::string> TBattleHarness::RunToEnd() {
   }
   EXPECT_NE(Where, TShown::Battle) << "the battle did not end";
   return all;
-}
-
-void TBattleHarness::LineLogged(std::string_view line) {
-  pending_.push_back(U8(line));
 }
 
 void TBattleHarness::PlayCue(const char* file) {

@@ -25,7 +25,7 @@ TSpec Build(const std::string& utf8);
 // Where the game goes on from a shown battle.
 enum class TShown { Battle, Story, Board };
 
-class TBattleHarness : public TLogListener, public TBattleHost {
+class TBattleHarness : public TBattleHost {
  public:
   TBattleHarness();
   ~TBattleHarness() override;
@@ -39,6 +39,8 @@ class TBattleHarness : public TLogListener, public TBattleHost {
   TClick Enter();
   TClick Step();
   TClick Skip();
+  // The lines logged since the last click began (as after a click).
+  TClick Collect();
   // Steps until the battle screen is left; all lines, in order.
   std::vector<std::string> RunToEnd();
   // Every cue the battle played, in order (UTF-8).
@@ -46,15 +48,10 @@ class TBattleHarness : public TLogListener, public TBattleHost {
   // The battle screen, or where the game has gone on to.
   TShown Where = TShown::Battle;
 
-  void LineLogged(std::string_view line) override;
   void PlayCue(const char* file) override;
   bool BattleShown() const override { return Where == TShown::Battle; }
   void HeroWon() override { Where = TShown::Story; }
   void StageOver() override;
-
- private:
-  TClick Collect();
-  std::vector<std::string> pending_;
 };
 
 // A whole shown stage-1 match of 甲 (first) against 乙 (second): every line

@@ -17,23 +17,22 @@ TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear)
   LogStore = TLogStore();
   LogClear();
   EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
-  EXPECT_TRUE(LogStore.LineAppended);
-  LogStore.LineAppended = false;
+  EXPECT_TRUE(LogStore.StepLines.empty());  // the blank lines are no step's
   for (int i = 0; i < 300; ++i) LogAppend(Sj("【第0ターン】"));
-  EXPECT_TRUE(LogStore.LineAppended);
   ASSERT_EQ(LogStore.Lines.size(), 306u);
   EXPECT_EQ(U8(LogStore.Lines[305]), "【第0ターン】");
-  // While the log is off nothing is stored or flagged.
+  // A new match within the step keeps the step's lines.
+  LogClear();
+  LogAppend("x");
+  EXPECT_EQ(LogStore.Lines.size(), 7u);
+  EXPECT_EQ(LogStore.StepLines.size(), 301u);
+  // While the log is off nothing is stored.
+  LogStepStart();
   Battle.LogOff = true;
-  LogStore.LineAppended = false;
   LogAppend("x");
   LogClear();
-  EXPECT_EQ(LogStore.Lines.size(), 306u);
-  EXPECT_FALSE(LogStore.LineAppended);
-  // A later clear starts over.
-  Battle.LogOff = false;
-  LogClear();
-  EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
+  EXPECT_EQ(LogStore.Lines.size(), 7u);
+  EXPECT_TRUE(LogStore.StepLines.empty());
   ResetBattle();
 }
 
