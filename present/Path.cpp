@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -180,13 +181,13 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
   std::FILE* file = OpenProgramFile(programPath, why);
   if (file == nullptr) return false;
   const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
-  struct stat info;
+  struct stat info {};
   if (fstat(fileno(file), &info) == 0 && info.st_size > maxBytes) {
     std::fclose(file);
     Say(why, tooLarge);
     return false;
   }
-  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  bytes.reserve(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
   char buffer[65536];
   std::size_t got;
   bool grew = false;
