@@ -63,31 +63,26 @@ man -l "$root/usr/share/man/man6/quillmoor.6.gz" >/dev/null 2>&1 || zcat "$root/
   fail "the game's manual page does not read"
 
 # 5. The game from an unrelated folder, on an X server of its own.
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$top/tools/x11-session.sh"
 game=
 trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$root" "$unrelated"' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 200
 cd "$unrelated"
 env -u QUILLMOOR_DATA SDL_AUDIODRIVER=dummy "$root/usr/bin/quillmoor" 2>"$unrelated/stderr" &
 game=$!
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Quillmoor$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the installed game showed no window: $(cat "$unrelated/stderr")"
+wait_for_window || fail "the installed game showed no window: $(cat "$unrelated/stderr")"
 sleep 1
 import -window "$window" -depth 8 rgb:"$unrelated/shown.rgb"
 convert "$top/dat/title.bmp" -depth 8 rgb:"$unrelated/title.rgb"
 cmp -s "$unrelated/shown.rgb" "$unrelated/title.rgb" || fail "the window does not show the title picture"
 echo "title: the window shows dat/title.bmp pixel for pixel"
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+# Read whole before matching: under pipefail, a grep -q that stops early
+# would fail the pipeline by cutting xprop's long icon dump short.
+icon=$(xprop -id "$window" _NET_WM_ICON)
+grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no 64 x 64 icon"
 # Motif hints: functions move, minimise, close (4 + 8 + 32); no maximise (16).
-xprop -id "$window" _MOTIF_WM_HINTS | grep -q '= 0x3, 0x2c, 0x3a' || fail "the frame may offer maximise"
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
+grep -q '= 0x3, 0x2c, 0x3a' <<<"$hints" || fail "the frame may offer maximise"
 echo "window: its icon is set, and its frame offers no maximise"
 python3 "$top/tools/x11-close.py" "$window"
 for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done

@@ -23,27 +23,19 @@ game=${1:-build/quillmoor}
 shift || true
 idle=${IDLE_SECONDS:-20}
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source tools/x11-session.sh
+xvfb=
 gamepid=
 cleanup() {
   [ -n "$gamepid" ] && kill "$gamepid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 90
 
 "$game" "$@" 2>/dev/null &
 gamepid=$!
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Quillmoor$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the game's window did not appear" >&2; exit 1; }
+wait_for_window || { echo "the game's window did not appear" >&2; exit 1; }
 sleep 2
 
 # Run time (ns) and times scheduled, summed over the game's threads.
