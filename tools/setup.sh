@@ -29,10 +29,11 @@ packages=(
 # looked at by xprop, with fonts for the window system's message box, and
 # measure a play's peak memory with GNU time. CI also packs the game (cpack's
 # Debian package reads its library dependencies with dpkg-dev's
-# dpkg-shlibdeps) and validates its desktop entry and metainfo.
+# dpkg-shlibdeps, after telling programs from data with file) and validates
+# its desktop entry and metainfo.
 if [ "$mode" = test ]; then
   packages+=(clang-format xvfb xdotool imagemagick x11-utils python3 time xfonts-base)
-  packages+=(dpkg-dev desktop-file-utils appstream)
+  packages+=(dpkg-dev file desktop-file-utils appstream)
 fi
 
 missing=()
