@@ -1,6 +1,7 @@
 #include "battle/Action.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 #include "battle/Stepping.h"
@@ -58,7 +59,7 @@ void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
     // 4. The sword runs: copied into the slot, marked used, gone if limited.
     slot.Stunned = false;
     slot.Sword = f.Swords[s];
-    f.Swords[s].UsedThisTurn = true;
+    UseSword(f, s);
     if (slot.Sword.Limited) RemoveSword(f, s);
     // A control sword acts on the sword standing right behind it, which is the
     // one that moved into its place when it vanished.
@@ -267,6 +268,7 @@ bool EvaluateStrikes(TBattle& b) {
     s.Shielded = false;
     s.Reflected = false;
     s.StolenCount = 0;
+    s.StolenUsed = 0;
   }
   // 2. Both strikes are computed from the state before either lands.
   bool takesPart[2];
@@ -345,7 +347,7 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
   for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
     const int u = FirstUnusedSword(t);
     if (u < 0) break;
-    t.Swords[u].UsedThisTurn = true;
+    UseSword(t, u);
     if (Logging<R>(b)) {
       SetCue(CueOnHit);
       BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
@@ -381,6 +383,8 @@ template <TRun R>
     if (!s.Active || !s.Hit) continue;
     TFighter& t = *s.Target;
     for (std::int32_t i = 0; i < s.Sword.StealOnHit && t.SwordCount > 0; ++i) {
+      // A sword keeps being used this turn in its new hands.
+      if (SwordUsed(t, 0)) s.StolenUsed |= std::uint32_t{1} << s.StolenCount;
       s.Stolen[s.StolenCount++] = t.Swords[0];
       RemoveSword(t, 0);
     }
@@ -390,7 +394,7 @@ template <TRun R>
     if (!s.Active || !s.Hit) continue;
     for (std::int32_t i = 0; i < s.StolenCount; ++i) {
       // A full list cannot take the sword: it is robbed all the same, and lost.
-      AppendSword(*s.Actor, s.Stolen[i]);
+      AppendSword(*s.Actor, s.Stolen[i], (s.StolenUsed >> i & 1) != 0);
       if (Logging<R>(b)) {
         SetCue(CueSteal);
         BattleLog(NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
@@ -622,9 +626,10 @@ void RunSilently(TBattle& b) {
 }  // namespace
 
 int NextRunnableSword(const TFighter& f, std::int32_t turn) {
-  for (int i = 0; i < f.SwordCount; ++i) {
+  // Only the unused swords are looked at, in list order.
+  for (std::uint32_t left = ~f.Used & AllSwords(f); left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
     const TSword& s = f.Swords[i];
-    if (s.UsedThisTurn) continue;
     if (std::int64_t{s.StartTurn} - s.EarlyGrants > turn) continue;
     switch (s.Condition) {
       case cdNone:

@@ -58,9 +58,8 @@ void TurnStart(TBattle& b) {
   b.A.AP = b.A.Speed;
   b.B.AP = b.B.Speed;
   // 2. Every sword may run again.
-  for (TFighter* f : {&b.A, &b.B}) {
-    for (int i = 0; i < f->SwordCount; ++i) f->Swords[i].UsedThisTurn = false;
-  }
+  b.A.Used = 0;
+  b.B.Used = 0;
   // 3. The turn header.
   if (Logging<R>(b)) {
     SetCue(CueTick);

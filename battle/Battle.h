@@ -59,6 +59,7 @@ struct TActionSlot {
   bool Reflected = false;
   TSword Stolen[MaxSwords];  // taken by a steal, not yet handed over
   std::int32_t StolenCount = 0;
+  std::uint32_t StolenUsed = 0;  // bit i: Stolen[i] had been used this turn
 };
 
 // Which slots an execution run works on.
