@@ -554,7 +554,7 @@ void ApplyControl(TBattle& b, TActionSlot& s) {
 template <TRun R>
 void ApplyEnvironment(TBattle& b) {
   // The only environment sword moves time on: the turn limit comes closer.
-  Raise(b.Turn, 1);
+  Engine::RaiseTurn(b);
   if (Logging<R>(b)) {
     SetCue(CueTurnRaised);
     BattleLog("ターンが" + Num(b.Turn) + "になった☆");

@@ -177,7 +177,7 @@ void Step(TBattle& b, bool aCan, bool oCan) {
 
 template <TRun R>
 void NextTurn(TBattle& b) {
-  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
+  Engine::RaiseTurn(b);
   Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
 }
 
@@ -371,6 +371,7 @@ template <TRun R>
 void NoticeKnockOut(TBattle& b) {
   // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
   // noticed only by the first check of turn 1).
+  b.EndDue = true;
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Dead || f->HP > 0) continue;
     f->Dead = true;
@@ -444,6 +445,7 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
   battle.Turn = 0;
   battle.PhaseCount = 0;
   battle.Result = brRunning;
+  battle.EndDue = false;
   // 3. The whole battle: every phase runs where it is scheduled.
   TurnStart<Silent>(battle);
   if (battle.Result == brRunning)
@@ -489,6 +491,7 @@ void StartMatch() {
   // 4. The battle waits for the first click.
   b.Turn = 0;
   b.PhaseCount = 0;
+  b.EndDue = false;
   Then<Shown, BattleOpening, TurnStart<Shown>>(b);
 }
 

@@ -76,6 +76,9 @@ struct TBattle {
   TBattlePhase Phases[PhaseStackSize] = {};
   std::int32_t PhaseCount = 0;
   std::int32_t Result = brRunning;
+  // A death was noticed or the turn raised since the last end check: the only
+  // changes that can end the battle.
+  bool EndDue = false;
   bool LogOff = true;  // log lines and cues are suppressed
   bool Simulation = false;
   bool SkipAllowed = false;
@@ -211,11 +214,23 @@ inline bool BattleOver(const TBattle& b) {
 // The end check once the battle is over: the end lines and the judgement.
 template <TRun R>
 void EndBattle(TBattle& b);
-// The end check: nothing to do on most passes.
+// The end check: nothing to do on most passes. A silent battle looks only
+// when a death was noticed or the turn raised since its last look (a revival
+// only makes the battle less over).
 template <TRun R>
 [[gnu::always_inline]] inline void EndCheck(TBattle& b) {
+  if constexpr (R == TRun::Silent) {
+    if (!b.EndDue) return;
+    b.EndDue = false;
+  }
   if (BattleOver(b)) [[unlikely]]
     EndBattle<R>(b);
+}
+
+// The turn moves on by one (a new turn, or a sword that moves time on).
+inline void RaiseTurn(TBattle& b) {
+  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
+  b.EndDue = true;
 }
 
 // After an action: the death check, then the end check. A silent battle's
