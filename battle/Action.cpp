@@ -95,40 +95,46 @@ template <TRun R>
 void ExecLoop(TBattle& b) {
   // 1. The run is over when no step is left.
   if (b.ExecCount == 0) return;
-  // 2. The selected slots take part; the top step runs.
-  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
-  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
+  // 2. The top step runs on the selected slots.
   const TBattleStep step = b.ExecSteps[--b.ExecCount];
   step(b);
   // 3. The death check, then the next step.
   Then<R, Engine::DeathCheck<R>, ExecLoop<R>>(b);
 }
 
+template <TRunSelection S>
 void RunSilently(TBattle& b);
 
-template <TRun R>
-void RunSelection(TBattle& b, TRunSelection selection) {
-  b.Selection = selection;
+template <TRun R, TRunSelection S>
+void RunSelection(TBattle& b) {
+  b.Selection = S;
   if constexpr (R == Shown) {
     b.ExecCount = 0;
     PushExec(b, ExecuteByClass<R>);
     ExecLoop<R>(b);
   } else {
-    RunSilently(b);
+    RunSilently<S>(b);
   }
 }
 
 template <TRun R>
 void RunSlot0(TBattle& b) {
-  RunSelection<R>(b, rsSlot0);
+  RunSelection<R, rsSlot0>(b);
 }
 template <TRun R>
 void RunSlot1(TBattle& b) {
-  RunSelection<R>(b, rsSlot1);
+  RunSelection<R, rsSlot1>(b);
 }
 template <TRun R>
 void RunBoth(TBattle& b) {
-  RunSelection<R>(b, rsBoth);
+  RunSelection<R, rsBoth>(b);
+}
+
+// Whether slot i takes part in a run of the selected slots. The steps that
+// loop over the slots are inlined into each silent run, whose selection is a
+// constant: the slots that take no part cost nothing there.
+constexpr bool Selected(TRunSelection selection, int i) {
+  return (selection >> i & 1) != 0;
 }
 
 // Strikes --------------------------------------------------------------------
@@ -143,26 +149,28 @@ template <TRun R>
 void StealPhase(TBattle& b);
 
 // Sets up a strike; true when a second strike is to follow this one.
-bool SetUpStrike(TBattle& b) {
-  // 1. Every slot aims at its opponent.
-  for (TActionSlot& s : b.Slots) {
+[[gnu::always_inline]] inline bool SetUpStrike(TBattle& b, TRunSelection selection) {
+  // 1. Every slot of the run aims at its opponent.
+  for (int i = 0; i < 2; ++i) {
+    if (!Selected(selection, i)) continue;
+    TActionSlot& s = b.Slots[i];
     s.Target = s.Opponent;
     s.Other = s.Actor;
-    s.Pending = s.Active;
+    s.Pending = true;
   }
   ++b.StrikeNumber;
   // 2. The second strike is set up only after every step of the first. Only
   // a sword that strikes twice takes part in it; without one, its steps would
   // find nobody to strike, no hit and nothing to steal, and change nothing
   // anybody reads, so they are left out.
-  const bool strikesTwice = (b.Slots[0].Active && b.Slots[0].Sword.DoubleStrike) ||
-                            (b.Slots[1].Active && b.Slots[1].Sword.DoubleStrike);
+  const bool strikesTwice = (Selected(selection, 0) && b.Slots[0].Sword.DoubleStrike) ||
+                            (Selected(selection, 1) && b.Slots[1].Sword.DoubleStrike);
   return b.StrikeNumber == 1 && strikesTwice;
 }
 
 template <TRun R>
 void AttackSetup(TBattle& b) {
-  if (SetUpStrike(b)) PushExec(b, AttackSetup<R>);
+  if (SetUpStrike(b, b.Selection)) PushExec(b, AttackSetup<R>);
   // 3. The strike itself.
   PushExec(b, StrikeEvaluate<R>);
 }
@@ -260,9 +268,11 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
 // Evaluates the strikes in flight; true when one was reflected and is still
 // on its way.
 template <TRun R>
-bool EvaluateStrikes(TBattle& b) {
+[[gnu::always_inline]] inline bool EvaluateStrikes(TBattle& b, TRunSelection selection) {
   // 1. A fresh evaluation.
-  for (TActionSlot& s : b.Slots) {
+  for (int i = 0; i < 2; ++i) {
+    if (!Selected(selection, i)) continue;
+    TActionSlot& s = b.Slots[i];
     s.Hit = false;
     s.Damage = 0;
     s.Shielded = false;
@@ -274,7 +284,8 @@ bool EvaluateStrikes(TBattle& b) {
   bool takesPart[2];
   for (int i = 0; i < 2; ++i) {
     const TActionSlot& s = b.Slots[i];
-    takesPart[i] = s.Active && s.Pending && (b.StrikeNumber == 1 || s.Sword.DoubleStrike);
+    takesPart[i] =
+        Selected(selection, i) && s.Pending && (b.StrikeNumber == 1 || s.Sword.DoubleStrike);
   }
   for (int i = 0; i < 2; ++i) {
     if (takesPart[i]) ComputeStrike(b, b.Slots[i]);
@@ -295,7 +306,7 @@ template <TRun R>
 void StrikeEvaluate(TBattle& b) {
   // 4. This evaluation's on-hit effects and steal come before the reflected
   // strike is evaluated again.
-  if (EvaluateStrikes<R>(b)) PushExec(b, StrikeEvaluate<R>);
+  if (EvaluateStrikes<R>(b, b.Selection)) PushExec(b, StrikeEvaluate<R>);
   PushExec(b, OnHitEffects<R>);
 }
 
@@ -312,8 +323,8 @@ void GiveState(const TBattle& b, std::int32_t& counter, std::int32_t count, cons
 }
 
 // Whether a slot of the current run has hit its target.
-bool AnyHit(const TBattle& b) {
-  return (b.Slots[0].Active && b.Slots[0].Hit) || (b.Slots[1].Active && b.Slots[1].Hit);
+[[gnu::always_inline]] inline bool AnyHit(const TBattle& b, TRunSelection selection) {
+  return (Selected(selection, 0) && b.Slots[0].Hit) || (Selected(selection, 1) && b.Slots[1].Hit);
 }
 
 // The on-hit effects of one slot that hit.
@@ -358,17 +369,17 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
 // The on-hit effects of every slot that hit, slot 0 first. Kept out of line,
 // so the pass without a hit stays a few instructions.
 template <TRun R>
-[[gnu::noinline]] void ApplyOnHits(TBattle& b) {
-  for (TActionSlot& s : b.Slots) {
-    if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
+[[gnu::noinline]] void ApplyOnHits(TBattle& b, TRunSelection selection) {
+  for (int i = 0; i < 2; ++i) {
+    if (Selected(selection, i) && b.Slots[i].Hit) ApplyOnHit<R>(b, b.Slots[i]);
   }
 }
 
 template <TRun R>
 void OnHitEffects(TBattle& b) {
   // 1. Nothing to do without a hit.
-  if (AnyHit(b)) [[unlikely]]
-    ApplyOnHits<R>(b);
+  if (AnyHit(b, b.Selection)) [[unlikely]]
+    ApplyOnHits<R>(b, b.Selection);
   // 2. The steal comes next.
   PushExec(b, StealPhase<R>);
 }
@@ -376,11 +387,12 @@ void OnHitEffects(TBattle& b) {
 // The steal of every slot that hit. Kept out of line, so the pass without a
 // hit stays a few instructions.
 template <TRun R>
-[[gnu::noinline]] void Steal(TBattle& b) {
+[[gnu::noinline]] void Steal(TBattle& b, TRunSelection selection) {
   // 1. Both thieves take first and hand over afterwards, so two thieves of
   // one step rob each other's heads.
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || !s.Hit) continue;
+  for (int k = 0; k < 2; ++k) {
+    TActionSlot& s = b.Slots[k];
+    if (!Selected(selection, k) || !s.Hit) continue;
     TFighter& t = *s.Target;
     for (std::int32_t i = 0; i < s.Sword.StealOnHit && t.SwordCount > 0; ++i) {
       // A sword keeps being used this turn in its new hands.
@@ -390,8 +402,9 @@ template <TRun R>
     }
   }
   // 2. The swords change hands.
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || !s.Hit) continue;
+  for (int k = 0; k < 2; ++k) {
+    TActionSlot& s = b.Slots[k];
+    if (!Selected(selection, k) || !s.Hit) continue;
     for (std::int32_t i = 0; i < s.StolenCount; ++i) {
       // A full list cannot take the sword: it is robbed all the same, and lost.
       AppendSword(*s.Actor, s.Stolen[i], (s.StolenUsed >> i & 1) != 0);
@@ -405,8 +418,8 @@ template <TRun R>
 
 template <TRun R>
 void StealPhase(TBattle& b) {
-  if (AnyHit(b)) [[unlikely]]
-    Steal<R>(b);
+  if (AnyHit(b, b.Selection)) [[unlikely]]
+    Steal<R>(b, b.Selection);
 }
 
 // Support, control and environment ---------------------------------------------
@@ -564,10 +577,11 @@ void ApplyEnvironment(TBattle& b) {
 // The effects of the active slots' swords by their class; true when they
 // attack, and the strike steps follow.
 template <TRun R>
-bool ApplyByClass(TBattle& b) {
+[[gnu::always_inline]] inline bool ApplyByClass(TBattle& b, TRunSelection selection) {
   b.StrikeNumber = 0;
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || s.Stunned) continue;
+  for (int i = 0; i < 2; ++i) {
+    TActionSlot& s = b.Slots[i];
+    if (!Selected(selection, i) || s.Stunned) continue;
     switch (s.Sword.SwordClass) {
       case scAttack:
         // The strike steps serve every active slot; slots that run together
@@ -591,7 +605,7 @@ bool ApplyByClass(TBattle& b) {
 
 template <TRun R>
 void ExecuteByClass(TBattle& b) {
-  if (ApplyByClass<R>(b)) PushExec(b, AttackSetup<R>);
+  if (ApplyByClass<R>(b, b.Selection)) PushExec(b, AttackSetup<R>);
 }
 
 // A silent battle's execution run: the steps of the shown battle's execution
@@ -600,24 +614,25 @@ void ExecuteByClass(TBattle& b) {
 // death check follows only the steps that can change what it reads (hit
 // points, the turn): after the others it would find what the last check
 // left, nothing to notice.
+// The selection is known when the run is scheduled, so the slots that take
+// no part cost nothing.
+template <TRunSelection S>
 void RunSilently(TBattle& b) {
-  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
-  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
-  const bool attack = ApplyByClass<Silent>(b);  // heals, raises hit points or the turn
+  const bool attack = ApplyByClass<Silent>(b, S);  // heals, raises hit points or the turn
   Engine::DeathCheck<Silent>(b);
   if (!attack) return;
   bool secondStrike;
   do {
-    secondStrike = SetUpStrike(b);
+    secondStrike = SetUpStrike(b, S);
     // A reflected strike is evaluated again after this evaluation's on-hit
     // effects and steal (states and swords only).
     bool reflected;
     do {
-      reflected = EvaluateStrikes<Silent>(b);
+      reflected = EvaluateStrikes<Silent>(b, S);
       Engine::DeathCheck<Silent>(b);
-      if (AnyHit(b)) [[unlikely]] {
-        ApplyOnHits<Silent>(b);
-        Steal<Silent>(b);
+      if (AnyHit(b, S)) [[unlikely]] {
+        ApplyOnHits<Silent>(b, S);
+        Steal<Silent>(b, S);
       }
     } while (reflected);
   } while (secondStrike);

@@ -49,7 +49,6 @@ struct TActionSlot {
   TSword Sword;                     // copy of the sword, taken when the action was prepared
   std::int32_t ControlTarget = -1;  // index in the actor's list for a control sword, -1 none
   bool Stunned = false;
-  bool Active = false;         // takes part in the current execution run
   TFighter* Target = nullptr;  // receiver of the current strike
   TFighter* Other = nullptr;   // sender of the current strike
   bool Pending = false;
@@ -87,9 +86,9 @@ struct TBattle {
 
   // The action step (UnitAction).
   TActionSlot Slots[2];
-  std::int32_t Prepared = 0;      // actions prepared in this step
-  std::int32_t StrikeNumber = 0;  // 0, 1 or 2
-  TRunSelection Selection = rsSlot0;
+  std::int32_t Prepared = 0;          // actions prepared in this step
+  std::int32_t StrikeNumber = 0;      // 0, 1 or 2
+  TRunSelection Selection = rsSlot0;  // the slots the current execution run works on
   TBattleStep ExecSteps[PhaseStackSize] = {};
   std::int32_t ExecCount = 0;
 
