@@ -32,7 +32,7 @@ void PushExec(TBattle& b, TBattleStep step) {
 // S is F's next runnable sword: spending a point changes no sword's turn or
 // condition, so the sword looked up before spending is the one after it.
 template <TRun R>
-void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
+[[gnu::always_inline]] inline void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
   // 1. Spend a point: this turn's first, then the reserve.
   if (f.AP > 0) {
     --f.AP;
@@ -639,26 +639,6 @@ void RunSilently(TBattle& b) {
 }
 
 }  // namespace
-
-int NextRunnableSword(const TFighter& f, std::int32_t turn) {
-  // Only the unused swords are looked at, in list order.
-  for (std::uint32_t left = ~f.Used & AllSwords(f); left != 0; left &= left - 1) {
-    const int i = std::countr_zero(left);
-    const TSword& s = f.Swords[i];
-    if (std::int64_t{s.StartTurn} - s.EarlyGrants > turn) continue;
-    switch (s.Condition) {
-      case cdNone:
-        return i;
-      case cdCrisis:
-        if (std::int64_t{f.HP} * 2 <= f.MaxHP) return i;
-        break;
-      case cdSymptom:
-        if (f.Stun > 0 || f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0) return i;
-        break;
-    }
-  }
-  return -1;
-}
 
 int SlotPriority(const TActionSlot& slot) {
   if (slot.Stunned) return 5;

@@ -8,12 +8,33 @@
 // execution steps, but the action runs to its end.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 #include "battle/Battle.h"
 
 // Index of the fighter's first sword that may run in the given turn, or -1:
 // unused this turn, its start turn (less its early grants) reached, and its
-// condition met.
-int NextRunnableSword(const TFighter& f, std::int32_t turn);
+// condition met. Inline: every action step asks it.
+inline int NextRunnableSword(const TFighter& f, std::int32_t turn) {
+  // Only the unused swords are looked at, in list order.
+  for (std::uint32_t left = ~f.Used & AllSwords(f); left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    const TSword& s = f.Swords[i];
+    if (std::int64_t{s.StartTurn} - s.EarlyGrants > turn) continue;
+    switch (s.Condition) {
+      case cdNone:
+        return i;
+      case cdCrisis:
+        if (std::int64_t{f.HP} * 2 <= f.MaxHP) return i;
+        break;
+      case cdSymptom:
+        if (f.Stun > 0 || f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0) return i;
+        break;
+    }
+  }
+  return -1;
+}
 
 // Running order of a prepared slot: stunned 5, support 4, control 3,
 // attack 2, environment 1; the higher runs first.

@@ -412,11 +412,22 @@ void BattleLog(std::string_view line) {
   LogAppend(line);
 }
 
+namespace {
+
+// Whether a fighter with points in reserve spends one. Kept out of line, so
+// the common tests, points of this turn or none in reserve, stay small enough
+// to inline.
+[[gnu::noinline]] bool SpendsReserve(const TFighter& f, std::int32_t turn) {
+  return f.Stun > 0 || NextRunnableSword(f, turn) >= 0;
+}
+
+}  // namespace
+
 bool CanAct(const TFighter& f, std::int32_t turn) {
   // With points of this turn a fighter acts even without a sword (the point is
   // simply spent); the reserve is spent only on a sword or on a stun.
   if (f.AP > 0) return true;
-  return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f, turn) >= 0);
+  return f.ReserveAP > 0 && SpendsReserve(f, turn);
 }
 
 // Simulation ------------------------------------------------------------------------

@@ -173,7 +173,15 @@ void OnGameBattle() {
 // Schedules phases to run in the given order, the first next. A shown battle
 // pushes them on its continuation stack, last first; a silent one runs them
 // at once, one after the other, and drops the rest once the battle has a
-// result (the end check has dropped whatever was still scheduled).
+// result (the end check has dropped whatever was still scheduled). The first
+// always runs: phases are scheduled only by a phase of a running battle,
+// before anything can end it.
+template <TBattleStep First, TBattleStep... Rest>
+[[gnu::always_inline]] inline void ThenSilently(TBattle& b) {
+  First(b);
+  ((b.Result == brRunning ? Rest(b) : void()), ...);
+}
+
 template <TRun R, TBattleStep... P>
 [[gnu::always_inline]] inline void Then(TBattle& b) {
   if constexpr (R == TRun::Shown) {
@@ -183,13 +191,15 @@ template <TRun R, TBattleStep... P>
     ((*--top = OnGameBattle<P>), ...);
     b.PhaseCount += n;
   } else {
-    ((b.Result == brRunning ? P(b) : void()), ...);
+    ThenSilently<P...>(b);
   }
 }
 
 // A fighter knocked out and not yet noticed, in a turn where the death
 // check notices it. This is all the check does on most passes.
 inline bool KnockOutUnnoticed(const TBattle& b) {
+  if (b.A.HP > 0 && b.B.HP > 0) [[likely]]
+    return false;
   return ((b.A.HP <= 0 && !b.A.Dead) || (b.B.HP <= 0 && !b.B.Dead)) && b.Turn >= 1;
 }
 
