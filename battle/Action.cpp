@@ -657,10 +657,31 @@ int SlotPriority(const TActionSlot& slot) {
   InternalError("UnitBattle", "a sword without a class");
 }
 
+namespace {
+
+// Whether a fighter with points in reserve spends one. Kept out of line, so
+// the common tests, points of this turn or none in reserve, stay small enough
+// to inline.
+[[gnu::noinline]] bool SpendsReserve(const TFighter& f, std::int32_t turn) {
+  return f.Stun > 0 || NextRunnableSword(f, turn) >= 0;
+}
+
+}  // namespace
+
+bool CanAct(const TFighter& f, std::int32_t turn) {
+  // With points of this turn a fighter acts even without a sword (the point is
+  // simply spent); the reserve is spent only on a sword or on a stun.
+  if (f.AP > 0) return true;
+  return f.ReserveAP > 0 && SpendsReserve(f, turn);
+}
+
 namespace Engine {
 
+// The action step ----------------------------------------------------------------
+
+// F acts alone in this step against O.
 template <TRun R>
-void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
+[[gnu::always_inline]] inline void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
   b.Prepared = 0;
   const int s = NextRunnableSword(f, b.Turn);
   // 1. Steps that only spend points go all at once.
@@ -678,6 +699,7 @@ void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
   }
 }
 
+// A and B act in the same step.
 template <TRun R>
 void ActTogether(TBattle& b) {
   b.Prepared = 0;
@@ -713,9 +735,64 @@ void ActTogether(TBattle& b) {
   }
 }
 
-template void ActAlone<TRun::Shown>(TBattle&, TFighter&, TFighter&);
-template void ActAlone<TRun::Silent>(TBattle&, TFighter&, TFighter&);
-template void ActTogether<TRun::Shown>(TBattle&);
-template void ActTogether<TRun::Silent>(TBattle&);
+// Who acts --------------------------------------------------------------------
+
+template <TRun R>
+[[gnu::always_inline]] inline void Step(TBattle& b, bool aCan, bool oCan) {
+  TFighter& a = b.A;
+  TFighter& o = b.B;
+  // Re-decided every step, so one side may take many steps in a row.
+  bool aFirst;
+  if (aCan != oCan) {
+    // 1. Only one can act.
+    aFirst = aCan;
+  } else if (a.Quick != o.Quick) {
+    // 2. Quick first.
+    aFirst = a.Quick > o.Quick;
+  } else if (a.Speed != o.Speed) {
+    // 3. Then the faster.
+    aFirst = a.Speed > o.Speed;
+  } else {
+    // 4. Otherwise both in the same step.
+    ActTogether<R>(b);
+    return;
+  }
+  if (aFirst) {
+    ActAlone<R>(b, a, o);
+  } else {
+    ActAlone<R>(b, o, a);
+  }
+}
+
+template <TRun R>
+void ActionStep(TBattle& b) {
+  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
+}
+
+template <TRun R>
+void ActionLoop(TBattle& b) {
+  if constexpr (R == Shown) {
+    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
+      Then<R, NextTurn<R>>(b);
+    } else {
+      Then<R, ActionStep<R>, ActionLoop<R>>(b);
+    }
+  } else {
+    // The same as a loop: who can act is worked out once for the loop's test
+    // and the step, as nothing changes between the two.
+    while (b.Result == brRunning) {
+      const bool aCan = CanAct(b.A, b.Turn);
+      const bool oCan = CanAct(b.B, b.Turn);
+      if (!aCan && !oCan) {
+        NextTurn<R>(b);
+        return;
+      }
+      Step<R>(b, aCan, oCan);
+    }
+  }
+}
+
+template void ActionLoop<TRun::Shown>(TBattle&);
+template void ActionLoop<TRun::Silent>(TBattle&);
 
 }  // namespace Engine

@@ -1,5 +1,6 @@
 // Design unit: UnitAction.
-// One action step of a battle. Each acting fighter spends one action point and
+// The action loop of a turn: action steps while either fighter can act, each
+// deciding anew who acts. In one action step each acting fighter spends one action point and
 // either loses the action to stun or runs its next runnable sword. Up to two
 // actions prepared in one step run in the order of their sword classes, as a
 // chain of small execution steps on a stack of their own: strikes with
@@ -42,11 +43,10 @@ int SlotPriority(const TActionSlot& slot);
 
 namespace Engine {
 
-// F acts alone in this step against O.
+// The action loop of a turn: action steps while either fighter can act,
+// then the next turn. In each step one fighter acts alone (the only one who
+// can, else the quicker, else the faster) or both act together.
 template <TRun R>
-void ActAlone(TBattle& b, TFighter& f, TFighter& o);
-// A and B act in the same step.
-template <TRun R>
-void ActTogether(TBattle& b);
+void ActionLoop(TBattle& b);
 
 }  // namespace Engine

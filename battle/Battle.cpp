@@ -34,12 +34,6 @@ void StrongPoisonPhase(TBattle& b);
 template <TRun R>
 void PoisonPhase(TBattle& b);
 template <TRun R>
-void ActionLoop(TBattle& b);
-template <TRun R>
-void ActionStep(TBattle& b);
-template <TRun R>
-void NextTurn(TBattle& b);
-template <TRun R>
 void SoulRevival(TBattle& b);
 template <TRun R>
 void LifeRevival(TBattle& b);
@@ -110,75 +104,7 @@ void PoisonPhase(TBattle& b) {
       BattleLog(NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
     }
   }
-  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, ActionLoop<R>>(b);
-}
-
-// Actions ----------------------------------------------------------------------
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan);
-
-template <TRun R>
-void ActionLoop(TBattle& b) {
-  if constexpr (R == Shown) {
-    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
-      Then<R, NextTurn<R>>(b);
-    } else {
-      Then<R, ActionStep<R>, ActionLoop<R>>(b);
-    }
-  } else {
-    // The same as a loop: who can act is worked out once for the loop's test
-    // and the step, as nothing changes between the two.
-    while (b.Result == brRunning) {
-      const bool aCan = CanAct(b.A, b.Turn);
-      const bool oCan = CanAct(b.B, b.Turn);
-      if (!aCan && !oCan) {
-        NextTurn<R>(b);
-        return;
-      }
-      Step<R>(b, aCan, oCan);
-    }
-  }
-}
-
-template <TRun R>
-void ActionStep(TBattle& b) {
-  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
-}
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan) {
-  TFighter& a = b.A;
-  TFighter& o = b.B;
-  // Re-decided every step, so one side may take many steps in a row.
-  if (aCan != oCan) {
-    // 1. Only one can act.
-    if (aCan)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Quick != o.Quick) {
-    // 2. Quick first.
-    if (a.Quick > o.Quick)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Speed != o.Speed) {
-    // 3. Then the faster.
-    if (a.Speed > o.Speed)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else {
-    // 4. Otherwise both in the same step.
-    Engine::ActTogether<R>(b);
-  }
-}
-
-template <TRun R>
-void NextTurn(TBattle& b) {
-  Engine::RaiseTurn(b);
-  Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, Engine::ActionLoop<R>>(b);
 }
 
 // Knock-out and revival ----------------------------------------------------------
@@ -368,6 +294,12 @@ void BattleOpening(TBattle& b) {
 namespace Engine {
 
 template <TRun R>
+void NextTurn(TBattle& b) {
+  RaiseTurn(b);
+  Then<R, EndCheck<R>, TurnStart<R>>(b);
+}
+
+template <TRun R>
 void NoticeKnockOut(TBattle& b) {
   // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
   // noticed only by the first check of turn 1).
@@ -384,6 +316,8 @@ void NoticeKnockOut(TBattle& b) {
   Then<R, SoulRevival<R>>(b);
 }
 
+template void NextTurn<TRun::Shown>(TBattle&);
+template void NextTurn<TRun::Silent>(TBattle&);
 template void EndBattle<TRun::Shown>(TBattle&);
 template void EndBattle<TRun::Silent>(TBattle&);
 template void NoticeKnockOut<TRun::Shown>(TBattle&);
@@ -410,24 +344,6 @@ bool RunNextPhase() {
 
 void BattleLog(std::string_view line) {
   LogAppend(line);
-}
-
-namespace {
-
-// Whether a fighter with points in reserve spends one. Kept out of line, so
-// the common tests, points of this turn or none in reserve, stay small enough
-// to inline.
-[[gnu::noinline]] bool SpendsReserve(const TFighter& f, std::int32_t turn) {
-  return f.Stun > 0 || NextRunnableSword(f, turn) >= 0;
-}
-
-}  // namespace
-
-bool CanAct(const TFighter& f, std::int32_t turn) {
-  // With points of this turn a fighter acts even without a sword (the point is
-  // simply spent); the reserve is spent only on a sword or on a stun.
-  if (f.AP > 0) return true;
-  return f.ReserveAP > 0 && SpendsReserve(f, turn);
 }
 
 // Simulation ------------------------------------------------------------------------

@@ -13,10 +13,10 @@
 // code is compiled out.
 //
 // This unit holds the state and the turn loop: turn start (sleep, strong
-// poison, poison), the action loop and who acts, knock-out and revival, the
-// end check, the judgement and what a tournament match hands back. One action
-// step (preparing actions, running swords) is UnitAction; the click step, SKIP
-// and the pending cue are UnitStepping.
+// poison, poison), the next turn, knock-out and revival, the end check, the
+// judgement and what a tournament match hands back. The action loop of a turn
+// (who acts, preparing actions, running swords) is UnitAction; the click step,
+// SKIP and the pending cue are UnitStepping.
 #pragma once
 
 #include <cstdint>
@@ -205,6 +205,10 @@ inline bool KnockOutUnnoticed(const TBattle& b) {
 
 // The phases of the turn loop that the action step schedules, either way.
 namespace Engine {
+
+// The turn is over: the next one, after the end check.
+template <TRun R>
+void NextTurn(TBattle& b);
 
 // The death check once a knock-out is there to notice.
 template <TRun R>
