@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "battle/Battle.h"
@@ -235,6 +236,20 @@ void Move(int x, int y) {
   driver->Form->PaintBox().OnMouseMove(x, y);
 }
 
+// The keys an event line may name, as the window delivers them.
+bool KeyNamed(const std::string& name, TKey& key) {
+  static const std::pair<const char*, TKey> names[] = {
+      {"space", TKey::Space}, {"return", TKey::Return}, {"right", TKey::Right},
+      {"escape", TKey::Escape}, {"m", TKey::M}, {"f2", TKey::F2}, {"f11", TKey::F11}};
+  for (const auto& [word, k] : names) {
+    if (name == word) {
+      key = k;
+      return true;
+    }
+  }
+  return false;
+}
+
 // Runs one event line; false (with a message) when it cannot be read.
 bool RunEvent(const std::string& line, std::size_t number) {
   std::istringstream in(line);
@@ -253,6 +268,17 @@ bool RunEvent(const std::string& line, std::size_t number) {
     } else {
       Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
     }
+  } else if (word == "key") {
+    std::string name, rest;
+    TKey key{};
+    if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
+      return bad("needs one of space, return, right, escape, m, f2, f11");
+    }
+    driver->Form->KeyDown(key, false);
+  } else if (word == "leave") {
+    std::string rest;
+    if (in >> rest) return bad("takes nothing");
+    driver->Form->PaintBox().OnMouseLeave();
   } else if (word == "wait") {
     long long ms = 0;
     std::string rest;
@@ -428,6 +454,8 @@ const char* PlayHelpText() {
          "  click X Y        a left click at (X, Y) of the 600 x 450 screen\n"
          "  right X Y        a right click\n"
          "  move X Y         the pointer moves there\n"
+         "  leave            the pointer leaves the window\n"
+         "  key NAME         a key goes down: space, return, right, escape, m, f2, f11\n"
          "  wait MS          the clock advances MS milliseconds, running every due tick\n"
          "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
          "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"
@@ -505,6 +533,7 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   }
   SetModeListener(nullptr);
   SetBattleHost(nullptr);
+  TBromWave::SetMuted(false);
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();

@@ -7,6 +7,8 @@
 //   click X Y   a left click at (X, Y)
 //   right X Y   a right click
 //   move X Y    the pointer moves to (X, Y)
+//   leave       the pointer leaves the window
+//   key NAME    a key goes down (space, return, right, escape, m, f2, f11)
 //   wait MS     the clock advances MS milliseconds, running every due tick
 //   shot NAME   the screen is written as NAME.png in the shots folder (if any)
 //   auto MODE   the autoplayer plays until MODE (title ... battle) is entered
