@@ -43,6 +43,7 @@ struct TPlayOptions {
   std::string ShotsFolder;  // where screens are written; empty: none
   std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
   int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
+  int Games = 1;            // games in one window, each after the last by F2
 };
 
 constexpr int EndOfGame = 100;
@@ -54,7 +55,7 @@ const char* ModeWord(TGameMode m);
 // The help text of the command: the event lines and the output records.
 const char* PlayHelpText();
 
-// Plays one game; returns the exit code (0: ran to the end of the events or
+// Plays the games; returns the exit code (0: ran to the end of the events or
 // reached --until or the champion; 1: a check failed, the autoplayer got
 // stuck, or the program ended on a fault).
 int RunPlay(const TPlayOptions& options, const std::string& events);
