@@ -63,7 +63,7 @@ struct TDriver {
   std::string Caption;
   bool Done = false;
   bool Failed = false;
-  int Game = 1;                   // the game being played, from 1
+  int Game = 1;                     // the game being played, from 1
   std::uint32_t GameStartedAt = 0;  // the clock when it began
   // The autoplayer's memory.
   int AutoTarget = -1;  // an "auto" event plays by itself until this mode (or the end)
@@ -244,8 +244,9 @@ void Move(int x, int y) {
 // The keys an event line may name, as the window delivers them.
 bool KeyNamed(const std::string& name, TKey& key) {
   static const std::pair<const char*, TKey> names[] = {
-      {"space", TKey::Space}, {"return", TKey::Return}, {"right", TKey::Right},
-      {"escape", TKey::Escape}, {"m", TKey::M}, {"f2", TKey::F2}, {"f11", TKey::F11}};
+      {"space", TKey::Space},   {"return", TKey::Return}, {"right", TKey::Right},
+      {"escape", TKey::Escape}, {"m", TKey::M},           {"f2", TKey::F2},
+      {"f11", TKey::F11}};
   for (const auto& [word, k] : names) {
     if (name == word) {
       key = k;
@@ -440,8 +441,8 @@ void EndGame() {
     Fail("the game ended before the champion's board");
   }
   if (d.Options.Auto) {
-    std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n",
-                 GameSeed(), d.Actions);
+    std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n", GameSeed(),
+                 d.Actions);
   }
   if (d.Options.Games > 1) PrintMemory();
   if (d.Game >= d.Options.Games || d.Failed || LoadFailed() || TerminateRequested()) {
