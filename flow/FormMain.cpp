@@ -6,6 +6,7 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "flow/Command.h"
+#include "flow/Keys.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -15,6 +16,8 @@
 #include "paint/Sensor.h"
 #include "present/App.h"
 #include "present/Timer.h"
+#include "present/Wave.h"
+#include "rules/Cues.h"
 #include "rules/Random.h"
 
 namespace {
@@ -49,6 +52,8 @@ TFormMain::TFormMain(std::string_view rosterPath)
     box.OnPaint = [this] { FormPaint(); };
     box.OnMouseDown = [this](TMouseButton b, int x, int y) { PaintBoxMainMouseDown(b, x, y); };
     box.OnMouseMove = [this](int x, int y) { PaintBoxMainMouseMove(x, y); };
+    box.OnMouseLeave = [this] { PaintBoxMainMouseLeave(); };
+    box.OnKeyDown = [this](TKey key, bool repeat) { PaintBoxMainKeyDown(key, repeat); };
     // 4. The random generator, once.
     Randomize();
     // 5. The frame timer.
@@ -62,11 +67,7 @@ TFormMain::TFormMain(std::string_view rosterPath)
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
     TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval,
-                    [] {
-                      const TLogScroll& s = LogScroll();
-                      return GameMode == gmBattle &&
-                             (s.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > s.Seen);
-                    });
+                    [] { return GameMode == gmBattle && LogScrolling(); });
     TBromTimer::Add(GrowthTimer, GrowthInterval, IsGrowing);
     // 9. The game plugged into the battle engine and the growth, then the
     // title.
@@ -92,6 +93,8 @@ void TFormMain::Release() {
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;
+  PaintBox().OnMouseLeave = nullptr;
+  PaintBox().OnKeyDown = nullptr;
 }
 
 void TFormMain::FormPaint() {
@@ -114,4 +117,42 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
   if (GameMode == gmTitle) return;
   SensorHover(x, y);
+}
+
+void TFormMain::PaintBoxMainMouseLeave() {
+  if (GameMode == gmTitle) return;
+  SensorLeave();
+}
+
+void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
+  const TKeyOutcome outcome = KeyOutcome(key, repeat);
+  switch (outcome.What) {
+    case TKeyOutcome::Nothing:
+      return;
+    case TKeyOutcome::Command:
+      return RunCommand(outcome.Click);
+    case TKeyOutcome::StartGame:
+      return StartGame(rosterPath_);
+    case TKeyOutcome::ToggleMute:
+      return TBromWave::SetMuted(!TBromWave::Muted());
+    case TKeyOutcome::NewTournament:
+      return NewTournament();
+  }
+}
+
+void TFormMain::NewTournament() {
+  // 1. The change of screen is the player's, so it is cued.
+  TBromWave::Play(CueTransition);
+  // 2. Everything the game holds goes; the timers and the screens stay.
+  ResetTournament();
+  ResetBattle();
+  ResetGrowth();
+  LogStore = TLogStore();
+  ClearSensors();
+  // 3. The story from its start, and the caption a "#Title" may have changed.
+  FreeStory();
+  InitStory(*this);
+  SetCaption(ApplicationTitle());
+  // 4. The title, as at program start.
+  SetMode(gmTitle);
 }

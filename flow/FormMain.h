@@ -4,7 +4,8 @@
 // mouse press and pointer move on its paint box is routed here: only the
 // left button counts; on the title any left click starts the game and moves
 // are ignored; on every other screen clicks and moves go to the screen's
-// regions.
+// regions. The pointer leaving the screen leaves its regions. Keys come here
+// too and do what flow/Keys says.
 //
 // A window made in a process that made one before starts from a fresh game:
 // the tournament, the battle, the growth, the regions and the battle log are
@@ -27,6 +28,11 @@ class TFormMain : public TBromForm {
   void FormPaint();
   void PaintBoxMainMouseDown(TMouseButton button, int x, int y);
   void PaintBoxMainMouseMove(int x, int y);
+  void PaintBoxMainMouseLeave();
+  void PaintBoxMainKeyDown(TKey key, bool repeat);
+  // F2's new tournament: the game as at program start, on the title (the
+  // roster is read again at its click, with a new draw and a new hero).
+  void NewTournament();
 
  private:
   void Release();

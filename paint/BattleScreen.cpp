@@ -121,6 +121,10 @@ const TLogScroll& LogScroll() {
   return logScroll;
 }
 
+bool LogScrolling() {
+  return logScroll.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > logScroll.Seen;
+}
+
 void SkipHover(std::int32_t /*tag*/) {
   skipHovered = true;
   if (!Battle.SkipAllowed) return;
