@@ -5,7 +5,8 @@
 // finished with the click.
 #pragma once
 
+#include "game/Game.h"
 #include "paint/Sensor.h"
 
-// Carries out the command; Kind None does nothing.
-void RunCommand(const TCommand& command);
+// Carries out the command on the game; Kind None does nothing.
+void RunCommand(TGame& g, const TCommand& command);

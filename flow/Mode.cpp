@@ -1,7 +1,5 @@
 #include "flow/Mode.h"
 
-#include "battle/Battle.h"
-#include "data/Tournament.h"
 #include "flow/Making.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -9,23 +7,10 @@
 #include "paint/StoryScreens.h"
 #include "rules/InternalError.h"
 
-namespace {
-
-TGameMode currentMode = gmTitle;
-TModeListener modeListener = nullptr;
-
-}  // namespace
-
-const TGameMode& GameMode = currentMode;
-
-void SetModeListener(TModeListener listener) {
-  modeListener = listener;
-}
-
-void SetMode(TGameMode m) {
+void SetMode(TGame& g, TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
-  currentMode = m;
-  if (modeListener != nullptr) modeListener(m, false);
+  g.Mode = m;
+  if (g.ModeListener != nullptr) g.ModeListener(g, m, false);
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
@@ -33,25 +18,25 @@ void SetMode(TGameMode m) {
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
-      PaintMaking();
+      PaintMaking(g);
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
-      EnterStory();
+      EnterStory(g);
       break;
     case gmBoard:
       // The tournament board: portraits to view, the start, the build change.
-      PaintBoard();
+      PaintBoard(g);
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.
-      if (Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
-      PaintOpponent(*Tournament.Viewed);
+      if (g.Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
+      PaintOpponent(g, *g.Tournament.Viewed);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.
-      EnterBattleMode();
+      EnterBattleMode(g.Battle);
       break;
   }
-  if (modeListener != nullptr) modeListener(m, true);
+  if (g.ModeListener != nullptr) g.ModeListener(g, m, true);
 }

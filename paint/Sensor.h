@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+struct TGame;
+
 // A rectangle in client pixels: left, top, right, bottom (right and bottom
 // excluded).
 struct TRect {
@@ -34,9 +36,9 @@ struct TPoint {
   std::int32_t Y = 0;
 };
 
-// A hover handler: a plain procedure taking the region's tag. It draws; it
-// never changes the game or the registry.
-using TSensorHandler = void (*)(std::int32_t tag);
+// A hover handler: a plain procedure taking the game, read-only, and the
+// region's tag. It draws; it never changes the game or the registry.
+using TSensorHandler = void (*)(const TGame& game, std::int32_t tag);
 
 // What a click on a region asks of the game. Its tag says which one: the
 // slot, the sword kind, the stat or the order slot.
@@ -93,11 +95,11 @@ void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHa
                TCommandKind onClick, std::int32_t tag);
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
-void SensorHover(std::int32_t x, std::int32_t y);
+void SensorHover(const TGame& g, std::int32_t x, std::int32_t y);
 // A left click: the command of the first region holding the point that has
 // one, with its tag (Kind None when there is none). Nothing is called or
 // presented and the hover does not change.
 TCommand SensorClick(std::int32_t x, std::int32_t y);
 // Re-evaluates the hover at the last pointer position as if the pointer had
 // just arrived (leave first, then enter).
-void RefreshHover();
+void RefreshHover(const TGame& g);

@@ -29,7 +29,6 @@ void GameFolder::SetUp() {
   previous_ = fs::current_path();
   fs::current_path(folder_);
   ClearTerminateRequest();
-  ResetLoadFailed();
   TBromWave::SetPlayer(&cues_);
   SetMessageSink(&messages_);
 }
@@ -40,7 +39,6 @@ void GameFolder::TearDown() {
   TBromWave::SetPlayer(nullptr);
   SetMessageSink(nullptr);
   ClearTerminateRequest();
-  ResetLoadFailed();
   TBromTimer::SetHost(nullptr);
   TBromTimer::Clear();
   std::error_code ignored;
@@ -83,14 +81,14 @@ std::string GameFolder::CaptionU8() {
 
 bool GameFolder::PlayUntilBattleLeft(int maxClicks) {
   for (int i = 0; i < maxClicks; ++i) {
-    if (GameMode != gmBattle) return true;
-    BattleSkipClick(0);
+    if (Game().Mode != gmBattle) return true;
+    BattleSkipClick(Game().Battle);
   }
-  return GameMode != gmBattle;
+  return Game().Mode != gmBattle;
 }
 
 void GameFolder::MoveHeroToSlot(int k) {
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   TSwordia& target = t.Slots[k];
   std::swap(*t.Hero, target);
   t.Hero = &target;
