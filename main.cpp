@@ -37,7 +37,7 @@ constexpr int ExitUsage = 2;
 constexpr int ScaleAuto = 0;
 
 const char* const Usage =
-    "usage: quillmoor [--scale N|auto] [--gl]\n"
+    "usage: quillmoor [--scale N|auto] [--gl] [--mute]\n"
     "       quillmoor --help\n"
     "\n"
     "A sword tournament: make a hero from ten bonus points and fight through a\n"
@@ -48,12 +48,20 @@ const char* const Usage =
     "                kept sharp; held to the largest factor that fits the screen\n"
     "  --scale auto  the largest factor that fits the screen\n"
     "  --gl          draw through OpenGL instead of the software renderer\n"
+    "  --mute        start with every sound off (M turns them on)\n"
     "  -h, --help    print this and end\n"
     "\n"
-    "Keys and mouse:\n"
-    "  F11           full screen on and off (the picture enlarged on black)\n"
+    "Mouse and keys:\n"
     "  left button   everything in the game: choose, place, start, go on\n"
-    "  closing the window ends the game\n"
+    "  Space, Enter, Right arrow\n"
+    "                the screen's main click: start at the title, the next story\n"
+    "                page, the battle's next line (held: at the log's pace),\n"
+    "                back from an entrant's view, START on the board\n"
+    "  Esc           close the story, back from an entrant's view, SKIP a battle\n"
+    "  M             every sound off and on again\n"
+    "  F2            a new tournament, once this one is over or your hero is out\n"
+    "  F11           full screen on and off (the picture enlarged on black)\n"
+    "  Hero making takes the mouse alone. Closing the window ends the game.\n"
     "\n"
     "The data (the folder dat) is looked for in the working folder, then in the\n"
     "folder QUILLMOOR_DATA names, then in share/quillmoor of the installation.\n"
@@ -67,6 +75,7 @@ struct TArguments {
   int Scale = 1;
   bool Gl = false;
   bool Help = false;
+  bool Mute = false;
 };
 
 // Reads the command line; false (with a message) when it holds something the
@@ -78,6 +87,8 @@ bool ParseArguments(int argc, char** argv, TArguments& args) {
       args.Help = true;
     } else if (a == "--gl") {
       args.Gl = true;
+    } else if (a == "--mute") {
+      args.Mute = true;
     } else if (a == "--scale") {
       if (i + 1 >= argc) {
         PrintUsageError("--scale needs a factor: 1 to 4, or auto");
@@ -162,6 +173,7 @@ int main(int argc, char** argv) {
   sound.Open();
   TBromWave::SetPlayer(&sound);
   TBromWave::Stop();
+  TBromWave::SetMuted(args.Mute);
   int exitCode = 0;
   try {
     TFormMain form;

@@ -105,3 +105,7 @@ bool StageHasRebuild(const TTournament& t) {
 bool CanRebuild(const TTournament& t) {
   return StageHasRebuild(t) && t.Hero != nullptr && t.Hero->InTournament;
 }
+
+bool CanStartAnew(const TTournament& t) {
+  return t.Hero != nullptr && (t.Stage == EndStage || !t.Hero->InTournament);
+}

@@ -83,3 +83,6 @@ bool CanStartRound(const TTournament& t, bool growing);
 bool StageHasRebuild(const TTournament& t);
 // The build change can be used: such a stage, with the hero still in.
 bool CanRebuild(const TTournament& t);
+// A new tournament may replace this one: it is over, or the hero is out.
+// Never while the hero is still in, so a stray key loses nothing.
+bool CanStartAnew(const TTournament& t);

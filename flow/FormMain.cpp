@@ -1,6 +1,7 @@
 #include "flow/FormMain.h"
 
 #include "flow/Command.h"
+#include "flow/Keys.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -9,6 +10,8 @@
 #include "paint/Sensor.h"
 #include "present/App.h"
 #include "present/Timer.h"
+#include "present/Wave.h"
+#include "rules/Cues.h"
 #include "rules/Random.h"
 
 namespace {
@@ -37,6 +40,8 @@ TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
     box.OnPaint = [this] { FormPaint(); };
     box.OnMouseDown = [this](TMouseButton b, int x, int y) { PaintBoxMainMouseDown(b, x, y); };
     box.OnMouseMove = [this](int x, int y) { PaintBoxMainMouseMove(x, y); };
+    box.OnMouseLeave = [this] { PaintBoxMainMouseLeave(); };
+    box.OnKeyDown = [this](TKey key, bool repeat) { PaintBoxMainKeyDown(key, repeat); };
     // 4. The random generator, once.
     Randomize();
     // 5. The frame timer.
@@ -49,13 +54,8 @@ TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    TBromTimer::Add(
-        [this] { LogScrollTick(*game_, game_->Mode == gmBattle); }, LogScrollInterval,
-        [this] {
-          const TLogScroll& s = LogScroll();
-          return game_->Mode == gmBattle &&
-                 (s.Owed > 0 || static_cast<int>(game_->LogStore.Lines.size()) > s.Seen);
-        });
+    TBromTimer::Add([this] { LogScrollTick(*game_, game_->Mode == gmBattle); }, LogScrollInterval,
+                    [this] { return game_->Mode == gmBattle && LogScrolling(*game_); });
     TBromTimer::Add([this] { GrowthTimer(*game_); }, GrowthInterval,
                     [this] { return game_->Growth.Growing; });
     // 9. The game's battle given the flow's host, then the title.
@@ -72,14 +72,17 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::NewGame() {
-  // 1. The old game goes with its story; the screens forget its regions.
+  // 1. The old game goes with its story; the timers and the screens stay,
+  // forgetting the old game's regions.
   FreeStory(*game_);
   ClearSensors();
-  // 2. A fresh game, set up as at creation: the listener, the story, the
-  // battle's host; then the title.
+  // 2. A fresh game, set up as at creation: the listener, the story (from
+  // its start, with the caption a "#Title" may have changed), the battle's
+  // host; then the title.
   game_ = std::make_unique<TGame>();
   game_->ModeListener = modeListener_;
   InitStory(*game_, *this);
+  SetCaption(ApplicationTitle());
   ConnectGameFlow(*game_);
   SetMode(*game_, gmTitle);
 }
@@ -93,6 +96,8 @@ void TFormMain::Release() {
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;
+  PaintBox().OnMouseLeave = nullptr;
+  PaintBox().OnKeyDown = nullptr;
 }
 
 void TFormMain::FormPaint() {
@@ -115,4 +120,35 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
   if (game_->Mode == gmTitle) return;
   SensorHover(*game_, x, y);
+}
+
+void TFormMain::PaintBoxMainMouseLeave() {
+  if (game_->Mode == gmTitle) return;
+  SensorLeave(*game_);
+}
+
+void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
+  const TKeyOutcome outcome = KeyOutcomeOf(key, repeat);
+  switch (outcome.What) {
+    case TKeyOutcome::Nothing:
+      return;
+    case TKeyOutcome::Command:
+      return RunCommand(*game_, outcome.Click);
+    case TKeyOutcome::StartGame:
+      return StartGame(*game_, rosterPath_);
+    case TKeyOutcome::ToggleMute:
+      return TBromWave::SetMuted(!TBromWave::Muted());
+    case TKeyOutcome::NewTournament:
+      return NewTournament();
+  }
+}
+
+TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
+  return KeyOutcome(*game_, keyDownMode_, key, repeat);
+}
+
+void TFormMain::NewTournament() {
+  // The change of screen is the player's, so it is cued; then a new game.
+  TBromWave::Play(CueTransition);
+  NewGame();
 }

@@ -4,7 +4,8 @@
 // mouse press and pointer move on its paint box is routed here: only the
 // left button counts; on the title any left click starts the game and moves
 // are ignored; on every other screen clicks and moves go to the screen's
-// regions.
+// regions. The pointer leaving the screen leaves its regions. Keys come here
+// too and do what flow/Keys says.
 //
 // The window holds the game as one value and can replace it by a fresh one
 // (NewGame); a play driver may make one window after another, each with a
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "flow/Keys.h"
 #include "game/Game.h"
 #include "present/Form.h"
 
@@ -39,11 +41,20 @@ class TFormMain : public TBromForm {
   void FormPaint();
   void PaintBoxMainMouseDown(TMouseButton button, int x, int y);
   void PaintBoxMainMouseMove(int x, int y);
+  void PaintBoxMainMouseLeave();
+  void PaintBoxMainKeyDown(TKey key, bool repeat);
+  // What the key comes to on the screen shown now, by flow/Keys, with the
+  // window's memory of the screen the last key went down on.
+  TKeyOutcome KeyOutcomeOf(TKey key, bool repeat);
+  // F2's new tournament: the game as at program start, on the title (the
+  // roster is read again at its click, with a new draw and a new hero).
+  void NewTournament();
 
  private:
   void Release();
 
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
+  TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on
   std::unique_ptr<TGame> game_;
 };

@@ -4,8 +4,6 @@
 // and sounds go to a recorder. Input comes from an event file or from a fixed
 // policy drawn from the seed (--auto). Same seed, same events: the same
 // output and the same pictures, every time.
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -75,21 +73,10 @@ int Play(const TLabArgs& args) {
     }
     events = text.str();
   }
-  // 3. The games, each in a fresh main window.
-  int status = LabExitFine;
-  for (long long g = 0; g < games; ++g) {
-    TPlayOptions one = play;
-    one.Seed = play.Seed + static_cast<std::uint32_t>(g);
-    if (games > 1) std::printf("game %lld seed %u\n", g + 1, one.Seed);
-    if (RunPlay(one, events) != 0) status = LabExitFault;
-    // Many games in one process must not grow it: the peak so far.
-    if (games > 1) {
-      rusage usage{};
-      getrusage(RUSAGE_SELF, &usage);
-      std::printf("peak %ld KB\n", usage.ru_maxrss);
-    }
-    std::fflush(stdout);
-  }
+  // 3. The games, in one main window.
+  play.Games = static_cast<int>(games);
+  const int status = RunPlay(play, events) == 0 ? LabExitFine : LabExitFault;
+  std::fflush(stdout);
   return status;
 }
 

@@ -1,5 +1,8 @@
 #include "lab/LabPlayDriver.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -7,6 +10,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "battle/Battle.h"
@@ -59,6 +63,8 @@ struct TDriver {
   std::string Caption;
   bool Done = false;
   bool Failed = false;
+  int Game = 1;                     // the game being played, from 1
+  std::uint32_t GameStartedAt = 0;  // the clock when it began
   // The autoplayer's memory.
   int AutoTarget = -1;  // an "auto" event plays by itself until this mode (or the end)
   int AutoFromStage =
@@ -238,6 +244,21 @@ void Move(int x, int y) {
   driver->Form->PaintBox().OnMouseMove(x, y);
 }
 
+// The keys an event line may name, as the window delivers them.
+bool KeyNamed(const std::string& name, TKey& key) {
+  static const std::pair<const char*, TKey> names[] = {
+      {"space", TKey::Space},   {"return", TKey::Return}, {"right", TKey::Right},
+      {"escape", TKey::Escape}, {"m", TKey::M},           {"f2", TKey::F2},
+      {"f11", TKey::F11}};
+  for (const auto& [word, k] : names) {
+    if (name == word) {
+      key = k;
+      return true;
+    }
+  }
+  return false;
+}
+
 // Runs one event line; false (with a message) when it cannot be read.
 bool RunEvent(const std::string& line, std::size_t number) {
   std::istringstream in(line);
@@ -256,6 +277,17 @@ bool RunEvent(const std::string& line, std::size_t number) {
     } else {
       Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
     }
+  } else if (word == "key") {
+    std::string name, rest;
+    TKey key{};
+    if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
+      return bad("needs one of space, return, right, escape, m, f2, f11");
+    }
+    driver->Form->KeyDown(key, false);
+  } else if (word == "leave") {
+    std::string rest;
+    if (in >> rest) return bad("takes nothing");
+    driver->Form->PaintBox().OnMouseLeave();
   } else if (word == "wait") {
     long long ms = 0;
     std::string rest;
@@ -361,6 +393,81 @@ void AutoStep() {
   d.NextActionAt = d.Now + 10 + static_cast<std::uint32_t>(Pick(50));
 }
 
+// Games ---------------------------------------------------------------------------
+
+void PrintMemory() {
+  // Many games in one process must not grow it: the peak so far, and what
+  // the process holds now.
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  long pages = 0, resident = 0;
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  Out("peak " + std::to_string(usage.ru_maxrss) + " KB resident " +
+      std::to_string(resident * (sysconf(_SC_PAGESIZE) / 1024)) + " KB");
+}
+
+std::uint32_t GameSeed() {
+  return driver->Options.Seed + static_cast<std::uint32_t>(driver->Game - 1);
+}
+
+void PrintGameHeader() {
+  if (driver->Options.Games > 1) {
+    Out("game " + std::to_string(driver->Game) + " seed " + std::to_string(GameSeed()));
+  }
+}
+
+// A game begins: its seed, the driver's memory of it, the events from the
+// first.
+void BeginGame() {
+  TDriver& d = *driver;
+  const std::uint32_t seed = GameSeed();
+  RandSeed(seed);
+  d.Policy.seed(seed ^ 0x9E3779B9u);
+  d.NextEvent = 0;
+  d.WaitUntil = d.NextActionAt = d.GameStartedAt = d.Now;
+  d.Actions = 0;
+  d.AutoTarget = d.AutoFromStage = d.ViewedStage = d.CheckedStage = -1;
+  d.StoryClicksLeft = 0;
+  d.Done = false;
+  // The game's battle host, with the driver listening in.
+  TGame& game = d.Form->Game();
+  game.UseBattleHost(std::make_unique<TWatchHost>(game, std::move(game.BattleHost)));
+}
+
+// A game is over (or stopped): its champion, then F2 for the next game on the
+// same window, or the end of the program.
+void EndGame() {
+  TDriver& d = *driver;
+  const TTournament& t = TheGame().Tournament;
+  if (t.Stage == EndStage && t.EntrantCount >= 1) {
+    Out("champion " + NameOf(*t.Entrants[0]));
+  } else if (d.Options.Auto && !d.Failed) {
+    Fail("the game ended before the champion's board");
+  }
+  if (d.Options.Auto) {
+    std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n", GameSeed(),
+                 d.Actions);
+  }
+  if (d.Options.Games > 1) PrintMemory();
+  if (d.Game >= d.Options.Games || d.Failed || TheGame().LoadFailed || TerminateRequested()) {
+    RequestTerminate();
+    return;
+  }
+  // The next game, as a player starts one: F2, then the title's click.
+  ++d.Game;
+  PrintGameHeader();
+  d.Form->KeyDown(TKey::F2, false);
+  if (TheGame().Mode != gmTitle) {
+    Fail("F2 did not start a new tournament");
+    RequestTerminate();
+    return;
+  }
+  BeginGame();
+}
+
 // The driver's clock and message pump: each pass of the game's tick loop
 // delivers the next events that are due, or the autoplayer's next move.
 class TDriverClock : public TTimerHost {
@@ -378,7 +485,7 @@ class TDriverClock : public TTimerHost {
     // 2. Events that are due, unless the autoplayer has the mouse.
     if (d.AutoTarget >= 0) {
       AutoStep();
-      if (d.Done) RequestTerminate();
+      if (d.Done) EndGame();
       return;
     }
     while (!d.Done && d.AutoTarget < 0 && d.NextEvent < d.Events.size() && d.Now >= d.WaitUntil) {
@@ -396,11 +503,11 @@ class TDriverClock : public TTimerHost {
         d.Done = true;
       }
     }
-    if (d.Now > MaxGameMilliseconds + 1000) {
+    if (d.Now - d.GameStartedAt > MaxGameMilliseconds + 1000) {
       Fail("the game ran past its time");
       d.Done = true;
     }
-    if (d.Done) RequestTerminate();
+    if (d.Done) EndGame();
   }
 };
 
@@ -431,6 +538,8 @@ const char* PlayHelpText() {
          "  click X Y        a left click at (X, Y) of the 600 x 450 screen\n"
          "  right X Y        a right click\n"
          "  move X Y         the pointer moves there\n"
+         "  leave            the pointer leaves the window\n"
+         "  key NAME         a key goes down: space, return, right, escape, m, f2, f11\n"
          "  wait MS          the clock advances MS milliseconds, running every due tick\n"
          "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
          "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"
@@ -440,8 +549,9 @@ const char* PlayHelpText() {
          "--auto plays by a policy drawn from --seed after the events, to the champion's\n"
          "board; with --shots DIR it writes every screen it enters as NNN-MODE-sSTAGE.png.\n"
          "--until MODE|end stops there. --check reports broken tournament rules. --games N\n"
-         "plays N games (seeds N, N+1, ...) in one process, each in a fresh window, and\n"
-         "prints 'game K seed S' before and 'peak KB' (the process's peak memory) after each.\n"
+         "plays N games (seeds N, N+1, ...) in one window, each after the last by F2 on its\n"
+         "end, and prints 'game K seed S' before and 'peak P KB resident R KB' (the\n"
+         "process's peak memory and what it holds now) after each.\n"
          "--roster FILE plays with another roster; --font FILE draws every text with that\n"
          "font file (the golden screens pin one).\n"
          "Prints, one record a line (UTF-8):\n"
@@ -463,7 +573,6 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   TDriver d;
   d.Options = options;
-  d.Policy.seed(options.Seed ^ 0x9E3779B9u);
   std::istringstream lines(events);
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -479,31 +588,24 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
+    PrintGameHeader();
     TFormMain form(options.Roster, OnMode);
     d.Form = &form;
     d.Caption = form.Caption();
-    RandSeed(options.Seed);
-    TGame& game = form.Game();
-    game.UseBattleHost(std::make_unique<TWatchHost>(game, std::move(game.BattleHost)));
-    // 3. The game's own loop, fed by the driver.
+    BeginGame();
+    // 3. The game's own loop, fed by the driver; each game's end starts the
+    // next with F2 until the last.
     TBromForm::RunMessageLoop();
-    // 4. The end.
-    const TTournament& t = form.Game().Tournament;
-    if (t.Stage == EndStage && t.EntrantCount >= 1) {
-      Out("champion " + NameOf(*t.Entrants[0]));
-    } else if (options.Auto && !d.Failed) {
-      Fail("the game ended before the champion's board");
-    }
-    if (options.Auto) {
-      std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n",
-                   options.Seed, d.Actions);
-    }
+    // 4. A game the loop left without its end (the program was asked to
+    // end) is reported as it stands.
+    if (!d.Done) EndGame();
     if (form.Game().LoadFailed) status = 1;
     d.Form = nullptr;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
     status = 1;
   }
+  TBromWave::SetMuted(false);
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();

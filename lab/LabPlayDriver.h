@@ -7,6 +7,8 @@
 //   click X Y   a left click at (X, Y)
 //   right X Y   a right click
 //   move X Y    the pointer moves to (X, Y)
+//   leave       the pointer leaves the window
+//   key NAME    a key goes down (space, return, right, escape, m, f2, f11)
 //   wait MS     the clock advances MS milliseconds, running every due tick
 //   shot NAME   the screen is written as NAME.png in the shots folder (if any)
 //   auto MODE   the autoplayer plays until MODE (title ... battle) is entered
@@ -41,6 +43,7 @@ struct TPlayOptions {
   std::string ShotsFolder;  // where screens are written; empty: none
   std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
   int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
+  int Games = 1;            // games in one window, each after the last by F2
 };
 
 constexpr int EndOfGame = 100;
@@ -52,7 +55,7 @@ const char* ModeWord(TGameMode m);
 // The help text of the command: the event lines and the output records.
 const char* PlayHelpText();
 
-// Plays one game; returns the exit code (0: ran to the end of the events or
+// Plays the games; returns the exit code (0: ran to the end of the events or
 // reached --until or the champion; 1: a check failed, the autoplayer got
 // stuck, or the program ended on a fault).
 int RunPlay(const TPlayOptions& options, const std::string& events);

@@ -121,6 +121,10 @@ const TLogScroll& LogScroll() {
   return logScroll;
 }
 
+bool LogScrolling(const TGame& g) {
+  return logScroll.Owed > 0 || static_cast<int>(g.LogStore.Lines.size()) > logScroll.Seen;
+}
+
 void SkipHover(const TGame& g, std::int32_t /*tag*/) {
   skipHovered = true;
   if (!g.Battle.SkipAllowed) return;

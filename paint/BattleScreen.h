@@ -44,6 +44,9 @@ struct TLogScroll {
   int Owed = 0;
 };
 const TLogScroll& LogScroll();
+// The log still glides: lines logged that the window has not yet taken in,
+// or scrolling owed.
+bool LogScrolling(const TGame& g);
 
 // The SKIP button's hover: highlighted, and restored on leave, only while the
 // battle may still be skipped.

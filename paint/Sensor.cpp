@@ -65,6 +65,19 @@ void SensorHover(const TGame& g, std::int32_t x, std::int32_t y) {
   HoverAtMousePoint(g);
 }
 
+void SensorLeave(const TGame& g) {
+  SensorHover(g, OffScreen.X, OffScreen.Y);
+}
+
+TCommand SensorCommand(TCommandKind kind) {
+  const TSensorRegistry& r = SensorRegistry;
+  if (kind == TCommandKind::None) return TCommand{};
+  for (int i = 0; i < r.SensorCount; ++i) {
+    if (r.Sensors[i].OnClick == kind) return TCommand{kind, r.Sensors[i].Tag};
+  }
+  return TCommand{};
+}
+
 TCommand SensorClick(std::int32_t x, std::int32_t y) {
   SensorRegistry.MousePoint = TPoint{x, y};
   const TSensor* hit = HitAt(x, y, true);

@@ -35,6 +35,9 @@ struct TPoint {
   std::int32_t X = 0;
   std::int32_t Y = 0;
 };
+// Where the pointer is taken to be once it has left the screen: no region
+// holds it.
+constexpr TPoint OffScreen{-1, -1};
 
 // A hover handler: a plain procedure taking the game, read-only, and the
 // region's tag. It draws; it never changes the game or the registry.
@@ -96,10 +99,19 @@ void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHa
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
 void SensorHover(const TGame& g, std::int32_t x, std::int32_t y);
+// The pointer has left the screen (out of the window, or onto the bars
+// around an enlarged picture): a move onto empty ground. The hovered region's
+// leave handler runs and the screen is presented; the last pointer position
+// becomes OffScreen, so a refresh of the hover finds nothing until the pointer
+// comes back.
+void SensorLeave(const TGame& g);
 // A left click: the command of the first region holding the point that has
 // one, with its tag (Kind None when there is none). Nothing is called or
 // presented and the hover does not change.
 TCommand SensorClick(std::int32_t x, std::int32_t y);
+// The first region whose click asks for `kind`, as a click on it would ask
+// (Kind None when the screen has no such region). Keys click regions so.
+TCommand SensorCommand(TCommandKind kind);
 // Re-evaluates the hover at the last pointer position as if the pointer had
 // just arrived (leave first, then enter).
 void RefreshHover(const TGame& g);

@@ -107,6 +107,36 @@ void ConnectToDisplay() {
   }
 }
 
+// The game's key for a key of the keyboard; false for the keys it ignores.
+bool KeyOf(SDL_Keycode code, TKey& key) {
+  switch (code) {
+    case SDLK_SPACE:
+      key = TKey::Space;
+      return true;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      key = TKey::Return;
+      return true;
+    case SDLK_RIGHT:
+      key = TKey::Right;
+      return true;
+    case SDLK_ESCAPE:
+      key = TKey::Escape;
+      return true;
+    case SDLK_m:
+      key = TKey::M;
+      return true;
+    case SDLK_F2:
+      key = TKey::F2;
+      return true;
+    case SDLK_F11:
+      key = TKey::F11;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 // TBromPaintBox ------------------------------------------------------------
@@ -418,6 +448,14 @@ void TBromForm::Show() {
   paintBox_.Refresh();
 }
 
+void TBromForm::KeyDown(TKey key, bool repeat) {
+  if (key == TKey::F11) {
+    if (!repeat) ToggleFullScreen();
+    return;
+  }
+  if (paintBox_.OnKeyDown) paintBox_.OnKeyDown(key, repeat);
+}
+
 bool TBromForm::InsidePaintBox(int x, int y) const {
   return x >= 0 && y >= 0 && x < paintBox_.Width() && y < paintBox_.Height();
 }
@@ -428,6 +466,8 @@ void TBromForm::Dispatch(const void* sdlEvent) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
         RequestTerminate();
+      } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+        if (paintBox_.OnMouseLeave) paintBox_.OnMouseLeave();
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         if (paintBox_.OnPaint) {
@@ -437,9 +477,11 @@ void TBromForm::Dispatch(const void* sdlEvent) {
         }
       }
       break;
-    case SDL_KEYDOWN:
-      if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) ToggleFullScreen();
+    case SDL_KEYDOWN: {
+      TKey key;
+      if (KeyOf(event.key.keysym.sym, key)) KeyDown(key, event.key.repeat != 0);
       break;
+    }
     case SDL_MOUSEBUTTONDOWN: {
       if (!paintBox_.OnMouseDown) break;
       // The renderer has mapped the position to canvas pixels; the black
@@ -454,7 +496,12 @@ void TBromForm::Dispatch(const void* sdlEvent) {
       break;
     }
     case SDL_MOUSEMOTION:
-      if (!InsidePaintBox(event.motion.x, event.motion.y)) break;
+      // On the black bars around an enlarged picture (or outside the window
+      // while a button is held) the pointer is off the game's screen.
+      if (!InsidePaintBox(event.motion.x, event.motion.y)) {
+        if (paintBox_.OnMouseLeave) paintBox_.OnMouseLeave();
+        break;
+      }
       if (paintBox_.OnMouseMove) paintBox_.OnMouseMove(event.motion.x, event.motion.y);
       break;
     default:

@@ -12,8 +12,13 @@
 // scale of 1 to 4 makes the window that many times as large, pixels kept
 // sharp, and F11 toggles full screen, the picture enlarged by the largest
 // whole factor that fits and centred on black. Mouse positions are mapped
-// back: the game only ever sees paint box coordinates, and a press or move
-// outside the picture (on the black bars) does not reach it.
+// back: the game only ever sees paint box coordinates, and a press outside
+// the picture (on the black bars) does not reach it. The pointer leaving the
+// window, or moving onto the black bars, reaches the game as a leave: the
+// last position it saw is no longer under the pointer.
+//
+// The keys the game answers reach it as `TKey` values, with whether the
+// press is the keyboard's repeat of a held key; F11 is the form's own.
 //
 // Game logic may include this header: it names no platform library.
 #pragma once
@@ -34,6 +39,9 @@ class TNoDisplayError : public std::runtime_error {
 };
 
 enum class TMouseButton { Left, Right, Middle };
+
+// The keys the game answers (Return stands for both Enter keys).
+enum class TKey : std::uint8_t { Space, Return, Right, Escape, M, F2, F11 };
 
 // The client-filling drawing surface of a window.
 class TBromPaintBox {
@@ -60,6 +68,10 @@ class TBromPaintBox {
   std::function<void()> OnPaint;
   std::function<void(TMouseButton button, int x, int y)> OnMouseDown;
   std::function<void(int x, int y)> OnMouseMove;
+  // The pointer has left the picture: out of the window or onto the bars.
+  std::function<void()> OnMouseLeave;
+  // A key went down; `repeat` when the keyboard repeats a held key.
+  std::function<void(TKey key, bool repeat)> OnKeyDown;
 
  private:
   friend class TBromForm;
@@ -130,8 +142,14 @@ class TBromForm {
   int Top() const { return top_; }
   TBromPaintBox& PaintBox() { return paintBox_; }
 
+  // A key went down: F11 switches full screen (not on a repeat); every other
+  // key goes to the paint box's OnKeyDown. The message pump calls it, and so
+  // may a driver that types for the player.
+  void KeyDown(TKey key, bool repeat);
+
   // Delivers every pending window message of every form: paint, mouse
-  // presses, pointer moves; closing a window requests termination.
+  // presses, pointer moves and leaves, keys; closing a window requests
+  // termination.
   static void PumpMessages();
   // The program's message loop: runs until termination is requested. Once the
   // frame timer has been started, the tick loop (TBromTimer::Run) takes it

@@ -22,6 +22,7 @@ class TSilentPlayer : public TWavePlayer {
 
 TSilentPlayer silentPlayer;
 TWavePlayer* player = &silentPlayer;
+bool muted = false;
 
 // The mixer's wave reader reserves each chunk's claimed size before it reads
 // the chunk: a file of a few dozen bytes that claims a 4 GiB sound would
@@ -141,6 +142,7 @@ std::string SoundFileFault(std::string_view programPath) {
 }
 
 void TBromWave::Play(std::string_view programPath, bool loop) {
+  if (muted) return;
   player->Play(programPath, loop);
 }
 void TBromWave::Stop() {
@@ -151,6 +153,13 @@ void TBromWave::SetPlayer(TWavePlayer* newPlayer) {
 }
 TWavePlayer& TBromWave::Player() {
   return *player;
+}
+void TBromWave::SetMuted(bool on) {
+  if (on) player->Stop();
+  muted = on;
+}
+bool TBromWave::Muted() {
+  return muted;
 }
 
 // TMixerWavePlayer ---------------------------------------------------------

@@ -72,6 +72,11 @@ class TBromWave {
   // Plugs in a player; nullptr goes back to the silent one.
   static void SetPlayer(TWavePlayer* player);
   static TWavePlayer& Player();
+  // Every sound off (the game's cues and the story's waves alike) or on
+  // again. Muting stops the sound playing; while muted, Play does nothing
+  // and the player is not asked. Starts unmuted.
+  static void SetMuted(bool muted);
+  static bool Muted();
 };
 
 // The sound device's player (SDL2_mixer). It has one channel, so a new sound

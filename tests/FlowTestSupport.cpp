@@ -37,6 +37,7 @@ void GameFolder::TearDown() {
   form_.reset();
   fs::current_path(previous_);
   TBromWave::SetPlayer(nullptr);
+  TBromWave::SetMuted(false);
   SetMessageSink(nullptr);
   ClearTerminateRequest();
   TBromTimer::SetHost(nullptr);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "present/PngFile.h"
@@ -115,6 +116,37 @@ TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {
   EXPECT_EQ(status, 2);
   RunLab("play --colour blue", status);
   EXPECT_EQ(status, 2);
+}
+
+// Keys are clicks on the screen's regions: a game driven by keys alone from
+// the prologue to the champion's board plays as the same game driven by the
+// clicks they stand for. Space stands for a click at (450, 300), which is
+// START on the board and a step everywhere else; Escape for the story's close.
+TEST(PlayDriver, AGameDrivenByKeysPlaysAsTheSameGameDrivenByClicks) {
+  const std::string folder = MakeTempFolder();
+  std::string keys = "click 300 225\n";
+  for (int i = 0; i < 10; ++i) keys += "click 340 48\n";  // a weak hero: out in round 1
+  keys += "click 523 280\nwait 100\nkey space\nkey escape\n";
+  for (int i = 0; i < 3000; ++i) keys += "key space\nwait 60\n";
+  std::string clicks = keys;
+  for (const auto& [key, click] :
+       {std::pair{"key space", "click 450 300"}, std::pair{"key escape", "click 555 20"}}) {
+    for (std::size_t at; (at = clicks.find(key)) != std::string::npos;) {
+      clicks.replace(at, std::string(key).size(), click);
+    }
+  }
+  WriteWholeFile(folder + "/keys.events", keys + "shot end\n");
+  WriteWholeFile(folder + "/clicks.events", clicks + "shot end\n");
+  int status = -1;
+  const std::string byKeys = RunLab(
+      "play --seed 1 --events " + folder + "/keys.events" + " --shots " + folder + "/k", status);
+  ASSERT_EQ(status, 0);
+  const std::string byClicks = RunLab(
+      "play --seed 1 --events " + folder + "/clicks.events" + " --shots " + folder + "/c", status);
+  EXPECT_EQ(CountLines(byKeys, "champion "), 1);
+  EXPECT_EQ(CountLines(byKeys, "slots "), 6);
+  EXPECT_EQ(byKeys, byClicks);
+  EXPECT_EQ(ReadWholeFile(folder + "/k/end.png"), ReadWholeFile(folder + "/c/end.png"));
 }
 
 // The golden screens: one scripted game photographed at a dozen moments,
