@@ -2,11 +2,14 @@
 
 #include "battle/Stepping.h"
 #include "flow/Making.h"
+#include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "rules/InternalError.h"
 
-void RunCommand(TGame& g, const TCommand& command) {
+namespace {
+
+void Carry(TGame& g, const TCommand& command) {
   const std::int32_t tag = command.Tag;
   switch (command.Kind) {
     case TCommandKind::None:
@@ -43,4 +46,10 @@ void RunCommand(TGame& g, const TCommand& command) {
       return BattleSkipClick(g.Battle);
   }
   InternalError("UnitForm", "unknown command");
+}
+
+}  // namespace
+
+void RunCommand(TGame& g, const TCommand& command) {
+  RunGameStep(g, [&] { Carry(g, command); });
 }

@@ -109,7 +109,7 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   if (button != TMouseButton::Left) return;
   // 2. On the title any click starts the game, wherever it is.
   if (game_->Mode == gmTitle) {
-    StartGame(*game_, rosterPath_);
+    RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
     return;
   }
   // 3. Elsewhere the command of the screen's region, carried out once the
@@ -135,7 +135,7 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
     case TKeyOutcome::Command:
       return RunCommand(*game_, outcome.Click);
     case TKeyOutcome::StartGame:
-      return StartGame(*game_, rosterPath_);
+      return RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
     case TKeyOutcome::ToggleMute:
       return TBromWave::SetMuted(!TBromWave::Muted());
     case TKeyOutcome::NewTournament:

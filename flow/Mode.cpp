@@ -9,8 +9,15 @@
 
 void SetMode(TGame& g, TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
-  g.Mode = m;
-  if (g.ModeListener != nullptr) g.ModeListener(g, m, false);
+  g.AskedMode = m;
+  if (g.Running == 0) EnterAskedModes(g);
+}
+
+namespace {
+
+// Runs the entry of mode m; a change the entry asks for waits.
+void RunEntry(TGame& g, TGameMode m) {
+  const TModeHold hold(g);
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
@@ -38,5 +45,22 @@ void SetMode(TGame& g, TGameMode m) {
       EnterBattleMode(g.Battle);
       break;
   }
+}
+
+// The mode's entry with the listener hearing it before and after.
+void EnterHeard(TGame& g, TGameMode m) {
+  g.Mode = m;
+  if (g.ModeListener != nullptr) g.ModeListener(g, m, false);
+  RunEntry(g, m);
   if (g.ModeListener != nullptr) g.ModeListener(g, m, true);
+}
+
+}  // namespace
+
+void EnterAskedModes(TGame& g) {
+  while (g.AskedMode) {
+    const TGameMode m = *g.AskedMode;
+    g.AskedMode.reset();
+    EnterHeard(g, m);
+  }
 }

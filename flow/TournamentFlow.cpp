@@ -25,7 +25,8 @@ class TGameBattleHost : public TBattleHost {
   void PaintMatch() override { PaintBattle(game_); }
   void RefreshFighters() override { ::RefreshFighters(game_); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
-  bool BattleShown() const override { return game_.Mode == gmBattle; }
+  // The battle is left as soon as another screen is asked for.
+  bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
   // The story of the stage, without a cue of its own.
   void HeroWon() override { SetMode(game_, gmStory); }
   void StageOver() override { EndRound(game_); }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "battle/Battle.h"
 #include "battle/BattleHost.h"
@@ -28,10 +29,11 @@ enum TGameMode : std::uint8_t { gmTitle = 0, gmMaking, gmStory, gmBoard, gmView,
 struct TGame;
 
 // Hears every mode change twice: as the mode is stored (`entered` false) and
-// once its entry action has run (`entered` true). An entry action may switch
-// again (the battle's entry can end the stage and show the board), so the
-// first calls come in the order of the changes and the second may not. The
-// lab's play driver reports and photographs screens with it.
+// once its entry action has run (`entered` true), each change's two calls
+// together and the changes in order. An entry may ask for the next mode (the
+// battle's entry can end the stage and ask for the board): then AskedMode is
+// set when the first change's second call comes. The lab's play driver
+// reports and photographs screens with it.
 using TModeListener = void (*)(const TGame& game, TGameMode m, bool entered);
 
 struct TGame {
@@ -43,6 +45,10 @@ struct TGame {
   // is an empty page that "close" ends).
   std::unique_ptr<TStory> Story;
   TGameMode Mode = gmTitle;  // written by the mode switch only
+  // A mode asked for while a command or a mode's entry runs: the mode switch
+  // enters it once that has returned, so no handler runs inside another.
+  std::optional<TGameMode> AskedMode;
+  std::int32_t Running = 0;  // commands and mode entries under way
   // Set once a roster fault has been shown; the game start then does nothing
   // more.
   bool LoadFailed = false;

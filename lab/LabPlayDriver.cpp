@@ -176,10 +176,11 @@ void OnMode(const TGame& g, TGameMode m, bool entered) {
     if (m == gmStory) d.StoryClicksLeft = 1 + static_cast<int>(d.Policy() % 8);
     return;
   }
-  // 2. Photographed once drawn, unless the entry switched on at once.
+  // 2. Photographed once drawn, unless the entry asked for another screen at
+  // once.
   const int number = d.PendingShots.back();
   d.PendingShots.pop_back();
-  if (d.Options.Auto && g.Mode == m) {
+  if (d.Options.Auto && g.Mode == m && !g.AskedMode) {
     char name[64];
     std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
     WriteShot(name);

@@ -11,6 +11,7 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
@@ -290,7 +291,7 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
     const int m = Game().Battle.MatchIndex;
     if (static_cast<int>(played.size()) == m)
       played.emplace_back(Game().Battle.SwordiaA, Game().Battle.SwordiaB);
-    BattleSkipClick(Game().Battle);
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
     ASSERT_NE(Game().Mode, gmStory);
   }
   ASSERT_EQ(played.size(), 16u);
@@ -336,7 +337,7 @@ TEST_F(GameFlow, TheHerosRoundOneWinTellsStageOneAndThenTheNextMatchFollows) {
   // Up to the hero's win; the switch to the story plays no cue of its own.
   while (Game().Mode == gmBattle) {
     const std::size_t before = cues_.Played.size();
-    BattleSkipClick(Game().Battle);
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
     if (Game().Mode == gmStory) {
       EXPECT_EQ(cues_.Played.size(), before);
     }
@@ -366,18 +367,33 @@ TEST_F(GameFlow, TheHerosRoundOneWinTellsStageOneAndThenTheNextMatchFollows) {
   EXPECT_EQ(Game().Mode, gmMaking);
 }
 
+// Each mode change as the listener hears it, with whether a handler was
+// still running: "story+" is the story entered with none running.
+std::vector<std::string> heard;
+void Hear(const TGame& g, TGameMode m, bool entered) {
+  const char* const words[] = {"title", "making", "story", "board", "view", "battle"};
+  heard.push_back(std::string(words[m]) + (entered ? "." : "") + (g.Running == 0 ? "+" : "-"));
+}
+
 TEST_F(GameFlow, WhenTheHerosMatchIsTheLastOfTheRoundTheBoardFollowsTheStory) {
   OpenWindow(5);
   ReachRoundOne(Strong());
   MoveHeroToSlot(31);
   TTournament& t = Game().Tournament;
   StartRound(Game(), 0);
+  // The hero's win asks for the story; it is entered once the click is over.
+  heard.clear();
+  Game().ModeListener = Hear;
   ASSERT_TRUE(PlayUntilBattleLeft());
+  EXPECT_EQ(heard, (std::vector<std::string>{"story+", "story.+"}));
   ASSERT_EQ(Game().Mode, gmStory);
   EXPECT_EQ(Game().Battle.MatchIndex, 15);
   const std::size_t before = cues_.Played.size();
+  heard.clear();
   LeftClick(CloseButton.Left + 1, CloseButton.Top + 1);
-  // Straight on to the board of round 2: the story's cue, then the stage's.
+  // Straight on to the board of round 2, entered after the battle's entry
+  // that asked for it: the story's cue, then the stage's.
+  EXPECT_EQ(heard, (std::vector<std::string>{"battle+", "battle.+", "board+", "board.+"}));
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 2);
   EXPECT_EQ(t.EntrantCount, 16);

@@ -8,6 +8,7 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "present/Timer.h"
@@ -83,7 +84,7 @@ std::string GameFolder::CaptionU8() {
 bool GameFolder::PlayUntilBattleLeft(int maxClicks) {
   for (int i = 0; i < maxClicks; ++i) {
     if (Game().Mode != gmBattle) return true;
-    BattleSkipClick(Game().Battle);
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
   }
   return Game().Mode != gmBattle;
 }

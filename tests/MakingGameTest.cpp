@@ -8,6 +8,7 @@
 #include "battle/Stepping.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
@@ -136,7 +137,7 @@ TEST_F(HeroMakingInGame, AtStageThreeAPointLeftKeepsStartInertUntilItIsSpent) {
   // build.
   ASSERT_EQ(Game().Battle.SwordiaA, t.Hero);
   EXPECT_EQ(t.Hero->Spec, old);
-  BattleStepClick(Game().Battle);
+  RunCommand(Game(), {TCommandKind::BattleStep, 0});
   EXPECT_EQ(t.Hero->Spec, SpecOf(40, 5, 3, 3, "斬闇衝盾"));
   EXPECT_EQ(t.Hero->Bonus, 0);
 }
