@@ -50,9 +50,9 @@ template <TRun R>
     --f.Stun;
     slot.Stunned = true;
     if (Logging<R>(b)) {
-      if (firstOfStep) BattleLog("");
-      SetCue(CueTick);
-      BattleLog(NameOf(f) + "はスタンで動けない！");
+      if (firstOfStep) BattleLog(b, "");
+      SetCue(b, CueTick);
+      BattleLog(b, NameOf(f) + "はスタンで動けない！");
     }
     ++b.Prepared;
   } else if (s >= 0) {
@@ -67,9 +67,9 @@ template <TRun R>
       slot.ControlTarget = NextPosition(f, s, slot.Sword.Limited);
     }
     if (Logging<R>(b)) {
-      if (firstOfStep) BattleLog("");
-      SetCue(CueTick);
-      BattleLog(NameOf(f) + "の" + slot.Sword.Name.Str() + "！");
+      if (firstOfStep) BattleLog(b, "");
+      SetCue(b, CueTick);
+      BattleLog(b, NameOf(f) + "の" + slot.Sword.Name.Str() + "！");
     }
     ++b.Prepared;
   }
@@ -237,8 +237,8 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
     // 1. The strike turns round; the reflector is now its sender.
     std::swap(s.Target, s.Other);
     if (Logging<R>(b)) {
-      SetCue(CueReflect);
-      BattleLog(NameOf(*s.Other) + "は攻撃を反射した！");
+      SetCue(b, CueReflect);
+      BattleLog(b, NameOf(*s.Other) + "は攻撃を反射した！");
     }
     return;
   }
@@ -246,7 +246,7 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
   if (s.Damage <= 0) {
     // 2. Nothing got through.
     if (Logging<R>(b)) {
-      SetCue(CueNoDamage);
+      SetCue(b, CueNoDamage);
       line = NameOf(*s.Target) + "にダメージは入らなかった！";
     }
   } else {
@@ -254,14 +254,14 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
     s.Target->HP = Wrap32(std::int64_t{s.Target->HP} - s.Damage);
     s.Hit = true;
     if (Logging<R>(b)) {
-      SetCue(CueDamage);
+      SetCue(b, CueDamage);
       line = NameOf(*s.Target) + "に" + Num(s.Damage) + "ダメージを与えた！";
     }
   }
   // 4. The line, with the shield noted.
   if (Logging<R>(b)) {
     if (s.Shielded) line += "  （シールド発動）";
-    BattleLog(line);
+    BattleLog(b, line);
   }
 }
 
@@ -312,12 +312,12 @@ void StrikeEvaluate(TBattle& b) {
 
 // Gives t `count` stacks of one state for the on-hit text.
 template <TRun R>
-void GiveState(const TBattle& b, std::int32_t& counter, std::int32_t count, const char* label,
+void GiveState(TBattle& b, std::int32_t& counter, std::int32_t count, const char* label,
                std::string& text) {
   if (count <= 0) return;
   counter = Wrap32(std::int64_t{counter} + count);
   if (Logging<R>(b)) {
-    SetCue(CueOnHit);
+    SetCue(b, CueOnHit);
     for (std::int32_t i = 0; i < count; ++i) text += label;
   }
 }
@@ -337,20 +337,20 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
   GiveState<R>(b, t.Stun, w.StunOnHit, "＜スタン＞", text);
   GiveState<R>(b, t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
   GiveState<R>(b, t.Poison, w.PoisonOnHit, "＜毒＞", text);
-  if (Logging<R>(b) && !text.empty()) BattleLog(NameOf(t) + "に" + text + "を与えた！");
+  if (Logging<R>(b) && !text.empty()) BattleLog(b, NameOf(t) + "に" + text + "を与えた！");
   // 2. Reversing.
   for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
     ReverseSwords(t);
     if (Logging<R>(b)) {
-      SetCue(CueOnHit);
-      BattleLog(NameOf(t) + "の剣を並べ替えた！");
+      SetCue(b, CueOnHit);
+      BattleLog(b, NameOf(t) + "の剣を並べ替えた！");
     }
   }
   // 3. Breaking the head sword.
   for (std::int32_t i = 0; i < w.BreakOnHit && t.SwordCount > 0; ++i) {
     if (Logging<R>(b)) {
-      SetCue(CueOnHit);
-      BattleLog(NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
+      SetCue(b, CueOnHit);
+      BattleLog(b, NameOf(t) + "の" + t.Swords[0].Name.Str() + "を破壊した！");
     }
     RemoveSword(t, 0);
   }
@@ -360,8 +360,8 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
     if (u < 0) break;
     UseSword(t, u);
     if (Logging<R>(b)) {
-      SetCue(CueOnHit);
-      BattleLog(NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
+      SetCue(b, CueOnHit);
+      BattleLog(b, NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
     }
   }
 }
@@ -409,8 +409,8 @@ template <TRun R>
       // A full list cannot take the sword: it is robbed all the same, and lost.
       AppendSword(*s.Actor, s.Stolen[i], (s.StolenUsed >> i & 1) != 0);
       if (Logging<R>(b)) {
-        SetCue(CueSteal);
-        BattleLog(NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
+        SetCue(b, CueSteal);
+        BattleLog(b, NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
       }
     }
   }
@@ -505,8 +505,8 @@ void ApplySupport(TBattle& b, TActionSlot& s) {
       InternalError("UnitBattle", "not a support sword");
   }
   if (Logging<R>(b)) {
-    SetCue(cue);
-    BattleLog(NameOf(f) + text);
+    SetCue(b, cue);
+    BattleLog(b, NameOf(f) + text);
   }
 }
 
@@ -516,8 +516,8 @@ void ApplyControl(TBattle& b, TActionSlot& s) {
   // 1. No sword behind it.
   if (s.ControlTarget < 0 || s.ControlTarget >= f.SwordCount) {
     if (Logging<R>(b)) {
-      SetCue(CueTick);
-      BattleLog(NameOf(f) + "は対象になる剣を持っていない！");
+      SetCue(b, CueTick);
+      BattleLog(b, NameOf(f) + "は対象になる剣を持っていない！");
     }
     return;
   }
@@ -532,8 +532,8 @@ void ApplyControl(TBattle& b, TActionSlot& s) {
     // 3. The other grants suit attack swords only.
     if (t.SwordClass != scAttack) {
       if (Logging<R>(b)) {
-        SetCue(CueNotAttack);
-        BattleLog(NameOf(f) + "の" + t.Name.Str() + "は攻撃剣ではない！");
+        SetCue(b, CueNotAttack);
+        BattleLog(b, NameOf(f) + "の" + t.Name.Str() + "は攻撃剣ではない！");
       }
       return;
     }
@@ -559,8 +559,8 @@ void ApplyControl(TBattle& b, TActionSlot& s) {
   }
   // 4. The grant is made.
   if (Logging<R>(b)) {
-    SetCue(CueGrant);
-    BattleLog(NameOf(f) + "の" + t.Name.Str() + "に" + label + "が付与された！");
+    SetCue(b, CueGrant);
+    BattleLog(b, NameOf(f) + "の" + t.Name.Str() + "に" + label + "が付与された！");
   }
 }
 
@@ -569,8 +569,8 @@ void ApplyEnvironment(TBattle& b) {
   // The only environment sword moves time on: the turn limit comes closer.
   Engine::RaiseTurn(b);
   if (Logging<R>(b)) {
-    SetCue(CueTurnRaised);
-    BattleLog("ターンが" + Num(b.Turn) + "になった☆");
+    SetCue(b, CueTurnRaised);
+    BattleLog(b, "ターンが" + Num(b.Turn) + "になった☆");
   }
 }
 

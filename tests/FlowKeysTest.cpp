@@ -23,10 +23,10 @@ class GameKeys : public GameFolder {
   void MakeHero(const TSpec& hero) {
     OpenWindow();
     LeftClick(10, 10);
-    Tournament.HeroEdit.Spec = hero;
-    Tournament.HeroEdit.Bonus = 0;
-    *Tournament.Hero = Tournament.HeroEdit;
-    SetMode(gmStory);
+    Game().Tournament.HeroEdit.Spec = hero;
+    Game().Tournament.HeroEdit.Bonus = 0;
+    *Game().Tournament.Hero = Game().Tournament.HeroEdit;
+    SetMode(Game(), gmStory);
   }
 };
 
@@ -36,58 +36,59 @@ TEST_F(GameKeys, EachKeyClicksItsRegionOfTheScreenShown) {
   const struct {
     TGameMode Mode;
     K Main, Close;
-    void (*Enter)();
-  } rows[] = {{gmStory, K::NextPage, K::CloseStory, [] {}},
-              {gmBoard, K::StartRound, K::None, [] { CloseStory(0); }},
-              {gmBattle, K::BattleStep, K::BattleSkip, [] { StartRound(0); }},
-              {gmView, K::CloseView, K::CloseView, [] { ViewEntrant(3); }},
-              {gmMaking, K::None, K::None, [] { SetMode(gmMaking); }}};
+    void (*Enter)(TGame&);
+  } rows[] = {{gmStory, K::NextPage, K::CloseStory, [](TGame&) {}},
+              {gmBoard, K::StartRound, K::None, [](TGame& g) { CloseStory(g, 0); }},
+              {gmBattle, K::BattleStep, K::BattleSkip, [](TGame& g) { StartRound(g, 0); }},
+              {gmView, K::CloseView, K::CloseView, [](TGame& g) { ViewEntrant(g, 3); }},
+              {gmMaking, K::None, K::None, [](TGame& g) { SetMode(g, gmMaking); }}};
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
   for (const auto& row : rows) {
-    row.Enter();
-    ASSERT_EQ(GameMode, row.Mode);
+    row.Enter(Game());
+    ASSERT_EQ(Game().Mode, row.Mode);
     for (TKey key : {TKey::Space, TKey::Return, TKey::Right}) {
-      EXPECT_EQ(KeyOutcome(key, false).Click.Kind, row.Main) << int(row.Mode);
+      EXPECT_EQ(form_->KeyOutcomeOf(key, false).Click.Kind, row.Main) << int(row.Mode);
     }
-    EXPECT_EQ(KeyOutcome(TKey::Escape, false).Click.Kind, row.Close) << int(row.Mode);
-    EXPECT_EQ(KeyOutcome(TKey::M, false).What, TKeyOutcome::ToggleMute);
-    EXPECT_EQ(KeyOutcome(TKey::F2, false).What, TKeyOutcome::Nothing);  // the hero is in
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).Click.Kind, row.Close) << int(row.Mode);
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::M, false).What, TKeyOutcome::ToggleMute);
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::F2, false).What, TKeyOutcome::Nothing);  // the hero is in
   }
 }
 
 TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhileItCan) {
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
   for (TKey key : {TKey::Escape, TKey::Space, TKey::Space}) Key(key);
-  ASSERT_EQ(GameMode, gmBattle);
-  ASSERT_TRUE(LogScrolling());
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).What, TKeyOutcome::Nothing);
-  while (LogScrolling()) LogScrollTick(true);
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).Click.Kind, K::BattleStep);
+  ASSERT_EQ(Game().Mode, gmBattle);
+  ASSERT_TRUE(LogScrolling(Game()));
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
+  while (LogScrolling(Game())) LogScrollTick(Game(), true);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).Click.Kind, K::BattleStep);
   // SKIP runs the battle to its end, after which SKIP is gone.
   Key(TKey::Escape);
-  EXPECT_FALSE(Battle.SkipAllowed);
-  EXPECT_EQ(KeyOutcome(TKey::Escape, false).What, TKeyOutcome::Nothing);
+  EXPECT_FALSE(Game().Battle.SkipAllowed);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).What, TKeyOutcome::Nothing);
   // A key held from the battle does nothing on the next screen.
-  SetMode(gmBoard);
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).What, TKeyOutcome::Nothing);
-  EXPECT_EQ(KeyOutcome(TKey::Space, false).Click.Kind, K::StartRound);
+  SetMode(Game(), gmBoard);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, false).Click.Kind, K::StartRound);
 }
 
 TEST_F(GameKeys, MMutesEverySoundAndF2StartsAnewOnlyOnceTheHeroIsOut) {
   MakeHero(SpecOf(5, 0, 0, 0, "斬"));
-  Tournament.Slots[(Tournament.Hero - Tournament.Slots) ^ 1].Spec = SpecOf(500, 30, 10, 10, "斬");
+  Game().Tournament.Slots[(Game().Tournament.Hero - Game().Tournament.Slots) ^ 1].Spec =
+      SpecOf(500, 30, 10, 10, "斬");
   const std::size_t heard = cues_.Played.size();
   for (TKey key : {TKey::M, TKey::Escape, TKey::F2, TKey::Space}) Key(key);
   EXPECT_EQ(cues_.Played.size(), heard);  // the story closed, START: silent
-  EXPECT_EQ(GameMode, gmBattle);          // F2 did nothing, the hero being in
+  EXPECT_EQ(Game().Mode, gmBattle);       // F2 did nothing, the hero being in
   Key(TKey::M);
-  for (int i = 0; i < 20000 && Tournament.Hero->InTournament; ++i) {
+  for (int i = 0; i < 20000 && Game().Tournament.Hero->InTournament; ++i) {
     Key(i % 2 ? TKey::Space : TKey::Escape);
   }
   Key(TKey::F2);
-  EXPECT_EQ(GameMode, gmTitle);
+  EXPECT_EQ(Game().Mode, gmTitle);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
-  EXPECT_EQ(Tournament.Hero, nullptr);
+  EXPECT_EQ(Game().Tournament.Hero, nullptr);
   EXPECT_EQ(CaptionU8(), "Quillmoor");
 }
 
