@@ -62,8 +62,22 @@ void TurnStart(TBattle& b) {
   Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
+// Whether either fighter sleeps or is poisoned at the turn start.
+bool TurnStartStates(const TBattle& b) {
+  const auto any = [](const TFighter& f) {
+    return f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0;
+  };
+  return any(b.A) || any(b.B);
+}
+
 template <TRun R>
 void SleepPhase(TBattle& b) {
+  // Without them the three phases change nothing, and the checks after them
+  // would find what the checks before them found: the actions follow.
+  if (!TurnStartStates(b)) {
+    Then<R, Engine::ActionLoop<R>>(b);
+    return;
+  }
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Sleep <= 0) continue;
     // A sleeper loses the whole turn, its reserve included.
