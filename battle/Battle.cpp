@@ -1,5 +1,6 @@
 #include "battle/Battle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "battle/Action.h"
@@ -64,10 +65,11 @@ void TurnStart(TBattle& b) {
 
 // Whether either fighter sleeps or is poisoned at the turn start.
 bool TurnStartStates(const TBattle& b) {
-  const auto any = [](const TFighter& f) {
-    return f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0;
+  // One test of the greatest, rather than six of each.
+  const auto most = [](const TFighter& f) {
+    return std::max(f.Sleep, std::max(f.StrongPoison, f.Poison));
   };
-  return any(b.A) || any(b.B);
+  return std::max(most(b.A), most(b.B)) > 0;
 }
 
 template <TRun R>
