@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
     form.Show();
     TBromForm::RunMessageLoop();
     // A broken roster has been shown; the run did not succeed.
-    if (LoadFailed()) exitCode = ExitFault;
+    if (form.Game().LoadFailed) exitCode = ExitFault;
   } catch (const TInternalError& e) {
     ShowMessageBox(ApplicationTitle(), e.what());
     exitCode = ExitFault;

@@ -1,5 +1,6 @@
 #include "battle/Battle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "battle/Action.h"
@@ -10,8 +11,6 @@
 #include "data/Tournament.h"
 #include "rules/Cues.h"
 #include "rules/Random.h"
-
-TBattle Battle;
 
 namespace {
 
@@ -34,12 +33,6 @@ void StrongPoisonPhase(TBattle& b);
 template <TRun R>
 void PoisonPhase(TBattle& b);
 template <TRun R>
-void ActionLoop(TBattle& b);
-template <TRun R>
-void ActionStep(TBattle& b);
-template <TRun R>
-void NextTurn(TBattle& b);
-template <TRun R>
 void SoulRevival(TBattle& b);
 template <TRun R>
 void LifeRevival(TBattle& b);
@@ -58,21 +51,35 @@ void TurnStart(TBattle& b) {
   b.A.AP = b.A.Speed;
   b.B.AP = b.B.Speed;
   // 2. Every sword may run again.
-  for (TFighter* f : {&b.A, &b.B}) {
-    for (int i = 0; i < f->SwordCount; ++i) f->Swords[i].UsedThisTurn = false;
-  }
+  b.A.Used = 0;
+  b.B.Used = 0;
   // 3. The turn header.
   if (Logging<R>(b)) {
-    SetCue(CueTick);
-    BattleLog("");
-    BattleLog("【第" + Num(b.Turn) + "ターン】");
+    SetCue(b, CueTick);
+    BattleLog(b, "");
+    BattleLog(b, "【第" + Num(b.Turn) + "ターン】");
   }
   // 4. The checks, then the states of the turn start.
   Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
+// Whether either fighter sleeps or is poisoned at the turn start.
+bool TurnStartStates(const TBattle& b) {
+  // One test of the greatest, rather than six of each.
+  const auto most = [](const TFighter& f) {
+    return std::max(f.Sleep, std::max(f.StrongPoison, f.Poison));
+  };
+  return std::max(most(b.A), most(b.B)) > 0;
+}
+
 template <TRun R>
 void SleepPhase(TBattle& b) {
+  // Without them the three phases change nothing, and the checks after them
+  // would find what the checks before them found: the actions follow.
+  if (!TurnStartStates(b)) {
+    Then<R, Engine::ActionLoop<R>>(b);
+    return;
+  }
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Sleep <= 0) continue;
     // A sleeper loses the whole turn, its reserve included.
@@ -80,8 +87,8 @@ void SleepPhase(TBattle& b) {
     f->ReserveAP = 0;
     --f->Sleep;
     if (Logging<R>(b)) {
-      SetCue(CueWeak);
-      BattleLog(NameOf(*f) + "は眠っている。");
+      SetCue(b, CueWeak);
+      BattleLog(b, NameOf(*f) + "は眠っている。");
     }
   }
   Then<R, StrongPoisonPhase<R>>(b);
@@ -93,8 +100,8 @@ void StrongPoisonPhase(TBattle& b) {
     if (f->StrongPoison <= 0) continue;
     f->Poison = Wrap32(std::int64_t{f->Poison} + f->StrongPoison);
     if (Logging<R>(b)) {
-      SetCue(CuePoison);
-      BattleLog(NameOf(*f) + "の毒が" + Num(f->StrongPoison) + "増えた。");
+      SetCue(b, CuePoison);
+      BattleLog(b, NameOf(*f) + "の毒が" + Num(f->StrongPoison) + "増えた。");
     }
   }
   Then<R, PoisonPhase<R>>(b);
@@ -107,79 +114,11 @@ void PoisonPhase(TBattle& b) {
     // Poison never wears off by itself.
     f->HP = Wrap32(std::int64_t{f->HP} - f->Poison);
     if (Logging<R>(b)) {
-      SetCue(CuePoison);
-      BattleLog(NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
+      SetCue(b, CuePoison);
+      BattleLog(b, NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
     }
   }
-  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, ActionLoop<R>>(b);
-}
-
-// Actions ----------------------------------------------------------------------
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan);
-
-template <TRun R>
-void ActionLoop(TBattle& b) {
-  if constexpr (R == Shown) {
-    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
-      Then<R, NextTurn<R>>(b);
-    } else {
-      Then<R, ActionStep<R>, ActionLoop<R>>(b);
-    }
-  } else {
-    // The same as a loop: who can act is worked out once for the loop's test
-    // and the step, as nothing changes between the two.
-    while (b.Result == brRunning) {
-      const bool aCan = CanAct(b.A, b.Turn);
-      const bool oCan = CanAct(b.B, b.Turn);
-      if (!aCan && !oCan) {
-        NextTurn<R>(b);
-        return;
-      }
-      Step<R>(b, aCan, oCan);
-    }
-  }
-}
-
-template <TRun R>
-void ActionStep(TBattle& b) {
-  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
-}
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan) {
-  TFighter& a = b.A;
-  TFighter& o = b.B;
-  // Re-decided every step, so one side may take many steps in a row.
-  if (aCan != oCan) {
-    // 1. Only one can act.
-    if (aCan)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Quick != o.Quick) {
-    // 2. Quick first.
-    if (a.Quick > o.Quick)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Speed != o.Speed) {
-    // 3. Then the faster.
-    if (a.Speed > o.Speed)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else {
-    // 4. Otherwise both in the same step.
-    Engine::ActTogether<R>(b);
-  }
-}
-
-template <TRun R>
-void NextTurn(TBattle& b) {
-  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
-  Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, Engine::ActionLoop<R>>(b);
 }
 
 // Knock-out and revival ----------------------------------------------------------
@@ -191,17 +130,17 @@ void SoulRevival(TBattle& b) {
     if (f->HP > 0 || f->Soul == 0) continue;
     --f->Soul;
     f->HP = f->MaxHP;
-    if (Logging<R>(b)) SetCue(CueRevival);
+    if (Logging<R>(b)) SetCue(b, CueRevival);
     if (f->HP <= 0) {
       // A soul cannot lift a fighter whose maximum is 0 or less; the next
       // soul is tried in a pass of its own.
       if (Logging<R>(b)) {
-        BattleLog(NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。");
+        BattleLog(b, NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。");
       }
       stillDown = true;
     } else {
       if (Logging<R>(b)) {
-        BattleLog(NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
+        BattleLog(b, NameOf(*f) + "の＜ソウル＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
       }
       f->Dead = false;
     }
@@ -220,8 +159,8 @@ void LifeRevival(TBattle& b) {
     --f->Life;
     f->HP = 1;
     if (Logging<R>(b)) {
-      SetCue(CueRevival);
-      BattleLog(NameOf(*f) + "の＜ライフ＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
+      SetCue(b, CueRevival);
+      BattleLog(b, NameOf(*f) + "の＜ライフ＞発動、HPが" + Num(f->HP) + "になった。生き返った。");
     }
     f->Dead = false;
   }
@@ -236,16 +175,16 @@ void Engine::EndBattle(TBattle& b) {
   // 1. A skipped battle shows its end again (a simulation's log stays off).
   if (R == Shown && !b.Simulation && b.LogOff) {
     b.LogOff = false;
-    BattleLog("");
-    BattleLog("～ 略 ～");
+    BattleLog(b, "");
+    BattleLog(b, "～ 略 ～");
   }
   // 2. No more skipping.
   b.SkipAllowed = false;
   // 3. The end lines.
   if (Logging<R>(b)) {
-    SetCue(CueBattleOver);
-    BattleLog("");
-    BattleLog("-- 戦闘終了 --");
+    SetCue(b, CueBattleOver);
+    BattleLog(b, "");
+    BattleLog(b, "-- 戦闘終了 --");
   }
   // 4. Whatever was still scheduled is dropped (a silent battle drops it
   // once it has its result), and the judgement follows.
@@ -263,9 +202,9 @@ void Declare(TBattle& b, bool firstWins) {
   const TFighter& winner = firstWins ? b.A : b.B;
   TSwordia& w = *(firstWins ? b.SwordiaA : b.SwordiaB);
   TSwordia& l = *(firstWins ? b.SwordiaB : b.SwordiaA);
-  BattleLog(NameOf(winner) + "の勝利！");
-  RecordMatchResult(Tournament, w, l);
-  BattleHost().MatchDecided(w, l, b.Result);
+  BattleLog(b, NameOf(winner) + "の勝利！");
+  RecordMatchResult(*b.Tournament, w, l);
+  b.Host->MatchDecided(w, l, b.Result);
 }
 
 template <TRun R>
@@ -274,7 +213,7 @@ void DecideByPushAndHP(TBattle& b) {
   const TFighter& o = b.B;
   // 1. Push decides first and is not used up.
   if (a.Push != o.Push) {
-    if (Logging<R>(b)) BattleLog("プッシュ発動！");
+    if (Logging<R>(b)) BattleLog(b, "プッシュ発動！");
     Declare<R>(b, a.Push > o.Push);
     return;
   }
@@ -284,7 +223,7 @@ void DecideByPushAndHP(TBattle& b) {
     return;
   }
   // 3. Then chance; a simulation calls it even.
-  if (Logging<R>(b)) BattleLog("ＨＰ同値につき乱数で勝敗を決定！");
+  if (Logging<R>(b)) BattleLog(b, "ＨＰ同値につき乱数で勝敗を決定！");
   if (R == Silent || b.Simulation) {
     b.Result = brDraw;
     return;
@@ -294,16 +233,16 @@ void DecideByPushAndHP(TBattle& b) {
 
 template <TRun R>
 void Judgement(TBattle& b) {
-  if (Logging<R>(b)) SetCue(CueJudgement);
+  if (Logging<R>(b)) SetCue(b, CueJudgement);
   if (b.A.Dead && b.B.Dead) {
-    if (Logging<R>(b)) BattleLog("オーバーキルジャッジ！");
+    if (Logging<R>(b)) BattleLog(b, "オーバーキルジャッジ！");
     DecideByPushAndHP<R>(b);
   } else if (b.B.Dead) {
     Declare<R>(b, true);
   } else if (b.A.Dead) {
     Declare<R>(b, false);
   } else {
-    if (Logging<R>(b)) BattleLog("オーバーターンジャッジ！");
+    if (Logging<R>(b)) BattleLog(b, "オーバーターンジャッジ！");
     DecideByPushAndHP<R>(b);
   }
   if constexpr (R == Shown) {
@@ -319,12 +258,12 @@ void MatchEpilogue(TBattle& b) {
   if (b.SwordiaB->InTournament) s = b.SwordiaB;
   if (s == nullptr) InternalError("UnitBattle", "a match without a winner");
   // Rounds 1 to 4 earn the winner a bonus point; the final earns nothing.
-  if (AwardBonus(Tournament, *s)) {
-    SetCue(CueJudgement);
-    BattleLog(s->Name + "は途心を1獲得した。");
+  if (AwardBonus(*b.Tournament, *s)) {
+    SetCue(b, CueJudgement);
+    BattleLog(b, s->Name + "は途心を1獲得した。");
   }
   // The hand-over is a phase of its own: it comes with the next click.
-  if (s == Tournament.Hero) {
+  if (s == b.Tournament->Hero) {
     Then<Shown, StoryHandOver>(b);
   } else {
     Then<Shown, NextMatchPhase>(b);
@@ -334,17 +273,17 @@ void MatchEpilogue(TBattle& b) {
 void StoryHandOver(TBattle& b) {
   // The story of the stage; coming back to the battle goes on with the next match.
   b.ResumeAfterStory = true;
-  BattleHost().HeroWon();
+  b.Host->HeroWon();
 }
 
-void NextMatchPhase(TBattle&) {
-  NextMatch();
+void NextMatchPhase(TBattle& b) {
+  NextMatch(b);
 }
 
 void BattleOpening(TBattle& b) {
-  const TTournament& t = Tournament;
+  const TTournament& t = *b.Tournament;
   if (t.Stage < FirstGrownStage) return;
-  SetCue(CueShimmer);
+  SetCue(b, CueShimmer);
   const int m = b.MatchIndex;
   for (int side = 0; side < 2; ++side) {
     TSwordia& e = *(side == 0 ? b.SwordiaA : b.SwordiaB);
@@ -353,9 +292,9 @@ void BattleOpening(TBattle& b) {
     if (index >= GrownSpecCount) InternalError("UnitBattle", "no grown build for this entrant");
     // The hero fights with the player's build, every rival with its grown one;
     // both sides are announced even when nothing changed.
-    const TSpec fresh = &e == t.Hero ? t.HeroEdit.Spec : GrownSpecs[index];
-    BattleLog(NameOf(f) + "の構成が変動した！");
-    BattleLog(BuildText(e.Spec) + " ⇒ " + BuildText(fresh));
+    const TSpec fresh = &e == t.Hero ? t.HeroEdit.Spec : t.GrownSpecs[index];
+    BattleLog(b, NameOf(f) + "の構成が変動した！");
+    BattleLog(b, BuildText(e.Spec) + " ⇒ " + BuildText(fresh));
     e.Spec = fresh;
     e.Bonus = 0;
     f = MakeFighter(e);
@@ -369,21 +308,30 @@ void BattleOpening(TBattle& b) {
 namespace Engine {
 
 template <TRun R>
+void NextTurn(TBattle& b) {
+  RaiseTurn(b);
+  Then<R, EndCheck<R>, TurnStart<R>>(b);
+}
+
+template <TRun R>
 void NoticeKnockOut(TBattle& b) {
   // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
   // noticed only by the first check of turn 1).
+  b.EndDue = true;
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Dead || f->HP > 0) continue;
     f->Dead = true;
     if (Logging<R>(b)) {
-      SetCue(CueKnockOut);
-      BattleLog(NameOf(*f) + "は死んだ。");
+      SetCue(b, CueKnockOut);
+      BattleLog(b, NameOf(*f) + "は死んだ。");
     }
   }
   // 2. Revival comes only in the passes right after the knock-out is noticed.
   Then<R, SoulRevival<R>>(b);
 }
 
+template void NextTurn<TRun::Shown>(TBattle&);
+template void NextTurn<TRun::Silent>(TBattle&);
 template void EndBattle<TRun::Shown>(TBattle&);
 template void EndBattle<TRun::Silent>(TBattle&);
 template void NoticeKnockOut<TRun::Shown>(TBattle&);
@@ -391,39 +339,24 @@ template void NoticeKnockOut<TRun::Silent>(TBattle&);
 
 }  // namespace Engine
 
-void ResetBattle() {
-  Battle = TBattle();
-}
-
 // Scheduling -----------------------------------------------------------------------
 
 void PhaseStackFull() {
   InternalError("UnitBattle", "the continuation stack is full");
 }
 
-bool RunNextPhase() {
-  if (Battle.PhaseCount == 0) return false;
-  const TBattlePhase phase = Battle.Phases[--Battle.PhaseCount];
-  phase();
+bool RunNextPhase(TBattle& b) {
+  if (b.PhaseCount == 0) return false;
+  const TBattleStep phase = b.Phases[--b.PhaseCount];
+  phase(b);
   return true;
 }
 
-void BattleLog(std::string_view line) {
-  LogAppend(line);
-}
-
-bool CanAct(const TFighter& f, std::int32_t turn) {
-  // With points of this turn a fighter acts even without a sword (the point is
-  // simply spent); the reserve is spent only on a sword or on a stun.
-  if (f.AP > 0) return true;
-  return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f, turn) >= 0);
+void BattleLog(TBattle& b, std::string_view line) {
+  LogAppend(b, line);
 }
 
 // Simulation ------------------------------------------------------------------------
-
-int SimulateBattle(const TSpec& a, const TSpec& b) {
-  return SimulateBattle(Battle, a, b);
-}
 
 int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b) {
   // 1. Two nameless swordsmen with the given builds.
@@ -445,6 +378,7 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
   battle.Turn = 0;
   battle.PhaseCount = 0;
   battle.Result = brRunning;
+  battle.EndDue = false;
   // 3. The whole battle: every phase runs where it is scheduled.
   TurnStart<Silent>(battle);
   if (battle.Result == brRunning)
@@ -456,20 +390,19 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
 
 // Tournament --------------------------------------------------------------------------
 
-void EnterBattleMode() {
-  LogStepStart();
-  if (Battle.ResumeAfterStory) {
-    Battle.ResumeAfterStory = false;
-    NextMatch();
+void EnterBattleMode(TBattle& b) {
+  LogStepStart(*b.Log);
+  if (b.ResumeAfterStory) {
+    b.ResumeAfterStory = false;
+    NextMatch(b);
   } else {
-    Battle.MatchIndex = 0;
-    StartMatch();
+    b.MatchIndex = 0;
+    StartMatch(b);
   }
 }
 
-void StartMatch() {
-  TBattle& b = Battle;
-  const TTournament& t = Tournament;
+void StartMatch(TBattle& b) {
+  const TTournament& t = *b.Tournament;
   const int m = b.MatchIndex;
   if (m < 0 || 2 * m + 1 >= t.EntrantCount) InternalError("UnitBattle", "no such match");
   // 1. The two entrants and their fighters.
@@ -480,32 +413,33 @@ void StartMatch() {
   b.Simulation = false;
   b.Result = brRunning;
   // 2. The screen, then a fresh log.
-  BattleHost().PaintMatch();
+  b.Host->PaintMatch();
   b.LogOff = false;
   b.SkipAllowed = true;
-  LogClear();
+  LogClear(b);
   // 3. The match header.
-  BattleLog(std::string(StageName(t.Stage)) + "  " + Num(m + 1) + "/" + Num(t.EntrantCount / 2));
-  BattleLog(NameOf(b.A) + " vs " + NameOf(b.B));
+  BattleLog(b, std::string(StageName(t.Stage)) + "  " + Num(m + 1) + "/" + Num(t.EntrantCount / 2));
+  BattleLog(b, NameOf(b.A) + " vs " + NameOf(b.B));
   // 4. The battle waits for the first click.
   b.Turn = 0;
   b.PhaseCount = 0;
+  b.EndDue = false;
   Then<Shown, BattleOpening, TurnStart<Shown>>(b);
 }
 
-void NextMatch() {
-  TTournament& t = Tournament;
+void NextMatch(TBattle& b) {
+  TTournament& t = *b.Tournament;
   // 1. The next match of the stage, after two empty lines.
-  ++Battle.MatchIndex;
-  if (Battle.MatchIndex < t.EntrantCount / 2) {
-    SetCue(CueTransition);
-    BattleLog("");
-    BattleLog("");
-    StartMatch();
+  ++b.MatchIndex;
+  if (b.MatchIndex < t.EntrantCount / 2) {
+    SetCue(b, CueTransition);
+    BattleLog(b, "");
+    BattleLog(b, "");
+    StartMatch(b);
     return;
   }
   // 2. Otherwise the stage is over.
   ++t.Stage;
-  BattleHost().PlayCue(CueTransition);
-  BattleHost().StageOver();
+  b.Host->PlayCue(CueTransition);
+  b.Host->StageOver();
 }

@@ -1,10 +1,10 @@
 // Design unit: UnitBattle.
 // The battle engine: one battle between two fighters, A and B, played as a
-// chain of short phases. The game holds one battle state, `Battle`: the
+// chain of short phases. The game holds one battle state, its `Battle`: the
 // tournament shows its battles there one log line per click with sound cues.
-// SimulateBattle fights two builds silently to a result code, in the game's
-// state or in one the caller owns, so the growth search and the lab can fight
-// on several threads at once.
+// SimulateBattle fights two builds silently to a result code in a battle state
+// the caller owns, so the growth search and the lab can fight on several
+// threads at once.
 //
 // One set of rules runs both ways (TRun): a shown battle keeps its phases on
 // the continuation stack, so that a click can stop after any phase that logged
@@ -13,10 +13,10 @@
 // code is compiled out.
 //
 // This unit holds the state and the turn loop: turn start (sleep, strong
-// poison, poison), the action loop and who acts, knock-out and revival, the
-// end check, the judgement and what a tournament match hands back. One action
-// step (preparing actions, running swords) is UnitAction; the click step, SKIP
-// and the pending cue are UnitStepping.
+// poison, poison), the next turn, knock-out and revival, the end check, the
+// judgement and what a tournament match hands back. The action loop of a turn
+// (who acts, preparing actions, running swords) is UnitAction; the click step,
+// SKIP and the pending cue are UnitStepping.
 #pragma once
 
 #include <cstdint>
@@ -31,13 +31,14 @@ constexpr std::int32_t brSecondWins = 0;
 constexpr std::int32_t brRunning = -1;
 
 struct TBattle;
+struct TTournament;
+struct TLogStore;
+class TBattleHost;
 
-// A phase of the shown battle, kept on its continuation stack: a short
-// procedure that does its work and schedules what follows. It works on the
-// game's battle state.
-using TBattlePhase = void (*)();
 // A phase or an execution step of a running action (strike, on-hit effects,
-// steal ...), working on the battle it is given.
+// steal ...), working on the battle it is given. A shown battle keeps its
+// phases on its continuation stack: each does its work and schedules what
+// follows.
 using TBattleStep = void (*)(TBattle&);
 
 constexpr int PhaseStackSize = 256;
@@ -49,7 +50,6 @@ struct TActionSlot {
   TSword Sword;                     // copy of the sword, taken when the action was prepared
   std::int32_t ControlTarget = -1;  // index in the actor's list for a control sword, -1 none
   bool Stunned = false;
-  bool Active = false;         // takes part in the current execution run
   TFighter* Target = nullptr;  // receiver of the current strike
   TFighter* Other = nullptr;   // sender of the current strike
   bool Pending = false;
@@ -59,22 +59,26 @@ struct TActionSlot {
   bool Reflected = false;
   TSword Stolen[MaxSwords];  // taken by a steal, not yet handed over
   std::int32_t StolenCount = 0;
+  std::uint32_t StolenUsed = 0;  // bit i: Stolen[i] had been used this turn
 };
 
 // Which slots an execution run works on.
 enum TRunSelection : std::uint8_t { rsSlot0 = 1, rsSlot1 = 2, rsBoth = 3 };
 
-// The battle state. The game holds one instance, `Battle`, for its shown
-// battles; a caller may own more for silent ones. Everything in it is
-// fixed-size, so a simulated battle allocates nothing.
+// The battle state. The game holds one, its `Battle`, for its shown battles; a
+// caller may own more for silent ones. Everything in it is fixed-size, so a
+// simulated battle allocates nothing.
 struct TBattle {
   TFighter A, B;
   TSwordia* SwordiaA = nullptr;  // the entrants behind A and B (tournament only)
   TSwordia* SwordiaB = nullptr;
   std::int32_t Turn = 0;
-  TBattlePhase Phases[PhaseStackSize] = {};
+  TBattleStep Phases[PhaseStackSize] = {};
   std::int32_t PhaseCount = 0;
   std::int32_t Result = brRunning;
+  // A death was noticed or the turn raised since the last end check: the only
+  // changes that can end the battle.
+  bool EndDue = false;
   bool LogOff = true;  // log lines and cues are suppressed
   bool Simulation = false;
   bool SkipAllowed = false;
@@ -83,28 +87,27 @@ struct TBattle {
 
   // The action step (UnitAction).
   TActionSlot Slots[2];
-  std::int32_t Prepared = 0;      // actions prepared in this step
-  std::int32_t StrikeNumber = 0;  // 0, 1 or 2
-  TRunSelection Selection = rsSlot0;
+  std::int32_t Prepared = 0;          // actions prepared in this step
+  std::int32_t StrikeNumber = 0;      // 0, 1 or 2
+  TRunSelection Selection = rsSlot0;  // the slots the current execution run works on
   TBattleStep ExecSteps[PhaseStackSize] = {};
   std::int32_t ExecCount = 0;
 
   // The click step (UnitStepping).
   const char* PendingCue = nullptr;  // a cue file, or none
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
+
+  // What a shown match works with around it, all of them its owner's: the
+  // tournament whose matches it plays, the log it writes and the host it
+  // reports to. A silent battle needs none of them.
+  TTournament* Tournament = nullptr;
+  TLogStore* Log = nullptr;
+  TBattleHost* Host = nullptr;
 };
 
-// The battle the game shows.
-extern TBattle Battle;
-
-// Back to the state at program start.
-void ResetBattle();
-
-// Fights two builds to the end, silently, in the game's battle state: 20 when
+// Fights two builds to the end, silently, in the battle state given: 20 when
 // the first wins, 0 when the second wins, 10 when both end with the same HP
 // and the same push. Its log stays off until the next shown match starts.
-int SimulateBattle(const TSpec& a, const TSpec& b);
-// The same in a battle state of the caller's own.
 int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b);
 // The same between two fighters built beforehand (SetUpFighter), so a caller
 // fighting one build many times builds it once.
@@ -112,20 +115,20 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b);
 
 // Scheduling --------------------------------------------------------------
 
-// Pops and runs the top phase of the game's battle; false when none is
+// Pops and runs the top phase of a shown battle; false when none is
 // scheduled.
-bool RunNextPhase();
+bool RunNextPhase(TBattle& b);
 
 // Tournament --------------------------------------------------------------
 
 // The entry of battle mode: continue after a hero-win story with the next
 // match, or start the stage with match 0.
-void EnterBattleMode();
+void EnterBattleMode(TBattle& b);
 // Starts match MatchIndex of the stage: builds both fighters, clears the log
 // and logs the match header. The first click then runs the battle.
-void StartMatch();
+void StartMatch(TBattle& b);
 // After a match: the next match of the stage, or the end of the stage.
-void NextMatch();
+void NextMatch(TBattle& b);
 
 // Rules the action step shares --------------------------------------------
 
@@ -133,7 +136,7 @@ void NextMatch();
 bool CanAct(const TFighter& f, std::int32_t turn);
 
 // Appends a log line unless the log is off.
-void BattleLog(std::string_view line);
+void BattleLog(TBattle& b, std::string_view line);
 
 // The game's numbers are 32-bit and wrap around rather than overflow; every
 // sum or product the battle makes of them goes through here.
@@ -158,40 +161,48 @@ bool Logging(const TBattle& b) {
 // The internal error of a push onto a full continuation stack.
 [[noreturn]] void PhaseStackFull();
 
-// A phase of the engine as a phase of the game's shown battle.
-template <TBattleStep P>
-void OnGameBattle() {
-  P(Battle);
-}
-
 // The checks that run after nearly every phase, and the scheduling itself,
 // are always inlined: a silent battle runs them hundreds of times.
 
 // Schedules phases to run in the given order, the first next. A shown battle
 // pushes them on its continuation stack, last first; a silent one runs them
 // at once, one after the other, and drops the rest once the battle has a
-// result (the end check has dropped whatever was still scheduled).
+// result (the end check has dropped whatever was still scheduled). The first
+// always runs: phases are scheduled only by a phase of a running battle,
+// before anything can end it.
+template <TBattleStep First, TBattleStep... Rest>
+[[gnu::always_inline]] inline void ThenSilently(TBattle& b) {
+  First(b);
+  ((b.Result == brRunning ? Rest(b) : void()), ...);
+}
+
 template <TRun R, TBattleStep... P>
 [[gnu::always_inline]] inline void Then(TBattle& b) {
   if constexpr (R == TRun::Shown) {
     constexpr std::int32_t n = sizeof...(P);
     if (b.PhaseCount > PhaseStackSize - n) PhaseStackFull();
-    TBattlePhase* top = b.Phases + b.PhaseCount + n;
-    ((*--top = OnGameBattle<P>), ...);
+    TBattleStep* top = b.Phases + b.PhaseCount + n;
+    ((*--top = P), ...);
     b.PhaseCount += n;
   } else {
-    ((b.Result == brRunning ? P(b) : void()), ...);
+    ThenSilently<P...>(b);
   }
 }
 
 // A fighter knocked out and not yet noticed, in a turn where the death
 // check notices it. This is all the check does on most passes.
 inline bool KnockOutUnnoticed(const TBattle& b) {
+  if (b.A.HP > 0 && b.B.HP > 0) [[likely]]
+    return false;
   return ((b.A.HP <= 0 && !b.A.Dead) || (b.B.HP <= 0 && !b.B.Dead)) && b.Turn >= 1;
 }
 
 // The phases of the turn loop that the action step schedules, either way.
 namespace Engine {
+
+// The turn is over: the next one, after the end check.
+template <TRun R>
+void NextTurn(TBattle& b);
 
 // The death check once a knock-out is there to notice.
 template <TRun R>
@@ -210,11 +221,23 @@ inline bool BattleOver(const TBattle& b) {
 // The end check once the battle is over: the end lines and the judgement.
 template <TRun R>
 void EndBattle(TBattle& b);
-// The end check: nothing to do on most passes.
+// The end check: nothing to do on most passes. A silent battle looks only
+// when a death was noticed or the turn raised since its last look (a revival
+// only makes the battle less over).
 template <TRun R>
 [[gnu::always_inline]] inline void EndCheck(TBattle& b) {
+  if constexpr (R == TRun::Silent) {
+    if (!b.EndDue) return;
+    b.EndDue = false;
+  }
   if (BattleOver(b)) [[unlikely]]
     EndBattle<R>(b);
+}
+
+// The turn moves on by one (a new turn, or a sword that moves time on).
+inline void RaiseTurn(TBattle& b) {
+  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
+  b.EndDue = true;
 }
 
 // After an action: the death check, then the end check. A silent battle's

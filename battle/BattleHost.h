@@ -1,8 +1,9 @@
 // What a shown battle needs from the game around it: a screen, sounds and the
 // way on after a match. The battle engine reports through this interface and
 // never calls the screens, the sound player or the mode switch itself; the
-// game's flow plugs in the real host, the lab and the tests their own. The
-// default host shows nothing, plays nothing and keeps the battle on screen.
+// game's flow gives the game's battle its host, the lab and the tests give
+// theirs their own. The base class shows nothing, plays nothing and keeps the
+// battle on screen.
 #pragma once
 
 struct TSwordia;
@@ -32,7 +33,3 @@ class TBattleHost {
   // The last match of the stage has been decided and the stage advanced.
   virtual void StageOver() {}
 };
-
-// Plugs in a host; nullptr goes back to the default.
-void SetBattleHost(TBattleHost* host);
-TBattleHost& BattleHost();

@@ -2,19 +2,17 @@
 
 #include "battle/Battle.h"
 
-TLogStore LogStore;
-
-void LogClear() {
-  if (Battle.LogOff) return;
-  LogStore.Lines.assign(LogViewLines, std::string());
+void LogClear(TBattle& b) {
+  if (b.LogOff) return;
+  b.Log->Lines.assign(LogViewLines, std::string());
 }
 
-void LogAppend(std::string_view text) {
-  if (Battle.LogOff) return;
-  LogStore.Lines.emplace_back(text);
-  LogStore.StepLines.emplace_back(text);
+void LogAppend(TBattle& b, std::string_view text) {
+  if (b.LogOff) return;
+  b.Log->Lines.emplace_back(text);
+  b.Log->StepLines.emplace_back(text);
 }
 
-void LogStepStart() {
-  LogStore.StepLines.clear();
+void LogStepStart(TLogStore& log) {
+  log.StepLines.clear();
 }

@@ -20,14 +20,13 @@ struct TLogStore {
   std::vector<std::string> StepLines;
 };
 
-// The log of the shown battle.
-extern TLogStore LogStore;
+struct TBattle;
 
-// Unless the log is off: starts the log as six blank lines, so that new lines
-// enter the window at its bottom.
-void LogClear();
-// Unless the log is off: appends a line (empty text, empty line) at the
-// bottom, and to the lines of the step.
-void LogAppend(std::string_view text);
+// Unless the battle's log is off: starts its log as six blank lines, so that
+// new lines enter the window at its bottom.
+void LogClear(TBattle& b);
+// Unless the battle's log is off: appends a line (empty text, empty line) at
+// the bottom of its log, and to the lines of the step.
+void LogAppend(TBattle& b, std::string_view text);
 // A click or the battle's entry begins: no line of it yet.
-void LogStepStart();
+void LogStepStart(TLogStore& log);

@@ -5,13 +5,15 @@
 // battle to its end check, which turns the log on again for the closing lines.
 #pragma once
 
+struct TBattle;
+
 // Chooses the sound of the current click: a later cue replaces an earlier one.
 // Does nothing while the log is off. `file` is a program path such as
 // "dat\\タ2.wav", or nullptr for none.
-void SetCue(const char* file);
+void SetCue(TBattle& b, const char* file);
 
 // The click handler of the whole battle screen: advance to the next log line.
-void BattleStepClick(int tag);
+void BattleStepClick(TBattle& b);
 // The click handler of the SKIP button: run silently to the end of the battle
 // (a plain step once the end check has passed).
-void BattleSkipClick(int tag);
+void BattleSkipClick(TBattle& b);

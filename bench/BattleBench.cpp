@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "battle/Battle.h"
@@ -23,9 +24,11 @@ const TCorpus& Corpus() {
 
 void BM_SimulateBattleCorpus(benchmark::State& state) {
   const TCorpus& c = Corpus();
+  const auto battle = std::make_unique<TBattle>();
   std::int64_t checksum = 0;
   for (auto _ : state) {
-    for (std::size_t i = 0; i < c.A.size(); ++i) checksum += SimulateBattle(c.A[i], c.B[i]);
+    for (std::size_t i = 0; i < c.A.size(); ++i)
+      checksum += SimulateBattle(*battle, c.A[i], c.B[i]);
   }
   benchmark::DoNotOptimize(checksum);
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(c.A.size()));
@@ -38,9 +41,10 @@ BENCHMARK(BM_SimulateBattleCorpus)->Unit(benchmark::kMillisecond);
 void BM_SimulateSlice50(benchmark::State& state) {
   const TCorpus& c = Corpus();
   const TSpec& me = c.A[0];
+  const auto battle = std::make_unique<TBattle>();
   std::int64_t score = 0;
   for (auto _ : state) {
-    for (int j = 0; j < 50; ++j) score += SimulateBattle(me, c.B[j]);
+    for (int j = 0; j < 50; ++j) score += SimulateBattle(*battle, me, c.B[j]);
   }
   benchmark::DoNotOptimize(score);
   state.SetItemsProcessed(state.iterations() * 50);

@@ -4,10 +4,11 @@
 // and its portraits are.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "flow/TournamentFlow.h"
-#include "growth/GrowthDriver.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
@@ -20,15 +21,14 @@ namespace {
 void BM_PaintBoard(benchmark::State& state) {
   TBromPaintBox box;
   InitScreens(box);
-  ResetTournament();
-  ResetGrowth();
+  const auto game = std::make_unique<TGame>();
   RandSeed(1);
-  LoadRoster(RosterFileName, DataFolder);
-  if (LoadFailed()) {
+  LoadRoster(*game, RosterFileName, DataFolder);
+  if (game->LoadFailed) {
     state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");
     return;
   }
-  TTournament& t = Tournament;
+  TTournament& t = game->Tournament;
   EnterAllSlots(t);
   LoadPortraits(t);
   // The second round: every odd slot lost its first match.
@@ -37,9 +37,8 @@ void BM_PaintBoard(benchmark::State& state) {
     t.Slots[k].InTournament = k % 2 == 0;
     t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
   }
-  for (auto _ : state) PaintBoard();
+  for (auto _ : state) PaintBoard(*game);
   ClearSensors();
-  ResetTournament();
   FreeScreens();
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);

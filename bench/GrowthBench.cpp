@@ -4,6 +4,7 @@
 // timer tick does, so it must stay well under a millisecond.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
 #include "data/Roster.h"
@@ -75,16 +76,16 @@ void BM_GrowthRound16(benchmark::State& state) {
   std::int64_t ticks = 0;
   const std::int64_t battlesBefore = SimulatedBattleCount();
   for (auto _ : state) {
-    ResetTournament();
-    ResetGrowth();
+    const auto t = std::make_unique<TTournament>();
+    TGrowthDriver driver;
     for (int i = 0; i < 16; ++i) {
-      Tournament.Slots[i].Spec = rivals[i];
-      Tournament.Entrants[i] = &Tournament.Slots[i];
+      t->Slots[i].Spec = rivals[i];
+      t->Entrants[i] = &t->Slots[i];
     }
-    Tournament.EntrantCount = 16;
-    StartGrowth();
-    while (IsGrowing()) {
-      GrowthTick();
+    t->EntrantCount = 16;
+    StartGrowth(driver, *t);
+    while (driver.Growing) {
+      GrowthTick(driver, *t);
       ++ticks;
     }
   }

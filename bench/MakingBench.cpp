@@ -4,8 +4,10 @@
 // source tree, where "dat\back.jpg" is.
 #include <benchmark/benchmark.h>
 
-#include "data/Tournament.h"
+#include <memory>
+
 #include "flow/Making.h"
+#include "game/Game.h"
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
 
@@ -13,27 +15,26 @@ namespace {
 
 struct TMakingScreen {
   TBromPaintBox box;
+  std::unique_ptr<TGame> game = std::make_unique<TGame>();
   TMakingScreen() {
     InitScreens(box);
-    ResetTournament();
-    TTournament& t = Tournament;
+    TTournament& t = game->Tournament;
     t.Hero = &t.Slots[0];
     t.Hero->Name = "シオン";
     t.Hero->Flavor = {"北の渡し場から来た剣師。", "師はいない。"};
     t.Hero->Bonus = HeroStartBonus;
     t.HeroEdit = *t.Hero;
-    PaintMaking();
+    PaintMaking(*game);
   }
   ~TMakingScreen() {
     ClearSensors();
-    ResetTournament();
     FreeScreens();
   }
 };
 
 void BM_PaintMaking(benchmark::State& state) {
   TMakingScreen screen;
-  for (auto _ : state) PaintMaking();
+  for (auto _ : state) PaintMaking(*screen.game);
 }
 BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
 
@@ -42,7 +43,7 @@ void BM_HoverAcrossSwordButtons(benchmark::State& state) {
   int k = 1;
   for (auto _ : state) {
     const TRect& r = SwordButtons[k];
-    SensorHover(r.Left + 16, r.Top + 16);
+    SensorHover(*screen.game, r.Left + 16, r.Top + 16);
     k = k % SwordKindCount + 1;
   }
 }

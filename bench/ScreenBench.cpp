@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "game/Game.h"
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
 #include "present/Path.h"
@@ -29,10 +30,10 @@ TBromForm& Window() {
 
 const TRect Buttons[3] = {RebuildButton, StartButton, CloseButton};
 
-void ButtonEnter(std::int32_t tag) {
+void ButtonEnter(const TGame&, std::int32_t tag) {
   HighlightRect(Buttons[tag]);
 }
-void ButtonLeave(std::int32_t tag) {
+void ButtonLeave(const TGame&, std::int32_t tag) {
   RestoreRect(Buttons[tag]);
 }
 
@@ -71,10 +72,11 @@ void BM_HoverChange(benchmark::State& state) {
   Window();
   ComposeScreen(Swordsman());
   // The pointer goes from one button straight into the other and back.
+  const auto game = std::make_unique<TGame>();
   bool onStart = false;
   for (auto _ : state) {
     onStart = !onStart;
-    SensorHover(onStart ? 500 : 350, 300);
+    SensorHover(*game, onStart ? 500 : 350, 300);
   }
   ClearSensors();
 }

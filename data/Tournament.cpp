@@ -2,22 +2,11 @@
 
 #include "rules/Random.h"
 
-TTournament Tournament;
-TSpec GrownSpecs[GrownSpecCount];
-
 const char* StageName(int stage) {
   static const char* const Names[StageCount] = {"抽選",     "第一回戦", "第二回戦",
                                                 "第三回戦", "第四回戦", "決勝戦"};
   if (stage < 0 || stage >= StageCount) InternalError("UnitData", "stage out of range");
   return Names[stage];
-}
-
-void ResetTournament() {
-  Tournament = TTournament();
-}
-
-void DrawEntrants(const std::vector<TSwordia>& entries) {
-  DrawEntrants(Tournament, entries);
 }
 
 void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, int (*drawn)[SlotCount]) {
@@ -54,7 +43,7 @@ void SetUpStage(TTournament& t, const std::vector<TSwordia>& entrants, int stage
   for (int i = 0; i < n; ++i) {
     t.Slots[i] = entrants[static_cast<std::size_t>(i)];
     t.Entrants[i] = &t.Slots[i];
-    if (i < GrownSpecCount) GrownSpecs[i] = t.Slots[i].Spec;
+    if (i < GrownSpecCount) t.GrownSpecs[i] = t.Slots[i].Spec;
   }
   t.Slots[n].InTournament = false;
   t.Hero = &t.Slots[hero >= 0 ? hero : n];

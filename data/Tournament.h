@@ -1,8 +1,8 @@
 // Design unit: UnitData.
 // The tournament state: the 32 slots in bracket order, the hero and the hero's
-// working copy, the entrants still in, the stage, and the entrant shown by the
-// opponent view. One instance lives for the whole run; tests and the lab may
-// reset it.
+// working copy, the entrants still in, the stage, the entrant shown by the
+// opponent view and the grown builds. The game holds one; a new game starts
+// from a fresh one, and the lab and the tests make their own.
 #pragma once
 
 #include <cstdint>
@@ -31,24 +31,16 @@ struct TTournament {
   std::int32_t EntrantCount = 0;
   std::int32_t Stage = 0;
   TSwordia* Viewed = nullptr;  // one of Slots
+  // The grown build of each entrant still in, by its index in Entrants: the
+  // growth driver writes them between two rounds, the next matches take them.
+  TSpec GrownSpecs[GrownSpecCount];
 };
-
-// The one tournament of the run.
-extern TTournament Tournament;
-
-// The grown build of each entrant still in, by its index in Entrants: the
-// growth driver writes them between two rounds, the next matches take them.
-extern TSpec GrownSpecs[GrownSpecCount];
-
-// Clears the tournament back to its state at program start.
-void ResetTournament();
 
 // The draw: roster entry 1 (entries[0]) becomes the hero in a random slot and
 // 31 distinct rivals are drawn from entries 2..N into the other slots.
 // Needs at least 32 entries. When `drawn` is given, drawn[k] receives the
 // index in `entries` of the entry copied into slot k (the lab counts titles
 // by roster entry, names being allowed to repeat).
-void DrawEntrants(const std::vector<TSwordia>& entries);
 void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries,
                   int (*drawn)[SlotCount] = nullptr);
 

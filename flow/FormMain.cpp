@@ -1,16 +1,10 @@
 #include "flow/FormMain.h"
 
-#include "battle/Battle.h"
-#include "battle/BattleHost.h"
-#include "battle/BattleLog.h"
-#include "data/Roster.h"
-#include "data/Tournament.h"
 #include "flow/Command.h"
 #include "flow/Keys.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
-#include "growth/GrowthDriver.h"
 #include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
@@ -26,23 +20,17 @@ namespace {
 constexpr std::int32_t LogScrollInterval = 50;
 constexpr std::int32_t GrowthInterval = 10;
 
-// Everything a previous window of the same process may have left behind.
-void ResetGame() {
-  ResetTournament();
-  ResetBattle();
-  ResetGrowth();
-  ResetLoadFailed();
-  LogStore = TLogStore();
-  SensorRegistry = TSensorRegistry();
-  TBromTimer::Clear();
-}
-
 }  // namespace
 
-TFormMain::TFormMain(std::string_view rosterPath)
-    : TBromForm(ApplicationTitle()), rosterPath_(rosterPath) {
-  // 1. The base form has been made (hidden, captioned with the product name).
-  ResetGame();
+TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
+    : TBromForm(ApplicationTitle()),
+      rosterPath_(rosterPath),
+      modeListener_(listener),
+      game_(std::make_unique<TGame>()) {
+  // 1. The base form has been made (hidden, captioned with the product name),
+  // and a fresh game; no timer of an earlier window stays.
+  game_->ModeListener = modeListener_;
+  TBromTimer::Clear();
   try {
     // 2. The client area and the window's place; the background is black.
     SetClientSize(ScreenWidth, ScreenHeight);
@@ -60,19 +48,19 @@ TFormMain::TFormMain(std::string_view rosterPath)
     TBromTimer::Start();
     // 6. The screen layers and the layout.
     InitScreens(box);
-    // 7. The story script and its commands.
-    InitStory(*this);
+    // 7. The game's story script and its commands.
+    InitStory(*game_, *this);
     // 8. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    TBromTimer::Add([] { LogScrollTick(GameMode == gmBattle); }, LogScrollInterval,
-                    [] { return GameMode == gmBattle && LogScrolling(); });
-    TBromTimer::Add(GrowthTimer, GrowthInterval, IsGrowing);
-    // 9. The game plugged into the battle engine and the growth, then the
-    // title.
-    ConnectGameFlow();
-    SetMode(gmTitle);
+    TBromTimer::Add([this] { LogScrollTick(*game_, game_->Mode == gmBattle); }, LogScrollInterval,
+                    [this] { return game_->Mode == gmBattle && LogScrolling(*game_); });
+    TBromTimer::Add([this] { GrowthTimer(*game_); }, GrowthInterval,
+                    [this] { return game_->Growth.Growing; });
+    // 9. The game's battle given the flow's host, then the title.
+    ConnectGameFlow(*game_);
+    SetMode(*game_, gmTitle);
   } catch (...) {
     Release();
     throw;
@@ -83,13 +71,28 @@ TFormMain::~TFormMain() {
   Release();
 }
 
+void TFormMain::NewGame() {
+  // 1. The old game goes with its story; the timers and the screens stay,
+  // forgetting the old game's regions.
+  FreeStory(*game_);
+  ClearSensors();
+  // 2. A fresh game, set up as at creation: the listener, the story (from
+  // its start, with the caption a "#Title" may have changed), the battle's
+  // host; then the title.
+  game_ = std::make_unique<TGame>();
+  game_->ModeListener = modeListener_;
+  InitStory(*game_, *this);
+  SetCaption(ApplicationTitle());
+  ConnectGameFlow(*game_);
+  SetMode(*game_, gmTitle);
+}
+
 void TFormMain::Release() {
   // The screens first, then the story; nothing the window registered stays
   // behind it.
   FreeScreens();
-  FreeStory();
+  FreeStory(*game_);
   TBromTimer::Clear();
-  SetBattleHost(nullptr);
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;
@@ -105,34 +108,34 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   // 1. Only the left button counts.
   if (button != TMouseButton::Left) return;
   // 2. On the title any click starts the game, wherever it is.
-  if (GameMode == gmTitle) {
-    StartGame(rosterPath_);
+  if (game_->Mode == gmTitle) {
+    RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
     return;
   }
   // 3. Elsewhere the command of the screen's region, carried out once the
   // registry has found it.
-  RunCommand(SensorClick(x, y));
+  RunCommand(*game_, SensorClick(x, y));
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
-  if (GameMode == gmTitle) return;
-  SensorHover(x, y);
+  if (game_->Mode == gmTitle) return;
+  SensorHover(*game_, x, y);
 }
 
 void TFormMain::PaintBoxMainMouseLeave() {
-  if (GameMode == gmTitle) return;
-  SensorLeave();
+  if (game_->Mode == gmTitle) return;
+  SensorLeave(*game_);
 }
 
 void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
-  const TKeyOutcome outcome = KeyOutcome(key, repeat);
+  const TKeyOutcome outcome = KeyOutcomeOf(key, repeat);
   switch (outcome.What) {
     case TKeyOutcome::Nothing:
       return;
     case TKeyOutcome::Command:
-      return RunCommand(outcome.Click);
+      return RunCommand(*game_, outcome.Click);
     case TKeyOutcome::StartGame:
-      return StartGame(rosterPath_);
+      return RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
     case TKeyOutcome::ToggleMute:
       return TBromWave::SetMuted(!TBromWave::Muted());
     case TKeyOutcome::NewTournament:
@@ -140,19 +143,12 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
   }
 }
 
+TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
+  return KeyOutcome(*game_, keyDownMode_, key, repeat);
+}
+
 void TFormMain::NewTournament() {
-  // 1. The change of screen is the player's, so it is cued.
+  // The change of screen is the player's, so it is cued; then a new game.
   TBromWave::Play(CueTransition);
-  // 2. Everything the game holds goes; the timers and the screens stay.
-  ResetTournament();
-  ResetBattle();
-  ResetGrowth();
-  LogStore = TLogStore();
-  ClearSensors();
-  // 3. The story from its start, and the caption a "#Title" may have changed.
-  FreeStory();
-  InitStory(*this);
-  SetCaption(ApplicationTitle());
-  // 4. The title, as at program start.
-  SetMode(gmTitle);
+  NewGame();
 }

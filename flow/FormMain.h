@@ -7,22 +7,35 @@
 // regions. The pointer leaving the screen leaves its regions. Keys come here
 // too and do what flow/Keys says.
 //
-// A window made in a process that made one before starts from a fresh game:
-// the tournament, the battle, the growth, the regions and the battle log are
-// reset at creation, so a play driver may make one window after another.
+// The window holds the game as one value and can replace it by a fresh one
+// (NewGame); a play driver may make one window after another, each with a
+// game of its own.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "flow/Keys.h"
+#include "game/Game.h"
 #include "present/Form.h"
 
 class TFormMain : public TBromForm {
  public:
   // The game reads the roster at the program path `rosterPath` (the lab's
-  // play driver plays an author's roster so), or "dat\\swordia.txt".
-  explicit TFormMain(std::string_view rosterPath = {});
+  // play driver plays an author's roster so), or "dat\\swordia.txt". The
+  // listener, when given, hears every mode change of every game the window
+  // makes, from the first title on.
+  explicit TFormMain(std::string_view rosterPath = {}, TModeListener listener = nullptr);
   ~TFormMain() override;
+
+  // The game the window shows.
+  TGame& Game() { return *game_; }
+  const TGame& Game() const { return *game_; }
+  // A new tournament: a fresh game value replaces the current one (its
+  // story, its battle's host and the listener set up as at creation) and the
+  // title shows, as at program start. Nothing of the old game stays.
+  void NewGame();
 
   // The window was uncovered: the screen layer is shown again.
   void FormPaint();
@@ -30,6 +43,9 @@ class TFormMain : public TBromForm {
   void PaintBoxMainMouseMove(int x, int y);
   void PaintBoxMainMouseLeave();
   void PaintBoxMainKeyDown(TKey key, bool repeat);
+  // What the key comes to on the screen shown now, by flow/Keys, with the
+  // window's memory of the screen the last key went down on.
+  TKeyOutcome KeyOutcomeOf(TKey key, bool repeat);
   // F2's new tournament: the game as at program start, on the title (the
   // roster is read again at its click, with a new draw and a new hero).
   void NewTournament();
@@ -38,4 +54,7 @@ class TFormMain : public TBromForm {
   void Release();
 
   std::string rosterPath_;
+  TModeListener modeListener_ = nullptr;
+  TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on
+  std::unique_ptr<TGame> game_;
 };

@@ -1,15 +1,7 @@
 #include "flow/Keys.h"
 
-#include "battle/Battle.h"
 #include "data/Tournament.h"
 #include "paint/BattleScreen.h"
-
-namespace {
-
-// The screen the last key went down on; a repeat acts only there.
-TGameMode keyDownMode = gmTitle;
-
-}  // namespace
 
 TKeyAction KeyActionOf(TKey key) {
   switch (key) {
@@ -48,31 +40,31 @@ TCommandKind KeyCommandKind(TGameMode m, TKeyAction action) {
   return TCommandKind::None;
 }
 
-TKeyOutcome KeyOutcome(TKey key, bool repeat) {
+TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool repeat) {
   const TKeyAction action = KeyActionOf(key);
   // 1. A held key: never a second toggle or a second new tournament, never on
   // another screen than its own, and in a battle only once the log is at rest.
   if (repeat) {
     if (action != TKeyAction::Main && action != TKeyAction::Close) return {};
-    if (GameMode != keyDownMode) return {};
-    if (GameMode == gmBattle && LogScrolling()) return {};
+    if (g.Mode != keyDownMode) return {};
+    if (g.Mode == gmBattle && LogScrolling(g)) return {};
   } else {
-    keyDownMode = GameMode;
+    keyDownMode = g.Mode;
   }
   // 2. What the key asks for whatever the screen.
   if (action == TKeyAction::Mute) return {TKeyOutcome::ToggleMute, {}};
   if (action == TKeyAction::NewTournament) {
-    if (!CanStartAnew(Tournament)) return {};
+    if (!CanStartAnew(g.Tournament)) return {};
     return {TKeyOutcome::NewTournament, {}};
   }
   // 3. The title's start, which is any click there.
-  if (GameMode == gmTitle) {
+  if (g.Mode == gmTitle) {
     return action == TKeyAction::Main ? TKeyOutcome{TKeyOutcome::StartGame, {}} : TKeyOutcome{};
   }
   // 4. SKIP is there to be clicked only while the battle can be skipped; once
   // it has gone from the screen, Escape does nothing.
-  const TCommandKind kind = KeyCommandKind(GameMode, action);
-  if (kind == TCommandKind::BattleSkip && !Battle.SkipAllowed) return {};
+  const TCommandKind kind = KeyCommandKind(g.Mode, action);
+  if (kind == TCommandKind::BattleSkip && !g.Battle.SkipAllowed) return {};
   // 5. The screen's region with that command, as a click on it asks.
   const TCommand click = SensorCommand(kind);
   if (click.Kind == TCommandKind::None) return {};

@@ -42,6 +42,7 @@ struct TKeyOutcome {
   TWhat What = Nothing;
   TCommand Click;  // with Command: the region's command and its tag
 };
-// Reads the mode, the registry, the battle's log and the tournament; changes
-// nothing but its memory of the screen a key went down on.
-TKeyOutcome KeyOutcome(TKey key, bool repeat);
+// Reads the game's mode, battle, log and tournament and the registry; changes
+// nothing but `keyDownMode`, the caller's memory of the screen the last key
+// went down on (a repeat acts only there).
+TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool repeat);

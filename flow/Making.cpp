@@ -15,18 +15,18 @@ namespace {
 
 // The screen after a point is spent: the panel, and every button in the look
 // its condition now gives it.
-void ShowPointSpent() {
+void ShowPointSpent(const TGame& game) {
   TBromWave::Play(CuePopon);
-  RepaintHeroPanel();
-  ShowResetOn();
-  ShowDecideOn();
-  ShowStatButtonsOff();
+  RepaintHeroPanel(game);
+  ShowResetOn(game);
+  ShowDecideOn(game);
+  ShowStatButtonsOff(game);
 }
 
 }  // namespace
 
-void RaiseStat(std::int32_t t) {
-  TTournament& g = Tournament;
+void RaiseStat(TGame& game, std::int32_t t) {
+  TTournament& g = game.Tournament;
   if (t < 0 || t > 3) InternalError("UnitMaking", "no such stat button");
   // 1. Only with a point to spend.
   if (!CanSpend(g)) return;
@@ -35,12 +35,12 @@ void RaiseStat(std::int32_t t) {
   --g.HeroEdit.Bonus;
   AddStatPoint(spec, t);
   // 3. The sound and the screen.
-  ShowPointSpent();
+  ShowPointSpent(game);
   Present();
 }
 
-void AddSword(std::int32_t k) {
-  TTournament& g = Tournament;
+void AddSword(TGame& game, std::int32_t k) {
+  TTournament& g = game.Tournament;
   if (k < 1 || k > SwordKindCount) InternalError("UnitMaking", "no such sword button");
   // 1. Only with a point to spend.
   if (!CanSpend(g)) return;
@@ -50,17 +50,17 @@ void AddSword(std::int32_t k) {
   TSpec& spec = g.HeroEdit.Spec;
   spec.Swords = TBromString::LeftChars(spec.Swords.Str() + SwordByKind(k).Mark.Str(), SwordsBytes);
   // 3. The sound and the screen.
-  ShowPointSpent();
+  ShowPointSpent(game);
   // 4. With the last point gone, the button under the pointer must stop
   // lighting up: the hover is taken again as if the pointer had just come.
-  if (!CanSpend(g)) RefreshHover();
+  if (!CanSpend(g)) RefreshHover(game);
   Present();
 }
 
-void SwapSwords(std::int32_t a) {
-  TSpec& spec = Tournament.HeroEdit.Spec;
+void SwapSwords(TGame& game, std::int32_t a) {
+  TSpec& spec = game.Tournament.HeroEdit.Spec;
   const std::string swords = spec.Swords.Str();
-  const int n = CountSwords(Tournament.HeroEdit);
+  const int n = CountSwords(game.Tournament.HeroEdit);
   // 1. A slot without a sword, or a single sword, swaps nothing.
   if (n < 2 || a < 0 || a >= n) return;
   // 2. The sword and the next one change places; the last one changes places
@@ -80,31 +80,31 @@ void SwapSwords(std::int32_t a) {
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
   TBromWave::Play(CuePopon);
-  RepaintHeroPanel();
-  ShowResetOn();
-  ShowResetOff();
-  RefreshHover();
+  RepaintHeroPanel(game);
+  ShowResetOn(game);
+  ShowResetOff(game);
+  RefreshHover(game);
   Present();
 }
 
-void ResetEdit(std::int32_t) {
-  TTournament& g = Tournament;
+void ResetEdit(TGame& game, std::int32_t) {
+  TTournament& g = game.Tournament;
   // 1. Only when there is something to undo.
   if (!HeroChanged(g)) return;
   // 2. The hero as last fixed, points included.
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
   TBromWave::Play(CueSuka);
-  RepaintHeroPanel();
-  ShowStatButtonsOn();
-  ShowResetOff();
-  ShowDecideOff();
-  RefreshHover();
+  RepaintHeroPanel(game);
+  ShowStatButtonsOn(game);
+  ShowResetOff(game);
+  ShowDecideOff(game);
+  RefreshHover(game);
   Present();
 }
 
-void DecideEdit(std::int32_t) {
-  TTournament& g = Tournament;
+void DecideEdit(TGame& game, std::int32_t) {
+  TTournament& g = game.Tournament;
   // 1. At stage 0 every point must be spent first.
   if (!CanDecide(g)) return;
   if (g.Stage == 0) {
@@ -112,12 +112,12 @@ void DecideEdit(std::int32_t) {
     if (g.Hero == nullptr) InternalError("UnitMaking", "no hero to decide");
     *g.Hero = g.HeroEdit;
     TBromWave::Play(CueTransition);
-    SetMode(gmStory);
+    SetMode(game, gmStory);
   } else if (g.Stage >= FirstGrownStage && g.Stage <= FinalStage) {
     // 3. Back to the board. The hero keeps its build until its next match
     // opens with the working copy's.
     TBromWave::Play(CueTransition);
-    SetMode(gmBoard);
+    SetMode(game, gmBoard);
   }
   // 4. Hero making is not reached in other stages.
 }

@@ -1,7 +1,5 @@
 #include "flow/Mode.h"
 
-#include "battle/Battle.h"
-#include "data/Tournament.h"
 #include "flow/Making.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -9,23 +7,17 @@
 #include "paint/StoryScreens.h"
 #include "rules/InternalError.h"
 
-namespace {
-
-TGameMode currentMode = gmTitle;
-TModeListener modeListener = nullptr;
-
-}  // namespace
-
-const TGameMode& GameMode = currentMode;
-
-void SetModeListener(TModeListener listener) {
-  modeListener = listener;
+void SetMode(TGame& g, TGameMode m) {
+  if (m > gmBattle) InternalError("UnitMode", "unknown mode");
+  g.AskedMode = m;
+  if (g.Running == 0) EnterAskedModes(g);
 }
 
-void SetMode(TGameMode m) {
-  if (m > gmBattle) InternalError("UnitMode", "unknown mode");
-  currentMode = m;
-  if (modeListener != nullptr) modeListener(m, false);
+namespace {
+
+// Runs the entry of mode m; a change the entry asks for waits.
+void RunEntry(TGame& g, TGameMode m) {
+  const TModeHold hold(g);
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
@@ -33,25 +25,42 @@ void SetMode(TGameMode m) {
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
-      PaintMaking();
+      PaintMaking(g);
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
-      EnterStory();
+      EnterStory(g);
       break;
     case gmBoard:
       // The tournament board: portraits to view, the start, the build change.
-      PaintBoard();
+      PaintBoard(g);
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.
-      if (Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
-      PaintOpponent(*Tournament.Viewed);
+      if (g.Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
+      PaintOpponent(g, *g.Tournament.Viewed);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.
-      EnterBattleMode();
+      EnterBattleMode(g.Battle);
       break;
   }
-  if (modeListener != nullptr) modeListener(m, true);
+}
+
+// The mode's entry with the listener hearing it before and after.
+void EnterHeard(TGame& g, TGameMode m) {
+  g.Mode = m;
+  if (g.ModeListener != nullptr) g.ModeListener(g, m, false);
+  RunEntry(g, m);
+  if (g.ModeListener != nullptr) g.ModeListener(g, m, true);
+}
+
+}  // namespace
+
+void EnterAskedModes(TGame& g) {
+  while (g.AskedMode) {
+    const TGameMode m = *g.AskedMode;
+    g.AskedMode.reset();
+    EnterHeard(g, m);
+  }
 }

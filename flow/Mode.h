@@ -1,22 +1,43 @@
 // Design unit: UnitMode.
-// The screen modes and the one mode switch through which every change of
-// screen passes: SetMode stores the new mode and runs that mode's entry.
+// The one mode switch through which every change of screen passes: SetMode
+// stores the new mode in the game and runs that mode's entry. A change asked
+// for while a command or an entry runs (a hero win asks for the story in the
+// middle of a battle's click; the battle's entry asks for the board when the
+// stage is already over) waits until that has returned, so no handler ever
+// runs inside another.
 #pragma once
 
-#include <cstdint>
+#include "game/Game.h"
 
-enum TGameMode : std::uint8_t { gmTitle = 0, gmMaking, gmStory, gmBoard, gmView, gmBattle };
+// Switches the game to mode m and runs its entry action, at once or, while a
+// command or an entry runs, once it has returned. The game's mode listener
+// hears each change before and after its entry.
+void SetMode(TGame& g, TGameMode m);
 
-// The current mode (read-only: SetMode is its only writer). Starts at gmTitle.
-extern const TGameMode& GameMode;
+// Enters the modes asked for, one after the other (an entry may ask for the
+// next), until none is left.
+void EnterAskedModes(TGame& g);
 
-// Switches to mode m and runs its entry action.
-void SetMode(TGameMode m);
+// Holds mode changes back for as long as it lives: a command or an entry is
+// running.
+class TModeHold {
+ public:
+  explicit TModeHold(TGame& g) : g_(g) { ++g_.Running; }
+  ~TModeHold() { --g_.Running; }
+  TModeHold(const TModeHold&) = delete;
+  TModeHold& operator=(const TModeHold&) = delete;
 
-// Hears every mode change twice: as the mode is stored (`entered` false) and
-// once its entry action has run (`entered` true). An entry action may switch
-// again (the battle's entry can end the stage and show the board), so the
-// first calls come in the order of the changes and the second may not. The
-// lab's play driver reports and photographs screens with it. nullptr: none.
-using TModeListener = void (*)(TGameMode m, bool entered);
-void SetModeListener(TModeListener listener);
+ private:
+  TGame& g_;
+};
+
+// Runs a step of the game (a command, a key's action) with its mode changes
+// held back, then enters them.
+template <class F>
+void RunGameStep(TGame& g, F&& step) {
+  {
+    const TModeHold hold(g);
+    step();
+  }
+  EnterAskedModes(g);
+}

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "data/Tournament.h"
 #include "flow/TournamentFlow.h"
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
@@ -26,48 +25,43 @@ class TGameStoryView : public TStoryView {
   TBromForm& window_;
 };
 
-struct TStoryRunner {
-  TStory Story;
-  TGameStoryView View;
-  explicit TStoryRunner(TBromForm& window) : View(window) { Story.View = &View; }
-};
-
-std::unique_ptr<TStoryRunner> runner;
-
 }  // namespace
 
-void InitStory(TBromForm& window) {
-  // 1. A fresh script (a second window in the same process starts over).
-  runner = std::make_unique<TStoryRunner>(window);
+void InitStory(TGame& g, TBromForm& window) {
+  // 1. A fresh script, told to the window's story screen and caption.
+  g.StoryView = std::make_unique<TGameStoryView>(window);
+  g.Story = std::make_unique<TStory>();
+  g.Story->View = g.StoryView.get();
   // 2. The file, page size 7, the page handler and the four commands. The
   // load result is not looked at: without a story the pieces are empty pages.
-  InitStory(runner->Story);
+  InitStory(*g.Story);
 }
 
-void FreeStory() {
-  runner.reset();
+void FreeStory(TGame& g) {
+  g.Story.reset();
+  g.StoryView.reset();
 }
 
-TStory& GameStory() {
-  if (!runner) InternalError("UnitStory", "the story is not set up");
-  return runner->Story;
+TStory& GameStory(TGame& g) {
+  if (!g.Story) InternalError("UnitStory", "the story is not set up");
+  return *g.Story;
 }
 
-void EnterStory() {
+void EnterStory(TGame& g) {
   // 1. The piece of the stage; a missing label leaves the script where it
   // stands, and the story goes on from there. Without a story set up (no
   // main window: screens tested on their own) every piece is an empty page.
-  if (runner) GotoStoryStage(runner->Story, Tournament.Stage);
+  if (g.Story) GotoStoryStage(*g.Story, g.Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
   PaintStory();
   // 3. The first page.
-  NextParagraph(0);
+  NextParagraph(g, 0);
 }
 
-void NextParagraph(std::int32_t /*tag*/) {
+void NextParagraph(TGame& g, std::int32_t /*tag*/) {
   // The page size goes back to 7 and the script runs to the end of the next
   // page; once stopped, the script shows nothing more until "close".
-  if (runner) TurnStoryPage(runner->Story);
+  if (g.Story) TurnStoryPage(*g.Story);
   Present();
 }
 
@@ -75,9 +69,9 @@ void ShowParagraph(const TStringDynArray& lines) {
   ShowStoryText(lines);
 }
 
-void CloseStory(std::int32_t /*tag*/) {
+void CloseStory(TGame& g, std::int32_t /*tag*/) {
   // The next piece starts from a running script, even when this one was
   // left before its "#stop".
-  if (runner) runner->Story.Script.ClearStop();
-  StoryEnded();
+  if (g.Story) g.Story->Script.ClearStop();
+  StoryEnded(g);
 }

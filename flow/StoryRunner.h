@@ -1,17 +1,16 @@
 // Design unit: UnitStory (the game's side).
-// The story as the game tells it: the one story script of the run, set up
-// when the main window is created and freed when it is destroyed, and the
-// story screen's handlers. Entering the story mode jumps the script to the
-// piece of the current stage ("@Stage" + Stage), paints the story screen and
-// shows the first page; a click turns the page; "close" ends the piece at
-// once, wherever it stands. The script's "#Image", "#Title" and the pages
-// reach the screen and the window caption through the view this unit plugs
-// into the script. Without a story set up (no main window, as when a screen
-// is tried on its own) every piece is an empty page that "close" ends.
+// The story as the game tells it: the game's story script, set up by the main
+// window for each game it makes, and the story screen's handlers. Entering the story mode jumps the
+// script to the piece of the current stage ("@Stage" + Stage), paints the story screen and shows
+// the first page; a click turns the page; "close" ends the piece at once, wherever it stands. The
+// script's "#Image", "#Title" and the pages reach the screen and the window caption through the
+// view this unit plugs into the script. Without a story set up (no main window, as when a screen is
+// tried on its own) every piece is an empty page that "close" ends.
 #pragma once
 
 #include <cstdint>
 
+#include "game/Game.h"
 #include "rules/SjisText.h"
 #include "script/Story.h"
 
@@ -20,20 +19,20 @@ class TBromForm;
 // Makes the story script, loads "dat\\story.txt" (a missing or faulty file
 // leaves an empty script: every piece is an empty page) and registers its
 // commands. "#Title" sets the caption of `window`.
-void InitStory(TBromForm& window);
+void InitStory(TGame& g, TBromForm& window);
 // Frees the story script; the story handlers do nothing afterwards.
-void FreeStory();
-// The story script of the run (tests and the lab look at it). Only valid
-// between InitStory and FreeStory.
-TStory& GameStory();
+void FreeStory(TGame& g);
+// The game's story script (tests and the lab look at it). Only valid between
+// InitStory and FreeStory.
+TStory& GameStory(TGame& g);
 
 // The story mode's entry: the piece of the current stage, the story screen,
 // its first page.
-void EnterStory();
+void EnterStory(TGame& g);
 // The next page of the piece, presented. After the piece's "#stop" nothing
 // changes.
-void NextParagraph(std::int32_t tag);
+void NextParagraph(TGame& g, std::int32_t tag);
 // The paragraph handler: the page replaces the previous one in the text box.
 void ShowParagraph(const TStringDynArray& lines);
 // "close": the script is readied for the next piece, and the piece ends.
-void CloseStory(std::int32_t tag);
+void CloseStory(TGame& g, std::int32_t tag);

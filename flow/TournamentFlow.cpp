@@ -21,17 +21,19 @@ namespace {
 // The game's side of a shown battle.
 class TGameBattleHost : public TBattleHost {
  public:
-  void PaintMatch() override { PaintBattle(); }
-  void RefreshFighters() override { ::RefreshFighters(); }
+  explicit TGameBattleHost(TGame& game) : game_(game) {}
+  void PaintMatch() override { PaintBattle(game_); }
+  void RefreshFighters() override { ::RefreshFighters(game_); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
-  bool BattleShown() const override { return GameMode == gmBattle; }
+  // The battle is left as soon as another screen is asked for.
+  bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
   // The story of the stage, without a cue of its own.
-  void HeroWon() override { SetMode(gmStory); }
-  void StageOver() override { EndRound(); }
-};
+  void HeroWon() override { SetMode(game_, gmStory); }
+  void StageOver() override { EndRound(game_); }
 
-TGameBattleHost gameBattleHost;
-bool loadFailed = false;
+ private:
+  TGame& game_;
+};
 
 void PlayTransition() {
   TBromWave::Play(CueTransition);
@@ -39,55 +41,47 @@ void PlayTransition() {
 
 }  // namespace
 
-void ConnectGameFlow() {
-  SetBattleHost(&gameBattleHost);
+void ConnectGameFlow(TGame& g) {
+  g.UseBattleHost(std::make_unique<TGameBattleHost>(g));
 }
 
-void GrowthTimer() {
+void GrowthTimer(TGame& g) {
   // The growth runs under every screen; its progress is drawn, and the
   // screen presented, only while the board shows.
-  if (!GrowthTick() || GameMode != gmBoard) return;
-  ShowGrowthProgress(GrowthRemaining());
+  if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
+  ShowGrowthProgress(g, g.Growth.Remaining);
   Present();
 }
 
-void LoadRoster(std::string_view rosterPath, std::string_view imageFolder) {
+void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder) {
   std::vector<TSwordia> entries;
   std::string fault;
   if (!ReadRoster(rosterPath, imageFolder, PictureCheck(), entries, fault)) {
-    RosterFatal(fault);
+    RosterFatal(g, fault);
     return;
   }
-  DrawEntrants(entries);
+  DrawEntrants(g.Tournament, entries);
 }
 
-void RosterFatal(std::string_view text) {
+void RosterFatal(TGame& g, std::string_view text) {
   // 1. The message box, captioned with the program's title.
   ShowMessageBox(ProgramTitle, text);
   // 2. The program ends after the current event.
   RequestTerminate();
   // 3. The game start sees the flag and does nothing more.
-  loadFailed = true;
+  g.LoadFailed = true;
 }
 
-bool LoadFailed() {
-  return loadFailed;
-}
-
-void ResetLoadFailed() {
-  loadFailed = false;
-}
-
-void StartGame(std::string_view rosterPath) {
-  TTournament& t = Tournament;
+void StartGame(TGame& g, std::string_view rosterPath) {
+  TTournament& t = g.Tournament;
   // 1.
   PlayTransition();
   // 2. The window stays black while the roster loads.
   ClearScreen();
   // 3. The roster, and the draw from it. A broken roster has been shown and
   // the program is ending.
-  LoadRoster(rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
-  if (LoadFailed()) return;
+  LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
+  if (g.LoadFailed) return;
   // 4. Every slot is in.
   EnterAllSlots(t);
   // 5.
@@ -100,59 +94,59 @@ void StartGame(std::string_view rosterPath) {
   t.HeroEdit = *t.Hero;
   // 8.
   t.Stage = 0;
-  SetMode(gmMaking);
+  SetMode(g, gmMaking);
 }
 
-void StartRound(std::int32_t /*tag*/) {
+void StartRound(TGame& g, std::int32_t /*tag*/) {
   // The start waits for the hero's points to be spent and for the rivals to
   // have grown; after the final it stays inert.
-  if (!CanStartRound(Tournament, IsGrowing())) return;
+  if (!CanStartRound(g.Tournament, g.Growth.Growing)) return;
   // 1. The battle mode's entry starts match 0, or goes on after the hero's.
   PlayTransition();
-  SetMode(gmBattle);
+  SetMode(g, gmBattle);
 }
 
-void EndRound() {
-  TTournament& t = Tournament;
+void EndRound(TGame& g) {
+  TTournament& t = g.Tournament;
   // 1. The round closes: the hero's working copy, the entrants still in.
   CloseRound(t);
   // 2. Every rival still in grows against its next opponent while the board
   // is shown; after the final there is nobody left to grow.
-  if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) StartGrowth();
+  if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) StartGrowth(g.Growth, t);
   // 3. The board of the next stage (after the final: the champion's board).
-  SetMode(gmBoard);
+  SetMode(g, gmBoard);
 }
 
-void StoryEnded() {
-  TTournament& t = Tournament;
+void StoryEnded(TGame& g) {
+  TTournament& t = g.Tournament;
   if (t.Stage < 0 || t.Stage > FinalStage) InternalError("UnitData", "a story after the end");
   // 1.
   PlayTransition();
   if (t.Stage == 0) {
     // 2. After the prologue: the board of the first round.
     t.Stage = FirstRoundStage;
-    SetMode(gmBoard);
+    SetMode(g, gmBoard);
   } else {
     // 3. After a hero win: the round goes on with the next match.
-    SetMode(gmBattle);
+    SetMode(g, gmBattle);
   }
 }
 
-void ViewEntrant(std::int32_t k) {
+void ViewEntrant(TGame& g, std::int32_t k) {
   if (k < 0 || k >= SlotCount) InternalError("UnitData", "no such slot to view");
   PlayTransition();
-  Tournament.Viewed = &Tournament.Slots[k];
-  SetMode(gmView);
+  g.Tournament.Viewed = &g.Tournament.Slots[k];
+  SetMode(g, gmView);
 }
 
-void CloseView(std::int32_t /*tag*/) {
-  if (GameMode != gmView) return;
+void CloseView(TGame& g, std::int32_t /*tag*/) {
+  if (g.Mode != gmView) return;
   PlayTransition();
-  SetMode(gmBoard);
+  SetMode(g, gmBoard);
 }
 
-void ChangeBuild(std::int32_t /*tag*/) {
-  if (!CanRebuild(Tournament)) return;
+void ChangeBuild(TGame& g, std::int32_t /*tag*/) {
+  if (!CanRebuild(g.Tournament)) return;
   PlayTransition();
-  SetMode(gmMaking);
+  SetMode(g, gmMaking);
 }

@@ -14,55 +14,54 @@
 #include <cstdint>
 #include <string_view>
 
-// Plugs the game into the battle engine: it reports its matches here. The
-// main window calls it once at creation; tests and the lab that play through
-// the game's screens call it too.
-void ConnectGameFlow();
+#include "game/Game.h"
+
+// Gives the game's battle the flow's host: it reports its matches here, and
+// the flow paints them, plays their cues and switches screens. The main window
+// calls it for every game it makes; tests and the lab that play through the
+// game's screens call it too.
+void ConnectGameFlow(TGame& g);
 
 // The 10 ms timer: the next step of the rivals' growth, and its progress on
 // the board footer while the board is the screen.
-void GrowthTimer();
+void GrowthTimer(TGame& g);
 
 // Reads the roster at the program path, with its portraits in the folder, and,
 // on success, draws the tournament's entrants from it. On a fault: the
 // fatal-error routine, and nothing else changes.
-void LoadRoster(std::string_view rosterPath, std::string_view imageFolder);
+void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder);
 // The fatal-error routine: shows the text in a message box captioned with
-// the program's title, asks the program to end and sets LoadFailed.
-void RosterFatal(std::string_view text);
-// Set once a roster fault has been shown; the game start then does nothing
-// more. Never cleared while the game runs.
-bool LoadFailed();
-// Clears LoadFailed (tests and the lab load many rosters in one process).
-void ResetLoadFailed();
+// the program's title, asks the program to end and sets the game's
+// LoadFailed.
+void RosterFatal(TGame& g, std::string_view text);
 
 // The title's click: the roster (the program path `rosterPath`, or when empty
 // "dat\\swordia.txt") is read and drawn (a broken roster has been shown and
 // the program is ending: nothing more happens), the portraits are loaded, the
 // hero starts with an empty build and 10 points, and hero making opens at
 // stage 0.
-void StartGame(std::string_view rosterPath);
+void StartGame(TGame& g, std::string_view rosterPath);
 
 // The board's start region: the stage's matches begin (or go on after a hero
 // win). Only while the hero has no unspent point, the tournament is not over
 // and no growth runs; otherwise nothing happens.
-void StartRound(std::int32_t tag);
+void StartRound(TGame& g, std::int32_t tag);
 
 // The end of a round, with Stage already advanced (2..6): the round closes,
 // the rivals start growing (stages 2..5) and the board shows. At stage 6 the
 // tournament is over: the board names the champion and stays.
-void EndRound();
+void EndRound(TGame& g);
 
 // A story piece has been closed: after the prologue the board of round 1,
 // after a hero win the round goes on with the next match.
-void StoryEnded();
+void StoryEnded(TGame& g);
 
 // The board's portrait of slot k: the opponent view of that entrant.
-void ViewEntrant(std::int32_t k);
+void ViewEntrant(TGame& g, std::int32_t k);
 // A click on the opponent view: back to the board. It acts only in the
 // opponent view (hero making registers the same flavour strip, where its
 // click must do nothing).
-void CloseView(std::int32_t tag);
+void CloseView(TGame& g, std::int32_t tag);
 // The board's build-change region: hero making again, at stages 2 to 5 while
 // the hero is still in; otherwise nothing happens.
-void ChangeBuild(std::int32_t tag);
+void ChangeBuild(TGame& g, std::int32_t tag);

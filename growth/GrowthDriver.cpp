@@ -7,27 +7,6 @@ namespace {
 
 constexpr const char* UnitName = "UnitSimulation";
 
-enum TGrowthStep { gsSetup, gsGrowthSlice, gsOrderSetup, gsOrderSlice, gsStore };
-
-// The driver's state, held once for the run.
-struct TGrowthDriver {
-  bool Growing = false;
-  TGrowthStep Step = gsSetup;
-  std::int32_t Remaining = 0;
-  std::int32_t Entrant = 0;  // i: position in the entrants list
-  std::int32_t Count = 0;    // N: entrants still in when the growth started
-  TSpec Me;
-  TSpec Partner;
-  TSpecList Own;           // growth candidates, then the orders of the chosen one
-  TFighterList Opponents;  // the fighters of the partner's growth candidates, for both phases
-  TIntList Scores;
-  std::int32_t Next = 0;  // k: the next candidate to score
-  TSpec Chosen;
-  TSpec Result;
-};
-
-TGrowthDriver driver;
-
 // The share of the work left once entrant i starts: (N - i) * 100 / N.
 std::int32_t ShareLeft(const TGrowthDriver& d) {
   return (d.Count - d.Entrant) * 100 / d.Count;
@@ -63,7 +42,7 @@ void OrderSlice(TGrowthDriver& d) {
   d.Step = gsStore;
 }
 
-void RunStep(TGrowthDriver& d) {
+void RunStep(TGrowthDriver& d, TTournament& t) {
   switch (d.Step) {
     case gsSetup: {
       // 1. The entrant and its next opponent, as they were when the round
@@ -74,15 +53,15 @@ void RunStep(TGrowthDriver& d) {
         d.Remaining = 0;
         break;
       }
-      d.Me = Tournament.Entrants[d.Entrant]->Spec;
+      d.Me = t.Entrants[d.Entrant]->Spec;
       if ((d.Entrant ^ 1) >= d.Count) {
         // An entrant without a next opponent keeps its build.
         d.Result = d.Me;
         d.Step = gsStore;
-        RunStep(d);
+        RunStep(d, t);
         break;
       }
-      d.Partner = Tournament.Entrants[d.Entrant ^ 1]->Spec;
+      d.Partner = t.Entrants[d.Entrant ^ 1]->Spec;
       d.Own = GrowthCandidates(d.Me, d.Partner);
       d.Opponents = FightersOf(GrowthCandidates(d.Partner, d.Me));
       d.Scores.assign(d.Own.size(), 0);
@@ -108,7 +87,7 @@ void RunStep(TGrowthDriver& d) {
       break;
     case gsStore:
       // 5. The grown build waits for the next match; on to the next entrant.
-      GrownSpecs[d.Entrant] = d.Result;
+      t.GrownSpecs[d.Entrant] = d.Result;
       ++d.Entrant;
       d.Remaining = ShareLeft(d);
       if (d.Entrant < d.Count) {
@@ -122,8 +101,8 @@ void RunStep(TGrowthDriver& d) {
 
 }  // namespace
 
-void StartGrowth() {
-  const std::int32_t count = Tournament.EntrantCount;
+void StartGrowth(TGrowthDriver& driver, const TTournament& t) {
+  const std::int32_t count = t.EntrantCount;
   if (count < 0 || count > GrownSpecCount) {
     InternalError(UnitName, "growth started with more entrants than grown builds");
   }
@@ -134,20 +113,8 @@ void StartGrowth() {
   driver.Remaining = 100;
 }
 
-bool GrowthTick() {
+bool GrowthTick(TGrowthDriver& driver, TTournament& t) {
   if (!driver.Growing) return false;
-  RunStep(driver);
+  RunStep(driver, t);
   return true;
-}
-
-bool IsGrowing() {
-  return driver.Growing;
-}
-
-std::int32_t GrowthRemaining() {
-  return driver.Remaining;
-}
-
-void ResetGrowth() {
-  driver = TGrowthDriver();
 }

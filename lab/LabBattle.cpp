@@ -2,6 +2,7 @@
 // match through the real engine and click handlers and prints its log;
 // "simulate" prints the result code of a silent battle of two builds.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "battle/Battle.h"
@@ -65,7 +66,8 @@ int RunSimulate(const TLabArgs& args) {
   if (!ParseBuildArg(options.Operands()[0], a) || !ParseBuildArg(options.Operands()[1], b)) {
     return LabExitFault;
   }
-  std::printf("%d\n", SimulateBattle(a, b));
+  const auto battle = std::make_unique<TBattle>();
+  std::printf("%d\n", SimulateBattle(*battle, a, b));
   return LabExitFine;
 }
 

@@ -5,6 +5,7 @@
 // is meant to alter behaviour updates it and says so.
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "battle/Battle.h"
@@ -48,7 +49,8 @@ int RunBench(const TLabArgs& args) {
   const TBuildCorpus corpus = MakeBuildCorpus(SilentPairs);
   TChecksum sum;
   // 1. Silent battles, as the growth search plays them.
-  for (int i = 0; i < SilentPairs; ++i) sum.Add(SimulateBattle(corpus.A[i], corpus.B[i]));
+  const auto battle = std::make_unique<TBattle>();
+  for (int i = 0; i < SilentPairs; ++i) sum.Add(SimulateBattle(*battle, corpus.A[i], corpus.B[i]));
   // 2. Shown matches at every stage, some skipped, as the player sees them.
   RandSeed(1);
   long long lines = 0;

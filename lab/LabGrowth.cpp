@@ -2,6 +2,7 @@
 // check of a sword list, the growth of one build, and a whole round of growth
 // run through the real driver. Builds are written "HP/Attack/Defence/Speed/Swords".
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,16 +101,17 @@ int GrowRound(const TLabArgs& args) {
   SeedRandom(seed);
 
   // 2. The rivals, entries 2 to N + 1, still in after a round, in file order.
-  ResetTournament();
-  ResetGrowth();
+  const auto tournament = std::make_unique<TTournament>();
+  TTournament& t = *tournament;
+  TGrowthDriver driver;
   const int n = static_cast<int>(count);
   for (int i = 0; i < n; ++i) {
-    Tournament.Slots[i].Name = roster.Entries[static_cast<std::size_t>(i) + 1].Name;
-    Tournament.Slots[i].Spec = roster.Entries[static_cast<std::size_t>(i) + 1].Spec;
-    Tournament.Entrants[i] = &Tournament.Slots[i];
+    t.Slots[i].Name = roster.Entries[static_cast<std::size_t>(i) + 1].Name;
+    t.Slots[i].Spec = roster.Entries[static_cast<std::size_t>(i) + 1].Spec;
+    t.Entrants[i] = &t.Slots[i];
   }
-  Tournament.EntrantCount = n;
-  Tournament.Stage = FirstGrownStage;
+  t.EntrantCount = n;
+  t.Stage = FirstGrownStage;
 
   // 3. The growth, tick by tick. A tick is timed on the thread's own CPU
   // clock, which a busy machine's other work does not inflate, and on the
@@ -119,11 +121,11 @@ int GrowRound(const TLabArgs& args) {
   double longest = 0;
   double longestWall = 0;
   long ticks = 0;
-  StartGrowth();
-  while (IsGrowing()) {
+  StartGrowth(driver, t);
+  while (driver.Growing) {
     const double tickStart = Seconds(CLOCK_THREAD_CPUTIME_ID);
     const double wallStart = Seconds(CLOCK_MONOTONIC);
-    GrowthTick();
+    GrowthTick(driver, t);
     const double took = Seconds(CLOCK_THREAD_CPUTIME_ID) - tickStart;
     const double tookWall = Seconds(CLOCK_MONOTONIC) - wallStart;
     longest = took > longest ? took : longest;
@@ -134,8 +136,8 @@ int GrowRound(const TLabArgs& args) {
 
   // 4. The builds and the work.
   for (int i = 0; i < n; ++i) {
-    LabPrint(Tournament.Slots[i].Name + "  " + BuildText(Tournament.Slots[i].Spec) + " ⇒ " +
-             BuildText(GrownSpecs[i]));
+    LabPrint(t.Slots[i].Name + "  " + BuildText(t.Slots[i].Spec) + " ⇒ " +
+             BuildText(t.GrownSpecs[i]));
   }
   char summary[200];
   std::snprintf(summary, sizeof summary,

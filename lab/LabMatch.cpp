@@ -1,10 +1,9 @@
 #include "lab/LabMatch.h"
 
-#include "battle/Battle.h"
-#include "battle/BattleHost.h"
-#include "battle/BattleLog.h"
+#include <memory>
+
 #include "battle/Stepping.h"
-#include "data/Tournament.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -26,35 +25,35 @@ class TLabHost : public TBattleHost {
 
 bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int stage,
                   long long skipAt, const TClickReport& report) {
-  // 1. A stage with only these two entrants still in; the hero is out.
-  ResetBattle();
+  // 1. A game at a stage with only these two entrants still in; the hero is
+  // out.
+  const auto game = std::make_unique<TGame>();
   std::vector<TSwordia> entrants(2);
   for (int side = 0; side < 2; ++side) {
     entrants[side].Name = names[side];
     entrants[side].Spec = specs[side];
   }
-  SetUpStage(Tournament, entrants, stage);
+  SetUpStage(game->Tournament, entrants, stage);
   // 2. Click 0 is the match start, entered as the game's battle mode enters
   // it; then one click at a time until the stage is over.
-  TLabHost host;
-  SetBattleHost(&host);
+  auto owned = std::make_unique<TLabHost>();
+  const TLabHost& host = *owned;
+  game->UseBattleHost(std::move(owned));
+  TBattle& battle = game->Battle;
+  const TLogStore& log = game->LogStore;
   auto done = [&](long long k, const char* cue) {
-    if (!LogStore.StepLines.empty()) report(k, cue, LogStore.StepLines);
+    if (!log.StepLines.empty()) report(k, cue, log.StepLines);
   };
-  EnterBattleMode();
+  EnterBattleMode(battle);
   done(0, nullptr);
   for (long long k = 1; host.Shown; ++k) {
-    if (k > MaxClicks || Battle.PhaseCount == 0) {
-      SetBattleHost(nullptr);
-      return false;
-    }
+    if (k > MaxClicks || battle.PhaseCount == 0) return false;
     if (k == skipAt) {
-      BattleSkipClick(0);
+      BattleSkipClick(battle);
     } else {
-      BattleStepClick(0);
+      BattleStepClick(battle);
     }
-    done(k, Battle.PlayedCue);
+    done(k, battle.PlayedCue);
   }
-  SetBattleHost(nullptr);
   return true;
 }

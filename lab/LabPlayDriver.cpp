@@ -78,6 +78,11 @@ struct TDriver {
 
 TDriver* driver = nullptr;
 
+// The game the driver's window shows.
+const TGame& TheGame() {
+  return driver->Form->Game();
+}
+
 void Fail(const std::string& why) {
   Out("violation " + why);
   driver->Failed = true;
@@ -86,8 +91,7 @@ void Fail(const std::string& why) {
 // Checks --------------------------------------------------------------------
 
 // The tournament's rules as seen from the board.
-void CheckBoard() {
-  const TTournament& t = Tournament;
+void CheckBoard(const TTournament& t) {
   if (t.Hero == nullptr) return;
   // 1. The entrants halve every stage and stay in slot order.
   const int expected = t.Stage <= 1 ? 32 : (64 >> t.Stage);
@@ -138,8 +142,7 @@ std::string NameOf(const TSwordia& s) {
   return Cp932ToUtf8Lenient(s.Name);
 }
 
-void PrintSlots() {
-  const TTournament& t = Tournament;
+void PrintSlots(const TTournament& t) {
   std::string line = "slots";
   for (int k = 0; k < SlotCount; ++k) {
     line += " " + std::to_string(t.Slots[k].Wins) + (t.Slots[k].InTournament ? "+" : "-");
@@ -158,36 +161,36 @@ void WriteShot(const std::string& name) {
   WritePng(screen, driver->Options.ShotsFolder + "/" + name + ".png");
 }
 
-void OnMode(TGameMode m, bool entered) {
+void OnMode(const TGame& g, TGameMode m, bool entered) {
   TDriver& d = *driver;
+  const TTournament& t = g.Tournament;
   if (!entered) {
     // 1. Reported in the order of the changes.
     ++d.ModeChanges;
-    Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(Tournament.Stage));
+    Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(t.Stage));
     if (m == gmBoard) {
-      PrintSlots();
-      if (d.Options.Check) CheckBoard();
+      PrintSlots(t);
+      if (d.Options.Check) CheckBoard(t);
     }
     d.PendingShots.push_back(d.ModeChanges);
     if (m == gmStory) d.StoryClicksLeft = 1 + static_cast<int>(d.Policy() % 8);
     return;
   }
-  // 2. Photographed once drawn, unless the entry switched on at once.
+  // 2. Photographed once drawn, unless the entry asked for another screen at
+  // once.
   const int number = d.PendingShots.back();
   d.PendingShots.pop_back();
-  if (d.Options.Auto && GameMode == m) {
+  if (d.Options.Auto && g.Mode == m && !g.AskedMode) {
     char name[64];
-    std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), Tournament.Stage);
+    std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
     WriteShot(name);
   }
   if (d.Options.Until == static_cast<int>(m)) d.Done = true;
-  if (d.AutoTarget == static_cast<int>(m) &&
-      (d.AutoFromStage < 0 || d.AutoFromStage != Tournament.Stage)) {
+  if (d.AutoTarget == static_cast<int>(m) && (d.AutoFromStage < 0 || d.AutoFromStage != t.Stage)) {
     d.AutoTarget = -1;
   }
-  if (d.AutoTarget == EndOfGame && m == gmBoard && Tournament.Stage == EndStage) d.AutoTarget = -1;
-  if (m == gmBoard && Tournament.Stage == EndStage &&
-      (d.Options.Until == EndOfGame || d.Options.Auto)) {
+  if (d.AutoTarget == EndOfGame && m == gmBoard && t.Stage == EndStage) d.AutoTarget = -1;
+  if (m == gmBoard && t.Stage == EndStage && (d.Options.Until == EndOfGame || d.Options.Auto)) {
     d.Done = true;
   }
 }
@@ -195,29 +198,30 @@ void OnMode(TGameMode m, bool entered) {
 // The game's battle host with the driver listening in.
 class TWatchHost : public TBattleHost {
  public:
-  explicit TWatchHost(TBattleHost& game) : game_(game) {}
-  void PaintMatch() override { game_.PaintMatch(); }
-  void RefreshFighters() override { game_.RefreshFighters(); }
-  void PlayCue(const char* file) override { game_.PlayCue(file); }
-  bool BattleShown() const override { return game_.BattleShown(); }
-  void HeroWon() override { game_.HeroWon(); }
-  void StageOver() override { game_.StageOver(); }
+  TWatchHost(const TGame& g, std::unique_ptr<TBattleHost> game) : g_(g), game_(std::move(game)) {}
+  void PaintMatch() override { game_->PaintMatch(); }
+  void RefreshFighters() override { game_->RefreshFighters(); }
+  void PlayCue(const char* file) override { game_->PlayCue(file); }
+  bool BattleShown() const override { return game_->BattleShown(); }
+  void HeroWon() override { game_->HeroWon(); }
+  void StageOver() override { game_->StageOver(); }
   void MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) override {
     const TSwordia& first = result == brFirstWins ? winner : loser;
     const TSwordia& second = result == brFirstWins ? loser : winner;
-    Out("match " + std::to_string(Tournament.Stage) + "." + std::to_string(Battle.MatchIndex + 1) +
-        " " + NameOf(first) + " " + NameOf(second) + " -> " + NameOf(winner) + " (" +
+    const TTournament& t = g_.Tournament;
+    Out("match " + std::to_string(t.Stage) + "." + std::to_string(g_.Battle.MatchIndex + 1) + " " +
+        NameOf(first) + " " + NameOf(second) + " -> " + NameOf(winner) + " (" +
         std::to_string(result) + ")");
-    const TTournament& t = Tournament;
     if (driver->Options.Check && t.Stage >= FirstGrownStage &&
         (&winner == t.Hero || &loser == t.Hero) && !(t.Hero->Spec == t.HeroEdit.Spec)) {
       Fail("the hero fought without the build made for this round");
     }
-    game_.MatchDecided(winner, loser, result);
+    game_->MatchDecided(winner, loser, result);
   }
 
  private:
-  TBattleHost& game_;
+  const TGame& g_;
+  std::unique_ptr<TBattleHost> game_;
 };
 
 // Sounds are written down, not heard; each file is still read and judged
@@ -299,7 +303,7 @@ bool RunEvent(const std::string& line, std::size_t number) {
     }
     // "auto board" on the board means the board of a later stage.
     driver->AutoFromStage =
-        driver->AutoTarget == static_cast<int>(GameMode) ? Tournament.Stage : -1;
+        driver->AutoTarget == static_cast<int>(TheGame().Mode) ? TheGame().Tournament.Stage : -1;
   } else if (word == "shot") {
     std::string name, rest;
     if (!(in >> name) || (in >> rest)) return bad("needs one name");
@@ -323,7 +327,7 @@ void PointAndClick(const TRect& r) {
 }
 
 void AutoMaking() {
-  const TTournament& t = Tournament;
+  const TTournament& t = TheGame().Tournament;
   const int swords = CountSwords(t.HeroEdit);
   if (swords >= 2 && Pick(8) == 0) {
     PointAndClick(SlotRects[Pick(swords)]);
@@ -339,8 +343,8 @@ void AutoMaking() {
 }
 
 void AutoBoard() {
-  const TTournament& t = Tournament;
-  if (IsGrowing()) return;
+  const TTournament& t = TheGame().Tournament;
+  if (TheGame().Growth.Growing) return;
   // The full autoplayer looks at an entrant now and then; an "auto" event
   // heads straight for its screen.
   if (driver->Options.Auto && driver->AutoTarget < 0 && driver->ViewedStage != t.Stage &&
@@ -362,7 +366,7 @@ void AutoStep() {
     d.Done = true;
     return;
   }
-  switch (GameMode) {
+  switch (TheGame().Mode) {
     case gmTitle:
       PointAndClick(FullRect);
       break;
@@ -429,14 +433,18 @@ void BeginGame() {
   d.AutoTarget = d.AutoFromStage = d.ViewedStage = d.CheckedStage = -1;
   d.StoryClicksLeft = 0;
   d.Done = false;
+  // The game's battle host, with the driver listening in.
+  TGame& game = d.Form->Game();
+  game.UseBattleHost(std::make_unique<TWatchHost>(game, std::move(game.BattleHost)));
 }
 
 // A game is over (or stopped): its champion, then F2 for the next game on the
 // same window, or the end of the program.
 void EndGame() {
   TDriver& d = *driver;
-  if (Tournament.Stage == EndStage && Tournament.EntrantCount >= 1) {
-    Out("champion " + NameOf(*Tournament.Entrants[0]));
+  const TTournament& t = TheGame().Tournament;
+  if (t.Stage == EndStage && t.EntrantCount >= 1) {
+    Out("champion " + NameOf(*t.Entrants[0]));
   } else if (d.Options.Auto && !d.Failed) {
     Fail("the game ended before the champion's board");
   }
@@ -445,7 +453,7 @@ void EndGame() {
                  d.Actions);
   }
   if (d.Options.Games > 1) PrintMemory();
-  if (d.Game >= d.Options.Games || d.Failed || LoadFailed() || TerminateRequested()) {
+  if (d.Game >= d.Options.Games || d.Failed || TheGame().LoadFailed || TerminateRequested()) {
     RequestTerminate();
     return;
   }
@@ -453,7 +461,7 @@ void EndGame() {
   ++d.Game;
   PrintGameHeader();
   d.Form->KeyDown(TKey::F2, false);
-  if (GameMode != gmTitle) {
+  if (TheGame().Mode != gmTitle) {
     Fail("F2 did not start a new tournament");
     RequestTerminate();
     return;
@@ -576,35 +584,28 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   TRecorder recorder;
   TBromTimer::SetHost(&clock);
   TBromWave::SetPlayer(&recorder);
-  SetModeListener(OnMode);
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
-  ResetLoadFailed();
   ClearTerminateRequest();
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
     PrintGameHeader();
-    TFormMain form(options.Roster);
+    TFormMain form(options.Roster, OnMode);
     d.Form = &form;
     d.Caption = form.Caption();
     BeginGame();
-    TWatchHost watch(BattleHost());
-    SetBattleHost(&watch);
     // 3. The game's own loop, fed by the driver; each game's end starts the
     // next with F2 until the last.
     TBromForm::RunMessageLoop();
     // 4. A game the loop left without its end (the program was asked to
     // end) is reported as it stands.
     if (!d.Done) EndGame();
-    if (LoadFailed()) status = 1;
-    SetBattleHost(nullptr);
+    if (form.Game().LoadFailed) status = 1;
     d.Form = nullptr;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
     status = 1;
   }
-  SetModeListener(nullptr);
-  SetBattleHost(nullptr);
   TBromWave::SetMuted(false);
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   TBromWave::SetPlayer(nullptr);

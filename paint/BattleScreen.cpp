@@ -18,15 +18,15 @@ bool skipHovered = false;
 TLogScroll logScroll;
 
 // A match's entrant's portrait.
-const TBromBitmap* PortraitOfEntrant(const TSwordia* entrant) {
-  return entrant != nullptr ? PortraitOf(Tournament, *entrant) : nullptr;
+const TBromBitmap* PortraitOfEntrant(const TGame& g, const TSwordia* entrant) {
+  return entrant != nullptr ? PortraitOf(g.Tournament, *entrant) : nullptr;
 }
 
 }  // namespace
 
-void DrawFighterPanels() {
-  DrawFighterPanel(LeftFighterRect, Battle.A, PortraitOfEntrant(Battle.SwordiaA));
-  DrawFighterPanel(RightFighterRect, Battle.B, PortraitOfEntrant(Battle.SwordiaB));
+void DrawFighterPanels(const TGame& g) {
+  DrawFighterPanel(LeftFighterRect, g.Battle.A, PortraitOfEntrant(g, g.Battle.SwordiaA));
+  DrawFighterPanel(RightFighterRect, g.Battle.B, PortraitOfEntrant(g, g.Battle.SwordiaB));
 }
 
 void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBitmap* portrait) {
@@ -50,9 +50,9 @@ void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBit
   }
 }
 
-void PaintBattle() {
+void PaintBattle(const TGame& g) {
   // 1. The two fighters cover the upper half; the backdrop is not reloaded.
-  DrawFighterPanels();
+  DrawFighterPanels(g);
   // 2. The log, black.
   FillRectSolid(BaseLayer, LogRect, ColorBlack);
   // 3. The SKIP button.
@@ -71,15 +71,15 @@ void PaintBattle() {
   Present();
 }
 
-void RefreshFighters() {
-  if (Battle.LogOff) return;
-  DrawFighterPanels();
+void RefreshFighters(const TGame& g) {
+  if (g.Battle.LogOff) return;
+  DrawFighterPanels(g);
   RestoreRect(LeftFighterRect);
   RestoreRect(RightFighterRect);
 }
 
-void LogScrollTick(bool battleShown) {
-  const std::vector<std::string>& lines = LogStore.Lines;
+void LogScrollTick(const TGame& g, bool battleShown) {
+  const std::vector<std::string>& lines = g.LogStore.Lines;
   TLogScroll& s = logScroll;
   // 1. Every line logged since the last tick owes one pitch of scrolling.
   const int count = static_cast<int>(lines.size());
@@ -109,7 +109,7 @@ void LogScrollTick(bool battleShown) {
   FillRectSolid(ScreenLayer, LogBottomMask, ColorBlack);
   // 9. The top mask has covered SKIP: it comes back only while the battle can
   // still be skipped, so it vanishes with the first tick after the end.
-  if (Battle.SkipAllowed) {
+  if (g.Battle.SkipAllowed) {
     RestoreRect(SkipButton);
     if (skipHovered) HighlightRect(SkipButton);
   }
@@ -121,20 +121,20 @@ const TLogScroll& LogScroll() {
   return logScroll;
 }
 
-bool LogScrolling() {
-  return logScroll.Owed > 0 || static_cast<int>(LogStore.Lines.size()) > logScroll.Seen;
+bool LogScrolling(const TGame& g) {
+  return logScroll.Owed > 0 || static_cast<int>(g.LogStore.Lines.size()) > logScroll.Seen;
 }
 
-void SkipHover(std::int32_t /*tag*/) {
+void SkipHover(const TGame& g, std::int32_t /*tag*/) {
   skipHovered = true;
-  if (!Battle.SkipAllowed) return;
+  if (!g.Battle.SkipAllowed) return;
   RestoreRect(SkipButton);
   HighlightRect(SkipButton);
 }
 
-void SkipLeave(std::int32_t /*tag*/) {
+void SkipLeave(const TGame& g, std::int32_t /*tag*/) {
   skipHovered = false;
-  if (!Battle.SkipAllowed) return;
+  if (!g.Battle.SkipAllowed) return;
   RestoreRect(SkipButton);
 }
 

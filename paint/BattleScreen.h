@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "battle/BattleLog.h"
+#include "game/Game.h"
 #include "paint/Sensor.h"
 #include "present/Bitmap.h"
 #include "rules/Sword.h"
@@ -21,18 +22,18 @@
 // status lines (14) at (+12, +40 + 18 i).
 void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBitmap* portrait);
 // Both panels of the current match, each on its entrant's portrait.
-void DrawFighterPanels();
+void DrawFighterPanels(const TGame& g);
 
 // The battle screen of the current match; the engine's host calls it when a
 // match starts, before the log is cleared. Registers SKIP first, then the
 // whole screen.
-void PaintBattle();
+void PaintBattle(const TGame& g);
 // Both panels show the fighters as they are now (after each click step);
 // nothing while the log is off. The caller, or the next scroll tick, presents.
-void RefreshFighters();
+void RefreshFighters(const TGame& g);
 // The 50 ms scroll timer: draws the log one step further while the battle is
 // the current screen (`battleShown`) and scrolling is still owed.
-void LogScrollTick(bool battleShown);
+void LogScrollTick(const TGame& g, bool battleShown);
 
 // Where the log window stands: the index of its top line in the log store,
 // the lines it has counted, and the pixels of scrolling still owed. A match's
@@ -45,11 +46,11 @@ struct TLogScroll {
 const TLogScroll& LogScroll();
 // The log still glides: lines logged that the window has not yet taken in,
 // or scrolling owed.
-bool LogScrolling();
+bool LogScrolling(const TGame& g);
 
 // The SKIP button's hover: highlighted, and restored on leave, only while the
 // battle may still be skipped.
-void SkipHover(std::int32_t tag);
-void SkipLeave(std::int32_t tag);
+void SkipHover(const TGame& g, std::int32_t tag);
+void SkipLeave(const TGame& g, std::int32_t tag);
 // Whether the pointer rests on SKIP (since the screen was painted).
 bool SkipHovered();

@@ -22,8 +22,9 @@ constexpr int BarsOfLevel(int a) {
 
 // A slot's portrait stretched into a rectangle; a slot without one (never in
 // play) shows black.
-void StretchPortrait(TBromBitmap& layer, const TSwordia& slot, const TRect& r) {
-  const TBromBitmap* portrait = PortraitOf(Tournament, slot);
+void StretchPortrait(const TTournament& t, TBromBitmap& layer, const TSwordia& slot,
+                     const TRect& r) {
+  const TBromBitmap* portrait = PortraitOf(t, slot);
   if (portrait != nullptr && portrait->Width() > 0) {
     DrawThumbnail(layer, *portrait, r);
   } else {
@@ -44,7 +45,7 @@ std::string BoardTitle(const TTournament& t) {
 void DrawPortraits(const TTournament& t) {
   for (int k = 0; k < SlotCount; ++k) {
     const TRect& cell = BracketRects[0][k];
-    StretchPortrait(BaseLayer, t.Slots[k], cell);
+    StretchPortrait(t, BaseLayer, t.Slots[k], cell);
     if (t.Slots[k].InTournament) continue;
     BlendRect(BaseLayer, cell, ColorBlack);
     BaseLayer.DrawLine(cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1, BracketGrey,
@@ -96,8 +97,8 @@ void DrawCentrePicture() {
 
 }  // namespace
 
-void PaintBoard() {
-  const TTournament& t = Tournament;
+void PaintBoard(const TGame& g) {
+  const TTournament& t = g.Tournament;
   // 1.
   LoadBackdrop();
   // 2. The title strip.
@@ -142,18 +143,18 @@ void PaintBoard() {
   // 13. Points still to spend: START cannot be used yet.
   if (t.HeroEdit.Bonus > 0) DimRects({&StartButton, 1});
   // 14.
-  if (IsGrowing()) ShowGrowthProgress(GrowthRemaining());
+  if (g.Growth.Growing) ShowGrowthProgress(g, g.Growth.Remaining);
   // 15.
   Present();
 }
 
-void EntrantHover(std::int32_t k) {
-  const TSwordia& e = Tournament.Slots[k];
+void EntrantHover(const TGame& g, std::int32_t k) {
+  const TSwordia& e = g.Tournament.Slots[k];
   // 1. The cell lit, the previous entrant's information gone.
   HighlightRect(BracketRects[0][k]);
   RestoreRect(BoardInfoRect);
   // 2. The thumbnail.
-  StretchPortrait(ScreenLayer, e, BoardInfoPortraitRect);
+  StretchPortrait(g.Tournament, ScreenLayer, e, BoardInfoPortraitRect);
   // 3. Name, build, and how far it came: the stage it passed while still
   // in, otherwise how it lost.
   SetScreenFont(ScreenLayer, 16, false, ColorWhite);
@@ -166,28 +167,28 @@ void EntrantHover(std::int32_t k) {
   }
 }
 
-void EntrantLeave(std::int32_t k) {
+void EntrantLeave(const TGame& /*g*/, std::int32_t k) {
   RestoreRect(BracketRects[0][k]);
   RestoreRect(BoardInfoRect);
 }
 
-void StartHover(std::int32_t /*tag*/) {
-  if (CanStartRound(Tournament, IsGrowing())) HighlightRect(StartButton);
+void StartHover(const TGame& g, std::int32_t /*tag*/) {
+  if (CanStartRound(g.Tournament, g.Growth.Growing)) HighlightRect(StartButton);
 }
 
-void StartLeave(std::int32_t /*tag*/) {
-  if (CanStartRound(Tournament, IsGrowing())) RestoreRect(StartButton);
+void StartLeave(const TGame& g, std::int32_t /*tag*/) {
+  if (CanStartRound(g.Tournament, g.Growth.Growing)) RestoreRect(StartButton);
 }
 
-void RebuildHover(std::int32_t /*tag*/) {
-  if (CanRebuild(Tournament)) HighlightRect(RebuildButton);
+void RebuildHover(const TGame& g, std::int32_t /*tag*/) {
+  if (CanRebuild(g.Tournament)) HighlightRect(RebuildButton);
 }
 
-void RebuildLeave(std::int32_t /*tag*/) {
-  if (CanRebuild(Tournament)) RestoreRect(RebuildButton);
+void RebuildLeave(const TGame& g, std::int32_t /*tag*/) {
+  if (CanRebuild(g.Tournament)) RestoreRect(RebuildButton);
 }
 
-void ShowGrowthProgress(std::int32_t n) {
+void ShowGrowthProgress(const TGame& g, std::int32_t n) {
   // 1.
   RestoreRect(BoardFooterRect);
   // 2. The work left: the text, the bar over the rightmost n percent, START
@@ -204,8 +205,8 @@ void ShowGrowthProgress(std::int32_t n) {
   }
   // 3. Done: START looks usable again unless points are left to spend, and
   // lights up at once under a resting pointer.
-  if (Tournament.HeroEdit.Bonus < 1) {
+  if (g.Tournament.HeroEdit.Bonus < 1) {
     RestoreRect(StartButton);
-    RefreshHover();
+    RefreshHover(g);
   }
 }

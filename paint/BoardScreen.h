@@ -15,27 +15,28 @@
 
 #include <cstdint>
 
+#include "game/Game.h"
 #include "paint/Sensor.h"
 
 // The board of the current stage, with its regions: the 32 portrait cells
 // (ViewEntrant, tag k), START (StartRound) and, at stages 2 to 5, the
 // build-change button (ChangeBuild), registered even when the hero is out and
 // the button is not drawn.
-void PaintBoard();
+void PaintBoard(const TGame& g);
 
 // The growth's work left, n percent, in the board footer: the text and the
 // inverted bar over the rightmost n percent, START dimmed; at 0 the footer is
 // cleared and START looks usable again when the hero has no point to spend.
 // The caller draws it only while the board is shown, and presents.
-void ShowGrowthProgress(std::int32_t remaining);
+void ShowGrowthProgress(const TGame& g, std::int32_t remaining);
 
 // Hover handlers of the board's regions.
 // Entrant k: its cell lit, its thumbnail, name, build and how far it came.
-void EntrantHover(std::int32_t k);
-void EntrantLeave(std::int32_t k);
+void EntrantHover(const TGame& g, std::int32_t k);
+void EntrantLeave(const TGame& g, std::int32_t k);
 // START lights up only when a round can start now.
-void StartHover(std::int32_t tag);
-void StartLeave(std::int32_t tag);
+void StartHover(const TGame& g, std::int32_t tag);
+void StartLeave(const TGame& g, std::int32_t tag);
 // The build-change button lights up only at stages 2 to 5 while the hero is in.
-void RebuildHover(std::int32_t tag);
-void RebuildLeave(std::int32_t tag);
+void RebuildHover(const TGame& g, std::int32_t tag);
+void RebuildLeave(const TGame& g, std::int32_t tag);

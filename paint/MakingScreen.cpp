@@ -21,25 +21,25 @@ std::array<TRect, 4 + SwordKindCount> SpendButtons() {
   return rects;
 }
 
-void DrawPortrait(TBromBitmap& layer) {
-  const TBromBitmap* portrait = PortraitOf(Tournament, Tournament.HeroEdit);
+void DrawPortrait(const TGame& g, TBromBitmap& layer) {
+  const TBromBitmap* portrait = PortraitOf(g.Tournament, g.Tournament.HeroEdit);
   if (portrait != nullptr) portrait->DrawTo(layer, PortraitRect.Left, PortraitRect.Top);
 }
 
 // The portrait under the hero's status panel, on BaseLayer.
-void DrawHeroPanel() {
-  DrawPortrait(BaseLayer);
-  DrawEntrantPanel(PortraitRect, Tournament.HeroEdit, false);
+void DrawHeroPanel(const TGame& g) {
+  DrawPortrait(g, BaseLayer);
+  DrawEntrantPanel(PortraitRect, g.Tournament.HeroEdit, false);
 }
 
 // The sword order on BaseLayer: the saved background wipes the old slots, and
 // each sword of the working copy gets a white slot with its mark.
-void DrawSwordSlots() {
+void DrawSwordSlots(const TGame& g) {
   // 1. A clean background.
   SlotBackdrop.DrawTo(BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top);
   // 2. One white slot per sword; the slots behind the last stay background.
-  const std::string_view swords = Tournament.HeroEdit.Spec.Swords.View();
-  const int n = std::min(CountSwords(Tournament.HeroEdit), SlotCountShown);
+  const std::string_view swords = g.Tournament.HeroEdit.Spec.Swords.View();
+  const int n = std::min(CountSwords(g.Tournament.HeroEdit), SlotCountShown);
   for (int i = 0; i < n; ++i) {
     BlendRect(BaseLayer, SlotRects[i], ColorWhite);
     DrawCentredLines(BaseLayer, SlotRects[i], 10, {TBromString::CharAt(swords, i)}, false,
@@ -50,8 +50,8 @@ void DrawSwordSlots() {
 // The slot that the slot `a` is swapped with: the next one, or for the last
 // sword the first. -1 when slot `a` swaps nothing (fewer than two swords, or
 // no sword in the slot).
-int SwapPartner(std::int32_t a) {
-  const int n = CountSwords(Tournament.HeroEdit);
+int SwapPartner(const TGame& g, std::int32_t a) {
+  const int n = CountSwords(g.Tournament.HeroEdit);
   if (n < 2 || a < 0 || a >= n || a >= SlotCountShown) return -1;
   return (a + 1) % n;
 }
@@ -60,64 +60,64 @@ int SwapPartner(std::int32_t a) {
 // presents afterwards.
 
 // The bare picture, without the panel over it, while the pointer rests on it.
-void PortraitHover(std::int32_t) {
-  DrawPortrait(ScreenLayer);
+void PortraitHover(const TGame& g, std::int32_t) {
+  DrawPortrait(g, ScreenLayer);
 }
-void PortraitLeave(std::int32_t) {
+void PortraitLeave(const TGame& /*g*/, std::int32_t) {
   RestoreRect(PortraitRect);
 }
 
 // A stat button lights up only while a point can be spent on it; its help
 // text shows in every case, so the player can read it with nothing to spend.
-void StatHover(std::int32_t t) {
+void StatHover(const TGame& g, std::int32_t t) {
   if (t < 0 || t > 3) return;
-  if (CanSpend(Tournament)) HighlightRect(StatButtons[t]);
+  if (CanSpend(g.Tournament)) HighlightRect(StatButtons[t]);
   ShowHelpBox(HelpLines(t));
 }
-void StatLeave(std::int32_t t) {
+void StatLeave(const TGame& g, std::int32_t t) {
   if (t < 0 || t > 3) return;
-  if (CanSpend(Tournament)) RestoreRect(StatButtons[t]);
+  if (CanSpend(g.Tournament)) RestoreRect(StatButtons[t]);
   RestoreHelpBox();
 }
 
 // A sword button, like a stat button: the highlight only while a point can
 // be spent, the sword's description in every case.
-void SwordHover(std::int32_t k) {
+void SwordHover(const TGame& g, std::int32_t k) {
   if (k < 1 || k > SwordKindCount) return;
-  if (CanSpend(Tournament)) HighlightRect(SwordButtons[k]);
+  if (CanSpend(g.Tournament)) HighlightRect(SwordButtons[k]);
   TStringDynArray lines;
   SwordDescription(k, lines);
   ShowHelpBox(lines);
 }
-void SwordLeave(std::int32_t k) {
+void SwordLeave(const TGame& g, std::int32_t k) {
   if (k < 1 || k > SwordKindCount) return;
-  if (CanSpend(Tournament)) RestoreRect(SwordButtons[k]);
+  if (CanSpend(g.Tournament)) RestoreRect(SwordButtons[k]);
   RestoreHelpBox();
 }
 
-void ResetHover(std::int32_t) {
-  if (HeroChanged(Tournament)) HighlightRect(ResetButton);
+void ResetHover(const TGame& g, std::int32_t) {
+  if (HeroChanged(g.Tournament)) HighlightRect(ResetButton);
 }
-void ResetLeave(std::int32_t) {
-  if (HeroChanged(Tournament)) RestoreRect(ResetButton);
+void ResetLeave(const TGame& g, std::int32_t) {
+  if (HeroChanged(g.Tournament)) RestoreRect(ResetButton);
 }
 
-void DecideHover(std::int32_t) {
-  if (CanDecide(Tournament)) HighlightRect(DecideButton);
+void DecideHover(const TGame& g, std::int32_t) {
+  if (CanDecide(g.Tournament)) HighlightRect(DecideButton);
 }
-void DecideLeave(std::int32_t) {
-  if (CanDecide(Tournament)) RestoreRect(DecideButton);
+void DecideLeave(const TGame& g, std::int32_t) {
+  if (CanDecide(g.Tournament)) RestoreRect(DecideButton);
 }
 
 // The pair a click on the slot swaps: the slot itself red, its partner pink.
-void SlotHover(std::int32_t a) {
-  const int b = SwapPartner(a);
+void SlotHover(const TGame& g, std::int32_t a) {
+  const int b = SwapPartner(g, a);
   if (b < 0) return;
   HighlightRect(SlotRects[a]);
   BlendRect(ScreenLayer, SlotRects[b], SlotPointerColor);
 }
-void SlotLeave(std::int32_t a) {
-  const int b = SwapPartner(a);
+void SlotLeave(const TGame& g, std::int32_t a) {
+  const int b = SwapPartner(g, a);
   if (b < 0) return;
   RestoreRect(SlotRects[a]);
   RestoreRect(SlotRects[b]);
@@ -125,16 +125,16 @@ void SlotLeave(std::int32_t a) {
 
 }  // namespace
 
-void PaintMaking() {
+void PaintMaking(const TGame& g) {
   // 1. No regions yet; the background.
   ClearSensors();
   LoadBackdrop();
   // 2. The hero's portrait under its status panel.
-  DrawHeroPanel();
+  DrawHeroPanel(g);
   // 3. The portrait shows bare while the pointer rests on it.
   AddSensor(PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0);
   // 4. The flavour text, scrolled by the pointer.
-  PrepareScrollText(Tournament.HeroEdit, TCommandKind::CloseView);
+  PrepareScrollText(g.Tournament.HeroEdit, TCommandKind::CloseView);
   // 5. The caption.
   BlendRect(BaseLayer, CaptionRect, ColorBlack);
   DrawCentredLines(BaseLayer, CaptionRect, 14, {"主人公の能力を設定してください。"}, false,
@@ -160,54 +160,54 @@ void PaintMaking() {
   SlotBackdrop.CopyRect(BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top, WidthOf(SlotBlockRect),
                         HeightOf(SlotBlockRect), 0, 0);
   // 11. The slots of the sword order.
-  DrawSwordSlots();
+  DrawSwordSlots(g);
   // 12. Their regions: a click swaps the slot's sword with the next one.
   for (int j = 0; j < SlotCountShown; ++j) {
     AddSensor(SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j);
   }
   // 13. The screen, with what cannot be used now dimmed.
   BaseLayer.DrawTo(ScreenLayer, 0, 0);
-  ShowStatButtonsOff();
-  ShowResetOff();
-  ShowDecideOff();
+  ShowStatButtonsOff(g);
+  ShowResetOff(g);
+  ShowDecideOff(g);
   Present();
 }
 
-void RepaintHeroPanel() {
-  DrawHeroPanel();
-  DrawSwordSlots();
+void RepaintHeroPanel(const TGame& g) {
+  DrawHeroPanel(g);
+  DrawSwordSlots(g);
   RestoreRect(PortraitRect);
   RestoreRect(SlotBlockRect);
 }
 
-void ShowStatButtonsOn() {
-  if (!CanSpend(Tournament)) return;
+void ShowStatButtonsOn(const TGame& g) {
+  if (!CanSpend(g.Tournament)) return;
   RestoreRects(SpendButtons());
 }
 
-void ShowStatButtonsOff() {
-  if (CanSpend(Tournament)) return;
+void ShowStatButtonsOff(const TGame& g) {
+  if (CanSpend(g.Tournament)) return;
   const auto rects = SpendButtons();
   RestoreRects(rects);
   DimRects(rects);
 }
 
-void ShowResetOn() {
-  if (HeroChanged(Tournament)) RestoreRect(ResetButton);
+void ShowResetOn(const TGame& g) {
+  if (HeroChanged(g.Tournament)) RestoreRect(ResetButton);
 }
 
-void ShowResetOff() {
-  if (HeroChanged(Tournament)) return;
+void ShowResetOff(const TGame& g) {
+  if (HeroChanged(g.Tournament)) return;
   RestoreRect(ResetButton);
   DimRects({&ResetButton, 1});
 }
 
-void ShowDecideOn() {
-  if (CanDecide(Tournament)) RestoreRect(DecideButton);
+void ShowDecideOn(const TGame& g) {
+  if (CanDecide(g.Tournament)) RestoreRect(DecideButton);
 }
 
-void ShowDecideOff() {
-  if (CanDecide(Tournament)) return;
+void ShowDecideOff(const TGame& g) {
+  if (CanDecide(g.Tournament)) return;
   RestoreRect(DecideButton);
   DimRects({&DecideButton, 1});
 }

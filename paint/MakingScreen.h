@@ -6,7 +6,7 @@
 // shows the hero's flavour text, or the help text of the stat or sword button
 // under the pointer.
 //
-// Everything shown is read from the hero's working copy (Tournament.HeroEdit)
+// Everything shown is read from the hero's working copy (g.Tournament.HeroEdit)
 // and hero making's three conditions: can spend, changed, can decide. A
 // button whose condition is false is drawn dimmed and does not light up.
 //
@@ -16,27 +16,28 @@
 // it redraws with RepaintHeroPanel and the button looks below.
 #pragma once
 
+#include "game/Game.h"
 #include "paint/Sensor.h"
 
 // Paints the screen and registers its 63 regions: portrait, flavour strip,
 // 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
-void PaintMaking();
+void PaintMaking(const TGame& g);
 
 // Redraws the portrait, the status panel and the sword order from the working
 // copy, on BaseLayer and then on ScreenLayer.
-void RepaintHeroPanel();
+void RepaintHeroPanel(const TGame& g);
 
 // Button looks on ScreenLayer. Each acts only when its condition holds and
 // does nothing otherwise, so a caller may call both halves of a pair.
 // While points can be spent: the 39 stat and sword buttons bright.
-void ShowStatButtonsOn();
+void ShowStatButtonsOn(const TGame& g);
 // While no point can be spent: the 39 stat and sword buttons dimmed.
-void ShowStatButtonsOff();
+void ShowStatButtonsOff(const TGame& g);
 // While the working copy differs from the hero: "リセット" bright.
-void ShowResetOn();
+void ShowResetOn(const TGame& g);
 // While it does not: "リセット" dimmed.
-void ShowResetOff();
+void ShowResetOff(const TGame& g);
 // While the edit may be decided: "決定" bright.
-void ShowDecideOn();
+void ShowDecideOn(const TGame& g);
 // While it may not: "決定" dimmed.
-void ShowDecideOff();
+void ShowDecideOff(const TGame& g);

@@ -339,10 +339,11 @@ void PrepareScrollText(const TSwordia& swordsman, TCommandKind onClick) {
   ScrollTextTo(BaseLayer, 0);
   // 4. The strip follows the pointer on every move inside it.
   AddSensor(
-      HelpRect, true, ScrollByMouse, [](std::int32_t) { RestoreRect(HelpRect); }, onClick, 0);
+      HelpRect, true, ScrollByMouse, [](const TGame&, std::int32_t) { RestoreRect(HelpRect); },
+      onClick, 0);
 }
 
-void ScrollByMouse(std::int32_t /*tag*/) {
+void ScrollByMouse(const TGame& /*g*/, std::int32_t /*tag*/) {
   const int b = std::clamp(MousePoint.Y - HelpRect.Top - 20, 0, HeightOf(HelpRect) - 40);
   const int offset = b * (TextScrollLayer.Height() - ScrollViewHeight) / 110;
   ScrollTextTo(ScreenLayer, offset);

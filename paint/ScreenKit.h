@@ -159,7 +159,7 @@ void RestoreHelpBox();
 void PrepareScrollText(const TSwordia& swordsman, TCommandKind onClick);
 // Enter handler of the flavour strip: the pointer's height in the strip maps
 // linearly onto the text (top 20 pixels: its beginning, bottom 20: its end).
-void ScrollByMouse(std::int32_t tag);
+void ScrollByMouse(const TGame& g, std::int32_t tag);
 // Copies 600 x 126 pixels of TextScrollLayer from row `offset` to (0, 312).
 void ScrollTextTo(TBromBitmap& layer, std::int32_t offset);
 

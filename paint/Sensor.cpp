@@ -19,12 +19,12 @@ const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
 }
 
 // Calls a handler with its region's tag, if the region has one.
-void Call(TSensorHandler handler, std::int32_t tag) {
-  if (handler != nullptr) handler(tag);
+void Call(const TGame& g, TSensorHandler handler, std::int32_t tag) {
+  if (handler != nullptr) handler(g, tag);
 }
 
 // The hover at the last pointer position.
-void HoverAtMousePoint() {
+void HoverAtMousePoint(const TGame& g) {
   TSensorRegistry& r = SensorRegistry;
   // 1. The first region that holds the point.
   const TSensor* hit = HitAt(r.MousePoint.X, r.MousePoint.Y, false);
@@ -32,14 +32,14 @@ void HoverAtMousePoint() {
   // of it.
   if (hit == r.Hovered) {
     if (hit == nullptr || !hit->Repeat) return;
-    Call(hit->OnEnter, hit->Tag);
+    Call(g, hit->OnEnter, hit->Tag);
     Present();
     return;
   }
   // 3. Leave before enter, so a highlight is gone before the next is drawn.
-  if (r.Hovered != nullptr) Call(r.Hovered->OnLeave, r.Hovered->Tag);
+  if (r.Hovered != nullptr) Call(g, r.Hovered->OnLeave, r.Hovered->Tag);
   r.Hovered = hit;
-  if (hit != nullptr) Call(hit->OnEnter, hit->Tag);
+  if (hit != nullptr) Call(g, hit->OnEnter, hit->Tag);
   // 4. One present for the whole change.
   Present();
 }
@@ -60,13 +60,13 @@ void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHa
   r.Sensors[r.SensorCount++] = TSensor{rect, repeat, onEnter, onLeave, onClick, tag};
 }
 
-void SensorHover(std::int32_t x, std::int32_t y) {
+void SensorHover(const TGame& g, std::int32_t x, std::int32_t y) {
   SensorRegistry.MousePoint = TPoint{x, y};
-  HoverAtMousePoint();
+  HoverAtMousePoint(g);
 }
 
-void SensorLeave() {
-  SensorHover(OffScreen.X, OffScreen.Y);
+void SensorLeave(const TGame& g) {
+  SensorHover(g, OffScreen.X, OffScreen.Y);
 }
 
 TCommand SensorCommand(TCommandKind kind) {
@@ -85,14 +85,14 @@ TCommand SensorClick(std::int32_t x, std::int32_t y) {
   return TCommand{hit->OnClick, hit->Tag};
 }
 
-void RefreshHover() {
+void RefreshHover(const TGame& g) {
   TSensorRegistry& r = SensorRegistry;
   // 1. Whatever is hovered is left first.
   if (r.Hovered != nullptr) {
     const TSensor* left = r.Hovered;
     r.Hovered = nullptr;
-    Call(left->OnLeave, left->Tag);
+    Call(g, left->OnLeave, left->Tag);
   }
   // 2. Then the pointer arrives afresh.
-  HoverAtMousePoint();
+  HoverAtMousePoint(g);
 }

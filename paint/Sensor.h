@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+struct TGame;
+
 // A rectangle in client pixels: left, top, right, bottom (right and bottom
 // excluded).
 struct TRect {
@@ -37,9 +39,9 @@ struct TPoint {
 // holds it.
 constexpr TPoint OffScreen{-1, -1};
 
-// A hover handler: a plain procedure taking the region's tag. It draws; it
-// never changes the game or the registry.
-using TSensorHandler = void (*)(std::int32_t tag);
+// A hover handler: a plain procedure taking the game, read-only, and the
+// region's tag. It draws; it never changes the game or the registry.
+using TSensorHandler = void (*)(const TGame& game, std::int32_t tag);
 
 // What a click on a region asks of the game. Its tag says which one: the
 // slot, the sword kind, the stat or the order slot.
@@ -96,13 +98,13 @@ void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHa
                TCommandKind onClick, std::int32_t tag);
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
-void SensorHover(std::int32_t x, std::int32_t y);
+void SensorHover(const TGame& g, std::int32_t x, std::int32_t y);
 // The pointer has left the screen (out of the window, or onto the bars
 // around an enlarged picture): a move onto empty ground. The hovered region's
 // leave handler runs and the screen is presented; the last pointer position
 // becomes OffScreen, so a refresh of the hover finds nothing until the pointer
 // comes back.
-void SensorLeave();
+void SensorLeave(const TGame& g);
 // A left click: the command of the first region holding the point that has
 // one, with its tag (Kind None when there is none). Nothing is called or
 // presented and the hover does not change.
@@ -112,4 +114,4 @@ TCommand SensorClick(std::int32_t x, std::int32_t y);
 TCommand SensorCommand(TCommandKind kind);
 // Re-evaluates the hover at the last pointer position as if the pointer had
 // just arrived (leave first, then enter).
-void RefreshHover();
+void RefreshHover(const TGame& g);

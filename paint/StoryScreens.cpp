@@ -15,11 +15,11 @@ namespace {
 constexpr int StoryTextLines = 7;
 constexpr int StoryLinePitch = 18;
 
-void CloseHover(std::int32_t) {
+void CloseHover(const TGame& /*g*/, std::int32_t) {
   HighlightRect(CloseButton);
 }
 
-void CloseLeave(std::int32_t) {
+void CloseLeave(const TGame& /*g*/, std::int32_t) {
   RestoreRect(CloseButton);
 }
 
@@ -107,12 +107,12 @@ void PaintStory() {
   AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0);
 }
 
-void PaintOpponent(const TSwordia& viewed) {
+void PaintOpponent(const TGame& g, const TSwordia& viewed) {
   // 1. A fresh backdrop.
   ClearSensors();
   LoadBackdrop();
   // 2. The portrait.
-  const TBromBitmap* portrait = PortraitOf(Tournament, viewed);
+  const TBromBitmap* portrait = PortraitOf(g.Tournament, viewed);
   if (portrait != nullptr) portrait->DrawTo(BaseLayer, 0, 0);
   // 3. The panel, with one history line per battle fought.
   DrawEntrantPanel(OpponentPanelRect, viewed, true);

@@ -14,6 +14,7 @@
 
 #include <string_view>
 
+#include "game/Game.h"
 #include "paint/Sensor.h"
 #include "rules/SjisText.h"
 #include "rules/Sword.h"
@@ -46,4 +47,4 @@ void DrawCloseButton();
 // The opponent view of `viewed`: portrait, panel with its history lines,
 // flavour text scrolled by the pointer, and the whole screen as a region;
 // every click on it is CloseView. Presented.
-void PaintOpponent(const TSwordia& viewed);
+void PaintOpponent(const TGame& g, const TSwordia& viewed);

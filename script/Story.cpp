@@ -9,14 +9,8 @@
 const char* const StoryFileName = "dat\\story.txt";
 const char* const StoryLabelPrefix = "@Stage";
 
-namespace {
-
-TStoryView silentView;
-
-}  // namespace
-
 TStoryView& TStory::ViewOrSilent() {
-  return View != nullptr ? *View : silentView;
+  return View != nullptr ? *View : silent_;
 }
 
 void RegisterStoryCommands(TStory& story) {

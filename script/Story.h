@@ -56,6 +56,9 @@ struct TStory {
   TStory& operator=(const TStory&) = delete;
 
   TStoryView& ViewOrSilent();
+
+ private:
+  TStoryView silent_;  // shows and plays nothing
 };
 
 // Registers "#Image", "#Wave", "#Title" and "#Line", in this order, with the

@@ -7,6 +7,7 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 TSpec Build(const std::string& utf8) {
@@ -17,13 +18,12 @@ TSpec Build(const std::string& utf8) {
 }
 
 TBattleHarness::TBattleHarness() {
-  ResetTournament();
-  ResetBattle();
-  SetBattleHost(this);
+  NewTestGame();
+  Battle.Host = this;
 }
 
 TBattleHarness::~TBattleHarness() {
-  SetBattleHost(nullptr);
+  Battle.Host = TestGame().BattleHost.get();
 }
 
 void TBattleHarness::Setup(int stage,
@@ -46,19 +46,19 @@ TClick TBattleHarness::Collect() {
 
 TClick TBattleHarness::Enter() {
   Where = TShown::Battle;
-  EnterBattleMode();
+  EnterBattleMode(Battle);
   TClick click = Collect();
   click.Cue = "-";
   return click;
 }
 
 TClick TBattleHarness::Step() {
-  BattleStepClick(0);
+  BattleStepClick(Battle);
   return Collect();
 }
 
 TClick TBattleHarness::Skip() {
-  BattleSkipClick(0);
+  BattleSkipClick(Battle);
   return Collect();
 }
 

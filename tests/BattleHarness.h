@@ -1,7 +1,7 @@
 // Drives a shown tournament battle for the tests, without screens: a stage
 // with the given entrants still in, the battle entered as the game's battle
 // mode enters it, and clicks that report the lines they logged (as UTF-8) and
-// the cue they played. The harness is the battle's host: it hears the cues,
+// the cue they played, in the tests' game. The harness is the battle's host: it hears the cues,
 // and where the game would go on (the story after a hero win, the board after
 // the stage, the round closed as the game closes it).
 #pragma once
@@ -13,6 +13,7 @@
 #include "battle/Battle.h"
 #include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
+#include "tests/TestGame.h"
 
 struct TClick {
   std::vector<std::string> Lines;  // UTF-8

@@ -9,35 +9,36 @@
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear) {
-  ResetBattle();
+  NewTestGame();
   Battle.LogOff = false;
   LogStore = TLogStore();
-  LogClear();
+  LogClear(Battle);
   EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
   EXPECT_TRUE(LogStore.StepLines.empty());  // the blank lines are no step's
-  for (int i = 0; i < 300; ++i) LogAppend(Sj("【第0ターン】"));
+  for (int i = 0; i < 300; ++i) LogAppend(Battle, Sj("【第0ターン】"));
   ASSERT_EQ(LogStore.Lines.size(), 306u);
   EXPECT_EQ(U8(LogStore.Lines[305]), "【第0ターン】");
   // A new match within the step keeps the step's lines.
-  LogClear();
-  LogAppend("x");
+  LogClear(Battle);
+  LogAppend(Battle, "x");
   EXPECT_EQ(LogStore.Lines.size(), 7u);
   EXPECT_EQ(LogStore.StepLines.size(), 301u);
   // While the log is off nothing is stored.
-  LogStepStart();
+  LogStepStart(LogStore);
   Battle.LogOff = true;
-  LogAppend("x");
-  LogClear();
+  LogAppend(Battle, "x");
+  LogClear(Battle);
   EXPECT_EQ(LogStore.Lines.size(), 7u);
   EXPECT_TRUE(LogStore.StepLines.empty());
-  ResetBattle();
+  NewTestGame();
 }
 
 TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
-  ResetTournament();
+  NewTestGame();
   TTournament& t = Tournament;
   for (int k = 0; k < 8; ++k) {
     t.Slots[k].Name = "e" + std::to_string(k);
@@ -49,7 +50,7 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   t.Hero->Bonus = 1;
   t.Hero->Wins = 2;
   t.Stage = 3;
-  EndRound();
+  EndRound(TestGame());
   ASSERT_EQ(t.EntrantCount, 4);
   EXPECT_EQ(t.Entrants[0], &t.Slots[0]);
   EXPECT_EQ(t.Entrants[1], &t.Slots[2]);
@@ -60,20 +61,20 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   EXPECT_EQ(t.HeroEdit.Wins, 2);
   EXPECT_TRUE(IsGrowing());
   EXPECT_EQ(GameMode, gmBoard);
-  ResetTournament();
+  NewTestGame();
 }
 
 TEST(RoundEnd, TheRivalsGrowAfterEveryRoundUpToTheFinal) {
   for (int stage : {FirstGrownStage, FinalStage, EndStage}) {
-    ResetTournament();
+    NewTestGame();
     TTournament& t = Tournament;
     for (int k = 0; k < 2; ++k) t.Entrants[k] = &t.Slots[k];
     t.EntrantCount = 2;
     t.Hero = &t.Slots[0];
     t.Stage = stage;
-    EndRound();
+    EndRound(TestGame());
     EXPECT_EQ(IsGrowing(), stage <= FinalStage) << stage;
-    ResetGrowth();
+    NewTestGame();
   }
-  ResetTournament();
+  NewTestGame();
 }

@@ -19,6 +19,7 @@
 #include "paint/ScreenKit.h"
 #include "tests/BattleHarness.h"
 #include "tests/PixelTestSupport.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -31,16 +32,15 @@ class BattleScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     StartScreens();
-    ResetBattle();
+    NewTestGame();
     LogStore = TLogStore();
     // A shown battle in progress, painted.
     Battle.LogOff = false;
     Battle.SkipAllowed = true;
-    PaintBattle();
+    PaintBattle(TestGame());
   }
   void TearDown() override {
-    ResetTournament();
-    ResetBattle();
+    NewTestGame();
     LogStore = TLogStore();
     ClearSensors();
   }
@@ -48,9 +48,9 @@ class BattleScreen : public ::testing::Test {
   // A fresh log whose six blank lines are given texts, so that every line's
   // place shows, then `added` lines appended.
   static void LogWith(int added) {
-    LogClear();
+    LogClear(Battle);
     for (int i = 0; i < LogViewLines; ++i) LogStore.Lines[i] = Sj("古い行" + std::to_string(i));
-    for (int i = 0; i < added; ++i) LogAppend(Sj("新しい行" + std::to_string(i)));
+    for (int i = 0; i < added; ++i) LogAppend(Battle, Sj("新しい行" + std::to_string(i)));
   }
 
   // The log window as it must look: the store's lines from the window's top at
@@ -75,18 +75,18 @@ class BattleScreen : public ::testing::Test {
 };
 
 TEST_F(BattleScreen, RightAfterTheLogIsClearedNothingIsDrawnUntilALineComes) {
-  LogClear();
+  LogClear(Battle);
   FillRectSolid(ScreenLayer, LogRect, Marker);
   const auto presented = PresentCount();
-  for (int i = 0; i < 5; ++i) LogScrollTick(true);
+  for (int i = 0; i < 5; ++i) LogScrollTick(TestGame(), true);
   EXPECT_EQ(PresentCount(), presented);
   EXPECT_TRUE(FilledWith(ScreenLayer, LogRect, Marker));
   // A line is owed now, but only the battle screen scrolls.
-  LogAppend("x");
-  LogScrollTick(false);
+  LogAppend(Battle, "x");
+  LogScrollTick(TestGame(), false);
   EXPECT_EQ(LogScroll().Owed, 18);
   EXPECT_EQ(PresentCount(), presented);
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(PresentCount(), presented + 1);
   EXPECT_FALSE(FilledWith(ScreenLayer, LogRect, Marker));
 }
@@ -96,7 +96,7 @@ TEST_F(BattleScreen, OneLineGlidesUpOverNineTicksAndRestsAtTheBottom) {
   ASSERT_EQ(LogStore.Lines.size(), 7u);
   // The first tick: 14 still owed, nothing passed, 4 pixels moved: seven
   // lines from y 317 to 425.
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(LogScroll().Owed, 14);
   EXPECT_EQ(LogScroll().Top, 0);
   ExpectLog(317, 7, true, false);
@@ -104,31 +104,31 @@ TEST_F(BattleScreen, OneLineGlidesUpOverNineTicksAndRestsAtTheBottom) {
   const int owed[] = {11, 8, 6, 4, 3, 2, 1};
   const int tops[] = {314, 311, 309, 307, 306, 305, 304};
   for (int t = 0; t < 7; ++t) {
-    LogScrollTick(true);
+    LogScrollTick(TestGame(), true);
     EXPECT_EQ(LogScroll().Owed, owed[t]);
     EXPECT_EQ(LogScroll().Top, 0);
     ExpectLog(tops[t], 7, true, false);
   }
   // The ninth tick passes the oldest line; the new one rests at y 411.
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(LogScroll().Owed, 0);
   ASSERT_EQ(LogScroll().Top, 1);
   ExpectLog(321, 6, true, false);
   // Nothing is owed: the tenth tick draws nothing.
   const auto presented = PresentCount();
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(PresentCount(), presented);
 }
 
 TEST_F(BattleScreen, ThreeLinesAtOnceScrollByTheirTotal) {
   LogWith(3);
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(LogScroll().Owed, 43);
   EXPECT_EQ(LogScroll().Top, 0);  // nothing passed yet
   // e = 11: seven lines from y 310; lines 7 and 8 wait below the window.
   ExpectLog(310, 7, true, false);
   // They are passed as they leave: ceil(34 / 18) = 2 lines still owed.
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_EQ(LogScroll().Owed, 34);
   EXPECT_EQ(LogScroll().Top, 1);
   ExpectLog(321 - 2, 7, true, false);
@@ -136,24 +136,24 @@ TEST_F(BattleScreen, ThreeLinesAtOnceScrollByTheirTotal) {
 
 TEST_F(BattleScreen, SkipLightsUpWhileItCanBeUsedAndVanishesOnceTheBattleIsOver) {
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, SkipButton));
-  SkipHover(0);
+  SkipHover(TestGame(), 0);
   EXPECT_TRUE(SkipHovered());
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, SkipButton,
                           [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
   // The tick's top mask covers it; it is restored, still lit.
   LogWith(1);
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   ExpectLog(317, 7, true, true);
-  SkipLeave(0);
+  SkipLeave(TestGame(), 0);
   EXPECT_FALSE(SkipHovered());
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, SkipButton));
   // The battle is over: the pointer on SKIP lights nothing, and the next
   // tick leaves the button under the mask.
   Battle.SkipAllowed = false;
-  SkipHover(0);
+  SkipHover(TestGame(), 0);
   EXPECT_TRUE(SkipHovered());
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, SkipButton));
-  LogScrollTick(true);
+  LogScrollTick(TestGame(), true);
   EXPECT_TRUE(FilledWith(ScreenLayer, SkipButton, ColorBlack));
   ExpectLog(321 - 7, 7, false, false);
 }
@@ -174,7 +174,7 @@ TEST_F(BattleScreen, TheFightersStandOnTheirDimmedPortraitsWithNameAndStatus) {
   Battle.A = MakeFighter(a);
   Battle.B = MakeFighter(b);
   Battle.B.Stun = 2;  // a fifth status line
-  PaintBattle();
+  PaintBattle(TestGame());
   // The right panel as it must be: the portrait at half brightness, the
   // name at (312, 12), five status lines from (312, 40) 18 apart.
   TBromBitmap e;
@@ -208,11 +208,11 @@ TEST_F(BattleScreen, TheFightersAreRepaintedAfterAStepUnlessTheLogIsOff) {
   CopyLayer(ScreenLayer, before);
   Battle.A.HP = 7;
   Battle.LogOff = true;
-  RefreshFighters();
+  RefreshFighters(TestGame());
   EXPECT_TRUE(SameRect(ScreenLayer, before, FullRect));
   Battle.LogOff = false;
   const auto presented = PresentCount();
-  RefreshFighters();
+  RefreshFighters(TestGame());
   EXPECT_FALSE(SameRect(ScreenLayer, before, LeftFighterRect));
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, FullRect));
   EXPECT_EQ(PresentCount(), presented);  // the caller presents
@@ -229,11 +229,11 @@ TEST(BattleScreenPlay, AClickOnSkipSkipsAndAClickElsewhereSteps) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
-  ConnectGameFlow();  // the game's screens
-  SetMode(gmBattle);
-  RunCommand(SensorClick(529, 320));  // just left of SKIP
+  ConnectGameFlow(TestGame());  // the game's screens
+  SetMode(TestGame(), gmBattle);
+  RunCommand(TestGame(), SensorClick(529, 320));  // just left of SKIP
   EXPECT_EQ(StepLines(), (Lines{"", "【第0ターン】"}));
-  RunCommand(SensorClick(530, 310));
+  RunCommand(TestGame(), SensorClick(530, 310));
   EXPECT_EQ(StepLines(), (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
 }
 
@@ -241,13 +241,13 @@ TEST(BattleScreenPlay, ALongMatchPlaysToItsEndWhileTheScrollTimerRuns) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "300/1/40/8/斬斬斬斬斬"}, {"乙", "300/1/40/8/斬斬斬斬斬"}});
-  ConnectGameFlow();
-  SetMode(gmBattle);
+  ConnectGameFlow(TestGame());
+  SetMode(TestGame(), gmBattle);
   std::size_t heard = 0;
   for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
-    RunCommand(SensorClick(100, 100));
+    RunCommand(TestGame(), SensorClick(100, 100));
     heard += LogStore.StepLines.size();
-    LogScrollTick(GameMode == gmBattle);
+    LogScrollTick(TestGame(), GameMode == gmBattle);
   }
   EXPECT_NE(GameMode, gmBattle);
   EXPECT_GT(heard, 512u);

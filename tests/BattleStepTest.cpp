@@ -202,7 +202,7 @@ TEST(BattleStepping, AClickThatChoosesNoCuePlaysNone) {
   TBattleHarness h;
   h.Setup(5, {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}});
   TStayingHost host;
-  SetBattleHost(&host);
+  Battle.Host = &host;
   h.Enter();
   TClick c;
   do {
@@ -219,5 +219,4 @@ TEST(BattleStepping, AClickThatChoosesNoCuePlaysNone) {
   const std::size_t played = host.Played.size();
   EXPECT_EQ(h.Step().Cue, "-");
   EXPECT_EQ(host.Played.size(), played);
-  SetBattleHost(nullptr);
 }

@@ -19,6 +19,7 @@
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
 #include "tests/PixelTestSupport.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -54,9 +55,7 @@ class BoardScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     StartScreens();
-    ResetTournament();
-    ResetGrowth();
-    ResetBattle();
+    NewTestGame();
     ClearSensors();
     SensorRegistry.MousePoint = TPoint{};  // the pointer rests on no region
     TTournament& t = Tournament;
@@ -74,13 +73,11 @@ class BoardScreen : public ::testing::Test {
     backdrop_.LoadImage("dat\\back.jpg");
   }
   void TearDown() override {
-    ResetTournament();
-    ResetGrowth();
-    ResetBattle();
+    NewTestGame();
     ClearSensors();
   }
 
-  static void Paint() { PaintBoard(); }
+  static void Paint() { PaintBoard(TestGame()); }
   // A slot out after losing `stage`'s match.
   static void KnockOut(int k, int stage) {
     Tournament.Slots[k].InTournament = false;
@@ -209,7 +206,7 @@ TEST_F(BoardScreen, TheChampionsPathIsRedToTheCentreAndTheRunnerUpsLastBarWhite)
 TEST_F(BoardScreen, TheProgressInvertsTheRightmostPartOfTheFooterAndDimsStart) {
   Tournament.Stage = 2;
   Paint();
-  ShowGrowthProgress(50);
+  ShowGrowthProgress(TestGame(), 50);
   EXPECT_TRUE(FooterInvertedFrom(300));
   EXPECT_FALSE(FooterInvertedFrom(299));
   EXPECT_FALSE(FooterInvertedFrom(301));
@@ -219,12 +216,12 @@ TEST_F(BoardScreen, TheProgressInvertsTheRightmostPartOfTheFooterAndDimsStart) {
   CopyLayer(BaseLayer, e);
   DrawCentredLines(e, BoardFooterRect, 20, {Sj("成長構成思考中です……残り50％")}, false, ColorWhite);
   EXPECT_TRUE(SameRect(ScreenLayer, e, TRect{0, 410, 300, 450}));
-  ShowGrowthProgress(100);
+  ShowGrowthProgress(TestGame(), 100);
   EXPECT_TRUE(FooterInvertedFrom(0));
-  ShowGrowthProgress(1);
+  ShowGrowthProgress(TestGame(), 1);
   EXPECT_TRUE(FooterInvertedFrom(594));
   // At 0 the footer is clear and START usable again.
-  ShowGrowthProgress(0);
+  ShowGrowthProgress(TestGame(), 0);
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, StartButton));
 }
@@ -236,17 +233,17 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
   t.Entrants[0] = &t.Slots[0];
   t.Entrants[1] = &t.Slots[2];
   t.Slots[2].Spec = SpecOf(15, 2, 2, 2, "衝盾");
-  ConnectGameFlow();
-  SetMode(gmBoard);
+  ConnectGameFlow(TestGame());
+  SetMode(TestGame(), gmBoard);
   StartGrowth();
   Paint();
   EXPECT_TRUE(FooterInvertedFrom(0));
-  SensorHover(500, 300);  // on START: nothing lights while the rivals grow
+  SensorHover(TestGame(), 500, 300);  // on START: nothing lights while the rivals grow
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton,
                           [](int, int, TPixelColor c) { return Blend(c, ColorBlack); }));
   const auto presented = PresentCount();
   int ticks = 0;
-  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTimer();
+  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTimer(TestGame());
   EXPECT_FALSE(IsGrowing());
   EXPECT_GE(PresentCount() - presented, ticks);  // every slice shows on the board
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
@@ -257,24 +254,24 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
 TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   Tournament.Stage = 2;
   Tournament.HeroEdit.Bonus = 1;
-  ConnectGameFlow();
-  SetMode(gmBoard);  // the game's own board, with the game's handlers
+  ConnectGameFlow(TestGame());
+  SetMode(TestGame(), gmBoard);  // the game's own board, with the game's handlers
   const auto dimmed = [](int, int, TPixelColor c) { return Blend(c, ColorBlack); };
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
-  SensorHover(500, 300);
+  SensorHover(TestGame(), 500, 300);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
-  RunCommand(SensorClick(500, 300));
+  RunCommand(TestGame(), SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBoard);
-  SensorHover(5, 5);
+  SensorHover(TestGame(), 5, 5);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   // The growth's end leaves it dimmed too.
-  ShowGrowthProgress(0);
+  ShowGrowthProgress(TestGame(), 0);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   // With the point spent the same click starts the round.
   Tournament.HeroEdit.Bonus = 0;
   Tournament.EntrantCount = 2;
-  SetMode(gmBoard);
-  RunCommand(SensorClick(500, 300));
+  SetMode(TestGame(), gmBoard);
+  RunCommand(TestGame(), SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBattle);
 }
 
@@ -284,10 +281,10 @@ TEST_F(BoardScreen, TheBuildChangeShowsAndLightsUpOnlyWhileTheHeroIsIn) {
   ASSERT_EQ(SensorRegistry.SensorCount, 34);
   EXPECT_EQ(SensorRegistry.Sensors[33].Rect, RebuildButton);
   EXPECT_FALSE(SameRect(ScreenLayer, backdrop_, RebuildButton));
-  SensorHover(300, 300);
+  SensorHover(TestGame(), 300, 300);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, RebuildButton,
                           [](int, int, TPixelColor c) { return Blend(c, ColorRed); }));
-  SensorHover(5, 5);
+  SensorHover(TestGame(), 5, 5);
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, RebuildButton));
   EXPECT_TRUE(IsCommand(SensorClick(300, 300), TCommandKind::ChangeBuild));
   // The hero is out: the region is there, the button is not, nothing lights.
@@ -295,7 +292,7 @@ TEST_F(BoardScreen, TheBuildChangeShowsAndLightsUpOnlyWhileTheHeroIsIn) {
   Paint();
   ASSERT_EQ(SensorRegistry.SensorCount, 34);
   EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, RebuildButton));
-  SensorHover(300, 300);
+  SensorHover(TestGame(), 300, 300);
   EXPECT_TRUE(SameRect(ScreenLayer, backdrop_, RebuildButton));
 }
 
@@ -313,7 +310,7 @@ TEST_F(BoardScreen, TheEntrantStripTellsHowFarTheEntrantUnderThePointerCame) {
   } cases[] = {{7, "抽選突破"}, {4, "第二回戦突破"}, {6, "第二回戦にて敗北"}};
   for (const auto& c : cases) {
     const TRect& cell = BracketRects[0][c.Slot];
-    SensorHover(cell.Left + 5, cell.Top + 5);
+    SensorHover(TestGame(), cell.Left + 5, cell.Top + 5);
     TBromBitmap e;
     CopyLayer(BaseLayer, e);
     e.FillRect(10, 340, 70, 400, ColorOf(c.Slot));
@@ -324,7 +321,7 @@ TEST_F(BoardScreen, TheEntrantStripTellsHowFarTheEntrantUnderThePointerCame) {
     EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, cell,
                             [](int, int, TPixelColor p) { return Blend(p, ColorRed); }));
   }
-  SensorHover(5, 5);
+  SensorHover(TestGame(), 5, 5);
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, FullRect));
 }
 

@@ -6,6 +6,7 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "rules/Random.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -70,8 +71,8 @@ TEST(Draw, TheHeroGetsEntryOneAndRivalsAreDistinct) {
   std::set<int> heroSlots;
   for (std::uint32_t seed = 1; seed <= 60; ++seed) {
     RandSeed(seed);
-    ResetTournament();
-    DrawEntrants(entries);
+    NewTestGame();
+    DrawEntrants(Tournament, entries);
     ASSERT_NE(Tournament.Hero, nullptr);
     EXPECT_EQ(Tournament.Hero->Name, "entry1");
     heroSlots.insert(static_cast<int>(Tournament.Hero - Tournament.Slots));
@@ -86,8 +87,8 @@ TEST(Draw, WithExactly32EntriesEveryRivalTakesPart) {
   std::vector<TSwordia> entries(32);
   for (int i = 0; i < 32; ++i) entries[i].Name = "e" + std::to_string(i);
   RandSeed(7);
-  ResetTournament();
-  DrawEntrants(entries);
+  NewTestGame();
+  DrawEntrants(Tournament, entries);
   std::set<std::string> names;
   for (const TSwordia& s : Tournament.Slots) names.insert(s.Name);
   EXPECT_EQ(names.size(), 32u);

@@ -11,6 +11,7 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
@@ -49,33 +50,33 @@ class GameFlow : public GameFolder {
   // hero making's decide would.
   void ReachRoundOne(const TSpec& hero) {
     LeftClick(10, 10);
-    ASSERT_EQ(GameMode, gmMaking);
-    TTournament& t = Tournament;
+    ASSERT_EQ(Game().Mode, gmMaking);
+    TTournament& t = Game().Tournament;
     t.HeroEdit.Spec = hero;
     t.HeroEdit.Bonus = 0;
     *t.Hero = t.HeroEdit;
-    SetMode(gmStory);
+    SetMode(Game(), gmStory);
     ASSERT_EQ(CaptionU8(), "Prologue");
     LeftClick(CloseButton.Left + 5, CloseButton.Top + 5);
-    ASSERT_EQ(GameMode, gmBoard);
+    ASSERT_EQ(Game().Mode, gmBoard);
     ASSERT_EQ(t.Stage, 1);
   }
 
   // A later stage set up directly: the entrants still in are the slots
   // named, each with the grown build given.
   void SetUpStage(int stage, std::vector<int> slots, std::vector<TSpec> grown) {
-    TTournament& t = Tournament;
+    TTournament& t = Game().Tournament;
     for (TSwordia& s : t.Slots) s.InTournament = false;
     t.EntrantCount = static_cast<int>(slots.size());
     for (int i = 0; i < t.EntrantCount; ++i) {
       t.Entrants[i] = &t.Slots[slots[i]];
       t.Entrants[i]->InTournament = true;
-      GrownSpecs[i] = grown[i];
+      Game().Tournament.GrownSpecs[i] = grown[i];
     }
     t.Stage = stage;
     t.HeroEdit = *t.Hero;
     t.HeroEdit.Bonus = 0;
-    SetMode(gmBoard);
+    SetMode(Game(), gmBoard);
   }
 
   // Whether the board's title strip reads `textCp932`: the strip is drawn
@@ -92,14 +93,16 @@ class GameFlow : public GameFolder {
     return true;
   }
 
-  int HeroSlot() const { return static_cast<int>(Tournament.Hero - Tournament.Slots); }
+  int HeroSlot() const {
+    return static_cast<int>(Game().Tournament.Hero - Game().Tournament.Slots);
+  }
 };
 
 // The main window ------------------------------------------------------------------
 
 TEST_F(GameFlow, TheTitleShowsItsPictureAndIgnoresRightClicksAndMoves) {
   OpenWindow();
-  ASSERT_EQ(GameMode, gmTitle);
+  ASSERT_EQ(Game().Mode, gmTitle);
   TBromBitmap title;
   title.LoadImage("dat\\title.bmp");
   ASSERT_EQ(Screen().Width(), 600);
@@ -114,15 +117,15 @@ TEST_F(GameFlow, TheTitleShowsItsPictureAndIgnoresRightClicksAndMoves) {
   RightClick(300, 200);
   form_->PaintBox().OnMouseDown(TMouseButton::Middle, 10, 10);
   for (int x = 0; x < 600; x += 50) MoveTo(x, x * 3 / 4);
-  EXPECT_EQ(GameMode, gmTitle);
+  EXPECT_EQ(Game().Mode, gmTitle);
   EXPECT_TRUE(cues_.Played.empty());
   EXPECT_EQ(PresentCount(), presented);
-  EXPECT_EQ(Tournament.Hero, nullptr);
+  EXPECT_EQ(Game().Tournament.Hero, nullptr);
   // A left click anywhere starts the game, the cue first.
   LeftClick(599, 449);
   ASSERT_FALSE(cues_.Played.empty());
   EXPECT_EQ(cues_.Played.front(), CueTransition);
-  EXPECT_EQ(GameMode, gmMaking);
+  EXPECT_EQ(Game().Mode, gmMaking);
 }
 
 TEST_F(GameFlow, TheWindowScrollsTheLogEvery50MsAndGrowsTheRivalsEvery10Ms) {
@@ -132,12 +135,12 @@ TEST_F(GameFlow, TheWindowScrollsTheLogEvery50MsAndGrowsTheRivalsEvery10Ms) {
   EXPECT_EQ(timers[0].Interval, 50);
   EXPECT_EQ(timers[1].Interval, 10);
   // The 10 ms handler is the growth's: it runs the growth to its end.
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   for (int k = 0; k < 2; ++k) t.Entrants[k] = &t.Slots[k];
   t.EntrantCount = 2;
-  StartGrowth();
-  for (int tick = 0; tick < 100000 && IsGrowing(); ++tick) timers[1].Callback();
-  EXPECT_FALSE(IsGrowing());
+  StartGrowth(Game().Growth, Game().Tournament);
+  for (int tick = 0; tick < 100000 && Game().Growth.Growing; ++tick) timers[1].Callback();
+  EXPECT_FALSE(Game().Growth.Growing);
 }
 
 TEST_F(GameFlow, ABrokenRosterIsShownFromTheTitleAndEndsTheProgram) {
@@ -148,11 +151,11 @@ TEST_F(GameFlow, ABrokenRosterIsShownFromTheTitleAndEndsTheProgram) {
   EXPECT_EQ(messages_.Captions[0], ApplicationTitle());
   EXPECT_FALSE(messages_.Texts[0].empty());
   EXPECT_TRUE(TerminateRequested());
-  EXPECT_TRUE(LoadFailed());
+  EXPECT_TRUE(Game().LoadFailed);
   // The game did not start: still the title, no hero, no entrants.
-  EXPECT_EQ(GameMode, gmTitle);
-  EXPECT_EQ(Tournament.Hero, nullptr);
-  EXPECT_EQ(Tournament.EntrantCount, 0);
+  EXPECT_EQ(Game().Mode, gmTitle);
+  EXPECT_EQ(Game().Tournament.Hero, nullptr);
+  EXPECT_EQ(Game().Tournament.EntrantCount, 0);
 }
 
 TEST_F(GameFlow, AMissingOrMisfitTitlePictureIsAnInternalErrorNamingTheFile) {
@@ -178,18 +181,31 @@ TEST_F(GameFlow, AMissingOrMisfitTitlePictureIsAnInternalErrorNamingTheFile) {
   EXPECT_TRUE(ColorsEqual(Screen().Pixel(599, 449), ColorRed));
 }
 
-TEST_F(GameFlow, ASecondWindowStartsAFreshGame) {
+TEST_F(GameFlow, ASecondWindowAndANewGameStartAFreshGame) {
   OpenWindow();
   const std::size_t handlers = TBromTimer::Entries().size();
+  for (const bool newWindow : {true, false}) {
+    LeftClick(1, 1);
+    ASSERT_EQ(Game().Mode, gmMaking);
+    const TGame* old = &Game();
+    if (newWindow) {
+      form_.reset();
+      OpenWindow();
+    } else {
+      form_->NewGame();
+      EXPECT_NE(&Game(), old);
+    }
+    EXPECT_EQ(Game().Mode, gmTitle);
+    EXPECT_EQ(Game().Tournament.Hero, nullptr);
+    EXPECT_EQ(Game().Tournament.EntrantCount, 0);
+    EXPECT_EQ(TBromTimer::Entries().size(), handlers);
+    EXPECT_TRUE(TBromTimer::Started());
+  }
+  // The fresh game plays: its story is told after the hero is made.
   LeftClick(1, 1);
-  ASSERT_NE(Tournament.Hero, nullptr);
-  form_.reset();
-  OpenWindow();
-  EXPECT_EQ(GameMode, gmTitle);
-  EXPECT_EQ(Tournament.Hero, nullptr);
-  EXPECT_EQ(Tournament.EntrantCount, 0);
-  EXPECT_EQ(TBromTimer::Entries().size(), handlers);
-  EXPECT_TRUE(TBromTimer::Started());
+  EXPECT_EQ(Game().Mode, gmMaking);
+  ASSERT_NE(Game().Story, nullptr);
+  EXPECT_EQ(Game().Story->View, Game().StoryView.get());
 }
 
 // The game start and the draw ---------------------------------------------------------
@@ -197,7 +213,7 @@ TEST_F(GameFlow, ASecondWindowStartsAFreshGame) {
 TEST_F(GameFlow, TheGameStartResetsTheHeroAndEntersEverySlot) {
   OpenWindow();
   LeftClick(100, 100);
-  const TTournament& t = Tournament;
+  const TTournament& t = Game().Tournament;
   ASSERT_NE(t.Hero, nullptr);
   EXPECT_EQ(t.Stage, 0);
   EXPECT_EQ(t.EntrantCount, 32);
@@ -219,7 +235,7 @@ TEST_F(GameFlow, ADrawFromExactly32EntriesTakesEveryRivalAndTheHeroIsEntryOne) {
   for (std::uint32_t seed = 1; seed <= 12; ++seed) {
     OpenWindow(seed);
     LeftClick(5, 5);
-    const TTournament& t = Tournament;
+    const TTournament& t = Game().Tournament;
     ASSERT_NE(t.Hero, nullptr);
     EXPECT_EQ(t.Hero->Name, EntrantName(1));
     heroSlots.insert(HeroSlot());
@@ -239,7 +255,7 @@ TEST_F(GameFlow, ADrawFrom45EntriesTakesDistinctRivalsFromEntriesTwoOn) {
   for (std::uint32_t seed = 1; seed <= 12; ++seed) {
     OpenWindow(seed);
     LeftClick(5, 5);
-    const TTournament& t = Tournament;
+    const TTournament& t = Game().Tournament;
     EXPECT_EQ(t.Hero->Name, EntrantName(1));
     std::set<std::string> rivals;
     for (int k = 0; k < 32; ++k) {
@@ -263,19 +279,20 @@ TEST_F(GameFlow, ADrawFrom45EntriesTakesDistinctRivalsFromEntriesTwoOn) {
 TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
   OpenWindow();
   ReachRoundOne(Weak());
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   // The hero's opponent cannot lose.
   TSwordia& opponent = t.Slots[HeroSlot() ^ 1];
   opponent.Spec = Strong();
-  StartRound(0);
-  ASSERT_EQ(GameMode, gmBattle);
+  StartRound(Game(), 0);
+  ASSERT_EQ(Game().Mode, gmBattle);
   // Every match in bracket order: match m is entrant 2m against 2m + 1.
   std::vector<std::pair<TSwordia*, TSwordia*>> played;
-  for (int click = 0; click < 20000 && GameMode == gmBattle; ++click) {
-    const int m = Battle.MatchIndex;
-    if (static_cast<int>(played.size()) == m) played.emplace_back(Battle.SwordiaA, Battle.SwordiaB);
-    BattleSkipClick(0);
-    ASSERT_NE(GameMode, gmStory);
+  for (int click = 0; click < 20000 && Game().Mode == gmBattle; ++click) {
+    const int m = Game().Battle.MatchIndex;
+    if (static_cast<int>(played.size()) == m)
+      played.emplace_back(Game().Battle.SwordiaA, Game().Battle.SwordiaB);
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
+    ASSERT_NE(Game().Mode, gmStory);
   }
   ASSERT_EQ(played.size(), 16u);
   for (int m = 0; m < 16; ++m) {
@@ -283,7 +300,7 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
     EXPECT_EQ(played[m].second, &t.Slots[2 * m + 1]) << m;
   }
   // The round ended: the board of round 2, the hero out, growth running.
-  ASSERT_EQ(GameMode, gmBoard);
+  ASSERT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 2);
   EXPECT_EQ(t.EntrantCount, 16);
   EXPECT_FALSE(t.Hero->InTournament);
@@ -294,17 +311,18 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
   EXPECT_EQ(t.Entrants[HeroSlot() / 2], &opponent);
   // No build change for a hero out of the tournament.
   const std::size_t cues = cues_.Played.size();
-  ChangeBuild(0);
-  EXPECT_EQ(GameMode, gmBoard);
+  ChangeBuild(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBoard);
   // The start waits for the growth, then works.
-  ASSERT_TRUE(IsGrowing());
-  StartRound(0);
-  EXPECT_EQ(GameMode, gmBoard);
+  ASSERT_TRUE(Game().Growth.Growing);
+  StartRound(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played.size(), cues);
-  for (int tick = 0; tick < 100000 && IsGrowing(); ++tick) GrowthTick();
-  ASSERT_FALSE(IsGrowing());
-  StartRound(0);
-  EXPECT_EQ(GameMode, gmBattle);
+  for (int tick = 0; tick < 100000 && Game().Growth.Growing; ++tick)
+    GrowthTick(Game().Growth, Game().Tournament);
+  ASSERT_FALSE(Game().Growth.Growing);
+  StartRound(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBattle);
   EXPECT_EQ(cues_.Played.size(), cues + 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
 }
@@ -312,60 +330,75 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
 TEST_F(GameFlow, TheHerosRoundOneWinTellsStageOneAndThenTheNextMatchFollows) {
   OpenWindow(3);
   ReachRoundOne(Strong());
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   if (HeroSlot() >= 30) MoveHeroToSlot(0);
   const int heroMatch = HeroSlot() / 2;
-  StartRound(0);
+  StartRound(Game(), 0);
   // Up to the hero's win; the switch to the story plays no cue of its own.
-  while (GameMode == gmBattle) {
+  while (Game().Mode == gmBattle) {
     const std::size_t before = cues_.Played.size();
-    BattleSkipClick(0);
-    if (GameMode == gmStory) {
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
+    if (Game().Mode == gmStory) {
       EXPECT_EQ(cues_.Played.size(), before);
     }
   }
-  ASSERT_EQ(GameMode, gmStory);
+  ASSERT_EQ(Game().Mode, gmStory);
   EXPECT_EQ(CaptionU8(), "Round1");
-  EXPECT_EQ(Battle.MatchIndex, heroMatch);
+  EXPECT_EQ(Game().Battle.MatchIndex, heroMatch);
   EXPECT_EQ(t.Hero->Wins, 1);
   EXPECT_EQ(t.Hero->Bonus, 1);
   // "close": the cue, and the round goes on with the next match.
   const std::size_t before = cues_.Played.size();
   LeftClick(CloseButton.Left + 1, CloseButton.Top + 1);
-  EXPECT_EQ(GameMode, gmBattle);
-  EXPECT_EQ(Battle.MatchIndex, heroMatch + 1);
-  EXPECT_EQ(Battle.SwordiaA, t.Entrants[2 * heroMatch + 2]);
+  EXPECT_EQ(Game().Mode, gmBattle);
+  EXPECT_EQ(Game().Battle.MatchIndex, heroMatch + 1);
+  EXPECT_EQ(Game().Battle.SwordiaA, t.Entrants[2 * heroMatch + 2]);
   ASSERT_EQ(cues_.Played.size(), before + 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
   ASSERT_TRUE(PlayUntilBattleLeft());
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 2);
   // The point just won waits in hero making: the start is inert till spent.
   EXPECT_EQ(t.HeroEdit.Bonus, 1);
-  ResetGrowth();
-  StartRound(0);
-  EXPECT_EQ(GameMode, gmBoard);
-  ChangeBuild(0);
-  EXPECT_EQ(GameMode, gmMaking);
+  Game().Growth = TGrowthDriver();
+  StartRound(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBoard);
+  ChangeBuild(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmMaking);
+}
+
+// Each mode change as the listener hears it, with whether a handler was
+// still running: "story+" is the story entered with none running.
+std::vector<std::string> heard;
+void Hear(const TGame& g, TGameMode m, bool entered) {
+  const char* const words[] = {"title", "making", "story", "board", "view", "battle"};
+  heard.push_back(std::string(words[m]) + (entered ? "." : "") + (g.Running == 0 ? "+" : "-"));
 }
 
 TEST_F(GameFlow, WhenTheHerosMatchIsTheLastOfTheRoundTheBoardFollowsTheStory) {
   OpenWindow(5);
   ReachRoundOne(Strong());
   MoveHeroToSlot(31);
-  TTournament& t = Tournament;
-  StartRound(0);
+  TTournament& t = Game().Tournament;
+  StartRound(Game(), 0);
+  // The hero's win asks for the story; it is entered once the click is over.
+  heard.clear();
+  Game().ModeListener = Hear;
   ASSERT_TRUE(PlayUntilBattleLeft());
-  ASSERT_EQ(GameMode, gmStory);
-  EXPECT_EQ(Battle.MatchIndex, 15);
+  EXPECT_EQ(heard, (std::vector<std::string>{"story+", "story.+"}));
+  ASSERT_EQ(Game().Mode, gmStory);
+  EXPECT_EQ(Game().Battle.MatchIndex, 15);
   const std::size_t before = cues_.Played.size();
+  heard.clear();
   LeftClick(CloseButton.Left + 1, CloseButton.Top + 1);
-  // Straight on to the board of round 2: the story's cue, then the stage's.
-  EXPECT_EQ(GameMode, gmBoard);
+  // Straight on to the board of round 2, entered after the battle's entry
+  // that asked for it: the story's cue, then the stage's.
+  EXPECT_EQ(heard, (std::vector<std::string>{"battle+", "battle.+", "board+", "board.+"}));
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 2);
   EXPECT_EQ(t.EntrantCount, 16);
   EXPECT_EQ(t.Entrants[15], t.Hero);
-  EXPECT_TRUE(IsGrowing());
+  EXPECT_TRUE(Game().Growth.Growing);
   ASSERT_EQ(cues_.Played.size(), before + 2);
   EXPECT_EQ(cues_.Played[before], CueTransition);
   EXPECT_EQ(cues_.Played[before + 1], CueTransition);
@@ -374,46 +407,46 @@ TEST_F(GameFlow, WhenTheHerosMatchIsTheLastOfTheRoundTheBoardFollowsTheStory) {
 TEST_F(GameFlow, ARivalWinningTheFinalGainsNoPointAndTheTournamentStaysOver) {
   OpenWindow();
   ReachRoundOne(Weak());
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   const int a = HeroSlot() == 0 ? 1 : 0;
   const int b = HeroSlot() == 2 ? 3 : 2;
   SetUpStage(FinalStage, {a, b}, {Strong(), Weak()});
-  StartRound(0);
+  StartRound(Game(), 0);
   ASSERT_TRUE(PlayUntilBattleLeft());
-  ASSERT_EQ(GameMode, gmBoard);
+  ASSERT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, EndStage);
   EXPECT_EQ(t.EntrantCount, 1);
   EXPECT_EQ(t.Entrants[0], &t.Slots[a]);
   EXPECT_EQ(t.Slots[a].Bonus, 0);
-  EXPECT_FALSE(IsGrowing());
+  EXPECT_FALSE(Game().Growth.Growing);
   EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Slots[a].Name));
   EXPECT_FALSE(BoardTitleReads(Sj("優勝者：") + t.Slots[b].Name));
-  SetMode(gmBoard);
+  SetMode(Game(), gmBoard);
   // The start is inert for good; portraits can still be viewed.
   const std::size_t cues = cues_.Played.size();
-  StartRound(0);
-  EXPECT_EQ(GameMode, gmBoard);
+  StartRound(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played.size(), cues);
-  ViewEntrant(a);
-  EXPECT_EQ(GameMode, gmView);
+  ViewEntrant(Game(), a);
+  EXPECT_EQ(Game().Mode, gmView);
   LeftClick(10, 10);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
 }
 
 TEST_F(GameFlow, TheHeroWinningTheFinalIsTheChampionAfterItsStory) {
   OpenWindow();
   ReachRoundOne(Weak());
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   const int rival = HeroSlot() ^ 1;
   SetUpStage(FinalStage, {std::min(HeroSlot(), rival), std::max(HeroSlot(), rival)},
              {Weak(), Weak()});
   t.HeroEdit.Spec = Strong();
-  StartRound(0);
+  StartRound(Game(), 0);
   ASSERT_TRUE(PlayUntilBattleLeft());
-  ASSERT_EQ(GameMode, gmStory);
+  ASSERT_EQ(Game().Mode, gmStory);
   EXPECT_EQ(CaptionU8(), "Final");
   LeftClick(CloseButton.Left + 1, CloseButton.Top + 1);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, EndStage);
   EXPECT_EQ(t.Entrants[0], t.Hero);
   EXPECT_EQ(t.Hero->Bonus, 0);
@@ -427,9 +460,9 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   OpenWindow();
   ReachRoundOne(Weak());
   const int k = 7;
-  ViewEntrant(k);
-  ASSERT_EQ(GameMode, gmView);
-  EXPECT_EQ(Tournament.Viewed, &Tournament.Slots[k]);
+  ViewEntrant(Game(), k);
+  ASSERT_EQ(Game().Mode, gmView);
+  EXPECT_EQ(Game().Tournament.Viewed, &Game().Tournament.Slots[k]);
   for (int y = 0; y < 300; y += 5) {
     for (int x = 0; x < 300; x += 5) {
       ASSERT_TRUE(ColorsEqual(Screen().Pixel(x, y), Portraits[k].Pixel(x, y))) << x << "," << y;
@@ -439,17 +472,17 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   MoveTo(300, 400);
   const std::size_t cues = cues_.Played.size();
   LeftClick(300, 400);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
   ASSERT_EQ(cues_.Played.size(), cues + 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
   // And anywhere else.
-  ViewEntrant(0);
+  ViewEntrant(Game(), 0);
   LeftClick(450, 100);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
   // Outside the view, closing it does nothing.
-  SetMode(gmMaking);
-  CloseView(0);
-  EXPECT_EQ(GameMode, gmMaking);
+  SetMode(Game(), gmMaking);
+  CloseView(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmMaking);
 }
 
 }  // namespace

@@ -1,18 +1,15 @@
 // The keys on every screen, played headless through the real main window:
-// which region each key clicks, a held key's pace, mute, a new tournament,
-// and the pointer leaving the window.
+// which region each key clicks, a held key's pace, mute and a new tournament.
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
 #include "data/Tournament.h"
 #include "flow/Keys.h"
-#include "flow/Mode.h"
+#include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
-#include "paint/ScreenKit.h"
 #include "rules/Cues.h"
 #include "tests/FlowTestSupport.h"
-#include "tests/PixelTestSupport.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -21,106 +18,78 @@ using K = TCommandKind;
 
 class GameKeys : public GameFolder {
  protected:
-  TKeyOutcome Press(TKey key) { return KeyOutcome(key, false); }
-  // From hero making to the prologue, the hero made with every point spent.
+  void Key(TKey key) { form_->KeyDown(key, false); }
+  // From the title to the prologue, the hero made with every point spent.
   void MakeHero(const TSpec& hero) {
-    Tournament.HeroEdit.Spec = hero;
-    Tournament.HeroEdit.Bonus = 0;
-    *Tournament.Hero = Tournament.HeroEdit;
-    SetMode(gmStory);
+    OpenWindow();
+    LeftClick(10, 10);
+    Game().Tournament.HeroEdit.Spec = hero;
+    Game().Tournament.HeroEdit.Bonus = 0;
+    *Game().Tournament.Hero = Game().Tournament.HeroEdit;
+    SetMode(Game(), gmStory);
   }
 };
 
 TEST_F(GameKeys, EachKeyClicksItsRegionOfTheScreenShown) {
-  // The command of the region each key clicks (None: the key does nothing).
+  // The command of the region each key clicks (None: the key does nothing),
+  // each screen entered as the game enters it.
   const struct {
     TGameMode Mode;
     K Main, Close;
-  } rows[] = {{gmMaking, K::None, K::None},
-              {gmStory, K::NextPage, K::CloseStory},
-              {gmBoard, K::StartRound, K::None},
-              {gmView, K::CloseView, K::CloseView},
-              {gmBattle, K::BattleStep, K::BattleSkip}};
-  OpenWindow();
-  EXPECT_EQ(Press(TKey::Right).What, TKeyOutcome::StartGame);
-  EXPECT_EQ(Press(TKey::Escape).What, TKeyOutcome::Nothing);
-  LeftClick(10, 10);
+    void (*Enter)(TGame&);
+  } rows[] = {{gmStory, K::NextPage, K::CloseStory, [](TGame&) {}},
+              {gmBoard, K::StartRound, K::None, [](TGame& g) { CloseStory(g, 0); }},
+              {gmBattle, K::BattleStep, K::BattleSkip, [](TGame& g) { StartRound(g, 0); }},
+              {gmView, K::CloseView, K::CloseView, [](TGame& g) { ViewEntrant(g, 3); }},
+              {gmMaking, K::None, K::None, [](TGame& g) { SetMode(g, gmMaking); }}};
+  MakeHero(SpecOf(30, 2, 1, 1, "斬"));
   for (const auto& row : rows) {
-    // Each screen as the game enters it.
-    if (row.Mode == gmStory) MakeHero(SpecOf(30, 2, 1, 1, "斬"));
-    if (row.Mode == gmBoard) form_->KeyDown(TKey::Escape, false);
-    if (row.Mode == gmView) ViewEntrant(3);
-    if (row.Mode == gmBattle) form_->KeyDown(TKey::Escape, false), StartRound(0);
-    ASSERT_EQ(GameMode, row.Mode);
+    row.Enter(Game());
+    ASSERT_EQ(Game().Mode, row.Mode);
     for (TKey key : {TKey::Space, TKey::Return, TKey::Right}) {
-      EXPECT_EQ(Press(key).Click.Kind, row.Main) << int(row.Mode);
+      EXPECT_EQ(form_->KeyOutcomeOf(key, false).Click.Kind, row.Main) << int(row.Mode);
     }
-    EXPECT_EQ(Press(TKey::Escape).Click.Kind, row.Close) << int(row.Mode);
-    EXPECT_EQ(Press(TKey::M).What, TKeyOutcome::ToggleMute);
-    EXPECT_EQ(Press(TKey::F2).What, TKeyOutcome::Nothing);  // the hero is in
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).Click.Kind, row.Close) << int(row.Mode);
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::M, false).What, TKeyOutcome::ToggleMute);
+    EXPECT_EQ(form_->KeyOutcomeOf(TKey::F2, false).What, TKeyOutcome::Nothing);  // the hero is in
   }
 }
 
 TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhileItCan) {
-  OpenWindow();
-  LeftClick(10, 10);
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
-  form_->KeyDown(TKey::Escape, false);
-  form_->KeyDown(TKey::Space, false);
-  ASSERT_EQ(GameMode, gmBattle);
-  form_->KeyDown(TKey::Space, false);
-  ASSERT_TRUE(LogScrolling());
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).What, TKeyOutcome::Nothing);
-  while (LogScrolling()) LogScrollTick(true);
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).Click.Kind, K::BattleStep);
-  EXPECT_EQ(KeyOutcome(TKey::M, true).What, TKeyOutcome::Nothing);
-  // SKIP: the battle runs to its end, after which SKIP is gone.
-  form_->KeyDown(TKey::Escape, false);
-  EXPECT_FALSE(Battle.SkipAllowed);
-  EXPECT_EQ(KeyOutcome(TKey::Escape, false).What, TKeyOutcome::Nothing);
+  for (TKey key : {TKey::Escape, TKey::Space, TKey::Space}) Key(key);
+  ASSERT_EQ(Game().Mode, gmBattle);
+  ASSERT_TRUE(LogScrolling(Game()));
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
+  while (LogScrolling(Game())) LogScrollTick(Game(), true);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).Click.Kind, K::BattleStep);
+  // SKIP runs the battle to its end, after which SKIP is gone.
+  Key(TKey::Escape);
+  EXPECT_FALSE(Game().Battle.SkipAllowed);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).What, TKeyOutcome::Nothing);
   // A key held from the battle does nothing on the next screen.
-  SetMode(gmBoard);
-  EXPECT_EQ(KeyOutcome(TKey::Space, true).What, TKeyOutcome::Nothing);
-  EXPECT_EQ(KeyOutcome(TKey::Space, false).Click.Kind, K::StartRound);
+  SetMode(Game(), gmBoard);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
+  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, false).Click.Kind, K::StartRound);
 }
 
 TEST_F(GameKeys, MMutesEverySoundAndF2StartsAnewOnlyOnceTheHeroIsOut) {
-  OpenWindow();
-  form_->KeyDown(TKey::M, false);
-  form_->KeyDown(TKey::Space, false);  // the title's start, silent
-  EXPECT_EQ(GameMode, gmMaking);
-  EXPECT_TRUE(cues_.Played.empty());
-  form_->KeyDown(TKey::M, false);
-  EXPECT_FALSE(TBromWave::Muted());
-  // The hero loses its first match: from then on F2 starts anew.
   MakeHero(SpecOf(5, 0, 0, 0, "斬"));
-  form_->KeyDown(TKey::Escape, false);
-  Tournament.Slots[(Tournament.Hero - Tournament.Slots) ^ 1].Spec = SpecOf(500, 30, 10, 10, "斬");
-  form_->KeyDown(TKey::F2, false);
-  EXPECT_EQ(GameMode, gmBoard);
-  StartRound(0);
-  for (int i = 0; i < 20000 && Tournament.Hero->InTournament; ++i) {
-    form_->KeyDown(i % 2 ? TKey::Space : TKey::Escape, false);
+  Game().Tournament.Slots[(Game().Tournament.Hero - Game().Tournament.Slots) ^ 1].Spec =
+      SpecOf(500, 30, 10, 10, "斬");
+  const std::size_t heard = cues_.Played.size();
+  for (TKey key : {TKey::M, TKey::Escape, TKey::F2, TKey::Space}) Key(key);
+  EXPECT_EQ(cues_.Played.size(), heard);  // the story closed, START: silent
+  EXPECT_EQ(Game().Mode, gmBattle);       // F2 did nothing, the hero being in
+  Key(TKey::M);
+  for (int i = 0; i < 20000 && Game().Tournament.Hero->InTournament; ++i) {
+    Key(i % 2 ? TKey::Space : TKey::Escape);
   }
-  form_->KeyDown(TKey::F2, false);
-  EXPECT_EQ(GameMode, gmTitle);
+  Key(TKey::F2);
+  EXPECT_EQ(Game().Mode, gmTitle);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
-  EXPECT_EQ(Tournament.Hero, nullptr);
+  EXPECT_EQ(Game().Tournament.Hero, nullptr);
   EXPECT_EQ(CaptionU8(), "Quillmoor");
-  form_->KeyDown(TKey::Return, false);  // a new draw, a new hero
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 10);
-}
-
-TEST_F(GameKeys, ThePointerLeavingTheWindowOverThePortraitBringsThePanelBack) {
-  OpenWindow();
-  LeftClick(10, 10);
-  TBromBitmap panel;
-  CopyLayer(Screen(), panel);
-  MoveTo(0, 150);  // the portrait alone
-  ASSERT_FALSE(SameRect(Screen(), panel, FullRect));
-  form_->PaintBox().OnMouseLeave();
-  EXPECT_TRUE(SameRect(Screen(), panel, FullRect));
-  EXPECT_EQ(MousePoint.X, OffScreen.X);
 }
 
 }  // namespace

@@ -22,9 +22,9 @@ class StoryFlow : public GameFolder {
   void Tell(const std::string& story, int stage = 0) {
     PutDataFile("story.txt", story);
     OpenWindow();
-    Tournament.Stage = stage;
-    SetMode(gmStory);
-    ASSERT_EQ(GameMode, gmStory);
+    Game().Tournament.Stage = stage;
+    SetMode(Game(), gmStory);
+    ASSERT_EQ(Game().Mode, gmStory);
   }
   void TurnPage() { LeftClick(300, 200); }
   // How many of the text box's seven lines hold something.
@@ -68,20 +68,20 @@ TEST_F(StoryFlow, ClicksAfterTheStopChangeNothingAndCloseLeaves) {
   const std::string page = Pixels();
   for (int i = 0; i < 3; ++i) TurnPage();
   EXPECT_EQ(Pixels(), page);
-  EXPECT_EQ(GameMode, gmStory);
+  EXPECT_EQ(Game().Mode, gmStory);
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
-  EXPECT_EQ(GameMode, gmBoard);
-  EXPECT_EQ(Tournament.Stage, 1);
+  EXPECT_EQ(Game().Mode, gmBoard);
+  EXPECT_EQ(Game().Tournament.Stage, 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
 }
 
 TEST_F(StoryFlow, ClosingAPieceThatReachedItsStopLetsTheNextPieceShowItsText) {
   Tell("@Stage0\nzero\n\n#stop\n@Stage1\none\ntwo\n#stop\n");
   TurnPage();
-  ASSERT_TRUE(GameStory().Script.Stopped());
+  ASSERT_TRUE(GameStory(Game()).Script.Stopped());
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
-  ASSERT_EQ(Tournament.Stage, 1);
-  SetMode(gmStory);
+  ASSERT_EQ(Game().Tournament.Stage, 1);
+  SetMode(Game(), gmStory);
   EXPECT_EQ(LinesShown(), 2);
 }
 
@@ -92,11 +92,11 @@ TEST_F(StoryFlow, AWaveWithTwoNamesStopsThePiece) {
   const std::string page = Pixels();
   TurnPage();
   TurnPage();
-  EXPECT_TRUE(GameStory().Script.Stopped());
+  EXPECT_TRUE(GameStory(Game()).Script.Stopped());
   EXPECT_EQ(Pixels(), page);  // "after" never shows
   EXPECT_EQ(cues_.CountOf("dat\\a.wav"), 0);
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
 }
 
 TEST_F(StoryFlow, AMissingLabelGoesOnWhereTheScriptStands) {
@@ -109,9 +109,9 @@ TEST_F(StoryFlow, CloseLeavesMidPieceAndTheNextPieceStartsAtItsLabel) {
   Tell("@Stage0\n" + Lines(20) + "#stop\n@Stage1\n#Title One\none\n#stop\n");
   EXPECT_EQ(LinesShown(), 7);
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
-  EXPECT_EQ(GameMode, gmBoard);
-  EXPECT_EQ(Tournament.Stage, 1);
-  SetMode(gmStory);
+  EXPECT_EQ(Game().Mode, gmBoard);
+  EXPECT_EQ(Game().Tournament.Stage, 1);
+  SetMode(Game(), gmStory);
   EXPECT_EQ(CaptionU8(), "One");
   EXPECT_EQ(LinesShown(), 1);
 }
@@ -158,7 +158,7 @@ TEST_F(StoryFlow, PicturesAreCutNotScaledAndDrawnOverTheOldOne) {
   EXPECT_TRUE(AnyPixelNot(Screen(), CloseButton.Left, CloseButton.Top, CloseButton.Right,
                           CloseButton.Bottom, ColorBlack));
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
 }
 
 TEST_F(StoryFlow, TheCloseButtonLightsUpUnderThePointer) {

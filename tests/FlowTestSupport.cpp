@@ -8,6 +8,7 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "present/Timer.h"
@@ -29,7 +30,6 @@ void GameFolder::SetUp() {
   previous_ = fs::current_path();
   fs::current_path(folder_);
   ClearTerminateRequest();
-  ResetLoadFailed();
   TBromWave::SetPlayer(&cues_);
   SetMessageSink(&messages_);
 }
@@ -41,7 +41,6 @@ void GameFolder::TearDown() {
   TBromWave::SetMuted(false);
   SetMessageSink(nullptr);
   ClearTerminateRequest();
-  ResetLoadFailed();
   TBromTimer::SetHost(nullptr);
   TBromTimer::Clear();
   std::error_code ignored;
@@ -84,14 +83,14 @@ std::string GameFolder::CaptionU8() {
 
 bool GameFolder::PlayUntilBattleLeft(int maxClicks) {
   for (int i = 0; i < maxClicks; ++i) {
-    if (GameMode != gmBattle) return true;
-    BattleSkipClick(0);
+    if (Game().Mode != gmBattle) return true;
+    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
   }
-  return GameMode != gmBattle;
+  return Game().Mode != gmBattle;
 }
 
 void GameFolder::MoveHeroToSlot(int k) {
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   TSwordia& target = t.Slots[k];
   std::swap(*t.Hero, target);
   t.Hero = &target;

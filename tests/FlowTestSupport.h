@@ -52,6 +52,9 @@ class GameFolder : public ::testing::Test {
   void LeftClick(int x, int y);
   void RightClick(int x, int y);
   void MoveTo(int x, int y);
+  // The game the window shows.
+  TGame& Game() { return form_->Game(); }
+  const TGame& Game() const { return form_->Game(); }
   // What the window shows now.
   const TBromBitmap& Screen();
   // The window caption, UTF-8.

@@ -10,6 +10,7 @@
 #include "growth/GrowthSearch.h"
 #include "rules/Random.h"
 #include "rules/SjisText.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -31,8 +32,7 @@ std::vector<TSpec> Rivals() {
 }
 
 void SeatEntrants(const std::vector<TSpec>& builds) {
-  ResetTournament();
-  ResetGrowth();
+  NewTestGame();
   for (std::size_t i = 0; i < builds.size(); ++i) {
     Tournament.Slots[i].Name = "rival " + std::to_string(i);
     Tournament.Slots[i].Spec = builds[i];

@@ -73,8 +73,9 @@ const std::map<std::string, std::set<std::string>>& AllowedIncludes() {
       {"data", {"data", "script", "rules"}},
       {"battle", {"battle", "data", "rules"}},
       {"growth", {"growth", "battle", "data", "rules"}},
-      {"paint", {"paint", "growth", "battle", "data", "script", "present", "rules"}},
-      {"flow", {"flow", "paint", "growth", "battle", "data", "script", "present", "rules"}},
+      {"game", {"game", "growth", "battle", "data", "script", "rules"}},
+      {"paint", {"paint", "game", "growth", "battle", "data", "script", "present", "rules"}},
+      {"flow", {"flow", "paint", "game", "growth", "battle", "data", "script", "present", "rules"}},
   };
   return table;
 }

@@ -8,6 +8,7 @@
 #include "battle/Stepping.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
+#include "flow/Command.h"
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
@@ -37,20 +38,20 @@ class HeroMakingInGame : public GameFolder {
   // points, its first-round opponent and the other entrants still in.
   void BoardAt(int stage, const TSpec& hero, int bonus) {
     MoveHeroToSlot(0);
-    TTournament& t = Tournament;
+    TTournament& t = Game().Tournament;
     const int entrants = SlotCount >> (stage - 1);
     for (int k = 0; k < SlotCount; ++k) t.Slots[k].InTournament = k < entrants;
     t.EntrantCount = entrants;
     for (int i = 0; i < entrants; ++i) {
       t.Entrants[i] = &t.Slots[i];
-      GrownSpecs[i] = SpecOf(5, 0, 0, 0, "斬");
+      Game().Tournament.GrownSpecs[i] = SpecOf(5, 0, 0, 0, "斬");
     }
     t.Stage = stage;
     t.Hero->Spec = hero;
     t.Hero->Bonus = bonus;
     t.HeroEdit = *t.Hero;
-    ResetGrowth();
-    SetMode(gmBoard);
+    Game().Growth = TGrowthDriver();
+    SetMode(Game(), gmBoard);
   }
 
   // The pixels of the board's entrant strip while the pointer is on the hero.
@@ -76,8 +77,8 @@ bool SamePixels(const std::vector<TPixelColor>& a, const std::vector<TPixelColor
 }
 
 TEST_F(HeroMakingInGame, TheTitleOpensTheEmptyBuildAndDecideTellsThePrologueOnceAllIsSpent) {
-  TTournament& t = Tournament;
-  ASSERT_EQ(GameMode, gmMaking);
+  TTournament& t = Game().Tournament;
+  ASSERT_EQ(Game().Mode, gmMaking);
   EXPECT_EQ(SensorRegistry.SensorCount, 63);
   EXPECT_EQ(t.HeroEdit.Spec, TSpec{});
   EXPECT_EQ(t.HeroEdit.Bonus, 10);
@@ -88,7 +89,7 @@ TEST_F(HeroMakingInGame, TheTitleOpensTheEmptyBuildAndDecideTellsThePrologueOnce
                           MakeColor(base.Red / 2, base.Green / 2, base.Blue / 2)));
   cues_.Played.clear();
   ClickOn(DecideButton);
-  EXPECT_EQ(GameMode, gmMaking);
+  EXPECT_EQ(Game().Mode, gmMaking);
   EXPECT_TRUE(cues_.Played.empty());
   // Ten points: four on HP, three on attack, one on defence, two swords.
   for (int i = 0; i < 4; ++i) ClickOn(StatButtons[0]);
@@ -98,7 +99,7 @@ TEST_F(HeroMakingInGame, TheTitleOpensTheEmptyBuildAndDecideTellsThePrologueOnce
   ClickOn(SwordButtons[swDarkness]);
   ClickOn(SlotRects[1]);  // the order: 闇 before 斬
   ClickOn(DecideButton);
-  EXPECT_EQ(GameMode, gmStory);
+  EXPECT_EQ(Game().Mode, gmStory);
   EXPECT_EQ(CaptionU8(), "Prologue");
   EXPECT_EQ(t.Hero->Spec, SpecOf(20, 3, 1, 0, "闇斬"));
   EXPECT_EQ(t.Hero->Bonus, 0);
@@ -108,50 +109,50 @@ TEST_F(HeroMakingInGame, TheTitleOpensTheEmptyBuildAndDecideTellsThePrologueOnce
 }
 
 TEST_F(HeroMakingInGame, AtStageThreeAPointLeftKeepsStartInertUntilItIsSpent) {
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   const TSpec old = SpecOf(40, 5, 3, 3, "斬闇衝");
   BoardAt(3, old, 1);
-  ChangeBuild(0);
-  ASSERT_EQ(GameMode, gmMaking);
+  ChangeBuild(Game(), 0);
+  ASSERT_EQ(Game().Mode, gmMaking);
   cues_.Played.clear();
   // Decide with the point unspent: back to the board, whose start refuses.
   ClickOn(DecideButton);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played, std::vector<std::string>{CueTransition});
   ClickOn(StartButton);
-  StartRound(0);
-  EXPECT_EQ(GameMode, gmBoard);
+  StartRound(Game(), 0);
+  EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 3);
   // The working copy is as left; the point spent, the start works.
-  ChangeBuild(0);
-  ASSERT_EQ(GameMode, gmMaking);
+  ChangeBuild(Game(), 0);
+  ASSERT_EQ(Game().Mode, gmMaking);
   EXPECT_EQ(t.HeroEdit.Bonus, 1);
   ClickOn(SwordButtons[swShield]);
   ClickOn(DecideButton);
-  ASSERT_EQ(GameMode, gmBoard);
+  ASSERT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Hero->Spec, old);
   ClickOn(StartButton);
-  EXPECT_EQ(GameMode, gmBattle);
+  EXPECT_EQ(Game().Mode, gmBattle);
   // The hero's match opens, on the first click, with the working copy's
   // build.
-  ASSERT_EQ(Battle.SwordiaA, t.Hero);
+  ASSERT_EQ(Game().Battle.SwordiaA, t.Hero);
   EXPECT_EQ(t.Hero->Spec, old);
-  BattleStepClick(0);
+  RunCommand(Game(), {TCommandKind::BattleStep, 0});
   EXPECT_EQ(t.Hero->Spec, SpecOf(40, 5, 3, 3, "斬闇衝盾"));
   EXPECT_EQ(t.Hero->Bonus, 0);
 }
 
 TEST_F(HeroMakingInGame, AfterDecideAtStageTwoTheBoardStillShowsTheOldBuild) {
-  TTournament& t = Tournament;
+  TTournament& t = Game().Tournament;
   const TSpec old = SpecOf(30, 3, 2, 2, "斬闇");
   BoardAt(2, old, 1);
   const std::vector<TPixelColor> before = HeroStrip();
-  ChangeBuild(0);
-  ASSERT_EQ(GameMode, gmMaking);
+  ChangeBuild(Game(), 0);
+  ASSERT_EQ(Game().Mode, gmMaking);
   ClickOn(StatButtons[1]);
   ClickOn(SlotRects[0]);
   ClickOn(DecideButton);
-  ASSERT_EQ(GameMode, gmBoard);
+  ASSERT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Hero->Spec, old);
   EXPECT_EQ(t.HeroEdit.Spec, SpecOf(30, 4, 2, 2, "闇斬"));
   EXPECT_TRUE(SamePixels(HeroStrip(), before));

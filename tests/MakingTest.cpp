@@ -16,6 +16,7 @@
 #include "present/Form.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -79,7 +80,7 @@ class MakingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitScreens(paintBox_);
-    ResetTournament();
+    NewTestGame();
     ClearSensors();
     TBromWave::SetPlayer(&player_);
     TTournament& t = Tournament;
@@ -93,7 +94,7 @@ class MakingTest : public ::testing::Test {
   void TearDown() override {
     TBromWave::SetPlayer(nullptr);
     ClearSensors();
-    ResetTournament();
+    NewTestGame();
     FreeScreens();
   }
 
@@ -108,16 +109,16 @@ class MakingTest : public ::testing::Test {
     Paint();
   }
   void Paint() {
-    PaintMaking();
+    PaintMaking(TestGame());
     player_.Played.clear();
   }
   void Click(const TRect& r) {
     const TPoint p = Centre(r);
-    RunCommand(SensorClick(p.X, p.Y));
+    RunCommand(TestGame(), SensorClick(p.X, p.Y));
   }
   void Hover(const TRect& r) {
     const TPoint p = Centre(r);
-    SensorHover(p.X, p.Y);
+    SensorHover(TestGame(), p.X, p.Y);
   }
   std::string Swords() const { return U8(Tournament.HeroEdit.Spec.Swords.Str()); }
 
@@ -323,7 +324,7 @@ TEST_F(MakingTest, AtStageTwoDecideLeavesTheHeroAsItFoughtAndTheEditAsLeft) {
 TEST_F(MakingTest, ThePortraitShowsBareUnderThePointer) {
   const TPoint p{150, 280};
   EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));
-  SensorHover(p.X, p.Y);
+  SensorHover(TestGame(), p.X, p.Y);
   EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), PortraitColor));
   Hover(CaptionRect);
   EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));

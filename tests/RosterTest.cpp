@@ -11,6 +11,7 @@
 #include "rules/Random.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -291,32 +292,28 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   lines[6] = "#Name";
   TCapturingSink sink;
   SetMessageSink(&sink);
-  ResetLoadFailed();
   ClearTerminateRequest();
-  ResetTournament();
-  LoadRoster(folder.Write(lines), folder.Folder);
+  NewTestGame();
+  LoadRoster(TestGame(), folder.Write(lines), folder.Folder);
   SetMessageSink(nullptr);
   EXPECT_EQ(sink.Shown,
             (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
-  EXPECT_TRUE(LoadFailed());
+  EXPECT_TRUE(TestGame().LoadFailed);
   EXPECT_TRUE(TerminateRequested());
   EXPECT_EQ(Tournament.Hero, nullptr);
-  ResetLoadFailed();
   ClearTerminateRequest();
 }
 
 TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
   TRosterFolder folder;
-  ResetLoadFailed();
   ClearTerminateRequest();
   testing::internal::CaptureStderr();
-  LoadRoster(folder.Write(RosterLines(31)), folder.Folder);
+  LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder);
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
   EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
-  EXPECT_TRUE(LoadFailed());
+  EXPECT_TRUE(TestGame().LoadFailed);
   EXPECT_TRUE(TerminateRequested());
-  ResetLoadFailed();
   ClearTerminateRequest();
 }
 
@@ -343,13 +340,12 @@ TEST(RosterLoad, SuccessDrawsTheEntrants) {
   TRosterFolder folder;
   TCapturingSink sink;
   SetMessageSink(&sink);
-  ResetLoadFailed();
-  ResetTournament();
+  NewTestGame();
   RandSeed(7);
-  LoadRoster(folder.Write(RosterLines(40)), folder.Folder);
+  LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder);
   SetMessageSink(nullptr);
   EXPECT_TRUE(sink.Shown.empty());
-  EXPECT_FALSE(LoadFailed());
+  EXPECT_FALSE(TestGame().LoadFailed);
   ASSERT_NE(Tournament.Hero, nullptr);
   EXPECT_EQ(U8(Tournament.Hero->Name), "剣士1");
 }

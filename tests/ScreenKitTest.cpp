@@ -13,6 +13,7 @@
 #include "present/Font.h"
 #include "present/Form.h"
 #include "rules/InternalError.h"
+#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"
 #include "tools/AssetFiles.h"
@@ -194,8 +195,8 @@ TEST_F(ScreenKit, ButtonLightensTheBaseAndRegistersItsHandlers) {
   Paint(BaseLayer, MakeColor(0, 64, 128));
   // Two handlers with different bodies, so they do not share an address.
   static int called = 0;
-  const auto leave = [](std::int32_t) { called = 2; };
-  const auto enter = [](std::int32_t) { called = 3; };
+  const auto leave = [](const TGame&, std::int32_t) { called = 2; };
+  const auto enter = [](const TGame&, std::int32_t) { called = 3; };
   DrawButton(StartButton, 20, "START", 9, TCommandKind::StartRound, leave, enter);
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(430, 285), MakeColor(127, 159, 191)));
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(570, 300), MakeColor(0, 64, 128)));
@@ -338,13 +339,13 @@ TEST_F(ScreenKit, FlavourStripScrollsWithThePointerAndClampsAtBothEnds) {
     int Y, Offset;
   } moves[] = {{300, 0}, {320, 0}, {321, 5}, {375, 297}, {430, 594}, {449, 594}, {310, 0}};
   for (const auto& m : moves) {
-    SensorHover(300, m.Y);
+    SensorHover(TestGame(), 300, m.Y);
     EXPECT_EQ(ShownOffset(), m.Offset) << m.Y;
     EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(0, 437), TextScrollLayer.Pixel(0, m.Offset + 125)));
   }
   // Leaving the strip restores it from the base.
   Paint(ScreenLayer, ColorWhite);
-  SensorHover(300, 200);
+  SensorHover(TestGame(), 300, 200);
   EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(300, 300), ColorBlack));
   EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(300, 299), ColorWhite));
 
@@ -355,14 +356,14 @@ TEST_F(ScreenKit, FlavourStripScrollsWithThePointerAndClampsAtBothEnds) {
     EXPECT_EQ(TextScrollLayer.Height(), 126) << n;
     NumberRows();
     for (int y : {300, 340, 449}) {
-      SensorHover(300, y);
+      SensorHover(TestGame(), 300, y);
       EXPECT_EQ(ShownOffset(), 0) << n << " lines at " << y;
     }
   }
   ClearSensors();
   PrepareScrollText(WithFlavour(8), close);
   NumberRows();
-  SensorHover(300, 449);
+  SensorHover(TestGame(), 300, 449);
   EXPECT_EQ(ShownOffset(), 18);
 }
 

@@ -10,6 +10,7 @@
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "rules/InternalError.h"
+#include "tests/TestGame.h"
 
 namespace {
 
@@ -23,10 +24,10 @@ void Note(const char* what, std::int32_t tag) {
   Events.push_back(std::string(what) + " " + std::to_string(tag) + " @" +
                    std::to_string(PresentCount() - PresentsAtStart));
 }
-void Enter(std::int32_t tag) {
+void Enter(const TGame&, std::int32_t tag) {
   Note("enter", tag);
 }
-void Leave(std::int32_t tag) {
+void Leave(const TGame&, std::int32_t tag) {
   Note("leave", tag);
 }
 // Every region with a click answers with this command.
@@ -36,6 +37,14 @@ constexpr TCommandKind Click = TCommandKind::StartRound;
 void ClickAt(std::int32_t x, std::int32_t y) {
   const TCommand c = SensorClick(x, y);
   if (c.Kind == Click) Note("click", c.Tag);
+}
+
+// The pointer over the tests' game's screen.
+void SensorHover(std::int32_t x, std::int32_t y) {
+  SensorHover(TestGame(), x, y);
+}
+void RefreshHover() {
+  RefreshHover(TestGame());
 }
 
 // Presents since the test started.

@@ -42,14 +42,14 @@ TEST(SimulationState, AnOwnStateFightsLikeTheGamesAndLeavesItAlone) {
   for (int code : {brFirstWins, brDraw, brSecondWins}) {
     EXPECT_NE(std::count(expected.begin(), expected.end(), code), 0) << code;
   }
-  ResetBattle();
+  NewTestGame();
   Battle.Turn = 7;
   Battle.LogOff = false;
   EXPECT_EQ(ResultsInOwnBattle(), expected);
   EXPECT_EQ(Battle.Turn, 7);
   EXPECT_FALSE(Battle.LogOff);
   EXPECT_EQ(Battle.A.SwordCount, 0);
-  ResetBattle();
+  NewTestGame();
 }
 
 TEST(SimulationState, FightersBuiltOnceFightEveryBattleFromTheStart) {

@@ -1,8 +1,12 @@
 // The real program on a real X server: Xvfb runs without a screen, xdotool
-// finds and clicks the window as a person would, ImageMagick reads the
-// window's pixels back, and the window is closed as a window manager's close
-// button closes it. The program must show the title, go to hero making on a
-// click and end cleanly when its window is closed.
+// finds and clicks the window and types as a person would, ImageMagick reads
+// the window's pixels back, and the window is closed as a window manager's
+// close button closes it. The program must show the title, go to hero making
+// on a click, bring hero making's panel back when the pointer leaves the
+// window over the hero's portrait, turn a story page and step a battle with
+// Space, silence every sound with M, and end cleanly when its window is
+// closed. The sound device is SDL's disk driver, which writes what it plays to
+// a file: a cue heard is bytes other than zero there.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,7 +72,7 @@ TRgb At(const std::string& rgb, int x, int y) {
 
 }  // namespace
 
-TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
+TEST(RealWindow, TitleMakingThePointerLeavingKeysMuteAndACleanCloseUnderXvfb) {
   int status = -1;
   ASSERT_FALSE(Shell("command -v Xvfb", status).empty()) << "Xvfb is not installed";
   ASSERT_FALSE(Shell("command -v xdotool", status).empty()) << "xdotool is not installed";
@@ -85,9 +89,10 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   // 2. The game, from the source folder that holds dat/.
+  const std::string sound = MakeTempFolder() + "/sound.raw";
   const pid_t game =
       Spawn("cd " + SourcePath("") + " && DISPLAY=" + display +
-            " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy" +
+            " SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=" + sound +
             // Under the sanitizers: the X11 stack (D-Bus, the GL
             // loader) keeps memory to the end; the game's own leaks
             // are checked by every other test.
@@ -135,7 +140,41 @@ TEST(RealWindow, TitleClickHeroMakingAndACleanCloseUnderXvfb) {
     EXPECT_GE(corner.R, 128);
     EXPECT_GE(corner.G, 128);
     EXPECT_GE(corner.B, 128);
-    // 6. Closed as a window manager would: the program ends cleanly.
+    // Each step below is given time to be drawn and heard; whether it was
+    // heard is whether the sound written meanwhile holds more than silence.
+    const std::string x = "DISPLAY=" + display + " xdotool ", to = " --window " + window;
+    const auto act = [&](const std::string& what) {
+      const std::size_t from = ReadWholeFile(sound).size();
+      Shell(x + what + " && sleep 0.8", status);
+      return ReadWholeFile(sound).substr(from).find_first_not_of('\0') != std::string::npos;
+    };
+    // 6. Out of the window (the window is centred on the screen), over the
+    // portrait, and out again to the left: the panel comes back.
+    act("mousemove 20 225");
+    const std::string panel = Capture(display, window);
+    act("mousemove" + to + " 5 150");
+    EXPECT_TRUE(Capture(display, window) != panel) << "the portrait shows out of the window";
+    act("mousemove 20 225");
+    EXPECT_TRUE(Capture(display, window) == panel) << "the panel did not come back";
+    // 7. A hero (the golden game's clicks), its prologue, a page turned.
+    std::string clicks;
+    for (const char* at : {"322 84", "450 84", "340 48", "340 48", "340 48", "340 48", "340 48",
+                           "486 48", "486 48", "486 48", "523 280"}) {
+      clicks += "mousemove" + to + " " + at + " click" + to + " 1 ";
+    }
+    act(clicks + "mousemove 20 225");
+    const std::string page = Capture(display, window);
+    act("key" + to + " space");
+    EXPECT_TRUE(Capture(display, window) != page) << "Space turned no page";
+    // 8. Esc closes the story with the transition cue; once M has muted every
+    // sound, START's cue is silent, and Space steps the battle's log.
+    EXPECT_TRUE(act("key" + to + " Escape")) << "no cue was heard";
+    act("key" + to + " m");
+    EXPECT_FALSE(act("key" + to + " space")) << "a muted cue was heard";
+    const std::string battle = Capture(display, window);
+    EXPECT_FALSE(act("key" + to + " space"));
+    EXPECT_TRUE(Capture(display, window) != battle) << "Space stepped no line";
+    // 9. Closed as a window manager would: the program ends cleanly.
     Shell("DISPLAY=" + display + " python3 " + SourcePath("tools/x11-close.py") + " " + window,
           status);
     EXPECT_EQ(WaitFor(game, 20), 0) << "the program did not end cleanly";
