@@ -618,9 +618,12 @@ void ExecuteByClass(TBattle& b) {
 // no part cost nothing.
 template <TRunSelection S>
 void RunSilently(TBattle& b) {
-  const bool attack = ApplyByClass<Silent>(b, S);  // heals, raises hit points or the turn
-  Engine::DeathCheck<Silent>(b);
-  if (!attack) return;
+  // Support, control or environment: may heal, raise hit points or the turn.
+  // An attack has changed nothing yet.
+  if (!ApplyByClass<Silent>(b, S)) {
+    Engine::DeathCheck<Silent>(b);
+    return;
+  }
   bool secondStrike;
   do {
     secondStrike = SetUpStrike(b, S);

@@ -1,5 +1,6 @@
 #include "battle/Battle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "battle/Action.h"
@@ -62,8 +63,23 @@ void TurnStart(TBattle& b) {
   Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
+// Whether either fighter sleeps or is poisoned at the turn start.
+bool TurnStartStates(const TBattle& b) {
+  // One test of the greatest, rather than six of each.
+  const auto most = [](const TFighter& f) {
+    return std::max(f.Sleep, std::max(f.StrongPoison, f.Poison));
+  };
+  return std::max(most(b.A), most(b.B)) > 0;
+}
+
 template <TRun R>
 void SleepPhase(TBattle& b) {
+  // Without them the three phases change nothing, and the checks after them
+  // would find what the checks before them found: the actions follow.
+  if (!TurnStartStates(b)) {
+    Then<R, Engine::ActionLoop<R>>(b);
+    return;
+  }
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Sleep <= 0) continue;
     // A sleeper loses the whole turn, its reserve included.
