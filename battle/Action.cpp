@@ -1,6 +1,7 @@
 #include "battle/Action.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 #include "battle/Stepping.h"
@@ -31,7 +32,7 @@ void PushExec(TBattle& b, TBattleStep step) {
 // S is F's next runnable sword: spending a point changes no sword's turn or
 // condition, so the sword looked up before spending is the one after it.
 template <TRun R>
-void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
+[[gnu::always_inline]] inline void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
   // 1. Spend a point: this turn's first, then the reserve.
   if (f.AP > 0) {
     --f.AP;
@@ -58,7 +59,7 @@ void PrepareAction(TBattle& b, TFighter& f, TFighter& o, int s) {
     // 4. The sword runs: copied into the slot, marked used, gone if limited.
     slot.Stunned = false;
     slot.Sword = f.Swords[s];
-    f.Swords[s].UsedThisTurn = true;
+    UseSword(f, s);
     if (slot.Sword.Limited) RemoveSword(f, s);
     // A control sword acts on the sword standing right behind it, which is the
     // one that moved into its place when it vanished.
@@ -94,40 +95,46 @@ template <TRun R>
 void ExecLoop(TBattle& b) {
   // 1. The run is over when no step is left.
   if (b.ExecCount == 0) return;
-  // 2. The selected slots take part; the top step runs.
-  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
-  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
+  // 2. The top step runs on the selected slots.
   const TBattleStep step = b.ExecSteps[--b.ExecCount];
   step(b);
   // 3. The death check, then the next step.
   Then<R, Engine::DeathCheck<R>, ExecLoop<R>>(b);
 }
 
+template <TRunSelection S>
 void RunSilently(TBattle& b);
 
-template <TRun R>
-void RunSelection(TBattle& b, TRunSelection selection) {
-  b.Selection = selection;
+template <TRun R, TRunSelection S>
+void RunSelection(TBattle& b) {
+  b.Selection = S;
   if constexpr (R == Shown) {
     b.ExecCount = 0;
     PushExec(b, ExecuteByClass<R>);
     ExecLoop<R>(b);
   } else {
-    RunSilently(b);
+    RunSilently<S>(b);
   }
 }
 
 template <TRun R>
 void RunSlot0(TBattle& b) {
-  RunSelection<R>(b, rsSlot0);
+  RunSelection<R, rsSlot0>(b);
 }
 template <TRun R>
 void RunSlot1(TBattle& b) {
-  RunSelection<R>(b, rsSlot1);
+  RunSelection<R, rsSlot1>(b);
 }
 template <TRun R>
 void RunBoth(TBattle& b) {
-  RunSelection<R>(b, rsBoth);
+  RunSelection<R, rsBoth>(b);
+}
+
+// Whether slot i takes part in a run of the selected slots. The steps that
+// loop over the slots are inlined into each silent run, whose selection is a
+// constant: the slots that take no part cost nothing there.
+constexpr bool Selected(TRunSelection selection, int i) {
+  return (selection >> i & 1) != 0;
 }
 
 // Strikes --------------------------------------------------------------------
@@ -142,26 +149,28 @@ template <TRun R>
 void StealPhase(TBattle& b);
 
 // Sets up a strike; true when a second strike is to follow this one.
-bool SetUpStrike(TBattle& b) {
-  // 1. Every slot aims at its opponent.
-  for (TActionSlot& s : b.Slots) {
+[[gnu::always_inline]] inline bool SetUpStrike(TBattle& b, TRunSelection selection) {
+  // 1. Every slot of the run aims at its opponent.
+  for (int i = 0; i < 2; ++i) {
+    if (!Selected(selection, i)) continue;
+    TActionSlot& s = b.Slots[i];
     s.Target = s.Opponent;
     s.Other = s.Actor;
-    s.Pending = s.Active;
+    s.Pending = true;
   }
   ++b.StrikeNumber;
   // 2. The second strike is set up only after every step of the first. Only
   // a sword that strikes twice takes part in it; without one, its steps would
   // find nobody to strike, no hit and nothing to steal, and change nothing
   // anybody reads, so they are left out.
-  const bool strikesTwice = (b.Slots[0].Active && b.Slots[0].Sword.DoubleStrike) ||
-                            (b.Slots[1].Active && b.Slots[1].Sword.DoubleStrike);
+  const bool strikesTwice = (Selected(selection, 0) && b.Slots[0].Sword.DoubleStrike) ||
+                            (Selected(selection, 1) && b.Slots[1].Sword.DoubleStrike);
   return b.StrikeNumber == 1 && strikesTwice;
 }
 
 template <TRun R>
 void AttackSetup(TBattle& b) {
-  if (SetUpStrike(b)) PushExec(b, AttackSetup<R>);
+  if (SetUpStrike(b, b.Selection)) PushExec(b, AttackSetup<R>);
   // 3. The strike itself.
   PushExec(b, StrikeEvaluate<R>);
 }
@@ -259,20 +268,24 @@ void ApplyStrike(TBattle& b, TActionSlot& s) {
 // Evaluates the strikes in flight; true when one was reflected and is still
 // on its way.
 template <TRun R>
-bool EvaluateStrikes(TBattle& b) {
+[[gnu::always_inline]] inline bool EvaluateStrikes(TBattle& b, TRunSelection selection) {
   // 1. A fresh evaluation.
-  for (TActionSlot& s : b.Slots) {
+  for (int i = 0; i < 2; ++i) {
+    if (!Selected(selection, i)) continue;
+    TActionSlot& s = b.Slots[i];
     s.Hit = false;
     s.Damage = 0;
     s.Shielded = false;
     s.Reflected = false;
     s.StolenCount = 0;
+    s.StolenUsed = 0;
   }
   // 2. Both strikes are computed from the state before either lands.
   bool takesPart[2];
   for (int i = 0; i < 2; ++i) {
     const TActionSlot& s = b.Slots[i];
-    takesPart[i] = s.Active && s.Pending && (b.StrikeNumber == 1 || s.Sword.DoubleStrike);
+    takesPart[i] =
+        Selected(selection, i) && s.Pending && (b.StrikeNumber == 1 || s.Sword.DoubleStrike);
   }
   for (int i = 0; i < 2; ++i) {
     if (takesPart[i]) ComputeStrike(b, b.Slots[i]);
@@ -293,7 +306,7 @@ template <TRun R>
 void StrikeEvaluate(TBattle& b) {
   // 4. This evaluation's on-hit effects and steal come before the reflected
   // strike is evaluated again.
-  if (EvaluateStrikes<R>(b)) PushExec(b, StrikeEvaluate<R>);
+  if (EvaluateStrikes<R>(b, b.Selection)) PushExec(b, StrikeEvaluate<R>);
   PushExec(b, OnHitEffects<R>);
 }
 
@@ -310,8 +323,8 @@ void GiveState(TBattle& b, std::int32_t& counter, std::int32_t count, const char
 }
 
 // Whether a slot of the current run has hit its target.
-bool AnyHit(const TBattle& b) {
-  return (b.Slots[0].Active && b.Slots[0].Hit) || (b.Slots[1].Active && b.Slots[1].Hit);
+[[gnu::always_inline]] inline bool AnyHit(const TBattle& b, TRunSelection selection) {
+  return (Selected(selection, 0) && b.Slots[0].Hit) || (Selected(selection, 1) && b.Slots[1].Hit);
 }
 
 // The on-hit effects of one slot that hit.
@@ -345,7 +358,7 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
   for (std::int32_t i = 0; i < w.SpendOnHit && t.SwordCount > 0; ++i) {
     const int u = FirstUnusedSword(t);
     if (u < 0) break;
-    t.Swords[u].UsedThisTurn = true;
+    UseSword(t, u);
     if (Logging<R>(b)) {
       SetCue(b, CueOnHit);
       BattleLog(b, NameOf(t) + "の" + t.Swords[u].Name.Str() + "を使用済みにした！");
@@ -356,17 +369,17 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
 // The on-hit effects of every slot that hit, slot 0 first. Kept out of line,
 // so the pass without a hit stays a few instructions.
 template <TRun R>
-[[gnu::noinline]] void ApplyOnHits(TBattle& b) {
-  for (TActionSlot& s : b.Slots) {
-    if (s.Active && s.Hit) ApplyOnHit<R>(b, s);
+[[gnu::noinline]] void ApplyOnHits(TBattle& b, TRunSelection selection) {
+  for (int i = 0; i < 2; ++i) {
+    if (Selected(selection, i) && b.Slots[i].Hit) ApplyOnHit<R>(b, b.Slots[i]);
   }
 }
 
 template <TRun R>
 void OnHitEffects(TBattle& b) {
   // 1. Nothing to do without a hit.
-  if (AnyHit(b)) [[unlikely]]
-    ApplyOnHits<R>(b);
+  if (AnyHit(b, b.Selection)) [[unlikely]]
+    ApplyOnHits<R>(b, b.Selection);
   // 2. The steal comes next.
   PushExec(b, StealPhase<R>);
 }
@@ -374,23 +387,27 @@ void OnHitEffects(TBattle& b) {
 // The steal of every slot that hit. Kept out of line, so the pass without a
 // hit stays a few instructions.
 template <TRun R>
-[[gnu::noinline]] void Steal(TBattle& b) {
+[[gnu::noinline]] void Steal(TBattle& b, TRunSelection selection) {
   // 1. Both thieves take first and hand over afterwards, so two thieves of
   // one step rob each other's heads.
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || !s.Hit) continue;
+  for (int k = 0; k < 2; ++k) {
+    TActionSlot& s = b.Slots[k];
+    if (!Selected(selection, k) || !s.Hit) continue;
     TFighter& t = *s.Target;
     for (std::int32_t i = 0; i < s.Sword.StealOnHit && t.SwordCount > 0; ++i) {
+      // A sword keeps being used this turn in its new hands.
+      if (SwordUsed(t, 0)) s.StolenUsed |= std::uint32_t{1} << s.StolenCount;
       s.Stolen[s.StolenCount++] = t.Swords[0];
       RemoveSword(t, 0);
     }
   }
   // 2. The swords change hands.
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || !s.Hit) continue;
+  for (int k = 0; k < 2; ++k) {
+    TActionSlot& s = b.Slots[k];
+    if (!Selected(selection, k) || !s.Hit) continue;
     for (std::int32_t i = 0; i < s.StolenCount; ++i) {
       // A full list cannot take the sword: it is robbed all the same, and lost.
-      AppendSword(*s.Actor, s.Stolen[i]);
+      AppendSword(*s.Actor, s.Stolen[i], (s.StolenUsed >> i & 1) != 0);
       if (Logging<R>(b)) {
         SetCue(b, CueSteal);
         BattleLog(b, NameOf(*s.Target) + "の" + s.Stolen[i].Name.Str() + "を強奪した！");
@@ -401,8 +418,8 @@ template <TRun R>
 
 template <TRun R>
 void StealPhase(TBattle& b) {
-  if (AnyHit(b)) [[unlikely]]
-    Steal<R>(b);
+  if (AnyHit(b, b.Selection)) [[unlikely]]
+    Steal<R>(b, b.Selection);
 }
 
 // Support, control and environment ---------------------------------------------
@@ -550,7 +567,7 @@ void ApplyControl(TBattle& b, TActionSlot& s) {
 template <TRun R>
 void ApplyEnvironment(TBattle& b) {
   // The only environment sword moves time on: the turn limit comes closer.
-  Raise(b.Turn, 1);
+  Engine::RaiseTurn(b);
   if (Logging<R>(b)) {
     SetCue(b, CueTurnRaised);
     BattleLog(b, "ターンが" + Num(b.Turn) + "になった☆");
@@ -560,10 +577,11 @@ void ApplyEnvironment(TBattle& b) {
 // The effects of the active slots' swords by their class; true when they
 // attack, and the strike steps follow.
 template <TRun R>
-bool ApplyByClass(TBattle& b) {
+[[gnu::always_inline]] inline bool ApplyByClass(TBattle& b, TRunSelection selection) {
   b.StrikeNumber = 0;
-  for (TActionSlot& s : b.Slots) {
-    if (!s.Active || s.Stunned) continue;
+  for (int i = 0; i < 2; ++i) {
+    TActionSlot& s = b.Slots[i];
+    if (!Selected(selection, i) || s.Stunned) continue;
     switch (s.Sword.SwordClass) {
       case scAttack:
         // The strike steps serve every active slot; slots that run together
@@ -587,7 +605,7 @@ bool ApplyByClass(TBattle& b) {
 
 template <TRun R>
 void ExecuteByClass(TBattle& b) {
-  if (ApplyByClass<R>(b)) PushExec(b, AttackSetup<R>);
+  if (ApplyByClass<R>(b, b.Selection)) PushExec(b, AttackSetup<R>);
 }
 
 // A silent battle's execution run: the steps of the shown battle's execution
@@ -596,49 +614,34 @@ void ExecuteByClass(TBattle& b) {
 // death check follows only the steps that can change what it reads (hit
 // points, the turn): after the others it would find what the last check
 // left, nothing to notice.
+// The selection is known when the run is scheduled, so the slots that take
+// no part cost nothing.
+template <TRunSelection S>
 void RunSilently(TBattle& b) {
-  b.Slots[0].Active = (b.Selection & rsSlot0) != 0;
-  b.Slots[1].Active = (b.Selection & rsSlot1) != 0;
-  const bool attack = ApplyByClass<Silent>(b);  // heals, raises hit points or the turn
-  Engine::DeathCheck<Silent>(b);
-  if (!attack) return;
+  // Support, control or environment: may heal, raise hit points or the turn.
+  // An attack has changed nothing yet.
+  if (!ApplyByClass<Silent>(b, S)) {
+    Engine::DeathCheck<Silent>(b);
+    return;
+  }
   bool secondStrike;
   do {
-    secondStrike = SetUpStrike(b);
+    secondStrike = SetUpStrike(b, S);
     // A reflected strike is evaluated again after this evaluation's on-hit
     // effects and steal (states and swords only).
     bool reflected;
     do {
-      reflected = EvaluateStrikes<Silent>(b);
+      reflected = EvaluateStrikes<Silent>(b, S);
       Engine::DeathCheck<Silent>(b);
-      if (AnyHit(b)) [[unlikely]] {
-        ApplyOnHits<Silent>(b);
-        Steal<Silent>(b);
+      if (AnyHit(b, S)) [[unlikely]] {
+        ApplyOnHits<Silent>(b, S);
+        Steal<Silent>(b, S);
       }
     } while (reflected);
   } while (secondStrike);
 }
 
 }  // namespace
-
-int NextRunnableSword(const TFighter& f, std::int32_t turn) {
-  for (int i = 0; i < f.SwordCount; ++i) {
-    const TSword& s = f.Swords[i];
-    if (s.UsedThisTurn) continue;
-    if (std::int64_t{s.StartTurn} - s.EarlyGrants > turn) continue;
-    switch (s.Condition) {
-      case cdNone:
-        return i;
-      case cdCrisis:
-        if (std::int64_t{f.HP} * 2 <= f.MaxHP) return i;
-        break;
-      case cdSymptom:
-        if (f.Stun > 0 || f.Sleep > 0 || f.StrongPoison > 0 || f.Poison > 0) return i;
-        break;
-    }
-  }
-  return -1;
-}
 
 int SlotPriority(const TActionSlot& slot) {
   if (slot.Stunned) return 5;
@@ -657,10 +660,31 @@ int SlotPriority(const TActionSlot& slot) {
   InternalError("UnitBattle", "a sword without a class");
 }
 
+namespace {
+
+// Whether a fighter with points in reserve spends one. Kept out of line, so
+// the common tests, points of this turn or none in reserve, stay small enough
+// to inline.
+[[gnu::noinline]] bool SpendsReserve(const TFighter& f, std::int32_t turn) {
+  return f.Stun > 0 || NextRunnableSword(f, turn) >= 0;
+}
+
+}  // namespace
+
+bool CanAct(const TFighter& f, std::int32_t turn) {
+  // With points of this turn a fighter acts even without a sword (the point is
+  // simply spent); the reserve is spent only on a sword or on a stun.
+  if (f.AP > 0) return true;
+  return f.ReserveAP > 0 && SpendsReserve(f, turn);
+}
+
 namespace Engine {
 
+// The action step ----------------------------------------------------------------
+
+// F acts alone in this step against O.
 template <TRun R>
-void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
+[[gnu::always_inline]] inline void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
   b.Prepared = 0;
   const int s = NextRunnableSword(f, b.Turn);
   // 1. Steps that only spend points go all at once.
@@ -678,6 +702,7 @@ void ActAlone(TBattle& b, TFighter& f, TFighter& o) {
   }
 }
 
+// A and B act in the same step.
 template <TRun R>
 void ActTogether(TBattle& b) {
   b.Prepared = 0;
@@ -713,9 +738,64 @@ void ActTogether(TBattle& b) {
   }
 }
 
-template void ActAlone<TRun::Shown>(TBattle&, TFighter&, TFighter&);
-template void ActAlone<TRun::Silent>(TBattle&, TFighter&, TFighter&);
-template void ActTogether<TRun::Shown>(TBattle&);
-template void ActTogether<TRun::Silent>(TBattle&);
+// Who acts --------------------------------------------------------------------
+
+template <TRun R>
+[[gnu::always_inline]] inline void Step(TBattle& b, bool aCan, bool oCan) {
+  TFighter& a = b.A;
+  TFighter& o = b.B;
+  // Re-decided every step, so one side may take many steps in a row.
+  bool aFirst;
+  if (aCan != oCan) {
+    // 1. Only one can act.
+    aFirst = aCan;
+  } else if (a.Quick != o.Quick) {
+    // 2. Quick first.
+    aFirst = a.Quick > o.Quick;
+  } else if (a.Speed != o.Speed) {
+    // 3. Then the faster.
+    aFirst = a.Speed > o.Speed;
+  } else {
+    // 4. Otherwise both in the same step.
+    ActTogether<R>(b);
+    return;
+  }
+  if (aFirst) {
+    ActAlone<R>(b, a, o);
+  } else {
+    ActAlone<R>(b, o, a);
+  }
+}
+
+template <TRun R>
+void ActionStep(TBattle& b) {
+  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
+}
+
+template <TRun R>
+void ActionLoop(TBattle& b) {
+  if constexpr (R == Shown) {
+    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
+      Then<R, NextTurn<R>>(b);
+    } else {
+      Then<R, ActionStep<R>, ActionLoop<R>>(b);
+    }
+  } else {
+    // The same as a loop: who can act is worked out once for the loop's test
+    // and the step, as nothing changes between the two.
+    while (b.Result == brRunning) {
+      const bool aCan = CanAct(b.A, b.Turn);
+      const bool oCan = CanAct(b.B, b.Turn);
+      if (!aCan && !oCan) {
+        NextTurn<R>(b);
+        return;
+      }
+      Step<R>(b, aCan, oCan);
+    }
+  }
+}
+
+template void ActionLoop<TRun::Shown>(TBattle&);
+template void ActionLoop<TRun::Silent>(TBattle&);
 
 }  // namespace Engine

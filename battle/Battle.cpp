@@ -1,5 +1,6 @@
 #include "battle/Battle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "battle/Action.h"
@@ -32,12 +33,6 @@ void StrongPoisonPhase(TBattle& b);
 template <TRun R>
 void PoisonPhase(TBattle& b);
 template <TRun R>
-void ActionLoop(TBattle& b);
-template <TRun R>
-void ActionStep(TBattle& b);
-template <TRun R>
-void NextTurn(TBattle& b);
-template <TRun R>
 void SoulRevival(TBattle& b);
 template <TRun R>
 void LifeRevival(TBattle& b);
@@ -56,9 +51,8 @@ void TurnStart(TBattle& b) {
   b.A.AP = b.A.Speed;
   b.B.AP = b.B.Speed;
   // 2. Every sword may run again.
-  for (TFighter* f : {&b.A, &b.B}) {
-    for (int i = 0; i < f->SwordCount; ++i) f->Swords[i].UsedThisTurn = false;
-  }
+  b.A.Used = 0;
+  b.B.Used = 0;
   // 3. The turn header.
   if (Logging<R>(b)) {
     SetCue(b, CueTick);
@@ -69,8 +63,23 @@ void TurnStart(TBattle& b) {
   Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, SleepPhase<R>>(b);
 }
 
+// Whether either fighter sleeps or is poisoned at the turn start.
+bool TurnStartStates(const TBattle& b) {
+  // One test of the greatest, rather than six of each.
+  const auto most = [](const TFighter& f) {
+    return std::max(f.Sleep, std::max(f.StrongPoison, f.Poison));
+  };
+  return std::max(most(b.A), most(b.B)) > 0;
+}
+
 template <TRun R>
 void SleepPhase(TBattle& b) {
+  // Without them the three phases change nothing, and the checks after them
+  // would find what the checks before them found: the actions follow.
+  if (!TurnStartStates(b)) {
+    Then<R, Engine::ActionLoop<R>>(b);
+    return;
+  }
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Sleep <= 0) continue;
     // A sleeper loses the whole turn, its reserve included.
@@ -109,75 +118,7 @@ void PoisonPhase(TBattle& b) {
       BattleLog(b, NameOf(*f) + "は毒により" + Num(f->Poison) + "ダメージを受けた。");
     }
   }
-  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, ActionLoop<R>>(b);
-}
-
-// Actions ----------------------------------------------------------------------
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan);
-
-template <TRun R>
-void ActionLoop(TBattle& b) {
-  if constexpr (R == Shown) {
-    if (!CanAct(b.A, b.Turn) && !CanAct(b.B, b.Turn)) {
-      Then<R, NextTurn<R>>(b);
-    } else {
-      Then<R, ActionStep<R>, ActionLoop<R>>(b);
-    }
-  } else {
-    // The same as a loop: who can act is worked out once for the loop's test
-    // and the step, as nothing changes between the two.
-    while (b.Result == brRunning) {
-      const bool aCan = CanAct(b.A, b.Turn);
-      const bool oCan = CanAct(b.B, b.Turn);
-      if (!aCan && !oCan) {
-        NextTurn<R>(b);
-        return;
-      }
-      Step<R>(b, aCan, oCan);
-    }
-  }
-}
-
-template <TRun R>
-void ActionStep(TBattle& b) {
-  Step<R>(b, CanAct(b.A, b.Turn), CanAct(b.B, b.Turn));
-}
-
-template <TRun R>
-void Step(TBattle& b, bool aCan, bool oCan) {
-  TFighter& a = b.A;
-  TFighter& o = b.B;
-  // Re-decided every step, so one side may take many steps in a row.
-  if (aCan != oCan) {
-    // 1. Only one can act.
-    if (aCan)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Quick != o.Quick) {
-    // 2. Quick first.
-    if (a.Quick > o.Quick)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else if (a.Speed != o.Speed) {
-    // 3. Then the faster.
-    if (a.Speed > o.Speed)
-      Engine::ActAlone<R>(b, a, o);
-    else
-      Engine::ActAlone<R>(b, o, a);
-  } else {
-    // 4. Otherwise both in the same step.
-    Engine::ActTogether<R>(b);
-  }
-}
-
-template <TRun R>
-void NextTurn(TBattle& b) {
-  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
-  Then<R, Engine::EndCheck<R>, TurnStart<R>>(b);
+  Then<R, Engine::DeathCheck<R>, Engine::EndCheck<R>, Engine::ActionLoop<R>>(b);
 }
 
 // Knock-out and revival ----------------------------------------------------------
@@ -367,9 +308,16 @@ void BattleOpening(TBattle& b) {
 namespace Engine {
 
 template <TRun R>
+void NextTurn(TBattle& b) {
+  RaiseTurn(b);
+  Then<R, EndCheck<R>, TurnStart<R>>(b);
+}
+
+template <TRun R>
 void NoticeKnockOut(TBattle& b) {
   // 1. Every fighter down and not yet dead dies (a knock-out in turn 0 is
   // noticed only by the first check of turn 1).
+  b.EndDue = true;
   for (TFighter* f : {&b.A, &b.B}) {
     if (f->Dead || f->HP > 0) continue;
     f->Dead = true;
@@ -382,6 +330,8 @@ void NoticeKnockOut(TBattle& b) {
   Then<R, SoulRevival<R>>(b);
 }
 
+template void NextTurn<TRun::Shown>(TBattle&);
+template void NextTurn<TRun::Silent>(TBattle&);
 template void EndBattle<TRun::Shown>(TBattle&);
 template void EndBattle<TRun::Silent>(TBattle&);
 template void NoticeKnockOut<TRun::Shown>(TBattle&);
@@ -406,13 +356,6 @@ void BattleLog(TBattle& b, std::string_view line) {
   LogAppend(b, line);
 }
 
-bool CanAct(const TFighter& f, std::int32_t turn) {
-  // With points of this turn a fighter acts even without a sword (the point is
-  // simply spent); the reserve is spent only on a sword or on a stun.
-  if (f.AP > 0) return true;
-  return f.ReserveAP > 0 && (f.Stun > 0 || NextRunnableSword(f, turn) >= 0);
-}
-
 // Simulation ------------------------------------------------------------------------
 
 int SimulateBattle(TBattle& battle, const TSpec& a, const TSpec& b) {
@@ -435,6 +378,7 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
   battle.Turn = 0;
   battle.PhaseCount = 0;
   battle.Result = brRunning;
+  battle.EndDue = false;
   // 3. The whole battle: every phase runs where it is scheduled.
   TurnStart<Silent>(battle);
   if (battle.Result == brRunning)
@@ -479,6 +423,7 @@ void StartMatch(TBattle& b) {
   // 4. The battle waits for the first click.
   b.Turn = 0;
   b.PhaseCount = 0;
+  b.EndDue = false;
   Then<Shown, BattleOpening, TurnStart<Shown>>(b);
 }
 

@@ -13,10 +13,10 @@
 // code is compiled out.
 //
 // This unit holds the state and the turn loop: turn start (sleep, strong
-// poison, poison), the action loop and who acts, knock-out and revival, the
-// end check, the judgement and what a tournament match hands back. One action
-// step (preparing actions, running swords) is UnitAction; the click step, SKIP
-// and the pending cue are UnitStepping.
+// poison, poison), the next turn, knock-out and revival, the end check, the
+// judgement and what a tournament match hands back. The action loop of a turn
+// (who acts, preparing actions, running swords) is UnitAction; the click step,
+// SKIP and the pending cue are UnitStepping.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +50,6 @@ struct TActionSlot {
   TSword Sword;                     // copy of the sword, taken when the action was prepared
   std::int32_t ControlTarget = -1;  // index in the actor's list for a control sword, -1 none
   bool Stunned = false;
-  bool Active = false;         // takes part in the current execution run
   TFighter* Target = nullptr;  // receiver of the current strike
   TFighter* Other = nullptr;   // sender of the current strike
   bool Pending = false;
@@ -60,6 +59,7 @@ struct TActionSlot {
   bool Reflected = false;
   TSword Stolen[MaxSwords];  // taken by a steal, not yet handed over
   std::int32_t StolenCount = 0;
+  std::uint32_t StolenUsed = 0;  // bit i: Stolen[i] had been used this turn
 };
 
 // Which slots an execution run works on.
@@ -76,6 +76,9 @@ struct TBattle {
   TBattleStep Phases[PhaseStackSize] = {};
   std::int32_t PhaseCount = 0;
   std::int32_t Result = brRunning;
+  // A death was noticed or the turn raised since the last end check: the only
+  // changes that can end the battle.
+  bool EndDue = false;
   bool LogOff = true;  // log lines and cues are suppressed
   bool Simulation = false;
   bool SkipAllowed = false;
@@ -84,9 +87,9 @@ struct TBattle {
 
   // The action step (UnitAction).
   TActionSlot Slots[2];
-  std::int32_t Prepared = 0;      // actions prepared in this step
-  std::int32_t StrikeNumber = 0;  // 0, 1 or 2
-  TRunSelection Selection = rsSlot0;
+  std::int32_t Prepared = 0;          // actions prepared in this step
+  std::int32_t StrikeNumber = 0;      // 0, 1 or 2
+  TRunSelection Selection = rsSlot0;  // the slots the current execution run works on
   TBattleStep ExecSteps[PhaseStackSize] = {};
   std::int32_t ExecCount = 0;
 
@@ -164,7 +167,15 @@ bool Logging(const TBattle& b) {
 // Schedules phases to run in the given order, the first next. A shown battle
 // pushes them on its continuation stack, last first; a silent one runs them
 // at once, one after the other, and drops the rest once the battle has a
-// result (the end check has dropped whatever was still scheduled).
+// result (the end check has dropped whatever was still scheduled). The first
+// always runs: phases are scheduled only by a phase of a running battle,
+// before anything can end it.
+template <TBattleStep First, TBattleStep... Rest>
+[[gnu::always_inline]] inline void ThenSilently(TBattle& b) {
+  First(b);
+  ((b.Result == brRunning ? Rest(b) : void()), ...);
+}
+
 template <TRun R, TBattleStep... P>
 [[gnu::always_inline]] inline void Then(TBattle& b) {
   if constexpr (R == TRun::Shown) {
@@ -174,18 +185,24 @@ template <TRun R, TBattleStep... P>
     ((*--top = P), ...);
     b.PhaseCount += n;
   } else {
-    ((b.Result == brRunning ? P(b) : void()), ...);
+    ThenSilently<P...>(b);
   }
 }
 
 // A fighter knocked out and not yet noticed, in a turn where the death
 // check notices it. This is all the check does on most passes.
 inline bool KnockOutUnnoticed(const TBattle& b) {
+  if (b.A.HP > 0 && b.B.HP > 0) [[likely]]
+    return false;
   return ((b.A.HP <= 0 && !b.A.Dead) || (b.B.HP <= 0 && !b.B.Dead)) && b.Turn >= 1;
 }
 
 // The phases of the turn loop that the action step schedules, either way.
 namespace Engine {
+
+// The turn is over: the next one, after the end check.
+template <TRun R>
+void NextTurn(TBattle& b);
 
 // The death check once a knock-out is there to notice.
 template <TRun R>
@@ -204,11 +221,23 @@ inline bool BattleOver(const TBattle& b) {
 // The end check once the battle is over: the end lines and the judgement.
 template <TRun R>
 void EndBattle(TBattle& b);
-// The end check: nothing to do on most passes.
+// The end check: nothing to do on most passes. A silent battle looks only
+// when a death was noticed or the turn raised since its last look (a revival
+// only makes the battle less over).
 template <TRun R>
 [[gnu::always_inline]] inline void EndCheck(TBattle& b) {
+  if constexpr (R == TRun::Silent) {
+    if (!b.EndDue) return;
+    b.EndDue = false;
+  }
   if (BattleOver(b)) [[unlikely]]
     EndBattle<R>(b);
+}
+
+// The turn moves on by one (a new turn, or a sword that moves time on).
+inline void RaiseTurn(TBattle& b) {
+  b.Turn = Wrap32(std::int64_t{b.Turn} + 1);
+  b.EndDue = true;
 }
 
 // After an action: the death check, then the end check. A silent battle's

@@ -2,11 +2,6 @@
 
 #include <limits>
 
-std::size_t TBromString::CharLength(std::string_view text, std::size_t i) {
-  if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i]))) return 2;
-  return 1;
-}
-
 int TBromString::CharCount(std::string_view text) {
   int count = 0;
   for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) ++count;

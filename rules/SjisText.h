@@ -21,7 +21,9 @@ class TBromString {
   }
   // Byte length of the character that starts at text[i] (1 or 2; a lead byte
   // at the very end of the text counts as one byte).
-  static std::size_t CharLength(std::string_view text, std::size_t i);
+  static std::size_t CharLength(std::string_view text, std::size_t i) {
+    return i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  }
   // Number of characters; a lead byte and its trail byte count as one.
   static int CharCount(std::string_view text);
   // Splits at every occurrence of the delimiter, never matching from a trail

@@ -1,5 +1,6 @@
 #include "rules/Sword.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
@@ -258,6 +259,7 @@ void SetUpFighter(TFighter& f, const TSpec& spec) {
   f.Dead = false;
   f.Stun = f.Sleep = f.StrongPoison = f.Poison = 0;
   f.Reflect = f.Shield = f.Soul = f.Life = f.Push = f.Quick = 0;
+  f.Used = 0;
   // 2. The catalogue record of every mark, at most 20.
   const TCatalogue& catalogue = Catalogue();
   const std::string_view swords = spec.Swords.View();
@@ -281,10 +283,8 @@ void CopyFighter(TFighter& to, const TFighter& from) {
 }
 
 int FirstUnusedSword(const TFighter& f) {
-  for (int i = 0; i < f.SwordCount; ++i) {
-    if (!f.Swords[i].UsedThisTurn) return i;
-  }
-  return -1;
+  const std::uint32_t unused = ~f.Used & AllSwords(f);
+  return unused == 0 ? -1 : std::countr_zero(unused);
 }
 
 void RemoveSword(TFighter& f, int index) {
@@ -292,18 +292,28 @@ void RemoveSword(TFighter& f, int index) {
   for (int i = index; i + 1 < f.SwordCount; ++i) f.Swords[i] = f.Swords[i + 1];
   --f.SwordCount;
   f.Swords[f.SwordCount] = TSword();
+  // The used marks behind it move up with their swords.
+  const std::uint32_t before = (std::uint32_t{1} << index) - 1;
+  f.Used = (f.Used & before) | (f.Used >> 1 & ~before);
 }
 
-bool AppendSword(TFighter& f, const TSword& sword) {
+bool AppendSword(TFighter& f, const TSword& sword, bool used) {
   // Only repeated stealing in one battle can fill a list; the list then stays
   // at 20 and the newcomer is lost.
   if (f.SwordCount >= MaxSwords) return false;
+  if (used) UseSword(f, f.SwordCount);
   f.Swords[f.SwordCount++] = sword;
   return true;
 }
 
 void ReverseSwords(TFighter& f) {
-  for (int i = 0; i < f.SwordCount / 2; ++i) std::swap(f.Swords[i], f.Swords[f.SwordCount - 1 - i]);
+  const int n = f.SwordCount;
+  std::uint32_t used = 0;
+  for (int i = 0; i < n; ++i) {
+    if (SwordUsed(f, i)) used |= std::uint32_t{1} << (n - 1 - i);
+  }
+  f.Used = used;
+  for (int i = 0; i < n / 2; ++i) std::swap(f.Swords[i], f.Swords[n - 1 - i]);
 }
 
 int NextPosition(const TFighter& f, int index, bool removed) {

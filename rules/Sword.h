@@ -105,7 +105,6 @@ struct TSword {
   std::int32_t PoisonGrants = 0;
   std::int32_t BreakGrants = 0;
   std::int32_t StunGrants = 0;
-  bool UsedThisTurn = false;
 };
 
 struct TSpec {
@@ -154,9 +153,14 @@ struct TFighter {
   std::int32_t Life = 0;
   std::int32_t Push = 0;
   std::int32_t Quick = 0;
+  // The swords that have run, or been spent, this turn: bit i for Swords[i],
+  // none behind the last sword. A new turn clears it with one store; the list
+  // operations move each bit with its sword.
+  std::uint32_t Used = 0;
   TSword Swords[MaxSwords];
   std::int32_t SwordCount = 0;
 };
+static_assert(MaxSwords <= 32, "a fighter's sword masks are 32 bits");
 
 // Catalogue ---------------------------------------------------------------
 
@@ -187,13 +191,26 @@ TFighter MakeFighter(const TSwordia& swordia);
 void SetUpFighter(TFighter& f, const TSpec& spec);
 // Copies a fighter without the unused places behind its last sword.
 void CopyFighter(TFighter& to, const TFighter& from);
+// One bit for each of the fighter's swords.
+inline std::uint32_t AllSwords(const TFighter& f) {
+  return (std::uint32_t{1} << f.SwordCount) - 1;
+}
+// Whether the sword at `index` has run, or been spent, this turn.
+inline bool SwordUsed(const TFighter& f, int index) {
+  return (f.Used >> index & 1) != 0;
+}
+// Marks the sword at `index` used for the rest of the turn.
+inline void UseSword(TFighter& f, int index) {
+  f.Used |= std::uint32_t{1} << index;
+}
 // Index of the first sword not used this turn, or -1.
 int FirstUnusedSword(const TFighter& f);
 // Removes the sword at `index`; the swords behind it move up one place.
 void RemoveSword(TFighter& f, int index);
-// Appends a copy of the sword. A full list (20 swords) keeps its swords and
-// the new one is lost; returns whether the sword was added.
-bool AppendSword(TFighter& f, const TSword& sword);
+// Appends a copy of the sword, used this turn or not. A full list (20 swords)
+// keeps its swords and the new one is lost; returns whether the sword was
+// added.
+bool AppendSword(TFighter& f, const TSword& sword, bool used = false);
 // Reverses the order of the list.
 void ReverseSwords(TFighter& f);
 // The position right behind a sword that has just run from `index`: if that

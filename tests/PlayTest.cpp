@@ -35,7 +35,7 @@ std::vector<std::string> LinesOf(const std::string& text, const std::string& pre
 
 }  // namespace
 
-// Many whole games in one process, each in a fresh main window: 20 in a
+// Many whole games in one window, each after the last by F2: 20 in a
 // normal build, 50 under the sanitizers (the soak), QUILLMOOR_SOAK_GAMES to
 // choose. Every game keeps the tournament's rules to the champion's board,
 // and the process does not grow from game to game.

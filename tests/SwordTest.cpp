@@ -57,7 +57,6 @@ TEST(SwordCatalogue, MarksAndNamesAreUniqueAndLookUpTheirOwnKind) {
     EXPECT_EQ(SwordKindOfMark(s.Mark), kind);
     EXPECT_EQ(SwordByMark(s.Mark).Name, s.Name);
     EXPECT_EQ(s.EarlyGrants + s.PoisonGrants + s.BreakGrants + s.StunGrants, 0);
-    EXPECT_FALSE(s.UsedThisTurn);
   }
   EXPECT_EQ(marks.size(), 35u);
   EXPECT_EQ(names.size(), 35u);
@@ -168,7 +167,7 @@ TEST(SwordList, ReverseKeepsTheMiddleOfAnOddListAndLeavesOneAlone) {
 
 TEST(SwordList, RemoveAppendAndFirstUnusedKeepTheOrderOfTheRest) {
   TFighter f = MakeFighter(Swordsman("a", 0, 0, 0, 0, Sj("斬闇衝").c_str()));
-  f.Swords[0].UsedThisTurn = true;
+  UseSword(f, 0);
   EXPECT_EQ(FirstUnusedSword(f), 1);
   RemoveSword(f, 1);
   EXPECT_EQ(Marks(f), Sj("斬衝"));
@@ -178,7 +177,7 @@ TEST(SwordList, RemoveAppendAndFirstUnusedKeepTheOrderOfTheRest) {
   EXPECT_EQ(Marks(f), Sj("斬衝"));
   RemoveSword(f, 5);  // outside the list: nothing happens
   EXPECT_EQ(Marks(f), Sj("斬衝"));
-  f.Swords[1].UsedThisTurn = true;
+  UseSword(f, 1);
   EXPECT_EQ(FirstUnusedSword(f), -1);
 }
 
