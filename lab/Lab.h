@@ -11,20 +11,28 @@
 #include <string_view>
 #include <vector>
 
+class TLabPlatform;
+
 using TLabArgs = std::vector<std::string>;
 
 struct TLabCommand {
   const char* Name;
-  const char* Usage;                 // the arguments, e.g. "[--seed N] ME PARTNER"
-  const char* Summary;               // one line: what the command is for
-  const char* Help;                  // what it prints, line by line ('\n' between lines)
-  int (*Run)(const TLabArgs& args);  // args after the command name; returns the exit code
+  const char* Usage;    // the arguments, e.g. "[--seed N] ME PARTNER"
+  const char* Summary;  // one line: what the command is for
+  const char* Help;     // what it prints, line by line ('\n' between lines)
+  // Runs the command on the args after its name, asking the platform what
+  // it needs of it; returns the exit code.
+  int (*Run)(const TLabArgs& args, const TLabPlatform& platform);
 };
 
 // Registers a command; used through a static TLabRegistration in each file.
 struct TLabRegistration {
   explicit TLabRegistration(const TLabCommand& command);
 };
+
+// The whole lab: the command named by argv[1] (or the help) run with the
+// platform's answers; returns the program's exit code.
+int LabRun(int argc, char** argv, const TLabPlatform& platform);
 
 // Writes a cp932 line to standard output as UTF-8, followed by '\n'.
 void LabPrint(std::string_view cp932Line);

@@ -14,7 +14,7 @@
 
 namespace {
 
-int RunBattle(const TLabArgs& args) {
+int RunBattle(const TLabArgs& args, const TLabPlatform&) {
   // 1. Options and the four operands.
   TLabOptions options("battle", args);
   long long stage = FirstRoundStage;
@@ -57,7 +57,7 @@ int RunBattle(const TLabArgs& args) {
   return LabExitFine;
 }
 
-int RunSimulate(const TLabArgs& args) {
+int RunSimulate(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("simulate", args);
   if (!options.Finish()) return LabExitUsage;
   if (options.Operands().size() != 2) return options.UsageError("two builds are needed");

@@ -42,7 +42,7 @@ class TChecksum {
   std::uint64_t hash_ = 14695981039346656037ull;
 };
 
-int RunBench(const TLabArgs& args) {
+int RunBench(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("bench", args);
   if (!options.Finish()) return LabExitUsage;
   if (!options.Operands().empty()) return options.UsageError("bench takes no arguments");

@@ -15,6 +15,7 @@
 #include "lab/LabGrowthCommon.h"
 #include "lab/LabInput.h"
 #include "lab/LabOptions.h"
+#include "lab/LabPlatform.h"
 #include "rules/SjisText.h"
 
 namespace {
@@ -37,7 +38,7 @@ bool SeedAndTwoBuilds(const char* command, const TLabArgs& args, TSpec& me, TSpe
   return true;
 }
 
-int Candidates(const TLabArgs& args) {
+int Candidates(const TLabArgs& args, const TLabPlatform&) {
   TSpec me;
   TSpec partner;
   int code = 0;
@@ -46,7 +47,7 @@ int Candidates(const TLabArgs& args) {
   return LabExitFine;
 }
 
-int WellFormed(const TLabArgs& args) {
+int WellFormed(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("well-formed", args);
   if (!options.Finish()) return LabExitUsage;
   if (options.Operands().size() != 1) return options.UsageError("one sword list is needed");
@@ -68,7 +69,7 @@ int WellFormed(const TLabArgs& args) {
   return LabExitFine;
 }
 
-int Grow(const TLabArgs& args) {
+int Grow(const TLabArgs& args, const TLabPlatform&) {
   TSpec me;
   TSpec partner;
   int code = 0;
@@ -79,7 +80,7 @@ int Grow(const TLabArgs& args) {
 
 // Runs the real growth driver over the first N rivals of a roster, tick after
 // tick without waiting, and reports the work it did.
-int GrowRound(const TLabArgs& args) {
+int GrowRound(const TLabArgs& args, const TLabPlatform& platform) {
   // 1. The options and the roster.
   TLabOptions options("grow-round", args);
   long long seed = -1;
@@ -97,7 +98,9 @@ int GrowRound(const TLabArgs& args) {
     return options.UsageError("unexpected argument '" + options.Operands()[0] + "'");
   }
   TLabRoster roster;
-  if (const int exit = LoadLabRoster("grow-round", rosterArg, utf8, roster); exit >= 0) return exit;
+  if (const int exit = LoadLabRoster("grow-round", rosterArg, utf8, platform.Portraits(), roster);
+      exit >= 0)
+    return exit;
   SeedRandom(seed);
 
   // 2. The rivals, entries 2 to N + 1, still in after a round, in file order.

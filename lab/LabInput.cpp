@@ -9,7 +9,6 @@
 #include "lab/Lab.h"
 #include "lab/LabOptions.h"
 #include "present/Path.h"
-#include "present/PictureCheck.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
 
@@ -125,9 +124,10 @@ bool TLabTextFile::WarnIfUtf8(const char* command) const {
   return true;
 }
 
-bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fault) {
+bool ReadLabRoster(const TLabTextFile& file, const TImageCheck& portraits, TLabRoster& roster,
+                   std::string& fault) {
   roster = TLabRoster();
-  if (!ReadRoster(file.ReadPath(), file.Folder(), PictureCheck(), roster.Entries, fault)) {
+  if (!ReadRoster(file.ReadPath(), file.Folder(), portraits, roster.Entries, fault)) {
     fault = file.Shown(fault);
     return false;
   }
@@ -173,7 +173,7 @@ std::string FolderOf(std::string_view path) {
 }
 
 int LoadLabRoster(const char* command, const std::string& utf8Arg, bool fromUtf8,
-                  TLabRoster& roster) {
+                  const TImageCheck& portraits, TLabRoster& roster) {
   TLabTextFile file;
   bool usage = false;
   if (!file.Open(command, utf8Arg, RosterFileName, fromUtf8, usage)) {
@@ -181,7 +181,7 @@ int LoadLabRoster(const char* command, const std::string& utf8Arg, bool fromUtf8
   }
   file.WarnIfUtf8(command);
   std::string fault;
-  if (!ReadLabRoster(file, roster, fault)) {
+  if (!ReadLabRoster(file, portraits, roster, fault)) {
     LabError(fault);
     return LabExitFault;
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/ImageCheck.h"
 #include "rules/Sword.h"
 
 // A program path as the lab's own messages show it: every separator '\\'
@@ -68,15 +69,17 @@ struct TLabRoster {
 std::vector<int> NameLinesOf(const std::vector<std::string>& lines, int count);
 
 // Reads and checks the roster as the game does, portraits looked up in the
-// file's folder. False with the game's fault text (CR LF kept) otherwise.
-bool ReadLabRoster(const TLabTextFile& file, TLabRoster& roster, std::string& fault);
+// file's folder and checked by `portraits`. False with the game's fault text
+// (CR LF kept) otherwise.
+bool ReadLabRoster(const TLabTextFile& file, const TImageCheck& portraits, TLabRoster& roster,
+                   std::string& fault);
 
 // What a lab command that plays with a roster does first: opens the file it
 // was given (the game's roster by default), warns when it looks like UTF-8,
 // and reads it as the game does, printing the fault. Returns -1 when the
 // roster is ready, otherwise the command's exit code.
 int LoadLabRoster(const char* command, const std::string& utf8Arg, bool fromUtf8,
-                  TLabRoster& roster);
+                  const TImageCheck& portraits, TLabRoster& roster);
 
 // The folder part of a program path, with its separator. Both '\\' and '/'
 // separate; a '\\' that is the trail byte of a double-byte character does not.

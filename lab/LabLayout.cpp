@@ -105,7 +105,7 @@ std::vector<TLabelled> Views() {
           {FullRect, "FullRect", ColorWhite, 550, 436}};
 }
 
-int Layout(const TLabArgs& args) {
+int Layout(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("layout", args);
   if (!options.Finish()) return LabExitUsage;
   if (options.Operands().size() != 1) return options.UsageError("one output file is needed");

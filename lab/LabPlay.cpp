@@ -24,7 +24,7 @@ const char* const Usage =
     "[--seed N] [--roster FILE] [--events FILE] [--auto] [--shots DIR] [--until MODE|end] "
     "[--check] [--games N] [--font FILE]";
 
-int Play(const TLabArgs& args) {
+int Play(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("play", args);
   TPlayOptions play;
   // 1. The options.

@@ -15,7 +15,7 @@
 #include "lab/Lab.h"
 #include "lab/LabInput.h"
 #include "lab/LabOptions.h"
-#include "present/Bitmap.h"
+#include "lab/LabPlatform.h"
 #include "present/Path.h"
 #include "rules/SjisText.h"
 #include "script/TextFile.h"
@@ -88,7 +88,7 @@ void HintSword(const std::string& value) {
 }
 
 // The path tried for the portrait and why it failed.
-void HintImage(const std::string& value, const std::string& folder) {
+void HintImage(const std::string& value, const std::string& folder, const TLabPlatform& platform) {
   const std::string name = value.empty() ? "noimage.bmp" : value;
   const std::string path = folder + name;
   try {
@@ -103,17 +103,22 @@ void HintImage(const std::string& value, const std::string& folder) {
   if (opened != nullptr) {
     std::fclose(opened);
     // 2. Its size from its header, never more than a portrait decoded.
+    TPictureReading image;
     try {
-      TBromBitmap image;
-      image.LoadImage(path, PortraitSize, PortraitSize);
-      why = "it is " + std::to_string(image.Width()) + " x " + std::to_string(image.Height()) +
+      image = platform.ReadPortrait(path);
+    } catch (const std::exception& e) {
+      image.Result = TPictureReading::TResult::Undecodable;
+      image.Fault = e.what();
+    }
+    if (image.Result == TPictureReading::TResult::Shown) {
+      why = "it is " + std::to_string(image.Width) + " x " + std::to_string(image.Height) +
             " pixels and can be read now";
-    } catch (const TImageSizeError& e) {
-      why = "it is " + std::to_string(e.Width) + " x " + std::to_string(e.Height) +
+    } else if (image.Result == TPictureReading::TResult::TooLarge) {
+      why = "it is " + std::to_string(image.Width) + " x " + std::to_string(image.Height) +
             " pixels; a portrait is at most " + std::to_string(PortraitSize) + " x " +
             std::to_string(PortraitSize);
-    } catch (const std::exception& e) {
-      why = std::string("it cannot be decoded (") + e.what() + ")";
+    } else {
+      why = "it cannot be decoded (" + image.Fault + ")";
       const std::size_t dot = name.rfind('.');
       const std::string ending = dot == std::string::npos ? "" : name.substr(dot);
       if (ending != ".jpg" && ending != ".jpeg" && TBromString::SameText(ending, ".jpg")) {
@@ -128,7 +133,7 @@ void HintImage(const std::string& value, const std::string& folder) {
 
 // A hint for the fault the game found, from the message and the line.
 void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDynArray& lines,
-             int count) {
+             int count, const TLabPlatform& platform) {
   const std::size_t br = fault.find("\r\n");
   const std::string message = fault.substr(0, br);
   int lineNumber = 0;
@@ -145,7 +150,7 @@ void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDy
   } else if (message == "剣の記述が不正です。") {
     HintSword(spec);
   } else if (message == "画像ファイルが無いか読めないか大き過ぎます。") {
-    HintImage(ValueOf(line, "#Image"), file.Folder());
+    HintImage(ValueOf(line, "#Image"), file.Folder(), platform);
   } else if (message.starts_with("名前が長すぎます。")) {
     Hint("the name is " + std::to_string(ValueOf(line, "#Name").size()) + " bytes");
   } else if (message.starts_with("行が長すぎます。")) {
@@ -213,7 +218,7 @@ int Warnings(const TLabTextFile& file, const TLabRoster& roster) {
   return warnings;
 }
 
-int CheckRoster(const TLabArgs& args) {
+int CheckRoster(const TLabArgs& args, const TLabPlatform& platform) {
   TLabOptions options("check-roster", args);
   const bool utf8 = options.Flag("--utf8");
   if (!options.Finish()) return LabExitUsage;
@@ -227,7 +232,7 @@ int CheckRoster(const TLabArgs& args) {
   const bool looksUtf8 = file.WarnIfUtf8("check-roster");
   TLabRoster roster;
   std::string fault;
-  if (!ReadLabRoster(file, roster, fault)) {
+  if (!ReadLabRoster(file, platform.Portraits(), roster, fault)) {
     PrintFault(fault);
     // The hint reads the line again; a UTF-8 file is already explained.
     if (!looksUtf8) {
@@ -235,7 +240,7 @@ int CheckRoster(const TLabArgs& args) {
       std::string result;
       int count = 0;
       TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, RosterLineCapacity - 1);
-      HintFor(file, fault, lines, count);
+      HintFor(file, fault, lines, count, platform);
     }
     return LabExitFault;
   }

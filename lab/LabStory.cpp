@@ -38,7 +38,7 @@ std::string Lines(const std::string& text, const std::string& prefix) {
   return out;
 }
 
-int Story(const TLabArgs& args) {
+int Story(const TLabArgs& args, const TLabPlatform&) {
   // 1. The options and the stage.
   TLabOptions options("story", args);
   std::string fileArg;

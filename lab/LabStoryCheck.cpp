@@ -25,10 +25,8 @@
 #include "lab/Lab.h"
 #include "lab/LabInput.h"
 #include "lab/LabOptions.h"
-#include "paint/ScreenKit.h"
-#include "present/Bitmap.h"
+#include "lab/LabPlatform.h"
 #include "present/Path.h"
-#include "present/Wave.h"
 #include "script/ScriptCommand.h"
 #include "script/Story.h"
 #include "script/TextFile.h"
@@ -37,10 +35,9 @@ namespace {
 
 constexpr int FirstStage = 0;
 constexpr int LastStage = 5;
-// The text box: 600 pixels wide, text drawn from x = 12 at height 14.
+// The text box: 600 pixels wide, text drawn from x = 12.
 constexpr int TextBoxWidth = 600;
 constexpr int TextLeft = 12;
-constexpr int TextHeight = 14;
 // A piece that turns more pages than this never stops ("#goto" back over text).
 constexpr int MaxPageTurns = 200;
 
@@ -144,27 +141,9 @@ std::string StageLabel(int stage) {
   return StoryLabelPrefix + std::to_string(stage);
 }
 
-// 4. A sound the game plays: empty, or why it is silent. The file is read
-// and judged by the game's own rules; a data chunk that claims more than the
-// file holds is named too, although the game plays what is there.
-std::string SoundFault(const std::string& programPath, std::string& note) {
-  const std::string fault = SoundFileFault(programPath);
-  if (!fault.empty()) return fault;
-  std::string bytes;
-  ReadProgramFile(programPath, MaxSoundFileBytes, bytes);
-  const std::vector<TRiffChunk> chunks = RiffChunks(bytes);
-  for (const TRiffChunk& chunk : chunks) {
-    if (chunk.Id == "data" && chunk.Claimed > chunk.Held) {
-      note = "its data chunk claims " + std::to_string(chunk.Claimed) +
-             " bytes but the file holds " + std::to_string(chunk.Held) + "; the game plays the " +
-             std::to_string(chunk.Held) + " bytes there";
-    }
-  }
-  return "";
-}
-
 // 2. to 5., line by line.
-void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
+void CheckLines(const TLabTextFile& file, TStory& story, const TLabPlatform& platform,
+                TFindings& findings) {
   const TBromScript& script = story.Script;
   // 2. The labels of the six pieces.
   for (int stage = FirstStage; stage <= LastStage; ++stage) {
@@ -174,9 +153,6 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
                           "script stands");
     }
   }
-  TBromBitmap measure;
-  measure.SetFontHeight(TextHeight);
-  measure.SetFontStyle(0);
   bool canMeasure = true;
   const std::string folder = file.Folder();
   // The closing "#stop" is the script's own, not a line of the file.
@@ -211,19 +187,18 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
           findings.AddError(number, "【エラー】#Lineの行数が不正です：" + tokens[1]);
       } else if (TBromString::SameText(cmd.Name(), "#Image") && params == 1) {
         // 4. The picture decodes.
-        TBromBitmap picture;
-        try {
-          picture.LoadImage(folder + tokens[1], LargestPictureWidth, LargestPictureHeight);
-        } catch (const TImageError& e) {
-          findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
-                                   " cannot be shown: " + file.Shown(e.what()));
-        } catch (const TTextConversionError&) {
+        const TPictureReading picture = platform.ReadStoryPicture(folder + tokens[1]);
+        if (picture.Result == TPictureReading::TResult::BadName) {
           findings.Add(number, "the picture " + tokens[1] + " has a name no file can have");
+        } else if (picture.Result != TPictureReading::TResult::Shown) {
+          findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
+                                   " cannot be shown: " + file.Shown(picture.Fault));
         }
       } else if (TBromString::SameText(cmd.Name(), "#Wave")) {
-        // 4. The sound plays.
+        // 4. The sound plays. A data chunk that claims more than the file
+        // holds is named too, although the game plays what is there.
         std::string note;
-        const std::string fault = SoundFault(folder + tokens[1], note);
+        const std::string fault = platform.SoundFault(folder + tokens[1], note);
         const std::string sound = "the sound " + ShownPath(folder + tokens[1]);
         if (!fault.empty()) {
           findings.Add(number, sound + " cannot be played: " + fault);
@@ -236,7 +211,7 @@ void CheckLines(const TLabTextFile& file, TStory& story, TFindings& findings) {
     if (command || !canMeasure) continue;
     // 5. A text line: its width in the game's font.
     try {
-      const int width = measure.TextWidth(line);
+      const int width = platform.StoryLineWidth(line);
       if (TextLeft + width > TextBoxWidth) {
         findings.Add(number, "the line is " + std::to_string(width) +
                                  " pixels wide; the text box shows " +
@@ -318,7 +293,7 @@ void CheckPieces(TStory& story, TPageCounter& view, TFindings& findings) {
   }
 }
 
-int CheckStory(const TLabArgs& args) {
+int CheckStory(const TLabArgs& args, const TLabPlatform& platform) {
   TLabOptions options("check-story", args);
   const bool utf8 = options.Flag("--utf8");
   if (!options.Finish()) return LabExitUsage;
@@ -337,7 +312,7 @@ int CheckStory(const TLabArgs& args) {
   TPageCounter view;
   story.View = &view;
   if (CheckLoad(file, InitStory(story, file.ReadPath()), findings)) {
-    CheckLines(file, story, findings);
+    CheckLines(file, story, platform, findings);
     CheckPieces(story, view, findings);
   }
   if (findings.Count() == 0 && !looksUtf8) {

@@ -37,6 +37,7 @@
 #include "lab/LabGrowthCommon.h"
 #include "lab/LabInput.h"
 #include "lab/LabOptions.h"
+#include "lab/LabPlatform.h"
 #include "rules/Random.h"
 
 namespace {
@@ -247,7 +248,7 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
-int Tournaments(const TLabArgs& args) {
+int Tournaments(const TLabArgs& args, const TLabPlatform& platform) {
   // 1. The options.
   TLabOptions options("tournaments", args);
   long long seed = -1;
@@ -268,7 +269,8 @@ int Tournaments(const TLabArgs& args) {
   }
   // 2. The roster, read as the game reads it.
   TLabRoster roster;
-  if (const int exit = LoadLabRoster("tournaments", rosterArg, utf8, roster); exit >= 0)
+  if (const int exit = LoadLabRoster("tournaments", rosterArg, utf8, platform.Portraits(), roster);
+      exit >= 0)
     return exit;
   // 3. The tournaments, each seeded from one draw of the run's seed.
   SeedRandom(seed);
