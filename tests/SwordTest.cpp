@@ -181,6 +181,28 @@ TEST(SwordList, RemoveAppendAndFirstUnusedKeepTheOrderOfTheRest) {
   EXPECT_EQ(FirstUnusedSword(f), -1);
 }
 
+TEST(SwordList, UsedMarksMoveWithTheirSwords) {
+  // The marks of a list, each followed by + when that sword is used.
+  const auto usedMarks = [](const TFighter& f) {
+    std::string out;
+    for (int i = 0; i < f.SwordCount; ++i)
+      out += f.Swords[i].Mark.Str() + (SwordUsed(f, i) ? "+" : "");
+    return out;
+  };
+  TFighter f = MakeFighter(Swordsman("a", 0, 0, 0, 0, Sj("斬闇衝毒猛").c_str()));
+  UseSword(f, 1);
+  UseSword(f, 3);
+  RemoveSword(f, 2);
+  EXPECT_EQ(usedMarks(f), Sj("斬闇+毒+猛"));
+  ReverseSwords(f);
+  EXPECT_EQ(usedMarks(f), Sj("猛毒+闇+斬"));
+  AppendSword(f, SwordByMark(Sj("星")), true);  // a stolen sword that had run
+  AppendSword(f, SwordByMark(Sj("連")));
+  RemoveSword(f, 0);
+  EXPECT_EQ(usedMarks(f), Sj("毒+闇+斬星+連"));
+  EXPECT_EQ(FirstUnusedSword(f), 2);
+}
+
 TEST(SwordList, AppendingToAFullListLosesTheNewcomer) {
   std::string marks;
   for (int i = 0; i < 20; ++i) marks += Sj("斬");
