@@ -5,6 +5,7 @@
 #include "flow/TournamentFlow.h"
 #include "paint/BoardScreen.h"
 #include "paint/StoryScreens.h"
+#include "present/App.h"
 #include "rules/InternalError.h"
 
 void SetMode(TGame& g, TGameMode m) {
@@ -63,4 +64,11 @@ void EnterAskedModes(TGame& g) {
     g.AskedMode.reset();
     EnterHeard(g, m);
   }
+}
+
+void DoAskedMessages(TGame& g) {
+  for (const auto& [caption, text] : g.AskedMessages) ShowMessageBox(caption, text);
+  g.AskedMessages.clear();
+  if (g.QuitAsked) RequestTerminate();
+  g.QuitAsked = false;
 }

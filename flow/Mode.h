@@ -31,8 +31,13 @@ class TModeHold {
   TGame& g_;
 };
 
-// Runs a step of the game (a command, a key's action) with its mode changes
-// held back, then enters them.
+// Shows the message boxes the game asked for and asks the program to end
+// when the game asked for it; both are forgotten afterwards.
+void DoAskedMessages(TGame& g);
+
+// Runs a step of the game (a command, a key's action, the title's start)
+// with its mode changes held back, then enters them, then shows what it asked
+// to show and ends the program if it asked to.
 template <class F>
 void RunGameStep(TGame& g, F&& step) {
   {
@@ -40,4 +45,5 @@ void RunGameStep(TGame& g, F&& step) {
     step();
   }
   EnterAskedModes(g);
+  DoAskedMessages(g);
 }

@@ -64,10 +64,11 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
 }
 
 void RosterFatal(TGame& g, std::string_view text) {
-  // 1. The message box, captioned with the program's title.
-  ShowMessageBox(ProgramTitle, text);
-  // 2. The program ends after the current event.
-  RequestTerminate();
+  // 1. The message box, captioned with the program's title, once the step
+  // is over.
+  g.AskedMessages.emplace_back(ProgramTitle, text);
+  // 2. Then the program ends, after the current event.
+  g.QuitAsked = true;
   // 3. The game start sees the flag and does nothing more.
   g.LoadFailed = true;
 }

@@ -30,9 +30,9 @@ void GrowthTimer(TGame& g);
 // on success, draws the tournament's entrants from it. On a fault: the
 // fatal-error routine, and nothing else changes.
 void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder);
-// The fatal-error routine: shows the text in a message box captioned with
-// the program's title, asks the program to end and sets the game's
-// LoadFailed.
+// The fatal-error routine: asks for the text in a message box captioned with
+// the program's title and for the end of the program (both done when the
+// step is over, by RunGameStep) and sets the game's LoadFailed.
 void RosterFatal(TGame& g, std::string_view text);
 
 // The title's click: the roster (the program path `rosterPath`, or when empty

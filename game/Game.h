@@ -15,6 +15,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "battle/Battle.h"
 #include "battle/BattleHost.h"
@@ -49,6 +52,10 @@ struct TGame {
   // enters it once that has returned, so no handler runs inside another.
   std::optional<TGameMode> AskedMode;
   std::int32_t Running = 0;  // commands and mode entries under way
+  // What a step asks of the platform once it has returned: message boxes
+  // (caption and text) to show, in order, then the end of the program.
+  std::vector<std::pair<std::string, std::string>> AskedMessages;
+  bool QuitAsked = false;
   // Set once a roster fault has been shown; the game start then does nothing
   // more.
   bool LoadFailed = false;

@@ -5,6 +5,7 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
+#include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
@@ -294,7 +295,7 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   SetMessageSink(&sink);
   ClearTerminateRequest();
   NewTestGame();
-  LoadRoster(TestGame(), folder.Write(lines), folder.Folder);
+  RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder); });
   SetMessageSink(nullptr);
   EXPECT_EQ(sink.Shown,
             (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
@@ -308,7 +309,8 @@ TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
   TRosterFolder folder;
   ClearTerminateRequest();
   testing::internal::CaptureStderr();
-  LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder);
+  RunGameStep(TestGame(),
+              [&] { LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder); });
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
   EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
@@ -342,7 +344,8 @@ TEST(RosterLoad, SuccessDrawsTheEntrants) {
   SetMessageSink(&sink);
   NewTestGame();
   RandSeed(7);
-  LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder);
+  RunGameStep(TestGame(),
+              [&] { LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder); });
   SetMessageSink(nullptr);
   EXPECT_TRUE(sink.Shown.empty());
   EXPECT_FALSE(TestGame().LoadFailed);
