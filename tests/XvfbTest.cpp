@@ -53,6 +53,20 @@ int WaitFor(pid_t pid, int seconds) {
   return -2;
 }
 
+// Ends a spawned process's group when the test leaves its scope, however it
+// leaves it: a failed assertion must not leave a server or a game behind, for
+// CTest waits for their output to close.
+struct TSpawnedGroup {
+  pid_t Pid;
+  ~TSpawnedGroup() {
+    int raw = 0;
+    if (Pid > 0 && waitpid(Pid, &raw, WNOHANG) == 0) {
+      kill(-Pid, SIGKILL);
+      waitpid(Pid, &raw, 0);
+    }
+  }
+};
+
 // The window's pixels as RGB bytes (width x height x 3).
 std::string Capture(const std::string& display, const std::string& window) {
   int status = -1;
@@ -84,6 +98,7 @@ TEST(RealWindow, TitleMakingThePointerLeavingKeysMuteAndACleanCloseUnderXvfb) {
   }
   const std::string display = ":" + std::to_string(number);
   const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  const TSpawnedGroup serverGroup{server};
   for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
        ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -97,6 +112,7 @@ TEST(RealWindow, TitleMakingThePointerLeavingKeysMuteAndACleanCloseUnderXvfb) {
             // loader) keeps memory to the end; the game's own leaks
             // are checked by every other test.
             " ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 exec " + QUILLMOOR_GAME_PATH);
+  const TSpawnedGroup gameGroup{game};
   const std::string window = Shell(
       "DISPLAY=" + display + " timeout 30 xdotool search --sync --onlyvisible --name Quillmoor",
       status);
@@ -195,6 +211,7 @@ TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBo
   int status = -1;
   const std::string display = ":" + std::to_string(120 + getpid() % 400);
   const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  const TSpawnedGroup serverGroup{server};
   for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
        ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -216,6 +233,7 @@ TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBo
                              "SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "
                              "ASAN_OPTIONS=detect_leaks=0 exec " +
                              QUILLMOOR_GAME_PATH);
+    const TSpawnedGroup gameGroup{game};
     std::string child;
     if (box) {
       // Past the start, when the window system's helpers have come and gone.
@@ -233,6 +251,16 @@ TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBo
         Shell(x + "xdotool mousemove --window " + window + " " + std::to_string(cx) + " " +
                   std::to_string(cy) + " click --window " + window + " 1 && sleep 0.15",
               status);
+        // After the title's click, hero making once the roster has loaded
+        // (its HP button lightened), however busy the machine.
+        for (int i = 0; cx == 300 && i < 300; ++i) {
+          const std::string rgb = Capture(display, window);
+          if (rgb.size() == 600u * 450 * 3 && At(rgb, 310, 38).R >= 128 &&
+              At(rgb, 310, 38).B >= 128) {
+            break;
+          }
+          std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
       }
       // The first round played out: SKIP and the next line in the battles,
       // the next page and the close button in the story, and on the board
@@ -240,7 +268,8 @@ TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBo
       // footer shows the rivals growing: its bar, near white at the right edge,
       // where no other screen is white at its foot.
       bool growing = false;
-      for (int i = 0; growth && !growing && i < 150; ++i) {
+      const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(150);
+      while (growth && !growing && std::chrono::steady_clock::now() < giveUp) {
         Shell(x + "xdotool mousemove --window " + window +
                   " 560 320 click --repeat 3 --delay 40 1 mousemove --window " + window +
                   " 555 20 click 1 && sleep 0.05",
