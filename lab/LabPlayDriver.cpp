@@ -266,6 +266,7 @@ bool RunEvent(const std::string& line, std::size_t number) {
   std::string word;
   if (!(in >> word) || word[0] == '#') return true;
   auto bad = [&](const char* why) {
+    std::fflush(stdout);  // what came before, first, when both go to one place
     std::fprintf(stderr, "quillmoor-lab play: event line %zu: %s: %s\n", number, why, line.c_str());
     return false;
   };
@@ -449,6 +450,9 @@ void EndGame() {
     Fail("the game ended before the champion's board");
   }
   if (d.Options.Auto) {
+    // The game's lines first: with standard error sent to the same place
+    // (2>&1), a half-written line would be cut by this one.
+    std::fflush(stdout);
     std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n", GameSeed(),
                  d.Actions);
   }
@@ -603,6 +607,7 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
     if (form.Game().LoadFailed) status = 1;
     d.Form = nullptr;
   } catch (const std::exception& e) {
+    std::fflush(stdout);
     std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
     status = 1;
   }
