@@ -287,6 +287,12 @@ std::int64_t MaxImageFileBytesFor(int maxWidth, int maxHeight) {
 }
 
 void TBromBitmap::LoadImage(std::string_view programPath, int maxWidth, int maxHeight) {
+  DecodeImage(programPath, ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight)),
+              maxWidth, maxHeight);
+}
+
+void TBromBitmap::DecodeImage(std::string_view programPath, const std::string& bytes, int maxWidth,
+                              int maxHeight) {
   const auto endsWith = [&](std::string_view tail) {
     return programPath.size() >= tail.size() &&
            programPath.substr(programPath.size() - tail.size()) == tail;
@@ -294,72 +300,52 @@ void TBromBitmap::LoadImage(std::string_view programPath, int maxWidth, int maxH
   // Only the exact lower-case endings are JPEG: "X.JPG" goes to the BMP
   // loader, which refuses it unless it really is a BMP.
   if (endsWith(".jpg") || endsWith(".jpeg")) {
-    LoadJpeg(programPath, maxWidth, maxHeight);
+    DecodeJpegBytes(programPath, bytes, maxWidth, maxHeight);
   } else {
-    LoadBmp(programPath, maxWidth, maxHeight);
+    DecodeBmpBytes(programPath, bytes, maxWidth, maxHeight);
   }
 }
 
-namespace {
-
-struct TCachedPicture {
-  std::string Path;
-  std::string File;  // the file's bytes the picture was decoded from
-  int MaxWidth;      // and the limits it was decoded under
-  int MaxHeight;
-  TBromBitmap Picture;
-};
-constexpr std::size_t PictureCacheSize = 4;
-
-}  // namespace
-
 void TBromBitmap::LoadImageCached(std::string_view programPath, int maxWidth, int maxHeight) {
-  const std::int64_t maxBytes = MaxImageFileBytesFor(maxWidth, maxHeight);
-  std::string file;
-  try {
-    file = ReadImageFile(programPath, maxBytes);
-  } catch (const TImageError&) {
-    LoadImage(programPath, maxWidth, maxHeight);  // raises the fault as LoadImage does
-    return;
-  }
+  // The one picture kept: the file's bytes it was decoded from, under
+  // which limits, and the decoded surface.
+  struct TCachedPicture {
+    std::string Path;
+    std::string File;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+    TBromBitmap Picture;
+  };
   static std::mutex lock;
-  static std::vector<TCachedPicture> cache;  // the most recently used first
+  static TCachedPicture cached;
+  const std::string file = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
   const std::lock_guard<std::mutex> hold(lock);
-  auto hit = std::find_if(cache.begin(), cache.end(), [&](const TCachedPicture& c) {
-    return c.Path == programPath && c.File == file && c.MaxWidth == maxWidth &&
-           c.MaxHeight == maxHeight;
-  });
-  if (hit == cache.end()) {
+  if (cached.Path != programPath || cached.File != file || cached.MaxWidth != maxWidth ||
+      cached.MaxHeight != maxHeight) {
     TBromBitmap picture;
     // A fault leaves this surface and the cache as they were.
-    picture.LoadImage(programPath, maxWidth, maxHeight);
-    // Kept only when the file did not change while it was decoded.
-    std::string after;
-    try {
-      after = ReadImageFile(programPath, maxBytes);
-    } catch (const TImageError&) {
-    }
-    if (after != file) {
-      Adopt(std::move(picture.pixels_), picture.width_, picture.height_);
-      return;
-    }
-    std::erase_if(cache, [&](const TCachedPicture& c) { return c.Path == programPath; });
-    if (cache.size() == PictureCacheSize) cache.pop_back();
-    cache.insert(cache.begin(), TCachedPicture{std::string(programPath), std::move(file), maxWidth,
-                                               maxHeight, std::move(picture)});
-    hit = cache.begin();
+    picture.DecodeImage(programPath, file, maxWidth, maxHeight);
+    cached.Path = programPath;
+    cached.File = file;
+    cached.MaxWidth = maxWidth;
+    cached.MaxHeight = maxHeight;
+    cached.Picture.Adopt(std::move(picture.pixels_), picture.width_, picture.height_);
   }
-  std::rotate(cache.begin(), hit, hit + 1);
-  const TBromBitmap& picture = cache.front().Picture;
   // What LoadImage changes: the size and the pixels.
-  pixels_ = picture.pixels_;  // into the memory this surface has
-  width_ = picture.width_;
-  height_ = picture.height_;
+  pixels_ = cached.Picture.pixels_;  // into the memory this surface has
+  width_ = cached.Picture.width_;
+  height_ = cached.Picture.height_;
   RefreshRows();
 }
 
 void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {
-  const std::string bytes = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
+  DecodeJpegBytes(programPath,
+                  ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight)), maxWidth,
+                  maxHeight);
+}
+
+void TBromBitmap::DecodeJpegBytes(std::string_view programPath, const std::string& bytes,
+                                  int maxWidth, int maxHeight) {
   auto job = std::make_unique<TJpegJob>();
   if (!DecodeJpeg(bytes, LimitOf(maxWidth, maxHeight), job.get())) {
     if (job->TooLarge) {
@@ -372,8 +358,13 @@ void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHe
 }
 
 void TBromBitmap::LoadBmp(std::string_view programPath, int maxWidth, int maxHeight) {
+  DecodeBmpBytes(programPath, ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight)),
+                 maxWidth, maxHeight);
+}
+
+void TBromBitmap::DecodeBmpBytes(std::string_view programPath, const std::string& bytes,
+                                 int maxWidth, int maxHeight) {
   const TSizeLimit limit = LimitOf(maxWidth, maxHeight);
-  const std::string bytes = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
   CheckBmpSize(programPath, bytes, limit);
   SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* loaded = stream != nullptr ? SDL_LoadBMP_RW(stream, 1) : nullptr;

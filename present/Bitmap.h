@@ -114,11 +114,11 @@ class TBromBitmap {
   // unchanged when it throws.
   void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
                  int maxHeight = MaxImageSide);
-  // LoadImage through a small cache of decoded pictures (the few most
-  // recently used): a file whose bytes are those of a picture decoded
-  // before is copied instead of decoded again. Reading a file costs little
-  // beside decoding it. For pictures a screen loads on every repaint (the
-  // backdrop); faults and limits are those of LoadImage.
+  // LoadImage through the last picture it decoded: a file whose bytes are
+  // those of that picture (under the same limits) is copied instead of
+  // decoded again. Reading a file costs little beside decoding it. For the
+  // picture a screen loads on every repaint (the backdrop); faults and
+  // limits are those of LoadImage.
   void LoadImageCached(std::string_view programPath, int maxWidth = MaxImageSide,
                        int maxHeight = MaxImageSide);
   void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
@@ -184,6 +184,14 @@ class TBromBitmap {
   void ApplySoftEdge(const TBromBitmap& coverage, int x0, int y0, int x1, int y1);
 
  private:
+  // The loaders' work on a file's bytes already read; `programPath` names it
+  // in faults and chooses the decoder.
+  void DecodeImage(std::string_view programPath, const std::string& bytes, int maxWidth,
+                   int maxHeight);
+  void DecodeJpegBytes(std::string_view programPath, const std::string& bytes, int maxWidth,
+                       int maxHeight);
+  void DecodeBmpBytes(std::string_view programPath, const std::string& bytes, int maxWidth,
+                      int maxHeight);
   void Resize(int width, int height);
   void Adopt(std::vector<std::uint8_t>&& pixels, int width, int height);
   void DrawGlyphs(int x, int y, std::string_view textCp932, TPixelColor color);

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "present/App.h"
 #include "present/Path.h"
@@ -109,32 +110,17 @@ void ConnectToDisplay() {
 
 // The game's key for a key of the keyboard; false for the keys it ignores.
 bool KeyOf(SDL_Keycode code, TKey& key) {
-  switch (code) {
-    case SDLK_SPACE:
-      key = TKey::Space;
+  static constexpr std::pair<SDL_Keycode, TKey> keys[] = {
+      {SDLK_SPACE, TKey::Space}, {SDLK_RETURN, TKey::Return}, {SDLK_KP_ENTER, TKey::Return},
+      {SDLK_RIGHT, TKey::Right}, {SDLK_ESCAPE, TKey::Escape}, {SDLK_m, TKey::M},
+      {SDLK_F2, TKey::F2},       {SDLK_F11, TKey::F11}};
+  for (const auto& [sdl, game] : keys) {
+    if (sdl == code) {
+      key = game;
       return true;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      key = TKey::Return;
-      return true;
-    case SDLK_RIGHT:
-      key = TKey::Right;
-      return true;
-    case SDLK_ESCAPE:
-      key = TKey::Escape;
-      return true;
-    case SDLK_m:
-      key = TKey::M;
-      return true;
-    case SDLK_F2:
-      key = TKey::F2;
-      return true;
-    case SDLK_F11:
-      key = TKey::F11;
-      return true;
-    default:
-      return false;
+    }
   }
+  return false;
 }
 
 }  // namespace
