@@ -67,6 +67,22 @@ struct TSpawnedGroup {
   }
 };
 
+// Starts an Xvfb on a display it picks itself (the first whose socket and lock
+// it can take, so a lock left behind by a killed server is passed over);
+// returns ":N" once the server is ready, or "" when none came up in ten
+// seconds. The server is the group `server` ends.
+std::string StartXvfb(pid_t& server) {
+  const std::string ready = MakeTempFolder() + "/display";
+  server = Spawn("exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3> " + ready +
+                 " > /dev/null 2>&1");
+  for (int i = 0; i < 200; ++i) {
+    const std::string number = std::filesystem::exists(ready) ? ReadWholeFile(ready) : "";
+    if (!number.empty() && number.back() == '\n') return ":" + number.substr(0, number.size() - 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return "";
+}
+
 // The window's pixels as RGB bytes (width x height x 3).
 std::string Capture(const std::string& display, const std::string& window) {
   int status = -1;
@@ -91,18 +107,10 @@ TEST(RealWindow, TitleMakingThePointerLeavingKeysMuteAndACleanCloseUnderXvfb) {
   ASSERT_FALSE(Shell("command -v Xvfb", status).empty()) << "Xvfb is not installed";
   ASSERT_FALSE(Shell("command -v xdotool", status).empty()) << "xdotool is not installed";
   // 1. A display of our own.
-  int number = 90;
-  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-         std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
-    ++number;
-  }
-  const std::string display = ":" + std::to_string(number);
-  const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  pid_t server = 0;
+  const std::string display = StartXvfb(server);
   const TSpawnedGroup serverGroup{server};
-  for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
-       ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  ASSERT_FALSE(display.empty()) << "Xvfb did not start";
   // 2. The game, from the source folder that holds dat/.
   const std::string sound = MakeTempFolder() + "/sound.raw";
   const pid_t game =
@@ -209,13 +217,10 @@ TEST(RealWindow, TitleMakingThePointerLeavingKeysMuteAndACleanCloseUnderXvfb) {
 
 TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBox) {
   int status = -1;
-  const std::string display = ":" + std::to_string(120 + getpid() % 400);
-  const pid_t server = Spawn("exec Xvfb " + display + " -screen 0 800x600x24 -nolisten tcp");
+  pid_t server = 0;
+  const std::string display = StartXvfb(server);
   const TSpawnedGroup serverGroup{server};
-  for (int i = 0; i < 200 && !std::filesystem::exists("/tmp/.X11-unix/X" + display.substr(1));
-       ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  ASSERT_FALSE(display.empty()) << "Xvfb did not start";
   const std::string x = "DISPLAY=" + display + " ";
   const std::string windows = x + "xdotool search --onlyvisible --name Quillmoor 2> /dev/null";
   // A working folder whose title picture is a folder: a fault message box.

@@ -66,7 +66,7 @@ man -l "$root/usr/share/man/man6/quillmoor.6.gz" >/dev/null 2>&1 || zcat "$root/
 source "$top/tools/x11-session.sh"
 game=
 trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$root" "$unrelated"' EXIT
-start_xvfb 200
+start_xvfb || fail "no X server"
 cd "$unrelated"
 env -u QUILLMOOR_DATA SDL_AUDIODRIVER=dummy "$root/usr/bin/quillmoor" 2>"$unrelated/stderr" &
 game=$!

@@ -31,7 +31,7 @@ cleanup() {
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-start_xvfb 90
+start_xvfb
 
 "$game" "$@" 2>/dev/null &
 gamepid=$!
