@@ -176,7 +176,8 @@ void AttackSetup(TBattle& b) {
 }
 
 // Works out the damage of slot s's strike; reflect and shield are used up here.
-void ComputeStrike(TBattle& b, TActionSlot& s) {
+// Inlined into each run, where the slots that take part are known.
+[[gnu::always_inline]] inline void ComputeStrike(TBattle& b, TActionSlot& s) {
   const TSword& w = s.Sword;
   TFighter& target = *s.Target;
   const TFighter& attacker = *s.Actor;  // the attacker stays the actor after a reflection
