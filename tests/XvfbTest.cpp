@@ -69,13 +69,13 @@ struct TSpawnedGroup {
 
 // Starts an Xvfb on a display it picks itself (the first whose socket and lock
 // it can take, so a lock left behind by a killed server is passed over);
-// returns ":N" once the server is ready, or "" when none came up in ten
-// seconds. The server is the group `server` ends.
+// returns ":N" once the server is ready, or "" when none came up in thirty
+// seconds (a cold, loaded machine can take several). `server` is its pid.
 std::string StartXvfb(pid_t& server) {
   const std::string ready = MakeTempFolder() + "/display";
   server = Spawn("exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3> " + ready +
                  " > /dev/null 2>&1");
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 600; ++i) {
     const std::string number = std::filesystem::exists(ready) ? ReadWholeFile(ready) : "";
     if (!number.empty() && number.back() == '\n') return ":" + number.substr(0, number.size() - 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -5,14 +5,15 @@
 # number whose socket and lock it can take, so a lock left by a server that
 # was killed, or a display another program holds, is passed over), exported
 # as DISPLAY once the server says it is ready; its pid in $xvfb. Fails, with
-# what Xvfb printed, when no server came up within ten seconds.
+# what Xvfb printed, when no server came up within thirty seconds (a cold,
+# loaded machine can take several to start one).
 start_xvfb() {
   local ready log
   ready=$(mktemp)
   log=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >"$log" 2>&1 &
   xvfb=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     grep -q '^[0-9]' "$ready" && break
     kill -0 "$xvfb" 2>/dev/null || break
     sleep 0.1
@@ -29,11 +30,11 @@ start_xvfb() {
   export DISPLAY=:$number
 }
 
-# wait_for_window: the game's window id in $window, waiting up to ten
+# wait_for_window: the game's window id in $window, waiting up to thirty
 # seconds for it to appear; fails when it does not.
 wait_for_window() {
   window=
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     window=$(xdotool search --name '^Quillmoor$' 2>/dev/null | head -1 || true)
     [ -n "$window" ] && return 0
     sleep 0.1
