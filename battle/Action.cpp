@@ -176,7 +176,8 @@ void AttackSetup(TBattle& b) {
 }
 
 // Works out the damage of slot s's strike; reflect and shield are used up here.
-void ComputeStrike(TBattle& b, TActionSlot& s) {
+// Inlined into each run, where the slots that take part are known.
+[[gnu::always_inline]] inline void ComputeStrike(TBattle& b, TActionSlot& s) {
   const TSword& w = s.Sword;
   TFighter& target = *s.Target;
   const TFighter& attacker = *s.Actor;  // the attacker stays the actor after a reflection
@@ -337,6 +338,7 @@ void ApplyOnHit(TBattle& b, TActionSlot& s) {
   GiveState<R>(b, t.Stun, w.StunOnHit, "＜スタン＞", text);
   GiveState<R>(b, t.StrongPoison, w.StrongPoisonOnHit, "＜猛毒＞", text);
   GiveState<R>(b, t.Poison, w.PoisonOnHit, "＜毒＞", text);
+  if (w.StrongPoisonOnHit > 0 || w.PoisonOnHit > 0) b.Ailing = true;
   if (Logging<R>(b) && !text.empty()) BattleLog(b, NameOf(t) + "に" + text + "を与えた！");
   // 2. Reversing.
   for (std::int32_t i = 0; i < w.ReverseOnHit && t.SwordCount > 0; ++i) {
@@ -499,6 +501,7 @@ void ApplySupport(TBattle& b, TActionSlot& s) {
       Raise(f.HP, 10);
       Raise(f.MaxHP, 10);
       Raise(f.Sleep, 1);
+      b.Ailing = true;
       text = "のHPと最大HPが10増えて＜スリープ＞が付与された！";
       break;
     default:

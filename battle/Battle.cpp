@@ -75,8 +75,10 @@ bool TurnStartStates(const TBattle& b) {
 template <TRun R>
 void SleepPhase(TBattle& b) {
   // Without them the three phases change nothing, and the checks after them
-  // would find what the checks before them found: the actions follow.
-  if (!TurnStartStates(b)) {
+  // would find what the checks before them found: the actions follow. A
+  // silent battle asks only whether either side has had them at all (with
+  // none left the phases run and change nothing).
+  if (R == Silent ? !b.Ailing : !TurnStartStates(b)) {
     Then<R, Engine::ActionLoop<R>>(b);
     return;
   }
@@ -379,6 +381,7 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
   battle.PhaseCount = 0;
   battle.Result = brRunning;
   battle.EndDue = false;
+  battle.Ailing = TurnStartStates(battle);
   // 3. The whole battle: every phase runs where it is scheduled.
   TurnStart<Silent>(battle);
   if (battle.Result == brRunning)

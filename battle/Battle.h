@@ -79,6 +79,10 @@ struct TBattle {
   // A death was noticed or the turn raised since the last end check: the only
   // changes that can end the battle.
   bool EndDue = false;
+  // Sleep or poison has been on either side in this silent battle: set when
+  // the battle starts with one and whenever one is given, never cleared. A
+  // silent turn start without it goes straight to the actions.
+  bool Ailing = false;
   bool LogOff = true;  // log lines and cues are suppressed
   bool Simulation = false;
   bool SkipAllowed = false;

@@ -1,8 +1,10 @@
 #include "rules/Sword.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
@@ -114,16 +116,18 @@ std::uint16_t MarkKey(std::string_view mark) {
 }
 
 // The records of all kinds, made once from the rows, and their marks as keys
-// in a small open-addressed table.
+// in a small table where every mark has a slot of its own, so a look-up is one
+// probe: building a fighter looks up every mark of its build.
 struct TCatalogue {
   static constexpr int KeySlots = 128;  // a power of two, well above 35
 
   TSword Records[SwordKindCount + 1];  // 0 is the empty record
   std::uint16_t Keys[KeySlots] = {};
   std::uint8_t KindAt[KeySlots] = {};  // 0: a free slot
+  std::uint32_t Multiplier = 1;        // of the slot hash, chosen for the marks
 
-  static int SlotOf(std::uint16_t key) {
-    return static_cast<int>((key * 40503u) >> 9) & (KeySlots - 1);
+  int SlotOf(std::uint16_t key) const {
+    return static_cast<int>((key * Multiplier) >> 9) & (KeySlots - 1);
   }
 
   TCatalogue() {
@@ -148,21 +152,37 @@ struct TCatalogue {
       r.SpendOnHit = k.Spend;
       r.StealOnHit = k.Steal;
       r.ReverseOnHit = k.Reverse;
-      const std::uint16_t key = MarkKey(r.Mark.View());
-      int slot = SlotOf(key);
-      while (KindAt[slot] != 0) slot = (slot + 1) & (KeySlots - 1);
+    }
+    // The first odd multiplier that gives every mark a slot of its own (a few
+    // dozen tries).
+    while (!PlaceMarks()) Multiplier += 2;
+  }
+
+  // Puts every mark in its slot; false, with the table cleared, when two
+  // marks would share one.
+  bool PlaceMarks() {
+    for (int kind = 1; kind <= SwordKindCount; ++kind) {
+      const std::uint16_t key = MarkKey(Records[kind].Mark.View());
+      const int slot = SlotOf(key);
+      if (KindAt[slot] != 0) {
+        std::fill(std::begin(Keys), std::end(Keys), std::uint16_t{0});
+        std::fill(std::begin(KindAt), std::end(KindAt), std::uint8_t{0});
+        return false;
+      }
       Keys[slot] = key;
       KindAt[slot] = static_cast<std::uint8_t>(kind);
     }
+    return true;
+  }
+
+  // The kind whose mark is this key, or 0.
+  int KindOfKey(std::uint16_t key) const {
+    const int slot = SlotOf(key);
+    return Keys[slot] == key ? KindAt[slot] : 0;
   }
 
   int KindOf(std::string_view text) const {
-    if (text.size() != 2) return 0;
-    const std::uint16_t key = MarkKey(text);
-    for (int slot = SlotOf(key); KindAt[slot] != 0; slot = (slot + 1) & (KeySlots - 1)) {
-      if (Keys[slot] == key) return KindAt[slot];
-    }
-    return 0;
+    return text.size() == 2 ? KindOfKey(MarkKey(text)) : 0;
   }
 };
 
@@ -260,16 +280,17 @@ void SetUpFighter(TFighter& f, const TSpec& spec) {
   f.Stun = f.Sleep = f.StrongPoison = f.Poison = 0;
   f.Reflect = f.Shield = f.Soul = f.Life = f.Push = f.Quick = 0;
   f.Used = 0;
-  // 2. The catalogue record of every mark, at most 20.
+  // 2. The catalogue record of every mark, at most 20. Every mark is two
+  // bytes, so the string is read two bytes at a time: a byte that begins no
+  // mark, or a lone byte at the end, is found in no slot.
+  static_assert(SwordsBytes <= 2 * MaxSwords, "a build's string holds at most 20 marks");
   const TCatalogue& catalogue = Catalogue();
   const std::string_view swords = spec.Swords.View();
   int count = 0;
-  for (std::size_t i = 0; i < swords.size() && count < MaxSwords;) {
-    const std::size_t len = TBromString::CharLength(swords, i);
-    const int kind = catalogue.KindOf(swords.substr(i, len));
+  for (std::size_t i = 0; i < swords.size(); i += 2) {
+    const int kind = i + 1 < swords.size() ? catalogue.KindOfKey(MarkKey(swords.substr(i, 2))) : 0;
     if (kind == 0) InternalError("UnitSword", "unknown sword mark");
     f.Swords[count++] = catalogue.Records[kind];
-    i += len;
   }
   f.SwordCount = count;
 }
