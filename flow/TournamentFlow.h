@@ -22,6 +22,10 @@
 // game's screens call it too.
 void ConnectGameFlow(TGame& g);
 
+// The board's entry: the board painted, its regions installed, the growth's
+// progress over it while the rivals grow, presented.
+void ShowBoard(const TGame& g);
+
 // The 10 ms timer: the next step of the rivals' growth, and its progress on
 // the board footer while the board is the screen.
 void GrowthTimer(TGame& g);
