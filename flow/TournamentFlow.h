@@ -63,7 +63,7 @@ void StoryEnded(TGame& g);
 // The board's portrait of slot k: the opponent view of that entrant.
 void ViewEntrant(TGame& g, std::int32_t k);
 // A click on the opponent view: back to the board. It acts only in the
-// opponent view (hero making registers the same flavour strip, where its
+// opponent view (hero making has the same flavour strip, where its
 // click must do nothing).
 void CloseView(TGame& g, std::int32_t tag);
 // The board's build-change region: hero making again, at stages 2 to 5 while

@@ -1,6 +1,6 @@
 // Design unit: UnitPaint (title, story, opponent view).
 // The three simple screens. The title is one picture, "dat\\title.bmp",
-// loaded straight into the screen layer; it registers no region, since any
+// loaded straight into the screen layer; it has no region, since any
 // left click on it starts the game. The story screen is a picture area over a
 // text box with a "close" button: the story runner fills it a page at a time
 // through ClearStoryPicture, ShowStoryPicture and ShowStoryText. The opponent
