@@ -20,8 +20,10 @@ namespace {
 
 void BM_PaintBoard(benchmark::State& state) {
   TBromPaintBox box;
-  InitScreens(box);
+  const auto screens = std::make_unique<TScreens>();
+  InitScreens(*screens, box);
   const auto game = std::make_unique<TGame>();
+  game->Screens = screens.get();
   RandSeed(1);
   LoadRoster(*game, RosterFileName, DataFolder);
   if (game->LoadFailed) {
@@ -30,16 +32,15 @@ void BM_PaintBoard(benchmark::State& state) {
   }
   TTournament& t = game->Tournament;
   EnterAllSlots(t);
-  LoadPortraits(t);
+  LoadPortraits(*screens, t);
   // The second round: every odd slot lost its first match.
   t.Stage = 2;
   for (int k = 0; k < SlotCount; ++k) {
     t.Slots[k].InTournament = k % 2 == 0;
     t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
   }
-  for (auto _ : state) PaintBoard(*game);
-  ClearSensors();
-  FreeScreens();
+  for (auto _ : state) PaintBoard(*screens, *game);
+  FreeScreens(*screens);
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);
 

@@ -15,26 +15,25 @@ namespace {
 
 struct TMakingScreen {
   TBromPaintBox box;
+  std::unique_ptr<TScreens> screens = std::make_unique<TScreens>();
   std::unique_ptr<TGame> game = std::make_unique<TGame>();
   TMakingScreen() {
-    InitScreens(box);
+    InitScreens(*screens, box);
+    game->Screens = screens.get();
     TTournament& t = game->Tournament;
     t.Hero = &t.Slots[0];
     t.Hero->Name = "シオン";
     t.Hero->Flavor = {"北の渡し場から来た剣師。", "師はいない。"};
     t.Hero->Bonus = HeroStartBonus;
     t.HeroEdit = *t.Hero;
-    PaintMaking(*game);
+    PaintMaking(*screens, *game);
   }
-  ~TMakingScreen() {
-    ClearSensors();
-    FreeScreens();
-  }
+  ~TMakingScreen() { FreeScreens(*screens); }
 };
 
 void BM_PaintMaking(benchmark::State& state) {
   TMakingScreen screen;
-  for (auto _ : state) PaintMaking(*screen.game);
+  for (auto _ : state) PaintMaking(*screen.screens, *screen.game);
 }
 BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
 
@@ -43,7 +42,7 @@ void BM_HoverAcrossSwordButtons(benchmark::State& state) {
   int k = 1;
   for (auto _ : state) {
     const TRect& r = SwordButtons[k];
-    SensorHover(*screen.game, r.Left + 16, r.Top + 16);
+    SensorHover(*screen.screens, *screen.game, r.Left + 16, r.Top + 16);
     k = k % SwordKindCount + 1;
   }
 }

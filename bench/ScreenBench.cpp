@@ -16,40 +16,41 @@
 
 namespace {
 
-// The window and its layers, made once for all the benchmarks.
-TBromForm& Window() {
+// The window and its screens, made once for all the benchmarks.
+TScreens& Screens() {
+  static TScreens screens;
   static std::unique_ptr<TBromForm> form = [] {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     auto f = std::make_unique<TBromForm>("Quillmoor");
     f->SetClientSize(ScreenWidth, ScreenHeight);
-    InitScreens(f->PaintBox());
+    InitScreens(screens, f->PaintBox());
     return f;
   }();
-  return *form;
+  return screens;
 }
 
 const TRect Buttons[3] = {RebuildButton, StartButton, CloseButton};
 
-void ButtonEnter(const TGame&, std::int32_t tag) {
-  HighlightRect(Buttons[tag]);
+void ButtonEnter(TScreens& s, const TGame&, std::int32_t tag) {
+  HighlightRect(s, Buttons[tag]);
 }
-void ButtonLeave(const TGame&, std::int32_t tag) {
-  RestoreRect(Buttons[tag]);
+void ButtonLeave(TScreens& s, const TGame&, std::int32_t tag) {
+  RestoreRect(s, Buttons[tag]);
 }
 
 // A screen like the opponent view: the backdrop, the swordsman's panel with
 // its history, two buttons and a title, one of them dimmed.
-void ComposeScreen(const TSwordia& swordsman) {
-  ClearSensors();
-  LoadBackdrop();
-  DrawEntrantPanel(OpponentPanelRect, swordsman, true);
-  DrawCentredLines(BaseLayer, BoardTitleRect, 16, {"決勝戦"}, false, ColorWhite);
-  DrawButton(RebuildButton, 20, "構成変動", 0, TCommandKind::None, ButtonLeave, ButtonEnter);
-  DrawButton(StartButton, 20, "START", 1, TCommandKind::None, ButtonLeave, ButtonEnter);
-  BaseLayer.DrawTo(ScreenLayer, 0, 0);
+void ComposeScreen(TScreens& s, const TSwordia& swordsman) {
+  ClearSensors(s.Sensors);
+  LoadBackdrop(s);
+  DrawEntrantPanel(s, OpponentPanelRect, swordsman, true);
+  DrawCentredLines(s.BaseLayer, BoardTitleRect, 16, {"決勝戦"}, false, ColorWhite);
+  DrawButton(s, RebuildButton, 20, "構成変動", 0, TCommandKind::None, ButtonLeave, ButtonEnter);
+  DrawButton(s, StartButton, 20, "START", 1, TCommandKind::None, ButtonLeave, ButtonEnter);
+  s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
   const TRect dimmed[1] = {RebuildButton};
-  DimRects(dimmed);
-  Present();
+  DimRects(s, dimmed);
+  Present(s);
 }
 
 TSwordia Swordsman() {
@@ -69,25 +70,25 @@ bool BackdropFound(benchmark::State& state) {
 
 void BM_HoverChange(benchmark::State& state) {
   if (!BackdropFound(state)) return;
-  Window();
-  ComposeScreen(Swordsman());
+  TScreens& s = Screens();
+  ComposeScreen(s, Swordsman());
   // The pointer goes from one button straight into the other and back.
   const auto game = std::make_unique<TGame>();
   bool onStart = false;
   for (auto _ : state) {
     onStart = !onStart;
-    SensorHover(*game, onStart ? 500 : 350, 300);
+    SensorHover(s, *game, onStart ? 500 : 350, 300);
   }
-  ClearSensors();
+  ClearSensors(s.Sensors);
 }
 BENCHMARK(BM_HoverChange);
 
 void BM_ComposeScreen(benchmark::State& state) {
   if (!BackdropFound(state)) return;
-  Window();
-  const TSwordia s = Swordsman();
-  for (auto _ : state) ComposeScreen(s);
-  ClearSensors();
+  TScreens& s = Screens();
+  const TSwordia swordsman = Swordsman();
+  for (auto _ : state) ComposeScreen(s, swordsman);
+  ClearSensors(s.Sensors);
 }
 BENCHMARK(BM_ComposeScreen)->Unit(benchmark::kMillisecond);
 

@@ -30,6 +30,7 @@ TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
   // 1. The base form has been made (hidden, captioned with the product name),
   // and a fresh game; no timer of an earlier window stays.
   game_->ModeListener = modeListener_;
+  game_->Screens = &screens_;
   TBromTimer::Clear();
   try {
     // 2. The client area and the window's place; the background is black.
@@ -47,15 +48,16 @@ TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
     // 5. The frame timer.
     TBromTimer::Start();
     // 6. The screen layers and the layout.
-    InitScreens(box);
+    InitScreens(screens_, box);
     // 7. The game's story script and its commands.
     InitStory(*game_, *this);
     // 8. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    TBromTimer::Add([this] { LogScrollTick(*game_, game_->Mode == gmBattle); }, LogScrollInterval,
-                    [this] { return game_->Mode == gmBattle && LogScrolling(*game_); });
+    TBromTimer::Add([this] { LogScrollTick(screens_, *game_, game_->Mode == gmBattle); },
+                    LogScrollInterval,
+                    [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
     TBromTimer::Add([this] { GrowthTimer(*game_); }, GrowthInterval,
                     [this] { return game_->Growth.Growing; });
     // 9. The game's battle given the flow's host, then the title.
@@ -75,12 +77,13 @@ void TFormMain::NewGame() {
   // 1. The old game goes with its story; the timers and the screens stay,
   // forgetting the old game's regions.
   FreeStory(*game_);
-  ClearSensors();
-  // 2. A fresh game, set up as at creation: the listener, the story (from
-  // its start, with the caption a "#Title" may have changed), the battle's
-  // host; then the title.
+  ClearSensors(screens_.Sensors);
+  // 2. A fresh game, set up as at creation: the listener, the screens, the
+  // story (from its start, with the caption a "#Title" may have changed),
+  // the battle's host; then the title.
   game_ = std::make_unique<TGame>();
   game_->ModeListener = modeListener_;
+  game_->Screens = &screens_;
   InitStory(*game_, *this);
   SetCaption(ApplicationTitle());
   ConnectGameFlow(*game_);
@@ -90,7 +93,7 @@ void TFormMain::NewGame() {
 void TFormMain::Release() {
   // The screens first, then the story; nothing the window registered stays
   // behind it.
-  FreeScreens();
+  FreeScreens(screens_);
   FreeStory(*game_);
   TBromTimer::Clear();
   PaintBox().OnPaint = nullptr;
@@ -101,7 +104,7 @@ void TFormMain::Release() {
 }
 
 void TFormMain::FormPaint() {
-  Present();
+  Present(screens_);
 }
 
 void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
@@ -114,17 +117,17 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   }
   // 3. Elsewhere the command of the screen's region, carried out once the
   // registry has found it.
-  RunCommand(*game_, SensorClick(x, y));
+  RunCommand(*game_, SensorClick(screens_.Sensors, x, y));
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
   if (game_->Mode == gmTitle) return;
-  SensorHover(*game_, x, y);
+  SensorHover(screens_, *game_, x, y);
 }
 
 void TFormMain::PaintBoxMainMouseLeave() {
   if (game_->Mode == gmTitle) return;
-  SensorLeave(*game_);
+  SensorLeave(screens_, *game_);
 }
 
 void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {

@@ -9,7 +9,8 @@
 //
 // The window holds the game as one value and can replace it by a fresh one
 // (NewGame); a play driver may make one window after another, each with a
-// game of its own.
+// game of its own. Next to the game it holds the screens the game is shown
+// on (paint/ScreenKit's TScreens), which outlive a new game.
 #pragma once
 
 #include <memory>
@@ -18,6 +19,7 @@
 
 #include "flow/Keys.h"
 #include "game/Game.h"
+#include "paint/ScreenKit.h"
 #include "present/Form.h"
 
 class TFormMain : public TBromForm {
@@ -32,6 +34,9 @@ class TFormMain : public TBromForm {
   // The game the window shows.
   TGame& Game() { return *game_; }
   const TGame& Game() const { return *game_; }
+  // The screens it shows the game on: pictures, portraits and regions.
+  TScreens& Screens() { return screens_; }
+  const TScreens& Screens() const { return screens_; }
   // A new tournament: a fresh game value replaces the current one (its
   // story, its battle's host and the listener set up as at creation) and the
   // title shows, as at program start. Nothing of the old game stays.
@@ -56,5 +61,6 @@ class TFormMain : public TBromForm {
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
   TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on
+  TScreens screens_;                 // made before the game, which is shown on them
   std::unique_ptr<TGame> game_;
 };

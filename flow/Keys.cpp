@@ -1,7 +1,9 @@
 #include "flow/Keys.h"
 
 #include "data/Tournament.h"
+#include "flow/Mode.h"
 #include "paint/BattleScreen.h"
+#include "paint/ScreenKit.h"
 
 TKeyAction KeyActionOf(TKey key) {
   switch (key) {
@@ -47,7 +49,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool re
   if (repeat) {
     if (action != TKeyAction::Main && action != TKeyAction::Close) return {};
     if (g.Mode != keyDownMode) return {};
-    if (g.Mode == gmBattle && LogScrolling(g)) return {};
+    if (g.Mode == gmBattle && LogScrolling(ScreensOf(g), g)) return {};
   } else {
     keyDownMode = g.Mode;
   }
@@ -66,7 +68,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool re
   const TCommandKind kind = KeyCommandKind(g.Mode, action);
   if (kind == TCommandKind::BattleSkip && !g.Battle.SkipAllowed) return {};
   // 5. The screen's region with that command, as a click on it asks.
-  const TCommand click = SensorCommand(kind);
+  const TCommand click = SensorCommand(ScreensOf(g).Sensors, kind);
   if (click.Kind == TCommandKind::None) return {};
   return {TKeyOutcome::Command, click};
 }

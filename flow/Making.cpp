@@ -15,17 +15,18 @@ namespace {
 
 // The screen after a point is spent: the panel, and every button in the look
 // its condition now gives it.
-void ShowPointSpent(const TGame& game) {
+void ShowPointSpent(TScreens& s, const TGame& game) {
   TBromWave::Play(CuePopon);
-  RepaintHeroPanel(game);
-  ShowResetOn(game);
-  ShowDecideOn(game);
-  ShowStatButtonsOff(game);
+  RepaintHeroPanel(s, game);
+  ShowResetOn(s, game);
+  ShowDecideOn(s, game);
+  ShowStatButtonsOff(s, game);
 }
 
 }  // namespace
 
 void RaiseStat(TGame& game, std::int32_t t) {
+  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   if (t < 0 || t > 3) InternalError("UnitMaking", "no such stat button");
   // 1. Only with a point to spend.
@@ -35,11 +36,12 @@ void RaiseStat(TGame& game, std::int32_t t) {
   --g.HeroEdit.Bonus;
   AddStatPoint(spec, t);
   // 3. The sound and the screen.
-  ShowPointSpent(game);
-  Present();
+  ShowPointSpent(s, game);
+  Present(s);
 }
 
 void AddSword(TGame& game, std::int32_t k) {
+  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   if (k < 1 || k > SwordKindCount) InternalError("UnitMaking", "no such sword button");
   // 1. Only with a point to spend.
@@ -50,14 +52,15 @@ void AddSword(TGame& game, std::int32_t k) {
   TSpec& spec = g.HeroEdit.Spec;
   spec.Swords = TBromString::LeftChars(spec.Swords.Str() + SwordByKind(k).Mark.Str(), SwordsBytes);
   // 3. The sound and the screen.
-  ShowPointSpent(game);
+  ShowPointSpent(s, game);
   // 4. With the last point gone, the button under the pointer must stop
   // lighting up: the hover is taken again as if the pointer had just come.
-  if (!CanSpend(g)) RefreshHover(game);
-  Present();
+  if (!CanSpend(g)) RefreshHover(s, game);
+  Present(s);
 }
 
 void SwapSwords(TGame& game, std::int32_t a) {
+  TScreens& s = ScreensOf(game);
   TSpec& spec = game.Tournament.HeroEdit.Spec;
   const std::string swords = spec.Swords.Str();
   const int n = CountSwords(game.Tournament.HeroEdit);
@@ -80,14 +83,15 @@ void SwapSwords(TGame& game, std::int32_t a) {
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
   TBromWave::Play(CuePopon);
-  RepaintHeroPanel(game);
-  ShowResetOn(game);
-  ShowResetOff(game);
-  RefreshHover(game);
-  Present();
+  RepaintHeroPanel(s, game);
+  ShowResetOn(s, game);
+  ShowResetOff(s, game);
+  RefreshHover(s, game);
+  Present(s);
 }
 
 void ResetEdit(TGame& game, std::int32_t) {
+  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   // 1. Only when there is something to undo.
   if (!HeroChanged(g)) return;
@@ -95,12 +99,12 @@ void ResetEdit(TGame& game, std::int32_t) {
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
   TBromWave::Play(CueSuka);
-  RepaintHeroPanel(game);
-  ShowStatButtonsOn(game);
-  ShowResetOff(game);
-  ShowDecideOff(game);
-  RefreshHover(game);
-  Present();
+  RepaintHeroPanel(s, game);
+  ShowStatButtonsOn(s, game);
+  ShowResetOff(s, game);
+  ShowDecideOff(s, game);
+  RefreshHover(s, game);
+  Present(s);
 }
 
 void DecideEdit(TGame& game, std::int32_t) {

@@ -4,9 +4,16 @@
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BoardScreen.h"
+#include "paint/MakingScreen.h"
+#include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
 #include "present/App.h"
 #include "rules/InternalError.h"
+
+TScreens& ScreensOf(const TGame& g) {
+  if (g.Screens == nullptr) InternalError("UnitMode", "the game is shown on no screens");
+  return *g.Screens;
+}
 
 void SetMode(TGame& g, TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
@@ -22,11 +29,11 @@ void RunEntry(TGame& g, TGameMode m) {
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
-      PaintTitle();
+      PaintTitle(ScreensOf(g));
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
-      PaintMaking(g);
+      PaintMaking(ScreensOf(g), g);
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
@@ -34,12 +41,12 @@ void RunEntry(TGame& g, TGameMode m) {
       break;
     case gmBoard:
       // The tournament board: portraits to view, the start, the build change.
-      PaintBoard(g);
+      PaintBoard(ScreensOf(g), g);
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.
       if (g.Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
-      PaintOpponent(g, *g.Tournament.Viewed);
+      PaintOpponent(ScreensOf(g), g, *g.Tournament.Viewed);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.

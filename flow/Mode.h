@@ -9,6 +9,10 @@
 
 #include "game/Game.h"
 
+// The screens the game is shown on; a game shown nowhere is an internal
+// error.
+TScreens& ScreensOf(const TGame& g);
+
 // Switches the game to mode m and runs its entry action, at once or, while a
 // command or an entry runs, once it has returned. The game's mode listener
 // hears each change before and after its entry.

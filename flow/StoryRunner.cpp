@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
@@ -14,14 +15,17 @@ namespace {
 // The story screen and the main window's caption, as the script sees them.
 class TGameStoryView : public TStoryView {
  public:
-  explicit TGameStoryView(TBromForm& window) : window_(window) {}
-  void ClearPicture() override { ClearStoryPicture(); }
-  void ShowPicture(std::string_view programPath) override { ShowStoryPicture(programPath); }
+  TGameStoryView(const TGame& game, TBromForm& window) : game_(game), window_(window) {}
+  void ClearPicture() override { ClearStoryPicture(ScreensOf(game_)); }
+  void ShowPicture(std::string_view programPath) override {
+    ShowStoryPicture(ScreensOf(game_), programPath);
+  }
   void SetCaption(std::string_view text) override { window_.SetCaption(text); }
-  void ShowText(const TStringDynArray& lines) override { ShowParagraph(lines); }
+  void ShowText(const TStringDynArray& lines) override { ShowParagraph(ScreensOf(game_), lines); }
   void PlaySound(std::string_view programPath) override { TBromWave::Play(programPath, false); }
 
  private:
+  const TGame& game_;
   TBromForm& window_;
 };
 
@@ -29,7 +33,7 @@ class TGameStoryView : public TStoryView {
 
 void InitStory(TGame& g, TBromForm& window) {
   // 1. A fresh script, told to the window's story screen and caption.
-  g.StoryView = std::make_unique<TGameStoryView>(window);
+  g.StoryView = std::make_unique<TGameStoryView>(g, window);
   g.Story = std::make_unique<TStory>();
   g.Story->View = g.StoryView.get();
   // 2. The file, page size 7, the page handler and the four commands. The
@@ -53,7 +57,7 @@ void EnterStory(TGame& g) {
   // main window: screens tested on their own) every piece is an empty page.
   if (g.Story) GotoStoryStage(*g.Story, g.Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
-  PaintStory();
+  PaintStory(ScreensOf(g));
   // 3. The first page.
   NextParagraph(g, 0);
 }
@@ -62,11 +66,11 @@ void NextParagraph(TGame& g, std::int32_t /*tag*/) {
   // The page size goes back to 7 and the script runs to the end of the next
   // page; once stopped, the script shows nothing more until "close".
   if (g.Story) TurnStoryPage(*g.Story);
-  Present();
+  Present(ScreensOf(g));
 }
 
-void ShowParagraph(const TStringDynArray& lines) {
-  ShowStoryText(lines);
+void ShowParagraph(TScreens& s, const TStringDynArray& lines) {
+  ShowStoryText(s, lines);
 }
 
 void CloseStory(TGame& g, std::int32_t /*tag*/) {

@@ -33,6 +33,6 @@ void EnterStory(TGame& g);
 // changes.
 void NextParagraph(TGame& g, std::int32_t tag);
 // The paragraph handler: the page replaces the previous one in the text box.
-void ShowParagraph(const TStringDynArray& lines);
+void ShowParagraph(TScreens& s, const TStringDynArray& lines);
 // "close": the script is readied for the next piece, and the piece ends.
 void CloseStory(TGame& g, std::int32_t tag);

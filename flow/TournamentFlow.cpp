@@ -22,8 +22,8 @@ namespace {
 class TGameBattleHost : public TBattleHost {
  public:
   explicit TGameBattleHost(TGame& game) : game_(game) {}
-  void PaintMatch() override { PaintBattle(game_); }
-  void RefreshFighters() override { ::RefreshFighters(game_); }
+  void PaintMatch() override { PaintBattle(ScreensOf(game_), game_); }
+  void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
   // The battle is left as soon as another screen is asked for.
   bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
@@ -49,8 +49,9 @@ void GrowthTimer(TGame& g) {
   // The growth runs under every screen; its progress is drawn, and the
   // screen presented, only while the board shows.
   if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
-  ShowGrowthProgress(g, g.Growth.Remaining);
-  Present();
+  TScreens& s = ScreensOf(g);
+  ShowGrowthProgress(s, g, g.Growth.Remaining);
+  Present(s);
 }
 
 void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder) {
@@ -78,7 +79,7 @@ void StartGame(TGame& g, std::string_view rosterPath) {
   // 1.
   PlayTransition();
   // 2. The window stays black while the roster loads.
-  ClearScreen();
+  ClearScreen(ScreensOf(g));
   // 3. The roster, and the draw from it. A broken roster has been shown and
   // the program is ending.
   LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
@@ -86,7 +87,7 @@ void StartGame(TGame& g, std::string_view rosterPath) {
   // 4. Every slot is in.
   EnterAllSlots(t);
   // 5.
-  LoadPortraits(t);
+  LoadPortraits(ScreensOf(g), t);
   // 6. The hero keeps roster entry 1's name, picture and flavour, and starts
   // from nothing with the points to make itself.
   t.Hero->Spec = TSpec();

@@ -8,8 +8,8 @@
 // games never share a thing.
 //
 // What the game needs of the flow that shows it is plugged into the value
-// itself once, when the flow takes it up: the battle's host, the story's view
-// and the listener of mode changes.
+// itself once, when the flow takes it up: the screens it is shown on, the
+// battle's host, the story's view and the listener of mode changes.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,7 @@
 enum TGameMode : std::uint8_t { gmTitle = 0, gmMaking, gmStory, gmBoard, gmView, gmBattle };
 
 struct TGame;
+struct TScreens;  // paint/ScreenKit.h: pictures and regions, the window's
 
 // Hears every mode change twice: as the mode is stored (`entered` false) and
 // once its entry action has run (`entered` true), each change's two calls
@@ -60,6 +61,10 @@ struct TGame {
   // more.
   bool LoadFailed = false;
 
+  // The screens the flow shows this game on (the main window's; none until
+  // the flow takes the game up). The game only points at them: the pictures
+  // are not part of it, and a new game is shown on the same screens.
+  TScreens* Screens = nullptr;
   // The flow's plug-ins: the battle's host (Battle.Host points to it), the
   // story's view (Story->View) and the listener of mode changes (or none).
   std::unique_ptr<TBattleHost> BattleHost;

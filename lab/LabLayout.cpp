@@ -27,23 +27,23 @@ const TPixelColor Cyan = MakeColor(0, 230, 255);
 const TPixelColor Green = MakeColor(60, 255, 60);
 const TPixelColor Pink = MakeColor(255, 110, 200);
 
-void Outline(const TRect& r, TPixelColor c) {
-  FillRectSolid(BaseLayer, {r.Left, r.Top, r.Right, r.Top + 1}, c);
-  FillRectSolid(BaseLayer, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, c);
-  FillRectSolid(BaseLayer, {r.Left, r.Top, r.Left + 1, r.Bottom}, c);
-  FillRectSolid(BaseLayer, {r.Right - 1, r.Top, r.Right, r.Bottom}, c);
+void Outline(TBromBitmap& layer, const TRect& r, TPixelColor c) {
+  FillRectSolid(layer, {r.Left, r.Top, r.Right, r.Top + 1}, c);
+  FillRectSolid(layer, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, c);
+  FillRectSolid(layer, {r.Left, r.Top, r.Left + 1, r.Bottom}, c);
+  FillRectSolid(layer, {r.Right - 1, r.Top, r.Right, r.Bottom}, c);
 }
 
 // One panel: the backdrop at half brightness, then each rectangle outlined
 // with its name inside its top-left corner.
-void DrawPanel(const std::vector<TLabelled>& rects) {
-  LoadBackdrop();
-  BlendRect(BaseLayer, FullRect, ColorBlack);
-  for (const TLabelled& r : rects) Outline(r.Rect, r.Color);
+void DrawPanel(TScreens& s, const std::vector<TLabelled>& rects) {
+  LoadBackdrop(s);
+  BlendRect(s.BaseLayer, FullRect, ColorBlack);
+  for (const TLabelled& r : rects) Outline(s.BaseLayer, r.Rect, r.Color);
   for (const TLabelled& r : rects) {
     const int x = r.LabelX >= 0 ? r.LabelX : r.Rect.Left + 2;
     const int y = r.LabelY >= 0 ? r.LabelY : r.Rect.Top + 2;
-    if (!r.Name.empty()) DrawTextAt(BaseLayer, x, y, 10, false, r.Color, r.Name);
+    if (!r.Name.empty()) DrawTextAt(s.BaseLayer, x, y, 10, false, r.Color, r.Name);
   }
 }
 
@@ -80,13 +80,13 @@ std::vector<TLabelled> Board() {
 }
 
 // The bars filled, each level in its own colour, over the board panel.
-void DrawBars() {
+void DrawBars(TBromBitmap& layer) {
   const TPixelColor levels[6] = {ColorBlack, ColorWhite, Cyan, Green, Pink, ColorRed};
   for (int a = 1; a <= 5; ++a) {
-    for (int b = 0; b < (64 >> a); ++b) FillRectSolid(BaseLayer, BracketRects[a][b], levels[a]);
+    for (int b = 0; b < (64 >> a); ++b) FillRectSolid(layer, BracketRects[a][b], levels[a]);
   }
   DrawTextAt(
-      BaseLayer, 34, 272, 10, false, ColorWhite,
+      layer, 34, 272, 10, false, ColorWhite,
       "BracketRect (green); cells s0-s31; bars: level 1 white, 2 cyan, 3 green, 4 pink, 5 red");
 }
 
@@ -110,20 +110,21 @@ int Layout(const TLabArgs& args, const TLabPlatform&) {
   if (!options.Finish()) return LabExitUsage;
   if (options.Operands().size() != 1) return options.UsageError("one output file is needed");
   TBromPaintBox box;
-  InitScreens(box);
+  TScreens screens;
+  InitScreens(screens, box);
   TBromBitmap sheet;
   sheet.SetSize(2 * ScreenWidth + 10, 2 * ScreenHeight + 10);
   sheet.Fill(ColorBlack);
-  DrawPanel(HeroSetup());
-  BaseLayer.DrawTo(sheet, 0, 0);
-  DrawPanel(Board());
-  DrawBars();
-  BaseLayer.DrawTo(sheet, ScreenWidth + 10, 0);
-  DrawPanel(Battle());
-  BaseLayer.DrawTo(sheet, 0, ScreenHeight + 10);
-  DrawPanel(Views());
-  BaseLayer.DrawTo(sheet, ScreenWidth + 10, ScreenHeight + 10);
-  FreeScreens();
+  DrawPanel(screens, HeroSetup());
+  screens.BaseLayer.DrawTo(sheet, 0, 0);
+  DrawPanel(screens, Board());
+  DrawBars(screens.BaseLayer);
+  screens.BaseLayer.DrawTo(sheet, ScreenWidth + 10, 0);
+  DrawPanel(screens, Battle());
+  screens.BaseLayer.DrawTo(sheet, 0, ScreenHeight + 10);
+  DrawPanel(screens, Views());
+  screens.BaseLayer.DrawTo(sheet, ScreenWidth + 10, ScreenHeight + 10);
+  FreeScreens(screens);
   WritePng(sheet, options.Operands()[0]);
   return LabExitFine;
 }

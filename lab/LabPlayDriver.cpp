@@ -151,13 +151,14 @@ void PrintSlots(const TTournament& t) {
   Out(line);
 }
 
-void WriteShot(const std::string& name) {
+void WriteShot(const TGame& g, const std::string& name) {
   if (driver->Options.ShotsFolder.empty()) return;
   // The window shows what was presented last. While the main window is still
   // being made (its title screen) the driver has no hold of it yet, and the
-  // screen layer it presented is the same picture.
+  // screen layer it presented, on the screens the game is shown on, is the
+  // same picture.
   const TBromBitmap& screen =
-      driver->Form != nullptr ? driver->Form->PaintBox().Canvas() : ScreenLayer;
+      driver->Form != nullptr ? driver->Form->PaintBox().Canvas() : g.Screens->ScreenLayer;
   WritePng(screen, driver->Options.ShotsFolder + "/" + name + ".png");
 }
 
@@ -183,7 +184,7 @@ void OnMode(const TGame& g, TGameMode m, bool entered) {
   if (d.Options.Auto && g.Mode == m && !g.AskedMode) {
     char name[64];
     std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
-    WriteShot(name);
+    WriteShot(g, name);
   }
   if (d.Options.Until == static_cast<int>(m)) d.Done = true;
   if (d.AutoTarget == static_cast<int>(m) && (d.AutoFromStage < 0 || d.AutoFromStage != t.Stage)) {
@@ -308,7 +309,7 @@ bool RunEvent(const std::string& line, std::size_t number) {
   } else if (word == "shot") {
     std::string name, rest;
     if (!(in >> name) || (in >> rest)) return bad("needs one name");
-    WriteShot(name);  // without a shots folder the screen is not kept
+    WriteShot(TheGame(), name);  // without a shots folder the screen is not kept
   } else {
     return bad("unknown event");
   }

@@ -13,6 +13,7 @@
 
 #include "battle/BattleLog.h"
 #include "game/Game.h"
+#include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "present/Bitmap.h"
 #include "rules/Sword.h"
@@ -20,37 +21,29 @@
 // One fighter's panel on BaseLayer: its portrait at the rectangle's top-left
 // corner (black without one), dimmed; the name (bold, 16) at (+12, +12); the
 // status lines (14) at (+12, +40 + 18 i).
-void DrawFighterPanel(const TRect& rect, const TFighter& fighter, const TBromBitmap* portrait);
+void DrawFighterPanel(TScreens& s, const TRect& rect, const TFighter& fighter,
+                      const TBromBitmap* portrait);
 // Both panels of the current match, each on its entrant's portrait.
-void DrawFighterPanels(const TGame& g);
+void DrawFighterPanels(TScreens& s, const TGame& g);
 
 // The battle screen of the current match; the engine's host calls it when a
 // match starts, before the log is cleared. Registers SKIP first, then the
 // whole screen.
-void PaintBattle(const TGame& g);
+void PaintBattle(TScreens& s, const TGame& g);
 // Both panels show the fighters as they are now (after each click step);
 // nothing while the log is off. The caller, or the next scroll tick, presents.
-void RefreshFighters(const TGame& g);
+void RefreshFighters(TScreens& s, const TGame& g);
 // The 50 ms scroll timer: draws the log one step further while the battle is
 // the current screen (`battleShown`) and scrolling is still owed.
-void LogScrollTick(const TGame& g, bool battleShown);
+void LogScrollTick(TScreens& s, const TGame& g, bool battleShown);
 
-// Where the log window stands: the index of its top line in the log store,
-// the lines it has counted, and the pixels of scrolling still owed. A match's
-// screen starts it over: its six blank lines stand in place.
-struct TLogScroll {
-  int Top = 0;
-  int Seen = LogViewLines;
-  int Owed = 0;
-};
-const TLogScroll& LogScroll();
 // The log still glides: lines logged that the window has not yet taken in,
 // or scrolling owed.
-bool LogScrolling(const TGame& g);
+bool LogScrolling(const TScreens& s, const TGame& g);
 
 // The SKIP button's hover: highlighted, and restored on leave, only while the
 // battle may still be skipped.
-void SkipHover(const TGame& g, std::int32_t tag);
-void SkipLeave(const TGame& g, std::int32_t tag);
-// Whether the pointer rests on SKIP (since the screen was painted).
-bool SkipHovered();
+// Both keep TScreens::SkipHovered: whether the pointer rests on SKIP since
+// the screen was painted.
+void SkipHover(TScreens& s, const TGame& g, std::int32_t tag);
+void SkipLeave(TScreens& s, const TGame& g, std::int32_t tag);

@@ -22,21 +22,21 @@
 // (ViewEntrant, tag k), START (StartRound) and, at stages 2 to 5, the
 // build-change button (ChangeBuild), registered even when the hero is out and
 // the button is not drawn.
-void PaintBoard(const TGame& g);
+void PaintBoard(TScreens& s, const TGame& g);
 
 // The growth's work left, n percent, in the board footer: the text and the
 // inverted bar over the rightmost n percent, START dimmed; at 0 the footer is
 // cleared and START looks usable again when the hero has no point to spend.
 // The caller draws it only while the board is shown, and presents.
-void ShowGrowthProgress(const TGame& g, std::int32_t remaining);
+void ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t remaining);
 
 // Hover handlers of the board's regions.
 // Entrant k: its cell lit, its thumbnail, name, build and how far it came.
-void EntrantHover(const TGame& g, std::int32_t k);
-void EntrantLeave(const TGame& g, std::int32_t k);
+void EntrantHover(TScreens& s, const TGame& g, std::int32_t k);
+void EntrantLeave(TScreens& s, const TGame& g, std::int32_t k);
 // START lights up only when a round can start now.
-void StartHover(const TGame& g, std::int32_t tag);
-void StartLeave(const TGame& g, std::int32_t tag);
+void StartHover(TScreens& s, const TGame& g, std::int32_t tag);
+void StartLeave(TScreens& s, const TGame& g, std::int32_t tag);
 // The build-change button lights up only at stages 2 to 5 while the hero is in.
-void RebuildHover(const TGame& g, std::int32_t tag);
-void RebuildLeave(const TGame& g, std::int32_t tag);
+void RebuildHover(TScreens& s, const TGame& g, std::int32_t tag);
+void RebuildLeave(TScreens& s, const TGame& g, std::int32_t tag);

@@ -17,32 +17,32 @@ const char* const StatCaptions[4] = {"ＨＰ", "攻撃力", "防御力", "素早
 std::array<TRect, 4 + SwordKindCount> SpendButtons() {
   std::array<TRect, 4 + SwordKindCount> rects;
   std::copy(std::begin(StatButtons), std::end(StatButtons), rects.begin());
-  std::copy(SwordButtons + 1, SwordButtons + 1 + SwordKindCount, rects.begin() + 4);
+  std::copy(SwordButtons.begin() + 1, SwordButtons.end(), rects.begin() + 4);
   return rects;
 }
 
-void DrawPortrait(const TGame& g, TBromBitmap& layer) {
-  const TBromBitmap* portrait = PortraitOf(g.Tournament, g.Tournament.HeroEdit);
+void DrawPortrait(TScreens& s, const TGame& g, TBromBitmap& layer) {
+  const TBromBitmap* portrait = PortraitOf(s, g.Tournament, g.Tournament.HeroEdit);
   if (portrait != nullptr) portrait->DrawTo(layer, PortraitRect.Left, PortraitRect.Top);
 }
 
 // The portrait under the hero's status panel, on BaseLayer.
-void DrawHeroPanel(const TGame& g) {
-  DrawPortrait(g, BaseLayer);
-  DrawEntrantPanel(PortraitRect, g.Tournament.HeroEdit, false);
+void DrawHeroPanel(TScreens& s, const TGame& g) {
+  DrawPortrait(s, g, s.BaseLayer);
+  DrawEntrantPanel(s, PortraitRect, g.Tournament.HeroEdit, false);
 }
 
 // The sword order on BaseLayer: the saved background wipes the old slots, and
 // each sword of the working copy gets a white slot with its mark.
-void DrawSwordSlots(const TGame& g) {
+void DrawSwordSlots(TScreens& s, const TGame& g) {
   // 1. A clean background.
-  SlotBackdrop.DrawTo(BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top);
+  s.SlotBackdrop.DrawTo(s.BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top);
   // 2. One white slot per sword; the slots behind the last stay background.
   const std::string_view swords = g.Tournament.HeroEdit.Spec.Swords.View();
   const int n = std::min(CountSwords(g.Tournament.HeroEdit), SlotCountShown);
   for (int i = 0; i < n; ++i) {
-    BlendRect(BaseLayer, SlotRects[i], ColorWhite);
-    DrawCentredLines(BaseLayer, SlotRects[i], 10, {TBromString::CharAt(swords, i)}, false,
+    BlendRect(s.BaseLayer, SlotRects[i], ColorWhite);
+    DrawCentredLines(s.BaseLayer, SlotRects[i], 10, {TBromString::CharAt(swords, i)}, false,
                      ColorBlack);
   }
 }
@@ -60,154 +60,154 @@ int SwapPartner(const TGame& g, std::int32_t a) {
 // presents afterwards.
 
 // The bare picture, without the panel over it, while the pointer rests on it.
-void PortraitHover(const TGame& g, std::int32_t) {
-  DrawPortrait(g, ScreenLayer);
+void PortraitHover(TScreens& s, const TGame& g, std::int32_t) {
+  DrawPortrait(s, g, s.ScreenLayer);
 }
-void PortraitLeave(const TGame& /*g*/, std::int32_t) {
-  RestoreRect(PortraitRect);
+void PortraitLeave(TScreens& s, const TGame& /*g*/, std::int32_t) {
+  RestoreRect(s, PortraitRect);
 }
 
 // A stat button lights up only while a point can be spent on it; its help
 // text shows in every case, so the player can read it with nothing to spend.
-void StatHover(const TGame& g, std::int32_t t) {
+void StatHover(TScreens& s, const TGame& g, std::int32_t t) {
   if (t < 0 || t > 3) return;
-  if (CanSpend(g.Tournament)) HighlightRect(StatButtons[t]);
-  ShowHelpBox(HelpLines(t));
+  if (CanSpend(g.Tournament)) HighlightRect(s, StatButtons[t]);
+  ShowHelpBox(s, HelpLines(t));
 }
-void StatLeave(const TGame& g, std::int32_t t) {
+void StatLeave(TScreens& s, const TGame& g, std::int32_t t) {
   if (t < 0 || t > 3) return;
-  if (CanSpend(g.Tournament)) RestoreRect(StatButtons[t]);
-  RestoreHelpBox();
+  if (CanSpend(g.Tournament)) RestoreRect(s, StatButtons[t]);
+  RestoreHelpBox(s);
 }
 
 // A sword button, like a stat button: the highlight only while a point can
 // be spent, the sword's description in every case.
-void SwordHover(const TGame& g, std::int32_t k) {
+void SwordHover(TScreens& s, const TGame& g, std::int32_t k) {
   if (k < 1 || k > SwordKindCount) return;
-  if (CanSpend(g.Tournament)) HighlightRect(SwordButtons[k]);
+  if (CanSpend(g.Tournament)) HighlightRect(s, SwordButtons[k]);
   TStringDynArray lines;
   SwordDescription(k, lines);
-  ShowHelpBox(lines);
+  ShowHelpBox(s, lines);
 }
-void SwordLeave(const TGame& g, std::int32_t k) {
+void SwordLeave(TScreens& s, const TGame& g, std::int32_t k) {
   if (k < 1 || k > SwordKindCount) return;
-  if (CanSpend(g.Tournament)) RestoreRect(SwordButtons[k]);
-  RestoreHelpBox();
+  if (CanSpend(g.Tournament)) RestoreRect(s, SwordButtons[k]);
+  RestoreHelpBox(s);
 }
 
-void ResetHover(const TGame& g, std::int32_t) {
-  if (HeroChanged(g.Tournament)) HighlightRect(ResetButton);
+void ResetHover(TScreens& s, const TGame& g, std::int32_t) {
+  if (HeroChanged(g.Tournament)) HighlightRect(s, ResetButton);
 }
-void ResetLeave(const TGame& g, std::int32_t) {
-  if (HeroChanged(g.Tournament)) RestoreRect(ResetButton);
+void ResetLeave(TScreens& s, const TGame& g, std::int32_t) {
+  if (HeroChanged(g.Tournament)) RestoreRect(s, ResetButton);
 }
 
-void DecideHover(const TGame& g, std::int32_t) {
-  if (CanDecide(g.Tournament)) HighlightRect(DecideButton);
+void DecideHover(TScreens& s, const TGame& g, std::int32_t) {
+  if (CanDecide(g.Tournament)) HighlightRect(s, DecideButton);
 }
-void DecideLeave(const TGame& g, std::int32_t) {
-  if (CanDecide(g.Tournament)) RestoreRect(DecideButton);
+void DecideLeave(TScreens& s, const TGame& g, std::int32_t) {
+  if (CanDecide(g.Tournament)) RestoreRect(s, DecideButton);
 }
 
 // The pair a click on the slot swaps: the slot itself red, its partner pink.
-void SlotHover(const TGame& g, std::int32_t a) {
+void SlotHover(TScreens& s, const TGame& g, std::int32_t a) {
   const int b = SwapPartner(g, a);
   if (b < 0) return;
-  HighlightRect(SlotRects[a]);
-  BlendRect(ScreenLayer, SlotRects[b], SlotPointerColor);
+  HighlightRect(s, SlotRects[a]);
+  BlendRect(s.ScreenLayer, SlotRects[b], SlotPointerColor);
 }
-void SlotLeave(const TGame& g, std::int32_t a) {
+void SlotLeave(TScreens& s, const TGame& g, std::int32_t a) {
   const int b = SwapPartner(g, a);
   if (b < 0) return;
-  RestoreRect(SlotRects[a]);
-  RestoreRect(SlotRects[b]);
+  RestoreRect(s, SlotRects[a]);
+  RestoreRect(s, SlotRects[b]);
 }
 
 }  // namespace
 
-void PaintMaking(const TGame& g) {
+void PaintMaking(TScreens& s, const TGame& g) {
   // 1. No regions yet; the background.
-  ClearSensors();
-  LoadBackdrop();
+  ClearSensors(s.Sensors);
+  LoadBackdrop(s);
   // 2. The hero's portrait under its status panel.
-  DrawHeroPanel(g);
+  DrawHeroPanel(s, g);
   // 3. The portrait shows bare while the pointer rests on it.
-  AddSensor(PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0);
+  AddSensor(s.Sensors, PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0);
   // 4. The flavour text, scrolled by the pointer.
-  PrepareScrollText(g.Tournament.HeroEdit, TCommandKind::CloseView);
+  PrepareScrollText(s, g.Tournament.HeroEdit, TCommandKind::CloseView);
   // 5. The caption.
-  BlendRect(BaseLayer, CaptionRect, ColorBlack);
-  DrawCentredLines(BaseLayer, CaptionRect, 14, {"主人公の能力を設定してください。"}, false,
+  BlendRect(s.BaseLayer, CaptionRect, ColorBlack);
+  DrawCentredLines(s.BaseLayer, CaptionRect, 14, {"主人公の能力を設定してください。"}, false,
                    ColorWhite);
   // 6. The four stat buttons.
   for (int t = 0; t < 4; ++t) {
-    DrawButton(StatButtons[t], 16, StatCaptions[t], t, TCommandKind::RaiseStat, StatLeave,
+    DrawButton(s, StatButtons[t], 16, StatCaptions[t], t, TCommandKind::RaiseStat, StatLeave,
                StatHover);
   }
   // 7. The 35 sword buttons, labelled with their marks, in catalogue order.
   for (int k = 1; k <= SwordKindCount; ++k) {
-    DrawButton(SwordButtons[k], 20, SwordByKind(k).Mark.View(), k, TCommandKind::AddSword,
+    DrawButton(s, SwordButtons[k], 20, SwordByKind(k).Mark.View(), k, TCommandKind::AddSword,
                SwordLeave, SwordHover);
   }
   // 8. Reset and decide.
-  DrawButton(ResetButton, 24, "リセット", 0, TCommandKind::ResetEdit, ResetLeave, ResetHover);
-  DrawButton(DecideButton, 24, "決定", 0, TCommandKind::DecideEdit, DecideLeave, DecideHover);
+  DrawButton(s, ResetButton, 24, "リセット", 0, TCommandKind::ResetEdit, ResetLeave, ResetHover);
+  DrawButton(s, DecideButton, 24, "決定", 0, TCommandKind::DecideEdit, DecideLeave, DecideHover);
   // 9. The label of the sword order.
-  BlendRect(BaseLayer, OrderLabelRect, ColorBlack);
-  DrawCentredLines(BaseLayer, OrderLabelRect, 14, {"剣の並び"}, false, ColorWhite);
+  BlendRect(s.BaseLayer, OrderLabelRect, ColorBlack);
+  DrawCentredLines(s.BaseLayer, OrderLabelRect, 14, {"剣の並び"}, false, ColorWhite);
   // 10. The background under the slots, kept to wipe them on every redraw.
-  SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
-  SlotBackdrop.CopyRect(BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top, WidthOf(SlotBlockRect),
-                        HeightOf(SlotBlockRect), 0, 0);
+  s.SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
+  s.SlotBackdrop.CopyRect(s.BaseLayer, SlotBlockRect.Left, SlotBlockRect.Top,
+                          WidthOf(SlotBlockRect), HeightOf(SlotBlockRect), 0, 0);
   // 11. The slots of the sword order.
-  DrawSwordSlots(g);
+  DrawSwordSlots(s, g);
   // 12. Their regions: a click swaps the slot's sword with the next one.
   for (int j = 0; j < SlotCountShown; ++j) {
-    AddSensor(SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j);
+    AddSensor(s.Sensors, SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j);
   }
   // 13. The screen, with what cannot be used now dimmed.
-  BaseLayer.DrawTo(ScreenLayer, 0, 0);
-  ShowStatButtonsOff(g);
-  ShowResetOff(g);
-  ShowDecideOff(g);
-  Present();
+  s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
+  ShowStatButtonsOff(s, g);
+  ShowResetOff(s, g);
+  ShowDecideOff(s, g);
+  Present(s);
 }
 
-void RepaintHeroPanel(const TGame& g) {
-  DrawHeroPanel(g);
-  DrawSwordSlots(g);
-  RestoreRect(PortraitRect);
-  RestoreRect(SlotBlockRect);
+void RepaintHeroPanel(TScreens& s, const TGame& g) {
+  DrawHeroPanel(s, g);
+  DrawSwordSlots(s, g);
+  RestoreRect(s, PortraitRect);
+  RestoreRect(s, SlotBlockRect);
 }
 
-void ShowStatButtonsOn(const TGame& g) {
+void ShowStatButtonsOn(TScreens& s, const TGame& g) {
   if (!CanSpend(g.Tournament)) return;
-  RestoreRects(SpendButtons());
+  RestoreRects(s, SpendButtons());
 }
 
-void ShowStatButtonsOff(const TGame& g) {
+void ShowStatButtonsOff(TScreens& s, const TGame& g) {
   if (CanSpend(g.Tournament)) return;
   const auto rects = SpendButtons();
-  RestoreRects(rects);
-  DimRects(rects);
+  RestoreRects(s, rects);
+  DimRects(s, rects);
 }
 
-void ShowResetOn(const TGame& g) {
-  if (HeroChanged(g.Tournament)) RestoreRect(ResetButton);
+void ShowResetOn(TScreens& s, const TGame& g) {
+  if (HeroChanged(g.Tournament)) RestoreRect(s, ResetButton);
 }
 
-void ShowResetOff(const TGame& g) {
+void ShowResetOff(TScreens& s, const TGame& g) {
   if (HeroChanged(g.Tournament)) return;
-  RestoreRect(ResetButton);
-  DimRects({&ResetButton, 1});
+  RestoreRect(s, ResetButton);
+  DimRects(s, {&ResetButton, 1});
 }
 
-void ShowDecideOn(const TGame& g) {
-  if (CanDecide(g.Tournament)) RestoreRect(DecideButton);
+void ShowDecideOn(TScreens& s, const TGame& g) {
+  if (CanDecide(g.Tournament)) RestoreRect(s, DecideButton);
 }
 
-void ShowDecideOff(const TGame& g) {
+void ShowDecideOff(TScreens& s, const TGame& g) {
   if (CanDecide(g.Tournament)) return;
-  RestoreRect(DecideButton);
-  DimRects({&DecideButton, 1});
+  RestoreRect(s, DecideButton);
+  DimRects(s, {&DecideButton, 1});
 }

@@ -21,23 +21,23 @@
 
 // Paints the screen and registers its 63 regions: portrait, flavour strip,
 // 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
-void PaintMaking(const TGame& g);
+void PaintMaking(TScreens& s, const TGame& g);
 
 // Redraws the portrait, the status panel and the sword order from the working
 // copy, on BaseLayer and then on ScreenLayer.
-void RepaintHeroPanel(const TGame& g);
+void RepaintHeroPanel(TScreens& s, const TGame& g);
 
 // Button looks on ScreenLayer. Each acts only when its condition holds and
 // does nothing otherwise, so a caller may call both halves of a pair.
 // While points can be spent: the 39 stat and sword buttons bright.
-void ShowStatButtonsOn(const TGame& g);
+void ShowStatButtonsOn(TScreens& s, const TGame& g);
 // While no point can be spent: the 39 stat and sword buttons dimmed.
-void ShowStatButtonsOff(const TGame& g);
+void ShowStatButtonsOff(TScreens& s, const TGame& g);
 // While the working copy differs from the hero: "リセット" bright.
-void ShowResetOn(const TGame& g);
+void ShowResetOn(TScreens& s, const TGame& g);
 // While it does not: "リセット" dimmed.
-void ShowResetOff(const TGame& g);
+void ShowResetOff(TScreens& s, const TGame& g);
 // While the edit may be decided: "決定" bright.
-void ShowDecideOn(const TGame& g);
+void ShowDecideOn(TScreens& s, const TGame& g);
 // While it may not: "決定" dimmed.
-void ShowDecideOff(const TGame& g);
+void ShowDecideOff(TScreens& s, const TGame& g);

@@ -10,17 +10,6 @@
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
 
-TBromBitmap ScreenLayer;
-TBromBitmap BaseLayer;
-TBromBitmap TextScrollLayer;
-TBromBitmap SlotBackdrop;
-TBromBitmap Portraits[PortraitCount];
-
-TRect SwordButtons[SwordKindCount + 1];
-TRect SlotRects[SlotCountShown];
-TRect SlotBlockRect;
-TRect BracketRects[BracketLevels][32];
-
 namespace {
 
 // "ＭＳ ゴシック": every text of every screen.
@@ -30,43 +19,25 @@ constexpr int LinePitch = 18;
 constexpr int HelpBoxLines = 7;
 constexpr int ScrollViewHeight = 126;  // HelpRect's height less 24
 
-TBromPaintBox* paintBox = nullptr;
-std::int64_t presentCount = 0;
-
-// The board shows each portrait 32 times a repaint at most, always at one of
-// two sizes: shrinking 300 x 300 pixels each time was most of its cost. A
-// thumbnail remembers the surface it was made from; it is made by
-// LoadPortraits and forgotten with the screens.
-struct TThumbnail {
-  const TBromBitmap* Source = nullptr;
-  TBromBitmap Picture;
-};
-constexpr int ThumbnailSizes = 2;
-TThumbnail thumbnails[PortraitCount][ThumbnailSizes];
-
 // The board's sizes: a bracket cell and the information strip's portrait.
 int ThumbnailSize(int which) {
   return which == 0 ? WidthOf(BracketRects[0][0]) : WidthOf(BoardInfoPortraitRect);
 }
 
-// The two fighters' portraits dimmed, one per panel, the older replaced.
-TThumbnail dimmedPortraits[2];
-int olderDimmed = 0;
-
-void ForgetThumbnails() {
-  for (auto& sizes : thumbnails) {
+void ForgetThumbnails(TScreens& s) {
+  for (auto& sizes : s.Thumbnails) {
     for (TThumbnail& t : sizes) t = TThumbnail();
   }
-  for (TThumbnail& d : dimmedPortraits) d = TThumbnail();
+  for (TThumbnail& d : s.DimmedPortraits) d = TThumbnail();
 }
 
-void MakeThumbnails(int k) {
+void MakeThumbnails(TScreens& s, int k) {
   for (int which = 0; which < ThumbnailSizes; ++which) {
     const int size = ThumbnailSize(which);
-    TThumbnail& t = thumbnails[k][which];
-    t.Source = &Portraits[k];
+    TThumbnail& t = s.Thumbnails[k][which];
+    t.Source = &s.Portraits[k];
     t.Picture.SetSize(size, size);
-    t.Picture.StretchDraw(Portraits[k], 0, 0, size, size);
+    t.Picture.StretchDraw(s.Portraits[k], 0, 0, size, size);
   }
 }
 
@@ -79,86 +50,30 @@ TRect Clip(const TBromBitmap& layer, const TRect& r) {
   return c;
 }
 
-// The bracket's portrait cells and bars: level 0 the cells, level 1 the
-// stubs towards the first-round partner, levels 2..5 built upward by joining
-// each pair of children at their field-wise average.
-void ComputeBracket() {
-  // 1. The portrait cells: slot k = 16 j + 8 k4 + 4 l + 2 m + f.
-  for (int k = 0; k < 32; ++k) {
-    const int j = (k >> 4) & 1, k4 = (k >> 3) & 1, l = (k >> 2) & 1, m = (k >> 1) & 1, f = k & 1;
-    const int left = 30 + 320 * j + 120 * l + 60 * f;
-    const int top = 50 + 120 * k4 + 60 * m;
-    BracketRects[0][k] = TRect{left, top, left + 40, top + 40};
-  }
-  // 2. The stubs, 4 x 4 at the cell's vertical middle, towards the partner.
-  for (int k = 0; k < 32; ++k) {
-    const TRect& cell = BracketRects[0][k];
-    const int mid = cell.Top + 20;
-    BracketRects[1][k] = (k % 2 == 0) ? TRect{cell.Right, mid - 2, cell.Right + 4, mid + 2}
-                                      : TRect{cell.Left - 4, mid - 2, cell.Left, mid + 2};
-  }
-  // 3. Each pair of children meets at their average; both children reach it,
-  // and the average is the parent's first shape.
-  for (int a = 1; a <= 5; ++a) {
-    const int children = 64 >> a;
-    for (int b = 0; b < children / 2; ++b) {
-      TRect& c0 = BracketRects[a][2 * b];
-      TRect& c1 = BracketRects[a][2 * b + 1];
-      const TRect p{(c0.Left + c1.Left) / 2, (c0.Top + c1.Top) / 2, (c0.Right + c1.Right) / 2,
-                    (c0.Bottom + c1.Bottom) / 2};
-      for (TRect* c : {&c0, &c1}) {
-        *c = TRect{std::min(c->Left, p.Left), std::min(c->Top, p.Top), std::max(c->Right, p.Right),
-                   std::max(c->Bottom, p.Bottom)};
-      }
-      if (a <= 4) BracketRects[a + 1][b] = p;
-    }
-  }
-}
-
 }  // namespace
 
 // Start-up and shut-down ------------------------------------------------------
 
-void ComputeLayout() {
-  // 1. The sword buttons: nine 32 x 32 buttons a row, four rows.
-  SwordButtons[0] = TRect{};
-  for (int k = 1; k <= SwordKindCount; ++k) {
-    const int c = (k - 1) % 9, r = (k - 1) / 9;
-    SwordButtons[k] = TRect{306 + 32 * c, 68 + 32 * r, 338 + 32 * c, 100 + 32 * r};
-  }
-  // 2. The sword-order slots: ten 18 x 18 slots a row, two rows.
-  for (int j = 0; j < SlotCountShown; ++j) {
-    const int c = j % 10, r = j / 10;
-    SlotRects[j] = TRect{306 + 18 * c, 220 + 18 * r, 324 + 18 * c, 238 + 18 * r};
-  }
-  SlotBlockRect =
-      TRect{SlotRects[0].Left, SlotRects[0].Top, SlotRects[9].Right, SlotRects[10].Bottom};
-  // 3. The bracket.
-  ComputeBracket();
+void InitScreens(TScreens& s, TBromPaintBox& box) {
+  // 1. The layers (the slot backdrop takes the size of the slot block).
+  s.ScreenLayer.SetSize(ScreenWidth, ScreenHeight);
+  s.BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+  s.TextScrollLayer.SetSize(ScreenWidth, ScrollViewHeight);
+  s.SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
+  // 2. The portrait surfaces.
+  for (TBromBitmap& p : s.Portraits) p.SetSize(PortraitSize, PortraitSize);
+  ForgetThumbnails(s);
+  s.PaintBox = &box;
 }
 
-void InitScreens(TBromPaintBox& box) {
-  // 1. The layout tables (the slot backdrop takes the size of the slot block).
-  ComputeLayout();
-  // 2. The layers.
-  ScreenLayer.SetSize(ScreenWidth, ScreenHeight);
-  BaseLayer.SetSize(ScreenWidth, ScreenHeight);
-  TextScrollLayer.SetSize(ScreenWidth, ScrollViewHeight);
-  SlotBackdrop.SetSize(WidthOf(SlotBlockRect), HeightOf(SlotBlockRect));
-  // 3. The portrait surfaces.
-  for (TBromBitmap& p : Portraits) p.SetSize(PortraitSize, PortraitSize);
-  ForgetThumbnails();
-  paintBox = &box;
-}
-
-void FreeScreens() {
-  paintBox = nullptr;
-  ScreenLayer = TBromBitmap();
-  BaseLayer = TBromBitmap();
-  TextScrollLayer = TBromBitmap();
-  SlotBackdrop = TBromBitmap();
-  for (TBromBitmap& p : Portraits) p = TBromBitmap();
-  ForgetThumbnails();
+void FreeScreens(TScreens& s) {
+  s.PaintBox = nullptr;
+  s.ScreenLayer = TBromBitmap();
+  s.BaseLayer = TBromBitmap();
+  s.TextScrollLayer = TBromBitmap();
+  s.SlotBackdrop = TBromBitmap();
+  for (TBromBitmap& p : s.Portraits) p = TBromBitmap();
+  ForgetThumbnails(s);
 }
 
 // Drawing operations ------------------------------------------------------------
@@ -202,9 +117,9 @@ void BlendRect(TBromBitmap& layer, const TRect& rect, TPixelColor color) {
   }
 }
 
-void InvertRect(const TRect& rect) {
-  const TRect c = Clip(ScreenLayer, rect);
-  const auto& rows = ScreenLayer.Rows();
+void InvertRect(TScreens& s, const TRect& rect) {
+  const TRect c = Clip(s.ScreenLayer, rect);
+  const auto& rows = s.ScreenLayer.Rows();
   for (int y = c.Top; y < c.Bottom; ++y) {
     std::uint8_t* p = rows[y] + 3 * c.Left;
     const int bytes = 3 * (c.Right - c.Left);
@@ -219,21 +134,21 @@ void InvertRect(const TRect& rect) {
   }
 }
 
-void HighlightRect(const TRect& rect) {
-  BlendRect(ScreenLayer, rect, ColorRed);
+void HighlightRect(TScreens& s, const TRect& rect) {
+  BlendRect(s.ScreenLayer, rect, ColorRed);
 }
 
-void RestoreRect(const TRect& rect) {
-  ScreenLayer.CopyRect(BaseLayer, rect.Left, rect.Top, WidthOf(rect), HeightOf(rect), rect.Left,
-                       rect.Top);
+void RestoreRect(TScreens& s, const TRect& rect) {
+  s.ScreenLayer.CopyRect(s.BaseLayer, rect.Left, rect.Top, WidthOf(rect), HeightOf(rect), rect.Left,
+                         rect.Top);
 }
 
-void RestoreRects(std::span<const TRect> rects) {
-  for (const TRect& r : rects) RestoreRect(r);
+void RestoreRects(TScreens& s, std::span<const TRect> rects) {
+  for (const TRect& r : rects) RestoreRect(s, r);
 }
 
-void DimRects(std::span<const TRect> rects) {
-  for (const TRect& r : rects) BlendRect(ScreenLayer, r, ColorBlack);
+void DimRects(TScreens& s, std::span<const TRect> rects) {
+  for (const TRect& r : rects) BlendRect(s.ScreenLayer, r, ColorBlack);
 }
 
 void SetScreenFont(TBromBitmap& layer, int height, bool bold, TPixelColor color) {
@@ -267,43 +182,44 @@ void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
   }
 }
 
-void DrawButton(const TRect& rect, int height, std::string_view caption, std::int32_t tag,
-                TCommandKind onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
-  BlendRect(BaseLayer, rect, ColorWhite);
-  DrawCentredLines(BaseLayer, rect, height, {std::string(caption)}, true, ColorBlack);
-  AddSensor(rect, false, onEnter, onLeave, onClick, tag);
+void DrawButton(TScreens& s, const TRect& rect, int height, std::string_view caption,
+                std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
+                TSensorHandler onEnter) {
+  BlendRect(s.BaseLayer, rect, ColorWhite);
+  DrawCentredLines(s.BaseLayer, rect, height, {std::string(caption)}, true, ColorBlack);
+  AddSensor(s.Sensors, rect, false, onEnter, onLeave, onClick, tag);
 }
 
-void Present() {
-  ++presentCount;
-  if (paintBox != nullptr) ScreenLayer.CopyToPaintBox(*paintBox);
+void Present(TScreens& s) {
+  ++s.Presented;
+  if (s.PaintBox != nullptr) s.ScreenLayer.CopyToPaintBox(*s.PaintBox);
 }
 
-std::int64_t PresentCount() {
-  return presentCount;
+std::int64_t PresentCount(const TScreens& s) {
+  return s.Presented;
 }
 
-void ClearScreen() {
-  FillRectSolid(ScreenLayer, FullRect, ColorBlack);
-  Present();
+void ClearScreen(TScreens& s) {
+  FillRectSolid(s.ScreenLayer, FullRect, ColorBlack);
+  Present(s);
 }
 
-void LoadBackdrop() {
+void LoadBackdrop(TScreens& s) {
   try {
     // Most screens reload it on every repaint. A larger picture is refused
     // from its header, before it is decoded.
-    BaseLayer.LoadImageCached(BackdropFile, ScreenWidth, ScreenHeight);
+    s.BaseLayer.LoadImageCached(BackdropFile, ScreenWidth, ScreenHeight);
   } catch (const TImageSizeError& e) {
-    BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+    s.BaseLayer.SetSize(ScreenWidth, ScreenHeight);
     InternalError("UnitPaint", std::string(BackdropFile) + " is " + std::to_string(e.Width) +
                                    " x " + std::to_string(e.Height) + " pixels, not 600 x 450");
   } catch (const TImageError& e) {
     InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
   }
-  if (BaseLayer.Width() != ScreenWidth || BaseLayer.Height() != ScreenHeight) {
+  if (s.BaseLayer.Width() != ScreenWidth || s.BaseLayer.Height() != ScreenHeight) {
     const std::string size =
-        std::to_string(BaseLayer.Width()) + " x " + std::to_string(BaseLayer.Height());
-    BaseLayer.SetSize(ScreenWidth, ScreenHeight);
+        std::to_string(s.BaseLayer.Width()) + " x " + std::to_string(s.BaseLayer.Height());
+    s.BaseLayer.SetSize(ScreenWidth, ScreenHeight);
     InternalError("UnitPaint",
                   std::string(BackdropFile) + " is " + size + " pixels, not 600 x 450");
   }
@@ -311,79 +227,81 @@ void LoadBackdrop() {
 
 // Help box and scrolling text ---------------------------------------------------
 
-void ShowHelpBox(const TStringDynArray& lines) {
+void ShowHelpBox(TScreens& s, const TStringDynArray& lines) {
   if (static_cast<int>(lines.size()) > HelpBoxLines) {
     InternalError("UnitPaint", "a help box of more than 7 lines");
   }
-  FillRectSolid(ScreenLayer, HelpRect, HelpBoxColor);
-  SetScreenFont(ScreenLayer, 14, false, ColorWhite);
+  FillRectSolid(s.ScreenLayer, HelpRect, HelpBoxColor);
+  SetScreenFont(s.ScreenLayer, 14, false, ColorWhite);
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-    ScreenLayer.DrawText(HelpRect.Left + 12, HelpRect.Top + 12 + LinePitch * i + 1, lines[i]);
+    s.ScreenLayer.DrawText(HelpRect.Left + 12, HelpRect.Top + 12 + LinePitch * i + 1, lines[i]);
   }
 }
 
-void RestoreHelpBox() {
-  RestoreRect(HelpRect);
+void RestoreHelpBox(TScreens& s) {
+  RestoreRect(s, HelpRect);
 }
 
-void PrepareScrollText(const TSwordia& swordsman, TCommandKind onClick) {
+void PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onClick) {
   // 1. A layer tall enough for every line, at least the strip's height.
   const int n = static_cast<int>(swordsman.Flavor.size());
-  TextScrollLayer.SetSize(ScreenWidth, std::max(LinePitch * n, ScrollViewHeight));
-  TextScrollLayer.Fill(ColorBlack);
+  s.TextScrollLayer.SetSize(ScreenWidth, std::max(LinePitch * n, ScrollViewHeight));
+  s.TextScrollLayer.Fill(ColorBlack);
   // 2. The lines.
-  SetScreenFont(TextScrollLayer, 14, false, ColorWhite);
-  for (int i = 0; i < n; ++i) TextScrollLayer.DrawText(12, LinePitch * i + 1, swordsman.Flavor[i]);
+  SetScreenFont(s.TextScrollLayer, 14, false, ColorWhite);
+  for (int i = 0; i < n; ++i)
+    s.TextScrollLayer.DrawText(12, LinePitch * i + 1, swordsman.Flavor[i]);
   // 3. The strip shows the beginning.
-  FillRectSolid(BaseLayer, HelpRect, ColorBlack);
-  ScrollTextTo(BaseLayer, 0);
+  FillRectSolid(s.BaseLayer, HelpRect, ColorBlack);
+  ScrollTextTo(s, s.BaseLayer, 0);
   // 4. The strip follows the pointer on every move inside it.
   AddSensor(
-      HelpRect, true, ScrollByMouse, [](const TGame&, std::int32_t) { RestoreRect(HelpRect); },
+      s.Sensors, HelpRect, true, ScrollByMouse,
+      [](TScreens& screens, const TGame&, std::int32_t) { RestoreRect(screens, HelpRect); },
       onClick, 0);
 }
 
-void ScrollByMouse(const TGame& /*g*/, std::int32_t /*tag*/) {
-  const int b = std::clamp(MousePoint.Y - HelpRect.Top - 20, 0, HeightOf(HelpRect) - 40);
-  const int offset = b * (TextScrollLayer.Height() - ScrollViewHeight) / 110;
-  ScrollTextTo(ScreenLayer, offset);
+void ScrollByMouse(TScreens& s, const TGame& /*g*/, std::int32_t /*tag*/) {
+  const int b = std::clamp(s.Sensors.MousePoint.Y - HelpRect.Top - 20, 0, HeightOf(HelpRect) - 40);
+  const int offset = b * (s.TextScrollLayer.Height() - ScrollViewHeight) / 110;
+  ScrollTextTo(s, s.ScreenLayer, offset);
 }
 
-void ScrollTextTo(TBromBitmap& layer, std::int32_t offset) {
-  layer.CopyRect(TextScrollLayer, 0, offset, WidthOf(HelpRect), ScrollViewHeight, HelpRect.Left,
+void ScrollTextTo(const TScreens& s, TBromBitmap& layer, std::int32_t offset) {
+  layer.CopyRect(s.TextScrollLayer, 0, offset, WidthOf(HelpRect), ScrollViewHeight, HelpRect.Left,
                  HelpRect.Top + 12);
 }
 
 // Panels and portraits --------------------------------------------------------------
 
-void DrawEntrantPanel(const TRect& rect, const TSwordia& swordsman, bool withHistory) {
+void DrawEntrantPanel(TScreens& s, const TRect& rect, const TSwordia& swordsman, bool withHistory) {
   const int l = rect.Left, t = rect.Top;
   // 1. The picture underneath at half brightness.
-  BlendRect(BaseLayer, rect, ColorBlack);
+  BlendRect(s.BaseLayer, rect, ColorBlack);
   // 2. The name.
-  DrawTextAt(BaseLayer, l + 12, t + 12, 16, true, ColorWhite, swordsman.Name);
+  DrawTextAt(s.BaseLayer, l + 12, t + 12, 16, true, ColorWhite, swordsman.Name);
   // 3. The build's two lines.
   const TStringDynArray build = BuildLines(swordsman.Spec);
-  SetScreenFont(BaseLayer, 16, false, ColorWhite);
+  SetScreenFont(s.BaseLayer, 16, false, ColorWhite);
   for (int i = 0; i < static_cast<int>(build.size()); ++i) {
-    BaseLayer.DrawText(l + 12, t + 40 + LinePitch * i, build[i]);
+    s.BaseLayer.DrawText(l + 12, t + 40 + LinePitch * i, build[i]);
   }
   // 4. The unspent bonus points.
-  DrawTextAt(BaseLayer, l + 12, t + 88, 14, false, ColorWhite, "残り途心：");
-  DrawTextAt(BaseLayer, l + 82, t + 84, 20, true, ColorWhite, std::to_string(swordsman.Bonus));
+  DrawTextAt(s.BaseLayer, l + 12, t + 88, 14, false, ColorWhite, "残り途心：");
+  DrawTextAt(s.BaseLayer, l + 82, t + 84, 20, true, ColorWhite, std::to_string(swordsman.Bonus));
   // 5. In the opponent view, one line per battle fought.
   if (!withHistory) return;
-  SetScreenFont(BaseLayer, 14, false, ColorWhite);
+  SetScreenFont(s.BaseLayer, 14, false, ColorWhite);
   for (int i = 0; i < static_cast<int>(swordsman.History.size()); ++i) {
-    BaseLayer.DrawText(l + 12, t + 122 + LinePitch * i, swordsman.History[i]);
+    s.BaseLayer.DrawText(l + 12, t + 122 + LinePitch * i, swordsman.History[i]);
   }
 }
 
-void LoadPortraits(const TTournament& tournament) {
+void LoadPortraits(TScreens& s, const TTournament& tournament) {
   TBromBitmap picture;
   for (int i = 0; i < PortraitCount; ++i) {
     const TSwordia& slot = tournament.Slots[i];
-    TBromBitmap& portrait = Portraits[i];
+    TBromBitmap& portrait = s.Portraits[i];
     portrait.SetSize(PortraitSize, PortraitSize);
     portrait.Fill(ColorBlack);
     // The roster check has seen the file; should it have gone since, the
@@ -395,32 +313,34 @@ void LoadPortraits(const TTournament& tournament) {
     } catch (const TImageError&) {
       // black, as said above
     }
-    MakeThumbnails(i);
+    MakeThumbnails(s, i);
   }
 }
 
-const TBromBitmap* PortraitOf(const TTournament& tournament, const TSwordia& swordsman) {
-  const TSwordia* s = &swordsman;
-  if (s == &tournament.HeroEdit) s = tournament.Hero;
-  if (s == nullptr || s < tournament.Slots || s >= tournament.Slots + SlotCount) return nullptr;
-  return &Portraits[s - tournament.Slots];
+const TBromBitmap* PortraitOf(const TScreens& s, const TTournament& tournament,
+                              const TSwordia& swordsman) {
+  const TSwordia* w = &swordsman;
+  if (w == &tournament.HeroEdit) w = tournament.Hero;
+  if (w == nullptr || w < tournament.Slots || w >= tournament.Slots + SlotCount) return nullptr;
+  return &s.Portraits[w - tournament.Slots];
 }
 
-void DrawDimmedPortrait(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {
+void DrawDimmedPortrait(TScreens& s, TBromBitmap& layer, const TBromBitmap& portrait,
+                        const TRect& rect) {
   const int w = WidthOf(rect), h = HeightOf(rect);
-  const std::ptrdiff_t k = &portrait - Portraits;
-  const bool loaded = k >= 0 && k < PortraitCount && thumbnails[k][0].Source == &portrait &&
+  const std::ptrdiff_t k = &portrait - s.Portraits;
+  const bool loaded = k >= 0 && k < PortraitCount && s.Thumbnails[k][0].Source == &portrait &&
                       portrait.Mask() == nullptr && portrait.Width() == w && portrait.Height() == h;
   if (!loaded) {
     portrait.DrawTo(layer, rect.Left, rect.Top);
     BlendRect(layer, rect, ColorBlack);
     return;
   }
-  TThumbnail* d = &dimmedPortraits[0];
-  if (d->Source != &portrait) d = &dimmedPortraits[1];
+  TThumbnail* d = &s.DimmedPortraits[0];
+  if (d->Source != &portrait) d = &s.DimmedPortraits[1];
   if (d->Source != &portrait) {
-    d = &dimmedPortraits[olderDimmed];
-    olderDimmed = 1 - olderDimmed;
+    d = &s.DimmedPortraits[s.OlderDimmed];
+    s.OlderDimmed = 1 - s.OlderDimmed;
     d->Source = &portrait;
     d->Picture.SetSize(w, h);
     d->Picture.CopyRect(portrait, 0, 0, w, h, 0, 0);
@@ -429,10 +349,11 @@ void DrawDimmedPortrait(TBromBitmap& layer, const TBromBitmap& portrait, const T
   layer.CopyRect(d->Picture, 0, 0, w, h, rect.Left, rect.Top);
 }
 
-void DrawThumbnail(TBromBitmap& layer, const TBromBitmap& portrait, const TRect& rect) {
-  const std::ptrdiff_t k = &portrait - Portraits;
+void DrawThumbnail(const TScreens& s, TBromBitmap& layer, const TBromBitmap& portrait,
+                   const TRect& rect) {
+  const std::ptrdiff_t k = &portrait - s.Portraits;
   if (k >= 0 && k < PortraitCount && WidthOf(rect) == HeightOf(rect)) {
-    for (const TThumbnail& t : thumbnails[k]) {
+    for (const TThumbnail& t : s.Thumbnails[k]) {
       if (t.Source != &portrait || t.Picture.Width() != WidthOf(rect)) continue;
       layer.CopyRect(t.Picture, 0, 0, WidthOf(rect), HeightOf(rect), rect.Left, rect.Top);
       return;

@@ -3,13 +3,9 @@
 #include "paint/ScreenKit.h"
 #include "rules/InternalError.h"
 
-TSensorRegistry SensorRegistry;
-const TPoint& MousePoint = SensorRegistry.MousePoint;
-
 namespace {
 
-const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
-  const TSensorRegistry& r = SensorRegistry;
+const TSensor* HitAt(const TSensorRegistry& r, std::int32_t x, std::int32_t y, bool needsClick) {
   for (int i = 0; i < r.SensorCount; ++i) {
     const TSensor& s = r.Sensors[i];
     if (needsClick && s.OnClick == TCommandKind::None) continue;
@@ -19,58 +15,56 @@ const TSensor* HitAt(std::int32_t x, std::int32_t y, bool needsClick) {
 }
 
 // Calls a handler with its region's tag, if the region has one.
-void Call(const TGame& g, TSensorHandler handler, std::int32_t tag) {
-  if (handler != nullptr) handler(g, tag);
+void Call(TScreens& s, const TGame& g, TSensorHandler handler, std::int32_t tag) {
+  if (handler != nullptr) handler(s, g, tag);
 }
 
 // The hover at the last pointer position.
-void HoverAtMousePoint(const TGame& g) {
-  TSensorRegistry& r = SensorRegistry;
+void HoverAtMousePoint(TScreens& s, const TGame& g) {
+  TSensorRegistry& r = s.Sensors;
   // 1. The first region that holds the point.
-  const TSensor* hit = HitAt(r.MousePoint.X, r.MousePoint.Y, false);
+  const TSensor* hit = HitAt(r, r.MousePoint.X, r.MousePoint.Y, false);
   // 2. The same region again (or none again): only a repeating region hears
   // of it.
   if (hit == r.Hovered) {
     if (hit == nullptr || !hit->Repeat) return;
-    Call(g, hit->OnEnter, hit->Tag);
-    Present();
+    Call(s, g, hit->OnEnter, hit->Tag);
+    Present(s);
     return;
   }
   // 3. Leave before enter, so a highlight is gone before the next is drawn.
-  if (r.Hovered != nullptr) Call(g, r.Hovered->OnLeave, r.Hovered->Tag);
+  if (r.Hovered != nullptr) Call(s, g, r.Hovered->OnLeave, r.Hovered->Tag);
   r.Hovered = hit;
-  if (hit != nullptr) Call(g, hit->OnEnter, hit->Tag);
+  if (hit != nullptr) Call(s, g, hit->OnEnter, hit->Tag);
   // 4. One present for the whole change.
-  Present();
+  Present(s);
 }
 
 }  // namespace
 
-void ClearSensors() {
-  SensorRegistry.SensorCount = 0;
-  SensorRegistry.Hovered = nullptr;
+void ClearSensors(TSensorRegistry& r) {
+  r.SensorCount = 0;
+  r.Hovered = nullptr;
 }
 
-void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
-               TCommandKind onClick, std::int32_t tag) {
-  TSensorRegistry& r = SensorRegistry;
+void AddSensor(TSensorRegistry& r, const TRect& rect, bool repeat, TSensorHandler onEnter,
+               TSensorHandler onLeave, TCommandKind onClick, std::int32_t tag) {
   if (r.SensorCount >= SensorCapacity) {
     InternalError("UnitSensor", "more than 256 screen regions");
   }
   r.Sensors[r.SensorCount++] = TSensor{rect, repeat, onEnter, onLeave, onClick, tag};
 }
 
-void SensorHover(const TGame& g, std::int32_t x, std::int32_t y) {
-  SensorRegistry.MousePoint = TPoint{x, y};
-  HoverAtMousePoint(g);
+void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y) {
+  s.Sensors.MousePoint = TPoint{x, y};
+  HoverAtMousePoint(s, g);
 }
 
-void SensorLeave(const TGame& g) {
-  SensorHover(g, OffScreen.X, OffScreen.Y);
+void SensorLeave(TScreens& s, const TGame& g) {
+  SensorHover(s, g, OffScreen.X, OffScreen.Y);
 }
 
-TCommand SensorCommand(TCommandKind kind) {
-  const TSensorRegistry& r = SensorRegistry;
+TCommand SensorCommand(const TSensorRegistry& r, TCommandKind kind) {
   if (kind == TCommandKind::None) return TCommand{};
   for (int i = 0; i < r.SensorCount; ++i) {
     if (r.Sensors[i].OnClick == kind) return TCommand{kind, r.Sensors[i].Tag};
@@ -78,21 +72,21 @@ TCommand SensorCommand(TCommandKind kind) {
   return TCommand{};
 }
 
-TCommand SensorClick(std::int32_t x, std::int32_t y) {
-  SensorRegistry.MousePoint = TPoint{x, y};
-  const TSensor* hit = HitAt(x, y, true);
+TCommand SensorClick(TSensorRegistry& r, std::int32_t x, std::int32_t y) {
+  r.MousePoint = TPoint{x, y};
+  const TSensor* hit = HitAt(r, x, y, true);
   if (hit == nullptr) return TCommand{};
   return TCommand{hit->OnClick, hit->Tag};
 }
 
-void RefreshHover(const TGame& g) {
-  TSensorRegistry& r = SensorRegistry;
+void RefreshHover(TScreens& s, const TGame& g) {
+  TSensorRegistry& r = s.Sensors;
   // 1. Whatever is hovered is left first.
   if (r.Hovered != nullptr) {
     const TSensor* left = r.Hovered;
     r.Hovered = nullptr;
-    Call(g, left->OnLeave, left->Tag);
+    Call(s, g, left->OnLeave, left->Tag);
   }
   // 2. Then the pointer arrives afresh.
-  HoverAtMousePoint(g);
+  HoverAtMousePoint(s, g);
 }

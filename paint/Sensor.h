@@ -15,6 +15,7 @@
 #include <cstdint>
 
 struct TGame;
+struct TScreens;
 
 // A rectangle in client pixels: left, top, right, bottom (right and bottom
 // excluded).
@@ -39,9 +40,10 @@ struct TPoint {
 // holds it.
 constexpr TPoint OffScreen{-1, -1};
 
-// A hover handler: a plain procedure taking the game, read-only, and the
-// region's tag. It draws; it never changes the game or the registry.
-using TSensorHandler = void (*)(const TGame& game, std::int32_t tag);
+// A hover handler: a plain procedure taking the screens it draws on, the
+// game, read-only, and the region's tag. It draws; it never changes the game
+// or the registry.
+using TSensorHandler = void (*)(TScreens& screens, const TGame& game, std::int32_t tag);
 
 // What a click on a region asks of the game. Its tag says which one: the
 // slot, the sword kind, the stat or the order slot.
@@ -85,33 +87,32 @@ struct TSensorRegistry {
   TPoint MousePoint;                 // the last pointer position of a move or click
 };
 
-// The one registry of the game.
-extern TSensorRegistry SensorRegistry;
-// The last pointer position; painters that follow the pointer read it.
-extern const TPoint& MousePoint;
+// The registry is a member of the screens (TScreens::Sensors); the hover
+// operations take the screens, since the handlers draw on them and the
+// change is presented.
 
 // Forgets every region and the hovered one; no leave handler runs (the
 // screen is about to be repainted anyway).
-void ClearSensors();
+void ClearSensors(TSensorRegistry& r);
 // Appends a region; a 257th is an internal error.
-void AddSensor(const TRect& rect, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
-               TCommandKind onClick, std::int32_t tag);
+void AddSensor(TSensorRegistry& r, const TRect& rect, bool repeat, TSensorHandler onEnter,
+               TSensorHandler onLeave, TCommandKind onClick, std::int32_t tag);
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
-void SensorHover(const TGame& g, std::int32_t x, std::int32_t y);
+void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y);
 // The pointer has left the screen (out of the window, or onto the bars
 // around an enlarged picture): a move onto empty ground. The hovered region's
 // leave handler runs and the screen is presented; the last pointer position
 // becomes OffScreen, so a refresh of the hover finds nothing until the pointer
 // comes back.
-void SensorLeave(const TGame& g);
+void SensorLeave(TScreens& s, const TGame& g);
 // A left click: the command of the first region holding the point that has
 // one, with its tag (Kind None when there is none). Nothing is called or
 // presented and the hover does not change.
-TCommand SensorClick(std::int32_t x, std::int32_t y);
+TCommand SensorClick(TSensorRegistry& r, std::int32_t x, std::int32_t y);
 // The first region whose click asks for `kind`, as a click on it would ask
 // (Kind None when the screen has no such region). Keys click regions so.
-TCommand SensorCommand(TCommandKind kind);
+TCommand SensorCommand(const TSensorRegistry& r, TCommandKind kind);
 // Re-evaluates the hover at the last pointer position as if the pointer had
 // just arrived (leave first, then enter).
-void RefreshHover(const TGame& g);
+void RefreshHover(TScreens& s, const TGame& g);

@@ -15,12 +15,12 @@ namespace {
 constexpr int StoryTextLines = 7;
 constexpr int StoryLinePitch = 18;
 
-void CloseHover(const TGame& /*g*/, std::int32_t) {
-  HighlightRect(CloseButton);
+void CloseHover(TScreens& s, const TGame& /*g*/, std::int32_t) {
+  HighlightRect(s, CloseButton);
 }
 
-void CloseLeave(const TGame& /*g*/, std::int32_t) {
-  RestoreRect(CloseButton);
+void CloseLeave(TScreens& s, const TGame& /*g*/, std::int32_t) {
+  RestoreRect(s, CloseButton);
 }
 
 // The picture must be the whole screen: it becomes the screen layer itself.
@@ -45,23 +45,23 @@ void LoadFullScreenPicture(TBromBitmap& layer, const char* file) {
 
 }  // namespace
 
-void PaintTitle() {
-  LoadFullScreenPicture(ScreenLayer, TitlePictureFile);
-  Present();
+void PaintTitle(TScreens& s) {
+  LoadFullScreenPicture(s.ScreenLayer, TitlePictureFile);
+  Present(s);
 }
 
-void DrawCloseButton() {
-  BlendRect(BaseLayer, CloseButton, CloseButtonColor);
-  DrawCentredLines(BaseLayer, CloseButton, 16, {"close"}, false, ColorBlack);
+void DrawCloseButton(TScreens& s) {
+  BlendRect(s.BaseLayer, CloseButton, CloseButtonColor);
+  DrawCentredLines(s.BaseLayer, CloseButton, 16, {"close"}, false, ColorBlack);
 }
 
-void ClearStoryPicture() {
-  FillRectSolid(BaseLayer, StoryPictureRect, ColorBlack);
-  DrawCloseButton();
-  RestoreRect(StoryPictureRect);
+void ClearStoryPicture(TScreens& s) {
+  FillRectSolid(s.BaseLayer, StoryPictureRect, ColorBlack);
+  DrawCloseButton(s);
+  RestoreRect(s, StoryPictureRect);
 }
 
-void ShowStoryPicture(std::string_view programPath) {
+void ShowStoryPicture(TScreens& s, std::string_view programPath) {
   // 1. The picture, cut to the picture area; nothing is scaled. A picture
   // that cannot be opened or decoded leaves the picture area as it was: the
   // page is still shown and "close" still ends the piece, so a story with a
@@ -75,52 +75,52 @@ void ShowStoryPicture(std::string_view programPath) {
   const int width = std::min(picture.Width(), WidthOf(StoryPictureRect));
   const int height = std::min(picture.Height(), HeightOf(StoryPictureRect));
   // 2. Over what the area held: a smaller picture leaves the rest showing.
-  BaseLayer.CopyRect(picture, 0, 0, width, height, StoryPictureRect.Left, StoryPictureRect.Top);
+  s.BaseLayer.CopyRect(picture, 0, 0, width, height, StoryPictureRect.Left, StoryPictureRect.Top);
   // 3. The button over it, and the area onto the screen layer.
-  DrawCloseButton();
-  RestoreRect(StoryPictureRect);
+  DrawCloseButton(s);
+  RestoreRect(s, StoryPictureRect);
 }
 
-void ShowStoryText(const TStringDynArray& lines) {
+void ShowStoryText(TScreens& s, const TStringDynArray& lines) {
   if (static_cast<int>(lines.size()) > StoryTextLines) {
     InternalError("UnitPaint", "a story page of more than 7 lines");
   }
   // 1. The box is emptied.
-  FillRectSolid(BaseLayer, StoryTextRect, ColorBlack);
+  FillRectSolid(s.BaseLayer, StoryTextRect, ColorBlack);
   // 2. The lines, from (12, 313) down.
-  SetScreenFont(BaseLayer, 14, false, ColorWhite);
+  SetScreenFont(s.BaseLayer, 14, false, ColorWhite);
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-    BaseLayer.DrawText(StoryTextRect.Left + 12, StoryTextRect.Top + 12 + StoryLinePitch * i + 1,
-                       lines[i]);
+    s.BaseLayer.DrawText(StoryTextRect.Left + 12, StoryTextRect.Top + 12 + StoryLinePitch * i + 1,
+                         lines[i]);
   }
   // 3. Onto the screen layer.
-  RestoreRect(StoryTextRect);
+  RestoreRect(s, StoryTextRect);
 }
 
-void PaintStory() {
+void PaintStory(TScreens& s) {
   // 1. Both areas empty.
-  ClearStoryPicture();
-  ShowStoryText({});
+  ClearStoryPicture(s);
+  ShowStoryText(s, {});
   // 2. "close" skips the rest of the piece; anywhere else turns the page.
-  ClearSensors();
-  AddSensor(CloseButton, false, CloseHover, CloseLeave, TCommandKind::CloseStory, 0);
-  AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0);
+  ClearSensors(s.Sensors);
+  AddSensor(s.Sensors, CloseButton, false, CloseHover, CloseLeave, TCommandKind::CloseStory, 0);
+  AddSensor(s.Sensors, FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0);
 }
 
-void PaintOpponent(const TGame& g, const TSwordia& viewed) {
+void PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed) {
   // 1. A fresh backdrop.
-  ClearSensors();
-  LoadBackdrop();
+  ClearSensors(s.Sensors);
+  LoadBackdrop(s);
   // 2. The portrait.
-  const TBromBitmap* portrait = PortraitOf(g.Tournament, viewed);
-  if (portrait != nullptr) portrait->DrawTo(BaseLayer, 0, 0);
+  const TBromBitmap* portrait = PortraitOf(s, g.Tournament, viewed);
+  if (portrait != nullptr) portrait->DrawTo(s.BaseLayer, 0, 0);
   // 3. The panel, with one history line per battle fought.
-  DrawEntrantPanel(OpponentPanelRect, viewed, true);
+  DrawEntrantPanel(s, OpponentPanelRect, viewed, true);
   // 4. The flavour strip; its click closes the view too.
-  PrepareScrollText(viewed, TCommandKind::CloseView);
+  PrepareScrollText(s, viewed, TCommandKind::CloseView);
   // 5. Anywhere else closes the view.
-  AddSensor(FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0);
+  AddSensor(s.Sensors, FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0);
   // 6.
-  ScreenLayer.CopyRect(BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
-  Present();
+  s.ScreenLayer.CopyRect(s.BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
+  Present(s);
 }

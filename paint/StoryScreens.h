@@ -24,27 +24,27 @@ extern const char* const TitlePictureFile;
 
 // The title screen: the picture, presented. A picture that is missing,
 // unreadable or not 600 x 450 is an internal error naming the file.
-void PaintTitle();
+void PaintTitle(TScreens& s);
 
 // The story screen: the picture area black with the "close" button, the text
 // box empty, and its two regions: "close" (highlighted under the pointer,
 // CloseStory), then the whole screen (NextPage). It does not present: the
 // story runner presents once the first page is shown.
-void PaintStory();
+void PaintStory(TScreens& s);
 
 // The picture area becomes black, with the "close" button.
-void ClearStoryPicture();
+void ClearStoryPicture(TScreens& s);
 // The picture at the program path is drawn at the top-left corner of the
 // picture area, cut to 600 x 300 and never scaled, over what the area held;
 // the "close" button is drawn again over it.
-void ShowStoryPicture(std::string_view programPath);
+void ShowStoryPicture(TScreens& s, std::string_view programPath);
 // A page of at most 7 lines replaces the text box's page; more is an internal
 // error. No lines leave the box empty.
-void ShowStoryText(const TStringDynArray& lines);
+void ShowStoryText(TScreens& s, const TStringDynArray& lines);
 // The "close" button on the base layer: grey, "close" centred.
-void DrawCloseButton();
+void DrawCloseButton(TScreens& s);
 
 // The opponent view of `viewed`: portrait, panel with its history lines,
 // flavour text scrolled by the pointer, and the whole screen as a region;
 // every click on it is CloseView. Presented.
-void PaintOpponent(const TGame& g, const TSwordia& viewed);
+void PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed);

@@ -194,8 +194,8 @@ TEST_F(BattleScreen, TheFightersStandOnTheirDimmedPortraitsWithNameAndStatus) {
   const TSensor& skip = SensorRegistry.Sensors[0];
   EXPECT_EQ(skip.Rect, SkipButton);
   EXPECT_EQ(skip.OnClick, TCommandKind::BattleSkip);
-  EXPECT_EQ(skip.OnEnter, &SkipHover);
-  EXPECT_EQ(skip.OnLeave, &SkipLeave);
+  EXPECT_EQ(skip.OnEnter, static_cast<TSensorHandler>(SkipHover));
+  EXPECT_EQ(skip.OnLeave, static_cast<TSensorHandler>(SkipLeave));
   const TSensor& step = SensorRegistry.Sensors[1];
   EXPECT_EQ(step.Rect, FullRect);
   EXPECT_EQ(step.OnClick, TCommandKind::BattleStep);

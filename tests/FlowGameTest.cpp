@@ -82,12 +82,13 @@ class GameFlow : public GameFolder {
   // Whether the board's title strip reads `textCp932`: the strip is drawn
   // again with that text on a fresh backdrop and compared pixel for pixel.
   bool BoardTitleReads(const std::string& textCp932) {
-    LoadBackdrop();
-    BlendRect(BaseLayer, BoardTitleRect, ColorBlack);
-    DrawCentredLines(BaseLayer, BoardTitleRect, 16, {textCp932}, false, ColorWhite);
+    TBromBitmap& base = Screens().BaseLayer;
+    LoadBackdrop(Screens());
+    BlendRect(base, BoardTitleRect, ColorBlack);
+    DrawCentredLines(base, BoardTitleRect, 16, {textCp932}, false, ColorWhite);
     for (int y = BoardTitleRect.Top; y < BoardTitleRect.Bottom; ++y) {
       for (int x = BoardTitleRect.Left; x < BoardTitleRect.Right; ++x) {
-        if (!ColorsEqual(BaseLayer.Pixel(x, y), Screen().Pixel(x, y))) return false;
+        if (!ColorsEqual(base.Pixel(x, y), Screen().Pixel(x, y))) return false;
       }
     }
     return true;
@@ -111,15 +112,15 @@ TEST_F(GameFlow, TheTitleShowsItsPictureAndIgnoresRightClicksAndMoves) {
     for (int x = 0; x < 600; x += 7)
       ASSERT_TRUE(ColorsEqual(Screen().Pixel(x, y), title.Pixel(x, y)));
   }
-  EXPECT_EQ(SensorRegistry.SensorCount, 0);
+  EXPECT_EQ(Screens().Sensors.SensorCount, 0);
   // Right and middle clicks, and moves, change nothing.
-  const std::int64_t presented = PresentCount();
+  const std::int64_t presented = PresentCount(Screens());
   RightClick(300, 200);
   form_->PaintBox().OnMouseDown(TMouseButton::Middle, 10, 10);
   for (int x = 0; x < 600; x += 50) MoveTo(x, x * 3 / 4);
   EXPECT_EQ(Game().Mode, gmTitle);
   EXPECT_TRUE(cues_.Played.empty());
-  EXPECT_EQ(PresentCount(), presented);
+  EXPECT_EQ(PresentCount(Screens()), presented);
   EXPECT_EQ(Game().Tournament.Hero, nullptr);
   // A left click anywhere starts the game, the cue first.
   LeftClick(599, 449);
@@ -465,7 +466,8 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   EXPECT_EQ(Game().Tournament.Viewed, &Game().Tournament.Slots[k]);
   for (int y = 0; y < 300; y += 5) {
     for (int x = 0; x < 300; x += 5) {
-      ASSERT_TRUE(ColorsEqual(Screen().Pixel(x, y), Portraits[k].Pixel(x, y))) << x << "," << y;
+      ASSERT_TRUE(ColorsEqual(Screen().Pixel(x, y), Screens().Portraits[k].Pixel(x, y)))
+          << x << "," << y;
     }
   }
   // A click in the flavour strip closes it, with the cue.

@@ -59,9 +59,9 @@ TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhile
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
   for (TKey key : {TKey::Escape, TKey::Space, TKey::Space}) Key(key);
   ASSERT_EQ(Game().Mode, gmBattle);
-  ASSERT_TRUE(LogScrolling(Game()));
+  ASSERT_TRUE(LogScrolling(Screens(), Game()));
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
-  while (LogScrolling(Game())) LogScrollTick(Game(), true);
+  while (LogScrolling(Screens(), Game())) LogScrollTick(Screens(), Game(), true);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).Click.Kind, K::BattleStep);
   // SKIP runs the battle to its end, after which SKIP is gone.
   Key(TKey::Escape);

@@ -174,10 +174,10 @@ TEST_F(StoryFlow, TheCloseButtonLightsUpUnderThePointer) {
 
 TEST_F(StoryFlow, APageOfEightLinesIsAnInternalError) {
   Tell("@Stage0\nx\n#stop\n");
-  ShowStoryText(TStringDynArray(7, "seven"));
-  Present();
+  ShowStoryText(Screens(), TStringDynArray(7, "seven"));
+  Present(Screens());
   EXPECT_EQ(LinesShown(), 7);
-  EXPECT_THROW(ShowStoryText(TStringDynArray(8, "eight")), TInternalError);
+  EXPECT_THROW(ShowStoryText(Screens(), TStringDynArray(8, "eight")), TInternalError);
 }
 
 }  // namespace

@@ -55,6 +55,8 @@ class GameFolder : public ::testing::Test {
   // The game the window shows.
   TGame& Game() { return form_->Game(); }
   const TGame& Game() const { return form_->Game(); }
+  // The screens the window shows it on.
+  TScreens& Screens() { return form_->Screens(); }
   // What the window shows now.
   const TBromBitmap& Screen();
   // The window caption, UTF-8.

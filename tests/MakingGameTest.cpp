@@ -79,12 +79,12 @@ bool SamePixels(const std::vector<TPixelColor>& a, const std::vector<TPixelColor
 TEST_F(HeroMakingInGame, TheTitleOpensTheEmptyBuildAndDecideTellsThePrologueOnceAllIsSpent) {
   TTournament& t = Game().Tournament;
   ASSERT_EQ(Game().Mode, gmMaking);
-  EXPECT_EQ(SensorRegistry.SensorCount, 63);
+  EXPECT_EQ(Screens().Sensors.SensorCount, 63);
   EXPECT_EQ(t.HeroEdit.Spec, TSpec{});
   EXPECT_EQ(t.HeroEdit.Bonus, 10);
   // The window shows the screen as painted, decide dimmed.
   const TPoint p{DecideButton.Left + 1, DecideButton.Top + 1};
-  const TPixelColor base = BaseLayer.Pixel(p.X, p.Y);
+  const TPixelColor base = Screens().BaseLayer.Pixel(p.X, p.Y);
   EXPECT_TRUE(ColorsEqual(Screen().Pixel(p.X, p.Y),
                           MakeColor(base.Red / 2, base.Green / 2, base.Blue / 2)));
   cues_.Played.clear();

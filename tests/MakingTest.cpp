@@ -17,6 +17,7 @@
 #include "present/Wave.h"
 #include "rules/Cues.h"
 #include "tests/TestGame.h"
+#include "tests/TestScreens.h"
 #include "tests/TestSupport.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "paint/ScreenKit.h"
 #include "present/Bitmap.h"
+#include "tests/TestScreens.h"
 
 // The screen layers and layout, presenting to a paint box without a window.
 void StartScreens();

