@@ -585,11 +585,14 @@ template <TRun R>
   for (int i = 0; i < 2; ++i) {
     TActionSlot& s = b.Slots[i];
     if (!Selected(selection, i) || s.Stunned) continue;
-    switch (s.Sword.SwordClass) {
+    // The strike steps serve every active slot; slots that run together
+    // always share their class. Attacks, the most common, are told apart by
+    // one test rather than a jump through a table.
+    const TSwordClass c = s.Sword.SwordClass;
+    if (c == scAttack) return true;
+    switch (c) {
       case scAttack:
-        // The strike steps serve every active slot; slots that run together
-        // always share their class.
-        return true;
+        break;
       case scSupport:
         ApplySupport<R>(b, s);
         break;

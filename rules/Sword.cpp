@@ -308,16 +308,6 @@ int FirstUnusedSword(const TFighter& f) {
   return unused == 0 ? -1 : std::countr_zero(unused);
 }
 
-void RemoveSword(TFighter& f, int index) {
-  if (index < 0 || index >= f.SwordCount) return;
-  for (int i = index; i + 1 < f.SwordCount; ++i) f.Swords[i] = f.Swords[i + 1];
-  --f.SwordCount;
-  f.Swords[f.SwordCount] = TSword();
-  // The used marks behind it move up with their swords.
-  const std::uint32_t before = (std::uint32_t{1} << index) - 1;
-  f.Used = (f.Used & before) | (f.Used >> 1 & ~before);
-}
-
 bool AppendSword(TFighter& f, const TSword& sword, bool used) {
   // Only repeated stealing in one battle can fill a list; the list then stays
   // at 20 and the newcomer is lost.
@@ -335,11 +325,6 @@ void ReverseSwords(TFighter& f) {
   }
   f.Used = used;
   for (int i = 0; i < n / 2; ++i) std::swap(f.Swords[i], f.Swords[n - 1 - i]);
-}
-
-int NextPosition(const TFighter& f, int index, bool removed) {
-  const int next = removed ? index : index + 1;
-  return (next >= 0 && next < f.SwordCount) ? next : -1;
 }
 
 void AddHistory(TSwordia& swordia, const std::string& line) {

@@ -206,7 +206,16 @@ inline void UseSword(TFighter& f, int index) {
 // Index of the first sword not used this turn, or -1.
 int FirstUnusedSword(const TFighter& f);
 // Removes the sword at `index`; the swords behind it move up one place.
-void RemoveSword(TFighter& f, int index);
+// Inline: a limited sword is removed each time it runs.
+inline void RemoveSword(TFighter& f, int index) {
+  if (index < 0 || index >= f.SwordCount) return;
+  for (int i = index; i + 1 < f.SwordCount; ++i) f.Swords[i] = f.Swords[i + 1];
+  --f.SwordCount;
+  f.Swords[f.SwordCount] = TSword();
+  // The used marks behind it move up with their swords.
+  const std::uint32_t before = (std::uint32_t{1} << index) - 1;
+  f.Used = (f.Used & before) | (f.Used >> 1 & ~before);
+}
 // Appends a copy of the sword, used this turn or not. A full list (20 swords)
 // keeps its swords and the new one is lost; returns whether the sword was
 // added.
@@ -216,7 +225,10 @@ void ReverseSwords(TFighter& f);
 // The position right behind a sword that has just run from `index`: if that
 // sword was removed when it ran, the sword now at its old index; otherwise the
 // one after it. -1 when there is no such sword.
-int NextPosition(const TFighter& f, int index, bool removed);
+inline int NextPosition(const TFighter& f, int index, bool removed) {
+  const int next = removed ? index : index + 1;
+  return (next >= 0 && next < f.SwordCount) ? next : -1;
+}
 
 // History -----------------------------------------------------------------
 
