@@ -169,15 +169,15 @@ int main(int argc, char** argv) {
     TBromForm::CloseDisplay();
     return ExitFault;
   }
-  // 4. Sounds go to the audio device (silent when there is none).
+  // 4. Sounds go to the audio device (silent when there is none), through
+  // the window, which mutes them when asked to.
   TMixerWavePlayer sound;
   sound.Open();
-  TBromWave::SetPlayer(&sound);
-  TBromWave::Stop();
-  TBromWave::SetMuted(args.Mute);
+  sound.Stop();
   int exitCode = 0;
   try {
-    TFormMain form(messages);
+    TFormMain form(messages, sound);
+    form.Sound().SetMuted(args.Mute);
     SetWindowIcon(form);
     form.Show();
     TBromForm::RunMessageLoop();
@@ -195,8 +195,7 @@ int main(int argc, char** argv) {
     exitCode = ExitFault;
   }
   // No sound outlives the program.
-  TBromWave::Stop();
-  TBromWave::SetPlayer(nullptr);
+  sound.Stop();
   TBromTimer::Clear();
   TBromForm::CloseDisplay();
   // Asked to end by a signal: ended by it, whatever else happened.

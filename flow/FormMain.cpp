@@ -22,9 +22,11 @@ constexpr std::int32_t GrowthInterval = 10;
 
 }  // namespace
 
-TFormMain::TFormMain(TMessageSink& messages, std::string_view rosterPath, TModeListener listener)
+TFormMain::TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_view rosterPath,
+                     TModeListener listener)
     : TBromForm(ApplicationTitle()),
       messages_(messages),
+      sound_(player),
       rosterPath_(rosterPath),
       modeListener_(listener),
       game_(std::make_unique<TGame>()) {
@@ -32,6 +34,7 @@ TFormMain::TFormMain(TMessageSink& messages, std::string_view rosterPath, TModeL
   // and a fresh game; no timer of an earlier window stays.
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
+  game_->Sound = &sound_;
   TBromTimer::Clear();
   try {
     // 2. The client area and the window's place; the background is black.
@@ -79,12 +82,13 @@ void TFormMain::NewGame() {
   // forgetting the old game's regions.
   FreeStory(*game_);
   ClearSensors(screens_.Sensors);
-  // 2. A fresh game, set up as at creation: the listener, the screens, the
-  // story (from its start, with the caption a "#Title" may have changed),
+  // 2. A fresh game, set up as at creation: the listener, the screens and
+  // sounds, the story (from its start, with the caption a "#Title" may have changed),
   // the battle's host; then the title.
   game_ = std::make_unique<TGame>();
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
+  game_->Sound = &sound_;
   InitStory(*game_, *this);
   SetCaption(ApplicationTitle());
   ConnectGameFlow(*game_);
@@ -145,7 +149,7 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
       return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::ToggleMute:
-      return TBromWave::SetMuted(!TBromWave::Muted());
+      return sound_.SetMuted(!sound_.Muted());
     case TKeyOutcome::NewTournament:
       return NewTournament();
   }
@@ -157,6 +161,6 @@ TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
 
 void TFormMain::NewTournament() {
   // The change of screen is the player's, so it is cued; then a new game.
-  TBromWave::Play(CueTransition);
+  sound_.Play(CueTransition);
   NewGame();
 }

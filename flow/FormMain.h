@@ -22,17 +22,19 @@
 #include "paint/ScreenKit.h"
 #include "present/App.h"
 #include "present/Form.h"
+#include "present/Wave.h"
 
 class TFormMain : public TBromForm {
  public:
   // Message boxes the games ask for are shown on `messages`, which outlives
-  // the window (the program's entry holds it for the program's life). The
+  // the window (the program's entry holds it for the program's life); their
+  // sounds are played by `player`, which outlives the window too. The
   // game reads the roster at the program path `rosterPath` (the lab's play
   // driver plays an author's roster so), or "dat\\swordia.txt". The
   // listener, when given, hears every mode change of every game the window
   // makes, from the first title on.
-  explicit TFormMain(TMessageSink& messages, std::string_view rosterPath = {},
-                     TModeListener listener = nullptr);
+  TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_view rosterPath = {},
+            TModeListener listener = nullptr);
   ~TFormMain() override;
 
   // The game the window shows.
@@ -41,6 +43,8 @@ class TFormMain : public TBromForm {
   // The screens it shows the game on: pictures, portraits and regions.
   TScreens& Screens() { return screens_; }
   const TScreens& Screens() const { return screens_; }
+  // The sounds it plays the games' cues on, and whether they are muted.
+  TBromWave& Sound() { return sound_; }
   // A new tournament: a fresh game value replaces the current one (its
   // story, its battle's host and the listener set up as at creation) and the
   // title shows, as at program start. Nothing of the old game stays.
@@ -63,6 +67,7 @@ class TFormMain : public TBromForm {
   void Release();
 
   TMessageSink& messages_;
+  TBromWave sound_;
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
   TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on

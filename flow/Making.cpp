@@ -16,7 +16,7 @@ namespace {
 // The screen after a point is spent: the panel, and every button in the look
 // its condition now gives it.
 void ShowPointSpent(TScreens& s, const TGame& game) {
-  TBromWave::Play(CuePopon);
+  SoundOf(game).Play(CuePopon);
   RepaintHeroPanel(s, game);
   ShowResetOn(s, game);
   ShowDecideOn(s, game);
@@ -82,7 +82,7 @@ void SwapSwords(TGame& game, std::int32_t a) {
   spec.Swords = swapped;
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
-  TBromWave::Play(CuePopon);
+  SoundOf(game).Play(CuePopon);
   RepaintHeroPanel(s, game);
   ShowResetOn(s, game);
   ShowResetOff(s, game);
@@ -98,7 +98,7 @@ void ResetEdit(TGame& game, std::int32_t) {
   // 2. The hero as last fixed, points included.
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
-  TBromWave::Play(CueSuka);
+  SoundOf(game).Play(CueSuka);
   RepaintHeroPanel(s, game);
   ShowStatButtonsOn(s, game);
   ShowResetOff(s, game);
@@ -115,12 +115,12 @@ void DecideEdit(TGame& game, std::int32_t) {
     // 2. The build is fixed, and the prologue is told.
     if (g.Hero == nullptr) InternalError("UnitMaking", "no hero to decide");
     *g.Hero = g.HeroEdit;
-    TBromWave::Play(CueTransition);
+    SoundOf(game).Play(CueTransition);
     SetMode(game, gmStory);
   } else if (g.Stage >= FirstGrownStage && g.Stage <= FinalStage) {
     // 3. Back to the board. The hero keeps its build until its next match
     // opens with the working copy's.
-    TBromWave::Play(CueTransition);
+    SoundOf(game).Play(CueTransition);
     SetMode(game, gmBoard);
   }
   // 4. Hero making is not reached in other stages.

@@ -19,6 +19,11 @@ void ShowScreen(const TGame& g, const THitTable& regions) {
   InstallRegions(ScreensOf(g).Sensors, regions);
 }
 
+TBromWave& SoundOf(const TGame& g) {
+  if (g.Sound == nullptr) InternalError("UnitMode", "the game has no sounds");
+  return *g.Sound;
+}
+
 void SetMode(TGame& g, TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
   g.AskedMode = m;

@@ -14,6 +14,8 @@
 // The screens the game is shown on; a game shown nowhere is an internal
 // error.
 TScreens& ScreensOf(const TGame& g);
+// The sounds the game's cues play on; a game without is an internal error.
+TBromWave& SoundOf(const TGame& g);
 
 // A screen just painted: its regions, as its painter returned them, replace
 // the last screen's in the registry of the screens the game is shown on.

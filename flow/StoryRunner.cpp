@@ -22,7 +22,7 @@ class TGameStoryView : public TStoryView {
   }
   void SetCaption(std::string_view text) override { window_.SetCaption(text); }
   void ShowText(const TStringDynArray& lines) override { ShowParagraph(ScreensOf(game_), lines); }
-  void PlaySound(std::string_view programPath) override { TBromWave::Play(programPath, false); }
+  void PlaySound(std::string_view programPath) override { SoundOf(game_).Play(programPath, false); }
 
  private:
   const TGame& game_;

@@ -24,7 +24,7 @@ class TGameBattleHost : public TBattleHost {
   explicit TGameBattleHost(TGame& game) : game_(game) {}
   void PaintMatch() override { ShowScreen(game_, PaintBattle(ScreensOf(game_), game_)); }
   void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
-  void PlayCue(const char* file) override { TBromWave::Play(file); }
+  void PlayCue(const char* file) override { SoundOf(game_).Play(file); }
   // The battle is left as soon as another screen is asked for.
   bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
   // The story of the stage, without a cue of its own.
@@ -35,8 +35,8 @@ class TGameBattleHost : public TBattleHost {
   TGame& game_;
 };
 
-void PlayTransition() {
-  TBromWave::Play(CueTransition);
+void PlayTransition(const TGame& g) {
+  SoundOf(g).Play(CueTransition);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ void RosterFatal(TGame& g, std::string_view text) {
 void StartGame(TGame& g, std::string_view rosterPath) {
   TTournament& t = g.Tournament;
   // 1.
-  PlayTransition();
+  PlayTransition(g);
   // 2. The window stays black while the roster loads.
   ClearScreen(ScreensOf(g));
   // 3. The roster, and the draw from it. A broken roster has been shown and
@@ -115,7 +115,7 @@ void StartRound(TGame& g, std::int32_t /*tag*/) {
   // have grown; after the final it stays inert.
   if (!CanStartRound(g.Tournament, g.Growth.Growing)) return;
   // 1. The battle mode's entry starts match 0, or goes on after the hero's.
-  PlayTransition();
+  PlayTransition(g);
   SetMode(g, gmBattle);
 }
 
@@ -134,7 +134,7 @@ void StoryEnded(TGame& g) {
   TTournament& t = g.Tournament;
   if (t.Stage < 0 || t.Stage > FinalStage) InternalError("UnitData", "a story after the end");
   // 1.
-  PlayTransition();
+  PlayTransition(g);
   if (t.Stage == 0) {
     // 2. After the prologue: the board of the first round.
     t.Stage = FirstRoundStage;
@@ -147,19 +147,19 @@ void StoryEnded(TGame& g) {
 
 void ViewEntrant(TGame& g, std::int32_t k) {
   if (k < 0 || k >= SlotCount) InternalError("UnitData", "no such slot to view");
-  PlayTransition();
+  PlayTransition(g);
   g.Tournament.Viewed = &g.Tournament.Slots[k];
   SetMode(g, gmView);
 }
 
 void CloseView(TGame& g, std::int32_t /*tag*/) {
   if (g.Mode != gmView) return;
-  PlayTransition();
+  PlayTransition(g);
   SetMode(g, gmBoard);
 }
 
 void ChangeBuild(TGame& g, std::int32_t /*tag*/) {
   if (!CanRebuild(g.Tournament)) return;
-  PlayTransition();
+  PlayTransition(g);
   SetMode(g, gmMaking);
 }

@@ -9,7 +9,8 @@
 //
 // What the game needs of the flow that shows it is plugged into the value
 // itself once, when the flow takes it up: the screens it is shown on, the
-// battle's host, the story's view and the listener of mode changes.
+// sounds its cues play on, the battle's host, the story's view and the
+// listener of mode changes.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,7 @@ enum TGameMode : std::uint8_t { gmTitle = 0, gmMaking, gmStory, gmBoard, gmView,
 
 struct TGame;
 struct TScreens;  // paint/ScreenKit.h: pictures and regions, the window's
+class TBromWave;  // present/Wave.h: the window's sounds
 
 // Hears every mode change twice: as the mode is stored (`entered` false) and
 // once its entry action has run (`entered` true), each change's two calls
@@ -65,6 +67,9 @@ struct TGame {
   // the flow takes the game up). The game only points at them: the pictures
   // are not part of it, and a new game is shown on the same screens.
   TScreens* Screens = nullptr;
+  // The sounds the flow plays this game's cues on (the main window's, made
+  // from the player it was given; none until the flow takes the game up).
+  TBromWave* Sound = nullptr;
   // The flow's plug-ins: the battle's host (Battle.Host points to it), the
   // story's view (Story->View) and the listener of mode changes (or none).
   std::unique_ptr<TBattleHost> BattleHost;

@@ -588,14 +588,13 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   TDriverClock clock;
   TRecorder recorder;
   TBromTimer::SetHost(&clock);
-  TBromWave::SetPlayer(&recorder);
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
   ClearTerminateRequest();
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
     PrintGameHeader();
-    TFormMain form(StderrMessageSink(), options.Roster, OnMode);
+    TFormMain form(StderrMessageSink(), recorder, options.Roster, OnMode);
     d.Form = &form;
     d.Caption = form.Caption();
     BeginGame();
@@ -612,9 +611,7 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
     std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
     status = 1;
   }
-  TBromWave::SetMuted(false);
   if (!options.FontFile.empty()) TBromFont::PinFile("");
-  TBromWave::SetPlayer(nullptr);
   TBromTimer::Clear();
   TBromTimer::SetHost(nullptr);
   ClearTerminateRequest();

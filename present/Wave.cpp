@@ -21,8 +21,6 @@ class TSilentPlayer : public TWavePlayer {
 };
 
 TSilentPlayer silentPlayer;
-TWavePlayer* player = &silentPlayer;
-bool muted = false;
 
 // The mixer's wave reader reserves each chunk's claimed size before it reads
 // the chunk: a file of a few dozen bytes that claims a 4 GiB sound would
@@ -141,25 +139,20 @@ std::string SoundFileFault(std::string_view programPath) {
   return WaveFault(bytes);
 }
 
+TWavePlayer& SilentWavePlayer() {
+  return silentPlayer;
+}
+
 void TBromWave::Play(std::string_view programPath, bool loop) {
-  if (muted) return;
-  player->Play(programPath, loop);
+  if (muted_) return;
+  player_.Play(programPath, loop);
 }
 void TBromWave::Stop() {
-  player->Stop();
-}
-void TBromWave::SetPlayer(TWavePlayer* newPlayer) {
-  player = newPlayer != nullptr ? newPlayer : &silentPlayer;
-}
-TWavePlayer& TBromWave::Player() {
-  return *player;
+  player_.Stop();
 }
 void TBromWave::SetMuted(bool on) {
-  if (on) player->Stop();
-  muted = on;
-}
-bool TBromWave::Muted() {
-  return muted;
+  if (on) player_.Stop();
+  muted_ = on;
 }
 
 // TMixerWavePlayer ---------------------------------------------------------

@@ -1,8 +1,9 @@
 // Design unit: BromWave.
 // Sound cues: short wave files played one at a time and never waited for.
-// Starting a sound cuts off the one playing. Playback goes through a pluggable
-// player: the game plugs in the sound device's; by default (tests, the lab)
-// nothing is heard. A missing or unreadable file is silent.
+// Starting a sound cuts off the one playing. Playback goes through a player
+// given to the cues once, when they are made: the game's entry gives the
+// sound device's; tests and the lab give a silent one or a recorder. A
+// missing or unreadable file is silent.
 #pragma once
 
 #include <cstdint>
@@ -64,19 +65,26 @@ class TWavePlayer {
   virtual void Stop() = 0;
 };
 
+// A player that plays nothing.
+TWavePlayer& SilentWavePlayer();
+
+// The game's sounds, played by the player given at creation (which outlives
+// them), and whether they are muted.
 class TBromWave {
  public:
-  TBromWave() = delete;
-  static void Play(std::string_view programPath, bool loop = false);
-  static void Stop();
-  // Plugs in a player; nullptr goes back to the silent one.
-  static void SetPlayer(TWavePlayer* player);
-  static TWavePlayer& Player();
+  explicit TBromWave(TWavePlayer& player) : player_(player) {}
+  void Play(std::string_view programPath, bool loop = false);
+  void Stop();
+  TWavePlayer& Player() { return player_; }
   // Every sound off (the game's cues and the story's waves alike) or on
   // again. Muting stops the sound playing; while muted, Play does nothing
   // and the player is not asked. Starts unmuted.
-  static void SetMuted(bool muted);
-  static bool Muted();
+  void SetMuted(bool muted);
+  bool Muted() const { return muted_; }
+
+ private:
+  TWavePlayer& player_;
+  bool muted_ = false;
 };
 
 // The sound device's player (SDL2_mixer). It has one channel, so a new sound

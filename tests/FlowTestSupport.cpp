@@ -30,14 +30,11 @@ void GameFolder::SetUp() {
   previous_ = fs::current_path();
   fs::current_path(folder_);
   ClearTerminateRequest();
-  TBromWave::SetPlayer(&cues_);
 }
 
 void GameFolder::TearDown() {
   form_.reset();
   fs::current_path(previous_);
-  TBromWave::SetPlayer(nullptr);
-  TBromWave::SetMuted(false);
   ClearTerminateRequest();
   TBromTimer::SetHost(nullptr);
   TBromTimer::Clear();
@@ -55,7 +52,7 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 }
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
-  form_ = std::make_unique<TFormMain>(messages_);
+  form_ = std::make_unique<TFormMain>(messages_, cues_);
   RandSeed(seed);
 }
 

@@ -83,7 +83,7 @@ class MakingTest : public ::testing::Test {
     InitScreens(paintBox_);
     NewTestGame();
     ClearSensors();
-    TBromWave::SetPlayer(&player_);
+    TestGame().Sound = &sound_;
     TTournament& t = Tournament;
     TSwordia& hero = t.Slots[HeroSlot];
     hero.Name = Sj("ケイ");
@@ -93,7 +93,6 @@ class MakingTest : public ::testing::Test {
     StartAt(0, TSpec{}, HeroStartBonus);
   }
   void TearDown() override {
-    TBromWave::SetPlayer(nullptr);
     ClearSensors();
     NewTestGame();
     FreeScreens();
@@ -125,6 +124,7 @@ class MakingTest : public ::testing::Test {
 
   TBromPaintBox paintBox_;
   TRecordingPlayer player_;
+  TBromWave sound_{player_};
 };
 
 using Played = std::vector<std::string>;

@@ -122,10 +122,7 @@ class PlatformWave : public ::testing::Test {
   }
   // Played on the dummy device unless the environment names another.
   void SetUp() override { SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy"); }
-  void TearDown() override {
-    TBromWave::SetPlayer(nullptr);
-    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-  }
+  void TearDown() override { SDL_ResetHint(SDL_HINT_AUDIODRIVER); }
 };
 
 }  // namespace
@@ -133,34 +130,34 @@ class PlatformWave : public ::testing::Test {
 TEST_F(PlatformWave, SecondCueCutsOffTheFirst) {
   TMixerWavePlayer player;
   ASSERT_TRUE(player.Open()) << SDL_GetError();
-  TBromWave::SetPlayer(&player);
-  TBromWave::Stop();  // as at start: nothing to stop, no harm
+  TBromWave wave(player);
+  wave.Stop();  // as at start: nothing to stop, no harm
   const std::string first = Write("first.wav", MakeWave(3000));
   const std::string second = Write(Sj("ガソ.wav"), MakeWave(3000));
 
-  TBromWave::Play(first);
+  wave.Play(first);
   EXPECT_EQ(player.Playing(), first);
-  TBromWave::Play(second);
+  wave.Play(second);
   EXPECT_EQ(player.Playing(), second);
   EXPECT_EQ(player.SoundsPlaying(), 1);
   // Played again from the kept copy.
-  TBromWave::Play(first);
+  wave.Play(first);
   EXPECT_EQ(player.Playing(), first);
-  TBromWave::Stop();
+  wave.Stop();
   EXPECT_EQ(player.Playing(), "");
   EXPECT_EQ(player.SoundsPlaying(), 0);
 
   // A looped cue keeps playing until stopped.
-  TBromWave::Play(Write("short.wav", MakeWave(20)), true);
+  wave.Play(Write("short.wav", MakeWave(20)), true);
   SDL_Delay(150);
   EXPECT_EQ(player.SoundsPlaying(), 1);
-  TBromWave::Stop();
+  wave.Stop();
 }
 
 TEST_F(PlatformWave, WhatTheDeviceHearsIsOnlyTheNewestCue) {
   TMixerWavePlayer player;
   ASSERT_TRUE(player.Open()) << SDL_GetError();
-  TBromWave::SetPlayer(&player);
+  TBromWave wave(player);
   TListener listener;
   Mix_SetPostMix(&TListener::Hear, &listener);
   const std::string tone = Write("tone.wav", MakeWave(3000));
@@ -168,23 +165,23 @@ TEST_F(PlatformWave, WhatTheDeviceHearsIsOnlyTheNewestCue) {
 
   // A long tone is heard ... (blocks mixed while the files were written, before
   // the tone started, do not count).
-  TBromWave::Play(tone);
+  wave.Play(tone);
   listener.Reset();
   ASSERT_TRUE(listener.WaitFor(3));
   EXPECT_GT(listener.Loud, 0);
   // ... until a silent cue replaces it: from then on nothing is heard.
-  TBromWave::Play(hush);
+  wave.Play(hush);
   listener.Reset();
   ASSERT_TRUE(listener.WaitFor(3));
   EXPECT_EQ(listener.Loud, 0);
   // A missing file ends the tone just the same, and so does Stop.
   for (int way = 0; way < 2; ++way) {
-    TBromWave::Play(tone);
+    wave.Play(tone);
     listener.Reset();
     ASSERT_TRUE(listener.WaitFor(2));
     ASSERT_GT(listener.Loud, 0) << way;
-    if (way == 0) TBromWave::Play(folder + "\\gone.wav");
-    if (way == 1) TBromWave::Stop();
+    if (way == 0) wave.Play(folder + "\\gone.wav");
+    if (way == 1) wave.Stop();
     listener.Reset();
     ASSERT_TRUE(listener.WaitFor(3));
     EXPECT_EQ(listener.Loud, 0) << way;
@@ -195,32 +192,32 @@ TEST_F(PlatformWave, WhatTheDeviceHearsIsOnlyTheNewestCue) {
 TEST_F(PlatformWave, MissingAndBrokenFilesAreSilent) {
   TMixerWavePlayer player;
   ASSERT_TRUE(player.Open()) << SDL_GetError();
-  TBromWave::SetPlayer(&player);
+  TBromWave wave(player);
   const std::string good = Write("good.wav", MakeWave(3000));
   const std::string broken = Write("broken.wav", "RIFF....WAVEnonsense");
-  TBromWave::Play(good);
-  TBromWave::Play(folder + "\\missing.wav");
+  wave.Play(good);
+  wave.Play(folder + "\\missing.wav");
   EXPECT_EQ(player.Playing(), "");  // the request still ended the sound before
-  TBromWave::Play(good);
-  TBromWave::Play(broken);
+  wave.Play(good);
+  wave.Play(broken);
   EXPECT_EQ(player.SoundsPlaying(), 0);
-  TBromWave::Play(good);
+  wave.Play(good);
   EXPECT_EQ(player.Playing(), good);
   player.Close();
   EXPECT_FALSE(player.IsOpen());
-  TBromWave::Play(good);  // closed: silent
+  wave.Play(good);  // closed: silent
   EXPECT_EQ(player.Playing(), "");
 }
 
 TEST_F(PlatformWave, FileLargerThanAnyCueIsNotRead) {
   TMixerWavePlayer player;
   ASSERT_TRUE(player.Open()) << SDL_GetError();
-  TBromWave::SetPlayer(&player);
+  TBromWave wave(player);
   // A sound wave followed by junk up to just past the limit (sparse: it takes
   // no room on disk). Read whole, it would be held in memory for good.
   const std::string path = Write("padded.wav", MakeWave(3000));
   std::filesystem::resize_file(folder + "/padded.wav", MaxSoundFileBytes + 1);
-  TBromWave::Play(path);
+  wave.Play(path);
   EXPECT_EQ(player.Playing(), "");
   EXPECT_EQ(player.SoundsPlaying(), 0);
   std::filesystem::remove(folder + "/padded.wav");
@@ -246,9 +243,9 @@ TEST_F(PlatformWave, NoAudioDeviceMeansSilence) {
   const bool opened = player.Open();
   SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   ASSERT_FALSE(opened);
-  TBromWave::SetPlayer(&player);
-  TBromWave::Play(Write("cue.wav", MakeWave(100)));
-  TBromWave::Stop();
+  TBromWave wave(player);
+  wave.Play(Write("cue.wav", MakeWave(100)));
+  wave.Stop();
   EXPECT_EQ(player.Playing(), "");
   EXPECT_EQ(player.SoundsPlaying(), 0);
 }

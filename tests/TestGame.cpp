@@ -9,9 +9,19 @@ std::optional<TGame>& Storage() {
   return game;
 }
 
-TScreens*& ShownOn() {
-  static TScreens* screens = nullptr;
-  return screens;
+struct TShownOn {
+  TScreens* Screens = nullptr;
+  TBromWave* Sound = nullptr;
+};
+
+TShownOn& ShownOn() {
+  static TShownOn shownOn;
+  return shownOn;
+}
+
+void Show(TGame& game) {
+  game.Screens = ShownOn().Screens;
+  game.Sound = ShownOn().Sound;
 }
 
 }  // namespace
@@ -20,16 +30,16 @@ TGame& TestGame() {
   std::optional<TGame>& game = Storage();
   if (!game) {
     game.emplace();
-    game->Screens = ShownOn();
+    Show(*game);
   }
   return *game;
 }
 
 void NewTestGame() {
-  Storage().emplace().Screens = ShownOn();
+  Show(Storage().emplace());
 }
 
-void ShowTestGamesOn(TScreens* screens) {
-  ShownOn() = screens;
-  TestGame().Screens = screens;
+void ShowTestGamesOn(TScreens* screens, TBromWave* sound) {
+  ShownOn() = TShownOn{screens, sound};
+  Show(TestGame());
 }

@@ -7,9 +7,14 @@ TScreens& TestScreens() {
   return screens;
 }
 
+TBromWave& TestSound() {
+  static TBromWave sound(SilentWavePlayer());
+  return sound;
+}
+
 namespace {
 
-// Every test game is shown on the test screens from the start.
-const bool shownOnTestScreens = (ShowTestGamesOn(&TestScreens()), true);
+// Every test game is shown on the test screens, silent, from the start.
+const bool shownOnTestScreens = (ShowTestGamesOn(&TestScreens(), &TestSound()), true);
 
 }  // namespace

@@ -13,8 +13,11 @@
 #include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
+#include "present/Wave.h"
 
 TScreens& TestScreens();
+// The sounds of the test games: silent.
+TBromWave& TestSound();
 
 inline TBromBitmap& ScreenLayer = TestScreens().ScreenLayer;
 inline TBromBitmap& BaseLayer = TestScreens().BaseLayer;
