@@ -39,7 +39,7 @@ void BM_PaintBoard(benchmark::State& state) {
     t.Slots[k].InTournament = k % 2 == 0;
     t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
   }
-  for (auto _ : state) PaintBoard(*screens, *game);
+  for (auto _ : state) ShowBoard(*game);
   FreeScreens(*screens);
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);

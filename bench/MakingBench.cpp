@@ -26,14 +26,16 @@ struct TMakingScreen {
     t.Hero->Flavor = {"北の渡し場から来た剣師。", "師はいない。"};
     t.Hero->Bonus = HeroStartBonus;
     t.HeroEdit = *t.Hero;
-    PaintMaking(*screens, *game);
+    InstallRegions(screens->Sensors, PaintMaking(*screens, *game));
   }
   ~TMakingScreen() { FreeScreens(*screens); }
 };
 
 void BM_PaintMaking(benchmark::State& state) {
   TMakingScreen screen;
-  for (auto _ : state) PaintMaking(*screen.screens, *screen.game);
+  for (auto _ : state) {
+    InstallRegions(screen.screens->Sensors, PaintMaking(*screen.screens, *screen.game));
+  }
 }
 BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
 

@@ -41,12 +41,13 @@ void ButtonLeave(TScreens& s, const TGame&, std::int32_t tag) {
 // A screen like the opponent view: the backdrop, the swordsman's panel with
 // its history, two buttons and a title, one of them dimmed.
 void ComposeScreen(TScreens& s, const TSwordia& swordsman) {
-  ClearSensors(s.Sensors);
   LoadBackdrop(s);
   DrawEntrantPanel(s, OpponentPanelRect, swordsman, true);
   DrawCentredLines(s.BaseLayer, BoardTitleRect, 16, {"決勝戦"}, false, ColorWhite);
-  DrawButton(s, RebuildButton, 20, "構成変動", 0, TCommandKind::None, ButtonLeave, ButtonEnter);
-  DrawButton(s, StartButton, 20, "START", 1, TCommandKind::None, ButtonLeave, ButtonEnter);
+  const THitTable regions = {
+      DrawButton(s, RebuildButton, 20, "構成変動", 0, TCommandKind::None, ButtonLeave, ButtonEnter),
+      DrawButton(s, StartButton, 20, "START", 1, TCommandKind::None, ButtonLeave, ButtonEnter)};
+  InstallRegions(s.Sensors, regions);
   s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
   const TRect dimmed[1] = {RebuildButton};
   DimRects(s, dimmed);

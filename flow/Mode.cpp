@@ -15,6 +15,10 @@ TScreens& ScreensOf(const TGame& g) {
   return *g.Screens;
 }
 
+void ShowScreen(const TGame& g, const THitTable& regions) {
+  InstallRegions(ScreensOf(g).Sensors, regions);
+}
+
 void SetMode(TGame& g, TGameMode m) {
   if (m > gmBattle) InternalError("UnitMode", "unknown mode");
   g.AskedMode = m;
@@ -33,7 +37,7 @@ void RunEntry(TGame& g, TGameMode m) {
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
-      PaintMaking(ScreensOf(g), g);
+      ShowScreen(g, PaintMaking(ScreensOf(g), g));
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
@@ -41,12 +45,12 @@ void RunEntry(TGame& g, TGameMode m) {
       break;
     case gmBoard:
       // The tournament board: portraits to view, the start, the build change.
-      PaintBoard(ScreensOf(g), g);
+      ShowBoard(g);
       break;
     case gmView:
       // The entrant chosen on the board; every click returns to the board.
       if (g.Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
-      PaintOpponent(ScreensOf(g), g, *g.Tournament.Viewed);
+      ShowScreen(g, PaintOpponent(ScreensOf(g), g, *g.Tournament.Viewed));
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.

@@ -8,10 +8,15 @@
 #pragma once
 
 #include "game/Game.h"
+#include "paint/Sensor.h"
 
 // The screens the game is shown on; a game shown nowhere is an internal
 // error.
 TScreens& ScreensOf(const TGame& g);
+
+// A screen just painted: its regions, as its painter returned them, replace
+// the last screen's in the registry of the screens the game is shown on.
+void ShowScreen(const TGame& g, const THitTable& regions);
 
 // Switches the game to mode m and runs its entry action, at once or, while a
 // command or an entry runs, once it has returned. The game's mode listener

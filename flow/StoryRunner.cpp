@@ -57,7 +57,7 @@ void EnterStory(TGame& g) {
   // main window: screens tested on their own) every piece is an empty page.
   if (g.Story) GotoStoryStage(*g.Story, g.Tournament.Stage);
   // 2. Both areas empty, "close" and the page-turn region.
-  PaintStory(ScreensOf(g));
+  ShowScreen(g, PaintStory(ScreensOf(g)));
   // 3. The first page.
   NextParagraph(g, 0);
 }

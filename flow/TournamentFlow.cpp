@@ -22,7 +22,7 @@ namespace {
 class TGameBattleHost : public TBattleHost {
  public:
   explicit TGameBattleHost(TGame& game) : game_(game) {}
-  void PaintMatch() override { PaintBattle(ScreensOf(game_), game_); }
+  void PaintMatch() override { ShowScreen(game_, PaintBattle(ScreensOf(game_), game_)); }
   void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
   void PlayCue(const char* file) override { TBromWave::Play(file); }
   // The battle is left as soon as another screen is asked for.
@@ -43,6 +43,17 @@ void PlayTransition() {
 
 void ConnectGameFlow(TGame& g) {
   g.UseBattleHost(std::make_unique<TGameBattleHost>(g));
+}
+
+void ShowBoard(const TGame& g) {
+  TScreens& s = ScreensOf(g);
+  // 1. The board and its regions.
+  ShowScreen(g, PaintBoard(s, g));
+  // 2. While the rivals grow, the work left; its end may light START under a
+  // resting pointer, which takes the board's regions.
+  if (g.Growth.Growing) ShowGrowthProgress(s, g, g.Growth.Remaining);
+  // 3.
+  Present(s);
 }
 
 void GrowthTimer(TGame& g) {

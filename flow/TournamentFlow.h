@@ -22,6 +22,10 @@
 // game's screens call it too.
 void ConnectGameFlow(TGame& g);
 
+// The board's entry: the board painted, its regions installed, the growth's
+// progress over it while the rivals grow, presented.
+void ShowBoard(const TGame& g);
+
 // The 10 ms timer: the next step of the rivals' growth, and its progress on
 // the board footer while the board is the screen.
 void GrowthTimer(TGame& g);
@@ -59,7 +63,7 @@ void StoryEnded(TGame& g);
 // The board's portrait of slot k: the opponent view of that entrant.
 void ViewEntrant(TGame& g, std::int32_t k);
 // A click on the opponent view: back to the board. It acts only in the
-// opponent view (hero making registers the same flavour strip, where its
+// opponent view (hero making has the same flavour strip, where its
 // click must do nothing).
 void CloseView(TGame& g, std::int32_t tag);
 // The board's build-change region: hero making again, at stages 2 to 5 while

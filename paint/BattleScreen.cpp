@@ -48,7 +48,7 @@ void DrawFighterPanel(TScreens& s, const TRect& rect, const TFighter& fighter,
   }
 }
 
-void PaintBattle(TScreens& s, const TGame& g) {
+THitTable PaintBattle(TScreens& s, const TGame& g) {
   // 1. The two fighters cover the upper half; the backdrop is not reloaded.
   DrawFighterPanels(s, g);
   // 2. The log, black.
@@ -57,9 +57,8 @@ void PaintBattle(TScreens& s, const TGame& g) {
   BlendRect(s.BaseLayer, SkipButton, ColorWhite);
   DrawCentredLines(s.BaseLayer, SkipButton, 16, {"SKIP"}, false, ColorBlack);
   // 4. SKIP first, so that it takes the click; everywhere else is a step.
-  ClearSensors(s.Sensors);
-  AddSensor(s.Sensors, SkipButton, false, SkipHover, SkipLeave, TCommandKind::BattleSkip, 0);
-  AddSensor(s.Sensors, FullRect, false, nullptr, nullptr, TCommandKind::BattleStep, 0);
+  THitTable regions = {{SkipButton, false, SkipHover, SkipLeave, TCommandKind::BattleSkip, 0},
+                       {FullRect, false, nullptr, nullptr, TCommandKind::BattleStep, 0}};
   // 5. A fresh log window: the match's log starts as six blank lines in
   // place.
   s.SkipHovered = false;
@@ -67,6 +66,7 @@ void PaintBattle(TScreens& s, const TGame& g) {
   // 6.
   s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
   Present(s);
+  return regions;
 }
 
 void RefreshFighters(TScreens& s, const TGame& g) {

@@ -26,10 +26,10 @@ void DrawFighterPanel(TScreens& s, const TRect& rect, const TFighter& fighter,
 // Both panels of the current match, each on its entrant's portrait.
 void DrawFighterPanels(TScreens& s, const TGame& g);
 
-// The battle screen of the current match; the engine's host calls it when a
-// match starts, before the log is cleared. Registers SKIP first, then the
-// whole screen.
-void PaintBattle(TScreens& s, const TGame& g);
+// The battle screen of the current match, presented; the engine's host
+// calls it when a match starts, before the log is cleared. Its regions: SKIP
+// first, then the whole screen.
+THitTable PaintBattle(TScreens& s, const TGame& g);
 // Both panels show the fighters as they are now (after each click step);
 // nothing while the log is off. The caller, or the next scroll tick, presents.
 void RefreshFighters(TScreens& s, const TGame& g);

@@ -97,7 +97,7 @@ void DrawCentrePicture(TScreens& s) {
 
 }  // namespace
 
-void PaintBoard(TScreens& s, const TGame& g) {
+THitTable PaintBoard(TScreens& s, const TGame& g) {
   const TTournament& t = g.Tournament;
   // 1.
   LoadBackdrop(s);
@@ -131,23 +131,21 @@ void PaintBoard(TScreens& s, const TGame& g) {
   }
   // 11. The regions. The build-change region goes with the stage, drawn or
   // not: its handlers keep their own guards.
-  ClearSensors(s.Sensors);
+  THitTable regions;
   for (int k = 0; k < SlotCount; ++k) {
-    AddSensor(s.Sensors, BracketRects[0][k], false, EntrantHover, EntrantLeave,
-              TCommandKind::ViewEntrant, k);
+    regions.push_back(
+        {BracketRects[0][k], false, EntrantHover, EntrantLeave, TCommandKind::ViewEntrant, k});
   }
-  AddSensor(s.Sensors, StartButton, false, StartHover, StartLeave, TCommandKind::StartRound, 0);
-  if (StageHasRebuild(t))
-    AddSensor(s.Sensors, RebuildButton, false, RebuildHover, RebuildLeave,
-              TCommandKind::ChangeBuild, 0);
+  regions.push_back({StartButton, false, StartHover, StartLeave, TCommandKind::StartRound, 0});
+  if (StageHasRebuild(t)) {
+    regions.push_back(
+        {RebuildButton, false, RebuildHover, RebuildLeave, TCommandKind::ChangeBuild, 0});
+  }
   // 12.
   s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
   // 13. Points still to spend: START cannot be used yet.
   if (t.HeroEdit.Bonus > 0) DimRects(s, {&StartButton, 1});
-  // 14.
-  if (g.Growth.Growing) ShowGrowthProgress(s, g, g.Growth.Remaining);
-  // 15.
-  Present(s);
+  return regions;
 }
 
 void EntrantHover(TScreens& s, const TGame& g, std::int32_t k) {

@@ -18,11 +18,14 @@
 #include "game/Game.h"
 #include "paint/Sensor.h"
 
-// The board of the current stage, with its regions: the 32 portrait cells
-// (ViewEntrant, tag k), START (StartRound) and, at stages 2 to 5, the
-// build-change button (ChangeBuild), registered even when the hero is out and
-// the button is not drawn.
-void PaintBoard(TScreens& s, const TGame& g);
+// The board of the current stage on the screen layer, START dimmed while the
+// hero has points to spend. Its regions: the 32 portrait cells (ViewEntrant,
+// tag k), START (StartRound) and, at stages 2 to 5, the build-change button
+// (ChangeBuild), there even when the hero is out and the button is not drawn.
+// It does not present: while the rivals grow, their progress goes over it
+// once its regions are in place (the progress may light START under a
+// resting pointer), and then the board is presented (flow's ShowBoard).
+THitTable PaintBoard(TScreens& s, const TGame& g);
 
 // The growth's work left, n percent, in the board footer: the text and the
 // inverted bar over the rightmost n percent, START dimmed; at 0 the footer is

@@ -125,33 +125,35 @@ void SlotLeave(TScreens& s, const TGame& g, std::int32_t a) {
 
 }  // namespace
 
-void PaintMaking(TScreens& s, const TGame& g) {
-  // 1. No regions yet; the background.
-  ClearSensors(s.Sensors);
+THitTable PaintMaking(TScreens& s, const TGame& g) {
+  // 1. The background.
+  THitTable regions;
   LoadBackdrop(s);
   // 2. The hero's portrait under its status panel.
   DrawHeroPanel(s, g);
   // 3. The portrait shows bare while the pointer rests on it.
-  AddSensor(s.Sensors, PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0);
+  regions.push_back({PortraitRect, false, PortraitHover, PortraitLeave, TCommandKind::None, 0});
   // 4. The flavour text, scrolled by the pointer.
-  PrepareScrollText(s, g.Tournament.HeroEdit, TCommandKind::CloseView);
+  regions.push_back(PrepareScrollText(s, g.Tournament.HeroEdit, TCommandKind::CloseView));
   // 5. The caption.
   BlendRect(s.BaseLayer, CaptionRect, ColorBlack);
   DrawCentredLines(s.BaseLayer, CaptionRect, 14, {"主人公の能力を設定してください。"}, false,
                    ColorWhite);
   // 6. The four stat buttons.
   for (int t = 0; t < 4; ++t) {
-    DrawButton(s, StatButtons[t], 16, StatCaptions[t], t, TCommandKind::RaiseStat, StatLeave,
-               StatHover);
+    regions.push_back(DrawButton(s, StatButtons[t], 16, StatCaptions[t], t, TCommandKind::RaiseStat,
+                                 StatLeave, StatHover));
   }
   // 7. The 35 sword buttons, labelled with their marks, in catalogue order.
   for (int k = 1; k <= SwordKindCount; ++k) {
-    DrawButton(s, SwordButtons[k], 20, SwordByKind(k).Mark.View(), k, TCommandKind::AddSword,
-               SwordLeave, SwordHover);
+    regions.push_back(DrawButton(s, SwordButtons[k], 20, SwordByKind(k).Mark.View(), k,
+                                 TCommandKind::AddSword, SwordLeave, SwordHover));
   }
   // 8. Reset and decide.
-  DrawButton(s, ResetButton, 24, "リセット", 0, TCommandKind::ResetEdit, ResetLeave, ResetHover);
-  DrawButton(s, DecideButton, 24, "決定", 0, TCommandKind::DecideEdit, DecideLeave, DecideHover);
+  regions.push_back(DrawButton(s, ResetButton, 24, "リセット", 0, TCommandKind::ResetEdit,
+                               ResetLeave, ResetHover));
+  regions.push_back(DrawButton(s, DecideButton, 24, "決定", 0, TCommandKind::DecideEdit,
+                               DecideLeave, DecideHover));
   // 9. The label of the sword order.
   BlendRect(s.BaseLayer, OrderLabelRect, ColorBlack);
   DrawCentredLines(s.BaseLayer, OrderLabelRect, 14, {"剣の並び"}, false, ColorWhite);
@@ -163,7 +165,7 @@ void PaintMaking(TScreens& s, const TGame& g) {
   DrawSwordSlots(s, g);
   // 12. Their regions: a click swaps the slot's sword with the next one.
   for (int j = 0; j < SlotCountShown; ++j) {
-    AddSensor(s.Sensors, SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j);
+    regions.push_back({SlotRects[j], false, SlotHover, SlotLeave, TCommandKind::SwapSwords, j});
   }
   // 13. The screen, with what cannot be used now dimmed.
   s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
@@ -171,6 +173,7 @@ void PaintMaking(TScreens& s, const TGame& g) {
   ShowResetOff(s, g);
   ShowDecideOff(s, g);
   Present(s);
+  return regions;
 }
 
 void RepaintHeroPanel(TScreens& s, const TGame& g) {

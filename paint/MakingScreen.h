@@ -19,9 +19,9 @@
 #include "game/Game.h"
 #include "paint/Sensor.h"
 
-// Paints the screen and registers its 63 regions: portrait, flavour strip,
-// 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
-void PaintMaking(TScreens& s, const TGame& g);
+// Paints the screen and presents it. Its 63 regions: portrait, flavour
+// strip, 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
+THitTable PaintMaking(TScreens& s, const TGame& g);
 
 // Redraws the portrait, the status panel and the sword order from the working
 // copy, on BaseLayer and then on ScreenLayer.

@@ -182,12 +182,12 @@ void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
   }
 }
 
-void DrawButton(TScreens& s, const TRect& rect, int height, std::string_view caption,
-                std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
-                TSensorHandler onEnter) {
+TSensor DrawButton(TScreens& s, const TRect& rect, int height, std::string_view caption,
+                   std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
+                   TSensorHandler onEnter) {
   BlendRect(s.BaseLayer, rect, ColorWhite);
   DrawCentredLines(s.BaseLayer, rect, height, {std::string(caption)}, true, ColorBlack);
-  AddSensor(s.Sensors, rect, false, onEnter, onLeave, onClick, tag);
+  return TSensor{rect, false, onEnter, onLeave, onClick, tag};
 }
 
 void Present(TScreens& s) {
@@ -242,7 +242,7 @@ void RestoreHelpBox(TScreens& s) {
   RestoreRect(s, HelpRect);
 }
 
-void PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onClick) {
+TSensor PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onClick) {
   // 1. A layer tall enough for every line, at least the strip's height.
   const int n = static_cast<int>(swordsman.Flavor.size());
   s.TextScrollLayer.SetSize(ScreenWidth, std::max(LinePitch * n, ScrollViewHeight));
@@ -255,10 +255,13 @@ void PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onCl
   FillRectSolid(s.BaseLayer, HelpRect, ColorBlack);
   ScrollTextTo(s, s.BaseLayer, 0);
   // 4. The strip follows the pointer on every move inside it.
-  AddSensor(
-      s.Sensors, HelpRect, true, ScrollByMouse,
+  return TSensor{
+      HelpRect,
+      true,
+      ScrollByMouse,
       [](TScreens& screens, const TGame&, std::int32_t) { RestoreRect(screens, HelpRect); },
-      onClick, 0);
+      onClick,
+      0};
 }
 
 void ScrollByMouse(TScreens& s, const TGame& /*g*/, std::int32_t /*tag*/) {

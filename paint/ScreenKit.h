@@ -230,11 +230,11 @@ void DrawTextAt(TBromBitmap& layer, int x, int y, int height, bool bold, TPixelC
 // may start left of the rectangle: the screens are laid out by this rule.
 void DrawCentredLines(TBromBitmap& layer, const TRect& rect, int height,
                       const TStringDynArray& lines, bool bold, TPixelColor color);
-// A button on BaseLayer (lightened, caption centred, bold, black) and its
-// region (no repeat).
-void DrawButton(TScreens& s, const TRect& rect, int height, std::string_view caption,
-                std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
-                TSensorHandler onEnter);
+// A button on BaseLayer (lightened, caption centred, bold, black); returns
+// its region (no repeat).
+TSensor DrawButton(TScreens& s, const TRect& rect, int height, std::string_view caption,
+                   std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
+                   TSensorHandler onEnter);
 
 // Shows ScreenLayer in the window.
 void Present(TScreens& s);
@@ -253,10 +253,10 @@ void ShowHelpBox(TScreens& s, const TStringDynArray& lines);
 void RestoreHelpBox(TScreens& s);
 
 // The flavour text of a swordsman, scrolled through HelpRect by the pointer's
-// height: drawn on TextScrollLayer, its top shown on BaseLayer, and HelpRect
-// registered as a repeating region (enter ScrollByMouse, leave restore, click
-// `onClick`).
-void PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onClick);
+// height: drawn on TextScrollLayer and its top shown on BaseLayer. Returns
+// the strip's region, HelpRect repeating (enter ScrollByMouse, leave
+// restore, click `onClick`).
+TSensor PrepareScrollText(TScreens& s, const TSwordia& swordsman, TCommandKind onClick);
 // Enter handler of the flavour strip: the pointer's height in the strip maps
 // linearly onto the text (top 20 pixels: its beginning, bottom 20: its end).
 void ScrollByMouse(TScreens& s, const TGame& g, std::int32_t tag);

@@ -55,6 +55,13 @@ void AddSensor(TSensorRegistry& r, const TRect& rect, bool repeat, TSensorHandle
   r.Sensors[r.SensorCount++] = TSensor{rect, repeat, onEnter, onLeave, onClick, tag};
 }
 
+void InstallRegions(TSensorRegistry& r, const THitTable& table) {
+  ClearSensors(r);
+  for (const TSensor& s : table) {
+    AddSensor(r, s.Rect, s.Repeat, s.OnEnter, s.OnLeave, s.OnClick, s.Tag);
+  }
+}
+
 void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y) {
   s.Sensors.MousePoint = TPoint{x, y};
   HoverAtMousePoint(s, g);

@@ -1,8 +1,9 @@
 // Design unit: UnitSensor.
-// The screen's clickable and hoverable regions. Every screen, when it is
-// painted, clears the registry and registers its regions in a fixed order;
-// the main window hands every pointer move and left click to the registry,
-// which finds the first region (in registration order) that holds the point.
+// The screen's clickable and hoverable regions. Every screen's painter
+// returns its regions as a hit table, in a fixed order, and the flow installs
+// the table in the registry in place of the last screen's; the main window
+// hands every pointer move and left click to the registry, which finds the
+// first region (in table order) that holds the point.
 // A move calls the regions' hover handlers, which only draw highlights; a
 // click is answered with the region's command, which the main window then
 // carries out: the registry has finished with the click before the game
@@ -13,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 struct TGame;
 struct TScreens;
@@ -78,7 +80,11 @@ struct TSensor {
   std::int32_t Tag = 0;
 };
 
-constexpr int SensorCapacity = 256;  // the busiest screen registers 63
+// A screen's regions, in the order the registry tries them: what a painter
+// returns.
+using THitTable = std::vector<TSensor>;
+
+constexpr int SensorCapacity = 256;  // the busiest screen has 63
 
 struct TSensorRegistry {
   TSensor Sensors[SensorCapacity];
@@ -97,6 +103,9 @@ void ClearSensors(TSensorRegistry& r);
 // Appends a region; a 257th is an internal error.
 void AddSensor(TSensorRegistry& r, const TRect& rect, bool repeat, TSensorHandler onEnter,
                TSensorHandler onLeave, TCommandKind onClick, std::int32_t tag);
+// A newly painted screen's regions replace the last screen's: the registry
+// is cleared (no leave handler runs) and the table's regions added in order.
+void InstallRegions(TSensorRegistry& r, const THitTable& table);
 // A pointer move: leave the old region, enter the new one, present once; the
 // same region again calls nothing, unless it repeats.
 void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y);

@@ -97,19 +97,17 @@ void ShowStoryText(TScreens& s, const TStringDynArray& lines) {
   RestoreRect(s, StoryTextRect);
 }
 
-void PaintStory(TScreens& s) {
+THitTable PaintStory(TScreens& s) {
   // 1. Both areas empty.
   ClearStoryPicture(s);
   ShowStoryText(s, {});
   // 2. "close" skips the rest of the piece; anywhere else turns the page.
-  ClearSensors(s.Sensors);
-  AddSensor(s.Sensors, CloseButton, false, CloseHover, CloseLeave, TCommandKind::CloseStory, 0);
-  AddSensor(s.Sensors, FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0);
+  return {{CloseButton, false, CloseHover, CloseLeave, TCommandKind::CloseStory, 0},
+          {FullRect, false, nullptr, nullptr, TCommandKind::NextPage, 0}};
 }
 
-void PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed) {
+THitTable PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed) {
   // 1. A fresh backdrop.
-  ClearSensors(s.Sensors);
   LoadBackdrop(s);
   // 2. The portrait.
   const TBromBitmap* portrait = PortraitOf(s, g.Tournament, viewed);
@@ -117,10 +115,12 @@ void PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed) {
   // 3. The panel, with one history line per battle fought.
   DrawEntrantPanel(s, OpponentPanelRect, viewed, true);
   // 4. The flavour strip; its click closes the view too.
-  PrepareScrollText(s, viewed, TCommandKind::CloseView);
+  const TSensor strip = PrepareScrollText(s, viewed, TCommandKind::CloseView);
   // 5. Anywhere else closes the view.
-  AddSensor(s.Sensors, FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0);
+  const THitTable regions = {strip,
+                             {FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0}};
   // 6.
   s.ScreenLayer.CopyRect(s.BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
   Present(s);
+  return regions;
 }

@@ -1,6 +1,6 @@
 // Design unit: UnitPaint (title, story, opponent view).
 // The three simple screens. The title is one picture, "dat\\title.bmp",
-// loaded straight into the screen layer; it registers no region, since any
+// loaded straight into the screen layer; it has no region, since any
 // left click on it starts the game. The story screen is a picture area over a
 // text box with a "close" button: the story runner fills it a page at a time
 // through ClearStoryPicture, ShowStoryPicture and ShowStoryText. The opponent
@@ -23,14 +23,15 @@
 extern const char* const TitlePictureFile;
 
 // The title screen: the picture, presented. A picture that is missing,
-// unreadable or not 600 x 450 is an internal error naming the file.
+// unreadable or not 600 x 450 is an internal error naming the file. It has
+// no regions: the main window takes its click.
 void PaintTitle(TScreens& s);
 
-// The story screen: the picture area black with the "close" button, the text
-// box empty, and its two regions: "close" (highlighted under the pointer,
+// The story screen: the picture area black with the "close" button and the
+// text box empty. Its two regions: "close" (highlighted under the pointer,
 // CloseStory), then the whole screen (NextPage). It does not present: the
 // story runner presents once the first page is shown.
-void PaintStory(TScreens& s);
+THitTable PaintStory(TScreens& s);
 
 // The picture area becomes black, with the "close" button.
 void ClearStoryPicture(TScreens& s);
@@ -44,7 +45,7 @@ void ShowStoryText(TScreens& s, const TStringDynArray& lines);
 // The "close" button on the base layer: grey, "close" centred.
 void DrawCloseButton(TScreens& s);
 
-// The opponent view of `viewed`: portrait, panel with its history lines,
-// flavour text scrolled by the pointer, and the whole screen as a region;
-// every click on it is CloseView. Presented.
-void PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed);
+// The opponent view of `viewed`: portrait, panel with its history lines and
+// flavour text scrolled by the pointer, presented. Its regions: the flavour
+// strip, then the whole screen; every click on them is CloseView.
+THitTable PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed);

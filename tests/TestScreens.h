@@ -1,10 +1,13 @@
 // The screens the tests without a window draw on: one value for the whole
 // test program, on which every game of tests/TestGame.h is shown. Its parts
 // and the screens' operations go by the names the game's code used when they
-// were the program's own, so that a test reads as the screen's rules do.
-// Tests with a window use the window's screens.
+// were the program's own, so that a test reads as the screen's rules do; an
+// operation that returns regions has them installed in the test screens'
+// registry, as the flow installs a painted screen's. Tests with a window use
+// the window's screens.
 #pragma once
 
+#include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
 #include "paint/BoardScreen.h"
 #include "paint/MakingScreen.h"
@@ -67,18 +70,22 @@ inline const TBromBitmap* PortraitOf(const TTournament& t, const TSwordia& s) {
 inline void DrawEntrantPanel(const TRect& r, const TSwordia& s, bool withHistory) {
   DrawEntrantPanel(TestScreens(), r, s, withHistory);
 }
+// A region added after the test screens' regions.
+inline void Install(const TSensor& r) {
+  AddSensor(SensorRegistry, r.Rect, r.Repeat, r.OnEnter, r.OnLeave, r.OnClick, r.Tag);
+}
 inline void PrepareScrollText(const TSwordia& s, TCommandKind onClick) {
-  PrepareScrollText(TestScreens(), s, onClick);
+  Install(PrepareScrollText(TestScreens(), s, onClick));
 }
 inline void DrawButton(const TRect& r, int h, std::string_view caption, std::int32_t tag,
                        TCommandKind onClick, TSensorHandler onLeave, TSensorHandler onEnter) {
-  DrawButton(TestScreens(), r, h, caption, tag, onClick, onLeave, onEnter);
+  Install(DrawButton(TestScreens(), r, h, caption, tag, onClick, onLeave, onEnter));
 }
 inline void ShowStoryText(const TStringDynArray& lines) {
   ShowStoryText(TestScreens(), lines);
 }
 inline void PaintBattle(const TGame& g) {
-  PaintBattle(TestScreens(), g);
+  InstallRegions(SensorRegistry, PaintBattle(TestScreens(), g));
 }
 inline void RefreshFighters(const TGame& g) {
   RefreshFighters(TestScreens(), g);
@@ -102,13 +109,13 @@ inline void SkipLeave(const TGame& g, std::int32_t tag) {
   SkipLeave(TestScreens(), g, tag);
 }
 inline void PaintBoard(const TGame& g) {
-  PaintBoard(TestScreens(), g);
+  ShowBoard(g);
 }
 inline void ShowGrowthProgress(const TGame& g, std::int32_t n) {
   ShowGrowthProgress(TestScreens(), g, n);
 }
 inline void PaintMaking(const TGame& g) {
-  PaintMaking(TestScreens(), g);
+  InstallRegions(SensorRegistry, PaintMaking(TestScreens(), g));
 }
 
 // The test screens' regions.
