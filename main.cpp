@@ -159,9 +159,10 @@ int main(int argc, char** argv) {
     return ExitFault;
   }
   TBromForm::SetDisplayScale(ScaleThatFits(args.Scale));
-  // 3. Fault messages go to a message box (and standard error); then the
-  // data folder becomes the working folder.
-  SetMessageSink(&WindowMessageSink());
+  // 3. Fault messages go to a message box (and standard error), before the
+  // window, in it and after it; then the data folder becomes the working
+  // folder.
+  TMessageSink& messages = WindowMessageSink();
   std::vector<TDataCandidate> lookedIn;
   if (!EnterDataFolder(lookedIn)) {
     ShowSystemMessage(NoDataFolderMessage(lookedIn));
@@ -176,17 +177,17 @@ int main(int argc, char** argv) {
   TBromWave::SetMuted(args.Mute);
   int exitCode = 0;
   try {
-    TFormMain form;
+    TFormMain form(messages);
     SetWindowIcon(form);
     form.Show();
     TBromForm::RunMessageLoop();
     // A broken roster has been shown; the run did not succeed.
     if (form.Game().LoadFailed) exitCode = ExitFault;
   } catch (const TInternalError& e) {
-    ShowMessageBox(ApplicationTitle(), e.what());
+    messages.Show(ApplicationTitle(), e.what());
     exitCode = ExitFault;
   } catch (const TImageError& e) {
-    ShowMessageBox(ApplicationTitle(), e.what());
+    messages.Show(ApplicationTitle(), e.what());
     exitCode = ExitFault;
   } catch (const std::exception& e) {
     // The window system cannot be used: there is no box to show it in.

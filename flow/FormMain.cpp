@@ -22,8 +22,9 @@ constexpr std::int32_t GrowthInterval = 10;
 
 }  // namespace
 
-TFormMain::TFormMain(std::string_view rosterPath, TModeListener listener)
+TFormMain::TFormMain(TMessageSink& messages, std::string_view rosterPath, TModeListener listener)
     : TBromForm(ApplicationTitle()),
+      messages_(messages),
       rosterPath_(rosterPath),
       modeListener_(listener),
       game_(std::make_unique<TGame>()) {
@@ -113,11 +114,13 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   // 2. On the title any click starts the game, wherever it is.
   if (game_->Mode == gmTitle) {
     RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
-    return;
+  } else {
+    // 3. Elsewhere the command of the screen's region, carried out once the
+    // registry has found it.
+    RunCommand(*game_, SensorClick(screens_.Sensors, x, y));
   }
-  // 3. Elsewhere the command of the screen's region, carried out once the
-  // registry has found it.
-  RunCommand(*game_, SensorClick(screens_.Sensors, x, y));
+  // 4. What the step asked of the platform: message boxes, the end.
+  DoAskedMessages(*game_, messages_);
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
@@ -136,9 +139,11 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
     case TKeyOutcome::Nothing:
       return;
     case TKeyOutcome::Command:
-      return RunCommand(*game_, outcome.Click);
+      RunCommand(*game_, outcome.Click);
+      return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::StartGame:
-      return RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+      RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+      return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::ToggleMute:
       return TBromWave::SetMuted(!TBromWave::Muted());
     case TKeyOutcome::NewTournament:

@@ -20,15 +20,19 @@
 #include "flow/Keys.h"
 #include "game/Game.h"
 #include "paint/ScreenKit.h"
+#include "present/App.h"
 #include "present/Form.h"
 
 class TFormMain : public TBromForm {
  public:
-  // The game reads the roster at the program path `rosterPath` (the lab's
-  // play driver plays an author's roster so), or "dat\\swordia.txt". The
+  // Message boxes the games ask for are shown on `messages`, which outlives
+  // the window (the program's entry holds it for the program's life). The
+  // game reads the roster at the program path `rosterPath` (the lab's play
+  // driver plays an author's roster so), or "dat\\swordia.txt". The
   // listener, when given, hears every mode change of every game the window
   // makes, from the first title on.
-  explicit TFormMain(std::string_view rosterPath = {}, TModeListener listener = nullptr);
+  explicit TFormMain(TMessageSink& messages, std::string_view rosterPath = {},
+                     TModeListener listener = nullptr);
   ~TFormMain() override;
 
   // The game the window shows.
@@ -58,6 +62,7 @@ class TFormMain : public TBromForm {
  private:
   void Release();
 
+  TMessageSink& messages_;
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
   TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on

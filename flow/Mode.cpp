@@ -77,8 +77,8 @@ void EnterAskedModes(TGame& g) {
   }
 }
 
-void DoAskedMessages(TGame& g) {
-  for (const auto& [caption, text] : g.AskedMessages) ShowMessageBox(caption, text);
+void DoAskedMessages(TGame& g, TMessageSink& messages) {
+  for (const auto& [caption, text] : g.AskedMessages) messages.Show(caption, text);
   g.AskedMessages.clear();
   if (g.QuitAsked) RequestTerminate();
   g.QuitAsked = false;

@@ -9,6 +9,7 @@
 
 #include "game/Game.h"
 #include "paint/Sensor.h"
+#include "present/App.h"
 
 // The screens the game is shown on; a game shown nowhere is an internal
 // error.
@@ -40,13 +41,14 @@ class TModeHold {
   TGame& g_;
 };
 
-// Shows the message boxes the game asked for and asks the program to end
-// when the game asked for it; both are forgotten afterwards.
-void DoAskedMessages(TGame& g);
+// Shows the message boxes the game asked for on `messages`, and asks the
+// program to end when the game asked for it; both are forgotten afterwards.
+// The main window does this after every step, with the sink it was given.
+void DoAskedMessages(TGame& g, TMessageSink& messages);
 
 // Runs a step of the game (a command, a key's action, the title's start)
-// with its mode changes held back, then enters them, then shows what it asked
-// to show and ends the program if it asked to.
+// with its mode changes held back, then enters them. What it asked of the
+// platform waits for DoAskedMessages.
 template <class F>
 void RunGameStep(TGame& g, F&& step) {
   {
@@ -54,5 +56,4 @@ void RunGameStep(TGame& g, F&& step) {
     step();
   }
   EnterAskedModes(g);
-  DoAskedMessages(g);
 }

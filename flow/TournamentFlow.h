@@ -36,7 +36,8 @@ void GrowthTimer(TGame& g);
 void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder);
 // The fatal-error routine: asks for the text in a message box captioned with
 // the program's title and for the end of the program (both done when the
-// step is over, by RunGameStep) and sets the game's LoadFailed.
+// step is over, by the main window's DoAskedMessages) and sets the game's
+// LoadFailed.
 void RosterFatal(TGame& g, std::string_view text);
 
 // The title's click: the roster (the program path `rosterPath`, or when empty

@@ -595,7 +595,7 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   try {
     // 2. The main window as the game makes it, then the seed.
     PrintGameHeader();
-    TFormMain form(options.Roster, OnMode);
+    TFormMain form(StderrMessageSink(), options.Roster, OnMode);
     d.Form = &form;
     d.Caption = form.Caption();
     BeginGame();

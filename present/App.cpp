@@ -25,7 +25,6 @@ class TStderrSink : public TMessageSink {
 };
 
 TStderrSink stderrSink;
-TMessageSink* sink = &stderrSink;
 
 // A modal box with one OK button over the program's window, and the same
 // words on standard error, so a fault is never lost.
@@ -62,19 +61,15 @@ TMessageSink& WindowMessageSink() {
   return windowSink;
 }
 
-void SetMessageSink(TMessageSink* newSink) {
-  sink = newSink != nullptr ? newSink : &stderrSink;
-}
-
-void ShowMessageBox(std::string_view caption, std::string_view text) {
-  sink->Show(caption, text);
+TMessageSink& StderrMessageSink() {
+  return stderrSink;
 }
 
 void ShowSystemMessage(std::string_view text) {
   const std::string line = std::string(ApplicationTitle()) + ": " + std::string(text) + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
-  if (sink != &windowSink) return;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   const std::string message(text);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, ApplicationTitle(), message.c_str(), nullptr);
 }

@@ -1,8 +1,9 @@
 // Design unit: BromApp.
 // The application object: the program's title, the termination request that
-// ends the tick loop, and the modal message box. The message box goes through
-// a pluggable sink: the game plugs in the window system's box; without one
-// (tests, the lab, no display) the message goes to standard error.
+// ends the tick loop, and the modal message box. Message boxes are shown
+// through a sink that the program's entry holds for the program's life and
+// passes to the main window: the window system's box, or where there is none
+// (tests, the lab) standard error.
 #pragma once
 
 #include <string>
@@ -26,13 +27,11 @@ class TMessageSink {
 };
 // The window system's message box; the message also goes to standard error,
 // so that it is seen from a terminal and kept in a log. The game's entry
-// plugs it in.
+// shows its own messages with it and passes it to the main window.
 TMessageSink& WindowMessageSink();
-// Plugs in a sink; nullptr goes back to standard error.
-void SetMessageSink(TMessageSink* sink);
-// Shows a modal message box captioned with `captionCp932`.
-void ShowMessageBox(std::string_view captionCp932, std::string_view textCp932);
+// Standard error alone, "caption: text": a fault is never lost.
+TMessageSink& StderrMessageSink();
 // A message of the system's own (UTF-8: file names as they are on disk), on
-// standard error and, where there is a display, in a message box captioned
+// standard error and, where a display is open, in a message box captioned
 // with the program's title.
 void ShowSystemMessage(std::string_view textUtf8);

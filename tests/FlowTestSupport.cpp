@@ -31,7 +31,6 @@ void GameFolder::SetUp() {
   fs::current_path(folder_);
   ClearTerminateRequest();
   TBromWave::SetPlayer(&cues_);
-  SetMessageSink(&messages_);
 }
 
 void GameFolder::TearDown() {
@@ -39,7 +38,6 @@ void GameFolder::TearDown() {
   fs::current_path(previous_);
   TBromWave::SetPlayer(nullptr);
   TBromWave::SetMuted(false);
-  SetMessageSink(nullptr);
   ClearTerminateRequest();
   TBromTimer::SetHost(nullptr);
   TBromTimer::Clear();
@@ -57,7 +55,7 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 }
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
-  form_ = std::make_unique<TFormMain>();
+  form_ = std::make_unique<TFormMain>(messages_);
   RandSeed(seed);
 }
 

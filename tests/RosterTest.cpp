@@ -292,11 +292,10 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   TLines lines = RosterLines(32);
   lines[6] = "#Name";
   TCapturingSink sink;
-  SetMessageSink(&sink);
   ClearTerminateRequest();
   NewTestGame();
   RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder); });
-  SetMessageSink(nullptr);
+  DoAskedMessages(TestGame(), sink);
   EXPECT_EQ(sink.Shown,
             (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
   EXPECT_TRUE(TestGame().LoadFailed);
@@ -311,6 +310,7 @@ TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
   testing::internal::CaptureStderr();
   RunGameStep(TestGame(),
               [&] { LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder); });
+  DoAskedMessages(TestGame(), StderrMessageSink());
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
   EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
@@ -341,12 +341,11 @@ TEST(RosterLab, CheckRosterAnswersAsTheGameWould) {
 TEST(RosterLoad, SuccessDrawsTheEntrants) {
   TRosterFolder folder;
   TCapturingSink sink;
-  SetMessageSink(&sink);
   NewTestGame();
   RandSeed(7);
   RunGameStep(TestGame(),
               [&] { LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder); });
-  SetMessageSink(nullptr);
+  DoAskedMessages(TestGame(), sink);
   EXPECT_TRUE(sink.Shown.empty());
   EXPECT_FALSE(TestGame().LoadFailed);
   ASSERT_NE(Tournament.Hero, nullptr);
