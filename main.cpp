@@ -176,11 +176,11 @@ int main(int argc, char** argv) {
   sound.Stop();
   int exitCode = 0;
   try {
-    TFormMain form(messages, sound);
+    TFormMain form({messages, sound, SystemTimerHost()});
     form.Sound().SetMuted(args.Mute);
     SetWindowIcon(form);
     form.Show();
-    TBromForm::RunMessageLoop();
+    form.Run();
     // A broken roster has been shown; the run did not succeed.
     if (form.Game().LoadFailed) exitCode = ExitFault;
   } catch (const TInternalError& e) {
@@ -196,7 +196,6 @@ int main(int argc, char** argv) {
   }
   // No sound outlives the program.
   sound.Stop();
-  TBromTimer::Clear();
   TBromForm::CloseDisplay();
   // Asked to end by a signal: ended by it, whatever else happened.
   EndBySignal();

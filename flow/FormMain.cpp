@@ -22,20 +22,20 @@ constexpr std::int32_t GrowthInterval = 10;
 
 }  // namespace
 
-TFormMain::TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_view rosterPath,
+TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPath,
                      TModeListener listener)
     : TBromForm(ApplicationTitle()),
-      messages_(messages),
-      sound_(player),
+      messages_(services.Messages),
+      sound_(services.Sound),
+      timer_(services.Clock),
       rosterPath_(rosterPath),
       modeListener_(listener),
       game_(std::make_unique<TGame>()) {
   // 1. The base form has been made (hidden, captioned with the product name),
-  // and a fresh game; no timer of an earlier window stays.
+  // and a fresh game, with its own tick loop.
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
   game_->Sound = &sound_;
-  TBromTimer::Clear();
   try {
     // 2. The client area and the window's place; the background is black.
     SetClientSize(ScreenWidth, ScreenHeight);
@@ -50,7 +50,7 @@ TFormMain::TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_vi
     // 4. The random generator, once.
     Randomize();
     // 5. The frame timer.
-    TBromTimer::Start();
+    timer_.Start();
     // 6. The screen layers and the layout.
     InitScreens(screens_, box);
     // 7. The game's story script and its commands.
@@ -59,11 +59,11 @@ TFormMain::TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_vi
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    TBromTimer::Add([this] { LogScrollTick(screens_, *game_, game_->Mode == gmBattle); },
-                    LogScrollInterval,
-                    [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
-    TBromTimer::Add([this] { GrowthTimer(*game_); }, GrowthInterval,
-                    [this] { return game_->Growth.Growing; });
+    timer_.Add([this] { LogScrollTick(screens_, *game_, game_->Mode == gmBattle); },
+               LogScrollInterval,
+               [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
+    timer_.Add([this] { GrowthTimer(*game_); }, GrowthInterval,
+               [this] { return game_->Growth.Growing; });
     // 9. The game's battle given the flow's host, then the title.
     ConnectGameFlow(*game_);
     SetMode(*game_, gmTitle);
@@ -100,7 +100,7 @@ void TFormMain::Release() {
   // behind it.
   FreeScreens(screens_);
   FreeStory(*game_);
-  TBromTimer::Clear();
+  timer_.Clear();
   PaintBox().OnPaint = nullptr;
   PaintBox().OnMouseDown = nullptr;
   PaintBox().OnMouseMove = nullptr;

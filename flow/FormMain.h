@@ -22,19 +22,28 @@
 #include "paint/ScreenKit.h"
 #include "present/App.h"
 #include "present/Form.h"
+#include "present/Timer.h"
 #include "present/Wave.h"
+
+// What the platform gives the main window once, at creation; each outlives
+// the window. The program's entry gives the window system's message box
+// (which it holds for the program's life: it shows boxes before the window
+// exists and after it is gone), the sound device and the system's clock; the
+// lab and the tests give standard error, a recorder and a scripted clock.
+struct TWindowServices {
+  TMessageSink& Messages;  // the message boxes the games ask for
+  TWavePlayer& Sound;      // plays the games' cues
+  TTimerHost& Clock;       // the tick loop's clock, wait and message pump
+};
 
 class TFormMain : public TBromForm {
  public:
-  // Message boxes the games ask for are shown on `messages`, which outlives
-  // the window (the program's entry holds it for the program's life); their
-  // sounds are played by `player`, which outlives the window too. The
-  // game reads the roster at the program path `rosterPath` (the lab's play
-  // driver plays an author's roster so), or "dat\\swordia.txt". The
+  // The game reads the roster at the program path `rosterPath` (the lab's
+  // play driver plays an author's roster so), or "dat\\swordia.txt". The
   // listener, when given, hears every mode change of every game the window
   // makes, from the first title on.
-  TFormMain(TMessageSink& messages, TWavePlayer& player, std::string_view rosterPath = {},
-            TModeListener listener = nullptr);
+  explicit TFormMain(const TWindowServices& services, std::string_view rosterPath = {},
+                     TModeListener listener = nullptr);
   ~TFormMain() override;
 
   // The game the window shows.
@@ -45,6 +54,10 @@ class TFormMain : public TBromForm {
   const TScreens& Screens() const { return screens_; }
   // The sounds it plays the games' cues on, and whether they are muted.
   TBromWave& Sound() { return sound_; }
+  // Its tick loop: the log's glide and the growth. Run() runs the program's
+  // message loop on it until termination is requested.
+  TBromTimer& Timer() { return timer_; }
+  void Run() { RunMessageLoop(timer_); }
   // A new tournament: a fresh game value replaces the current one (its
   // story, its battle's host and the listener set up as at creation) and the
   // title shows, as at program start. Nothing of the old game stays.
@@ -68,6 +81,7 @@ class TFormMain : public TBromForm {
 
   TMessageSink& messages_;
   TBromWave sound_;
+  TBromTimer timer_;
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
   TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on

@@ -587,20 +587,19 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   driver = &d;
   TDriverClock clock;
   TRecorder recorder;
-  TBromTimer::SetHost(&clock);
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
   ClearTerminateRequest();
   int status = 0;
   try {
     // 2. The main window as the game makes it, then the seed.
     PrintGameHeader();
-    TFormMain form(StderrMessageSink(), recorder, options.Roster, OnMode);
+    TFormMain form({StderrMessageSink(), recorder, clock}, options.Roster, OnMode);
     d.Form = &form;
     d.Caption = form.Caption();
     BeginGame();
     // 3. The game's own loop, fed by the driver; each game's end starts the
     // next with F2 until the last.
-    TBromForm::RunMessageLoop();
+    form.Run();
     // 4. A game the loop left without its end (the program was asked to
     // end) is reported as it stands.
     if (!d.Done) EndGame();
@@ -612,8 +611,6 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
     status = 1;
   }
   if (!options.FontFile.empty()) TBromFont::PinFile("");
-  TBromTimer::Clear();
-  TBromTimer::SetHost(nullptr);
   ClearTerminateRequest();
   driver = nullptr;
   std::fflush(stdout);

@@ -525,10 +525,10 @@ void TBromForm::PumpMessages() {
   }
 }
 
-void TBromForm::RunMessageLoop() {
+void TBromForm::RunMessageLoop(TBromTimer& timer) {
   while (!TerminateRequested()) {
-    if (TBromTimer::Started()) {
-      TBromTimer::Run();
+    if (timer.Started()) {
+      timer.Run();
       continue;
     }
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {

@@ -32,6 +32,8 @@
 
 #include "present/Bitmap.h"
 
+class TBromTimer;
+
 // Raised when there is no display to show a window on (no graphical session).
 class TNoDisplayError : public std::runtime_error {
  public:
@@ -151,10 +153,10 @@ class TBromForm {
   // presses, pointer moves and leaves, keys; closing a window requests
   // termination.
   static void PumpMessages();
-  // The program's message loop: runs until termination is requested. Once the
-  // frame timer has been started, the tick loop (TBromTimer::Run) takes it
-  // over; otherwise it waits for messages and delivers them.
-  static void RunMessageLoop();
+  // The program's message loop: runs until termination is requested. Once
+  // `timer` has been started, its tick loop (TBromTimer::Run) takes it over;
+  // otherwise it waits for messages and delivers them.
+  static void RunMessageLoop(TBromTimer& timer);
 
  private:
   struct TWindow;

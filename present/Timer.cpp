@@ -29,48 +29,38 @@ class TSystemHost : public TTimerHost {
   void PumpMessages() override { TBromForm::PumpMessages(); }
 };
 
-struct TTimerState {
-  std::vector<TimerEntry> Entries;
-  bool Started = false;
-};
-
 TSystemHost systemHost;
-TTimerHost* host = &systemHost;
-TTimerState state;
 
 }  // namespace
 
-void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy) {
-  state.Entries.push_back(TimerEntry{std::move(callback), std::move(busy), interval, host->Now()});
+TTimerHost& SystemTimerHost() {
+  return systemHost;
 }
 
-void TBromTimer::Start() {
-  state.Started = true;
-}
-bool TBromTimer::Started() {
-  return state.Started;
+void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy) {
+  entries_.push_back(TimerEntry{std::move(callback), std::move(busy), interval, host_.Now()});
 }
 
 void TBromTimer::Clear() {
-  state.Entries.clear();
-  state.Started = false;
+  entries_.clear();
+  started_ = false;
 }
 
 void TBromTimer::Run() {
   while (!TerminateRequested()) {
     // 1. Every pending window message: all mouse handling happens here. A
     // termination request made here still lets this pass's handlers run.
-    host->PumpMessages();
+    host_.PumpMessages();
     // 2. Yield the processor until the next busy handler is due or a window
     // message arrives.
-    host->Wait(TimeToNextDue(host->Now(), LongestWait));
+    host_.Wait(TimeToNextDue(host_.Now(), LongestWait));
     // 3. One clock reading serves the whole pass, however long the handlers
     // take.
-    const std::uint32_t now = host->Now();
+    const std::uint32_t now = host_.Now();
     // 4. The due handlers, in registration order. Entries may be added by a
     // handler (the list may grow, so it is indexed, never iterated).
-    for (std::size_t i = 0; i < state.Entries.size(); ++i) {
-      const TimerEntry& entry = state.Entries[i];
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const TimerEntry& entry = entries_[i];
       if (!entry.Callback || entry.Interval <= 0) continue;
       // The elapsed time is the wrapped difference read as signed: it stays
       // right when the 32-bit clock passes 2^31 or wraps to 0, and an entry
@@ -79,18 +69,14 @@ void TBromTimer::Run() {
       if (elapsed <= entry.Interval) continue;
       const TTimerCallback callback = entry.Callback;  // the list may move
       callback();
-      if (i < state.Entries.size()) state.Entries[i].LastFired = now;
+      if (i < entries_.size()) entries_[i].LastFired = now;
     }
   }
 }
 
-const std::vector<TimerEntry>& TBromTimer::Entries() {
-  return state.Entries;
-}
-
-std::uint32_t TBromTimer::TimeToNextDue(std::uint32_t now, std::uint32_t longest) {
+std::uint32_t TBromTimer::TimeToNextDue(std::uint32_t now, std::uint32_t longest) const {
   std::uint32_t wait = longest;
-  for (const TimerEntry& entry : state.Entries) {
+  for (const TimerEntry& entry : entries_) {
     if (!entry.Callback || entry.Interval <= 0) continue;
     if (entry.Busy && !entry.Busy()) continue;
     // Due once strictly more than the interval has passed.
@@ -100,11 +86,4 @@ std::uint32_t TBromTimer::TimeToNextDue(std::uint32_t now, std::uint32_t longest
     if (left < wait) wait = static_cast<std::uint32_t>(left);
   }
   return wait;
-}
-
-void TBromTimer::SetHost(TTimerHost* newHost) {
-  host = newHost != nullptr ? newHost : &systemHost;
-}
-TTimerHost& TBromTimer::Host() {
-  return *host;
 }

@@ -12,10 +12,10 @@
 // rest sleeps until the player does something. It still runs whenever the loop
 // passes and it is due.
 //
-// The clock, the wait and the message pump are a pluggable host: the system's
-// by default, a scripted one in tests and the lab, whose clock steps one
-// millisecond a pass, so the loop's rules are checked without waiting on real
-// time.
+// The clock, the wait and the message pump are a host given to the loop when
+// it is made: the system's in the game, a scripted one in tests and the lab,
+// whose clock steps one millisecond a pass, so the loop's rules are checked
+// without waiting on real time. The main window owns its loop.
 //
 // Game logic may include this header: it names no platform library.
 #pragma once
@@ -52,29 +52,35 @@ class TTimerHost {
   virtual void PumpMessages() = 0;
 };
 
+// The system's clock, sleep and window messages.
+TTimerHost& SystemTimerHost();
+
+// The tick loop and its handlers, on the host it was made with (which
+// outlives it).
 class TBromTimer {
  public:
-  TBromTimer() = delete;
+  explicit TBromTimer(TTimerHost& host) : host_(host) {}
   // Registers a handler, due first when more than `interval` ms have passed
   // from now. An empty callback or an interval of 0 or less never runs.
   // `busy`, when given, says whether the handler has work; while it has none
   // the loop does not wake up for it.
-  static void Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy = nullptr);
+  void Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy = nullptr);
   // Arms the tick loop: from now on the program's message loop
-  // (TBromForm::RunMessageLoop) is the tick loop.
-  static void Start();
-  static bool Started();
+  // (TBromForm::RunMessageLoop) is this tick loop.
+  void Start() { started_ = true; }
+  bool Started() const { return started_; }
   // Empties the handler list and disarms the loop.
-  static void Clear();
+  void Clear();
   // The tick loop; returns once termination is requested.
-  static void Run();
-  static const std::vector<TimerEntry>& Entries();
+  void Run();
+  const std::vector<TimerEntry>& Entries() const { return entries_; }
   // Milliseconds from `now` until the next busy handler is due (0 when one is
   // due already), at most `longest`.
-  static std::uint32_t TimeToNextDue(std::uint32_t now, std::uint32_t longest);
+  std::uint32_t TimeToNextDue(std::uint32_t now, std::uint32_t longest) const;
+  TTimerHost& Host() { return host_; }
 
-  // Plugs in a host; nullptr goes back to the system's clock, sleep and
-  // window messages.
-  static void SetHost(TTimerHost* host);
-  static TTimerHost& Host();
+ private:
+  TTimerHost& host_;
+  std::vector<TimerEntry> entries_;
+  bool started_ = false;
 };

@@ -36,8 +36,6 @@ void GameFolder::TearDown() {
   form_.reset();
   fs::current_path(previous_);
   ClearTerminateRequest();
-  TBromTimer::SetHost(nullptr);
-  TBromTimer::Clear();
   std::error_code ignored;
   fs::remove_all(folder_, ignored);
 }
@@ -52,7 +50,7 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 }
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
-  form_ = std::make_unique<TFormMain>(messages_, cues_);
+  form_ = std::make_unique<TFormMain>(TWindowServices{messages_, cues_, SystemTimerHost()});
   RandSeed(seed);
 }
 

@@ -121,22 +121,21 @@ TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {
 
 TEST(TimerWait, AtRestTheLoopWaitsForTheNextBusyHandlerOnly) {
   bool growing = false;
-  TBromTimer::Clear();
-  TBromTimer::Add([] {}, 50, [&] { return false; });
-  TBromTimer::Add([] {}, 10, [&] { return growing; });
-  const std::uint32_t start = TBromTimer::Entries()[0].LastFired;
+  TBromTimer timer(SystemTimerHost());
+  timer.Add([] {}, 50, [&] { return false; });
+  timer.Add([] {}, 10, [&] { return growing; });
+  const std::uint32_t start = timer.Entries()[0].LastFired;
   // Nothing to do: the longest wait.
-  EXPECT_EQ(TBromTimer::TimeToNextDue(start, 100), 100u);
+  EXPECT_EQ(timer.TimeToNextDue(start, 100), 100u);
   // A growth under way is due strictly after 10 ms: 11 from its stamp.
   growing = true;
-  EXPECT_EQ(TBromTimer::TimeToNextDue(start, 100), 11u);
-  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 7, 100), 4u);
-  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 11, 100), 0u);
-  EXPECT_EQ(TBromTimer::TimeToNextDue(start + 400, 100), 0u);  // overdue
+  EXPECT_EQ(timer.TimeToNextDue(start, 100), 11u);
+  EXPECT_EQ(timer.TimeToNextDue(start + 7, 100), 4u);
+  EXPECT_EQ(timer.TimeToNextDue(start + 11, 100), 0u);
+  EXPECT_EQ(timer.TimeToNextDue(start + 400, 100), 0u);  // overdue
   // A handler without a busy test is always waited for.
-  TBromTimer::Add([] {}, 3);
-  EXPECT_EQ(TBromTimer::TimeToNextDue(TBromTimer::Entries()[2].LastFired, 100), 4u);
-  TBromTimer::Clear();
+  timer.Add([] {}, 3);
+  EXPECT_EQ(timer.TimeToNextDue(timer.Entries()[2].LastFired, 100), 4u);
 }
 
 TEST(PaintBoxPresent, APictureThatChangesNoPixelIsNotPresentedAgain) {

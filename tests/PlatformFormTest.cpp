@@ -19,11 +19,7 @@ namespace {
 class PlatformForm : public ::testing::Test {
  protected:
   void SetUp() override { ClearTerminateRequest(); }
-  void TearDown() override {
-    TBromTimer::SetHost(nullptr);
-    TBromTimer::Clear();
-    ClearTerminateRequest();
-  }
+  void TearDown() override { ClearTerminateRequest(); }
 
   static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
   static SDL_Event MouseDown(const TBromForm& form, Uint8 button, int x, int y) {
@@ -184,7 +180,8 @@ TEST_F(PlatformForm, ClosingTheWindowEndsTheMessageLoop) {
 
   // Without the frame timer the loop waits for messages itself.
   Push(WindowEvent(form, SDL_WINDOWEVENT_CLOSE));
-  TBromForm::RunMessageLoop();
+  TBromTimer idle(SystemTimerHost());
+  TBromForm::RunMessageLoop(idle);
   EXPECT_TRUE(TerminateRequested());
   ClearTerminateRequest();
 
@@ -198,11 +195,11 @@ TEST_F(PlatformForm, ClosingTheWindowEndsTheMessageLoop) {
 TEST_F(PlatformForm, StartedTimerTakesTheMessageLoopOver) {
   TBromForm form(ApplicationTitle());
   TCountingHost host;
-  TBromTimer::SetHost(&host);
+  TBromTimer timer(host);
   int ticks = 0;
-  TBromTimer::Add([&] { ++ticks; }, 9);
-  TBromTimer::Start();
-  TBromForm::RunMessageLoop();
+  timer.Add([&] { ++ticks; }, 9);
+  timer.Start();
+  TBromForm::RunMessageLoop(timer);
   EXPECT_EQ(host.Passes, 30);
   EXPECT_EQ(ticks, 3);  // at 10, 20, 30
 }

@@ -39,16 +39,9 @@ class TScriptedHost : public TTimerHost {
 class Timer : public ::testing::Test {
  protected:
   TScriptedHost host;
-  void SetUp() override {
-    ClearTerminateRequest();
-    TBromTimer::Clear();
-    TBromTimer::SetHost(&host);
-  }
-  void TearDown() override {
-    TBromTimer::SetHost(nullptr);
-    TBromTimer::Clear();
-    ClearTerminateRequest();
-  }
+  TBromTimer timer{host};
+  void SetUp() override { ClearTerminateRequest(); }
+  void TearDown() override { ClearTerminateRequest(); }
   // A handler that records the clock at each call.
   TTimerCallback Recorder(std::vector<std::uint32_t>& calls) {
     return [this, &calls] { calls.push_back(host.Clock); };
@@ -60,10 +53,10 @@ class Timer : public ::testing::Test {
 TEST_F(Timer, FirstCallOnlyAfterMoreThanTheInterval) {
   host.Clock = 1000;
   std::vector<std::uint32_t> calls;
-  TBromTimer::Add(Recorder(calls), 50);
-  EXPECT_EQ(TBromTimer::Entries()[0].LastFired, 1000u);
+  timer.Add(Recorder(calls), 50);
+  EXPECT_EQ(timer.Entries()[0].LastFired, 1000u);
   host.PassLimit = 200;  // the clock reaches 1200
-  TBromTimer::Run();
+  timer.Run();
   // Exactly 50 ms after is not enough: 1051, then every 51 ms.
   EXPECT_EQ(calls, (std::vector<std::uint32_t>{1051, 1102, 1153}));
   EXPECT_EQ(host.Passes, 200);
@@ -72,12 +65,12 @@ TEST_F(Timer, FirstCallOnlyAfterMoreThanTheInterval) {
 
 TEST_F(Timer, EmptyHandlersAndNonPositiveIntervalsNeverRun) {
   std::vector<std::uint32_t> zero, negative, ten;
-  TBromTimer::Add(nullptr, 10);
-  TBromTimer::Add(Recorder(zero), 0);
-  TBromTimer::Add(Recorder(negative), -5);
-  TBromTimer::Add(Recorder(ten), 10);
+  timer.Add(nullptr, 10);
+  timer.Add(Recorder(zero), 0);
+  timer.Add(Recorder(negative), -5);
+  timer.Add(Recorder(ten), 10);
   host.PassLimit = 40;
-  TBromTimer::Run();
+  timer.Run();
   EXPECT_TRUE(zero.empty());
   EXPECT_TRUE(negative.empty());
   EXPECT_EQ(ten, (std::vector<std::uint32_t>{11, 22, 33}));
@@ -86,21 +79,21 @@ TEST_F(Timer, EmptyHandlersAndNonPositiveIntervalsNeverRun) {
 TEST_F(Timer, HandlersOfOnePassRunInOrderAndShareOneTime) {
   std::vector<std::string> order;
   // The first handler takes 30 ms; the second still gets the pass's time.
-  TBromTimer::Add(
+  timer.Add(
       [&] {
         order.push_back("log");
         host.Clock += 30;
       },
       50);
-  TBromTimer::Add([&] { order.push_back("growth"); }, 16);
+  timer.Add([&] { order.push_back("growth"); }, 16);
   std::uint32_t stamps[2] = {0, 0};
   host.OnPump = [&](int pass) {
     if (pass != 52) return;
-    stamps[0] = TBromTimer::Entries()[0].LastFired;
-    stamps[1] = TBromTimer::Entries()[1].LastFired;
+    stamps[0] = timer.Entries()[0].LastFired;
+    stamps[1] = timer.Entries()[1].LastFired;
     RequestTerminate();
   };
-  TBromTimer::Run();
+  timer.Run();
   // Growth at 17 and 34; at 51 both are due, the earlier registered first,
   // and both are stamped with the pass's reading of the clock.
   ASSERT_GE(order.size(), 4u);
@@ -109,47 +102,48 @@ TEST_F(Timer, HandlersOfOnePassRunInOrderAndShareOneTime) {
   EXPECT_EQ(stamps[1], 51u);
   // The slow pass pushed the clock on to 81: growth ran again on the very
   // next pass (clock 82), stamped with that pass's time.
-  EXPECT_EQ(TBromTimer::Entries()[1].LastFired, 82u);
-  EXPECT_EQ(TBromTimer::Entries()[0].LastFired, 51u);
+  EXPECT_EQ(timer.Entries()[1].LastFired, 82u);
+  EXPECT_EQ(timer.Entries()[0].LastFired, 51u);
 }
 
 TEST_F(Timer, SlowHandlerRunsAgainOnTheNextPass) {
   std::vector<std::uint32_t> calls;
-  TBromTimer::Add(
+  timer.Add(
       [&] {
         calls.push_back(host.Clock);
         host.Clock += 15;  // longer than its interval
       },
       10);
   host.PassLimit = 14;
-  TBromTimer::Run();
+  timer.Run();
   // 11, then on every pass: 11 + 15 + 1 = 27, 43, 59.
   EXPECT_EQ(calls, (std::vector<std::uint32_t>{11, 27, 43, 59}));
 }
 
 TEST_F(Timer, TerminationDuringMessagesStillLetsThatPassRun) {
   std::vector<std::uint32_t> calls;
-  TBromTimer::Add(Recorder(calls), 5);
+  timer.Add(Recorder(calls), 5);
   host.OnPump = [&](int pass) {
     if (pass == 6) RequestTerminate();  // the pass whose clock reads 6
   };
-  TBromTimer::Run();
+  timer.Run();
   EXPECT_EQ(calls, (std::vector<std::uint32_t>{6}));
   EXPECT_EQ(host.Passes, 6);
   // A request made before the loop starts ends it before any pass.
-  TBromTimer::Run();
+  timer.Run();
   EXPECT_EQ(host.Passes, 6);
 }
 
 TEST_F(Timer, ClockWrapAroundKeepsTheRhythm) {
   for (std::uint32_t start : {0xFFFFFFF0u, 0x7FFFFFF8u}) {
     SetUp();
+    timer.Clear();
     host.Clock = start;
     host.Passes = 0;
     std::vector<std::uint32_t> calls;
-    TBromTimer::Add(Recorder(calls), 10);
+    timer.Add(Recorder(calls), 10);
     host.PassLimit = 45;
-    TBromTimer::Run();
+    timer.Run();
     ASSERT_EQ(calls.size(), 4u) << start;
     for (std::size_t i = 0; i < calls.size(); ++i) {
       EXPECT_EQ(calls[i], static_cast<std::uint32_t>(start + 11 * (i + 1))) << start;
@@ -160,29 +154,29 @@ TEST_F(Timer, ClockWrapAroundKeepsTheRhythm) {
 TEST_F(Timer, HandlerAddedDuringAPassWaitsItsTurn) {
   std::vector<std::uint32_t> late;
   bool added = false;
-  TBromTimer::Add(
+  timer.Add(
       [&] {
         if (added) return;
         added = true;
         // Registered while the pass runs, stamped later than the pass's
         // reading of the clock.
         host.Clock += 3;
-        TBromTimer::Add(Recorder(late), 2);
+        timer.Add(Recorder(late), 2);
       },
       1);
   host.PassLimit = 8;
-  TBromTimer::Run();
+  timer.Run();
   // Added at clock 5 (pass 2 at 2, +3): first due at 8, i.e. pass 6 (clock 8).
   ASSERT_FALSE(late.empty());
   EXPECT_EQ(late.front(), 8u);
 }
 
 TEST_F(Timer, StartArmsTheLoopAndClearEmptiesIt) {
-  EXPECT_FALSE(TBromTimer::Started());
-  TBromTimer::Add([] {}, 10);
-  TBromTimer::Start();
-  EXPECT_TRUE(TBromTimer::Started());
-  TBromTimer::Clear();
-  EXPECT_FALSE(TBromTimer::Started());
-  EXPECT_TRUE(TBromTimer::Entries().empty());
+  EXPECT_FALSE(timer.Started());
+  timer.Add([] {}, 10);
+  timer.Start();
+  EXPECT_TRUE(timer.Started());
+  timer.Clear();
+  EXPECT_FALSE(timer.Started());
+  EXPECT_TRUE(timer.Entries().empty());
 }
