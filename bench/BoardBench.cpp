@@ -39,7 +39,12 @@ void BM_PaintBoard(benchmark::State& state) {
     t.Slots[k].InTournament = k % 2 == 0;
     t.Slots[k].Wins = k % 2 == 0 ? 1 : 0;
   }
-  for (auto _ : state) ShowBoard(*game);
+  // The board and the present it asks for, as the main window carries it out.
+  for (auto _ : state) {
+    ShowBoard(*game);
+    game->Effects.clear();
+    Present(*screens);
+  }
   FreeScreens(*screens);
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);

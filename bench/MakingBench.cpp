@@ -35,6 +35,7 @@ void BM_PaintMaking(benchmark::State& state) {
   TMakingScreen screen;
   for (auto _ : state) {
     InstallRegions(screen.screens->Sensors, PaintMaking(*screen.screens, *screen.game));
+    Present(*screen.screens);
   }
 }
 BENCHMARK(BM_PaintMaking)->Unit(benchmark::kMicrosecond);
@@ -44,7 +45,9 @@ void BM_HoverAcrossSwordButtons(benchmark::State& state) {
   int k = 1;
   for (auto _ : state) {
     const TRect& r = SwordButtons[k];
-    SensorHover(*screen.screens, *screen.game, r.Left + 16, r.Top + 16);
+    if (SensorHover(*screen.screens, *screen.game, r.Left + 16, r.Top + 16)) {
+      Present(*screen.screens);
+    }
     k = k % SwordKindCount + 1;
   }
 }

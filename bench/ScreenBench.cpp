@@ -78,7 +78,7 @@ void BM_HoverChange(benchmark::State& state) {
   bool onStart = false;
   for (auto _ : state) {
     onStart = !onStart;
-    SensorHover(s, *game, onStart ? 500 : 350, 300);
+    if (SensorHover(s, *game, onStart ? 500 : 350, 300)) Present(s);
   }
   ClearSensors(s.Sensors);
 }

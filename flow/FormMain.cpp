@@ -59,9 +59,12 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
-    timer_.Add([this] { LogScrollTick(screens_, *game_, game_->Mode == gmBattle); },
-               LogScrollInterval,
-               [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
+    timer_.Add(
+        [this] {
+          if (LogScrollTick(screens_, *game_, game_->Mode == gmBattle)) Present(screens_);
+        },
+        LogScrollInterval,
+        [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
     timer_.Add([this] { GrowthTimer(*game_); }, GrowthInterval,
                [this] { return game_->Growth.Growing; });
     // 9. The game's battle given the flow's host, then the title.
@@ -112,6 +115,8 @@ void TFormMain::Apply(const TEffect& effect) {
   switch (effect.Kind) {
     case TEffect::Cue:
       return sound_.Play(effect.Text);
+    case TEffect::Present:
+      return Present(screens_);
     case TEffect::Caption:
       return SetCaption(effect.Text);
   }
@@ -126,7 +131,7 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   if (button != TMouseButton::Left) return;
   // 2. On the title any click starts the game, wherever it is.
   if (game_->Mode == gmTitle) {
-    RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+    StartFromTitle();
   } else {
     // 3. Elsewhere the command of the screen's region, carried out once the
     // registry has found it.
@@ -136,14 +141,21 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   DoAskedMessages(*game_, messages_);
 }
 
+void TFormMain::StartFromTitle() {
+  // The black window is shown before the roster loads: two steps.
+  RunGameStep(*game_, [this] { BlankForRoster(*game_); });
+  RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+}
+
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
+  // The hover handlers only draw; the window presents once for the change.
   if (game_->Mode == gmTitle) return;
-  SensorHover(screens_, *game_, x, y);
+  if (SensorHover(screens_, *game_, x, y)) Present(screens_);
 }
 
 void TFormMain::PaintBoxMainMouseLeave() {
   if (game_->Mode == gmTitle) return;
-  SensorLeave(screens_, *game_);
+  if (SensorLeave(screens_, *game_)) Present(screens_);
 }
 
 void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
@@ -155,7 +167,7 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       RunCommand(*game_, outcome.Click);
       return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::StartGame:
-      RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+      StartFromTitle();
       return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::ToggleMute:
       return sound_.SetMuted(!sound_.Muted());

@@ -85,6 +85,9 @@ class TFormMain : public TBromForm, public TEffectShell {
 
  private:
   void Release();
+  // The title's click or key: the game starts (flow/TournamentFlow's
+  // BlankForRoster, then StartGame, each a step).
+  void StartFromTitle();
 
   TMessageSink& messages_;
   TBromWave sound_;

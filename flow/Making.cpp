@@ -36,7 +36,7 @@ void RaiseStat(TGame& game, std::int32_t t) {
   AddStatPoint(spec, t);
   // 3. The sound and the screen.
   ShowPointSpent(s, game);
-  Present(s);
+  AskPresent(game);
 }
 
 void AddSword(TGame& game, std::int32_t k) {
@@ -54,8 +54,8 @@ void AddSword(TGame& game, std::int32_t k) {
   ShowPointSpent(s, game);
   // 4. With the last point gone, the button under the pointer must stop
   // lighting up: the hover is taken again as if the pointer had just come.
-  if (!CanSpend(g)) RefreshHover(s, game);
-  Present(s);
+  if (!CanSpend(g) && RefreshHover(s, game)) AskPresent(game);
+  AskPresent(game);
 }
 
 void SwapSwords(TGame& game, std::int32_t a) {
@@ -85,8 +85,8 @@ void SwapSwords(TGame& game, std::int32_t a) {
   RepaintHeroPanel(s, game);
   ShowResetOn(s, game);
   ShowResetOff(s, game);
-  RefreshHover(s, game);
-  Present(s);
+  if (RefreshHover(s, game)) AskPresent(game);
+  AskPresent(game);
 }
 
 void ResetEdit(TGame& game, std::int32_t) {
@@ -102,8 +102,8 @@ void ResetEdit(TGame& game, std::int32_t) {
   ShowStatButtonsOn(s, game);
   ShowResetOff(s, game);
   ShowDecideOff(s, game);
-  RefreshHover(s, game);
-  Present(s);
+  if (RefreshHover(s, game)) AskPresent(game);
+  AskPresent(game);
 }
 
 void DecideEdit(TGame& game, std::int32_t) {

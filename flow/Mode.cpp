@@ -27,6 +27,10 @@ void AskCue(TGame& g, std::string_view file) {
   g.Effects.push_back(TEffect{TEffect::Cue, std::string(file)});
 }
 
+void AskPresent(TGame& g) {
+  g.Effects.push_back(TEffect{TEffect::Present, {}});
+}
+
 void AskCaption(TGame& g, std::string_view text) {
   g.Effects.push_back(TEffect{TEffect::Caption, std::string(text)});
 }
@@ -55,10 +59,12 @@ void RunEntry(TGame& g, TGameMode m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
       PaintTitle(ScreensOf(g));
+      AskPresent(g);
       break;
     case gmMaking:
       // The hero setup screen and its 63 regions.
       ShowScreen(g, PaintMaking(ScreensOf(g), g));
+      AskPresent(g);
       break;
     case gmStory:
       // The piece of the stage, its screen and first page.
@@ -72,6 +78,7 @@ void RunEntry(TGame& g, TGameMode m) {
       // The entrant chosen on the board; every click returns to the board.
       if (g.Tournament.Viewed == nullptr) InternalError("UnitMode", "no entrant to view");
       ShowScreen(g, PaintOpponent(ScreensOf(g), g, *g.Tournament.Viewed));
+      AskPresent(g);
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.

@@ -16,9 +16,11 @@
 // The screens the game is shown on; a game shown nowhere is an internal
 // error.
 TScreens& ScreensOf(const TGame& g);
-// Asks for a cue (a program path such as "dat\\popon.wav") or the window's
-// caption: the effect waits in the game until its step has returned.
+// Asks for a cue (a program path such as "dat\\popon.wav"), a present of
+// the screens or the window's caption: the effect waits in the game until
+// its step has returned.
 void AskCue(TGame& g, std::string_view file);
+void AskPresent(TGame& g);
 void AskCaption(TGame& g, std::string_view text);
 // Has the game's shell carry out the effects asked for so far, in order, and
 // forgets them. Asked effects without a shell are an internal error.
@@ -60,7 +62,8 @@ void DoAskedMessages(TGame& g, TMessageSink& messages);
 // carried out, then the modes it asked for are entered (each entry is a step
 // of its own: its effects are carried out when it returns, before the mode
 // listener hears that it has been entered). So cues and captions come in the
-// order asked, and each before anything a later step asks. The message boxes
+// order asked, and each before anything a later step asks; the window shows
+// each step's screen once the step is done. The message boxes
 // and the end of the program it asked for wait for DoAskedMessages, after
 // all of that.
 template <class F>

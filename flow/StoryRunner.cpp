@@ -65,7 +65,7 @@ void NextParagraph(TGame& g, std::int32_t /*tag*/) {
   // The page size goes back to 7 and the script runs to the end of the next
   // page; once stopped, the script shows nothing more until "close".
   if (g.Story) TurnStoryPage(*g.Story);
-  Present(ScreensOf(g));
+  AskPresent(g);
 }
 
 void ShowParagraph(TScreens& s, const TStringDynArray& lines) {

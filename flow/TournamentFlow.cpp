@@ -21,7 +21,10 @@ namespace {
 class TGameBattleHost : public TBattleHost {
  public:
   explicit TGameBattleHost(TGame& game) : game_(game) {}
-  void PaintMatch() override { ShowScreen(game_, PaintBattle(ScreensOf(game_), game_)); }
+  void PaintMatch() override {
+    ShowScreen(game_, PaintBattle(ScreensOf(game_), game_));
+    AskPresent(game_);
+  }
   void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
   void PlayCue(const char* file) override { AskCue(game_, file); }
   // The battle is left as soon as another screen is asked for.
@@ -44,24 +47,26 @@ void ConnectGameFlow(TGame& g) {
   g.UseBattleHost(std::make_unique<TGameBattleHost>(g));
 }
 
-void ShowBoard(const TGame& g) {
+void ShowBoard(TGame& g) {
   TScreens& s = ScreensOf(g);
   // 1. The board and its regions.
   ShowScreen(g, PaintBoard(s, g));
   // 2. While the rivals grow, the work left; its end may light START under a
   // resting pointer, which takes the board's regions.
-  if (g.Growth.Growing) ShowGrowthProgress(s, g, g.Growth.Remaining);
+  if (g.Growth.Growing && ShowGrowthProgress(s, g, g.Growth.Remaining)) AskPresent(g);
   // 3.
-  Present(s);
+  AskPresent(g);
 }
 
 void GrowthTimer(TGame& g) {
-  // The growth runs under every screen; its progress is drawn, and the
-  // screen presented, only while the board shows.
-  if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
-  TScreens& s = ScreensOf(g);
-  ShowGrowthProgress(s, g, g.Growth.Remaining);
-  Present(s);
+  // A tick is a step of its own. The growth runs under every screen; its
+  // progress is drawn, and the screen presented, only while the board shows.
+  RunGameStep(g, [&g] {
+    if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
+    TScreens& s = ScreensOf(g);
+    if (ShowGrowthProgress(s, g, g.Growth.Remaining)) AskPresent(g);
+    AskPresent(g);
+  });
 }
 
 void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder) {
@@ -84,12 +89,16 @@ void RosterFatal(TGame& g, std::string_view text) {
   g.LoadFailed = true;
 }
 
-void StartGame(TGame& g, std::string_view rosterPath) {
-  TTournament& t = g.Tournament;
+void BlankForRoster(TGame& g) {
   // 1.
   PlayTransition(g);
   // 2. The window stays black while the roster loads.
   ClearScreen(ScreensOf(g));
+  AskPresent(g);
+}
+
+void StartGame(TGame& g, std::string_view rosterPath) {
+  TTournament& t = g.Tournament;
   // 3. The roster, and the draw from it. A broken roster has been shown and
   // the program is ending.
   LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);

@@ -24,10 +24,10 @@ void ConnectGameFlow(TGame& g);
 
 // The board's entry: the board painted, its regions installed, the growth's
 // progress over it while the rivals grow, presented.
-void ShowBoard(const TGame& g);
+void ShowBoard(TGame& g);
 
-// The 10 ms timer: the next step of the rivals' growth, and its progress on
-// the board footer while the board is the screen.
+// The 10 ms timer, one game step: the next step of the rivals' growth, and its
+// progress on the board footer while the board is the screen.
 void GrowthTimer(TGame& g);
 
 // Reads the roster at the program path, with its portraits in the folder, and,
@@ -40,7 +40,11 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
 // LoadFailed.
 void RosterFatal(TGame& g, std::string_view text);
 
-// The title's click: the roster (the program path `rosterPath`, or when empty
+// The title's click comes in two steps. First the transition's cue and the
+// black window, which must show while the roster loads, so this step ends
+// (and its effects are carried out) before the loading starts.
+void BlankForRoster(TGame& g);
+// Then the roster (the program path `rosterPath`, or when empty
 // "dat\\swordia.txt") is read and drawn (a broken roster has been shown and
 // the program is ending: nothing more happens), the portraits are loaded, the
 // hero starts with an empty build and 10 points, and hero making opens at

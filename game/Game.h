@@ -34,18 +34,21 @@ struct TGame;
 struct TScreens;  // paint/ScreenKit.h: pictures and regions, the window's
 
 // Something a step of the game wants done outside it: a cue played, the
-// window's caption set. Steps ask for effects (Effects, below); the shell
-// carries them out once the step has returned, in the order asked.
+// screen presented (the screen layer copied to the window), the window's
+// caption set. Steps ask for effects (Effects, below); the shell carries them
+// out once the step has returned, in the order asked. A present shows the
+// screen layer as it is then, so a step asks for it after its last drawing.
 struct TEffect {
-  enum TKind : std::uint8_t { Cue, Caption };
+  enum TKind : std::uint8_t { Cue, Present, Caption };
   TKind Kind = Cue;
-  // The cue's program path ("dat\\ガソ.wav") or the caption, cp932.
+  // The cue's program path ("dat\\ガソ.wav") or the caption, cp932; empty
+  // for a present.
   std::string Text;
   bool operator==(const TEffect&) const = default;
 };
 
 // Carries out a game's effects: the main window, which plays the cues on
-// its sounds (muted or not) and sets its own caption.
+// its sounds (muted or not), presents its screens and sets its own caption.
 class TEffectShell {
  public:
   virtual ~TEffectShell() = default;
@@ -78,7 +81,8 @@ struct TGame {
   std::vector<std::pair<std::string, std::string>> AskedMessages;
   bool QuitAsked = false;
   // The effects asked for by the step under way (a command, a mode's
-  // entry), in order; the shell carries them out when it returns.
+  // entry, a timer tick), in order; the shell carries them out when it
+  // returns.
   std::vector<TEffect> Effects;
   // Set once a roster fault has been shown; the game start then does nothing
   // more.

@@ -65,7 +65,6 @@ THitTable PaintBattle(TScreens& s, const TGame& g) {
   s.LogScroll = TLogScroll();
   // 6.
   s.BaseLayer.DrawTo(s.ScreenLayer, 0, 0);
-  Present(s);
   return regions;
 }
 
@@ -76,7 +75,7 @@ void RefreshFighters(TScreens& s, const TGame& g) {
   RestoreRect(s, RightFighterRect);
 }
 
-void LogScrollTick(TScreens& s, const TGame& g, bool battleShown) {
+bool LogScrollTick(TScreens& s, const TGame& g, bool battleShown) {
   const std::vector<std::string>& lines = g.LogStore.Lines;
   TLogScroll& w = s.LogScroll;
   // 1. Every line logged since the last tick owes one pitch of scrolling.
@@ -84,7 +83,7 @@ void LogScrollTick(TScreens& s, const TGame& g, bool battleShown) {
   if (count > w.Seen) w.Owed += (count - w.Seen) * LogLinePitch;
   w.Seen = count;
   // 2. Only the battle screen scrolls, and only while scrolling is owed.
-  if (!battleShown || w.Owed <= 0) return;
+  if (!battleShown || w.Owed <= 0) return false;
   // 3. Four fifths of what is owed stays owed.
   w.Owed = w.Owed * 4 / 5;
   // 4. Lines that have left the window are passed: the top line becomes the
@@ -111,8 +110,8 @@ void LogScrollTick(TScreens& s, const TGame& g, bool battleShown) {
     RestoreRect(s, SkipButton);
     if (s.SkipHovered) HighlightRect(s, SkipButton);
   }
-  // 10.
-  Present(s);
+  // 10. The caller presents.
+  return true;
 }
 
 bool LogScrolling(const TScreens& s, const TGame& g) {

@@ -26,7 +26,7 @@ void DrawFighterPanel(TScreens& s, const TRect& rect, const TFighter& fighter,
 // Both panels of the current match, each on its entrant's portrait.
 void DrawFighterPanels(TScreens& s, const TGame& g);
 
-// The battle screen of the current match, presented; the engine's host
+// The battle screen of the current match, for the caller to present; the engine's host
 // calls it when a match starts, before the log is cleared. Its regions: SKIP
 // first, then the whole screen.
 THitTable PaintBattle(TScreens& s, const TGame& g);
@@ -34,8 +34,9 @@ THitTable PaintBattle(TScreens& s, const TGame& g);
 // nothing while the log is off. The caller, or the next scroll tick, presents.
 void RefreshFighters(TScreens& s, const TGame& g);
 // The 50 ms scroll timer: draws the log one step further while the battle is
-// the current screen (`battleShown`) and scrolling is still owed.
-void LogScrollTick(TScreens& s, const TGame& g, bool battleShown);
+// the current screen (`battleShown`) and scrolling is still owed. True when
+// it drew: the caller presents.
+[[nodiscard]] bool LogScrollTick(TScreens& s, const TGame& g, bool battleShown);
 
 // The log still glides: lines logged that the window has not yet taken in,
 // or scrolling owed.

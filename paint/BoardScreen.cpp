@@ -188,7 +188,7 @@ void RebuildLeave(TScreens& s, const TGame& g, std::int32_t /*tag*/) {
   if (CanRebuild(g.Tournament)) RestoreRect(s, RebuildButton);
 }
 
-void ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t n) {
+bool ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t n) {
   // 1.
   RestoreRect(s, BoardFooterRect);
   // 2. The work left: the text, the bar over the rightmost n percent, START
@@ -201,12 +201,13 @@ void ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t n) {
     InvertRect(s, bar);
     RestoreRect(s, StartButton);
     DimRects(s, {&StartButton, 1});
-    return;
+    return false;
   }
   // 3. Done: START looks usable again unless points are left to spend, and
   // lights up at once under a resting pointer.
   if (g.Tournament.HeroEdit.Bonus < 1) {
     RestoreRect(s, StartButton);
-    RefreshHover(s, g);
+    return RefreshHover(s, g);
   }
+  return false;
 }

@@ -30,8 +30,10 @@ THitTable PaintBoard(TScreens& s, const TGame& g);
 // The growth's work left, n percent, in the board footer: the text and the
 // inverted bar over the rightmost n percent, START dimmed; at 0 the footer is
 // cleared and START looks usable again when the hero has no point to spend.
-// The caller draws it only while the board is shown, and presents.
-void ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t remaining);
+// The caller draws it only while the board is shown, and presents; true
+// when the hover under a resting pointer was taken again, which asks for a
+// present of its own first.
+[[nodiscard]] bool ShowGrowthProgress(TScreens& s, const TGame& g, std::int32_t remaining);
 
 // Hover handlers of the board's regions.
 // Entrant k: its cell lit, its thumbnail, name, build and how far it came.

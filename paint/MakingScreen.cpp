@@ -172,7 +172,6 @@ THitTable PaintMaking(TScreens& s, const TGame& g) {
   ShowStatButtonsOff(s, g);
   ShowResetOff(s, g);
   ShowDecideOff(s, g);
-  Present(s);
   return regions;
 }
 

@@ -19,7 +19,7 @@
 #include "game/Game.h"
 #include "paint/Sensor.h"
 
-// Paints the screen and presents it. Its 63 regions: portrait, flavour
+// Paints the screen for the caller to present. Its 63 regions: portrait, flavour
 // strip, 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
 THitTable PaintMaking(TScreens& s, const TGame& g);
 

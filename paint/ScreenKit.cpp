@@ -201,7 +201,6 @@ std::int64_t PresentCount(const TScreens& s) {
 
 void ClearScreen(TScreens& s) {
   FillRectSolid(s.ScreenLayer, FullRect, ColorBlack);
-  Present(s);
 }
 
 void LoadBackdrop(TScreens& s) {

@@ -236,11 +236,14 @@ TSensor DrawButton(TScreens& s, const TRect& rect, int height, std::string_view 
                    std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
                    TSensorHandler onEnter);
 
-// Shows ScreenLayer in the window.
+// Shows ScreenLayer in the window. Only the main window presents, as an
+// effect a step asked for (or when the window is uncovered); the painters
+// and hover handlers leave it to their callers.
 void Present(TScreens& s);
 // How many times the screen has been presented (for tests and benchmarks).
 std::int64_t PresentCount(const TScreens& s);
-// ScreenLayer black, presented: the window while the roster loads.
+// ScreenLayer black, for the caller to present: the window while the roster
+// loads.
 void ClearScreen(TScreens& s);
 
 // Loads "dat\\back.jpg" into BaseLayer. A picture that is missing, unreadable

@@ -20,24 +20,23 @@ void Call(TScreens& s, const TGame& g, TSensorHandler handler, std::int32_t tag)
 }
 
 // The hover at the last pointer position.
-void HoverAtMousePoint(TScreens& s, const TGame& g) {
+bool HoverAtMousePoint(TScreens& s, const TGame& g) {
   TSensorRegistry& r = s.Sensors;
   // 1. The first region that holds the point.
   const TSensor* hit = HitAt(r, r.MousePoint.X, r.MousePoint.Y, false);
   // 2. The same region again (or none again): only a repeating region hears
   // of it.
   if (hit == r.Hovered) {
-    if (hit == nullptr || !hit->Repeat) return;
+    if (hit == nullptr || !hit->Repeat) return false;
     Call(s, g, hit->OnEnter, hit->Tag);
-    Present(s);
-    return;
+    return true;
   }
   // 3. Leave before enter, so a highlight is gone before the next is drawn.
   if (r.Hovered != nullptr) Call(s, g, r.Hovered->OnLeave, r.Hovered->Tag);
   r.Hovered = hit;
   if (hit != nullptr) Call(s, g, hit->OnEnter, hit->Tag);
-  // 4. One present for the whole change.
-  Present(s);
+  // 4. One present for the whole change, the caller's.
+  return true;
 }
 
 }  // namespace
@@ -62,13 +61,13 @@ void InstallRegions(TSensorRegistry& r, const THitTable& table) {
   }
 }
 
-void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y) {
+bool SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y) {
   s.Sensors.MousePoint = TPoint{x, y};
-  HoverAtMousePoint(s, g);
+  return HoverAtMousePoint(s, g);
 }
 
-void SensorLeave(TScreens& s, const TGame& g) {
-  SensorHover(s, g, OffScreen.X, OffScreen.Y);
+bool SensorLeave(TScreens& s, const TGame& g) {
+  return SensorHover(s, g, OffScreen.X, OffScreen.Y);
 }
 
 TCommand SensorCommand(const TSensorRegistry& r, TCommandKind kind) {
@@ -86,7 +85,7 @@ TCommand SensorClick(TSensorRegistry& r, std::int32_t x, std::int32_t y) {
   return TCommand{hit->OnClick, hit->Tag};
 }
 
-void RefreshHover(TScreens& s, const TGame& g) {
+bool RefreshHover(TScreens& s, const TGame& g) {
   TSensorRegistry& r = s.Sensors;
   // 1. Whatever is hovered is left first.
   if (r.Hovered != nullptr) {
@@ -95,5 +94,5 @@ void RefreshHover(TScreens& s, const TGame& g) {
     Call(s, g, left->OnLeave, left->Tag);
   }
   // 2. Then the pointer arrives afresh.
-  HoverAtMousePoint(s, g);
+  return HoverAtMousePoint(s, g);
 }

@@ -106,15 +106,16 @@ void AddSensor(TSensorRegistry& r, const TRect& rect, bool repeat, TSensorHandle
 // A newly painted screen's regions replace the last screen's: the registry
 // is cleared (no leave handler runs) and the table's regions added in order.
 void InstallRegions(TSensorRegistry& r, const THitTable& table);
-// A pointer move: leave the old region, enter the new one, present once; the
-// same region again calls nothing, unless it repeats.
-void SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y);
+// A pointer move: leave the old region, enter the new one; the same region
+// again calls nothing, unless it repeats. True when a handler ran: the
+// caller presents the screen, once for the whole change.
+[[nodiscard]] bool SensorHover(TScreens& s, const TGame& g, std::int32_t x, std::int32_t y);
 // The pointer has left the screen (out of the window, or onto the bars
 // around an enlarged picture): a move onto empty ground. The hovered region's
-// leave handler runs and the screen is presented; the last pointer position
+// leave handler runs (true: the caller presents); the last pointer position
 // becomes OffScreen, so a refresh of the hover finds nothing until the pointer
 // comes back.
-void SensorLeave(TScreens& s, const TGame& g);
+[[nodiscard]] bool SensorLeave(TScreens& s, const TGame& g);
 // A left click: the command of the first region holding the point that has
 // one, with its tag (Kind None when there is none). Nothing is called or
 // presented and the hover does not change.
@@ -123,5 +124,5 @@ TCommand SensorClick(TSensorRegistry& r, std::int32_t x, std::int32_t y);
 // (Kind None when the screen has no such region). Keys click regions so.
 TCommand SensorCommand(const TSensorRegistry& r, TCommandKind kind);
 // Re-evaluates the hover at the last pointer position as if the pointer had
-// just arrived (leave first, then enter).
-void RefreshHover(TScreens& s, const TGame& g);
+// just arrived (leave first, then enter); true when the caller is to present.
+[[nodiscard]] bool RefreshHover(TScreens& s, const TGame& g);

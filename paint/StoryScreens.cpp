@@ -47,7 +47,6 @@ void LoadFullScreenPicture(TBromBitmap& layer, const char* file) {
 
 void PaintTitle(TScreens& s) {
   LoadFullScreenPicture(s.ScreenLayer, TitlePictureFile);
-  Present(s);
 }
 
 void DrawCloseButton(TScreens& s) {
@@ -121,6 +120,5 @@ THitTable PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed) {
                              {FullRect, false, nullptr, nullptr, TCommandKind::CloseView, 0}};
   // 6.
   s.ScreenLayer.CopyRect(s.BaseLayer, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
-  Present(s);
   return regions;
 }

@@ -22,7 +22,7 @@
 // "dat\\title.bmp", 600 x 450.
 extern const char* const TitlePictureFile;
 
-// The title screen: the picture, presented. A picture that is missing,
+// The title screen: the picture, for the caller to present. A picture that is missing,
 // unreadable or not 600 x 450 is an internal error naming the file. It has
 // no regions: the main window takes its click.
 void PaintTitle(TScreens& s);
@@ -46,6 +46,6 @@ void ShowStoryText(TScreens& s, const TStringDynArray& lines);
 void DrawCloseButton(TScreens& s);
 
 // The opponent view of `viewed`: portrait, panel with its history lines and
-// flavour text scrolled by the pointer, presented. Its regions: the flavour
+// flavour text scrolled by the pointer, for the caller to present. Its regions: the flavour
 // strip, then the whole screen; every click on them is CloseView.
 THitTable PaintOpponent(TScreens& s, const TGame& g, const TSwordia& viewed);

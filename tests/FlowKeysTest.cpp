@@ -61,7 +61,7 @@ TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhile
   ASSERT_EQ(Game().Mode, gmBattle);
   ASSERT_TRUE(LogScrolling(Screens(), Game()));
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
-  while (LogScrolling(Screens(), Game())) LogScrollTick(Screens(), Game(), true);
+  while (LogScrolling(Screens(), Game())) (void)LogScrollTick(Screens(), Game(), true);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).Click.Kind, K::BattleStep);
   // SKIP runs the battle to its end, after which SKIP is gone.
   Key(TKey::Escape);

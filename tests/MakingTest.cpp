@@ -159,16 +159,21 @@ TEST_F(MakingTest, AtStageZeroDecideWaitsForEveryPointAndResetBringsBackTheEmpty
   EXPECT_TRUE(LitRed(DecideButton));
 }
 
-// A step's cues wait in the game in the order asked; the shell plays them
-// once the step has returned.
-TEST_F(MakingTest, AStepsCuesArePlayedInOrderOnceItHasReturned) {
-  RunGameStep(TestGame(), [] {
+// A step's cues and presents wait in the game in the order asked; the shell
+// carries them out once the step has returned.
+TEST_F(MakingTest, AStepsEffectsAreCarriedOutInOrderOnceItHasReturned) {
+  const auto presented = PresentCount();
+  RunGameStep(TestGame(), [&] {
     RaiseStat(TestGame(), 0);
     ResetEdit(TestGame(), 0);
-    EXPECT_EQ(TestGame().Effects,
-              (std::vector<TEffect>{{TEffect::Cue, CuePopon}, {TEffect::Cue, CueSuka}}));
+    // Reset takes the hover again, a present of its own, then presents.
+    const TEffect popon{TEffect::Cue, CuePopon}, suka{TEffect::Cue, CueSuka},
+        present{TEffect::Present, {}};
+    EXPECT_EQ(TestGame().Effects, (std::vector<TEffect>{popon, present, suka, present, present}));
+    EXPECT_EQ(PresentCount(), presented);
   });
   EXPECT_EQ(player_.Played, (Played{CuePopon, CueSuka}));
+  EXPECT_EQ(PresentCount(), presented + 3);
   EXPECT_TRUE(TestGame().Effects.empty());
 }
 

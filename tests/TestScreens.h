@@ -7,6 +7,7 @@
 // the window's screens.
 #pragma once
 
+#include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
 #include "paint/BoardScreen.h"
@@ -16,13 +17,14 @@
 #include "present/Wave.h"
 
 TScreens& TestScreens();
-// A shell that plays the cues a game asks for on `sound`; captions go
-// nowhere.
+// A shell that plays the cues a game asks for on `sound` and presents the
+// test screens; captions go nowhere.
 class TSoundShell : public TEffectShell {
  public:
   explicit TSoundShell(TBromWave& sound) : sound_(sound) {}
   void Apply(const TEffect& e) override {
     if (e.Kind == TEffect::Cue) sound_.Play(e.Text);
+    if (e.Kind == TEffect::Present) Present(TestScreens());
   }
 
  private:
@@ -101,12 +103,13 @@ inline void ShowStoryText(const TStringDynArray& lines) {
 }
 inline void PaintBattle(const TGame& g) {
   InstallRegions(SensorRegistry, PaintBattle(TestScreens(), g));
+  Present();
 }
 inline void RefreshFighters(const TGame& g) {
   RefreshFighters(TestScreens(), g);
 }
 inline void LogScrollTick(const TGame& g, bool shown) {
-  LogScrollTick(TestScreens(), g, shown);
+  if (LogScrollTick(TestScreens(), g, shown)) Present();
 }
 inline const TLogScroll& LogScroll() {
   return TestScreens().LogScroll;
@@ -123,14 +126,16 @@ inline void SkipHover(const TGame& g, std::int32_t tag) {
 inline void SkipLeave(const TGame& g, std::int32_t tag) {
   SkipLeave(TestScreens(), g, tag);
 }
-inline void PaintBoard(const TGame& g) {
+inline void PaintBoard(TGame& g) {
   ShowBoard(g);
+  ApplyEffects(g);
 }
 inline void ShowGrowthProgress(const TGame& g, std::int32_t n) {
-  ShowGrowthProgress(TestScreens(), g, n);
+  if (ShowGrowthProgress(TestScreens(), g, n)) Present();
 }
 inline void PaintMaking(const TGame& g) {
   InstallRegions(SensorRegistry, PaintMaking(TestScreens(), g));
+  Present();
 }
 
 // The test screens' regions.
@@ -142,11 +147,11 @@ inline void AddSensor(const TRect& r, bool repeat, TSensorHandler onEnter, TSens
   AddSensor(SensorRegistry, r, repeat, onEnter, onLeave, onClick, tag);
 }
 inline void SensorHover(const TGame& g, std::int32_t x, std::int32_t y) {
-  SensorHover(TestScreens(), g, x, y);
+  if (SensorHover(TestScreens(), g, x, y)) Present();
 }
 inline TCommand SensorClick(std::int32_t x, std::int32_t y) {
   return SensorClick(SensorRegistry, x, y);
 }
 inline void RefreshHover(const TGame& g) {
-  RefreshHover(TestScreens(), g);
+  if (RefreshHover(TestScreens(), g)) Present();
 }
