@@ -35,7 +35,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
   // and a fresh game, with its own tick loop.
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
-  game_->Sound = &sound_;
+  game_->Shell = this;
   try {
     // 2. The client area and the window's place; the background is black.
     SetClientSize(ScreenWidth, ScreenHeight);
@@ -54,7 +54,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     // 6. The screen layers and the layout.
     InitScreens(screens_, box);
     // 7. The game's story script and its commands.
-    InitStory(*game_, *this);
+    InitStory(*game_);
     // 8. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
@@ -88,8 +88,8 @@ void TFormMain::NewGame() {
   game_ = std::make_unique<TGame>();
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
-  game_->Sound = &sound_;
-  InitStory(*game_, *this);
+  game_->Shell = this;
+  InitStory(*game_);
   SetCaption(ApplicationTitle());
   ConnectGameFlow(*game_);
   SetMode(*game_, gmTitle);
@@ -106,6 +106,15 @@ void TFormMain::Release() {
   PaintBox().OnMouseMove = nullptr;
   PaintBox().OnMouseLeave = nullptr;
   PaintBox().OnKeyDown = nullptr;
+}
+
+void TFormMain::Apply(const TEffect& effect) {
+  switch (effect.Kind) {
+    case TEffect::Cue:
+      return sound_.Play(effect.Text);
+    case TEffect::Caption:
+      return SetCaption(effect.Text);
+  }
 }
 
 void TFormMain::FormPaint() {

@@ -10,7 +10,10 @@
 // The window holds the game as one value and can replace it by a fresh one
 // (NewGame); a play driver may make one window after another, each with a
 // game of its own. Next to the game it holds the screens the game is shown
-// on (paint/ScreenKit's TScreens), which outlive a new game.
+// on (paint/ScreenKit's TScreens), which outlive a new game. It is the shell
+// of its games: the cues and captions a step asks for are carried out here,
+// once the step has returned (flow/Mode's RunGameStep), then the message
+// boxes and the end of the program it asked for.
 #pragma once
 
 #include <memory>
@@ -36,7 +39,7 @@ struct TWindowServices {
   TTimerHost& Clock;       // the tick loop's clock, wait and message pump
 };
 
-class TFormMain : public TBromForm {
+class TFormMain : public TBromForm, public TEffectShell {
  public:
   // The game reads the roster at the program path `rosterPath` (the lab's
   // play driver plays an author's roster so), or "dat\\swordia.txt". The
@@ -62,6 +65,10 @@ class TFormMain : public TBromForm {
   // story, its battle's host and the listener set up as at creation) and the
   // title shows, as at program start. Nothing of the old game stays.
   void NewGame();
+
+  // Carries out an effect a step of the game asked for: a cue on the
+  // window's sounds, the window's caption.
+  void Apply(const TEffect& effect) override;
 
   // The window was uncovered: the screen layer is shown again.
   void FormPaint();

@@ -7,7 +7,6 @@
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "paint/ScreenKit.h"
-#include "present/Wave.h"
 #include "rules/Cues.h"
 #include "rules/InternalError.h"
 
@@ -15,8 +14,8 @@ namespace {
 
 // The screen after a point is spent: the panel, and every button in the look
 // its condition now gives it.
-void ShowPointSpent(TScreens& s, const TGame& game) {
-  SoundOf(game).Play(CuePopon);
+void ShowPointSpent(TScreens& s, TGame& game) {
+  AskCue(game, CuePopon);
   RepaintHeroPanel(s, game);
   ShowResetOn(s, game);
   ShowDecideOn(s, game);
@@ -82,7 +81,7 @@ void SwapSwords(TGame& game, std::int32_t a) {
   spec.Swords = swapped;
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
-  SoundOf(game).Play(CuePopon);
+  AskCue(game, CuePopon);
   RepaintHeroPanel(s, game);
   ShowResetOn(s, game);
   ShowResetOff(s, game);
@@ -98,7 +97,7 @@ void ResetEdit(TGame& game, std::int32_t) {
   // 2. The hero as last fixed, points included.
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
-  SoundOf(game).Play(CueSuka);
+  AskCue(game, CueSuka);
   RepaintHeroPanel(s, game);
   ShowStatButtonsOn(s, game);
   ShowResetOff(s, game);
@@ -115,12 +114,12 @@ void DecideEdit(TGame& game, std::int32_t) {
     // 2. The build is fixed, and the prologue is told.
     if (g.Hero == nullptr) InternalError("UnitMaking", "no hero to decide");
     *g.Hero = g.HeroEdit;
-    SoundOf(game).Play(CueTransition);
+    AskCue(game, CueTransition);
     SetMode(game, gmStory);
   } else if (g.Stage >= FirstGrownStage && g.Stage <= FinalStage) {
     // 3. Back to the board. The hero keeps its build until its next match
     // opens with the working copy's.
-    SoundOf(game).Play(CueTransition);
+    AskCue(game, CueTransition);
     SetMode(game, gmBoard);
   }
   // 4. Hero making is not reached in other stages.

@@ -1,5 +1,9 @@
 #include "flow/Mode.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "flow/Making.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
@@ -19,9 +23,21 @@ void ShowScreen(const TGame& g, const THitTable& regions) {
   InstallRegions(ScreensOf(g).Sensors, regions);
 }
 
-TBromWave& SoundOf(const TGame& g) {
-  if (g.Sound == nullptr) InternalError("UnitMode", "the game has no sounds");
-  return *g.Sound;
+void AskCue(TGame& g, std::string_view file) {
+  g.Effects.push_back(TEffect{TEffect::Cue, std::string(file)});
+}
+
+void AskCaption(TGame& g, std::string_view text) {
+  g.Effects.push_back(TEffect{TEffect::Caption, std::string(text)});
+}
+
+void ApplyEffects(TGame& g) {
+  if (g.Effects.empty()) return;
+  if (g.Shell == nullptr) InternalError("UnitMode", "the game has no shell for its effects");
+  // Taken out first, so that none is carried out twice should one throw.
+  const std::vector<TEffect> effects = std::move(g.Effects);
+  g.Effects.clear();
+  for (const TEffect& e : effects) g.Shell->Apply(e);
 }
 
 void SetMode(TGame& g, TGameMode m) {
@@ -65,10 +81,14 @@ void RunEntry(TGame& g, TGameMode m) {
 }
 
 // The mode's entry with the listener hearing it before and after.
+// What was asked before the change is carried out before the listener hears
+// of it, and what the entry asked before it hears that it is done.
 void EnterHeard(TGame& g, TGameMode m) {
+  ApplyEffects(g);
   g.Mode = m;
   if (g.ModeListener != nullptr) g.ModeListener(g, m, false);
   RunEntry(g, m);
+  ApplyEffects(g);
   if (g.ModeListener != nullptr) g.ModeListener(g, m, true);
 }
 

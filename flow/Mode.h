@@ -7,6 +7,8 @@
 // runs inside another.
 #pragma once
 
+#include <string_view>
+
 #include "game/Game.h"
 #include "paint/Sensor.h"
 #include "present/App.h"
@@ -14,8 +16,13 @@
 // The screens the game is shown on; a game shown nowhere is an internal
 // error.
 TScreens& ScreensOf(const TGame& g);
-// The sounds the game's cues play on; a game without is an internal error.
-TBromWave& SoundOf(const TGame& g);
+// Asks for a cue (a program path such as "dat\\popon.wav") or the window's
+// caption: the effect waits in the game until its step has returned.
+void AskCue(TGame& g, std::string_view file);
+void AskCaption(TGame& g, std::string_view text);
+// Has the game's shell carry out the effects asked for so far, in order, and
+// forgets them. Asked effects without a shell are an internal error.
+void ApplyEffects(TGame& g);
 
 // A screen just painted: its regions, as its painter returned them, replace
 // the last screen's in the registry of the screens the game is shown on.
@@ -49,13 +56,19 @@ class TModeHold {
 void DoAskedMessages(TGame& g, TMessageSink& messages);
 
 // Runs a step of the game (a command, a key's action, the title's start)
-// with its mode changes held back, then enters them. What it asked of the
-// platform waits for DoAskedMessages.
+// with its mode changes held back; once it has returned, its effects are
+// carried out, then the modes it asked for are entered (each entry is a step
+// of its own: its effects are carried out when it returns, before the mode
+// listener hears that it has been entered). So cues and captions come in the
+// order asked, and each before anything a later step asks. The message boxes
+// and the end of the program it asked for wait for DoAskedMessages, after
+// all of that.
 template <class F>
 void RunGameStep(TGame& g, F&& step) {
   {
     const TModeHold hold(g);
     step();
   }
+  ApplyEffects(g);
   EnterAskedModes(g);
 }

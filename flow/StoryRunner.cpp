@@ -6,34 +6,33 @@
 #include "flow/TournamentFlow.h"
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
-#include "present/Form.h"
-#include "present/Wave.h"
 #include "rules/InternalError.h"
 
 namespace {
 
-// The story screen and the main window's caption, as the script sees them.
+// The story screen, and the caption and sounds asked of the window, as the
+// script sees them.
 class TGameStoryView : public TStoryView {
  public:
-  TGameStoryView(const TGame& game, TBromForm& window) : game_(game), window_(window) {}
+  explicit TGameStoryView(TGame& game) : game_(game) {}
   void ClearPicture() override { ClearStoryPicture(ScreensOf(game_)); }
   void ShowPicture(std::string_view programPath) override {
     ShowStoryPicture(ScreensOf(game_), programPath);
   }
-  void SetCaption(std::string_view text) override { window_.SetCaption(text); }
+  void SetCaption(std::string_view text) override { AskCaption(game_, text); }
   void ShowText(const TStringDynArray& lines) override { ShowParagraph(ScreensOf(game_), lines); }
-  void PlaySound(std::string_view programPath) override { SoundOf(game_).Play(programPath, false); }
+  void PlaySound(std::string_view programPath) override { AskCue(game_, programPath); }
 
  private:
-  const TGame& game_;
-  TBromForm& window_;
+  TGame& game_;
 };
 
 }  // namespace
 
-void InitStory(TGame& g, TBromForm& window) {
-  // 1. A fresh script, told to the window's story screen and caption.
-  g.StoryView = std::make_unique<TGameStoryView>(g, window);
+void InitStory(TGame& g) {
+  // 1. A fresh script, told to the story screen; captions and sounds are
+  // asked for.
+  g.StoryView = std::make_unique<TGameStoryView>(g);
   g.Story = std::make_unique<TStory>();
   g.Story->View = g.StoryView.get();
   // 2. The file, page size 7, the page handler and the four commands. The

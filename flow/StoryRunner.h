@@ -3,9 +3,10 @@
 // window for each game it makes, and the story screen's handlers. Entering the story mode jumps the
 // script to the piece of the current stage ("@Stage" + Stage), paints the story screen and shows
 // the first page; a click turns the page; "close" ends the piece at once, wherever it stands. The
-// script's "#Image", "#Title" and the pages reach the screen and the window caption through the
-// view this unit plugs into the script. Without a story set up (no main window, as when a screen is
-// tried on its own) every piece is an empty page that "close" ends.
+// script's "#Image" and the pages reach the screen through the view this unit plugs into the
+// script; its "#Title" and its sounds are asked of the window as effects (a caption, a cue).
+// Without a story set up (no main window, as when a screen is tried on its own) every piece is an
+// empty page that "close" ends.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +15,10 @@
 #include "rules/SjisText.h"
 #include "script/Story.h"
 
-class TBromForm;
-
 // Makes the story script, loads "dat\\story.txt" (a missing or faulty file
 // leaves an empty script: every piece is an empty page) and registers its
-// commands. "#Title" sets the caption of `window`.
-void InitStory(TGame& g, TBromForm& window);
+// commands. "#Title" asks for the window's caption.
+void InitStory(TGame& g);
 // Frees the story script; the story handlers do nothing afterwards.
 void FreeStory(TGame& g);
 // The game's story script (tests and the lab look at it). Only valid between

@@ -10,7 +10,6 @@
 #include "paint/ScreenKit.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
-#include "present/Wave.h"
 #include "rules/Cues.h"
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
@@ -24,7 +23,7 @@ class TGameBattleHost : public TBattleHost {
   explicit TGameBattleHost(TGame& game) : game_(game) {}
   void PaintMatch() override { ShowScreen(game_, PaintBattle(ScreensOf(game_), game_)); }
   void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
-  void PlayCue(const char* file) override { SoundOf(game_).Play(file); }
+  void PlayCue(const char* file) override { AskCue(game_, file); }
   // The battle is left as soon as another screen is asked for.
   bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
   // The story of the stage, without a cue of its own.
@@ -35,8 +34,8 @@ class TGameBattleHost : public TBattleHost {
   TGame& game_;
 };
 
-void PlayTransition(const TGame& g) {
-  SoundOf(g).Play(CueTransition);
+void PlayTransition(TGame& g) {
+  AskCue(g, CueTransition);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 //
 // What the game needs of the flow that shows it is plugged into the value
 // itself once, when the flow takes it up: the screens it is shown on, the
-// sounds its cues play on, the battle's host, the story's view and the
-// listener of mode changes.
+// shell that carries out its effects, the battle's host, the story's view and
+// the listener of mode changes.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +32,25 @@ enum TGameMode : std::uint8_t { gmTitle = 0, gmMaking, gmStory, gmBoard, gmView,
 
 struct TGame;
 struct TScreens;  // paint/ScreenKit.h: pictures and regions, the window's
-class TBromWave;  // present/Wave.h: the window's sounds
+
+// Something a step of the game wants done outside it: a cue played, the
+// window's caption set. Steps ask for effects (Effects, below); the shell
+// carries them out once the step has returned, in the order asked.
+struct TEffect {
+  enum TKind : std::uint8_t { Cue, Caption };
+  TKind Kind = Cue;
+  // The cue's program path ("dat\\ガソ.wav") or the caption, cp932.
+  std::string Text;
+  bool operator==(const TEffect&) const = default;
+};
+
+// Carries out a game's effects: the main window, which plays the cues on
+// its sounds (muted or not) and sets its own caption.
+class TEffectShell {
+ public:
+  virtual ~TEffectShell() = default;
+  virtual void Apply(const TEffect& effect) = 0;
+};
 
 // Hears every mode change twice: as the mode is stored (`entered` false) and
 // once its entry action has run (`entered` true), each change's two calls
@@ -59,6 +77,9 @@ struct TGame {
   // (caption and text) to show, in order, then the end of the program.
   std::vector<std::pair<std::string, std::string>> AskedMessages;
   bool QuitAsked = false;
+  // The effects asked for by the step under way (a command, a mode's
+  // entry), in order; the shell carries them out when it returns.
+  std::vector<TEffect> Effects;
   // Set once a roster fault has been shown; the game start then does nothing
   // more.
   bool LoadFailed = false;
@@ -67,9 +88,9 @@ struct TGame {
   // the flow takes the game up). The game only points at them: the pictures
   // are not part of it, and a new game is shown on the same screens.
   TScreens* Screens = nullptr;
-  // The sounds the flow plays this game's cues on (the main window's, made
-  // from the player it was given; none until the flow takes the game up).
-  TBromWave* Sound = nullptr;
+  // The shell that carries out this game's effects (the main window; none
+  // until the flow takes the game up).
+  TEffectShell* Shell = nullptr;
   // The flow's plug-ins: the battle's host (Battle.Host points to it), the
   // story's view (Story->View) and the listener of mode changes (or none).
   std::unique_ptr<TBattleHost> BattleHost;

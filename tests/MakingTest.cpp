@@ -83,7 +83,7 @@ class MakingTest : public ::testing::Test {
     InitScreens(paintBox_);
     NewTestGame();
     ClearSensors();
-    TestGame().Sound = &sound_;
+    TestGame().Shell = &shell_;
     TTournament& t = Tournament;
     TSwordia& hero = t.Slots[HeroSlot];
     hero.Name = Sj("ケイ");
@@ -125,6 +125,7 @@ class MakingTest : public ::testing::Test {
   TBromPaintBox paintBox_;
   TRecordingPlayer player_;
   TBromWave sound_{player_};
+  TSoundShell shell_{sound_};
 };
 
 using Played = std::vector<std::string>;
@@ -156,6 +157,19 @@ TEST_F(MakingTest, AtStageZeroDecideWaitsForEveryPointAndResetBringsBackTheEmpty
   EXPECT_TRUE(Bright(DecideButton));
   Hover(DecideButton);
   EXPECT_TRUE(LitRed(DecideButton));
+}
+
+// A step's cues wait in the game in the order asked; the shell plays them
+// once the step has returned.
+TEST_F(MakingTest, AStepsCuesArePlayedInOrderOnceItHasReturned) {
+  RunGameStep(TestGame(), [] {
+    RaiseStat(TestGame(), 0);
+    ResetEdit(TestGame(), 0);
+    EXPECT_EQ(TestGame().Effects,
+              (std::vector<TEffect>{{TEffect::Cue, CuePopon}, {TEffect::Cue, CueSuka}}));
+  });
+  EXPECT_EQ(player_.Played, (Played{CuePopon, CueSuka}));
+  EXPECT_TRUE(TestGame().Effects.empty());
 }
 
 TEST_F(MakingTest, TenClicksOnHpGiveFiftyAndAnEleventhIsSilent) {

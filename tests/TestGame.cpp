@@ -11,7 +11,7 @@ std::optional<TGame>& Storage() {
 
 struct TShownOn {
   TScreens* Screens = nullptr;
-  TBromWave* Sound = nullptr;
+  TEffectShell* Shell = nullptr;
 };
 
 TShownOn& ShownOn() {
@@ -21,7 +21,7 @@ TShownOn& ShownOn() {
 
 void Show(TGame& game) {
   game.Screens = ShownOn().Screens;
-  game.Sound = ShownOn().Sound;
+  game.Shell = ShownOn().Shell;
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ void NewTestGame() {
   Show(Storage().emplace());
 }
 
-void ShowTestGamesOn(TScreens* screens, TBromWave* sound) {
-  ShownOn() = TShownOn{screens, sound};
+void ShowTestGamesOn(TScreens* screens, TEffectShell* shell) {
+  ShownOn() = TShownOn{screens, shell};
   Show(TestGame());
 }

@@ -10,9 +10,9 @@ TGame& TestGame();
 // A fresh game in the same place: the names below go on naming its parts.
 void NewTestGame();
 // The screens every test game, this one and those made afresh, is shown on,
-// and the sounds it plays (tests/TestScreens.h; none in the tests without a
-// window).
-void ShowTestGamesOn(TScreens* screens, TBromWave* sound);
+// and the shell that carries out its effects (tests/TestScreens.h; none in
+// the tests without a window).
+void ShowTestGamesOn(TScreens* screens, TEffectShell* shell);
 
 inline TTournament& Tournament = TestGame().Tournament;
 inline TSpec (&GrownSpecs)[GrownSpecCount] = TestGame().Tournament.GrownSpecs;

@@ -7,14 +7,15 @@ TScreens& TestScreens() {
   return screens;
 }
 
-TBromWave& TestSound() {
+TEffectShell& TestShell() {
   static TBromWave sound(SilentWavePlayer());
-  return sound;
+  static TSoundShell shell(sound);
+  return shell;
 }
 
 namespace {
 
 // Every test game is shown on the test screens, silent, from the start.
-const bool shownOnTestScreens = (ShowTestGamesOn(&TestScreens(), &TestSound()), true);
+const bool shownOnTestScreens = (ShowTestGamesOn(&TestScreens(), &TestShell()), true);
 
 }  // namespace

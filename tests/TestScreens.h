@@ -16,8 +16,20 @@
 #include "present/Wave.h"
 
 TScreens& TestScreens();
-// The sounds of the test games: silent.
-TBromWave& TestSound();
+// A shell that plays the cues a game asks for on `sound`; captions go
+// nowhere.
+class TSoundShell : public TEffectShell {
+ public:
+  explicit TSoundShell(TBromWave& sound) : sound_(sound) {}
+  void Apply(const TEffect& e) override {
+    if (e.Kind == TEffect::Cue) sound_.Play(e.Text);
+  }
+
+ private:
+  TBromWave& sound_;
+};
+// The shell of the test games: silent.
+TEffectShell& TestShell();
 
 inline TBromBitmap& ScreenLayer = TestScreens().ScreenLayer;
 inline TBromBitmap& BaseLayer = TestScreens().BaseLayer;
