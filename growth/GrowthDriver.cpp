@@ -15,6 +15,7 @@ std::int32_t ShareLeft(const TGrowthDriver& d) {
 void GrowthSlice(TGrowthDriver& d) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
   d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
+  d.BattlesPlayed += static_cast<std::int64_t>(d.Opponents.size());
   // The growth phase walks through the first half of the entrant's share.
   d.Remaining = ShareLeft(d) - (d.Next * 50 / length) / d.Count;
   ++d.Next;
@@ -30,6 +31,7 @@ void GrowthSlice(TGrowthDriver& d) {
 void OrderSlice(TGrowthDriver& d) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
   d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
+  d.BattlesPlayed += static_cast<std::int64_t>(d.Opponents.size());
   // The order phase walks through the second half.
   d.Remaining = ShareLeft(d) - (d.Next * 50 / length + 50) / d.Count;
   ++d.Next;

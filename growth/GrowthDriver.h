@@ -37,6 +37,9 @@ struct TGrowthDriver {
   std::int32_t Next = 0;  // k: the next candidate to score
   TSpec Chosen;
   TSpec Result;
+  // Silent battles this driver has fought, over every growth it ran (the
+  // lab and the benchmarks report the work).
+  std::int64_t BattlesPlayed = 0;
 };
 
 // Starts growing every entrant still in (after a round has ended and the

@@ -1,6 +1,5 @@
 #include "growth/GrowthSearch.h"
 
-#include <atomic>
 #include <limits>
 #include <memory>
 #include <string>
@@ -12,8 +11,6 @@
 namespace {
 
 constexpr const char* UnitName = "UnitSimulation2";
-
-std::atomic<std::int64_t> battlesPlayed{0};
 
 // The catalogue entry of a kind, as the search reads it.
 const TSword& Entry(int kind) {
@@ -394,7 +391,6 @@ std::int32_t ScoreAgainstFighters(const TSpec& candidate, const TFighterList& op
   // 2. One battle against each opponent.
   std::int32_t score = 0;
   for (const TFighter& opponent : opponents) score += SimulateBattle(*battle, fighter, opponent);
-  battlesPlayed.fetch_add(static_cast<std::int64_t>(opponents.size()), std::memory_order_relaxed);
   return score;
 }
 
@@ -433,8 +429,4 @@ void AddOrderBonus(const TSpecList& orders, TIntList& scores) {
   for (std::size_t i = 0; i < orders.size(); ++i) {
     if (IsWellFormedOrder(orders[i].Swords)) scores[i] += WellFormedBonus;
   }
-}
-
-std::int64_t SimulatedBattleCount() {
-  return battlesPlayed.load(std::memory_order_relaxed);
 }

@@ -87,7 +87,3 @@ void AddKeepLengthBonus(const TSpec& me, const TSpecList& candidates, TIntList& 
 // Adds KeepOrderBonus to the first order and WellFormedBonus to every
 // well-formed one.
 void AddOrderBonus(const TSpecList& orders, TIntList& scores);
-
-// Simulated battles played by ScoreAgainst since the program started, on
-// every thread (the lab and the benchmarks report it).
-std::int64_t SimulatedBattleCount();

@@ -119,7 +119,6 @@ int GrowRound(const TLabArgs& args, const TLabPlatform& platform) {
   // 3. The growth, tick by tick. A tick is timed on the thread's own CPU
   // clock, which a busy machine's other work does not inflate, and on the
   // wall clock.
-  const std::int64_t battlesBefore = SimulatedBattleCount();
   const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
   double longest = 0;
   double longestWall = 0;
@@ -146,8 +145,8 @@ int GrowRound(const TLabArgs& args, const TLabPlatform& platform) {
   std::snprintf(summary, sizeof summary,
                 "ticks %ld, simulated battles %lld, CPU %.3f s, longest tick %.3f ms "
                 "(wall clock %.3f ms)",
-                ticks, static_cast<long long>(SimulatedBattleCount() - battlesBefore), cpu,
-                longest * 1000.0, longestWall * 1000.0);
+                ticks, static_cast<long long>(driver.BattlesPlayed), cpu, longest * 1000.0,
+                longestWall * 1000.0);
   LabPrint(summary);
   return LabExitFine;
 }

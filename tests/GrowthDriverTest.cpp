@@ -51,9 +51,9 @@ struct TTickLog {
 TTickLog RunToEnd() {
   TTickLog log;
   while (IsGrowing()) {
-    const std::int64_t before = SimulatedBattleCount();
+    const std::int64_t before = TestGame().Growth.BattlesPlayed;
     EXPECT_TRUE(GrowthTick());
-    log.Battles.push_back(SimulatedBattleCount() - before);
+    log.Battles.push_back(TestGame().Growth.BattlesPlayed - before);
     log.Remaining.push_back(GrowthRemaining());
   }
   return log;
@@ -146,10 +146,10 @@ TEST(GrowthDriver, AChosenBuildOfOneSwordTakesASingleOrderSlice) {
 
 TEST(GrowthDriver, IdleTicksDoNothingAndALoneEntrantKeepsItsBuild) {
   SeatEntrants({Build(20, 2, 1, 1, "斬"), Build(20, 2, 1, 1, "斬")});
-  const std::int64_t before = SimulatedBattleCount();
+  const std::int64_t before = TestGame().Growth.BattlesPlayed;
   EXPECT_FALSE(GrowthTick());
   EXPECT_FALSE(GrowthTick());
-  EXPECT_EQ(SimulatedBattleCount(), before);
+  EXPECT_EQ(TestGame().Growth.BattlesPlayed, before);
   EXPECT_FALSE(IsGrowing());
   // A lone entrant has nobody to grow against: one tick, no battle.
   SeatEntrants({Build(20, 2, 1, 1, "斬闇")});
@@ -160,7 +160,7 @@ TEST(GrowthDriver, IdleTicksDoNothingAndALoneEntrantKeepsItsBuild) {
   EXPECT_FALSE(IsGrowing());
   EXPECT_EQ(GrowthRemaining(), 0);
   EXPECT_EQ(GrownSpecs[0], Build(20, 2, 1, 1, "斬闇"));
-  EXPECT_EQ(SimulatedBattleCount(), before);
+  EXPECT_EQ(TestGame().Growth.BattlesPlayed, before);
   Tournament.EntrantCount = 17;
   EXPECT_THROW(StartGrowth(), std::logic_error);
 }
