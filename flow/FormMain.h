@@ -11,9 +11,11 @@
 // (NewGame); a play driver may make one window after another, each with a
 // game of its own. Next to the game it holds the screens the game is shown
 // on (paint/ScreenKit's TScreens), which outlive a new game. It is the shell
-// of its games: the cues and captions a step asks for are carried out here,
-// once the step has returned (flow/Mode's RunGameStep), then the message
-// boxes and the end of the program it asked for.
+// of its games: the cues, presents and captions a step asks for are carried
+// out here, once the step has returned (flow/Mode's RunGameStep), then the
+// message boxes and the end of the program it asked for. It also presents
+// after a pointer move that changed a highlight and after a log tick that
+// drew, and when it is uncovered.
 #pragma once
 
 #include <memory>
@@ -67,7 +69,7 @@ class TFormMain : public TBromForm, public TEffectShell {
   void NewGame();
 
   // Carries out an effect a step of the game asked for: a cue on the
-  // window's sounds, the window's caption.
+  // window's sounds, a present of its screens, the window's caption.
   void Apply(const TEffect& effect) override;
 
   // The window was uncovered: the screen layer is shown again.

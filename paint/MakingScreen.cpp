@@ -56,8 +56,8 @@ int SwapPartner(const TGame& g, std::int32_t a) {
   return (a + 1) % n;
 }
 
-// Hover and leave handlers. They draw on ScreenLayer; the sensor registry
-// presents afterwards.
+// Hover and leave handlers. They draw on ScreenLayer; whoever moved the
+// pointer presents afterwards.
 
 // The bare picture, without the panel over it, while the pointer rests on it.
 void PortraitHover(TScreens& s, const TGame& g, std::int32_t) {

@@ -4,7 +4,8 @@
 // the table in the registry in place of the last screen's; the main window
 // hands every pointer move and left click to the registry, which finds the
 // first region (in table order) that holds the point.
-// A move calls the regions' hover handlers, which only draw highlights; a
+// A move calls the regions' hover handlers, which only draw highlights, and
+// answers whether the screen is to be presented (the caller presents); a
 // click is answered with the region's command, which the main window then
 // carries out: the registry has finished with the click before the game
 // changes, so a command may repaint the whole screen and its regions.
@@ -94,8 +95,7 @@ struct TSensorRegistry {
 };
 
 // The registry is a member of the screens (TScreens::Sensors); the hover
-// operations take the screens, since the handlers draw on them and the
-// change is presented.
+// operations take the screens, since the handlers draw on them.
 
 // Forgets every region and the hovered one; no leave handler runs (the
 // screen is about to be repainted anyway).
