@@ -32,10 +32,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
       modeListener_(listener),
       game_(std::make_unique<TGame>()) {
   // 1. The base form has been made (hidden, captioned with the product name),
-  // and a fresh game, with its own tick loop.
-  game_->ModeListener = modeListener_;
-  game_->Screens = &screens_;
-  game_->Shell = this;
+  // with a fresh game and its own tick loop.
   try {
     // 2. The client area and the window's place; the background is black.
     SetClientSize(ScreenWidth, ScreenHeight);
@@ -53,9 +50,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     timer_.Start();
     // 6. The screen layers and the layout.
     InitScreens(screens_, box);
-    // 7. The game's story script and its commands.
-    InitStory(*game_);
-    // 8. The timer handlers: the battle log's glide every 50 ms (it moves
+    // 7. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
@@ -67,8 +62,8 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
         [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
     timer_.Add([this] { GrowthTimer(*game_); }, GrowthInterval,
                [this] { return game_->Growth.Growing; });
-    // 9. The game's battle given the flow's host, then the title.
-    ConnectGameFlow(*game_);
+    // 8. The game shown on this window, then the title.
+    TakeUpGame();
     SetMode(*game_, gmTitle);
   } catch (...) {
     Release();
@@ -85,17 +80,23 @@ void TFormMain::NewGame() {
   // forgetting the old game's regions.
   FreeStory(*game_);
   ClearSensors(screens_.Sensors);
-  // 2. A fresh game, set up as at creation: the listener, the screens and
-  // sounds, the story (from its start, with the caption a "#Title" may have changed),
-  // the battle's host; then the title.
+  // 2. A fresh game, taken up as at creation, with the caption a "#Title"
+  // may have changed restored; then the title.
   game_ = std::make_unique<TGame>();
+  TakeUpGame();
+  SetCaption(ApplicationTitle());
+  SetMode(*game_, gmTitle);
+}
+
+void TFormMain::TakeUpGame() {
+  // The game is shown on this window: the listener hears its mode changes,
+  // it draws on these screens and this window carries out its effects; its
+  // story starts from the beginning and its battle gets the flow's host.
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
   game_->Shell = this;
   InitStory(*game_);
-  SetCaption(ApplicationTitle());
   ConnectGameFlow(*game_);
-  SetMode(*game_, gmTitle);
 }
 
 void TFormMain::Release() {

@@ -90,6 +90,8 @@ class TFormMain : public TBromForm, public TEffectShell {
   // The title's click or key: the game starts (flow/TournamentFlow's
   // BlankForRoster, then StartGame, each a step).
   void StartFromTitle();
+  // Shows the current game on this window (at creation and for a new game).
+  void TakeUpGame();
 
   TMessageSink& messages_;
   TBromWave sound_;
