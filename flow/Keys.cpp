@@ -18,6 +18,14 @@ TKeyAction KeyActionOf(TKey key) {
     case TKey::F2:
       return TKeyAction::NewTournament;
     case TKey::F11:
+    case TKey::Left:
+    case TKey::Up:
+    case TKey::Down:
+    case TKey::Tab:
+    case TKey::BackTab:
+    case TKey::F1:
+    case TKey::S:
+    case TKey::H:
       break;
   }
   return TKeyAction::None;

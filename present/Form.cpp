@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "present/App.h"
+#include "present/Gamepad.h"
 #include "present/Path.h"
 #include "present/Timer.h"
 
@@ -75,6 +76,16 @@ std::map<Uint32, TBromForm*>& Forms() {
   return forms;
 }
 
+// The form that has the keyboard's focus, or the first one, or none.
+TBromForm* KeyboardForm() {
+  if (Forms().empty()) return nullptr;
+  if (SDL_Window* focused = SDL_GetKeyboardFocus()) {
+    const auto found = Forms().find(SDL_GetWindowID(focused));
+    if (found != Forms().end()) return found->second;
+  }
+  return Forms().begin()->second;
+}
+
 // Starts the window system, or throws TNoDisplayError.
 void ConnectToDisplay() {
   const auto unset = [](const char* name) {
@@ -109,14 +120,17 @@ void ConnectToDisplay() {
 }
 
 // The game's key for a key of the keyboard; false for the keys it ignores.
-bool KeyOf(SDL_Keycode code, TKey& key) {
+// Tab with Shift held goes backwards.
+bool KeyOf(SDL_Keycode code, Uint16 modifiers, TKey& key) {
   static constexpr std::pair<SDL_Keycode, TKey> keys[] = {
       {SDLK_SPACE, TKey::Space}, {SDLK_RETURN, TKey::Return}, {SDLK_KP_ENTER, TKey::Return},
       {SDLK_RIGHT, TKey::Right}, {SDLK_ESCAPE, TKey::Escape}, {SDLK_m, TKey::M},
-      {SDLK_F2, TKey::F2},       {SDLK_F11, TKey::F11}};
+      {SDLK_F2, TKey::F2},       {SDLK_F11, TKey::F11},       {SDLK_LEFT, TKey::Left},
+      {SDLK_UP, TKey::Up},       {SDLK_DOWN, TKey::Down},     {SDLK_TAB, TKey::Tab},
+      {SDLK_F1, TKey::F1},       {SDLK_s, TKey::S},           {SDLK_h, TKey::H}};
   for (const auto& [sdl, game] : keys) {
     if (sdl == code) {
-      key = game;
+      key = game == TKey::Tab && (modifiers & KMOD_SHIFT) != 0 ? TKey::BackTab : game;
       return true;
     }
   }
@@ -465,7 +479,8 @@ void TBromForm::Dispatch(const void* sdlEvent) {
       break;
     case SDL_KEYDOWN: {
       TKey key;
-      if (KeyOf(event.key.keysym.sym, key)) KeyDown(key, event.key.repeat != 0);
+      if (KeyOf(event.key.keysym.sym, event.key.keysym.mod, key))
+        KeyDown(key, event.key.repeat != 0);
       break;
     }
     case SDL_MOUSEBUTTONDOWN: {
@@ -497,10 +512,17 @@ void TBromForm::Dispatch(const void* sdlEvent) {
 
 void TBromForm::PumpMessages() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  // Controllers are a second keyboard: their presses go to the window that
+  // has the keyboard's focus (or the first, when none has it).
+  OpenGamepads();
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     if (event.type == SDL_QUIT) {
       RequestTerminate();
+      continue;
+    }
+    if (TKey padKey; GamepadKey(&event, padKey)) {
+      if (TBromForm* form = KeyboardForm()) form->KeyDown(padKey, false);
       continue;
     }
     Uint32 id = 0;

@@ -42,8 +42,25 @@ class TNoDisplayError : public std::runtime_error {
 
 enum class TMouseButton { Left, Right, Middle };
 
-// The keys the game answers (Return stands for both Enter keys).
-enum class TKey : std::uint8_t { Space, Return, Right, Escape, M, F2, F11 };
+// The keys the game answers (Return stands for both Enter keys; BackTab is
+// Tab with Shift held).
+enum class TKey : std::uint8_t {
+  Space,
+  Return,
+  Right,
+  Escape,
+  M,
+  F2,
+  F11,
+  Left,
+  Up,
+  Down,
+  Tab,
+  BackTab,
+  F1,
+  S,
+  H
+};
 
 // The client-filling drawing surface of a window.
 class TBromPaintBox {
