@@ -72,6 +72,8 @@ void FreeScreens(TScreens& s) {
   s.BaseLayer = TBromBitmap();
   s.TextScrollLayer = TBromBitmap();
   s.SlotBackdrop = TBromBitmap();
+  s.HelpLayer = TBromBitmap();
+  s.HelpOpen = false;
   for (TBromBitmap& p : s.Portraits) p = TBromBitmap();
   ForgetThumbnails(s);
 }
@@ -192,7 +194,7 @@ TSensor DrawButton(TScreens& s, const TRect& rect, int height, std::string_view 
 
 void Present(TScreens& s) {
   ++s.Presented;
-  if (s.PaintBox != nullptr) s.ScreenLayer.CopyToPaintBox(*s.PaintBox);
+  if (s.PaintBox != nullptr) (s.HelpOpen ? s.HelpLayer : s.ScreenLayer).CopyToPaintBox(*s.PaintBox);
 }
 
 std::int64_t PresentCount(const TScreens& s) {

@@ -182,6 +182,10 @@ struct TScreens {
   TSensorRegistry Sensors;   // the regions of the screen shown
   bool SkipHovered = false;  // the pointer rests on the battle's SKIP
   TLogScroll LogScroll;      // the battle log's window
+  // The help page (paint/HelpScreen), shown in place of ScreenLayer while
+  // it is open.
+  TBromBitmap HelpLayer;
+  bool HelpOpen = false;
   // Where ScreenLayer is presented (none: presenting only counts), and how
   // many times it has been (for tests and benchmarks).
   TBromPaintBox* PaintBox = nullptr;
@@ -236,7 +240,8 @@ TSensor DrawButton(TScreens& s, const TRect& rect, int height, std::string_view 
                    std::int32_t tag, TCommandKind onClick, TSensorHandler onLeave,
                    TSensorHandler onEnter);
 
-// Shows ScreenLayer in the window. Only the main window presents, as an
+// Shows ScreenLayer in the window (the help page instead, while it is
+// open). Only the main window presents, as an
 // effect a step asked for (or when the window is uncovered); the painters
 // and hover handlers leave it to their callers.
 void Present(TScreens& s);
