@@ -15,8 +15,9 @@
 // This unit holds the state and the turn loop: turn start (sleep, strong
 // poison, poison), the next turn, knock-out and revival, the end check, the
 // judgement and what a tournament match hands back. The action loop of a turn
-// (who acts, preparing actions, running swords) is UnitAction; the click step,
-// SKIP and the pending cue are UnitStepping.
+// (who acts, preparing actions, running swords) is UnitAction; the click step
+// and SKIP are UnitStepping, which runs these phases and is never called by
+// them.
 #pragma once
 
 #include <cstdint>
@@ -98,7 +99,7 @@ struct TBattle {
   std::int32_t ExecCount = 0;
 
   // The click step (UnitStepping).
-  const char* PendingCue = nullptr;  // a cue file, or none
+  const char* PendingCue = nullptr;  // the cue the phases chose (SetCue), or none
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
 
   // What a shown match works with around it, all of them its owner's: the
