@@ -220,7 +220,7 @@ void DecideByPushAndHP(TBattle& b) {
     b.Result = brDraw;
     return;
   }
-  Declare<R>(b, Random(2) == 0);
+  Declare<R>(b, b.Dice->Next(2) == 0);
 }
 
 template <TRun R>

@@ -35,6 +35,7 @@ struct TBattle;
 struct TTournament;
 struct TLogStore;
 class TBattleHost;
+class TRandom;
 
 // A phase or an execution step of a running action (strike, on-hit effects,
 // steal ...), working on the battle it is given. A shown battle keeps its
@@ -103,11 +104,14 @@ struct TBattle {
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
 
   // What a shown match works with around it, all of them its owner's: the
-  // tournament whose matches it plays, the log it writes and the host it
-  // reports to. A silent battle needs none of them.
+  // tournament whose matches it plays, the log it writes, the host it
+  // reports to and the dice that toss the coin of a judgement on equal HP
+  // (the game's). A silent battle needs none of them: it calls such a
+  // judgement even.
   TTournament* Tournament = nullptr;
   TLogStore* Log = nullptr;
   TBattleHost* Host = nullptr;
+  TRandom* Dice = nullptr;
 };
 
 // Fights two builds to the end, silently, in the battle state given: 20 when
