@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   try {
     TFormMain form({messages, sound, SystemTimerHost()});
-    form.Sound().SetMuted(args.Mute);
+    form.SetMuted(args.Mute);
     SetWindowIcon(form);
     form.Show();
     form.Run();

@@ -1,10 +1,12 @@
 #include "flow/Command.h"
 
 #include "battle/Stepping.h"
+#include "flow/Keys.h"
 #include "flow/Making.h"
 #include "flow/Mode.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
+#include "paint/ScreenKit.h"
 #include "rules/InternalError.h"
 
 namespace {
@@ -52,4 +54,19 @@ void Carry(TGame& g, const TCommand& command) {
 
 void RunCommand(TGame& g, const TCommand& command) {
   RunGameStep(g, [&] { Carry(g, command); });
+}
+
+void RunRivalMatches(TGame& g) {
+  // A round's rival matches take a few thousand clicks at most; the bound
+  // only keeps a battle that could never end from holding the window.
+  constexpr int MostClicks = 1000000;
+  for (int click = 0; click < MostClicks && RivalMatchShown(g); ++click) {
+    // SKIP while it is shown, then the clicks on the battle, each found as
+    // a click finds its region.
+    const TCommandKind kind =
+        g.Battle.SkipAllowed ? TCommandKind::BattleSkip : TCommandKind::BattleStep;
+    const TCommand command = SensorCommand(ScreensOf(g).Sensors, kind);
+    if (command.Kind == TCommandKind::None) return;
+    RunCommand(g, command);
+  }
 }

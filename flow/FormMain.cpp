@@ -6,12 +6,16 @@
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
+#include "paint/Focus.h"
+#include "paint/HelpScreen.h"
+#include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "present/App.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
+#include "rules/Product.h"
 
 namespace {
 
@@ -29,6 +33,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
       timer_(services.Clock),
       rosterPath_(rosterPath),
       modeListener_(listener),
+      caption_(ApplicationTitle()),
       game_(std::make_unique<TGame>()) {
   // 1. The base form has been made (hidden, captioned with the product name),
   // with a fresh game and its own tick loop.
@@ -81,7 +86,8 @@ void TFormMain::NewGame() {
   // may have changed restored; then the title.
   game_ = std::make_unique<TGame>();
   TakeUpGame();
-  SetCaption(ApplicationTitle());
+  caption_ = ApplicationTitle();
+  ShowCaption();
   SetMode(*game_, gmTitle);
 }
 
@@ -118,8 +124,18 @@ void TFormMain::Apply(const TEffect& effect) {
     case TEffect::Present:
       return Present(screens_);
     case TEffect::Caption:
-      return SetCaption(effect.Text);
+      caption_ = effect.Text;
+      return ShowCaption();
   }
+}
+
+void TFormMain::ShowCaption() {
+  SetCaption(WindowCaption(caption_, sound_.Muted()));
+}
+
+void TFormMain::SetMuted(bool muted) {
+  sound_.SetMuted(muted);
+  ShowCaption();
 }
 
 void TFormMain::FormPaint() {
@@ -127,17 +143,22 @@ void TFormMain::FormPaint() {
 }
 
 void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
-  // 1. Only the left button counts.
+  // 1. The help page open: any button only closes it.
+  if (HelpPageOpen(screens_)) {
+    CloseHelpPage(screens_);
+    return Present(screens_);
+  }
+  // 2. Only the left button counts.
   if (button != TMouseButton::Left) return;
-  // 2. On the title any click starts the game, wherever it is.
+  // 3. On the title any click starts the game, wherever it is.
   if (game_->Mode == gmTitle) {
     StartFromTitle();
   } else {
-    // 3. Elsewhere the command of the screen's region, carried out once the
+    // 4. Elsewhere the command of the screen's region, carried out once the
     // registry has found it.
     RunCommand(*game_, SensorClick(screens_.Sensors, x, y));
   }
-  // 4. What the step asked of the platform: message boxes, the end.
+  // 5. What the step asked of the platform: message boxes, the end.
   DoAskedMessages(*game_, messages_);
 }
 
@@ -170,14 +191,35 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       StartFromTitle();
       return DoAskedMessages(*game_, messages_);
     case TKeyOutcome::ToggleMute:
-      return sound_.SetMuted(!sound_.Muted());
+      return SetMuted(!sound_.Muted());
     case TKeyOutcome::NewTournament:
       return NewTournament();
+    case TKeyOutcome::MoveFocus:
+      // The focus is the hover: it draws what the pointer would.
+      if (MoveFocus(screens_, *game_, outcome.Move, MakingFocusable)) Present(screens_);
+      return;
+    case TKeyOutcome::ShowHero: {
+      // The hero's portrait as under the pointer.
+      const TTournament& t = game_->Tournament;
+      const int cell = RegionOf(screens_.Sensors, TCommandKind::ViewEntrant,
+                                static_cast<std::int32_t>(t.Hero - t.Slots));
+      if (FocusOn(screens_, *game_, cell)) Present(screens_);
+      return;
+    }
+    case TKeyOutcome::OpenHelp:
+      OpenHelpPage(screens_);
+      return Present(screens_);
+    case TKeyOutcome::CloseHelp:
+      CloseHelpPage(screens_);
+      return Present(screens_);
+    case TKeyOutcome::SkipRivals:
+      RunRivalMatches(*game_);
+      return DoAskedMessages(*game_, messages_);
   }
 }
 
 TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
-  return KeyOutcome(*game_, keyDownMode_, key, repeat);
+  return KeyOutcome(*game_, keyMemory_, key, repeat);
 }
 
 void TFormMain::NewTournament() {

@@ -79,8 +79,10 @@ class TFormMain : public TBromForm, public TEffectShell {
   void PaintBoxMainMouseLeave();
   void PaintBoxMainKeyDown(TKey key, bool repeat);
   // What the key comes to on the screen shown now, by flow/Keys, with the
-  // window's memory of the screen the last key went down on.
+  // window's memory of the last key that went down.
   TKeyOutcome KeyOutcomeOf(TKey key, bool repeat);
+  // Every sound off or on; the caption says so while they are off.
+  void SetMuted(bool muted);
   // F2's new tournament: the game as at program start, on the title (the
   // roster is read again at its click, with a new draw and a new hero).
   void NewTournament();
@@ -98,7 +100,13 @@ class TFormMain : public TBromForm, public TEffectShell {
   TBromTimer timer_;
   std::string rosterPath_;
   TModeListener modeListener_ = nullptr;
-  TGameMode keyDownMode_ = gmTitle;  // the screen the last key went down on
-  TScreens screens_;                 // made before the game, which is shown on them
+  // Shows the caption the game asked for, with the sound's state.
+  void ShowCaption();
+
+  TKeyMemory keyMemory_;  // the last key that went down
+  TScreens screens_;      // made before the game, which is shown on them
+  // The caption the game asked for last (the program's title, or the
+  // story's "#Title"), which the window shows with the sound's state.
+  std::string caption_;
   std::unique_ptr<TGame> game_;
 };

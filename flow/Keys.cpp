@@ -3,7 +3,43 @@
 #include "data/Tournament.h"
 #include "flow/Mode.h"
 #include "paint/BattleScreen.h"
+#include "paint/HelpScreen.h"
+#include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
+
+namespace {
+
+// The way an arrow or Tab moves hero making's focus.
+TFocusMove FocusMoveOf(TKey key) {
+  switch (key) {
+    case TKey::Left:
+      return TFocusMove::Left;
+    case TKey::Right:
+      return TFocusMove::Right;
+    case TKey::Up:
+      return TFocusMove::Up;
+    case TKey::Down:
+      return TFocusMove::Down;
+    case TKey::BackTab:
+      return TFocusMove::Previous;
+    default:
+      return TFocusMove::Next;
+  }
+}
+
+// What a key does in hero making: the arrows (Right too) and Tab move the
+// focus, Space and Return click the region it rests on.
+TKeyOutcome MakingKey(const TGame& g, TKey key, TKeyAction action) {
+  if (action == TKeyAction::Focus || key == TKey::Right) {
+    return {TKeyOutcome::MoveFocus, {}, FocusMoveOf(key)};
+  }
+  if (action != TKeyAction::Main) return {};
+  const TCommand click = FocusClick(ScreensOf(g).Sensors, g, MakingFocusable);
+  if (click.Kind == TCommandKind::None) return {};
+  return {TKeyOutcome::Command, click};
+}
+
+}  // namespace
 
 TKeyAction KeyActionOf(TKey key) {
   switch (key) {
@@ -17,15 +53,19 @@ TKeyAction KeyActionOf(TKey key) {
       return TKeyAction::Mute;
     case TKey::F2:
       return TKeyAction::NewTournament;
-    case TKey::F11:
     case TKey::Left:
     case TKey::Up:
     case TKey::Down:
     case TKey::Tab:
     case TKey::BackTab:
+      return TKeyAction::Focus;
     case TKey::F1:
+      return TKeyAction::Help;
     case TKey::S:
+      return TKeyAction::SkipRivals;
     case TKey::H:
+      return TKeyAction::ShowHero;
+    case TKey::F11:
       break;
   }
   return TKeyAction::None;
@@ -50,32 +90,70 @@ TCommandKind KeyCommandKind(TGameMode m, TKeyAction action) {
   return TCommandKind::None;
 }
 
-TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool repeat) {
+bool RivalMatchShown(const TGame& g) {
+  const TTournament& t = g.Tournament;
+  if (g.Mode != gmBattle || t.Hero == nullptr) return false;
+  const int first = 2 * g.Battle.MatchIndex;
+  if (first < 0 || first + 1 >= t.EntrantCount) return false;
+  return t.Entrants[first] != t.Hero && t.Entrants[first + 1] != t.Hero;
+}
+
+TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat) {
   const TKeyAction action = KeyActionOf(key);
-  // 1. A held key: never a second toggle or a second new tournament, never on
-  // another screen than its own, and in a battle only once the log is at rest.
+  // 1. The help page open: a key only closes it, and a held key's repeats
+  // do nothing after, on any screen.
+  if (HelpPageOpen(ScreensOf(g))) {
+    if (repeat) return {};
+    memory = TKeyMemory{g.Mode, true};
+    return {TKeyOutcome::CloseHelp, {}};
+  }
+  // 2. A held key: never a second toggle, a second new tournament, a second
+  // page or a second run of the rivals' matches, never on another screen than
+  // its own, and in a battle only once the log is at rest. Held arrows go on
+  // moving hero making's focus.
   if (repeat) {
-    if (action != TKeyAction::Main && action != TKeyAction::Close) return {};
-    if (g.Mode != keyDownMode) return {};
+    if (memory.Closed) return {};
+    if (action != TKeyAction::Main && action != TKeyAction::Close && action != TKeyAction::Focus) {
+      return {};
+    }
+    if (g.Mode != memory.Mode) return {};
     if (g.Mode == gmBattle && LogScrolling(ScreensOf(g), g)) return {};
   } else {
-    keyDownMode = g.Mode;
+    memory = TKeyMemory{g.Mode, false};
   }
-  // 2. What the key asks for whatever the screen.
+  // 3. What the key asks for whatever the screen.
   if (action == TKeyAction::Mute) return {TKeyOutcome::ToggleMute, {}};
+  if (action == TKeyAction::Help) return {TKeyOutcome::OpenHelp, {}};
   if (action == TKeyAction::NewTournament) {
     if (!CanStartAnew(g.Tournament)) return {};
     return {TKeyOutcome::NewTournament, {}};
   }
-  // 3. The title's start, which is any click there.
+  // 4. The title's start, which is any click there.
   if (g.Mode == gmTitle) {
     return action == TKeyAction::Main ? TKeyOutcome{TKeyOutcome::StartGame, {}} : TKeyOutcome{};
   }
-  // 4. SKIP is there to be clicked only while the battle can be skipped; once
+  // 5. Hero making's focus, and a click on it.
+  if (g.Mode == gmMaking) return MakingKey(g, key, action);
+  // 6. The rivals' matches, and the hero on the board.
+  if (action == TKeyAction::SkipRivals) {
+    return RivalMatchShown(g) ? TKeyOutcome{TKeyOutcome::SkipRivals, {}} : TKeyOutcome{};
+  }
+  if (action == TKeyAction::ShowHero) {
+    const bool shown = g.Mode == gmBoard && g.Tournament.Hero != nullptr;
+    return shown ? TKeyOutcome{TKeyOutcome::ShowHero, {}} : TKeyOutcome{};
+  }
+  // 7. SKIP is there to be clicked only while the battle can be skipped; once
   // it has gone from the screen, Escape does nothing.
-  const TCommandKind kind = KeyCommandKind(g.Mode, action);
+  TCommandKind kind = KeyCommandKind(g.Mode, action);
   if (kind == TCommandKind::BattleSkip && !g.Battle.SkipAllowed) return {};
-  // 5. The screen's region with that command, as a click on it asks.
+  // 8. On the board, while START waits for the hero's points to be spent,
+  // the main click is the build change that spends them.
+  const TTournament& t = g.Tournament;
+  if (kind == TCommandKind::StartRound && !CanStartRound(t, g.Growth.Growing) && CanRebuild(t) &&
+      t.HeroEdit.Bonus > 0) {
+    kind = TCommandKind::ChangeBuild;
+  }
+  // 9. The screen's region with that command, as a click on it asks.
   const TCommand click = SensorCommand(ScreensOf(g).Sensors, kind);
   if (click.Kind == TCommandKind::None) return {};
   return {TKeyOutcome::Command, click};

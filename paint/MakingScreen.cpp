@@ -175,6 +175,20 @@ THitTable PaintMaking(TScreens& s, const TGame& g) {
   return regions;
 }
 
+bool MakingFocusable(const TGame& g, const TSensor& region) {
+  switch (region.OnClick) {
+    case TCommandKind::RaiseStat:
+    case TCommandKind::AddSword:
+    case TCommandKind::ResetEdit:
+    case TCommandKind::DecideEdit:
+      return true;
+    case TCommandKind::SwapSwords:
+      return SwapPartner(g, region.Tag) >= 0;
+    default:
+      return false;
+  }
+}
+
 void RepaintHeroPanel(TScreens& s, const TGame& g) {
   DrawHeroPanel(s, g);
   DrawSwordSlots(s, g);

@@ -23,6 +23,13 @@
 // strip, 4 stat buttons, 35 sword buttons, reset, decide, 20 order slots.
 THitTable PaintMaking(TScreens& s, const TGame& g);
 
+// Whether a region of the screen may take the keys' focus (paint/Focus):
+// the stat and sword buttons, reset and decide, and the order slots that a
+// click swaps from (a sword in the slot, two swords at least). The portrait
+// and the flavour strip, whose clicks do nothing here, do not; nor do the
+// empty slots, whose hover shows nothing, so a focus there could not be seen.
+bool MakingFocusable(const TGame& g, const TSensor& region);
+
 // Redraws the portrait, the status panel and the sword order from the working
 // copy, on BaseLayer and then on ScreenLayer.
 void RepaintHeroPanel(TScreens& s, const TGame& g);
