@@ -22,16 +22,16 @@ namespace {
 
 const char* const Usage =
     "[--seed N] [--roster FILE] [--events FILE] [--auto] [--shots DIR] [--until MODE|end] "
-    "[--check] [--games N] [--font FILE]";
+    "[--check] [--games N] [--font FILE] [--by clicks|keys|pad|mixed]";
 
 int Play(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("play", args);
   TPlayOptions play;
   // 1. The options.
   long long seed = 1, games = 1;
-  std::string eventsFile, roster, until;
+  std::string eventsFile, roster, until, by;
   bool givenEvents = false, givenRoster = false, givenShots = false, givenUntil = false,
-       givenFont = false;
+       givenFont = false, givenBy = false;
   play.Auto = options.Flag("--auto");
   play.Check = options.Flag("--check");
   if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) ||
@@ -40,7 +40,8 @@ int Play(const TLabArgs& args, const TLabPlatform&) {
       !options.Value("--roster", roster, givenRoster) ||
       !options.Value("--shots", play.ShotsFolder, givenShots) ||
       !options.Value("--until", until, givenUntil) ||
-      !options.Value("--font", play.FontFile, givenFont) || !options.Finish()) {
+      !options.Value("--font", play.FontFile, givenFont) || !options.Value("--by", by, givenBy) ||
+      !options.Finish()) {
     return LabExitUsage;
   }
   if (!options.Operands().empty()) return options.UsageError("play takes no operands");
@@ -50,6 +51,9 @@ int Play(const TLabArgs& args, const TLabPlatform&) {
   }
   if (givenUntil && !ParseUntil(until, play.Until)) {
     return options.UsageError("--until takes title, making, story, board, view, battle or end");
+  }
+  if (givenBy && !ParseAutoInput(by, play.By)) {
+    return options.UsageError("--by takes clicks, keys, pad or mixed");
   }
   if (!play.Auto && !givenEvents) eventsFile = "-";
   if (givenShots) {

@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,12 +21,16 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/FormMain.h"
+#include "flow/Keys.h"
 #include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
+#include "paint/Focus.h"
+#include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
 #include "present/App.h"
 #include "present/Font.h"
+#include "present/Gamepad.h"
 #include "present/Path.h"
 #include "present/PngFile.h"
 #include "present/Timer.h"
@@ -70,9 +76,15 @@ struct TDriver {
       -1;  // set when the target is the screen it started on: a later stage's entry counts
   int StoryClicksLeft = 0;
   int ViewedStage = -1;
+  int MakingTarget = -1;  // the region hero making's focus is heading for
   // The checker's memory.
   int CheckedStage = -1;
   TSpec HeroSpecAtRoundEnd;
+  bool HeroStillIn = false;  // the game under way has its hero in, short of the end
+  TGameMode LastMode = gmTitle;
+  // What the game was given: clicks, pointer moves, keys, controller presses.
+  long long Clicks = 0, Moves = 0, Keys = 0, PadPresses = 0;
+  std::unique_ptr<TVirtualGamepad> Pad;  // plugged in at its first use
 };
 
 TDriver* driver = nullptr;
@@ -135,6 +147,16 @@ void CheckBoard(const TTournament& t) {
   }
 }
 
+// What any input may not bring about: a round started with the hero's points
+// unspent or while the rivals grow, a new tournament while the hero is in.
+void CheckModeChange(const TGame& g, TGameMode m) {
+  TDriver& d = *driver;
+  if (m == gmBattle && d.LastMode == gmBoard && !CanStartRound(g.Tournament, g.Growth.Growing)) {
+    Fail("a round started with points unspent or the rivals growing");
+  }
+  if (m == gmTitle && d.HeroStillIn) Fail("a new tournament began while the hero was in");
+}
+
 // Output ----------------------------------------------------------------------
 
 std::string NameOf(const TSwordia& s) {
@@ -168,6 +190,8 @@ void OnMode(const TGame& g, TGameMode m, bool entered) {
     // 1. Reported in the order of the changes.
     ++d.ModeChanges;
     Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(t.Stage));
+    if (d.Options.Check) CheckModeChange(g, m);
+    d.LastMode = m;
     if (m == gmBoard) {
       PrintSlots(t);
       if (d.Options.Check) CheckBoard(t);
@@ -239,19 +263,31 @@ class TRecorder : public TWavePlayer {
 // Input -------------------------------------------------------------------------
 
 void Click(TMouseButton button, int x, int y) {
+  ++driver->Clicks;
   driver->Form->PaintBox().OnMouseDown(button, x, y);
 }
 void Move(int x, int y) {
+  ++driver->Moves;
   driver->Form->PaintBox().OnMouseMove(x, y);
+}
+void Key(TKey key) {
+  ++driver->Keys;
+  driver->Form->KeyDown(key, false);
 }
 
 // The keys an event line may name, as the window delivers them.
+const std::pair<const char*, TKey> KeyNames[] = {
+    {"space", TKey::Space},   {"return", TKey::Return},
+    {"right", TKey::Right},   {"left", TKey::Left},
+    {"up", TKey::Up},         {"down", TKey::Down},
+    {"tab", TKey::Tab},       {"shift-tab", TKey::BackTab},
+    {"escape", TKey::Escape}, {"s", TKey::S},
+    {"h", TKey::H},           {"m", TKey::M},
+    {"f1", TKey::F1},         {"f2", TKey::F2},
+    {"f11", TKey::F11}};
+
 bool KeyNamed(const std::string& name, TKey& key) {
-  static const std::pair<const char*, TKey> names[] = {
-      {"space", TKey::Space},   {"return", TKey::Return}, {"right", TKey::Right},
-      {"escape", TKey::Escape}, {"m", TKey::M},           {"f2", TKey::F2},
-      {"f11", TKey::F11}};
-  for (const auto& [word, k] : names) {
+  for (const auto& [word, k] : KeyNames) {
     if (name == word) {
       key = k;
       return true;
@@ -260,8 +296,66 @@ bool KeyNamed(const std::string& name, TKey& key) {
   return false;
 }
 
+// The buttons of the virtual controller an event line may name.
+bool PadButtonNamed(const std::string& name, TPadButton& button) {
+  static const std::pair<const char*, TPadButton> names[] = {{"a", TPadButton::A},
+                                                             {"b", TPadButton::B},
+                                                             {"x", TPadButton::X},
+                                                             {"y", TPadButton::Y},
+                                                             {"start", TPadButton::Start},
+                                                             {"back", TPadButton::Back},
+                                                             {"lb", TPadButton::LeftShoulder},
+                                                             {"rb", TPadButton::RightShoulder},
+                                                             {"up", TPadButton::Up},
+                                                             {"down", TPadButton::Down},
+                                                             {"left", TPadButton::Left},
+                                                             {"right", TPadButton::Right}};
+  for (const auto& [word, b] : names) {
+    if (name == word) {
+      button = b;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The virtual controller, plugged in at its first use: its events go through
+// the platform's queue and the game's controller unit, as a real one's do,
+// and the keys they stand for to the window.
+void PumpPad() {
+  PumpGamepadEvents([](TKey key) { driver->Form->KeyDown(key, false); });
+}
+TVirtualGamepad& Pad() {
+  TDriver& d = *driver;
+  if (!d.Pad) {
+    if (!OpenGamepads()) throw std::runtime_error("the platform has no game controllers");
+    d.Pad = std::make_unique<TVirtualGamepad>();
+    PumpPad();
+  }
+  return *d.Pad;
+}
+void PadPress(TPadButton button) {
+  ++driver->PadPresses;
+  Pad().Press(button);
+  PumpPad();
+  Pad().Release(button);
+  PumpPad();
+}
+void PadStick(int x, int y) {
+  ++driver->PadPresses;
+  Pad().Stick(x, y);
+  PumpPad();
+}
+
+// The game as it stands before a move: is its hero in (the checker's memory)?
+void NoteHero() {
+  const TTournament& t = TheGame().Tournament;
+  driver->HeroStillIn = t.Hero != nullptr && t.Hero->InTournament && t.Stage < EndStage;
+}
+
 // Runs one event line; false (with a message) when it cannot be read.
 bool RunEvent(const std::string& line, std::size_t number) {
+  NoteHero();
   std::istringstream in(line);
   std::string word;
   if (!(in >> word) || word[0] == '#') return true;
@@ -283,9 +377,26 @@ bool RunEvent(const std::string& line, std::size_t number) {
     std::string name, rest;
     TKey key{};
     if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
-      return bad("needs one of space, return, right, escape, m, f2, f11");
+      return bad(
+          "needs one of space, return, right, left, up, down, tab, shift-tab, escape, s, h, m, "
+          "f1, f2, f11");
     }
-    driver->Form->KeyDown(key, false);
+    Key(key);
+  } else if (word == "pad") {
+    std::string name, rest;
+    TPadButton button{};
+    int x = 0, y = 0;
+    if (!(in >> name)) return bad("needs a button or 'stick X Y'");
+    if (name == "stick") {
+      if (!(in >> x >> y) || (in >> rest) || x < -32768 || x > 32767 || y < -32768 || y > 32767) {
+        return bad("needs 'stick X Y', each -32768 to 32767");
+      }
+      PadStick(x, y);
+    } else if (!PadButtonNamed(name, button) || (in >> rest)) {
+      return bad("needs one of a, b, x, y, start, back, lb, rb, up, down, left, right");
+    } else {
+      PadPress(button);
+    }
   } else if (word == "leave") {
     std::string rest;
     if (in >> rest) return bad("takes nothing");
@@ -359,14 +470,163 @@ void AutoBoard() {
   }
 }
 
-void AutoStep() {
-  TDriver& d = *driver;
-  if (d.Now < d.NextActionAt) return;
-  if (++d.Actions > MaxAutoActions) {
-    Fail("the autoplayer made " + std::to_string(MaxAutoActions) + " moves without an end");
-    d.Done = true;
-    return;
+// The autoplayer's keys ----------------------------------------------------------
+
+// A key the autoplayer presses: on the keyboard, or with "--by pad" the
+// controller's button (or a push of its stick) that stands for it.
+void Press(TKey key) {
+  if (driver->Options.By != TAutoInput::Pad) return Key(key);
+  const bool stick = Pick(2) == 0;
+  switch (key) {
+    case TKey::Space:
+      return PadPress(stick ? TPadButton::A : TPadButton::Start);
+    case TKey::Escape:
+      return PadPress(TPadButton::B);
+    case TKey::S:
+      return PadPress(TPadButton::X);
+    case TKey::H:
+      return PadPress(TPadButton::RightShoulder);
+    case TKey::Left:
+      return stick ? (PadStick(-32768, 0), PadStick(0, 0)) : PadPress(TPadButton::Left);
+    case TKey::Right:
+      return stick ? (PadStick(32767, 0), PadStick(0, 0)) : PadPress(TPadButton::Right);
+    case TKey::Up:
+      return stick ? (PadStick(0, -32768), PadStick(0, 0)) : PadPress(TPadButton::Up);
+    case TKey::Down:
+      return stick ? (PadStick(0, 32767), PadStick(0, 0)) : PadPress(TPadButton::Down);
+    default:
+      Fail("the autoplayer has no button for a key it pressed");
   }
+}
+
+TKey MainKey() {
+  return driver->Options.By == TAutoInput::Pad || Pick(2) == 0 ? TKey::Space : TKey::Return;
+}
+
+// How far apart two regions' middles are, counted along both axes.
+int Apart(const TSensorRegistry& r, int a, int b) {
+  const TRect &p = r.Sensors[a].Rect, &q = r.Sensors[b].Rect;
+  return std::abs(p.Left + p.Right - q.Left - q.Right) +
+         std::abs(p.Top + p.Bottom - q.Top - q.Bottom);
+}
+
+// The key that moves hero making's focus from region `from` towards region
+// `target`: the arrow that lands nearest it, or Tab now and then (on the
+// keyboard); where no arrow comes nearer, Tab, or on a controller any arrow.
+TKey FocusKeyToward(const TSensorRegistry& r, const TGame& g, int from, int target) {
+  const bool pad = driver->Options.By == TAutoInput::Pad;
+  static const std::pair<TKey, TFocusMove> arrows[] = {{TKey::Left, TFocusMove::Left},
+                                                       {TKey::Right, TFocusMove::Right},
+                                                       {TKey::Up, TFocusMove::Up},
+                                                       {TKey::Down, TFocusMove::Down}};
+  if (from < 0) return pad ? TKey::Down : TKey::Tab;
+  if (!pad && Pick(4) == 0) return Pick(2) == 0 ? TKey::Tab : TKey::BackTab;
+  TKey best = pad ? arrows[Pick(4)].first : TKey::Tab;
+  int nearest = Apart(r, from, target);
+  for (const auto& [key, move] : arrows) {
+    const int to = FocusTarget(r, g, from, move, MakingFocusable);
+    if (to >= 0 && Apart(r, to, target) < nearest) {
+      best = key;
+      nearest = Apart(r, to, target);
+    }
+  }
+  return best;
+}
+
+// Hero making by keys: the same choices as by the mouse (a slot now and
+// then, points on stats and swords, then decide), each reached by moving the
+// focus onto its region and clicking it with the main key.
+void AutoMakingKeys() {
+  TDriver& d = *driver;
+  const TGame& g = TheGame();
+  const TTournament& t = g.Tournament;
+  const TSensorRegistry& r = d.Form->Screens().Sensors;
+  // 1. Where to go, while the last choice is reached or gone.
+  if (d.MakingTarget < 0 || d.MakingTarget >= r.SensorCount ||
+      !MakingFocusable(g, r.Sensors[d.MakingTarget])) {
+    const int swords = CountSwords(t.HeroEdit);
+    if (swords >= 2 && Pick(8) == 0) {
+      d.MakingTarget = RegionOf(r, TCommandKind::SwapSwords, Pick(swords));
+    } else if (CanSpend(t)) {
+      d.MakingTarget = swords < SlotCountShown && Pick(2) == 0
+                           ? RegionOf(r, TCommandKind::AddSword, 1 + Pick(SwordKindCount))
+                           : RegionOf(r, TCommandKind::RaiseStat, Pick(4));
+    } else {
+      d.MakingTarget = RegionOf(r, TCommandKind::DecideEdit, 0);
+    }
+  }
+  // 2. There: click it; on the way: one move nearer.
+  const int focused = FocusedRegion(r, g, MakingFocusable);
+  if (focused == d.MakingTarget) {
+    d.MakingTarget = -1;
+    return Press(MainKey());
+  }
+  Press(FocusKeyToward(r, g, focused, d.MakingTarget));
+}
+
+// A whole game by keys (or a controller's buttons) alone: the screens' main
+// key and Escape, S on the rivals' matches now and then, H on the board.
+void AutoKeys() {
+  TDriver& d = *driver;
+  const TGame& g = TheGame();
+  if (g.Mode != gmMaking) d.MakingTarget = -1;
+  switch (g.Mode) {
+    case gmTitle:
+      return Press(MainKey());
+    case gmMaking:
+      return AutoMakingKeys();
+    case gmStory:
+      return Press(d.StoryClicksLeft-- > 0 ? MainKey() : TKey::Escape);
+    case gmBoard:
+      if (g.Growth.Growing) return;
+      if (d.Options.Auto && d.AutoTarget < 0 && d.ViewedStage != g.Tournament.Stage &&
+          Pick(4) == 0) {
+        d.ViewedStage = g.Tournament.Stage;
+        return Press(TKey::H);
+      }
+      return Press(MainKey());  // START, or 構成変動 while points wait
+    case gmView:
+      return Press(TKey::Escape);
+    case gmBattle:
+      if (RivalMatchShown(g) && Pick(3) == 0) return Press(TKey::S);
+      return Press(Pick(20) == 0 ? TKey::Escape : MainKey());
+  }
+}
+
+void AutoClicks();
+
+// Random keys, controller buttons, clicks and moves among the moves that
+// play the game on (by keys or by clicks). F2 and the controller's Back are
+// pressed only while the hero is in, where they must do nothing; a new game
+// begins only at the champion's board, as always.
+void AutoMixed() {
+  TDriver& d = *driver;
+  switch (Pick(8)) {
+    case 0: {
+      const TKey key = KeyNames[Pick(static_cast<int>(std::size(KeyNames)))].second;
+      if (key == TKey::F11 || (key == TKey::F2 && !d.HeroStillIn)) return;
+      return Key(key);
+    }
+    case 1: {
+      const TPadButton button = static_cast<TPadButton>(Pick(PadButtonCount));
+      if (button == TPadButton::Back && !d.HeroStillIn) return;
+      return PadPress(button);
+    }
+    case 2: {
+      const int x = Pick(ScreenWidth), y = Pick(ScreenHeight);
+      Move(x, y);
+      return Click(Pick(4) == 0 ? TMouseButton::Right : TMouseButton::Left, x, y);
+    }
+    case 3:
+      return Move(Pick(ScreenWidth), Pick(ScreenHeight));
+    default:
+      return Pick(2) == 0 ? AutoKeys() : AutoClicks();
+  }
+}
+
+// The mouse's moves: the clicks a player makes on each screen.
+void AutoClicks() {
+  TDriver& d = *driver;
   switch (TheGame().Mode) {
     case gmTitle:
       PointAndClick(FullRect);
@@ -390,6 +650,29 @@ void AutoStep() {
       break;
     case gmBattle:
       PointAndClick(Pick(20) == 0 ? SkipButton : TRect{0, 0, 600, 300});
+      break;
+  }
+}
+
+void AutoStep() {
+  TDriver& d = *driver;
+  if (d.Now < d.NextActionAt) return;
+  if (++d.Actions > MaxAutoActions) {
+    Fail("the autoplayer made " + std::to_string(MaxAutoActions) + " moves without an end");
+    d.Done = true;
+    return;
+  }
+  NoteHero();
+  switch (d.Options.By) {
+    case TAutoInput::Clicks:
+      AutoClicks();
+      break;
+    case TAutoInput::Keys:
+    case TAutoInput::Pad:
+      AutoKeys();
+      break;
+    case TAutoInput::Mixed:
+      AutoMixed();
       break;
   }
   d.NextActionAt = d.Now + 10 + static_cast<std::uint32_t>(Pick(50));
@@ -433,6 +716,8 @@ void BeginGame() {
   d.Actions = 0;
   d.AutoTarget = d.AutoFromStage = d.ViewedStage = d.CheckedStage = -1;
   d.StoryClicksLeft = 0;
+  d.MakingTarget = -1;
+  d.Clicks = d.Moves = d.Keys = d.PadPresses = 0;
   d.Done = false;
   // The game's battle host, with the driver listening in.
   TGame& game = d.Form->Game();
@@ -453,8 +738,15 @@ void EndGame() {
     // The game's lines first: with standard error sent to the same place
     // (2>&1), a half-written line would be cut by this one.
     std::fflush(stdout);
-    std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n", GameSeed(),
-                 d.Actions);
+    if (d.Options.By == TAutoInput::Clicks) {
+      std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n",
+                   GameSeed(), d.Actions);
+    } else {
+      std::fprintf(stderr,
+                   "quillmoor-lab play: seed %u: %lld moves of the autoplayer: %lld keys, %lld "
+                   "controller presses, %lld clicks, %lld pointer moves\n",
+                   GameSeed(), d.Actions, d.Keys, d.PadPresses, d.Clicks, d.Moves);
+    }
   }
   if (d.Options.Games > 1) PrintMemory();
   if (d.Game >= d.Options.Games || d.Failed || TheGame().LoadFailed || TerminateRequested()) {
@@ -462,6 +754,7 @@ void EndGame() {
     return;
   }
   // The next game, as a player starts one: F2, then the title's click.
+  d.HeroStillIn = false;
   ++d.Game;
   PrintGameHeader();
   d.Form->KeyDown(TKey::F2, false);
@@ -518,6 +811,20 @@ class TDriverClock : public TTimerHost {
 
 }  // namespace
 
+bool ParseAutoInput(const std::string& word, TAutoInput& by) {
+  static const std::pair<const char*, TAutoInput> words[] = {{"clicks", TAutoInput::Clicks},
+                                                             {"keys", TAutoInput::Keys},
+                                                             {"pad", TAutoInput::Pad},
+                                                             {"mixed", TAutoInput::Mixed}};
+  for (const auto& [w, b] : words) {
+    if (word == w) {
+      by = b;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool ParseUntil(const std::string& word, int& until) {
   if (word == "end") {
     until = EndOfGame;
@@ -544,7 +851,11 @@ const char* PlayHelpText() {
          "  right X Y        a right click\n"
          "  move X Y         the pointer moves there\n"
          "  leave            the pointer leaves the window\n"
-         "  key NAME         a key goes down: space, return, right, escape, m, f2, f11\n"
+         "  key NAME         a key goes down: space, return, right, left, up, down, tab,\n"
+         "                   shift-tab, escape, s, h, m, f1, f2, f11\n"
+         "  pad NAME         a button of a virtual game controller is pressed and let go:\n"
+         "                   a, b, x, y, start, back, lb, rb, up, down, left, right\n"
+         "  pad stick X Y    the controller's left stick is held at (X, Y), -32768 to 32767\n"
          "  wait MS          the clock advances MS milliseconds, running every due tick\n"
          "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
          "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"
@@ -553,6 +864,8 @@ const char* PlayHelpText() {
          "  # ...            a comment\n"
          "--auto plays by a policy drawn from --seed after the events, to the champion's\n"
          "board; with --shots DIR it writes every screen it enters as NNN-MODE-sSTAGE.png.\n"
+         "--by keys plays by the keyboard alone, --by pad by a virtual game controller alone,\n"
+         "--by mixed with random keys, buttons and clicks among its moves (default: clicks).\n"
          "--until MODE|end stops there. --check reports broken tournament rules. --games N\n"
          "plays N games (seeds N, N+1, ...) in one window, each after the last by F2 on its\n"
          "end, and prints 'game K seed S' before and 'peak P KB resident R KB' (the\n"

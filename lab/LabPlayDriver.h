@@ -8,7 +8,11 @@
 //   right X Y   a right click
 //   move X Y    the pointer moves to (X, Y)
 //   leave       the pointer leaves the window
-//   key NAME    a key goes down (space, return, right, escape, m, f2, f11)
+//   key NAME    a key goes down (space, return, right, left, up, down, tab,
+//               shift-tab, escape, s, h, m, f1, f2, f11)
+//   pad NAME    a button of a virtual game controller is pressed and let go
+//               (a, b, x, y, start, back, lb, rb, up, down, left, right)
+//   pad stick X Y  the controller's left stick is held at (X, Y)
 //   wait MS     the clock advances MS milliseconds, running every due tick
 //   shot NAME   the screen is written as NAME.png in the shots folder (if any)
 //   auto MODE   the autoplayer plays until MODE (title ... battle) is entered
@@ -35,6 +39,11 @@
 
 #include "flow/Mode.h"
 
+// What the autoplayer plays with: the mouse, the keyboard alone, a game
+// controller alone, or any of them at random (random keys, buttons and
+// clicks among its moves).
+enum class TAutoInput : std::uint8_t { Clicks, Keys, Pad, Mixed };
+
 struct TPlayOptions {
   std::uint32_t Seed = 1;
   std::string Roster;       // cp932 program path; empty: the game's roster
@@ -44,10 +53,13 @@ struct TPlayOptions {
   std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
   int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
   int Games = 1;            // games in one window, each after the last by F2
+  TAutoInput By = TAutoInput::Clicks;  // what the autoplayer plays with
 };
 
 constexpr int EndOfGame = 100;
 
+// "clicks", "keys", "pad" or "mixed".
+bool ParseAutoInput(const std::string& word, TAutoInput& by);
 // "title" ... "battle" or "end".
 bool ParseUntil(const std::string& word, int& until);
 // The name of a mode as the output writes it.
