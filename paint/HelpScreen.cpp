@@ -47,11 +47,14 @@ const TStringDynArray& HelpPageKeys() {
 
 void OpenHelpPage(TScreens& s) {
   TBromBitmap& page = s.HelpLayer;
-  // 1. The screen the player left, dimmed: the page lies over it.
+  // 1. The screen the player left, dimmed to a quarter: the page lies over
+  // it.
   page.SetSize(ScreenWidth, ScreenHeight);
   s.ScreenLayer.DrawTo(page, 0, 0);
   BlendRect(page, FullRect, ColorBlack);
-  // 2. The title strip.
+  BlendRect(page, FullRect, ColorBlack);
+  // 2. The title strip, darker still, so no title under it shows through.
+  BlendRect(page, HelpTitleRect, ColorBlack);
   BlendRect(page, HelpTitleRect, ColorBlack);
   DrawCentredLines(page, HelpTitleRect, 16, {"遊び方"}, true, ColorWhite);
   // 3. The rules on a panel dimmed once more.

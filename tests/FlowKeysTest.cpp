@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
+#include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/Keys.h"
 #include "flow/StoryRunner.h"
 #include "flow/TournamentFlow.h"
 #include "paint/BattleScreen.h"
+#include "paint/MakingScreen.h"
 #include "rules/Cues.h"
 #include "tests/FlowTestSupport.h"
+#include "tests/PixelTestSupport.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -71,6 +74,85 @@ TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhile
   SetMode(Game(), gmBoard);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, false).Click.Kind, K::StartRound);
+}
+
+// Hero making's focus: where the arrows and Tab take it, that it looks as the
+// pointer's hover does, that the main key clicks it and that the pointer
+// takes it along.
+TEST_F(GameKeys, TheFocusMovesAsTheArrowsSayLooksAsThePointerAndIsClicked) {
+  OpenWindow();
+  LeftClick(10, 10);
+  ASSERT_EQ(Game().Mode, gmMaking);
+  const auto focused = [&] {
+    const int i = FocusedRegion(Screens().Sensors, Game(), MakingFocusable);
+    return i < 0 ? TCommand{}
+                 : TCommand{Screens().Sensors.Sensors[i].OnClick, Screens().Sensors.Sensors[i].Tag};
+  };
+  // 1. Key by key from no focus: Tab reads on, Shift+Tab goes round back, an
+  // arrow goes to the nearest region level with the focus that way.
+  const struct {
+    TKey Key;
+    K Kind;
+    int Tag;
+  } path[] = {{TKey::Tab, K::RaiseStat, 0},      {TKey::Tab, K::RaiseStat, 1},
+              {TKey::Down, K::AddSword, 4},      {TKey::Right, K::AddSword, 5},
+              {TKey::Down, K::AddSword, 14},     {TKey::Left, K::AddSword, 13},
+              {TKey::Up, K::AddSword, 4},        {TKey::Up, K::RaiseStat, 1},
+              {TKey::Up, K::RaiseStat, 1},       {TKey::BackTab, K::RaiseStat, 0},
+              {TKey::BackTab, K::DecideEdit, 0}, {TKey::Left, K::ResetEdit, 0},
+              {TKey::Up, K::AddSword, 30}};
+  for (const auto& step : path) {
+    Key(step.Key);
+    EXPECT_EQ(focused().Kind, step.Kind) << int(step.Key);
+    EXPECT_EQ(focused().Tag, step.Tag) << int(step.Key);
+  }
+  // 2. The focus on a sword button is the pointer on it: the same picture.
+  const TRect sword = SwordButtons[30];
+  TBromBitmap byKeys;
+  CopyLayer(Screen(), byKeys);
+  MoveTo(590, 250);
+  MoveTo(sword.Left + 3, sword.Top + 3);
+  EXPECT_TRUE(SameRect(Screen(), byKeys, FullRect));
+  // 3. The main key clicks it; the pointer's move takes the focus along.
+  Key(TKey::Return);
+  EXPECT_EQ(Game().Tournament.HeroEdit.Bonus, HeroStartBonus - 1);
+  EXPECT_EQ(CountSwords(Game().Tournament.HeroEdit), 1);
+  MoveTo(ResetButton.Left + 1, ResetButton.Top + 1);
+  EXPECT_EQ(focused().Kind, K::ResetEdit);
+  Key(TKey::Space);
+  EXPECT_EQ(Game().Tournament.HeroEdit.Bonus, HeroStartBonus);
+}
+
+// S on a rival match plays the round's rival matches as SKIP and the clicks
+// through their verdicts do (the same cues in the same order, the same wins
+// and history lines) and stops at the hero's match; H shows the hero on the
+// board as its portrait under the pointer does.
+TEST_F(GameKeys, TheSkipKeyPlaysTheRivalsMatchesAsSkipAndClicksDo) {
+  std::vector<std::string> transcript[2];
+  for (int way = 0; way < 2; ++way) {
+    MakeHero(SpecOf(40, 3, 2, 1, "斬斬斬"));
+    Key(TKey::Escape);
+    Key(TKey::H);
+    const TTournament& t = Game().Tournament;
+    ASSERT_NE(Screens().Sensors.Hovered, nullptr);
+    EXPECT_EQ(Screens().Sensors.Hovered->Tag, t.Hero - t.Slots);
+    cues_.Played.clear();
+    Key(TKey::Space);
+    while (Game().Mode != gmBoard) {
+      if (way == 0 && RivalMatchShown(Game())) {
+        Key(TKey::S);
+        EXPECT_FALSE(RivalMatchShown(Game()));
+      } else {
+        Key(Game().Mode == gmStory || Game().Battle.SkipAllowed ? TKey::Escape : TKey::Space);
+      }
+    }
+    transcript[way] = cues_.Played;
+    for (const TSwordia& slot : t.Slots) {
+      transcript[way].push_back(std::to_string(slot.Wins));
+      transcript[way].insert(transcript[way].end(), slot.History.begin(), slot.History.end());
+    }
+  }
+  EXPECT_EQ(transcript[0], transcript[1]);
 }
 
 TEST_F(GameKeys, MMutesEverySoundAndF2StartsAnewOnlyOnceTheHeroIsOut) {

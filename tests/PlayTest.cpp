@@ -145,6 +145,70 @@ TEST(PlayDriver, AGameDrivenByKeysPlaysAsTheSameGameDrivenByClicks) {
   EXPECT_EQ(ReadWholeFile(folder + "/0/end.png"), ReadWholeFile(folder + "/1/end.png"));
 }
 
+// Whole games without a mouse, every rule kept: by keys alone (seed 12: the
+// hero wins a round and spends its point through the board's main key), by a
+// virtual game controller alone (seed 5, likewise), and with random keys,
+// buttons and clicks among the moves.
+TEST(PlayDriver, WithoutAMouseWholeGamesKeepTheRules) {
+  const struct {
+    const char* Args;
+    const char* Untouched;  // what the game was not given, as the driver counts
+  } runs[] = {{"--by keys --seed 12", "0 controller presses, 0 clicks, 0 pointer moves"},
+              {"--by pad --seed 5", ": 0 keys, "},
+              {"--by mixed --seed 1 --games 4", ""}};
+  for (const auto& run : runs) {
+    int status = -1;
+    const std::string out = RunLab(std::string("play --auto --check ") + run.Args, status, true);
+    EXPECT_EQ(status, 0) << run.Args;
+    EXPECT_EQ(CountLines(out, "violation"), 0) << out.substr(0, 2000);
+    EXPECT_EQ(CountLines(out, "champion "), CountLines(out, "mode title"));
+    if (*run.Untouched == '\0') continue;
+    EXPECT_NE(out.find(run.Untouched), std::string::npos) << run.Args;
+    EXPECT_NE(out.find("0 clicks, 0 pointer moves"), std::string::npos) << run.Args;
+    EXPECT_EQ(CountLines(out, "mode making stage 2"), 1) << run.Args;
+  }
+}
+
+// F1 over every screen of the scripted game of the golden screens: the help
+// page shows, and closed by a key or a click (which do nothing else) it
+// leaves the same picture as before, and the game goes on as without it. M
+// marks the caption while the sounds are off.
+TEST(PlayDriver, WithoutAMouseTheHelpPageLeavesEveryScreenAsItWas) {
+  const std::string folder = MakeTempFolder();
+  std::istringstream script(ReadWholeFile(SourcePath("tests/golden/screens/game.events")));
+  std::string plain, helped;
+  std::vector<std::string> shots;
+  for (std::string line; std::getline(script, line);) {
+    plain += line + "\n";
+    helped += line + "\n";
+    // Every shot but the script's own of the help page.
+    if (line.rfind("shot ", 0) != 0 || line == "shot help") continue;
+    const std::string name = line.substr(5);
+    shots.push_back(name);
+    helped += "key f1\nshot " + name + "-help\n" + (shots.size() % 2 ? "key escape" : "click 5 5") +
+              "\nshot " + name + "-back\n";
+  }
+  std::string out[2];
+  int i = 0;
+  for (const std::string* events : {&plain, &helped}) {
+    WriteWholeFile(folder + "/game.events", *events);
+    int status = -1;
+    out[i++] = RunLab("play --events " + folder + "/game.events --shots " + folder, status);
+    ASSERT_EQ(status, 0);
+  }
+  EXPECT_EQ(out[0], out[1]);
+  ASSERT_GE(shots.size(), 12u);
+  for (const std::string& name : shots) {
+    const std::string shot = ReadWholeFile(folder + "/" + name + ".png");
+    EXPECT_EQ(ReadWholeFile(folder + "/" + name + "-back.png"), shot) << name;
+    EXPECT_NE(ReadWholeFile(folder + "/" + name + "-help.png"), shot) << name;
+  }
+  WriteWholeFile(folder + "/mute.events", "key m\nwait 10\nkey m\nwait 10\n");
+  int status = -1;
+  EXPECT_EQ(LinesOf(RunLab("play --events " + folder + "/mute.events", status), "caption"),
+            (std::vector<std::string>{"caption Quillmoor　（消音中）", "caption Quillmoor"}));
+}
+
 // The golden screens: one scripted game photographed at a dozen moments,
 // compared pixel for pixel with the pictures under tests/golden/screens. With
 // QUILLMOOR_UPDATE_GOLDEN=1 the pictures are written anew there and into the
