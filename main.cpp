@@ -24,6 +24,7 @@
 #include "present/Bitmap.h"
 #include "present/DataLookup.h"
 #include "present/Form.h"
+#include "present/Gamepad.h"
 #include "present/Signals.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
@@ -205,8 +206,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n", ApplicationTitle(), e.what());
     exitCode = ExitFault;
   }
-  // No sound outlives the program.
+  // No sound outlives the program; the controllers are let go.
   sound.Stop();
+  CloseGamepads();
   TBromForm::CloseDisplay();
   // Asked to end by a signal: ended by it, whatever else happened.
   EndBySignal();

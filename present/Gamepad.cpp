@@ -26,6 +26,7 @@ struct TStick {
 // their stick's state.
 struct TPads {
   bool Opened = false;
+  bool Refused = false;  // the platform has no controllers to offer: not asked again
   std::map<SDL_JoystickID, SDL_GameController*> Controllers;
   std::map<SDL_JoystickID, TStick> Sticks;
 };
@@ -111,7 +112,11 @@ bool PadButtonKey(TPadButton button, TKey& key) {
 bool OpenGamepads() {
   TPads& pads = Pads();
   if (pads.Opened) return true;
-  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+  if (pads.Refused) return false;
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    pads.Refused = true;
+    return false;
+  }
   pads.Opened = true;
   return true;
 }
