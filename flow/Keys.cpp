@@ -1,7 +1,6 @@
 #include "flow/Keys.h"
 
 #include "data/Tournament.h"
-#include "flow/Mode.h"
 #include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 
@@ -42,14 +41,15 @@ TCommandKind KeyCommandKind(TGameMode m, TKeyAction action) {
   return TCommandKind::None;
 }
 
-TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool repeat) {
+TKeyOutcome KeyOutcome(const TGame& g, const TScreens& s, TGameMode& keyDownMode, TKey key,
+                       bool repeat) {
   const TKeyAction action = KeyActionOf(key);
   // 1. A held key: never a second toggle or a second new tournament, never on
   // another screen than its own, and in a battle only once the log is at rest.
   if (repeat) {
     if (action != TKeyAction::Main && action != TKeyAction::Close) return {};
     if (g.Mode != keyDownMode) return {};
-    if (g.Mode == gmBattle && LogScrolling(ScreensOf(g), g)) return {};
+    if (g.Mode == gmBattle && LogScrolling(s, g)) return {};
   } else {
     keyDownMode = g.Mode;
   }
@@ -68,7 +68,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool re
   const TCommandKind kind = KeyCommandKind(g.Mode, action);
   if (kind == TCommandKind::BattleSkip && !g.Battle.SkipAllowed) return {};
   // 5. The screen's region with that command, as a click on it asks.
-  const TCommand click = SensorCommand(ScreensOf(g).Sensors, kind);
+  const TCommand click = SensorCommand(s.Sensors, kind);
   if (click.Kind == TCommandKind::None) return {};
   return {TKeyOutcome::Command, click};
 }

@@ -23,8 +23,9 @@
 
 #include <cstdint>
 
-#include "flow/Mode.h"
-#include "paint/Sensor.h"
+#include "game/Command.h"
+#include "game/Game.h"
+#include "paint/ScreenKit.h"
 #include "present/Form.h"
 
 // What a key asks for, whatever the screen.
@@ -42,7 +43,8 @@ struct TKeyOutcome {
   TWhat What = Nothing;
   TCommand Click;  // with Command: the region's command and its tag
 };
-// Reads the game's mode, battle, log and tournament and the registry; changes
-// nothing but `keyDownMode`, the caller's memory of the screen the last key
-// went down on (a repeat acts only there).
-TKeyOutcome KeyOutcome(const TGame& g, TGameMode& keyDownMode, TKey key, bool repeat);
+// Reads the game's mode, battle, log and tournament and the screens' registry
+// and log window; changes nothing but `keyDownMode`, the caller's memory of
+// the screen the last key went down on (a repeat acts only there).
+TKeyOutcome KeyOutcome(const TGame& g, const TScreens& s, TGameMode& keyDownMode, TKey key,
+                       bool repeat);

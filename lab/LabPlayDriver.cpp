@@ -19,10 +19,10 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/FormMain.h"
-#include "flow/TournamentFlow.h"
 #include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
 #include "paint/ScreenKit.h"
+#include "paint/ScreensView.h"
 #include "present/App.h"
 #include "present/Font.h"
 #include "present/Path.h"
@@ -42,13 +42,30 @@ constexpr std::uint32_t MaxGameMilliseconds = 200u * 60u * 1000u;
 
 const char* const ModeWords[] = {"title", "making", "story", "board", "view", "battle"};
 
-void Out(const std::string& utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-  std::fputc('\n', stdout);
+// Output ----------------------------------------------------------------------
+
+std::string NameOf(const TSwordia& s) {
+  return Cp932ToUtf8Lenient(s.Name);
 }
 
-// The state of the one game being played.
-struct TDriver {
+// The keys an event line may name, as the window delivers them.
+bool KeyNamed(const std::string& name, TKey& key) {
+  static const std::pair<const char*, TKey> names[] = {
+      {"space", TKey::Space},   {"return", TKey::Return}, {"right", TKey::Right},
+      {"escape", TKey::Escape}, {"m", TKey::M},           {"f2", TKey::F2},
+      {"f11", TKey::F11}};
+  for (const auto& [word, k] : names) {
+    if (name == word) {
+      key = k;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The state of one game being played, and what hears it.
+class TDriver : public TGameListener {
+ public:
   TPlayOptions Options;
   TFormMain* Form = nullptr;
   std::vector<std::string> Events;
@@ -74,155 +91,361 @@ struct TDriver {
   // The checker's memory.
   int CheckedStage = -1;
   TSpec HeroSpecAtRoundEnd;
-};
+  std::FILE* Output = stdout;  // the game's record; nullptr: nowhere
+  std::FILE* Errors = stderr;  // the driver's own complaints; nullptr: nowhere
 
-TDriver* driver = nullptr;
-
-// The game the driver's window shows.
-const TGame& TheGame() {
-  return driver->Form->Game();
-}
-
-void Fail(const std::string& why) {
-  Out("violation " + why);
-  driver->Failed = true;
-}
-
-// Checks --------------------------------------------------------------------
-
-// The tournament's rules as seen from the board.
-void CheckBoard(const TTournament& t) {
-  if (t.Hero == nullptr) return;
-  // 1. The entrants halve every stage and stay in slot order.
-  const int expected = t.Stage <= 1 ? 32 : (64 >> t.Stage);
-  if (t.EntrantCount != expected) {
-    Fail("stage " + std::to_string(t.Stage) + " has " + std::to_string(t.EntrantCount) +
-         " entrants, not " + std::to_string(expected));
-  }
-  for (int i = 0; i < t.EntrantCount; ++i) {
-    const TSwordia* e = t.Entrants[i];
-    if (e == nullptr || !e->InTournament) Fail("an entrant listed as in is out");
-    if (i > 0 && e <= t.Entrants[i - 1]) Fail("the entrants are not in slot order");
-  }
-  // 2. Every loser is out with the history line of its loss; winners of
-  // rounds 1 to 4 carry the point just earned.
-  for (int k = 0; k < SlotCount; ++k) {
-    const TSwordia& s = t.Slots[k];
-    if (!s.InTournament) {
-      if (s.History.empty() || s.History.back().find("敗北") == std::string::npos) {
-        Fail("slot " + std::to_string(k) + " is out without its loss");
-      }
-    } else if (t.Stage >= FirstGrownStage && s.Wins != t.Stage - 1) {
-      Fail("slot " + std::to_string(k) + " is in with " + std::to_string(s.Wins) + " wins");
-    }
-  }
-  if (t.Stage >= FirstGrownStage && t.Stage <= EndStage) {
-    for (int i = 0; i < t.EntrantCount; ++i) {
-      const TSwordia* e = t.Entrants[i];
-      const int bonus = e == t.Hero ? t.HeroEdit.Bonus : e->Bonus;
-      const bool earned = t.Stage - 1 <= 4;
-      if (e != t.Hero && bonus != (earned ? 1 : 0)) {
-        Fail("slot " + std::to_string(e - t.Slots) + " holds " + std::to_string(bonus) +
-             " bonus points after stage " + std::to_string(t.Stage - 1));
-      }
-    }
-  }
-  // 3. The hero's edited build reaches the hero only at its next match.
-  if (t.Stage != driver->CheckedStage) {
-    driver->CheckedStage = t.Stage;
-    driver->HeroSpecAtRoundEnd = t.Hero->Spec;
-  } else if (!(t.Hero->Spec == driver->HeroSpecAtRoundEnd)) {
-    Fail("the hero's build changed on the board before its match");
-  }
-}
-
-// Output ----------------------------------------------------------------------
-
-std::string NameOf(const TSwordia& s) {
-  return Cp932ToUtf8Lenient(s.Name);
-}
-
-void PrintSlots(const TTournament& t) {
-  std::string line = "slots";
-  for (int k = 0; k < SlotCount; ++k) {
-    line += " " + std::to_string(t.Slots[k].Wins) + (t.Slots[k].InTournament ? "+" : "-");
-  }
-  line += " hero " + std::to_string(t.Hero != nullptr ? t.Hero - t.Slots : -1);
-  Out(line);
-}
-
-void WriteShot(const TGame& g, const std::string& name) {
-  if (driver->Options.ShotsFolder.empty()) return;
-  // The window shows what was presented last. While the main window is still
-  // being made (its title screen) the driver has no hold of it yet, and the
-  // screen layer it presented, on the screens the game is shown on, is the
-  // same picture.
-  const TBromBitmap& screen =
-      driver->Form != nullptr ? driver->Form->PaintBox().Canvas() : g.Screens->ScreenLayer;
-  WritePng(screen, driver->Options.ShotsFolder + "/" + name + ".png");
-}
-
-void OnMode(const TGame& g, TGameMode m, bool entered) {
-  TDriver& d = *driver;
-  const TTournament& t = g.Tournament;
-  if (!entered) {
-    // 1. Reported in the order of the changes.
-    ++d.ModeChanges;
-    Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(t.Stage));
-    if (m == gmBoard) {
-      PrintSlots(t);
-      if (d.Options.Check) CheckBoard(t);
-    }
-    d.PendingShots.push_back(d.ModeChanges);
-    if (m == gmStory) d.StoryClicksLeft = 1 + static_cast<int>(d.Policy() % 8);
-    return;
-  }
-  // 2. Photographed once drawn, unless the entry asked for another screen at
-  // once.
-  const int number = d.PendingShots.back();
-  d.PendingShots.pop_back();
-  if (d.Options.Auto && g.Mode == m && !g.AskedMode) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
-    WriteShot(g, name);
-  }
-  if (d.Options.Until == static_cast<int>(m)) d.Done = true;
-  if (d.AutoTarget == static_cast<int>(m) && (d.AutoFromStage < 0 || d.AutoFromStage != t.Stage)) {
-    d.AutoTarget = -1;
-  }
-  if (d.AutoTarget == EndOfGame && m == gmBoard && t.Stage == EndStage) d.AutoTarget = -1;
-  if (m == gmBoard && t.Stage == EndStage && (d.Options.Until == EndOfGame || d.Options.Auto)) {
-    d.Done = true;
-  }
-}
-
-// The game's battle host with the driver listening in.
-class TWatchHost : public TBattleHost {
- public:
-  TWatchHost(const TGame& g, std::unique_ptr<TBattleHost> game) : g_(g), game_(std::move(game)) {}
-  void PaintMatch() override { game_->PaintMatch(); }
-  void RefreshFighters() override { game_->RefreshFighters(); }
-  void PlayCue(const char* file) override { game_->PlayCue(file); }
-  bool BattleShown() const override { return game_->BattleShown(); }
-  void HeroWon() override { game_->HeroWon(); }
-  void StageOver() override { game_->StageOver(); }
-  void MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) override {
+  // The game's battle: each decided match, and the hero's build checked.
+  void MatchDecided(const TGame& g, const TSwordia& winner, const TSwordia& loser,
+                    int result) override {
     const TSwordia& first = result == brFirstWins ? winner : loser;
     const TSwordia& second = result == brFirstWins ? loser : winner;
-    const TTournament& t = g_.Tournament;
-    Out("match " + std::to_string(t.Stage) + "." + std::to_string(g_.Battle.MatchIndex + 1) + " " +
+    const TTournament& t = g.Tournament;
+    Out("match " + std::to_string(t.Stage) + "." + std::to_string(g.Battle.MatchIndex + 1) + " " +
         NameOf(first) + " " + NameOf(second) + " -> " + NameOf(winner) + " (" +
         std::to_string(result) + ")");
-    if (driver->Options.Check && t.Stage >= FirstGrownStage &&
-        (&winner == t.Hero || &loser == t.Hero) && !(t.Hero->Spec == t.HeroEdit.Spec)) {
+    if (Options.Check && t.Stage >= FirstGrownStage && (&winner == t.Hero || &loser == t.Hero) &&
+        !(t.Hero->Spec == t.HeroEdit.Spec)) {
       Fail("the hero fought without the build made for this round");
     }
-    game_->MatchDecided(winner, loser, result);
   }
 
- private:
-  const TGame& g_;
-  std::unique_ptr<TBattleHost> game_;
+  // A line of the game's record, where the driver writes it (nowhere for a
+  // game played beside the one reported).
+  void Out(const std::string& utf8) const {
+    if (Output == nullptr) return;
+    std::fwrite(utf8.data(), 1, utf8.size(), Output);
+    std::fputc('\n', Output);
+  }
+
+  // The game the driver's window shows.
+  const TGame& TheGame() { return Form->Game(); }
+
+  void Fail(const std::string& why) {
+    Out("violation " + why);
+    Failed = true;
+  }
+
+  // Checks --------------------------------------------------------------------
+
+  // The tournament's rules as seen from the board.
+  void CheckBoard(const TTournament& t) {
+    if (t.Hero == nullptr) return;
+    // 1. The entrants halve every stage and stay in slot order.
+    const int expected = t.Stage <= 1 ? 32 : (64 >> t.Stage);
+    if (t.EntrantCount != expected) {
+      Fail("stage " + std::to_string(t.Stage) + " has " + std::to_string(t.EntrantCount) +
+           " entrants, not " + std::to_string(expected));
+    }
+    for (int i = 0; i < t.EntrantCount; ++i) {
+      const TSwordia* e = t.Entrants[i];
+      if (e == nullptr || !e->InTournament) Fail("an entrant listed as in is out");
+      if (i > 0 && e <= t.Entrants[i - 1]) Fail("the entrants are not in slot order");
+    }
+    // 2. Every loser is out with the history line of its loss; winners of
+    // rounds 1 to 4 carry the point just earned.
+    for (int k = 0; k < SlotCount; ++k) {
+      const TSwordia& s = t.Slots[k];
+      if (!s.InTournament) {
+        if (s.History.empty() || s.History.back().find("敗北") == std::string::npos) {
+          Fail("slot " + std::to_string(k) + " is out without its loss");
+        }
+      } else if (t.Stage >= FirstGrownStage && s.Wins != t.Stage - 1) {
+        Fail("slot " + std::to_string(k) + " is in with " + std::to_string(s.Wins) + " wins");
+      }
+    }
+    if (t.Stage >= FirstGrownStage && t.Stage <= EndStage) {
+      for (int i = 0; i < t.EntrantCount; ++i) {
+        const TSwordia* e = t.Entrants[i];
+        const int bonus = e == t.Hero ? t.HeroEdit.Bonus : e->Bonus;
+        const bool earned = t.Stage - 1 <= 4;
+        if (e != t.Hero && bonus != (earned ? 1 : 0)) {
+          Fail("slot " + std::to_string(e - t.Slots) + " holds " + std::to_string(bonus) +
+               " bonus points after stage " + std::to_string(t.Stage - 1));
+        }
+      }
+    }
+    // 3. The hero's edited build reaches the hero only at its next match.
+    if (t.Stage != CheckedStage) {
+      CheckedStage = t.Stage;
+      HeroSpecAtRoundEnd = t.Hero->Spec;
+    } else if (!(t.Hero->Spec == HeroSpecAtRoundEnd)) {
+      Fail("the hero's build changed on the board before its match");
+    }
+  }
+
+  void PrintSlots(const TTournament& t) {
+    std::string line = "slots";
+    for (int k = 0; k < SlotCount; ++k) {
+      line += " " + std::to_string(t.Slots[k].Wins) + (t.Slots[k].InTournament ? "+" : "-");
+    }
+    line += " hero " + std::to_string(t.Hero != nullptr ? t.Hero - t.Slots : -1);
+    Out(line);
+  }
+
+  void WriteShot(const TGame& g, const std::string& name) {
+    if (Options.ShotsFolder.empty()) return;
+    // The window shows what was presented last. While the main window is still
+    // being made (its title screen) the driver has no hold of it yet, and the
+    // screen layer it presented, on the screens the game is shown on, is the
+    // same picture.
+    const auto* shown = dynamic_cast<const TScreensView*>(&g.View);
+    if (Form == nullptr && shown == nullptr) return;
+    const TBromBitmap& screen =
+        Form != nullptr ? Form->Form().PaintBox().Canvas() : shown->Screens().ScreenLayer;
+    WritePng(screen, Options.ShotsFolder + "/" + name + ".png");
+  }
+
+  void ModeChanged(const TGame& g, TGameMode m, bool entered) override {
+    TDriver& d = *this;
+    const TTournament& t = g.Tournament;
+    if (!entered) {
+      // 1. Reported in the order of the changes.
+      ++d.ModeChanges;
+      Out(std::string("mode ") + ModeWord(m) + " stage " + std::to_string(t.Stage));
+      if (m == gmBoard) {
+        PrintSlots(t);
+        if (d.Options.Check) CheckBoard(t);
+      }
+      d.PendingShots.push_back(d.ModeChanges);
+      if (m == gmStory) d.StoryClicksLeft = 1 + static_cast<int>(d.Policy() % 8);
+      return;
+    }
+    // 2. Photographed once drawn, unless the entry asked for another screen at
+    // once.
+    const int number = d.PendingShots.back();
+    d.PendingShots.pop_back();
+    if (d.Options.Auto && g.Mode == m && !g.AskedMode) {
+      char name[64];
+      std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
+      WriteShot(g, name);
+    }
+    if (d.Options.Until == static_cast<int>(m)) d.Done = true;
+    if (d.AutoTarget == static_cast<int>(m) &&
+        (d.AutoFromStage < 0 || d.AutoFromStage != t.Stage)) {
+      d.AutoTarget = -1;
+    }
+    if (d.AutoTarget == EndOfGame && m == gmBoard && t.Stage == EndStage) d.AutoTarget = -1;
+    if (m == gmBoard && t.Stage == EndStage && (d.Options.Until == EndOfGame || d.Options.Auto)) {
+      d.Done = true;
+    }
+  }
+
+  // Input -------------------------------------------------------------------------
+
+  void Click(TMouseButton button, int x, int y) {
+    Form->Form().PaintBox().OnMouseDown(button, x, y);
+  }
+  void Move(int x, int y) { Form->Form().PaintBox().OnMouseMove(x, y); }
+
+  // Runs one event line; false (with a message) when it cannot be read.
+  bool RunEvent(const std::string& line, std::size_t number) {
+    std::istringstream in(line);
+    std::string word;
+    if (!(in >> word) || word[0] == '#') return true;
+    auto bad = [&](const char* why) {
+      if (Errors == nullptr) return false;
+      if (Output != nullptr) std::fflush(Output);  // what came before, first, in one place
+      std::fprintf(Errors, "quillmoor-lab play: event line %zu: %s: %s\n", number, why,
+                   line.c_str());
+      return false;
+    };
+    if (word == "click" || word == "right" || word == "move") {
+      int x = 0, y = 0;
+      std::string rest;
+      if (!(in >> x >> y) || (in >> rest)) return bad("needs X and Y");
+      if (word == "move") {
+        Move(x, y);
+      } else {
+        Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
+      }
+    } else if (word == "key") {
+      std::string name, rest;
+      TKey key{};
+      if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
+        return bad("needs one of space, return, right, escape, m, f2, f11");
+      }
+      Form->Form().KeyDown(key, false);
+    } else if (word == "leave") {
+      std::string rest;
+      if (in >> rest) return bad("takes nothing");
+      Form->Form().PaintBox().OnMouseLeave();
+    } else if (word == "wait") {
+      long long ms = 0;
+      std::string rest;
+      if (!(in >> ms) || ms < 0 || ms > 24LL * 3600 * 1000 || (in >> rest)) {
+        return bad("needs a number of milliseconds");
+      }
+      WaitUntil = Now + static_cast<std::uint32_t>(ms);
+    } else if (word == "auto") {
+      std::string until, rest;
+      if (!(in >> until) || !ParseUntil(until, AutoTarget) || (in >> rest)) {
+        return bad("needs a mode or 'end'");
+      }
+      // "auto board" on the board means the board of a later stage.
+      AutoFromStage =
+          AutoTarget == static_cast<int>(TheGame().Mode) ? TheGame().Tournament.Stage : -1;
+    } else if (word == "shot") {
+      std::string name, rest;
+      if (!(in >> name) || (in >> rest)) return bad("needs one name");
+      WriteShot(TheGame(), name);  // without a shots folder the screen is not kept
+    } else {
+      return bad("unknown event");
+    }
+    return true;
+  }
+
+  // The autoplayer -------------------------------------------------------------------
+
+  int Pick(int n) { return static_cast<int>(Policy() % static_cast<std::uint32_t>(n)); }
+
+  void PointAndClick(const TRect& r) {
+    const int x = r.Left + Pick(WidthOf(r)), y = r.Top + Pick(HeightOf(r));
+    Move(x, y);
+    Click(TMouseButton::Left, x, y);
+  }
+
+  void AutoMaking() {
+    const TTournament& t = TheGame().Tournament;
+    const int swords = CountSwords(t.HeroEdit);
+    if (swords >= 2 && Pick(8) == 0) {
+      PointAndClick(SlotRects[Pick(swords)]);
+    } else if (CanSpend(t)) {
+      if (swords < SlotCountShown && Pick(2) == 0) {
+        PointAndClick(SwordButtons[1 + Pick(SwordKindCount)]);
+      } else {
+        PointAndClick(StatButtons[Pick(4)]);
+      }
+    } else {
+      PointAndClick(DecideButton);
+    }
+  }
+
+  void AutoBoard() {
+    const TTournament& t = TheGame().Tournament;
+    if (TheGame().Growth.Growing) return;
+    // The full autoplayer looks at an entrant now and then; an "auto" event
+    // heads straight for its screen.
+    if (Options.Auto && AutoTarget < 0 && ViewedStage != t.Stage && Pick(4) == 0) {
+      ViewedStage = t.Stage;
+      PointAndClick(BracketRects[0][Pick(SlotCount)]);
+    } else if (t.HeroEdit.Bonus > 0 && t.Hero->InTournament) {
+      PointAndClick(RebuildButton);
+    } else {
+      PointAndClick(StartButton);
+    }
+  }
+
+  void AutoStep() {
+    TDriver& d = *this;
+    if (d.Now < d.NextActionAt) return;
+    if (++d.Actions > MaxAutoActions) {
+      Fail("the autoplayer made " + std::to_string(MaxAutoActions) + " moves without an end");
+      d.Done = true;
+      return;
+    }
+    switch (TheGame().Mode) {
+      case gmTitle:
+        PointAndClick(FullRect);
+        break;
+      case gmMaking:
+        AutoMaking();
+        break;
+      case gmStory:
+        if (d.StoryClicksLeft-- > 0) {
+          PointAndClick(TRect{0, 40, 600, 450});
+        } else {
+          PointAndClick(CloseButton);
+        }
+        break;
+      case gmBoard:
+        AutoBoard();
+        break;
+      case gmView:
+        Move(Pick(600), HelpRect.Top + Pick(HeightOf(HelpRect)));
+        PointAndClick(FullRect);
+        break;
+      case gmBattle:
+        PointAndClick(Pick(20) == 0 ? SkipButton : TRect{0, 0, 600, 300});
+        break;
+    }
+    d.NextActionAt = d.Now + 10 + static_cast<std::uint32_t>(Pick(50));
+  }
+
+  // Games ---------------------------------------------------------------------------
+
+  void PrintMemory() {
+    // Many games in one process must not grow it: the peak so far, and what
+    // the process holds now.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    long pages = 0, resident = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+      std::fclose(statm);
+    }
+    Out("peak " + std::to_string(usage.ru_maxrss) + " KB resident " +
+        std::to_string(resident * (sysconf(_SC_PAGESIZE) / 1024)) + " KB");
+  }
+
+  std::uint32_t GameSeed() { return Options.Seed + static_cast<std::uint32_t>(Game - 1); }
+
+  void PrintGameHeader() {
+    if (Options.Games > 1) {
+      Out("game " + std::to_string(Game) + " seed " + std::to_string(GameSeed()));
+    }
+  }
+
+  // A game begins: its seed, the driver's memory of it, the events from the
+  // first.
+  void BeginGame() {
+    TDriver& d = *this;
+    const std::uint32_t seed = GameSeed();
+    RandSeed(seed);
+    d.Policy.seed(seed ^ 0x9E3779B9u);
+    d.NextEvent = 0;
+    d.WaitUntil = d.NextActionAt = d.GameStartedAt = d.Now;
+    d.Actions = 0;
+    d.AutoTarget = d.AutoFromStage = d.ViewedStage = d.CheckedStage = -1;
+    d.StoryClicksLeft = 0;
+    d.Done = false;
+  }
+
+  // A game is over (or stopped): its champion, then F2 for the next game on the
+  // same window, or the end of the program.
+  void EndGame() {
+    TDriver& d = *this;
+    const TTournament& t = TheGame().Tournament;
+    if (t.Stage == EndStage && t.EntrantCount >= 1) {
+      Out("champion " + NameOf(*t.Entrants[0]));
+    } else if (d.Options.Auto && !d.Failed) {
+      Fail("the game ended before the champion's board");
+    }
+    if (d.Options.Auto) {
+      // The game's lines first: with standard error sent to the same place
+      // (2>&1), a half-written line would be cut by this one.
+      if (Output != nullptr) std::fflush(Output);
+      if (Errors != nullptr) {
+        std::fprintf(Errors, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n",
+                     GameSeed(), d.Actions);
+      }
+    }
+    if (d.Options.Games > 1) PrintMemory();
+    if (d.Game >= d.Options.Games || d.Failed || TheGame().LoadFailed || TerminateRequested() ||
+        d.Form->Timer().Stopping()) {
+      d.Form->Timer().Stop();
+      return;
+    }
+    // The next game, as a player starts one: F2, then the title's click.
+    ++d.Game;
+    PrintGameHeader();
+    d.Form->Form().KeyDown(TKey::F2, false);
+    if (TheGame().Mode != gmTitle) {
+      Fail("F2 did not start a new tournament");
+      d.Form->Timer().Stop();
+      return;
+    }
+    BeginGame();
+  }
 };
 
 // Sounds are written down, not heard; each file is still read and judged
@@ -230,273 +453,41 @@ class TWatchHost : public TBattleHost {
 // that a sound file that would block or burden the game does so here too.
 class TRecorder : public TWavePlayer {
  public:
+  explicit TRecorder(const TDriver& d) : d_(d) {}
   void Play(std::string_view programPath, bool /*loop*/) override {
-    Out("cue " + Cp932ToUtf8Lenient(programPath));
+    d_.Out("cue " + Cp932ToUtf8Lenient(programPath));
     SoundFileFault(programPath);
   }
   void Stop() override {}
+
+ private:
+  const TDriver& d_;
 };
-
-// Input -------------------------------------------------------------------------
-
-void Click(TMouseButton button, int x, int y) {
-  driver->Form->PaintBox().OnMouseDown(button, x, y);
-}
-void Move(int x, int y) {
-  driver->Form->PaintBox().OnMouseMove(x, y);
-}
-
-// The keys an event line may name, as the window delivers them.
-bool KeyNamed(const std::string& name, TKey& key) {
-  static const std::pair<const char*, TKey> names[] = {
-      {"space", TKey::Space},   {"return", TKey::Return}, {"right", TKey::Right},
-      {"escape", TKey::Escape}, {"m", TKey::M},           {"f2", TKey::F2},
-      {"f11", TKey::F11}};
-  for (const auto& [word, k] : names) {
-    if (name == word) {
-      key = k;
-      return true;
-    }
-  }
-  return false;
-}
-
-// Runs one event line; false (with a message) when it cannot be read.
-bool RunEvent(const std::string& line, std::size_t number) {
-  std::istringstream in(line);
-  std::string word;
-  if (!(in >> word) || word[0] == '#') return true;
-  auto bad = [&](const char* why) {
-    std::fflush(stdout);  // what came before, first, when both go to one place
-    std::fprintf(stderr, "quillmoor-lab play: event line %zu: %s: %s\n", number, why, line.c_str());
-    return false;
-  };
-  if (word == "click" || word == "right" || word == "move") {
-    int x = 0, y = 0;
-    std::string rest;
-    if (!(in >> x >> y) || (in >> rest)) return bad("needs X and Y");
-    if (word == "move") {
-      Move(x, y);
-    } else {
-      Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
-    }
-  } else if (word == "key") {
-    std::string name, rest;
-    TKey key{};
-    if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
-      return bad("needs one of space, return, right, escape, m, f2, f11");
-    }
-    driver->Form->KeyDown(key, false);
-  } else if (word == "leave") {
-    std::string rest;
-    if (in >> rest) return bad("takes nothing");
-    driver->Form->PaintBox().OnMouseLeave();
-  } else if (word == "wait") {
-    long long ms = 0;
-    std::string rest;
-    if (!(in >> ms) || ms < 0 || ms > 24LL * 3600 * 1000 || (in >> rest)) {
-      return bad("needs a number of milliseconds");
-    }
-    driver->WaitUntil = driver->Now + static_cast<std::uint32_t>(ms);
-  } else if (word == "auto") {
-    std::string until, rest;
-    if (!(in >> until) || !ParseUntil(until, driver->AutoTarget) || (in >> rest)) {
-      return bad("needs a mode or 'end'");
-    }
-    // "auto board" on the board means the board of a later stage.
-    driver->AutoFromStage =
-        driver->AutoTarget == static_cast<int>(TheGame().Mode) ? TheGame().Tournament.Stage : -1;
-  } else if (word == "shot") {
-    std::string name, rest;
-    if (!(in >> name) || (in >> rest)) return bad("needs one name");
-    WriteShot(TheGame(), name);  // without a shots folder the screen is not kept
-  } else {
-    return bad("unknown event");
-  }
-  return true;
-}
-
-// The autoplayer -------------------------------------------------------------------
-
-int Pick(int n) {
-  return static_cast<int>(driver->Policy() % static_cast<std::uint32_t>(n));
-}
-
-void PointAndClick(const TRect& r) {
-  const int x = r.Left + Pick(WidthOf(r)), y = r.Top + Pick(HeightOf(r));
-  Move(x, y);
-  Click(TMouseButton::Left, x, y);
-}
-
-void AutoMaking() {
-  const TTournament& t = TheGame().Tournament;
-  const int swords = CountSwords(t.HeroEdit);
-  if (swords >= 2 && Pick(8) == 0) {
-    PointAndClick(SlotRects[Pick(swords)]);
-  } else if (CanSpend(t)) {
-    if (swords < SlotCountShown && Pick(2) == 0) {
-      PointAndClick(SwordButtons[1 + Pick(SwordKindCount)]);
-    } else {
-      PointAndClick(StatButtons[Pick(4)]);
-    }
-  } else {
-    PointAndClick(DecideButton);
-  }
-}
-
-void AutoBoard() {
-  const TTournament& t = TheGame().Tournament;
-  if (TheGame().Growth.Growing) return;
-  // The full autoplayer looks at an entrant now and then; an "auto" event
-  // heads straight for its screen.
-  if (driver->Options.Auto && driver->AutoTarget < 0 && driver->ViewedStage != t.Stage &&
-      Pick(4) == 0) {
-    driver->ViewedStage = t.Stage;
-    PointAndClick(BracketRects[0][Pick(SlotCount)]);
-  } else if (t.HeroEdit.Bonus > 0 && t.Hero->InTournament) {
-    PointAndClick(RebuildButton);
-  } else {
-    PointAndClick(StartButton);
-  }
-}
-
-void AutoStep() {
-  TDriver& d = *driver;
-  if (d.Now < d.NextActionAt) return;
-  if (++d.Actions > MaxAutoActions) {
-    Fail("the autoplayer made " + std::to_string(MaxAutoActions) + " moves without an end");
-    d.Done = true;
-    return;
-  }
-  switch (TheGame().Mode) {
-    case gmTitle:
-      PointAndClick(FullRect);
-      break;
-    case gmMaking:
-      AutoMaking();
-      break;
-    case gmStory:
-      if (d.StoryClicksLeft-- > 0) {
-        PointAndClick(TRect{0, 40, 600, 450});
-      } else {
-        PointAndClick(CloseButton);
-      }
-      break;
-    case gmBoard:
-      AutoBoard();
-      break;
-    case gmView:
-      Move(Pick(600), HelpRect.Top + Pick(HeightOf(HelpRect)));
-      PointAndClick(FullRect);
-      break;
-    case gmBattle:
-      PointAndClick(Pick(20) == 0 ? SkipButton : TRect{0, 0, 600, 300});
-      break;
-  }
-  d.NextActionAt = d.Now + 10 + static_cast<std::uint32_t>(Pick(50));
-}
-
-// Games ---------------------------------------------------------------------------
-
-void PrintMemory() {
-  // Many games in one process must not grow it: the peak so far, and what
-  // the process holds now.
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  long pages = 0, resident = 0;
-  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  Out("peak " + std::to_string(usage.ru_maxrss) + " KB resident " +
-      std::to_string(resident * (sysconf(_SC_PAGESIZE) / 1024)) + " KB");
-}
-
-std::uint32_t GameSeed() {
-  return driver->Options.Seed + static_cast<std::uint32_t>(driver->Game - 1);
-}
-
-void PrintGameHeader() {
-  if (driver->Options.Games > 1) {
-    Out("game " + std::to_string(driver->Game) + " seed " + std::to_string(GameSeed()));
-  }
-}
-
-// A game begins: its seed, the driver's memory of it, the events from the
-// first.
-void BeginGame() {
-  TDriver& d = *driver;
-  const std::uint32_t seed = GameSeed();
-  RandSeed(seed);
-  d.Policy.seed(seed ^ 0x9E3779B9u);
-  d.NextEvent = 0;
-  d.WaitUntil = d.NextActionAt = d.GameStartedAt = d.Now;
-  d.Actions = 0;
-  d.AutoTarget = d.AutoFromStage = d.ViewedStage = d.CheckedStage = -1;
-  d.StoryClicksLeft = 0;
-  d.Done = false;
-  // The game's battle host, with the driver listening in.
-  TGame& game = d.Form->Game();
-  game.UseBattleHost(std::make_unique<TWatchHost>(game, std::move(game.BattleHost)));
-}
-
-// A game is over (or stopped): its champion, then F2 for the next game on the
-// same window, or the end of the program.
-void EndGame() {
-  TDriver& d = *driver;
-  const TTournament& t = TheGame().Tournament;
-  if (t.Stage == EndStage && t.EntrantCount >= 1) {
-    Out("champion " + NameOf(*t.Entrants[0]));
-  } else if (d.Options.Auto && !d.Failed) {
-    Fail("the game ended before the champion's board");
-  }
-  if (d.Options.Auto) {
-    // The game's lines first: with standard error sent to the same place
-    // (2>&1), a half-written line would be cut by this one.
-    std::fflush(stdout);
-    std::fprintf(stderr, "quillmoor-lab play: seed %u: %lld clicks of the autoplayer\n", GameSeed(),
-                 d.Actions);
-  }
-  if (d.Options.Games > 1) PrintMemory();
-  if (d.Game >= d.Options.Games || d.Failed || TheGame().LoadFailed || TerminateRequested()) {
-    RequestTerminate();
-    return;
-  }
-  // The next game, as a player starts one: F2, then the title's click.
-  ++d.Game;
-  PrintGameHeader();
-  d.Form->KeyDown(TKey::F2, false);
-  if (TheGame().Mode != gmTitle) {
-    Fail("F2 did not start a new tournament");
-    RequestTerminate();
-    return;
-  }
-  BeginGame();
-}
 
 // The driver's clock and message pump: each pass of the game's tick loop
 // delivers the next events that are due, or the autoplayer's next move.
 class TDriverClock : public TTimerHost {
  public:
-  std::uint32_t Now() override { return driver->Now; }
-  void Sleep(std::uint32_t milliseconds) override { driver->Now += milliseconds; }
+  explicit TDriverClock(TDriver& d) : d_(d) {}
+  std::uint32_t Now() override { return d_.Now; }
+  void Sleep(std::uint32_t milliseconds) override { d_.Now += milliseconds; }
   void PumpMessages() override {
-    TDriver& d = *driver;
+    TDriver& d = d_;
     // 1. The caption as the window shows it.
-    const std::string caption = d.Form->Caption();
+    const std::string caption = d.Form->Form().Caption();
     if (caption != d.Caption) {
       d.Caption = caption;
-      Out("caption " + caption);
+      d.Out("caption " + caption);
     }
     // 2. Events that are due, unless the autoplayer has the mouse.
     if (d.AutoTarget >= 0) {
-      AutoStep();
-      if (d.Done) EndGame();
+      d.AutoStep();
+      if (d.Done) d.EndGame();
       return;
     }
     while (!d.Done && d.AutoTarget < 0 && d.NextEvent < d.Events.size() && d.Now >= d.WaitUntil) {
       const std::size_t n = d.NextEvent++;
-      if (!RunEvent(d.Events[n], n + 1)) {
+      if (!d.RunEvent(d.Events[n], n + 1)) {
         d.Failed = true;
         d.Done = true;
       }
@@ -504,17 +495,20 @@ class TDriverClock : public TTimerHost {
     // 3. Then the autoplayer, or the end of the events.
     if (!d.Done && d.AutoTarget < 0 && d.NextEvent >= d.Events.size() && d.Now >= d.WaitUntil) {
       if (d.Options.Auto) {
-        AutoStep();
+        d.AutoStep();
       } else {
         d.Done = true;
       }
     }
     if (d.Now - d.GameStartedAt > MaxGameMilliseconds + 1000) {
-      Fail("the game ran past its time");
+      d.Fail("the game ran past its time");
       d.Done = true;
     }
-    if (d.Done) EndGame();
+    if (d.Done) d.EndGame();
   }
+
+ private:
+  TDriver& d_;
 };
 
 }  // namespace
@@ -558,6 +552,9 @@ const char* PlayHelpText() {
          "plays N games (seeds N, N+1, ...) in one window, each after the last by F2 on its\n"
          "end, and prints 'game K seed S' before and 'peak P KB resident R KB' (the\n"
          "process's peak memory and what it holds now) after each.\n"
+         "--beside N plays a second game, seeded N, in a window of its own beside the first,\n"
+         "one pass of each window's loop in turn; only the first game's record is printed,\n"
+         "and it is the same as without the second.\n"
          "--roster FILE plays with another roster; --font FILE draws every text with that\n"
          "font file (the golden screens pin one).\n"
          "Prints, one record a line (UTF-8):\n"
@@ -573,38 +570,92 @@ const char* PlayHelpText() {
          "line is wrong; 2 bad usage.";
 }
 
+namespace {
+
+// Message boxes of a game whose record goes nowhere.
+class TSilentSink : public TMessageSink {
+ public:
+  void Show(std::string_view, std::string_view) override {}
+};
+
+// One game's driver with its window's clock and sounds, and the window once
+// made.
+struct TSeat {
+  TDriver Driver;
+  TDriverClock Clock{Driver};
+  TRecorder Recorder{Driver};
+  TSilentSink Silent;
+  std::unique_ptr<TFormMain> Window;
+
+  TSeat(const TPlayOptions& options, const std::vector<std::string>& events, bool reported) {
+    Driver.Options = options;
+    Driver.Events = events;
+    if (!reported) Driver.Output = Driver.Errors = nullptr;
+  }
+  // The main window as the game makes it, then the seed.
+  void Open() {
+    Driver.PrintGameHeader();
+    TMessageSink& messages =
+        Driver.Errors != nullptr ? StderrMessageSink() : static_cast<TMessageSink&>(Silent);
+    Window = std::make_unique<TFormMain>(TWindowServices{messages, Recorder, Clock},
+                                         Driver.Options.Roster, &Driver);
+    Driver.Form = Window.get();
+    Driver.Caption = Window->Form().Caption();
+    Driver.BeginGame();
+  }
+  // A game the loop left without its end (the program was asked to end) is
+  // reported as it stands.
+  int Close() {
+    if (!Driver.Done) Driver.EndGame();
+    const int status = Window->Game().LoadFailed ? 1 : 0;
+    Driver.Form = nullptr;
+    Window.reset();
+    return status;
+  }
+};
+
+}  // namespace
+
 int RunPlay(const TPlayOptions& options, const std::string& events) {
   // 1. Headless: no window on any screen, no sound device.
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  TDriver d;
-  d.Options = options;
-  std::istringstream lines(events);
-  for (std::string line; std::getline(lines, line);) {
+  std::vector<std::string> lines;
+  std::istringstream in(events);
+  for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    d.Events.push_back(line);
+    lines.push_back(line);
   }
-  driver = &d;
-  TDriverClock clock;
-  TRecorder recorder;
+  TSeat seat(options, lines, true);
+  std::unique_ptr<TSeat> beside;
+  if (options.Beside) {
+    TPlayOptions other = options;
+    other.Seed = *options.Beside;
+    other.ShotsFolder.clear();
+    beside = std::make_unique<TSeat>(other, lines, false);
+  }
   if (!options.FontFile.empty()) TBromFont::PinFile(options.FontFile);
   ClearTerminateRequest();
   int status = 0;
   try {
-    // 2. The main window as the game makes it, then the seed.
-    PrintGameHeader();
-    TFormMain form({StderrMessageSink(), recorder, clock}, options.Roster, OnMode);
-    d.Form = &form;
-    d.Caption = form.Caption();
-    BeginGame();
-    // 3. The game's own loop, fed by the driver; each game's end starts the
-    // next with F2 until the last.
-    form.Run();
-    // 4. A game the loop left without its end (the program was asked to
-    // end) is reported as it stands.
-    if (!d.Done) EndGame();
-    if (form.Game().LoadFailed) status = 1;
-    d.Form = nullptr;
+    // 2. The windows, each with its game.
+    seat.Open();
+    if (beside) beside->Open();
+    // 3. The games' own loops, fed by their drivers; each game's end starts
+    // the next with F2 until the last. Side by side, one pass of each in
+    // turn, until both have ended.
+    if (!beside) {
+      seat.Window->Run();
+    } else {
+      TBromTimer& a = seat.Window->Timer();
+      TBromTimer& b = beside->Window->Timer();
+      while (!TerminateRequested() && (!a.Stopping() || !b.Stopping())) {
+        if (!a.Stopping()) a.Pass();
+        if (!b.Stopping()) b.Pass();
+      }
+      beside->Close();
+    }
+    status = seat.Close();
   } catch (const std::exception& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "quillmoor-lab play: %s\n", Cp932ToUtf8Lenient(e.what()).c_str());
@@ -612,7 +663,6 @@ int RunPlay(const TPlayOptions& options, const std::string& events) {
   }
   if (!options.FontFile.empty()) TBromFont::PinFile("");
   ClearTerminateRequest();
-  driver = nullptr;
   std::fflush(stdout);
-  return d.Failed ? 1 : status;
+  return seat.Driver.Failed ? 1 : status;
 }

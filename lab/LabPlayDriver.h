@@ -31,9 +31,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "flow/Mode.h"
+#include "game/Game.h"
 
 struct TPlayOptions {
   std::uint32_t Seed = 1;
@@ -44,6 +45,9 @@ struct TPlayOptions {
   std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
   int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
   int Games = 1;            // games in one window, each after the last by F2
+  // A second game played beside, in a window of its own, one pass of each
+  // loop in turn, with this seed; its record goes nowhere.
+  std::optional<std::uint32_t> Beside;
 };
 
 constexpr int EndOfGame = 100;

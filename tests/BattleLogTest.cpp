@@ -6,8 +6,9 @@
 #include "battle/Battle.h"
 #include "battle/BattleLog.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "growth/GrowthDriver.h"
 #include "tests/TestGame.h"
 #include "tests/TestSupport.h"
@@ -50,7 +51,7 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   t.Hero->Bonus = 1;
   t.Hero->Wins = 2;
   t.Stage = 3;
-  EndRound(TestGame());
+  RunGameStep(TestGame(), TestShell(), [&] { EndRound(TestGame()); });
   ASSERT_EQ(t.EntrantCount, 4);
   EXPECT_EQ(t.Entrants[0], &t.Slots[0]);
   EXPECT_EQ(t.Entrants[1], &t.Slots[2]);
