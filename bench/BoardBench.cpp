@@ -16,7 +16,6 @@
 #include "present/Form.h"
 #include "present/PictureCheck.h"
 #include "rules/DataFolder.h"
-#include "rules/Random.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ void BM_PaintBoard(benchmark::State& state) {
   InitScreens(*screens, box);
   TScreensView view(*screens);
   const auto game = std::make_unique<TGame>(view);
-  RandSeed(1);
+  game->Dice.Seed(1);
   LoadRoster(*game, RosterFileName, DataFolder, PictureCheck());
   if (game->LoadFailed) {
     state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");

@@ -10,4 +10,5 @@ TGame::TGame(TGameView& view) : View(view) {
   Battle.Tournament = &Tournament;
   Battle.Log = &LogStore;
   Battle.Host = &BattleHost;
+  Battle.Dice = &Dice;
 }

@@ -1,11 +1,11 @@
 // Design unit: UnitGame.
 // The game as one value: everything one tournament is made of, from the title
 // to the champion's board. The tournament with its grown builds, the battle
-// the player watches and its log, the growth driver, the story script, the
-// screen mode and whether the roster failed to load are its members, under the
-// names the rules give them. Nothing of a game lives anywhere else: a new game
-// is a fresh value (the main window holds one and can replace it), and two
-// games never share a thing.
+// the player watches and its log, the growth driver, the dice, the story
+// script, the screen mode and whether the roster failed to load are its
+// members, under the names the rules give them. Nothing of a game lives
+// anywhere else: a new game is a fresh value (the main window holds one and
+// can replace it), and two games never share a thing.
 //
 // The game is shown through the view it is made with (game/View.h), which
 // outlives it. It takes steps (game/Step.h): each is given the shell of its
@@ -26,6 +26,7 @@
 #include "data/Tournament.h"
 #include "game/View.h"
 #include "growth/GrowthDriver.h"
+#include "rules/Random.h"
 #include "script/Story.h"
 
 // The screens of the game; the title comes first.
@@ -126,6 +127,12 @@ struct TGame {
   TBattle Battle;          // the shown battle: its fighters, phases and cues
   TLogStore LogStore;      // the shown battle's lines
   TGrowthDriver Growth;    // the rivals' growth between two rounds
+  // The game's dice: the draw, the coin toss of a tied judgement and the
+  // growth search throw them, and nothing else does. Whoever makes the game
+  // seeds them once, before the draw (the main window from the clock, the
+  // lab's play driver with its seed), so one seed plays one game whatever
+  // runs beside it.
+  TRandom Dice;
   // The story script, once set up (game/StoryRunner's InitStory; without it
   // every piece is an empty page that "close" ends).
   std::unique_ptr<TStory> Story;
@@ -153,7 +160,8 @@ struct TGame {
   TGameStoryView StoryView{*this};
 
   // A game before the title, shown on `view`: the battle writes this game's
-  // log and plays this game's tournament, with the game's own host.
+  // log, plays this game's tournament and tosses this game's dice, with the
+  // game's own host.
   explicit TGame(TGameView& view = NullGameView());
   // The battle points into the game: a game stays where it was made.
   TGame(const TGame&) = delete;

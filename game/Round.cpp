@@ -67,7 +67,7 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
     RosterFatal(g, fault);
     return;
   }
-  DrawEntrants(g.Tournament, entries);
+  DrawEntrants(g.Tournament, entries, g.Dice);
 }
 
 void RosterFatal(TGame& g, std::string_view text) {

@@ -122,7 +122,7 @@ void GrowthStep(TGame& g, TGameShell& shell) {
   // The growth runs under every screen; its progress is drawn, and the
   // screen presented, only while the board shows.
   RunGameStep(g, shell, [&g] {
-    if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
+    if (!GrowthTick(g.Growth, g.Tournament, g.Dice) || g.Mode != gmBoard) return;
     if (g.View.ShowGrowthProgress(g, g.Growth.Remaining)) AskPresent(g);
     AskPresent(g);
   });

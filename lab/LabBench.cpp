@@ -52,14 +52,14 @@ int RunBench(const TLabArgs& args, const TLabPlatform&) {
   const auto battle = std::make_unique<TBattle>();
   for (int i = 0; i < SilentPairs; ++i) sum.Add(SimulateBattle(*battle, corpus.A[i], corpus.B[i]));
   // 2. Shown matches at every stage, some skipped, as the player sees them.
-  RandSeed(1);
+  TRandom matchDice(1);
   long long lines = 0;
   const std::string names[2] = {"先手の剣師", "後手の剣師"};
   for (int i = 0; i < ShownPairs; ++i) {
     const TSpec specs[2] = {corpus.A[i], corpus.B[i]};
     const long long skipAt = i % 7 == 0 ? 1 + i % 11 : -1;
     const int stage = FirstRoundStage + i % (FinalStage - FirstRoundStage + 1);
-    const bool ended = PlayLabMatch(names, specs, stage, skipAt,
+    const bool ended = PlayLabMatch(names, specs, stage, skipAt, matchDice,
                                     [&](long long k, const char* cue, const TStringDynArray& l) {
                                       sum.Add(k);
                                       sum.Add(cue != nullptr ? cue : "-");
@@ -72,8 +72,9 @@ int RunBench(const TLabArgs& args, const TLabPlatform&) {
     }
   }
   // 3. Growth searches.
-  RandSeed(2);
-  for (int i = 0; i < GrownPairs; ++i) sum.Add(BuildText(GrowOne(corpus.A[i], corpus.B[i])));
+  TRandom growthDice(2);
+  for (int i = 0; i < GrownPairs; ++i)
+    sum.Add(BuildText(GrowOne(corpus.A[i], corpus.B[i], growthDice)));
   std::printf("silent battles: %d, shown matches: %d (%lld lines), grown builds: %d\n", SilentPairs,
               ShownPairs, lines, GrownPairs);
   std::printf("Bench: %016llx\n", static_cast<unsigned long long>(sum.Value()));

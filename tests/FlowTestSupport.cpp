@@ -12,7 +12,6 @@
 #include "game/Round.h"
 #include "game/Step.h"
 #include "present/Timer.h"
-#include "rules/Random.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -52,7 +51,7 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 void GameFolder::OpenWindow(std::uint32_t seed) {
   form_ = std::make_unique<TFormMain>(TWindowServices{messages_, cues_, SystemTimerHost()},
                                       std::string_view{}, listener_);
-  RandSeed(seed);
+  form_->Game().Dice.Seed(seed);
 }
 
 void GameFolder::LeftClick(int x, int y) {

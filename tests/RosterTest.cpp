@@ -10,7 +10,6 @@
 #include "game/Step.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
-#include "rules/Random.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
 #include "tests/TestGame.h"
@@ -335,7 +334,7 @@ TEST(RosterLab, CheckRosterAnswersAsTheGameWould) {
 TEST(RosterLoad, SuccessDrawsTheEntrants) {
   TRosterFolder folder;
   NewTestGame();
-  RandSeed(7);
+  TestGame().Dice.Seed(7);
   TEffectLog shell;
   RunGameStep(TestGame(), shell, [&] {
     LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder, PictureCheck());
