@@ -276,31 +276,32 @@ TEST(RosterImages, AnEntryWithAnOversizedPortraitFailsOnItsImageLine) {
 }
 
 TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
+  TGame game;
   TRosterFolder folder;
   TLines lines = RosterLines(32);
   lines[6] = "#Name";
-  NewTestGame();
   TEffectLog shell;
-  RunGameStep(TestGame(), shell,
-              [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder, PictureCheck()); });
+  RunGameStep(game, shell,
+              [&] { LoadRoster(game, folder.Write(lines), folder.Folder, PictureCheck()); });
   // The message box, captioned with the program's title, then the end.
   ASSERT_EQ(shell.Applied.size(), 2u);
   EXPECT_EQ(shell.Applied[0].Kind, TEffect::Message);
   EXPECT_EQ(U8(shell.Applied[0].Title) + "|" + U8(shell.Applied[0].Text),
             "Quillmoor|" + At("名前が空です。", 7, "#Name"));
   EXPECT_EQ(shell.Applied[1].Kind, TEffect::Quit);
-  EXPECT_TRUE(TestGame().LoadFailed);
-  EXPECT_EQ(Tournament.Hero, nullptr);
+  EXPECT_TRUE(game.LoadFailed);
+  EXPECT_EQ(game.Tournament.Hero, nullptr);
   ClearTerminateRequest();
 }
 
 TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
+  TGame game;
   TRosterFolder folder;
   ClearTerminateRequest();
   testing::internal::CaptureStderr();
   TEffectLog shell;
-  RunGameStep(TestGame(), shell, [&] {
-    LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder, PictureCheck());
+  RunGameStep(game, shell, [&] {
+    LoadRoster(game, folder.Write(RosterLines(31)), folder.Folder, PictureCheck());
   });
   for (const TEffect& e : shell.Applied) {
     if (e.Kind == TEffect::Message) StderrMessageSink().Show(e.Title, e.Text);
@@ -308,7 +309,7 @@ TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
   EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
-  EXPECT_TRUE(TestGame().LoadFailed);
+  EXPECT_TRUE(game.LoadFailed);
   ClearTerminateRequest();
 }
 
@@ -332,15 +333,15 @@ TEST(RosterLab, CheckRosterAnswersAsTheGameWould) {
 }
 
 TEST(RosterLoad, SuccessDrawsTheEntrants) {
+  TGame game;
   TRosterFolder folder;
-  NewTestGame();
-  TestGame().Dice.Seed(7);
+  game.Dice.Seed(7);
   TEffectLog shell;
-  RunGameStep(TestGame(), shell, [&] {
-    LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder, PictureCheck());
+  RunGameStep(game, shell, [&] {
+    LoadRoster(game, folder.Write(RosterLines(40)), folder.Folder, PictureCheck());
   });
   EXPECT_TRUE(shell.Applied.empty());
-  EXPECT_FALSE(TestGame().LoadFailed);
-  ASSERT_NE(Tournament.Hero, nullptr);
-  EXPECT_EQ(U8(Tournament.Hero->Name), "剣士1");
+  EXPECT_FALSE(game.LoadFailed);
+  ASSERT_NE(game.Tournament.Hero, nullptr);
+  EXPECT_EQ(U8(game.Tournament.Hero->Name), "剣士1");
 }
