@@ -91,7 +91,7 @@ void BlankForRoster(TGame& g) {
 void StartGame(TGame& g, std::string_view rosterPath, const TImageCheck& pictures) {
   TTournament& t = g.Tournament;
   // 3. The roster, and the draw from it. A broken roster has been shown and
-  // the program is ending.
+  // the window's loop is ending.
   LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder,
              pictures);
   if (g.LoadFailed) return;

@@ -17,8 +17,8 @@
 #include "game/Game.h"
 #include "rules/ImageCheck.h"
 
-// The board's entry: the board painted, its regions installed, the growth's
-// progress over it while the rivals grow, presented.
+// The board's entry: the board shown, the growth's progress over it while the
+// rivals grow, presented.
 void ShowBoard(TGame& g);
 
 // Reads the roster at the program path, with its portraits in the folder
@@ -31,13 +31,14 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
 // carried out when the step is over) and sets the game's LoadFailed.
 void RosterFatal(TGame& g, std::string_view text);
 
-// The title's click comes in two steps (game/Step's StartFromTitle). First the transition's cue and
-// the black window, which must show while the roster loads, so this step ends (and its effects are
-// carried out) before the loading starts.
+// The title's click comes in two steps (game/Step's StartFromTitle). First
+// the transition's cue and the black screen, which must show while the roster
+// loads, so this step ends (and its effects are carried out) before the
+// loading starts.
 void BlankForRoster(TGame& g);
 // Then the roster (the program path `rosterPath`, or when empty
 // "dat\\swordia.txt") is read and drawn (a broken roster has been shown and
-// the program is ending: nothing more happens), the portraits are loaded, the
+// the window's loop is ending: nothing more happens), the portraits are loaded, the
 // hero starts with an empty build and 10 points, and hero making opens at
 // stage 0. The portraits are judged by `pictures`.
 void StartGame(TGame& g, std::string_view rosterPath, const TImageCheck& pictures);
