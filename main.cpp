@@ -19,7 +19,6 @@
 
 #include "data/Roster.h"
 #include "flow/FormMain.h"
-#include "flow/TournamentFlow.h"
 #include "present/App.h"
 #include "present/Bitmap.h"
 #include "present/DataLookup.h"
@@ -190,8 +189,8 @@ int main(int argc, char** argv) {
   try {
     TFormMain form({messages, sound, SystemTimerHost()});
     form.SetMuted(args.Mute);
-    SetWindowIcon(form);
-    form.Show();
+    SetWindowIcon(form.Form());
+    form.Form().Show();
     form.Run();
     // A broken roster has been shown; the run did not succeed.
     if (form.Game().LoadFailed) exitCode = ExitFault;

@@ -8,11 +8,13 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/TournamentFlow.h"
+#include "game/Round.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
+#include "paint/ScreensView.h"
 #include "paint/Sensor.h"
 #include "present/Form.h"
+#include "present/PictureCheck.h"
 #include "rules/DataFolder.h"
 
 namespace {
@@ -21,10 +23,10 @@ void BM_PaintBoard(benchmark::State& state) {
   TBromPaintBox box;
   const auto screens = std::make_unique<TScreens>();
   InitScreens(*screens, box);
-  const auto game = std::make_unique<TGame>();
-  game->Screens = screens.get();
+  TScreensView view(*screens);
+  const auto game = std::make_unique<TGame>(view);
   game->Dice.Seed(1);
-  LoadRoster(*game, RosterFileName, DataFolder);
+  LoadRoster(*game, RosterFileName, DataFolder, PictureCheck());
   if (game->LoadFailed) {
     state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");
     return;

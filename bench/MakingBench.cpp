@@ -6,9 +6,11 @@
 
 #include <memory>
 
-#include "flow/Making.h"
 #include "game/Game.h"
+#include "game/Making.h"
+#include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
+#include "paint/ScreensView.h"
 #include "present/Form.h"
 
 namespace {
@@ -16,10 +18,10 @@ namespace {
 struct TMakingScreen {
   TBromPaintBox box;
   std::unique_ptr<TScreens> screens = std::make_unique<TScreens>();
-  std::unique_ptr<TGame> game = std::make_unique<TGame>();
+  TScreensView view{*screens};
+  std::unique_ptr<TGame> game = std::make_unique<TGame>(view);
   TMakingScreen() {
     InitScreens(*screens, box);
-    game->Screens = screens.get();
     TTournament& t = game->Tournament;
     t.Hero = &t.Slots[0];
     t.Hero->Name = "シオン";

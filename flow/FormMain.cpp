@@ -1,10 +1,8 @@
 #include "flow/FormMain.h"
 
-#include "flow/Command.h"
 #include "flow/Keys.h"
-#include "flow/Mode.h"
-#include "flow/StoryRunner.h"
-#include "flow/TournamentFlow.h"
+#include "game/Step.h"
+#include "game/StoryRunner.h"
 #include "paint/BattleScreen.h"
 #include "paint/Focus.h"
 #include "paint/HelpScreen.h"
@@ -12,6 +10,7 @@
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "present/App.h"
+#include "present/PictureCheck.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
@@ -26,23 +25,23 @@ constexpr std::int32_t GrowthInterval = 10;
 }  // namespace
 
 TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPath,
-                     TModeListener listener)
-    : TBromForm(ApplicationTitle()),
+                     TGameListener* listener)
+    : form_(ApplicationTitle()),
       messages_(services.Messages),
       sound_(services.Sound),
       timer_(services.Clock),
       rosterPath_(rosterPath),
-      modeListener_(listener),
-      caption_(ApplicationTitle()),
-      game_(std::make_unique<TGame>()) {
-  // 1. The base form has been made (hidden, captioned with the product name),
-  // with a fresh game and its own tick loop.
+      listener_(listener),
+      game_(std::make_unique<TGame>(view_)),
+      caption_(ApplicationTitle()) {
+  // 1. The platform window has been made (hidden, captioned with the product
+  // name), with a fresh game and its own tick loop.
   try {
     // 2. The client area and the window's place; the background is black.
-    SetClientSize(ScreenWidth, ScreenHeight);
-    CenterOnScreen();
+    form_.SetClientSize(ScreenWidth, ScreenHeight);
+    form_.CenterOnScreen();
     // 3. The paint box fills the client area and hands its events here.
-    TBromPaintBox& box = PaintBox();
+    TBromPaintBox& box = form_.PaintBox();
     box.OnPaint = [this] { FormPaint(); };
     box.OnMouseDown = [this](TMouseButton b, int x, int y) { PaintBoxMainMouseDown(b, x, y); };
     box.OnMouseMove = [this](int x, int y) { PaintBoxMainMouseMove(x, y); };
@@ -62,11 +61,11 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
         },
         LogScrollInterval,
         [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
-    timer_.Add([this] { GrowthTimer(*game_); }, GrowthInterval,
+    timer_.Add([this] { GrowthStep(*game_, *this); }, GrowthInterval,
                [this] { return game_->Growth.Growing; });
     // 7. The game shown on this window, then the title.
     TakeUpGame();
-    SetMode(*game_, gmTitle);
+    EnterMode(*game_, *this, gmTitle);
   } catch (...) {
     Release();
     throw;
@@ -84,24 +83,18 @@ void TFormMain::NewGame() {
   ClearSensors(screens_.Sensors);
   // 2. A fresh game, taken up as at creation, with the caption a "#Title"
   // may have changed restored; then the title.
-  game_ = std::make_unique<TGame>();
+  game_ = std::make_unique<TGame>(view_);
   TakeUpGame();
   caption_ = ApplicationTitle();
   ShowCaption();
-  SetMode(*game_, gmTitle);
+  EnterMode(*game_, *this, gmTitle);
 }
 
 void TFormMain::TakeUpGame() {
-  // The game is shown on this window: the listener hears its mode changes,
-  // it draws on these screens and this window carries out its effects; its
-  // story starts from the beginning and its battle gets the flow's host. Its
-  // dice are seeded from the clock, once, before its draw.
+  // The game was made on this window's view; its story starts from the
+  // beginning, and its dice are seeded from the clock, once, before its draw.
   game_->Dice.SeedFromClock();
-  game_->ModeListener = modeListener_;
-  game_->Screens = &screens_;
-  game_->Shell = this;
   InitStory(*game_);
-  ConnectGameFlow(*game_);
 }
 
 void TFormMain::Release() {
@@ -110,11 +103,12 @@ void TFormMain::Release() {
   FreeScreens(screens_);
   FreeStory(*game_);
   timer_.Clear();
-  PaintBox().OnPaint = nullptr;
-  PaintBox().OnMouseDown = nullptr;
-  PaintBox().OnMouseMove = nullptr;
-  PaintBox().OnMouseLeave = nullptr;
-  PaintBox().OnKeyDown = nullptr;
+  TBromPaintBox& box = form_.PaintBox();
+  box.OnPaint = nullptr;
+  box.OnMouseDown = nullptr;
+  box.OnMouseMove = nullptr;
+  box.OnMouseLeave = nullptr;
+  box.OnKeyDown = nullptr;
 }
 
 void TFormMain::Apply(const TEffect& effect) {
@@ -126,16 +120,29 @@ void TFormMain::Apply(const TEffect& effect) {
     case TEffect::Caption:
       caption_ = effect.Text;
       return ShowCaption();
+    case TEffect::Message:
+      return messages_.Show(effect.Title, effect.Text);
+    case TEffect::Quit:
+      return timer_.Stop();
   }
 }
 
 void TFormMain::ShowCaption() {
-  SetCaption(WindowCaption(caption_, sound_.Muted()));
+  form_.SetCaption(WindowCaption(caption_, sound_.Muted()));
 }
 
 void TFormMain::SetMuted(bool muted) {
   sound_.SetMuted(muted);
   ShowCaption();
+}
+
+void TFormMain::ModeChanged(const TGame& game, TGameMode m, bool entered) {
+  if (listener_ != nullptr) listener_->ModeChanged(game, m, entered);
+}
+
+void TFormMain::MatchDecided(const TGame& game, const TSwordia& winner, const TSwordia& loser,
+                             int result) {
+  if (listener_ != nullptr) listener_->MatchDecided(game, winner, loser, result);
 }
 
 void TFormMain::FormPaint() {
@@ -156,16 +163,13 @@ void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   } else {
     // 4. Elsewhere the command of the screen's region, carried out once the
     // registry has found it.
-    RunCommand(*game_, SensorClick(screens_.Sensors, x, y));
+    RunCommand(*game_, *this, SensorClick(screens_.Sensors, x, y));
   }
-  // 5. What the step asked of the platform: message boxes, the end.
-  DoAskedMessages(*game_, messages_);
 }
 
 void TFormMain::StartFromTitle() {
   // The black window is shown before the roster loads: two steps.
-  RunGameStep(*game_, [this] { BlankForRoster(*game_); });
-  RunGameStep(*game_, [this] { StartGame(*game_, rosterPath_); });
+  ::StartFromTitle(*game_, *this, rosterPath_, PictureCheck());
 }
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
@@ -185,11 +189,9 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
     case TKeyOutcome::Nothing:
       return;
     case TKeyOutcome::Command:
-      RunCommand(*game_, outcome.Click);
-      return DoAskedMessages(*game_, messages_);
+      return RunCommand(*game_, *this, outcome.Click);
     case TKeyOutcome::StartGame:
-      StartFromTitle();
-      return DoAskedMessages(*game_, messages_);
+      return StartFromTitle();
     case TKeyOutcome::ToggleMute:
       return SetMuted(!sound_.Muted());
     case TKeyOutcome::NewTournament:
@@ -213,13 +215,26 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       CloseHelpPage(screens_);
       return Present(screens_);
     case TKeyOutcome::SkipRivals:
-      RunRivalMatches(*game_);
-      return DoAskedMessages(*game_, messages_);
+      return RunRivalMatches();
+  }
+}
+
+void TFormMain::RunRivalMatches() {
+  // A round's rival matches take a few thousand clicks at most; the bound
+  // only keeps a battle that could never end from holding the window.
+  constexpr int MostClicks = 1000000;
+  for (int click = 0; click < MostClicks && RivalMatchShown(*game_); ++click) {
+    // SKIP while it is shown, then the clicks on the battle.
+    const TCommandKind kind =
+        game_->Battle.SkipAllowed ? TCommandKind::BattleSkip : TCommandKind::BattleStep;
+    const TCommand command = SensorCommand(screens_.Sensors, kind);
+    if (command.Kind == TCommandKind::None) return;
+    RunCommand(*game_, *this, command);
   }
 }
 
 TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
-  return KeyOutcome(*game_, keyMemory_, key, repeat);
+  return KeyOutcome(*game_, screens_, keyMemory_, key, repeat);
 }
 
 void TFormMain::NewTournament() {

@@ -7,15 +7,16 @@
 // regions. The pointer leaving the screen leaves its regions. Keys come here
 // too and do what flow/Keys says.
 //
-// The window holds the game as one value and can replace it by a fresh one
-// (NewGame); a play driver may make one window after another, each with a
-// game of its own. Next to the game it holds the screens the game is shown
-// on (paint/ScreenKit's TScreens), which outlive a new game. It is the shell
-// of its games: the cues, presents and captions a step asks for are carried
-// out here, once the step has returned (flow/Mode's RunGameStep), then the
-// message boxes and the end of the program it asked for. It also presents
-// after a pointer move that changed a highlight and after a log tick that
-// drew, and when it is uncovered.
+// The window holds its platform window (present/Form), the game as one value,
+// which it can replace by a fresh one (NewGame), and the screens the game is
+// shown on (paint/ScreenKit's TScreens, through the view paint/ScreensView),
+// which outlive a new game; a play driver may make one window after another,
+// or several side by side, each with a game of its own. It is the shell of
+// every step it has its game take (game/Step): the cues, presents, captions,
+// message boxes and the end of its loop a step asks for are carried out here,
+// once the step has returned. It also presents after a pointer move that
+// changed a highlight and after a log tick that drew, and when it is
+// uncovered.
 #pragma once
 
 #include <memory>
@@ -25,6 +26,7 @@
 #include "flow/Keys.h"
 #include "game/Game.h"
 #include "paint/ScreenKit.h"
+#include "paint/ScreensView.h"
 #include "present/App.h"
 #include "present/Form.h"
 #include "present/Timer.h"
@@ -41,16 +43,21 @@ struct TWindowServices {
   TTimerHost& Clock;       // the tick loop's clock, wait and message pump
 };
 
-class TFormMain : public TBromForm, public TEffectShell {
+class TFormMain : public TGameShell {
  public:
   // The game reads the roster at the program path `rosterPath` (the lab's
   // play driver plays an author's roster so), or "dat\\swordia.txt". The
-  // listener, when given, hears every mode change of every game the window
-  // makes, from the first title on.
+  // listener, when given, hears every mode change and decided match of every
+  // game the window makes, from the first title on; it outlives the window.
   explicit TFormMain(const TWindowServices& services, std::string_view rosterPath = {},
-                     TModeListener listener = nullptr);
+                     TGameListener* listener = nullptr);
   ~TFormMain() override;
+  TFormMain(const TFormMain&) = delete;
+  TFormMain& operator=(const TFormMain&) = delete;
 
+  // The platform window it shows everything in.
+  TBromForm& Form() { return form_; }
+  const TBromForm& Form() const { return form_; }
   // The game the window shows.
   TGame& Game() { return *game_; }
   const TGame& Game() const { return *game_; }
@@ -62,15 +69,20 @@ class TFormMain : public TBromForm, public TEffectShell {
   // Its tick loop: the log's glide and the growth. Run() runs the program's
   // message loop on it until termination is requested.
   TBromTimer& Timer() { return timer_; }
-  void Run() { RunMessageLoop(timer_); }
+  void Run() { TBromForm::RunMessageLoop(timer_); }
   // A new tournament: a fresh game value replaces the current one (its
   // story, its battle's host and the listener set up as at creation) and the
   // title shows, as at program start. Nothing of the old game stays.
   void NewGame();
 
   // Carries out an effect a step of the game asked for: a cue on the
-  // window's sounds, a present of its screens, the window's caption.
+  // window's sounds, a present of its screens, the window's caption, a
+  // message box on its sink, the end of its loop.
   void Apply(const TEffect& effect) override;
+  // Passes on to the listener what it hears of the game.
+  void ModeChanged(const TGame& game, TGameMode m, bool entered) override;
+  void MatchDecided(const TGame& game, const TSwordia& winner, const TSwordia& loser,
+                    int result) override;
 
   // The window was uncovered: the screen layer is shown again.
   void FormPaint();
@@ -89,24 +101,31 @@ class TFormMain : public TBromForm, public TEffectShell {
 
  private:
   void Release();
-  // The title's click or key: the game starts (flow/TournamentFlow's
-  // BlankForRoster, then StartGame, each a step).
+  // The title's click or key: the game starts (two steps).
   void StartFromTitle();
-  // Shows the current game on this window (at creation and for a new game).
+  // Sets up a game just made to be shown on this window (at creation and for
+  // a new game).
   void TakeUpGame();
+  // Shows the caption the game asked for, with the sound's state.
+  void ShowCaption();
+  // The skip key: the match shown, one the hero is not in, and the round's
+  // next matches the hero is not in, each played out as SKIP and then the
+  // clicks through its verdict play it (each click a step of its own, with
+  // its lines and cues, found as a click finds its region), until the hero's
+  // match has begun or another screen is shown.
+  void RunRivalMatches();
 
+  TBromForm form_;
   TMessageSink& messages_;
   TBromWave sound_;
   TBromTimer timer_;
   std::string rosterPath_;
-  TModeListener modeListener_ = nullptr;
-  // Shows the caption the game asked for, with the sound's state.
-  void ShowCaption();
-
+  TGameListener* listener_ = nullptr;
   TKeyMemory keyMemory_;  // the last key that went down
   TScreens screens_;      // made before the game, which is shown on them
+  TScreensView view_{screens_};
+  std::unique_ptr<TGame> game_;
   // The caption the game asked for last (the program's title, or the
   // story's "#Title"), which the window shows with the sound's state.
   std::string caption_;
-  std::unique_ptr<TGame> game_;
 };

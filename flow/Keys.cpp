@@ -1,7 +1,6 @@
 #include "flow/Keys.h"
 
 #include "data/Tournament.h"
-#include "flow/Mode.h"
 #include "paint/BattleScreen.h"
 #include "paint/HelpScreen.h"
 #include "paint/MakingScreen.h"
@@ -29,12 +28,12 @@ TFocusMove FocusMoveOf(TKey key) {
 
 // What a key does in hero making: the arrows (Right too) and Tab move the
 // focus, Space and Return click the region it rests on.
-TKeyOutcome MakingKey(const TGame& g, TKey key, TKeyAction action) {
+TKeyOutcome MakingKey(const TGame& g, const TScreens& s, TKey key, TKeyAction action) {
   if (action == TKeyAction::Focus || key == TKey::Right) {
     return {TKeyOutcome::MoveFocus, {}, FocusMoveOf(key)};
   }
   if (action != TKeyAction::Main) return {};
-  const TCommand click = FocusClick(ScreensOf(g).Sensors, g, MakingFocusable);
+  const TCommand click = FocusClick(s.Sensors, g, MakingFocusable);
   if (click.Kind == TCommandKind::None) return {};
   return {TKeyOutcome::Command, click};
 }
@@ -98,11 +97,12 @@ bool RivalMatchShown(const TGame& g) {
   return t.Entrants[first] != t.Hero && t.Entrants[first + 1] != t.Hero;
 }
 
-TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat) {
+TKeyOutcome KeyOutcome(const TGame& g, const TScreens& s, TKeyMemory& memory, TKey key,
+                       bool repeat) {
   const TKeyAction action = KeyActionOf(key);
   // 1. The help page open: a key only closes it, and a held key's repeats
   // do nothing after, on any screen.
-  if (HelpPageOpen(ScreensOf(g))) {
+  if (HelpPageOpen(s)) {
     if (repeat) return {};
     memory = TKeyMemory{g.Mode, true};
     return {TKeyOutcome::CloseHelp, {}};
@@ -117,7 +117,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat
       return {};
     }
     if (g.Mode != memory.Mode) return {};
-    if (g.Mode == gmBattle && LogScrolling(ScreensOf(g), g)) return {};
+    if (g.Mode == gmBattle && LogScrolling(s, g)) return {};
   } else {
     memory = TKeyMemory{g.Mode, false};
   }
@@ -133,7 +133,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat
     return action == TKeyAction::Main ? TKeyOutcome{TKeyOutcome::StartGame, {}} : TKeyOutcome{};
   }
   // 5. Hero making's focus, and a click on it.
-  if (g.Mode == gmMaking) return MakingKey(g, key, action);
+  if (g.Mode == gmMaking) return MakingKey(g, s, key, action);
   // 6. The rivals' matches, and the hero on the board.
   if (action == TKeyAction::SkipRivals) {
     return RivalMatchShown(g) ? TKeyOutcome{TKeyOutcome::SkipRivals, {}} : TKeyOutcome{};
@@ -154,7 +154,7 @@ TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat
     kind = TCommandKind::ChangeBuild;
   }
   // 9. The screen's region with that command, as a click on it asks.
-  const TCommand click = SensorCommand(ScreensOf(g).Sensors, kind);
+  const TCommand click = SensorCommand(s.Sensors, kind);
   if (click.Kind == TCommandKind::None) return {};
   return {TKeyOutcome::Command, click};
 }

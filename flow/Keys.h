@@ -36,9 +36,10 @@
 
 #include <cstdint>
 
-#include "flow/Mode.h"
+#include "game/Command.h"
+#include "game/Game.h"
 #include "paint/Focus.h"
-#include "paint/Sensor.h"
+#include "paint/ScreenKit.h"
 #include "present/Form.h"
 
 // What a key asks for, whatever the screen.
@@ -85,9 +86,10 @@ struct TKeyOutcome {
   TCommand Click;                      // with Command: the region's command and its tag
   TFocusMove Move = TFocusMove::Next;  // with MoveFocus
 };
-// Reads the game's mode, battle, log and tournament, the registry and the
-// help page; changes nothing but `memory`.
-TKeyOutcome KeyOutcome(const TGame& g, TKeyMemory& memory, TKey key, bool repeat);
+// Reads the game's mode, battle, log and tournament and the screens'
+// registry, log window and help page; changes nothing but `memory`.
+TKeyOutcome KeyOutcome(const TGame& g, const TScreens& s, TKeyMemory& memory, TKey key,
+                       bool repeat);
 
 // The match shown is one the hero is not in (the skip key's condition).
 bool RivalMatchShown(const TGame& g);

@@ -1,13 +1,14 @@
 #include "game/Game.h"
 
-TGame::TGame() : BattleHost(std::make_unique<TBattleHost>()) {
-  Battle.Tournament = &Tournament;
-  Battle.Log = &LogStore;
-  Battle.Host = BattleHost.get();
-  Battle.Dice = &Dice;
+TGameView& NullGameView() {
+  // Stateless: every game shown nowhere may share it.
+  static TGameView nothing;
+  return nothing;
 }
 
-void TGame::UseBattleHost(std::unique_ptr<TBattleHost> host) {
-  BattleHost = host != nullptr ? std::move(host) : std::make_unique<TBattleHost>();
-  Battle.Host = BattleHost.get();
+TGame::TGame(TGameView& view) : View(view) {
+  Battle.Tournament = &Tournament;
+  Battle.Log = &LogStore;
+  Battle.Host = &BattleHost;
+  Battle.Dice = &Dice;
 }

@@ -37,10 +37,9 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
   SetUpStage(game->Tournament, entrants, stage);
   // 2. Click 0 is the match start, entered as the game's battle mode enters
   // it; then one click at a time until the stage is over.
-  auto owned = std::make_unique<TLabHost>();
-  const TLabHost& host = *owned;
-  game->UseBattleHost(std::move(owned));
+  TLabHost host;
   TBattle& battle = game->Battle;
+  battle.Host = &host;
   const TLogStore& log = game->LogStore;
   auto done = [&](long long k, const char* cue) {
     if (!log.StepLines.empty()) report(k, cue, log.StepLines);

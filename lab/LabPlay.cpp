@@ -22,13 +22,13 @@ namespace {
 
 const char* const Usage =
     "[--seed N] [--roster FILE] [--events FILE] [--auto] [--shots DIR] [--until MODE|end] "
-    "[--check] [--games N] [--font FILE] [--by clicks|keys|pad|mixed]";
+    "[--check] [--games N] [--font FILE] [--beside N] [--by clicks|keys|pad|mixed]";
 
 int Play(const TLabArgs& args, const TLabPlatform&) {
   TLabOptions options("play", args);
   TPlayOptions play;
   // 1. The options.
-  long long seed = 1, games = 1;
+  long long seed = 1, games = 1, beside = -1;
   std::string eventsFile, roster, until, by;
   bool givenEvents = false, givenRoster = false, givenShots = false, givenUntil = false,
        givenFont = false, givenBy = false;
@@ -36,6 +36,7 @@ int Play(const TLabArgs& args, const TLabPlatform&) {
   play.Check = options.Flag("--check");
   if (!options.Number("--seed", 0, 0xFFFFFFFFLL, seed) ||
       !options.Number("--games", 1, 10000, games) ||
+      !options.Number("--beside", 0, 0xFFFFFFFFLL, beside) ||
       !options.Value("--events", eventsFile, givenEvents) ||
       !options.Value("--roster", roster, givenRoster) ||
       !options.Value("--shots", play.ShotsFolder, givenShots) ||
@@ -46,6 +47,7 @@ int Play(const TLabArgs& args, const TLabPlatform&) {
   }
   if (!options.Operands().empty()) return options.UsageError("play takes no operands");
   play.Seed = static_cast<std::uint32_t>(seed);
+  if (beside >= 0) play.Beside = static_cast<std::uint32_t>(beside);
   if (givenRoster && !LabArgToCp932(roster, play.Roster)) {
     return options.UsageError("the roster's name has no Shift-JIS form");
   }
@@ -77,7 +79,7 @@ int Play(const TLabArgs& args, const TLabPlatform&) {
     }
     events = text.str();
   }
-  // 3. The games, in one main window.
+  // 3. The games, in one main window (and one beside it).
   play.Games = static_cast<int>(games);
   const int status = RunPlay(play, events) == 0 ? LabExitFine : LabExitFault;
   std::fflush(stdout);

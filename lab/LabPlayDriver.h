@@ -35,9 +35,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "flow/Mode.h"
+#include "game/Game.h"
 
 // What the autoplayer plays with: the mouse, the keyboard alone, a game
 // controller alone, or any of them at random (random keys, buttons and
@@ -53,6 +54,9 @@ struct TPlayOptions {
   std::string FontFile;     // a font file every text is drawn with; empty: the system's choice
   int Until = -1;           // a mode to stop at (TGameMode), EndOfGame, or -1: run out
   int Games = 1;            // games in one window, each after the last by F2
+  // A second game played beside, in a window of its own, one pass of each
+  // loop in turn, with this seed; its record goes nowhere.
+  std::optional<std::uint32_t> Beside;
   TAutoInput By = TAutoInput::Clicks;  // what the autoplayer plays with
 };
 

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/Command.h"
+
 struct TGame;
 struct TScreens;
 
@@ -47,30 +49,6 @@ constexpr TPoint OffScreen{-1, -1};
 // game, read-only, and the region's tag. It draws; it never changes the game
 // or the registry.
 using TSensorHandler = void (*)(TScreens& screens, const TGame& game, std::int32_t tag);
-
-// What a click on a region asks of the game. Its tag says which one: the
-// slot, the sword kind, the stat or the order slot.
-enum class TCommandKind : std::uint8_t {
-  None,         // no click: the click falls through to the next region
-  RaiseStat,    // hero making's stat button, tag 0..3
-  AddSword,     // a sword button, tag kind 1..35
-  ResetEdit,    // "リセット"
-  DecideEdit,   // "決定"
-  SwapSwords,   // an order slot, tag 0..19
-  CloseView,    // the opponent view (and the flavour strip that shares it)
-  ViewEntrant,  // a board's portrait cell, tag slot 0..31
-  StartRound,   // "START"
-  ChangeBuild,  // "構成変動"
-  CloseStory,   // the story's "close"
-  NextPage,     // anywhere else on the story
-  BattleStep,   // anywhere on the battle
-  BattleSkip,   // "SKIP"
-};
-
-struct TCommand {
-  TCommandKind Kind = TCommandKind::None;
-  std::int32_t Tag = 0;
-};
 
 struct TSensor {
   TRect Rect;

@@ -13,7 +13,9 @@
 // fault message boxes.
 const char* ApplicationTitle();
 
-// Asks the program to end: the tick loop stops after the current pass.
+// Asks the program to end (a signal, the window system's quit): every tick
+// loop stops after its current pass. A window whose game is over stops its own
+// loop alone (TBromTimer::Stop).
 void RequestTerminate();
 bool TerminateRequested();
 // Clears the request (tests and the lab run several games in one process).

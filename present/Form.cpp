@@ -548,7 +548,7 @@ void TBromForm::PumpMessages() {
 }
 
 void TBromForm::RunMessageLoop(TBromTimer& timer) {
-  while (!TerminateRequested()) {
+  while (!TerminateRequested() && !timer.Stopping()) {
     if (timer.Started()) {
       timer.Run();
       continue;

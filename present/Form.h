@@ -170,9 +170,10 @@ class TBromForm {
   // presses, pointer moves and leaves, keys; closing a window requests
   // termination.
   static void PumpMessages();
-  // The program's message loop: runs until termination is requested. Once
-  // `timer` has been started, its tick loop (TBromTimer::Run) takes it over;
-  // otherwise it waits for messages and delivers them.
+  // The message loop: runs until termination is requested or `timer` is
+  // asked to stop. Once `timer` has been started, its tick loop
+  // (TBromTimer::Run) takes it over; otherwise it waits for messages and
+  // delivers them.
   static void RunMessageLoop(TBromTimer& timer);
 
  private:

@@ -47,30 +47,32 @@ void TBromTimer::Clear() {
 }
 
 void TBromTimer::Run() {
-  while (!TerminateRequested()) {
-    // 1. Every pending window message: all mouse handling happens here. A
-    // termination request made here still lets this pass's handlers run.
-    host_.PumpMessages();
-    // 2. Yield the processor until the next busy handler is due or a window
-    // message arrives.
-    host_.Wait(TimeToNextDue(host_.Now(), LongestWait));
-    // 3. One clock reading serves the whole pass, however long the handlers
-    // take.
-    const std::uint32_t now = host_.Now();
-    // 4. The due handlers, in registration order. Entries may be added by a
-    // handler (the list may grow, so it is indexed, never iterated).
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-      const TimerEntry& entry = entries_[i];
-      if (!entry.Callback || entry.Interval <= 0) continue;
-      // The elapsed time is the wrapped difference read as signed: it stays
-      // right when the 32-bit clock passes 2^31 or wraps to 0, and an entry
-      // added later in this very pass (stamped after `now`) is not due.
-      const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
-      if (elapsed <= entry.Interval) continue;
-      const TTimerCallback callback = entry.Callback;  // the list may move
-      callback();
-      if (i < entries_.size()) entries_[i].LastFired = now;
-    }
+  while (!TerminateRequested() && !stopping_) Pass();
+}
+
+void TBromTimer::Pass() {
+  // 1. Every pending window message: all mouse handling happens here. A
+  // termination request made here still lets this pass's handlers run.
+  host_.PumpMessages();
+  // 2. Yield the processor until the next busy handler is due or a window
+  // message arrives.
+  host_.Wait(TimeToNextDue(host_.Now(), LongestWait));
+  // 3. One clock reading serves the whole pass, however long the handlers
+  // take.
+  const std::uint32_t now = host_.Now();
+  // 4. The due handlers, in registration order. Entries may be added by a
+  // handler (the list may grow, so it is indexed, never iterated).
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const TimerEntry& entry = entries_[i];
+    if (!entry.Callback || entry.Interval <= 0) continue;
+    // The elapsed time is the wrapped difference read as signed: it stays
+    // right when the 32-bit clock passes 2^31 or wraps to 0, and an entry
+    // added later in this very pass (stamped after `now`) is not due.
+    const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
+    if (elapsed <= entry.Interval) continue;
+    const TTimerCallback callback = entry.Callback;  // the list may move
+    callback();
+    if (i < entries_.size()) entries_[i].LastFired = now;
   }
 }
 

@@ -71,8 +71,16 @@ class TBromTimer {
   bool Started() const { return started_; }
   // Empties the handler list and disarms the loop.
   void Clear();
-  // The tick loop; returns once termination is requested.
+  // The tick loop; returns once termination is requested, or this loop was
+  // asked to stop.
   void Run();
+  // One pass of the tick loop (a driver that runs several loops in turn
+  // takes them pass by pass).
+  void Pass();
+  // Asks this loop alone to end after the current pass (its window's game
+  // is over); other loops run on.
+  void Stop() { stopping_ = true; }
+  bool Stopping() const { return stopping_; }
   const std::vector<TimerEntry>& Entries() const { return entries_; }
   // Milliseconds from `now` until the next busy handler is due (0 when one is
   // due already), at most `longest`.
@@ -83,4 +91,5 @@ class TBromTimer {
   TTimerHost& host_;
   std::vector<TimerEntry> entries_;
   bool started_ = false;
+  bool stopping_ = false;
 };

@@ -23,7 +23,7 @@ TBattleHarness::TBattleHarness() {
 }
 
 TBattleHarness::~TBattleHarness() {
-  Battle.Host = TestGame().BattleHost.get();
+  Battle.Host = &TestGame().BattleHost;
 }
 
 void TBattleHarness::Setup(int stage,

@@ -6,16 +6,18 @@
 #include "battle/Battle.h"
 #include "battle/BattleLog.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Game.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "growth/GrowthDriver.h"
 #include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear) {
-  NewTestGame();
+  TGame game;
+  TBattle& Battle = game.Battle;
+  const TLogStore& LogStore = game.LogStore;
   Battle.LogOff = false;
-  LogStore = TLogStore();
   LogClear(Battle);
   EXPECT_EQ(LogStore.Lines, std::vector<std::string>(6));
   EXPECT_TRUE(LogStore.StepLines.empty());  // the blank lines are no step's
@@ -28,18 +30,17 @@ TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear)
   EXPECT_EQ(LogStore.Lines.size(), 7u);
   EXPECT_EQ(LogStore.StepLines.size(), 301u);
   // While the log is off nothing is stored.
-  LogStepStart(LogStore);
+  LogStepStart(game.LogStore);
   Battle.LogOff = true;
   LogAppend(Battle, "x");
   LogClear(Battle);
   EXPECT_EQ(LogStore.Lines.size(), 7u);
   EXPECT_TRUE(LogStore.StepLines.empty());
-  NewTestGame();
 }
 
 TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
-  NewTestGame();
-  TTournament& t = Tournament;
+  TGame game;
+  TTournament& t = game.Tournament;
   for (int k = 0; k < 8; ++k) {
     t.Slots[k].Name = "e" + std::to_string(k);
     t.Entrants[k] = &t.Slots[k];
@@ -50,7 +51,8 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   t.Hero->Bonus = 1;
   t.Hero->Wins = 2;
   t.Stage = 3;
-  EndRound(TestGame());
+  TEffectLog shell;
+  RunGameStep(game, shell, [&] { EndRound(game); });
   ASSERT_EQ(t.EntrantCount, 4);
   EXPECT_EQ(t.Entrants[0], &t.Slots[0]);
   EXPECT_EQ(t.Entrants[1], &t.Slots[2]);
@@ -59,22 +61,19 @@ TEST(RoundEnd, TheEntrantsStillInCloseUpInBracketOrder) {
   EXPECT_EQ(t.HeroEdit.Name, "e2");
   EXPECT_EQ(t.HeroEdit.Bonus, 1);
   EXPECT_EQ(t.HeroEdit.Wins, 2);
-  EXPECT_TRUE(IsGrowing());
-  EXPECT_EQ(GameMode, gmBoard);
-  NewTestGame();
+  EXPECT_TRUE(game.Growth.Growing);
+  EXPECT_EQ(game.Mode, gmBoard);
 }
 
 TEST(RoundEnd, TheRivalsGrowAfterEveryRoundUpToTheFinal) {
   for (int stage : {FirstGrownStage, FinalStage, EndStage}) {
-    NewTestGame();
-    TTournament& t = Tournament;
+    TGame game;
+    TTournament& t = game.Tournament;
     for (int k = 0; k < 2; ++k) t.Entrants[k] = &t.Slots[k];
     t.EntrantCount = 2;
     t.Hero = &t.Slots[0];
     t.Stage = stage;
-    EndRound(TestGame());
-    EXPECT_EQ(IsGrowing(), stage <= FinalStage) << stage;
-    NewTestGame();
+    EndRound(game);
+    EXPECT_EQ(game.Growth.Growing, stage <= FinalStage) << stage;
   }
-  NewTestGame();
 }

@@ -12,9 +12,9 @@
 #include "battle/Stepping.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "paint/BattleScreen.h"
 #include "paint/ScreenKit.h"
 #include "tests/BattleHarness.h"
@@ -229,11 +229,11 @@ TEST(BattleScreenPlay, AClickOnSkipSkipsAndAClickElsewhereSteps) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
-  ConnectGameFlow(TestGame());  // the game's screens
-  SetMode(TestGame(), gmBattle);
-  RunCommand(TestGame(), SensorClick(529, 320));  // just left of SKIP
+  Battle.Host = &TestGame().BattleHost;  // the game's own, on the test screens
+  EnterMode(TestGame(), TestShell(), gmBattle);
+  RunCommand(TestGame(), TestShell(), SensorClick(529, 320));  // just left of SKIP
   EXPECT_EQ(StepLines(), (Lines{"", "【第0ターン】"}));
-  RunCommand(TestGame(), SensorClick(530, 310));
+  RunCommand(TestGame(), TestShell(), SensorClick(530, 310));
   EXPECT_EQ(StepLines(), (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
 }
 
@@ -241,11 +241,11 @@ TEST(BattleScreenPlay, ALongMatchPlaysToItsEndWhileTheScrollTimerRuns) {
   StartScreens();
   TBattleHarness h;
   h.Setup(1, {{"甲", "300/1/40/8/斬斬斬斬斬"}, {"乙", "300/1/40/8/斬斬斬斬斬"}});
-  ConnectGameFlow(TestGame());
-  SetMode(TestGame(), gmBattle);
+  Battle.Host = &TestGame().BattleHost;  // the game's own, on the test screens
+  EnterMode(TestGame(), TestShell(), gmBattle);
   std::size_t heard = 0;
   for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
-    RunCommand(TestGame(), SensorClick(100, 100));
+    RunCommand(TestGame(), TestShell(), SensorClick(100, 100));
     heard += LogStore.StepLines.size();
     LogScrollTick(TestGame(), GameMode == gmBattle);
   }

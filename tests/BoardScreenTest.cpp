@@ -12,9 +12,9 @@
 #include "battle/Battle.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "growth/GrowthDriver.h"
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
@@ -233,8 +233,7 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
   t.Entrants[0] = &t.Slots[0];
   t.Entrants[1] = &t.Slots[2];
   t.Slots[2].Spec = SpecOf(15, 2, 2, 2, "衝盾");
-  ConnectGameFlow(TestGame());
-  SetMode(TestGame(), gmBoard);
+  EnterMode(TestGame(), TestShell(), gmBoard);
   StartGrowth();
   Paint();
   EXPECT_TRUE(FooterInvertedFrom(0));
@@ -243,7 +242,7 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
                           [](int, int, TPixelColor c) { return Blend(c, ColorBlack); }));
   const auto presented = PresentCount();
   int ticks = 0;
-  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthTimer(TestGame());
+  for (; IsGrowing() && ticks < 100000; ++ticks) GrowthStep(TestGame(), TestShell());
   EXPECT_FALSE(IsGrowing());
   EXPECT_GE(PresentCount() - presented, ticks);  // every slice shows on the board
   EXPECT_TRUE(SameRect(ScreenLayer, BaseLayer, BoardFooterRect));
@@ -254,13 +253,12 @@ TEST_F(BoardScreen, WhenTheGrowthEndsStartLightsUpUnderTheRestingPointer) {
 TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   Tournament.Stage = 2;
   Tournament.HeroEdit.Bonus = 1;
-  ConnectGameFlow(TestGame());
-  SetMode(TestGame(), gmBoard);  // the game's own board, with the game's handlers
+  EnterMode(TestGame(), TestShell(), gmBoard);  // the game's own board, with the game's handlers
   const auto dimmed = [](int, int, TPixelColor c) { return Blend(c, ColorBlack); };
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
   SensorHover(TestGame(), 500, 300);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
-  RunCommand(TestGame(), SensorClick(500, 300));
+  RunCommand(TestGame(), TestShell(), SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBoard);
   SensorHover(TestGame(), 5, 5);
   EXPECT_TRUE(RectMatches(ScreenLayer, BaseLayer, StartButton, dimmed));
@@ -270,8 +268,8 @@ TEST_F(BoardScreen, StartWithPointsToSpendIsDimmedAndInert) {
   // With the point spent the same click starts the round.
   Tournament.HeroEdit.Bonus = 0;
   Tournament.EntrantCount = 2;
-  SetMode(TestGame(), gmBoard);
-  RunCommand(TestGame(), SensorClick(500, 300));
+  EnterMode(TestGame(), TestShell(), gmBoard);
+  RunCommand(TestGame(), TestShell(), SensorClick(500, 300));
   EXPECT_EQ(GameMode, gmBattle);
 }
 

@@ -6,7 +6,6 @@
 #include "data/Roster.h"
 #include "data/Tournament.h"
 #include "rules/Random.h"
-#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -70,14 +69,15 @@ TEST(Draw, TheHeroGetsEntryOneAndRivalsAreDistinct) {
   for (int i = 0; i < 40; ++i) entries[i].Name = "entry" + std::to_string(i + 1);
   std::set<int> heroSlots;
   for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-    NewTestGame();
-    TestGame().Dice.Seed(seed);
-    DrawEntrants(Tournament, entries, TestGame().Dice);
-    ASSERT_NE(Tournament.Hero, nullptr);
-    EXPECT_EQ(Tournament.Hero->Name, "entry1");
-    heroSlots.insert(static_cast<int>(Tournament.Hero - Tournament.Slots));
+    TTournament t;
+    TRandom dice;
+    dice.Seed(seed);
+    DrawEntrants(t, entries, dice);
+    ASSERT_NE(t.Hero, nullptr);
+    EXPECT_EQ(t.Hero->Name, "entry1");
+    heroSlots.insert(static_cast<int>(t.Hero - t.Slots));
     std::set<std::string> names;
-    for (const TSwordia& s : Tournament.Slots) names.insert(s.Name);
+    for (const TSwordia& s : t.Slots) names.insert(s.Name);
     EXPECT_EQ(names.size(), 32u);
   }
   EXPECT_GT(heroSlots.size(), 15u);  // the hero's slot is drawn, not fixed
@@ -86,11 +86,12 @@ TEST(Draw, TheHeroGetsEntryOneAndRivalsAreDistinct) {
 TEST(Draw, WithExactly32EntriesEveryRivalTakesPart) {
   std::vector<TSwordia> entries(32);
   for (int i = 0; i < 32; ++i) entries[i].Name = "e" + std::to_string(i);
-  NewTestGame();
-  TestGame().Dice.Seed(7);
-  DrawEntrants(Tournament, entries, TestGame().Dice);
+  TTournament t;
+  TRandom dice;
+  dice.Seed(7);
+  DrawEntrants(t, entries, dice);
   std::set<std::string> names;
-  for (const TSwordia& s : Tournament.Slots) names.insert(s.Name);
+  for (const TSwordia& s : t.Slots) names.insert(s.Name);
   EXPECT_EQ(names.size(), 32u);
 }
 

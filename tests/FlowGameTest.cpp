@@ -11,9 +11,9 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "growth/GrowthDriver.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
@@ -55,7 +55,7 @@ class GameFlow : public GameFolder {
     t.HeroEdit.Spec = hero;
     t.HeroEdit.Bonus = 0;
     *t.Hero = t.HeroEdit;
-    SetMode(Game(), gmStory);
+    EnterMode(Game(), Shell(), gmStory);
     ASSERT_EQ(CaptionU8(), "Prologue");
     LeftClick(CloseButton.Left + 5, CloseButton.Top + 5);
     ASSERT_EQ(Game().Mode, gmBoard);
@@ -76,7 +76,7 @@ class GameFlow : public GameFolder {
     t.Stage = stage;
     t.HeroEdit = *t.Hero;
     t.HeroEdit.Bonus = 0;
-    SetMode(Game(), gmBoard);
+    EnterMode(Game(), Shell(), gmBoard);
   }
 
   // Whether the board's title strip reads `textCp932`: the strip is drawn
@@ -116,7 +116,7 @@ TEST_F(GameFlow, TheTitleShowsItsPictureAndIgnoresRightClicksAndMoves) {
   // Right and middle clicks, and moves, change nothing.
   const std::int64_t presented = PresentCount(Screens());
   RightClick(300, 200);
-  form_->PaintBox().OnMouseDown(TMouseButton::Middle, 10, 10);
+  form_->Form().PaintBox().OnMouseDown(TMouseButton::Middle, 10, 10);
   for (int x = 0; x < 600; x += 50) MoveTo(x, x * 3 / 4);
   EXPECT_EQ(Game().Mode, gmTitle);
   EXPECT_TRUE(cues_.Played.empty());
@@ -151,7 +151,9 @@ TEST_F(GameFlow, ABrokenRosterIsShownFromTheTitleAndEndsTheProgram) {
   ASSERT_EQ(messages_.Texts.size(), 1u);
   EXPECT_EQ(messages_.Captions[0], ApplicationTitle());
   EXPECT_FALSE(messages_.Texts[0].empty());
-  EXPECT_TRUE(TerminateRequested());
+  // The window's loop ends, not the program's.
+  EXPECT_TRUE(form_->Timer().Stopping());
+  EXPECT_FALSE(TerminateRequested());
   EXPECT_TRUE(Game().LoadFailed);
   // The game did not start: still the title, no hero, no entrants.
   EXPECT_EQ(Game().Mode, gmTitle);
@@ -204,7 +206,7 @@ TEST_F(GameFlow, ASecondWindowAndANewGameStartAFreshGame) {
   LeftClick(1, 1);
   EXPECT_EQ(Game().Mode, gmMaking);
   ASSERT_NE(Game().Story, nullptr);
-  EXPECT_EQ(Game().Story->View, Game().StoryView.get());
+  EXPECT_EQ(Game().Story->View, &Game().StoryView);
 }
 
 // The game start and the draw ---------------------------------------------------------
@@ -282,7 +284,7 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
   // The hero's opponent cannot lose.
   TSwordia& opponent = t.Slots[HeroSlot() ^ 1];
   opponent.Spec = Strong();
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   ASSERT_EQ(Game().Mode, gmBattle);
   // Every match in bracket order: match m is entrant 2m against 2m + 1.
   std::vector<std::pair<TSwordia*, TSwordia*>> played;
@@ -290,7 +292,7 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
     const int m = Game().Battle.MatchIndex;
     if (static_cast<int>(played.size()) == m)
       played.emplace_back(Game().Battle.SwordiaA, Game().Battle.SwordiaB);
-    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
+    RunCommand(Game(), Shell(), {TCommandKind::BattleSkip, 0});
     ASSERT_NE(Game().Mode, gmStory);
   }
   ASSERT_EQ(played.size(), 16u);
@@ -310,17 +312,17 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
   EXPECT_EQ(t.Entrants[HeroSlot() / 2], &opponent);
   // No build change for a hero out of the tournament.
   const std::size_t cues = cues_.Played.size();
-  ChangeBuild(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ChangeBuild(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBoard);
   // The start waits for the growth, then works.
   ASSERT_TRUE(Game().Growth.Growing);
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played.size(), cues);
   for (int tick = 0; tick < 100000 && Game().Growth.Growing; ++tick)
     GrowthTick(Game().Growth, Game().Tournament, Game().Dice);
   ASSERT_FALSE(Game().Growth.Growing);
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBattle);
   EXPECT_EQ(cues_.Played.size(), cues + 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
@@ -332,11 +334,11 @@ TEST_F(GameFlow, TheHerosRoundOneWinTellsStageOneAndThenTheNextMatchFollows) {
   TTournament& t = Game().Tournament;
   if (HeroSlot() >= 30) MoveHeroToSlot(0);
   const int heroMatch = HeroSlot() / 2;
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   // Up to the hero's win; the switch to the story plays no cue of its own.
   while (Game().Mode == gmBattle) {
     const std::size_t before = cues_.Played.size();
-    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
+    RunCommand(Game(), Shell(), {TCommandKind::BattleSkip, 0});
     if (Game().Mode == gmStory) {
       EXPECT_EQ(cues_.Played.size(), before);
     }
@@ -360,29 +362,33 @@ TEST_F(GameFlow, TheHerosRoundOneWinTellsStageOneAndThenTheNextMatchFollows) {
   // The point just won waits in hero making: the start is inert till spent.
   EXPECT_EQ(t.HeroEdit.Bonus, 1);
   Game().Growth = TGrowthDriver();
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBoard);
-  ChangeBuild(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ChangeBuild(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmMaking);
 }
 
 // Each mode change as the listener hears it, with whether a handler was
 // still running: "story+" is the story entered with none running.
 std::vector<std::string> heard;
-void Hear(const TGame& g, TGameMode m, bool entered) {
-  const char* const words[] = {"title", "making", "story", "board", "view", "battle"};
-  heard.push_back(std::string(words[m]) + (entered ? "." : "") + (g.Running == 0 ? "+" : "-"));
-}
+class THear : public TGameListener {
+ public:
+  void ModeChanged(const TGame& g, TGameMode m, bool entered) override {
+    const char* const words[] = {"title", "making", "story", "board", "view", "battle"};
+    heard.push_back(std::string(words[m]) + (entered ? "." : "") + (g.Running == 0 ? "+" : "-"));
+  }
+};
 
 TEST_F(GameFlow, WhenTheHerosMatchIsTheLastOfTheRoundTheBoardFollowsTheStory) {
+  THear hear;
+  listener_ = &hear;
   OpenWindow(5);
   ReachRoundOne(Strong());
   MoveHeroToSlot(31);
   TTournament& t = Game().Tournament;
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   // The hero's win asks for the story; it is entered once the click is over.
   heard.clear();
-  Game().ModeListener = Hear;
   ASSERT_TRUE(PlayUntilBattleLeft());
   EXPECT_EQ(heard, (std::vector<std::string>{"story+", "story.+"}));
   ASSERT_EQ(Game().Mode, gmStory);
@@ -410,7 +416,7 @@ TEST_F(GameFlow, ARivalWinningTheFinalGainsNoPointAndTheTournamentStaysOver) {
   const int a = HeroSlot() == 0 ? 1 : 0;
   const int b = HeroSlot() == 2 ? 3 : 2;
   SetUpStage(FinalStage, {a, b}, {Strong(), Weak()});
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   ASSERT_TRUE(PlayUntilBattleLeft());
   ASSERT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, EndStage);
@@ -420,13 +426,13 @@ TEST_F(GameFlow, ARivalWinningTheFinalGainsNoPointAndTheTournamentStaysOver) {
   EXPECT_FALSE(Game().Growth.Growing);
   EXPECT_TRUE(BoardTitleReads(Sj("優勝者：") + t.Slots[a].Name));
   EXPECT_FALSE(BoardTitleReads(Sj("優勝者：") + t.Slots[b].Name));
-  SetMode(Game(), gmBoard);
+  EnterMode(Game(), Shell(), gmBoard);
   // The start is inert for good; portraits can still be viewed.
   const std::size_t cues = cues_.Played.size();
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played.size(), cues);
-  ViewEntrant(Game(), a);
+  RunGameStep(Game(), Shell(), [&] { ViewEntrant(Game(), a); });
   EXPECT_EQ(Game().Mode, gmView);
   LeftClick(10, 10);
   EXPECT_EQ(Game().Mode, gmBoard);
@@ -440,7 +446,7 @@ TEST_F(GameFlow, TheHeroWinningTheFinalIsTheChampionAfterItsStory) {
   SetUpStage(FinalStage, {std::min(HeroSlot(), rival), std::max(HeroSlot(), rival)},
              {Weak(), Weak()});
   t.HeroEdit.Spec = Strong();
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   ASSERT_TRUE(PlayUntilBattleLeft());
   ASSERT_EQ(Game().Mode, gmStory);
   EXPECT_EQ(CaptionU8(), "Final");
@@ -459,7 +465,7 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   OpenWindow();
   ReachRoundOne(Weak());
   const int k = 7;
-  ViewEntrant(Game(), k);
+  RunGameStep(Game(), Shell(), [&] { ViewEntrant(Game(), k); });
   ASSERT_EQ(Game().Mode, gmView);
   EXPECT_EQ(Game().Tournament.Viewed, &Game().Tournament.Slots[k]);
   for (int y = 0; y < 300; y += 5) {
@@ -476,12 +482,12 @@ TEST_F(GameFlow, TheOpponentViewShowsThePortraitAndAnyClickClosesIt) {
   ASSERT_EQ(cues_.Played.size(), cues + 1);
   EXPECT_EQ(cues_.Played.back(), CueTransition);
   // And anywhere else.
-  ViewEntrant(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ViewEntrant(Game(), 0); });
   LeftClick(450, 100);
   EXPECT_EQ(Game().Mode, gmBoard);
   // Outside the view, closing it does nothing.
-  SetMode(Game(), gmMaking);
-  CloseView(Game(), 0);
+  EnterMode(Game(), Shell(), gmMaking);
+  RunGameStep(Game(), Shell(), [&] { CloseView(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmMaking);
 }
 

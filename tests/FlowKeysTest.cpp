@@ -6,8 +6,9 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/Keys.h"
-#include "flow/StoryRunner.h"
-#include "flow/TournamentFlow.h"
+#include "game/Round.h"
+#include "game/Step.h"
+#include "game/StoryRunner.h"
 #include "paint/BattleScreen.h"
 #include "paint/MakingScreen.h"
 #include "rules/Cues.h"
@@ -21,7 +22,7 @@ using K = TCommandKind;
 
 class GameKeys : public GameFolder {
  protected:
-  void Key(TKey key) { form_->KeyDown(key, false); }
+  void Key(TKey key) { form_->Form().KeyDown(key, false); }
   // From the title to the prologue, the hero made with every point spent.
   void MakeHero(const TSpec& hero) {
     OpenWindow();
@@ -29,7 +30,7 @@ class GameKeys : public GameFolder {
     Game().Tournament.HeroEdit.Spec = hero;
     Game().Tournament.HeroEdit.Bonus = 0;
     *Game().Tournament.Hero = Game().Tournament.HeroEdit;
-    SetMode(Game(), gmStory);
+    EnterMode(Game(), Shell(), gmStory);
   }
 };
 
@@ -47,7 +48,7 @@ TEST_F(GameKeys, EachKeyClicksItsRegionOfTheScreenShown) {
               {gmMaking, K::None, K::None, [](TGame& g) { SetMode(g, gmMaking); }}};
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
   for (const auto& row : rows) {
-    row.Enter(Game());
+    RunGameStep(Game(), Shell(), [&] { row.Enter(Game()); });
     ASSERT_EQ(Game().Mode, row.Mode);
     for (TKey key : {TKey::Space, TKey::Return, TKey::Right}) {
       EXPECT_EQ(form_->KeyOutcomeOf(key, false).Click.Kind, row.Main) << int(row.Mode);
@@ -71,7 +72,7 @@ TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhile
   EXPECT_FALSE(Game().Battle.SkipAllowed);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).What, TKeyOutcome::Nothing);
   // A key held from the battle does nothing on the next screen.
-  SetMode(Game(), gmBoard);
+  EnterMode(Game(), Shell(), gmBoard);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
   EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, false).Click.Kind, K::StartRound);
 }

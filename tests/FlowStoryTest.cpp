@@ -6,8 +6,9 @@
 #include <string>
 
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/StoryRunner.h"
+#include "game/Mode.h"
+#include "game/Step.h"
+#include "game/StoryRunner.h"
 #include "paint/ScreenKit.h"
 #include "paint/StoryScreens.h"
 #include "rules/Cues.h"
@@ -23,7 +24,7 @@ class StoryFlow : public GameFolder {
     PutDataFile("story.txt", story);
     OpenWindow();
     Game().Tournament.Stage = stage;
-    SetMode(Game(), gmStory);
+    EnterMode(Game(), Shell(), gmStory);
     ASSERT_EQ(Game().Mode, gmStory);
   }
   void TurnPage() { LeftClick(300, 200); }
@@ -81,7 +82,7 @@ TEST_F(StoryFlow, ClosingAPieceThatReachedItsStopLetsTheNextPieceShowItsText) {
   ASSERT_TRUE(GameStory(Game()).Script.Stopped());
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
   ASSERT_EQ(Game().Tournament.Stage, 1);
-  SetMode(Game(), gmStory);
+  EnterMode(Game(), Shell(), gmStory);
   EXPECT_EQ(LinesShown(), 2);
 }
 
@@ -111,7 +112,7 @@ TEST_F(StoryFlow, CloseLeavesMidPieceAndTheNextPieceStartsAtItsLabel) {
   LeftClick(CloseButton.Left + 2, CloseButton.Top + 2);
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(Game().Tournament.Stage, 1);
-  SetMode(Game(), gmStory);
+  EnterMode(Game(), Shell(), gmStory);
   EXPECT_EQ(CaptionU8(), "One");
   EXPECT_EQ(LinesShown(), 1);
 }

@@ -8,9 +8,9 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "present/Timer.h"
 #include "tests/TestSupport.h"
 
@@ -49,34 +49,35 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 }
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
-  form_ = std::make_unique<TFormMain>(TWindowServices{messages_, cues_, SystemTimerHost()});
+  form_ = std::make_unique<TFormMain>(TWindowServices{messages_, cues_, SystemTimerHost()},
+                                      std::string_view{}, listener_);
   form_->Game().Dice.Seed(seed);
 }
 
 void GameFolder::LeftClick(int x, int y) {
-  form_->PaintBox().OnMouseDown(TMouseButton::Left, x, y);
+  form_->Form().PaintBox().OnMouseDown(TMouseButton::Left, x, y);
 }
 
 void GameFolder::RightClick(int x, int y) {
-  form_->PaintBox().OnMouseDown(TMouseButton::Right, x, y);
+  form_->Form().PaintBox().OnMouseDown(TMouseButton::Right, x, y);
 }
 
 void GameFolder::MoveTo(int x, int y) {
-  form_->PaintBox().OnMouseMove(x, y);
+  form_->Form().PaintBox().OnMouseMove(x, y);
 }
 
 const TBromBitmap& GameFolder::Screen() {
-  return form_->PaintBox().Canvas();
+  return form_->Form().PaintBox().Canvas();
 }
 
 std::string GameFolder::CaptionU8() {
-  return form_->Caption();
+  return form_->Form().Caption();
 }
 
 bool GameFolder::PlayUntilBattleLeft(int maxClicks) {
   for (int i = 0; i < maxClicks; ++i) {
     if (Game().Mode != gmBattle) return true;
-    RunCommand(Game(), {TCommandKind::BattleSkip, 0});
+    RunCommand(Game(), Shell(), {TCommandKind::BattleSkip, 0});
   }
   return Game().Mode != gmBattle;
 }

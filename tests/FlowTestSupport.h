@@ -55,6 +55,8 @@ class GameFolder : public ::testing::Test {
   // The game the window shows.
   TGame& Game() { return form_->Game(); }
   const TGame& Game() const { return form_->Game(); }
+  // The shell the window gives every step of its game.
+  TGameShell& Shell() { return *form_; }
   // The screens the window shows it on.
   TScreens& Screens() { return form_->Screens(); }
   // What the window shows now.
@@ -72,6 +74,7 @@ class GameFolder : public ::testing::Test {
   std::filesystem::path previous_;
   TCueRecorder cues_;
   TMessageRecorder messages_;
+  TGameListener* listener_ = nullptr;  // the window's, when it is made
   std::unique_ptr<TFormMain> form_;
 };
 

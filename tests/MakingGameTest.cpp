@@ -8,9 +8,9 @@
 #include "battle/Stepping.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "growth/GrowthDriver.h"
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
@@ -51,7 +51,7 @@ class HeroMakingInGame : public GameFolder {
     t.Hero->Bonus = bonus;
     t.HeroEdit = *t.Hero;
     Game().Growth = TGrowthDriver();
-    SetMode(Game(), gmBoard);
+    EnterMode(Game(), Shell(), gmBoard);
   }
 
   // The pixels of the board's entrant strip while the pointer is on the hero.
@@ -112,7 +112,7 @@ TEST_F(HeroMakingInGame, AtStageThreeAPointLeftKeepsStartInertUntilItIsSpent) {
   TTournament& t = Game().Tournament;
   const TSpec old = SpecOf(40, 5, 3, 3, "斬闇衝");
   BoardAt(3, old, 1);
-  ChangeBuild(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ChangeBuild(Game(), 0); });
   ASSERT_EQ(Game().Mode, gmMaking);
   cues_.Played.clear();
   // Decide with the point unspent: back to the board, whose start refuses.
@@ -120,11 +120,11 @@ TEST_F(HeroMakingInGame, AtStageThreeAPointLeftKeepsStartInertUntilItIsSpent) {
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played, std::vector<std::string>{CueTransition});
   ClickOn(StartButton);
-  StartRound(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { StartRound(Game(), 0); });
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(t.Stage, 3);
   // The working copy is as left; the point spent, the start works.
-  ChangeBuild(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ChangeBuild(Game(), 0); });
   ASSERT_EQ(Game().Mode, gmMaking);
   EXPECT_EQ(t.HeroEdit.Bonus, 1);
   ClickOn(SwordButtons[swShield]);
@@ -137,7 +137,7 @@ TEST_F(HeroMakingInGame, AtStageThreeAPointLeftKeepsStartInertUntilItIsSpent) {
   // build.
   ASSERT_EQ(Game().Battle.SwordiaA, t.Hero);
   EXPECT_EQ(t.Hero->Spec, old);
-  RunCommand(Game(), {TCommandKind::BattleStep, 0});
+  RunCommand(Game(), Shell(), {TCommandKind::BattleStep, 0});
   EXPECT_EQ(t.Hero->Spec, SpecOf(40, 5, 3, 3, "斬闇衝盾"));
   EXPECT_EQ(t.Hero->Bonus, 0);
 }
@@ -147,7 +147,7 @@ TEST_F(HeroMakingInGame, AfterDecideAtStageTwoTheBoardStillShowsTheOldBuild) {
   const TSpec old = SpecOf(30, 3, 2, 2, "斬闇");
   BoardAt(2, old, 1);
   const std::vector<TPixelColor> before = HeroStrip();
-  ChangeBuild(Game(), 0);
+  RunGameStep(Game(), Shell(), [&] { ChangeBuild(Game(), 0); });
   ASSERT_EQ(Game().Mode, gmMaking);
   ClickOn(StatButtons[1]);
   ClickOn(SlotRects[0]);

@@ -8,9 +8,9 @@
 
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Command.h"
-#include "flow/Making.h"
-#include "flow/Mode.h"
+#include "game/Making.h"
+#include "game/Mode.h"
+#include "game/Step.h"
 #include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
@@ -83,7 +83,6 @@ class MakingTest : public ::testing::Test {
     InitScreens(paintBox_);
     NewTestGame();
     ClearSensors();
-    TestGame().Shell = &shell_;
     TTournament& t = Tournament;
     TSwordia& hero = t.Slots[HeroSlot];
     hero.Name = Sj("ケイ");
@@ -114,7 +113,7 @@ class MakingTest : public ::testing::Test {
   }
   void Click(const TRect& r) {
     const TPoint p = Centre(r);
-    RunCommand(TestGame(), SensorClick(p.X, p.Y));
+    RunCommand(TestGame(), shell_, SensorClick(p.X, p.Y));
   }
   void Hover(const TRect& r) {
     const TPoint p = Centre(r);
@@ -163,12 +162,12 @@ TEST_F(MakingTest, AtStageZeroDecideWaitsForEveryPointAndResetBringsBackTheEmpty
 // carries them out once the step has returned.
 TEST_F(MakingTest, AStepsEffectsAreCarriedOutInOrderOnceItHasReturned) {
   const auto presented = PresentCount();
-  RunGameStep(TestGame(), [&] {
+  RunGameStep(TestGame(), shell_, [&] {
     RaiseStat(TestGame(), 0);
     ResetEdit(TestGame(), 0);
     // Reset takes the hover again, a present of its own, then presents.
-    const TEffect popon{TEffect::Cue, CuePopon}, suka{TEffect::Cue, CueSuka},
-        present{TEffect::Present, {}};
+    const TEffect popon{TEffect::Cue, CuePopon, {}}, suka{TEffect::Cue, CueSuka, {}},
+        present{TEffect::Present, {}, {}};
     EXPECT_EQ(TestGame().Effects, (std::vector<TEffect>{popon, present, suka, present, present}));
     EXPECT_EQ(PresentCount(), presented);
   });

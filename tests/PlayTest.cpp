@@ -91,9 +91,13 @@ TEST(PlayDriver, TheSameSeedPlaysTheSameGameScreenForScreen) {
   // One picture per mode change that drew its screen, numbered in order.
   EXPECT_GT(shots, 10);
   EXPECT_TRUE(std::filesystem::exists(a + "/001-title-s0.png"));
-  // Another seed plays another game.
-  int sc = -1;
-  EXPECT_NE(RunLab("play --auto --seed 6", sc), outA);
+  // Another seed plays another game, and a game played beside it changes
+  // nothing of it.
+  int sc = -1, sd = -1;
+  const std::string outC = RunLab("play --auto --seed 6", sc, true);
+  EXPECT_NE(outC, outA);
+  EXPECT_EQ(RunLab("play --auto --seed 6 --beside 5", sd, true), outC);
+  EXPECT_EQ(sd, 0);
 }
 
 TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {

@@ -5,8 +5,9 @@
 
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Mode.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
 #include "tests/RosterTestSupport.h"
@@ -274,47 +275,41 @@ TEST(RosterImages, AnEntryWithAnOversizedPortraitFailsOnItsImageLine) {
   EXPECT_EQ(folder.Fault(lines), At("画像ファイルが無いか読めないか大き過ぎます。", 9, "#Image"));
 }
 
-namespace {
-
-class TCapturingSink : public TMessageSink {
- public:
-  std::vector<std::string> Shown;
-  void Show(std::string_view caption, std::string_view text) override {
-    Shown.push_back(U8(caption) + "|" + U8(text));
-  }
-};
-
-}  // namespace
-
 TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
+  TGame game;
   TRosterFolder folder;
   TLines lines = RosterLines(32);
   lines[6] = "#Name";
-  TCapturingSink sink;
-  ClearTerminateRequest();
-  NewTestGame();
-  RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder); });
-  DoAskedMessages(TestGame(), sink);
-  EXPECT_EQ(sink.Shown,
-            (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
-  EXPECT_TRUE(TestGame().LoadFailed);
-  EXPECT_TRUE(TerminateRequested());
-  EXPECT_EQ(Tournament.Hero, nullptr);
+  TEffectLog shell;
+  RunGameStep(game, shell,
+              [&] { LoadRoster(game, folder.Write(lines), folder.Folder, PictureCheck()); });
+  // The message box, captioned with the program's title, then the end.
+  ASSERT_EQ(shell.Applied.size(), 2u);
+  EXPECT_EQ(shell.Applied[0].Kind, TEffect::Message);
+  EXPECT_EQ(U8(shell.Applied[0].Title) + "|" + U8(shell.Applied[0].Text),
+            "Quillmoor|" + At("名前が空です。", 7, "#Name"));
+  EXPECT_EQ(shell.Applied[1].Kind, TEffect::Quit);
+  EXPECT_TRUE(game.LoadFailed);
+  EXPECT_EQ(game.Tournament.Hero, nullptr);
   ClearTerminateRequest();
 }
 
 TEST(RosterLoad, WithoutAMessageBoxTheFaultGoesToStandardError) {
+  TGame game;
   TRosterFolder folder;
   ClearTerminateRequest();
   testing::internal::CaptureStderr();
-  RunGameStep(TestGame(),
-              [&] { LoadRoster(TestGame(), folder.Write(RosterLines(31)), folder.Folder); });
-  DoAskedMessages(TestGame(), StderrMessageSink());
+  TEffectLog shell;
+  RunGameStep(game, shell, [&] {
+    LoadRoster(game, folder.Write(RosterLines(31)), folder.Folder, PictureCheck());
+  });
+  for (const TEffect& e : shell.Applied) {
+    if (e.Kind == TEffect::Message) StderrMessageSink().Show(e.Title, e.Text);
+  }
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Quillmoor"), std::string::npos) << err;
   EXPECT_NE(err.find("剣師データが足りません。最低32体必要です。"), std::string::npos) << err;
-  EXPECT_TRUE(TestGame().LoadFailed);
-  EXPECT_TRUE(TerminateRequested());
+  EXPECT_TRUE(game.LoadFailed);
   ClearTerminateRequest();
 }
 
@@ -338,15 +333,15 @@ TEST(RosterLab, CheckRosterAnswersAsTheGameWould) {
 }
 
 TEST(RosterLoad, SuccessDrawsTheEntrants) {
+  TGame game;
   TRosterFolder folder;
-  TCapturingSink sink;
-  NewTestGame();
-  TestGame().Dice.Seed(7);
-  RunGameStep(TestGame(),
-              [&] { LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder); });
-  DoAskedMessages(TestGame(), sink);
-  EXPECT_TRUE(sink.Shown.empty());
-  EXPECT_FALSE(TestGame().LoadFailed);
-  ASSERT_NE(Tournament.Hero, nullptr);
-  EXPECT_EQ(U8(Tournament.Hero->Name), "剣士1");
+  game.Dice.Seed(7);
+  TEffectLog shell;
+  RunGameStep(game, shell, [&] {
+    LoadRoster(game, folder.Write(RosterLines(40)), folder.Folder, PictureCheck());
+  });
+  EXPECT_TRUE(shell.Applied.empty());
+  EXPECT_FALSE(game.LoadFailed);
+  ASSERT_NE(game.Tournament.Hero, nullptr);
+  EXPECT_EQ(U8(game.Tournament.Hero->Name), "剣士1");
 }

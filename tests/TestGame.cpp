@@ -9,9 +9,15 @@ std::optional<TGame>& Storage() {
   return game;
 }
 
+// Carries out nothing.
+class TSilentShell : public TGameShell {
+ public:
+  void Apply(const TEffect&) override {}
+};
+
 struct TShownOn {
-  TScreens* Screens = nullptr;
-  TEffectShell* Shell = nullptr;
+  TGameView* View = nullptr;
+  TGameShell* Shell = nullptr;
 };
 
 TShownOn& ShownOn() {
@@ -19,27 +25,25 @@ TShownOn& ShownOn() {
   return shownOn;
 }
 
-void Show(TGame& game) {
-  game.Screens = ShownOn().Screens;
-  game.Shell = ShownOn().Shell;
-}
-
 }  // namespace
 
 TGame& TestGame() {
   std::optional<TGame>& game = Storage();
-  if (!game) {
-    game.emplace();
-    Show(*game);
-  }
+  if (!game) NewTestGame();
   return *game;
 }
 
 void NewTestGame() {
-  Show(Storage().emplace());
+  TGameView* view = ShownOn().View;
+  Storage().emplace(view != nullptr ? *view : NullGameView());
 }
 
-void ShowTestGamesOn(TScreens* screens, TEffectShell* shell) {
-  ShownOn() = TShownOn{screens, shell};
-  Show(TestGame());
+void ShowTestGamesOn(TGameView* view, TGameShell* shell) {
+  ShownOn() = TShownOn{view, shell};
+  NewTestGame();
+}
+
+TGameShell& TestShell() {
+  static TSilentShell silent;
+  return ShownOn().Shell != nullptr ? *ShownOn().Shell : silent;
 }

@@ -4,15 +4,25 @@
 // a test reads as the rules do. Tests with a window use the window's game.
 #pragma once
 
+#include <vector>
+
 #include "game/Game.h"
 
 TGame& TestGame();
 // A fresh game in the same place: the names below go on naming its parts.
 void NewTestGame();
-// The screens every test game, this one and those made afresh, is shown on,
-// and the shell that carries out its effects (tests/TestScreens.h; none in
-// the tests without a window).
-void ShowTestGamesOn(TScreens* screens, TEffectShell* shell);
+// The view every test game, this one and those made afresh, is shown on,
+// and the shell its steps are given (tests/TestScreens.h; in the tests
+// without a window, none and a silent one).
+void ShowTestGamesOn(TGameView* view, TGameShell* shell);
+TGameShell& TestShell();
+
+// A shell that keeps every effect it is given, in order.
+class TEffectLog : public TGameShell {
+ public:
+  std::vector<TEffect> Applied;
+  void Apply(const TEffect& e) override { Applied.push_back(e); }
+};
 
 inline TTournament& Tournament = TestGame().Tournament;
 inline TSpec (&GrownSpecs)[GrownSpecCount] = TestGame().Tournament.GrownSpecs;

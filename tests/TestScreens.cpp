@@ -7,15 +7,20 @@ TScreens& TestScreens() {
   return screens;
 }
 
-TEffectShell& TestShell() {
+TScreensView& TestView() {
+  static TScreensView view(TestScreens());
+  return view;
+}
+
+namespace {
+
+TGameShell& PresentingShell() {
   static TBromWave sound(SilentWavePlayer());
   static TSoundShell shell(sound);
   return shell;
 }
 
-namespace {
-
 // Every test game is shown on the test screens, silent, from the start.
-const bool shownOnTestScreens = (ShowTestGamesOn(&TestScreens(), &TestShell()), true);
+const bool shownOnTestScreens = (ShowTestGamesOn(&TestView(), &PresentingShell()), true);
 
 }  // namespace

@@ -7,19 +7,21 @@
 // the window's screens.
 #pragma once
 
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
+#include "game/Round.h"
+#include "game/Step.h"
 #include "paint/BattleScreen.h"
 #include "paint/BoardScreen.h"
 #include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
+#include "paint/ScreensView.h"
 #include "paint/StoryScreens.h"
 #include "present/Wave.h"
+#include "tests/TestGame.h"
 
 TScreens& TestScreens();
 // A shell that plays the cues a game asks for on `sound` and presents the
 // test screens; captions go nowhere.
-class TSoundShell : public TEffectShell {
+class TSoundShell : public TGameShell {
  public:
   explicit TSoundShell(TBromWave& sound) : sound_(sound) {}
   void Apply(const TEffect& e) override {
@@ -30,8 +32,8 @@ class TSoundShell : public TEffectShell {
  private:
   TBromWave& sound_;
 };
-// The shell of the test games: silent.
-TEffectShell& TestShell();
+// The view of the test games: the test screens.
+TScreensView& TestView();
 
 inline TBromBitmap& ScreenLayer = TestScreens().ScreenLayer;
 inline TBromBitmap& BaseLayer = TestScreens().BaseLayer;
@@ -127,8 +129,7 @@ inline void SkipLeave(const TGame& g, std::int32_t tag) {
   SkipLeave(TestScreens(), g, tag);
 }
 inline void PaintBoard(TGame& g) {
-  ShowBoard(g);
-  ApplyEffects(g);
+  RunGameStep(g, TestShell(), [&] { ShowBoard(g); });
 }
 inline void ShowGrowthProgress(const TGame& g, std::int32_t n) {
   if (ShowGrowthProgress(TestScreens(), g, n)) Present();

@@ -1,31 +1,24 @@
-#include "flow/Making.h"
+#include "game/Making.h"
 
 #include <string>
 
 #include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
-#include "flow/TournamentFlow.h"
-#include "paint/ScreenKit.h"
+#include "game/Mode.h"
 #include "rules/Cues.h"
 #include "rules/InternalError.h"
 
 namespace {
 
-// The screen after a point is spent: the panel, and every button in the look
-// its condition now gives it.
-void ShowPointSpent(TScreens& s, TGame& game) {
+// The sound and the screen after a point is spent.
+void ShowPointSpent(TGame& game) {
   AskCue(game, CuePopon);
-  RepaintHeroPanel(s, game);
-  ShowResetOn(s, game);
-  ShowDecideOn(s, game);
-  ShowStatButtonsOff(s, game);
+  game.View.ShowHeroEdit(game, THeroEditChange::PointSpent);
 }
 
 }  // namespace
 
 void RaiseStat(TGame& game, std::int32_t t) {
-  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   if (t < 0 || t > 3) InternalError("UnitMaking", "no such stat button");
   // 1. Only with a point to spend.
@@ -35,12 +28,11 @@ void RaiseStat(TGame& game, std::int32_t t) {
   --g.HeroEdit.Bonus;
   AddStatPoint(spec, t);
   // 3. The sound and the screen.
-  ShowPointSpent(s, game);
+  ShowPointSpent(game);
   AskPresent(game);
 }
 
 void AddSword(TGame& game, std::int32_t k) {
-  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   if (k < 1 || k > SwordKindCount) InternalError("UnitMaking", "no such sword button");
   // 1. Only with a point to spend.
@@ -51,15 +43,14 @@ void AddSword(TGame& game, std::int32_t k) {
   TSpec& spec = g.HeroEdit.Spec;
   spec.Swords = TBromString::LeftChars(spec.Swords.Str() + SwordByKind(k).Mark.Str(), SwordsBytes);
   // 3. The sound and the screen.
-  ShowPointSpent(s, game);
+  ShowPointSpent(game);
   // 4. With the last point gone, the button under the pointer must stop
   // lighting up: the hover is taken again as if the pointer had just come.
-  if (!CanSpend(g) && RefreshHover(s, game)) AskPresent(game);
+  if (!CanSpend(g) && game.View.RefreshHover(game)) AskPresent(game);
   AskPresent(game);
 }
 
 void SwapSwords(TGame& game, std::int32_t a) {
-  TScreens& s = ScreensOf(game);
   TSpec& spec = game.Tournament.HeroEdit.Spec;
   const std::string swords = spec.Swords.Str();
   const int n = CountSwords(game.Tournament.HeroEdit);
@@ -82,15 +73,12 @@ void SwapSwords(TGame& game, std::int32_t a) {
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
   AskCue(game, CuePopon);
-  RepaintHeroPanel(s, game);
-  ShowResetOn(s, game);
-  ShowResetOff(s, game);
-  if (RefreshHover(s, game)) AskPresent(game);
+  game.View.ShowHeroEdit(game, THeroEditChange::Swapped);
+  if (game.View.RefreshHover(game)) AskPresent(game);
   AskPresent(game);
 }
 
 void ResetEdit(TGame& game, std::int32_t) {
-  TScreens& s = ScreensOf(game);
   TTournament& g = game.Tournament;
   // 1. Only when there is something to undo.
   if (!HeroChanged(g)) return;
@@ -98,11 +86,8 @@ void ResetEdit(TGame& game, std::int32_t) {
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
   AskCue(game, CueSuka);
-  RepaintHeroPanel(s, game);
-  ShowStatButtonsOn(s, game);
-  ShowResetOff(s, game);
-  ShowDecideOff(s, game);
-  if (RefreshHover(s, game)) AskPresent(game);
+  game.View.ShowHeroEdit(game, THeroEditChange::Reset);
+  if (game.View.RefreshHover(game)) AskPresent(game);
   AskPresent(game);
 }
 

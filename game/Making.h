@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "paint/MakingScreen.h"
+#include "game/Game.h"
 
 // Stat button t (0 HP + 5, 1 attack + 1, 2 defence + 1, 3 speed + 1) for one
 // point.

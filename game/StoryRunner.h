@@ -1,12 +1,13 @@
 // Design unit: UnitStory (the game's side).
-// The story as the game tells it: the game's story script, set up by the main
-// window for each game it makes, and the story screen's handlers. Entering the story mode jumps the
-// script to the piece of the current stage ("@Stage" + Stage), paints the story screen and shows
-// the first page; a click turns the page; "close" ends the piece at once, wherever it stands. The
-// script's "#Image" and the pages reach the screen through the view this unit plugs into the
-// script; its "#Title" and its sounds are asked of the window as effects (a caption, a cue).
-// Without a story set up (no main window, as when a screen is tried on its own) every piece is an
-// empty page that "close" ends.
+// The story as the game tells it: the game's story script, set up by whoever
+// makes the game (the main window for each game it makes), and the story
+// screen's handlers. Entering the story mode jumps the script to the piece of
+// the current stage ("@Stage" + Stage), shows the story screen and the first
+// page; a click turns the page; "close" ends the piece at once, wherever it
+// stands. The script's "#Image" and the pages reach the game's view through
+// the game's story view (TGameStoryView); its "#Title" and its sounds are
+// asked for as effects (a caption, a cue). Without a story set up every piece
+// is an empty page that "close" ends.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,5 @@ void EnterStory(TGame& g);
 // The next page of the piece, presented. After the piece's "#stop" nothing
 // changes.
 void NextParagraph(TGame& g, std::int32_t tag);
-// The paragraph handler: the page replaces the previous one in the text box.
-void ShowParagraph(TScreens& s, const TStringDynArray& lines);
 // "close": the script is readied for the next piece, and the piece ends.
 void CloseStory(TGame& g, std::int32_t tag);

@@ -1,15 +1,10 @@
-#include "flow/TournamentFlow.h"
+#include "game/Round.h"
 
 #include "battle/BattleHost.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "flow/Mode.h"
+#include "game/Mode.h"
 #include "growth/GrowthDriver.h"
-#include "paint/BattleScreen.h"
-#include "paint/BoardScreen.h"
-#include "paint/ScreenKit.h"
-#include "present/App.h"
-#include "present/PictureCheck.h"
 #include "rules/Cues.h"
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
@@ -17,62 +12,58 @@
 
 namespace {
 
-// The game's side of a shown battle.
-class TGameBattleHost : public TBattleHost {
- public:
-  explicit TGameBattleHost(TGame& game) : game_(game) {}
-  void PaintMatch() override {
-    ShowScreen(game_, PaintBattle(ScreensOf(game_), game_));
-    AskPresent(game_);
-  }
-  void RefreshFighters() override { ::RefreshFighters(ScreensOf(game_), game_); }
-  void PlayCue(const char* file) override { AskCue(game_, file); }
-  // The battle is left as soon as another screen is asked for.
-  bool BattleShown() const override { return game_.Mode == gmBattle && !game_.AskedMode; }
-  // The story of the stage, without a cue of its own.
-  void HeroWon() override { SetMode(game_, gmStory); }
-  void StageOver() override { EndRound(game_); }
-
- private:
-  TGame& game_;
-};
-
 void PlayTransition(TGame& g) {
   AskCue(g, CueTransition);
 }
 
 }  // namespace
 
-void ConnectGameFlow(TGame& g) {
-  g.UseBattleHost(std::make_unique<TGameBattleHost>(g));
+void TGameBattleHost::PaintMatch() {
+  game_.View.ShowMatch(game_);
+  AskPresent(game_);
+}
+
+void TGameBattleHost::RefreshFighters() {
+  game_.View.RefreshFighters(game_);
+}
+
+void TGameBattleHost::PlayCue(const char* file) {
+  AskCue(game_, file);
+}
+
+// The battle is left as soon as another screen is asked for.
+bool TGameBattleHost::BattleShown() const {
+  return game_.Mode == gmBattle && !game_.AskedMode;
+}
+
+void TGameBattleHost::MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) {
+  if (game_.StepShell != nullptr) game_.StepShell->MatchDecided(game_, winner, loser, result);
+}
+
+// The story of the stage, without a cue of its own.
+void TGameBattleHost::HeroWon() {
+  SetMode(game_, gmStory);
+}
+
+void TGameBattleHost::StageOver() {
+  EndRound(game_);
 }
 
 void ShowBoard(TGame& g) {
-  TScreens& s = ScreensOf(g);
   // 1. The board and its regions.
-  ShowScreen(g, PaintBoard(s, g));
+  g.View.ShowBoard(g);
   // 2. While the rivals grow, the work left; its end may light START under a
   // resting pointer, which takes the board's regions.
-  if (g.Growth.Growing && ShowGrowthProgress(s, g, g.Growth.Remaining)) AskPresent(g);
+  if (g.Growth.Growing && g.View.ShowGrowthProgress(g, g.Growth.Remaining)) AskPresent(g);
   // 3.
   AskPresent(g);
 }
 
-void GrowthTimer(TGame& g) {
-  // A tick is a step of its own. The growth runs under every screen; its
-  // progress is drawn, and the screen presented, only while the board shows.
-  RunGameStep(g, [&g] {
-    if (!GrowthTick(g.Growth, g.Tournament, g.Dice) || g.Mode != gmBoard) return;
-    TScreens& s = ScreensOf(g);
-    if (ShowGrowthProgress(s, g, g.Growth.Remaining)) AskPresent(g);
-    AskPresent(g);
-  });
-}
-
-void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder) {
+void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFolder,
+                const TImageCheck& pictures) {
   std::vector<TSwordia> entries;
   std::string fault;
-  if (!ReadRoster(rosterPath, imageFolder, PictureCheck(), entries, fault)) {
+  if (!ReadRoster(rosterPath, imageFolder, pictures, entries, fault)) {
     RosterFatal(g, fault);
     return;
   }
@@ -82,9 +73,9 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
 void RosterFatal(TGame& g, std::string_view text) {
   // 1. The message box, captioned with the program's title, once the step
   // is over.
-  g.AskedMessages.emplace_back(ProgramTitle, text);
-  // 2. Then the program ends, after the current event.
-  g.QuitAsked = true;
+  AskMessage(g, ProgramTitle, text);
+  // 2. Then the window's loop ends, after the current event.
+  AskQuit(g);
   // 3. The game start sees the flag and does nothing more.
   g.LoadFailed = true;
 }
@@ -93,20 +84,21 @@ void BlankForRoster(TGame& g) {
   // 1.
   PlayTransition(g);
   // 2. The window stays black while the roster loads.
-  ClearScreen(ScreensOf(g));
+  g.View.ShowBlank();
   AskPresent(g);
 }
 
-void StartGame(TGame& g, std::string_view rosterPath) {
+void StartGame(TGame& g, std::string_view rosterPath, const TImageCheck& pictures) {
   TTournament& t = g.Tournament;
   // 3. The roster, and the draw from it. A broken roster has been shown and
-  // the program is ending.
-  LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder);
+  // the window's loop is ending.
+  LoadRoster(g, rosterPath.empty() ? std::string_view(RosterFileName) : rosterPath, DataFolder,
+             pictures);
   if (g.LoadFailed) return;
   // 4. Every slot is in.
   EnterAllSlots(t);
   // 5.
-  LoadPortraits(ScreensOf(g), t);
+  g.View.LoadPortraits(t);
   // 6. The hero keeps roster entry 1's name, picture and flavour, and starts
   // from nothing with the points to make itself.
   t.Hero->Spec = TSpec();

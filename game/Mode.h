@@ -1,0 +1,50 @@
+// Design unit: UnitMode.
+// The one mode switch through which every change of screen passes: SetMode
+// asks for the new mode, and the step under way enters it once it has
+// returned (game/Step's RunGameStep), so no handler ever runs inside another
+// (a hero win asks for the story in the middle of a battle's click; the
+// battle's entry asks for the board when the stage is already over).
+// Here too are the effects a step asks for: they wait in the game until the
+// step's shell carries them out.
+#pragma once
+
+#include <string_view>
+
+#include "game/Game.h"
+
+// Asks for a cue (a program path such as "dat\\popon.wav"), a present of
+// the screen, the window's caption, a message box (captioned `title`) or
+// the end of the window's loop: the effect waits in the game until its step
+// has returned.
+void AskCue(TGame& g, std::string_view file);
+void AskPresent(TGame& g);
+void AskCaption(TGame& g, std::string_view text);
+void AskMessage(TGame& g, std::string_view title, std::string_view text);
+void AskQuit(TGame& g);
+// Has `shell` carry out the effects asked for so far, in order, and forgets
+// them.
+void ApplyEffects(TGame& g, TGameShell& shell);
+
+// Asks for mode m: it is stored and its entry run once the step under way
+// has returned.
+void SetMode(TGame& g, TGameMode m);
+
+// Holds mode changes back for as long as it lives (a command or an entry is
+// running), with `shell` as the step's shell.
+class TModeHold {
+ public:
+  TModeHold(TGame& g, TGameShell& shell) : g_(g), outer_(g.StepShell) {
+    ++g_.Running;
+    g_.StepShell = &shell;
+  }
+  ~TModeHold() {
+    --g_.Running;
+    g_.StepShell = outer_;
+  }
+  TModeHold(const TModeHold&) = delete;
+  TModeHold& operator=(const TModeHold&) = delete;
+
+ private:
+  TGame& g_;
+  TGameShell* outer_;
+};
