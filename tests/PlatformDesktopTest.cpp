@@ -85,10 +85,6 @@ TEST_F(DataLookup, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
   WriteWholeFile(root_ + "/work/dat/swordia.txt", "x");
   EXPECT_EQ(Found(), root_ + "/env");
   EXPECT_EQ(candidates_[0].PassedOver, "dat/title.bmp is not a regular file");
-  // --data names the folder holding dat, or dat itself.
-  EXPECT_EQ(NamedDataFolder(root_ + "/env").Folder, root_ + "/env");
-  EXPECT_EQ(NamedDataFolder(root_ + "/env/dat/").Folder, root_ + "/env");
-  EXPECT_EQ(NamedDataFolder(root_ + "/work/dat").Folder, root_ + "/work/dat");
   // An empty variable names nothing.
   EXPECT_EQ(DataFolderCandidates("", "/usr/bin").size(), 2u);
   EXPECT_EQ(DataFolderCandidates(nullptr, "/usr/bin").back().Folder, "/usr/share/quillmoor");

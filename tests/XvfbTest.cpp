@@ -373,8 +373,6 @@ TEST(RealWindow, RepaintsWhenUncoveredAndMappedAgainAndF11TwiceWithoutAWindowMan
               std::string::npos);
     Shell(x + "xdotool key" + to + "F11 sleep 0.5", status);
     EXPECT_EQ(settled(want), want) << "F11 twice changed the title";
-    EXPECT_NE(Shell(x + "xdotool getwindowgeometry " + window, status).find("600x450"),
-              std::string::npos);
   }
   // The battle's next click still lands: the log moves on.
   const std::string battle = Capture(display, window);
