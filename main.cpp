@@ -37,19 +37,21 @@ constexpr int ExitUsage = 2;
 constexpr int ScaleAuto = 0;
 
 const char* const Usage =
-    "usage: quillmoor [--scale N|auto] [--gl] [--mute]\n"
-    "       quillmoor --help\n"
+    "usage: quillmoor [--scale N|auto] [--gl] [--mute] [--data DIR]\n"
+    "       quillmoor --help | --version\n"
     "\n"
     "A sword tournament: make a hero from ten bonus points and fight through a\n"
     "knockout of 32 entrants. All text in the game is Japanese.\n"
     "\n"
-    "Options:\n"
+    "Options (a value may also be given as --scale=2):\n"
     "  --scale N     show the 600 x 450 window N times as large (N = 1 to 4), pixels\n"
     "                kept sharp; held to the largest factor that fits the screen\n"
     "  --scale auto  the largest factor that fits the screen\n"
     "  --gl          draw through OpenGL instead of the software renderer\n"
     "  --mute        start with every sound off (M turns them on)\n"
+    "  --data DIR    read the data from DIR, the folder that holds dat (or dat itself)\n"
     "  -h, --help    print this and end\n"
+    "  --version     print the version and end\n"
     "\n"
     "Mouse, keys and game controllers (each key does what a click or the pointer\n"
     "does on the screen shown, so every rule holds):\n"
@@ -74,38 +76,66 @@ const char* const Usage =
     "                Y: M; Back: F2; left shoulder: F1; right shoulder: H\n"
     "  Closing the window ends the game.\n"
     "\n"
-    "The data (the folder dat) is looked for in the working folder, then in the\n"
-    "folder QUILLMOOR_DATA names, then in share/quillmoor of the installation.\n"
+    "The data (the folder dat, holding at least swordia.txt and title.bmp) is\n"
+    "looked for in the folder --data names, else in the working folder, then in\n"
+    "the folder QUILLMOOR_DATA names, then in share/quillmoor of the installation.\n"
     "Exit status: 0 fine, 1 a fault was shown, 2 bad usage.\n";
 
+// Bad usage: one line naming the problem, and where the usage is.
 void PrintUsageError(const std::string& why) {
-  std::fprintf(stderr, "quillmoor: %s\n\n%s", why.c_str(), Usage);
+  std::fprintf(stderr, "quillmoor: %s (see quillmoor --help)\n", why.c_str());
 }
 
 struct TArguments {
   int Scale = 1;
   bool Gl = false;
   bool Help = false;
+  bool Version = false;
   bool Mute = false;
+  std::string Data;
 };
 
 // Reads the command line; false (with a message) when it holds something the
-// program does not know.
+// program does not know. An option's value follows it, or is joined to it by
+// '=' ("--scale=2").
 bool ParseArguments(int argc, char** argv, TArguments& args) {
   for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
+    std::string a = argv[i];
+    std::string value;
+    bool joined = false;
+    if (const std::size_t eq = a.find('='); a.starts_with("--") && eq != std::string::npos) {
+      value = a.substr(eq + 1);
+      a.resize(eq);
+      joined = true;
+    }
+    const bool takesValue = a == "--scale" || a == "--data";
+    if (joined && !takesValue) {
+      PrintUsageError(a + " takes no value");
+      return false;
+    }
+    if (takesValue && !joined) {
+      if (i + 1 >= argc) {
+        PrintUsageError(a == "--scale" ? "--scale needs a factor: 1 to 4, or auto"
+                                       : "--data needs a folder");
+        return false;
+      }
+      value = argv[++i];
+    }
     if (a == "--help" || a == "-h") {
       args.Help = true;
+    } else if (a == "--version") {
+      args.Version = true;
     } else if (a == "--gl") {
       args.Gl = true;
     } else if (a == "--mute") {
       args.Mute = true;
-    } else if (a == "--scale") {
-      if (i + 1 >= argc) {
-        PrintUsageError("--scale needs a factor: 1 to 4, or auto");
+    } else if (a == "--data") {
+      if (value.empty()) {
+        PrintUsageError("--data needs a folder");
         return false;
       }
-      const std::string value = argv[++i];
+      args.Data = value;
+    } else if (a == "--scale") {
       if (value == "auto") {
         args.Scale = ScaleAuto;
       } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
@@ -160,6 +190,10 @@ int main(int argc, char** argv) {
     std::fputs(Usage, stdout);
     return 0;
   }
+  if (args.Version) {
+    std::printf("quillmoor %s\n", QUILLMOOR_VERSION);
+    return 0;
+  }
   // 2. The display: without one there is nothing to play on, and nothing
   // else (not even the sound device) is touched.
   TBromForm::SetAcceleratedRenderer(args.Gl);
@@ -175,7 +209,7 @@ int main(int argc, char** argv) {
   // folder.
   TMessageSink& messages = WindowMessageSink();
   std::vector<TDataCandidate> lookedIn;
-  if (!EnterDataFolder(lookedIn)) {
+  if (!EnterDataFolder(args.Data, lookedIn)) {
     ShowSystemMessage(NoDataFolderMessage(lookedIn));
     TBromForm::CloseDisplay();
     return ExitFault;

@@ -20,10 +20,11 @@ const char* const ExitCodes =
     "exit codes: 0 fine; 1 the file or build given has a fault; 2 bad usage (an unknown\n"
     "option, a missing or malformed argument); 3 the lab itself failed.";
 
-// The list of commands: on standard output when asked for, on standard error
-// (a usage fault) when the lab is started with no command at all.
+// The list of commands, on standard output.
 int Overview(std::FILE* to, int status) {
-  std::fprintf(to, "usage: quillmoor-lab COMMAND [ARGS]\n\ncommands:\n");
+  std::fprintf(to,
+               "usage: quillmoor-lab [--data DIR] COMMAND [ARGS]\n"
+               "       quillmoor-lab --version\n\ncommands:\n");
   for (const auto& [name, command] : Commands()) {
     std::fprintf(to, "  %-13s %s\n", name.c_str(), command.Summary);
   }
@@ -31,7 +32,11 @@ int Overview(std::FILE* to, int status) {
       to,
       "\n'quillmoor-lab help COMMAND' or 'quillmoor-lab COMMAND --help' shows a command's\n"
       "arguments and what it prints. Text files are read as Shift-JIS (cp932), as the game\n"
-      "reads them; output is UTF-8.\n%s\n",
+      "reads them; output is UTF-8. The game's data (dat/, with at least swordia.txt and\n"
+      "title.bmp) is found as the game finds it: in the folder --data DIR names (the folder\n"
+      "holding dat, or dat itself; anywhere on the line), else the working folder, then\n"
+      "QUILLMOOR_DATA, then the installed data. Files named on the line are read as named.\n"
+      "%s\n",
       ExitCodes);
   return status;
 }
@@ -98,7 +103,14 @@ int LabRun(int argc, char** argv, const TLabPlatform& platform) {
   const bool help =
       argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
                     std::strcmp(argv[1], "-h") == 0);
-  if (argc < 2) return Overview(stderr, LabExitUsage);
+  if (argc < 2) {
+    std::fprintf(stderr, "quillmoor-lab: no command given (see 'quillmoor-lab help')\n");
+    return LabExitUsage;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quillmoor-lab %s\n", QUILLMOOR_VERSION);
+    return LabExitFine;
+  }
   if (help && argc == 2) return Overview(stdout, LabExitFine);
   const char* name = help ? argv[2] : argv[1];
   const auto it = Commands().find(name);

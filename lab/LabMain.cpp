@@ -1,14 +1,19 @@
-// The lab's entry: the platform's answers to what the lab's commands ask of
-// it (pictures, sounds, the font), read by the game's own platform units and
-// passed to every command.
+// The lab's entry: the data folder found as the game finds it, and the
+// platform's answers to what the lab's commands ask of it (pictures, sounds,
+// the font), read by the game's own platform units and passed to every
+// command.
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "data/Roster.h"
 #include "lab/Lab.h"
+#include "lab/LabOptions.h"
 #include "lab/LabPlatform.h"
 #include "paint/ScreenKit.h"
 #include "present/Bitmap.h"
+#include "present/DataLookup.h"
 #include "present/Path.h"
 #include "present/PictureCheck.h"
 #include "present/Wave.h"
@@ -76,9 +81,44 @@ class TPlatformAnswers : public TLabPlatform {
   TBromBitmap measure_;  // set to the story screen's font
 };
 
+// Takes "--data DIR" or "--data=DIR" (before any "--") out of the arguments:
+// "" when it is not given, false (with a message) when it has no folder.
+bool TakeDataOption(std::vector<char*>& args, std::string& folder) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (std::strcmp(args[i], "--") == 0) break;
+    const bool joined = std::strncmp(args[i], "--data=", 7) == 0;
+    if (!joined && std::strcmp(args[i], "--data") != 0) continue;
+    const bool valued = joined || i + 1 < args.size();
+    folder = !valued ? "" : joined ? args[i] + 7 : args[i + 1];
+    if (folder.empty()) {
+      std::fprintf(stderr, "quillmoor-lab: --data needs a folder (see 'quillmoor-lab help')\n");
+      return false;
+    }
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+               args.begin() + static_cast<std::ptrdiff_t>(i) + (joined ? 1 : 2));
+    return true;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // 1. The data folder: the game's "dat\..." files are read from it, while
+  // the files named on the command line are read from the working folder.
+  std::vector<char*> args(argv, argv + argc);
+  std::string named;
+  if (!TakeDataOption(args, named)) return LabExitUsage;
+  std::vector<TDataCandidate> lookedIn;
+  const std::string found = FindDataFolder(named, lookedIn);
+  if (!named.empty() && found.empty()) {
+    std::fprintf(stderr, "quillmoor-lab: --data %s: %s\n", named.c_str(),
+                 lookedIn.front().PassedOver.c_str());
+    return LabExitFault;
+  }
+  SetDataRoot(found);
+  // 2. The command, on the platform's answers.
   const TPlatformAnswers platform;
-  return LabRun(argc, argv, platform);
+  args.push_back(nullptr);
+  return LabRun(static_cast<int>(args.size()) - 1, args.data(), platform);
 }

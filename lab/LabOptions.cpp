@@ -6,16 +6,23 @@
 TLabOptions::TLabOptions(const char* command, const TLabArgs& args)
     : command_(command), args_(args) {}
 
-int TLabOptions::Find(const char* name) const {
+int TLabOptions::Find(const char* name, bool takesValue) {
   for (std::size_t i = 0; i < args_.size(); ++i) {
     if (args_[i] == "--") break;
     if (args_[i] == name) return static_cast<int>(i);
+    // "--name=VALUE": the value joined to its option.
+    if (takesValue && args_[i].starts_with(std::string(name) + "=")) {
+      args_.insert(args_.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                   args_[i].substr(std::string(name).size() + 1));
+      args_[i] = name;
+      return static_cast<int>(i);
+    }
   }
   return -1;
 }
 
 bool TLabOptions::Flag(const char* name) {
-  const int i = Find(name);
+  const int i = Find(name, false);
   if (i < 0) return false;
   args_.erase(args_.begin() + i);
   return true;
@@ -23,7 +30,7 @@ bool TLabOptions::Flag(const char* name) {
 
 bool TLabOptions::Value(const char* name, std::string& value, bool& given) {
   given = false;
-  const int i = Find(name);
+  const int i = Find(name, true);
   if (i < 0) return true;
   if (static_cast<std::size_t>(i) + 1 >= args_.size()) {
     UsageError(std::string(name) + " needs a value");

@@ -1,8 +1,9 @@
 // The command line of one lab command: its options are taken out of the
 // arguments by name, and what is left are the operands. Every lab command
 // reads its arguments through this class, so that all of them treat options
-// alike: an option's value is the next argument, "--" ends the options, and
-// an option no command knows is named in the message that refuses it.
+// alike: an option's value is the next argument (or joined to it by '='),
+// "--" ends the options, and an option no command knows is named in the
+// message that refuses it.
 //
 // Exit codes shared by every command (the help lists them):
 //   0  the command ran and found nothing wrong;
@@ -46,8 +47,10 @@ class TLabOptions {
   int UsageError(const std::string& message) const;
 
  private:
-  // The index of "--name" among the arguments before "--", or -1.
-  int Find(const char* name) const;
+  // The index of "--name" among the arguments before "--", or -1. For an
+  // option that takes a value, a value joined to it ("--name=VALUE") is
+  // split off into the next argument.
+  int Find(const char* name, bool takesValue);
 
   std::string command_;
   TLabArgs args_;

@@ -17,6 +17,7 @@
 //      their "#stop" (which would open the next piece on an empty page).
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +28,7 @@
 #include "lab/LabOptions.h"
 #include "lab/LabPlatform.h"
 #include "present/Path.h"
+#include "rules/DataFolder.h"
 #include "script/ScriptCommand.h"
 #include "script/Story.h"
 #include "script/TextFile.h"
@@ -154,7 +156,19 @@ void CheckLines(const TLabTextFile& file, TStory& story, const TLabPlatform& pla
     }
   }
   bool canMeasure = true;
-  const std::string folder = file.Folder();
+  // A draft kept outside the data folder names the game's pictures and
+  // sounds: one not beside it is looked up in the data folder, as the game
+  // would read it once the draft is in place.
+  const std::string draftFolder = file.Folder();
+  const auto place = [&](const std::string& name) {
+    return ProgramFileExists(draftFolder + name) ? draftFolder + name : DataPath(name);
+  };
+  if (draftFolder != DataFolder) {
+    std::fprintf(stderr,
+                 "quillmoor-lab check-story: pictures and sounds not beside the story are looked "
+                 "up in %s\n",
+                 std::filesystem::absolute(DiskPath(DataFolder)).lexically_normal().c_str());
+  }
   // The closing "#stop" is the script's own, not a line of the file.
   for (int i = 0; i + 1 < script.LineCount(); ++i) {
     const std::string& line = script.Line(i);
@@ -187,19 +201,21 @@ void CheckLines(const TLabTextFile& file, TStory& story, const TLabPlatform& pla
           findings.AddError(number, "【エラー】#Lineの行数が不正です：" + tokens[1]);
       } else if (TBromString::SameText(cmd.Name(), "#Image") && params == 1) {
         // 4. The picture decodes.
-        const TPictureReading picture = platform.ReadStoryPicture(folder + tokens[1]);
+        const std::string at = place(tokens[1]);
+        const TPictureReading picture = platform.ReadStoryPicture(at);
         if (picture.Result == TPictureReading::TResult::BadName) {
           findings.Add(number, "the picture " + tokens[1] + " has a name no file can have");
         } else if (picture.Result != TPictureReading::TResult::Shown) {
-          findings.Add(number, "the picture " + ShownPath(folder + tokens[1]) +
+          findings.Add(number, "the picture " + ShownPath(at) +
                                    " cannot be shown: " + file.Shown(picture.Fault));
         }
       } else if (TBromString::SameText(cmd.Name(), "#Wave")) {
         // 4. The sound plays. A data chunk that claims more than the file
         // holds is named too, although the game plays what is there.
         std::string note;
-        const std::string fault = platform.SoundFault(folder + tokens[1], note);
-        const std::string sound = "the sound " + ShownPath(folder + tokens[1]);
+        const std::string at = place(tokens[1]);
+        const std::string fault = platform.SoundFault(at, note);
+        const std::string sound = "the sound " + ShownPath(at);
         if (!fault.empty()) {
           findings.Add(number, sound + " cannot be played: " + fault);
         } else if (!note.empty()) {
@@ -328,8 +344,9 @@ const TLabRegistration registration(
      "'FILE:LINE: message' (or 'FILE: message'): a label the game refuses, a missing piece\n"
      "@Stage0 to @Stage5, a command with the wrong parameters, a #goto without a target or\n"
      "whose label no line holds (the game would read on silently after it), a\n"
-     "picture or sound that is missing or cannot be decoded (looked up in the folder that\n"
-     "holds FILE), a text line wider than the 600-pixel text box, a piece that runs on into\n"
+     "picture or sound that is missing or cannot be decoded (looked up beside FILE, else in\n"
+     "the data folder found, which is named), a text line wider than the 600-pixel text box, a "
+     "piece that runs on into\n"
      "the next one, never stops or shows no text, and a #stop without an empty line before\n"
      "it, which opens the next piece on an empty page. The pieces are told in the game's\n"
      "order on one script, as the game tells them. Prints 'OK: FILE' when there is none.\n"

@@ -17,33 +17,57 @@ std::string ParentOf(const std::string& path) {
   return p.substr(0, slash);
 }
 
+// The files that make a folder `dat` the game's: without the roster there is
+// no tournament, without the title picture not even a first screen.
+constexpr const char* RequiredDataFiles[] = {"swordia.txt", "title.bmp"};
+
 }  // namespace
 
 std::vector<TDataCandidate> DataFolderCandidates(const char* environmentFolder,
                                                  const std::string& programFolder) {
-  std::vector<TDataCandidate> candidates = {{".", "the working folder"}};
+  std::vector<TDataCandidate> candidates = {{".", "the working folder", ""}};
   if (environmentFolder != nullptr && *environmentFolder != '\0') {
-    candidates.push_back({environmentFolder, "QUILLMOOR_DATA"});
+    candidates.push_back({environmentFolder, "QUILLMOOR_DATA", ""});
   }
   if (!programFolder.empty()) {
     const std::string prefix = ParentOf(programFolder);
     candidates.push_back(
-        {(prefix == "/" ? "" : prefix) + "/share/quillmoor", "the installed data"});
+        {(prefix == "/" ? "" : prefix) + "/share/quillmoor", "the installed data", ""});
   }
   return candidates;
 }
 
-std::string FirstDataFolder(const std::vector<TDataCandidate>& candidates,
-                            const std::function<bool(const std::string&)>& holdsData) {
-  for (const TDataCandidate& c : candidates) {
-    if (holdsData(c.Folder)) return c.Folder;
+TDataCandidate NamedDataFolder(const std::string& named) {
+  std::string trimmed = named;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const std::size_t slash = trimmed.rfind('/');
+  const bool isDat = trimmed.substr(slash == std::string::npos ? 0 : slash + 1) == "dat";
+  if (isDat && !DataFolderFault(named).empty() && DataFolderFault(ParentOf(trimmed)).empty()) {
+    return {ParentOf(trimmed), "--data", ""};
+  }
+  return {named, "--data", ""};
+}
+
+std::string DataFolderFault(const std::string& folder) {
+  struct stat st;
+  if (stat((folder + "/dat").c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return "it holds no folder dat";
+  }
+  for (const char* name : RequiredDataFiles) {
+    const std::string shown = std::string("dat/") + name;
+    if (stat((folder + "/" + shown).c_str(), &st) != 0) return shown + " is missing";
+    if (!S_ISREG(st.st_mode)) return shown + " is not a regular file";
   }
   return "";
 }
 
-bool HoldsDataFolder(const std::string& folder) {
-  struct stat st;
-  return stat((folder + "/dat").c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+std::string FirstDataFolder(std::vector<TDataCandidate>& candidates,
+                            const std::function<std::string(const std::string&)>& faultOf) {
+  for (TDataCandidate& c : candidates) {
+    c.PassedOver = faultOf(c.Folder);
+    if (c.PassedOver.empty()) return c.Folder;
+  }
+  return "";
 }
 
 std::string ProgramFolder() {
@@ -62,16 +86,24 @@ std::string NoDataFolderMessage(const std::vector<TDataCandidate>& candidates) {
       std::string cwd(4096, '\0');
       if (getcwd(cwd.data(), cwd.size()) != nullptr) shown = cwd.c_str();
     }
-    where += "\n  " + shown + " (" + c.Why + ")";
+    where += "\n  " + shown + " (" + c.Why + "): " + c.PassedOver;
   }
-  return "The game's data (the folder dat) was not found. Looked in:" + where +
-         "\nStart the game from the folder that holds dat, set QUILLMOOR_DATA to that folder, "
-         "or install the game (cmake --install) so that its data is in share/quillmoor.";
+  return "The game's data (the folder dat, holding swordia.txt and title.bmp) was not found. "
+         "Looked in:" +
+         where +
+         "\nStart the game from the folder that holds dat, name that folder with --data, set "
+         "QUILLMOOR_DATA to it, or install the game (cmake --install) so that its data is in "
+         "share/quillmoor.";
 }
 
-bool EnterDataFolder(std::vector<TDataCandidate>& lookedIn) {
-  lookedIn = DataFolderCandidates(std::getenv("QUILLMOOR_DATA"), ProgramFolder());
-  const std::string found = FirstDataFolder(lookedIn, HoldsDataFolder);
+std::string FindDataFolder(const std::string& named, std::vector<TDataCandidate>& lookedIn) {
+  lookedIn = named.empty() ? DataFolderCandidates(std::getenv("QUILLMOOR_DATA"), ProgramFolder())
+                           : std::vector<TDataCandidate>{NamedDataFolder(named)};
+  return FirstDataFolder(lookedIn, DataFolderFault);
+}
+
+bool EnterDataFolder(const std::string& named, std::vector<TDataCandidate>& lookedIn) {
+  const std::string found = FindDataFolder(named, lookedIn);
   if (found.empty()) return false;
   return found == "." || chdir(found.c_str()) == 0;
 }

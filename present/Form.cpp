@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
 #include <tmmintrin.h>
 
 #include <algorithm>
@@ -67,6 +70,32 @@ void OfferNoMaximise(SDL_Window* window) {
   XFlush(display);
 #else
   (void)window;
+#endif
+}
+
+// True unless the window system is X11 with no window manager running (none
+// has announced itself on the root window, as every manager that grants full
+// screen does). Without one, a request for full screen is answered by nobody.
+bool WindowManagerRunning(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+    return true;
+  Display* display = info.info.x11.display;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  const int got = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                     XA_WINDOW, &type, &format, &count, &left, &data);
+  if (data != nullptr) XFree(data);
+  return got == Success && count == 1;
+#else
+  (void)window;
+  return true;
 #endif
 }
 
@@ -192,10 +221,31 @@ struct TBromForm::TWindow {
   int TextureHeight = 0;
   int Scale = 1;
   bool FullScreen = false;
+  // Where the window was before it was laid over the whole screen by hand.
+  SDL_Rect Windowed{0, 0, 0, 0};
 
   void Present(const TBromBitmap& canvas);
+  bool CoverScreen(bool on);
   void PresentOnSurface(const TBromBitmap& canvas);
 };
+
+bool TBromForm::TWindow::CoverScreen(bool on) {
+  if (!on) {
+    SDL_SetWindowSize(Window, Windowed.w, Windowed.h);
+    SDL_SetWindowPosition(Window, Windowed.x, Windowed.y);
+    return true;
+  }
+  SDL_Rect screen;
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(Window)), &screen) != 0) {
+    return false;
+  }
+  SDL_GetWindowPosition(Window, &Windowed.x, &Windowed.y);
+  SDL_GetWindowSize(Window, &Windowed.w, &Windowed.h);
+  SDL_SetWindowPosition(Window, screen.x, screen.y);
+  SDL_SetWindowSize(Window, screen.w, screen.h);
+  SDL_RaiseWindow(Window);
+  return true;
+}
 
 void TBromForm::TWindow::PresentOnSurface(const TBromBitmap& canvas) {
   SDL_Surface* screen = SDL_GetWindowSurface(Window);
@@ -401,10 +451,27 @@ int TBromForm::DisplayScale() {
 }
 
 void TBromForm::ToggleFullScreen() {
+  // A window manager grants full screen; without one the window is laid over
+  // the screen by hand, for a request nobody answers would leave the window
+  // as it was while the renderer drew for the whole screen.
   const bool on = !window_->FullScreen;
-  if (SDL_SetWindowFullscreen(window_->Window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  if (WindowManagerRunning(window_->Window)) {
+    if (SDL_SetWindowFullscreen(window_->Window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+      return;
+    }
+  } else if (!window_->CoverScreen(on)) {
+    return;
+  }
   window_->FullScreen = on;
-  paintBox_.Refresh();
+  Repaint();
+}
+
+void TBromForm::Repaint() {
+  // The window system asks for the picture: it is sent even when the game's
+  // own presents would find it unchanged.
+  paintBox_.shown_ = false;
+  if (paintBox_.OnPaint) paintBox_.OnPaint();
+  if (!paintBox_.shown_) paintBox_.Refresh();
 }
 
 bool TBromForm::FullScreen() const {
@@ -469,12 +536,12 @@ void TBromForm::Dispatch(const void* sdlEvent) {
       } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
         if (paintBox_.OnMouseLeave) paintBox_.OnMouseLeave();
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                 event.window.event == SDL_WINDOWEVENT_SHOWN ||
+                 event.window.event == SDL_WINDOWEVENT_RESTORED ||
                  event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        if (paintBox_.OnPaint) {
-          paintBox_.OnPaint();
-        } else {
-          paintBox_.Refresh();
-        }
+        // Uncovered, mapped again, restored or resized: whatever the window
+        // showed is gone.
+        Repaint();
       }
       break;
     case SDL_KEYDOWN: {

@@ -11,7 +11,10 @@
 // For today's screens the window may show the paint box enlarged: a display
 // scale of 1 to 4 makes the window that many times as large, pixels kept
 // sharp, and F11 toggles full screen, the picture enlarged by the largest
-// whole factor that fits and centred on black. Mouse positions are mapped
+// whole factor that fits and centred on black (without a window manager to
+// grant full screen, the window itself is laid over the whole screen). The
+// window system's requests for the picture (uncovered, restored, resized)
+// always put it on the window again. Mouse positions are mapped
 // back: the game only ever sees paint box coordinates, and a press outside
 // the picture (on the black bars) does not reach it. The pointer leaving the
 // window, or moving onto the black bars, reaches the game as a leave: the
@@ -179,6 +182,9 @@ class TBromForm {
  private:
   struct TWindow;
   void Dispatch(const void* sdlEvent);
+  // Puts the current picture on the window, changed or not (the window
+  // system lost it): through OnPaint when the game set it.
+  void Repaint();
   bool InsidePaintBox(int x, int y) const;
 
   std::unique_ptr<TWindow> window_;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "rules/DataFolder.h"
 #include "rules/SjisText.h"
 
 namespace {
@@ -112,8 +113,21 @@ std::string SlashedPath(std::string_view programPath) {
   return mapped;
 }
 
+namespace {
+
+// The folder that holds the data folder, when it is not the working folder.
+std::string dataRoot;
+
+}  // namespace
+
+void SetDataRoot(const std::string& folder) {
+  dataRoot = folder == "." ? "" : folder;
+}
+
 std::string DiskPath(std::string_view programPath) {
-  return Cp932ToUtf8(SlashedPath(programPath));
+  std::string disk = Cp932ToUtf8(SlashedPath(programPath));
+  if (!dataRoot.empty() && programPath.starts_with(DataFolder)) disk = dataRoot + "/" + disk;
+  return disk;
 }
 
 namespace {

@@ -36,9 +36,14 @@ bool LooksLikeUtf8(std::string_view bytes);
 // that is a separator (not the trail byte of a double-byte character, as in
 // "ソ") made '/'; still cp932.
 std::string SlashedPath(std::string_view programPath);
-// The file on disk for a program path: its slashed form converted to UTF-8.
-// Throws TTextConversionError when the path is not cp932.
+// The file on disk for a program path: its slashed form converted to UTF-8,
+// under the data root when it is in the data folder ("dat\\..."). Throws
+// TTextConversionError when the path is not cp932.
 std::string DiskPath(std::string_view programPath);
+// The folder (UTF-8) that holds the data folder the program paths "dat\\..."
+// name, for a program that keeps its working folder for the files named on
+// its command line (the lab); "" or "." for the working folder, the default.
+void SetDataRoot(const std::string& folder);
 // Opens a program path for reading in binary mode, only when it names a
 // regular file: the file is opened without waiting (a named pipe with no
 // writer would block for ever) and checked once it is open, so that a folder,

@@ -1,6 +1,7 @@
 // The game as a desktop program: which folder its data is read from (the
-// working folder, then QUILLMOOR_DATA, then the installation beside the
-// program), what it says when there is none, how far --scale may go on a
+// one --data names, else the working folder, then QUILLMOOR_DATA, then the
+// installation beside the program; a dat/ without the game's data passed
+// over), what it says when there is none, how far --scale may go on a
 // given screen, and the tick loop's wait at rest.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -32,12 +33,18 @@ class DataLookup : public ::testing::Test {
     fs::current_path(root_ + "/work");
   }
   void TearDown() override { fs::current_path(previous_); }
-  void Give(const std::string& where) { fs::create_directories(root_ + "/" + where + "/dat"); }
+  void Give(const std::string& where) {
+    fs::create_directories(root_ + "/" + where + "/dat");
+    for (const char* file : {"/dat/swordia.txt", "/dat/title.bmp"}) {
+      WriteWholeFile(root_ + "/" + where + file, "x");
+    }
+  }
   std::string Found() {
     const std::string env = root_ + "/env";
-    return FirstDataFolder(DataFolderCandidates(env.c_str(), root_ + "/prefix/bin"),
-                           HoldsDataFolder);
+    candidates_ = DataFolderCandidates(env.c_str(), root_ + "/prefix/bin");
+    return FirstDataFolder(candidates_, DataFolderFault);
   }
+  std::vector<TDataCandidate> candidates_;
   std::string root_;
   fs::path previous_;
 };
@@ -65,9 +72,20 @@ TEST_F(DataLookup, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
                                      : c.Expected;
     EXPECT_EQ(Found(), expected) << c.Work << c.Env << c.Installed;
   }
-  // A file named dat is not a data folder; an empty variable names nothing.
+  // A dat/ that is not the game's is passed over, with why: a file named dat,
+  // an unrelated folder, the roster without the title picture.
   WriteWholeFile(root_ + "/work/dat", "x");
   EXPECT_EQ(Found(), "");
+  EXPECT_EQ(candidates_[0].PassedOver, "it holds no folder dat");
+  fs::remove(root_ + "/work/dat");
+  Give("env");
+  fs::create_directories(root_ + "/work/dat/title.bmp");
+  EXPECT_EQ(Found(), root_ + "/env");
+  EXPECT_EQ(candidates_[0].PassedOver, "dat/swordia.txt is missing");
+  WriteWholeFile(root_ + "/work/dat/swordia.txt", "x");
+  EXPECT_EQ(Found(), root_ + "/env");
+  EXPECT_EQ(candidates_[0].PassedOver, "dat/title.bmp is not a regular file");
+  // An empty variable names nothing.
   EXPECT_EQ(DataFolderCandidates("", "/usr/bin").size(), 2u);
   EXPECT_EQ(DataFolderCandidates(nullptr, "/usr/bin").back().Folder, "/usr/share/quillmoor");
   EXPECT_EQ(DataFolderCandidates(nullptr, "/bin").back().Folder, "/share/quillmoor");
@@ -75,27 +93,37 @@ TEST_F(DataLookup, TheWorkingFolderThenTheEnvironmentThenTheInstallation) {
 
 TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLookedWhenThereIsNone) {
   // The program copied into an installation whose data lacks the title
-  // picture: started elsewhere, it reads that folder (and stops at the
-  // missing picture, as a game started in its source folder does).
-  const std::string game = root_ + "/prefix/bin/quillmoor";
+  // picture, started from a folder holding an unrelated dat/: one message
+  // names every folder looked in, why each was passed over, and the way out.
+  const std::string game = root_ + "/prefix/games/quillmoor";
+  fs::create_directories(root_ + "/prefix/games");
   fs::copy_file(QUILLMOOR_GAME_PATH, game);
   Give("prefix/share/quillmoor");
+  fs::remove(root_ + "/prefix/share/quillmoor/dat/title.bmp");
+  fs::create_directories(root_ + "/work/dat");
   const std::string run = "cd '" + root_ + "/work' && env -u QUILLMOOR_DATA " +
-                          "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 '" + game +
-                          "' 2>&1";
+                          "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 3 '" + game + "'";
   int status = 0;
-  std::string out = RunCommand(run, status);
-  EXPECT_EQ(status, 1) << out;
-  EXPECT_NE(out.find("dat\\title.bmp"), std::string::npos) << out;
-  // Without it, one message names every folder looked in and the way out.
-  fs::remove_all(root_ + "/prefix/share/quillmoor/dat");
-  out = RunCommand(run, status);
+  std::string out = RunCommand(run + " 2>&1", status);
   EXPECT_EQ(status, 1) << out;
   EXPECT_NE(out.find("was not found"), std::string::npos) << out;
-  EXPECT_NE(out.find(root_ + "/work (the working folder)"), std::string::npos) << out;
-  EXPECT_NE(out.find(root_ + "/prefix/share/quillmoor (the installed data)"), std::string::npos)
+  EXPECT_NE(out.find(root_ + "/work (the working folder): dat/swordia.txt is missing"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(
+      out.find(root_ + "/prefix/share/quillmoor (the installed data): dat/title.bmp is missing"),
+      std::string::npos)
       << out;
   EXPECT_NE(out.find("QUILLMOOR_DATA"), std::string::npos) << out;
+  // --data, in either form, is the one folder looked in; the game's own data
+  // named so plays (until the timeout ends it).
+  out = RunCommand(run + " --data=" + root_ + "/env 2>&1", status);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(out.find(root_ + "/env (--data): it holds no folder dat"), std::string::npos) << out;
+  for (const std::string& data : {SourcePath(""), SourcePath("dat")}) {
+    RunCommand(run + " --data " + data + " > /dev/null 2>&1", status);
+    EXPECT_EQ(status, 124) << data;
+  }
 }
 
 TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {

@@ -310,3 +310,74 @@ TEST(RealWindowSignals, SigtermAtTheTitleInABattleDuringGrowthAndUnderAMessageBo
   kill(-server, SIGTERM);
   WaitFor(server, 5);
 }
+
+// Repainting for the window system --------------------------------------------
+// Without a window manager nothing keeps a window's pixels: a window laid over
+// the game and taken away, or the game's window unmapped and mapped again (what
+// a manager does to minimise and restore), leaves the game to draw its picture
+// again, on the title, a story page and a battle waiting for its next click.
+// F11 there lays the window over the screen by hand, and F11 again puts it back
+// exactly as it was, clicks landing where they did.
+TEST(RealWindow, RepaintsWhenUncoveredAndMappedAgainAndF11TwiceWithoutAWindowManager) {
+  int status = -1;
+  pid_t server = 0;
+  const std::string display = StartXvfb(server);
+  const TSpawnedGroup serverGroup{server};
+  ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+  const std::string x = "DISPLAY=" + display + " ";
+  const pid_t game = Spawn("cd " + SourcePath("") + " && " + x +
+                           "SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "
+                           "ASAN_OPTIONS=detect_leaks=0 exec " +
+                           QUILLMOOR_GAME_PATH);
+  const TSpawnedGroup gameGroup{game};
+  const std::string window =
+      Shell(x + "timeout 30 xdotool search --sync --onlyvisible --name Quillmoor", status);
+  ASSERT_FALSE(window.empty()) << "no window appeared";
+  const std::string to = " --window " + window + " ";
+  // The window's pixels once two captures a quarter of a second apart agree
+  // (the log's glide and the roster's loading over), or "" after ten seconds.
+  const auto settled = [&](const std::string& want = "") {
+    std::string last;
+    for (int i = 0; i < 40; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(250));
+      const std::string now = Capture(display, window);
+      if (now.size() == 600u * 450 * 3 && (want.empty() ? now == last : now == want)) return now;
+      last = now;
+    }
+    return std::string();
+  };
+  const std::vector<std::string> clicks = {"300 225", "322 84",  "450 84", "340 48", "340 48",
+                                           "340 48",  "340 48",  "340 48", "486 48", "486 48",
+                                           "486 48",  "523 280", "555 20", "500 300"};
+  std::size_t done = 0;
+  for (const std::size_t upTo : {std::size_t{0}, std::size_t{12}, clicks.size()}) {
+    for (; done < upTo; ++done) {
+      Shell(x + "xdotool mousemove" + to + clicks[done] + " click" + to + "1 && sleep 0.2", status);
+      if (done == 0) settled();  // hero making once the roster has loaded
+    }
+    Shell(x + "xdotool mousemove 5 5", status);  // off the window: no hover
+    const std::string want = settled();
+    ASSERT_FALSE(want.empty()) << "the screen never settled after click " << upTo;
+    Shell(x + "timeout 1 xmessage -geometry 500x400+150+100 covering", status);
+    EXPECT_EQ(settled(want), want) << "not repainted when uncovered, after click " << upTo;
+    // Unmapped, the window loses the keyboard, which no manager gives back.
+    Shell(x + "xdotool windowunmap --sync " + window + " windowmap --sync " + window +
+              " windowfocus " + window,
+          status);
+    EXPECT_EQ(settled(want), want) << "not repainted when mapped again, after click " << upTo;
+    if (upTo != 0) continue;
+    // F11 (the keys go where the pointer is): the whole 800 x 600 screen, the
+    // title centred; F11 again: as before.
+    Shell(x + "xdotool mousemove" + to + "300 225 key" + to + "F11 sleep 0.5", status);
+    EXPECT_NE(Shell(x + "xdotool getwindowgeometry " + window, status).find("800x600"),
+              std::string::npos);
+    Shell(x + "xdotool key" + to + "F11 sleep 0.5", status);
+    EXPECT_EQ(settled(want), want) << "F11 twice changed the title";
+  }
+  // The battle's next click still lands: the log moves on.
+  const std::string battle = Capture(display, window);
+  Shell(x + "xdotool mousemove" + to + "560 320 click" + to + "1 mousemove 5 5", status);
+  EXPECT_NE(settled(), battle) << "the click on the battle did nothing";
+  kill(-server, SIGTERM);
+  WaitFor(server, 5);
+}

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build and checks it as a player's
-# machine would see it: its dependencies and files, the desktop entry and the
-# metainfo through their validators, and the game unpacked into a temporary
-# root and started from an unrelated folder on an X server of its own (Xvfb):
+# machine would see it: lintian finds no error in it, its dependencies and
+# files, the desktop entry and the metainfo through their validators, and the
+# game unpacked into a temporary root and started from a folder holding an
+# unrelated dat/ on an X server of its own (Xvfb):
 # it must find its installed data, show the title picture pixel for pixel,
 # carry its icon, ask for no maximise button and end cleanly when closed.
 #
 #   tools/package-check.sh [BUILD]      (default build)
 #
 # Needs what tools/setup.sh test installs (dpkg-dev, desktop-file-utils,
-# appstream, xvfb, xdotool, imagemagick, x11-utils, python3).
+# appstream, lintian, xvfb, xdotool, imagemagick, x11-utils, python3).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
@@ -22,6 +23,12 @@ rm -f "$build"/quillmoor_*.deb
 deb=$(ls "$build"/quillmoor_*.deb)
 echo "package: $deb ($(stat -c %s "$deb") bytes)"
 
+# 1a. Debian's own checks: an error fails; the warnings are shown.
+lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1 || true)
+[ -z "$lintian_out" ] || echo "$lintian_out"
+! grep -q '^E: ' <<<"$lintian_out" || fail "lintian reports errors"
+echo "lintian: no error"
+
 # 2. Dependencies read from the programs' libraries, and the font named.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
@@ -32,12 +39,12 @@ done
 
 # 3. Its files.
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-required=(./usr/bin/quillmoor ./usr/bin/quillmoor-lab
+required=(./usr/games/quillmoor ./usr/bin/quillmoor-lab
   ./usr/share/quillmoor/dat/swordia.txt ./usr/share/quillmoor/dat/story.txt
   ./usr/share/quillmoor/dat/title.bmp ./usr/share/quillmoor/dat/icon.bmp
   ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml
   ./usr/share/man/man6/quillmoor.6.gz ./usr/share/man/man1/quillmoor-lab.1.gz
-  ./usr/share/doc/quillmoor/copyright)
+  ./usr/share/doc/quillmoor/copyright ./usr/share/doc/quillmoor/changelog.Debian.gz)
 for size in 16 24 32 48 64 128 256; do
   required+=("./usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
@@ -62,13 +69,16 @@ done
 man -l "$root/usr/share/man/man6/quillmoor.6.gz" >/dev/null 2>&1 || zcat "$root/usr/share/man/man6/quillmoor.6.gz" | grep -q '^\.TH QUILLMOOR 6' ||
   fail "the game's manual page does not read"
 
-# 5. The game from an unrelated folder, on an X server of its own.
+# 5. The game from a folder holding an unrelated dat/ (as a home folder may),
+# on an X server of its own.
 source "$top/tools/x11-session.sh"
 game=
 trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$root" "$unrelated"' EXIT
 start_xvfb || fail "no X server"
+mkdir "$unrelated/dat"
+echo "not the game's" >"$unrelated/dat/notes.txt"
 cd "$unrelated"
-env -u QUILLMOOR_DATA SDL_AUDIODRIVER=dummy "$root/usr/bin/quillmoor" 2>"$unrelated/stderr" &
+env -u QUILLMOOR_DATA SDL_AUDIODRIVER=dummy "$root/usr/games/quillmoor" 2>"$unrelated/stderr" &
 game=$!
 wait_for_window || fail "the installed game showed no window: $(cat "$unrelated/stderr")"
 sleep 1

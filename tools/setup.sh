@@ -29,11 +29,11 @@ packages=(
 # looked at by xprop, with fonts for the window system's message box, and
 # measure a play's peak memory with GNU time. CI also packs the game (cpack's
 # Debian package reads its library dependencies with dpkg-dev's
-# dpkg-shlibdeps, after telling programs from data with file) and validates
-# its desktop entry and metainfo.
+# dpkg-shlibdeps, after telling programs from data with file), validates
+# its desktop entry and metainfo, and checks the package with lintian.
 if [ "$mode" = test ]; then
   packages+=(clang-format xvfb xdotool imagemagick x11-utils python3 time xfonts-base)
-  packages+=(dpkg-dev file desktop-file-utils appstream)
+  packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi
 
 missing=()
