@@ -209,6 +209,15 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
   return true;
 }
 
+bool ProgramPathTaken(std::string_view programPath) {
+  try {
+    struct stat st;
+    return stat(DiskPath(programPath).c_str(), &st) == 0;
+  } catch (const TTextConversionError&) {
+    return false;
+  }
+}
+
 bool ProgramFileExists(std::string_view programPath) {
   try {
     struct stat st;

@@ -56,3 +56,7 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
                      std::string* why = nullptr);
 // True when the program path names an existing regular file.
 bool ProgramFileExists(std::string_view programPath);
+// True when anything at all is at the program path (a file, a folder, a
+// pipe, a device, symbolic links followed): a data file that is there but
+// is not a regular file is a file that cannot be read, not a missing one.
+bool ProgramPathTaken(std::string_view programPath);

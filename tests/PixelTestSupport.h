@@ -29,3 +29,9 @@ TPixelColor Blend(TPixelColor a, TPixelColor b);
                                       const TRect& except = TRect{});
 // Whether any pixel of `r` differs from black.
 bool HasInk(const TBromBitmap& layer, const TRect& r);
+
+// A flat grey progressive JPEG, width x height, made by libjpeg with a first AC
+// scan that is then repeated until the file has `scans` scans: each repeat
+// writes the same coefficients again, so libjpeg decodes it without a
+// warning, one pass over the picture a scan.
+std::string RepeatedScanJpeg(int width, int height, int scans);

@@ -6,6 +6,7 @@
 
 #include "data/Roster.h"
 #include "present/PictureCheck.h"
+#include "tests/PixelTestSupport.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -147,19 +148,22 @@ TEST(RosterFaults, LongLineIsQuotedByItsFirst256BytesCutBetweenCharacters) {
   EXPECT_EQ(folder.FaultOfBytes(so + "\r\n"), U8(head + so.substr(0, 255) + Sj("…")));
 }
 
-TEST(RosterFaults, PortraitsTheDecoderWouldMakeUpOrThatClaimTooMuchAreRefused) {
+TEST(RosterFaults, PortraitsOverTheirWorkOrSizeAreRefused) {
   TRosterFolder folder;
-  // A shipped JPEG portrait loads; cut in half with an end marker appended,
-  // it would show a grey lower half.
+  // A shipped JPEG portrait loads, and so does one cut in half (libjpeg
+  // fills the rows it cannot read); one with more scans than its budget does
+  // not.
   const std::string jpeg = ReadWholeFile(SourcePath("dat/vespa.jpg"));
   ASSERT_TRUE(PictureFits(SourcePath("dat/vespa.jpg"), 300, 300));
   WriteWholeFile(folder.Folder + "half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
-  EXPECT_FALSE(PictureFits(folder.Folder + "half.jpg", 300, 300));
+  EXPECT_TRUE(PictureFits(folder.Folder + "half.jpg", 300, 300));
+  WriteWholeFile(folder.Folder + "scans.jpg", RepeatedScanJpeg(300, 300, 20000));
+  EXPECT_FALSE(PictureFits(folder.Folder + "scans.jpg", 300, 300));
   // 1,080 bytes of run-length BMP claiming 8192 x 4096.
   EXPECT_FALSE(PictureFits(SourcePath("fuzz/roster/portraits/bomb.bmp"), 300, 300));
   // Through the roster: the fault of the portrait's line.
   std::vector<std::string> lines = RosterLines(32);
-  lines[2] = "#Image half.jpg";
+  lines[2] = "#Image scans.jpg";
   EXPECT_EQ(folder.Fault(lines),
-            "画像ファイルが無いか読めないか大き過ぎます。\r\n3: #Image half.jpg");
+            "画像ファイルが無いか読めないか大き過ぎます。\r\n3: #Image scans.jpg");
 }
