@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 #include "present/Font.h"
 #include "present/Form.h"
@@ -292,38 +291,6 @@ void TBromBitmap::DecodeImage(std::string_view programPath, const std::string& b
   } else {
     DecodeBmpBytes(programPath, bytes, maxWidth, maxHeight);
   }
-}
-
-void TBromBitmap::LoadImageCached(std::string_view programPath, int maxWidth, int maxHeight) {
-  // The one picture kept: the file's bytes it was decoded from, under
-  // which limits, and the decoded surface.
-  struct TCachedPicture {
-    std::string Path;
-    std::string File;
-    int MaxWidth = 0;
-    int MaxHeight = 0;
-    TBromBitmap Picture;
-  };
-  static std::mutex lock;
-  static TCachedPicture cached;
-  const std::string file = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
-  const std::lock_guard<std::mutex> hold(lock);
-  if (cached.Path != programPath || cached.File != file || cached.MaxWidth != maxWidth ||
-      cached.MaxHeight != maxHeight) {
-    TBromBitmap picture;
-    // A fault leaves this surface and the cache as they were.
-    picture.DecodeImage(programPath, file, maxWidth, maxHeight);
-    cached.Path = programPath;
-    cached.File = file;
-    cached.MaxWidth = maxWidth;
-    cached.MaxHeight = maxHeight;
-    cached.Picture.Adopt(std::move(picture.pixels_), picture.width_, picture.height_);
-  }
-  // What LoadImage changes: the size and the pixels.
-  pixels_ = cached.Picture.pixels_;  // into the memory this surface has
-  width_ = cached.Picture.width_;
-  height_ = cached.Picture.height_;
-  RefreshRows();
 }
 
 void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {

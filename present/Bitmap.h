@@ -127,13 +127,6 @@ class TBromBitmap {
   // unchanged when it throws.
   void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
                  int maxHeight = MaxImageSide);
-  // LoadImage through the last picture it decoded: a file whose bytes are
-  // those of that picture (under the same limits) is copied instead of
-  // decoded again. Reading a file costs little beside decoding it. For the
-  // picture a screen loads on every repaint (the backdrop); faults and
-  // limits are those of LoadImage.
-  void LoadImageCached(std::string_view programPath, int maxWidth = MaxImageSide,
-                       int maxHeight = MaxImageSide);
   void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
                 int maxHeight = MaxImageSide);
   void LoadBmp(std::string_view programPath, int maxWidth = MaxImageSide,

@@ -116,6 +116,42 @@ std::string DiskPath(std::string_view programPath) {
   return Cp932ToUtf8(SlashedPath(programPath));
 }
 
+std::string ShownDiskPath(std::string_view programPath) {
+  std::string disk;
+  try {
+    disk = DiskPath(programPath);
+  } catch (const TTextConversionError&) {
+    return std::string(programPath);
+  }
+  if (!disk.starts_with('/')) {
+    char here[4096];
+    if (getcwd(here, sizeof here) != nullptr) {
+      disk = std::string(here) + "/" + (disk.starts_with("./") ? disk.substr(2) : disk);
+    }
+  }
+  std::string shown;
+  for (std::size_t i = 0; i < disk.size();) {
+    // One UTF-8 character at a time, so that one without a cp932 form
+    // spoils only itself.
+    std::size_t len = 1;
+    const auto lead = static_cast<unsigned char>(disk[i]);
+    if (lead >= 0xF0) {
+      len = 4;
+    } else if (lead >= 0xE0) {
+      len = 3;
+    } else if (lead >= 0xC0) {
+      len = 2;
+    }
+    try {
+      shown += Utf8ToCp932(std::string_view(disk).substr(i, len));
+    } catch (const TTextConversionError&) {
+      shown += '?';
+    }
+    i += len;
+  }
+  return shown;
+}
+
 namespace {
 
 // Why opening a file failed, from the system's error number.

@@ -39,6 +39,20 @@ std::string SlashedPath(std::string_view programPath);
 // The file on disk for a program path: its slashed form converted to UTF-8.
 // Throws TTextConversionError when the path is not cp932.
 std::string DiskPath(std::string_view programPath);
+// The file behind a program path as an author finds it on disk: its
+// absolute path (the working folder, which is the data folder's parent, in
+// front of a relative one), in cp932 for the game's messages; a character
+// with no cp932 form is shown as '?'.
+std::string ShownDiskPath(std::string_view programPath);
+
+// Raised when a data file the game cannot do without (a screen's picture)
+// cannot be used. what() (cp932) says what is wrong in an author's words and
+// names the file's real path on disk.
+class TDataFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Opens a program path for reading in binary mode, only when it names a
 // regular file: the file is opened without waiting (a named pipe with no
 // writer would block for ever) and checked once it is open, so that a folder,

@@ -385,25 +385,6 @@ TEST_F(BitmapFiles, BmpAndJpegLoadByTheirExactEnding) {
   EXPECT_THROW(upper.LoadImage(Write("z.jpg", MakeBmp(3, 2, Gradient))), TImageError);
 }
 
-TEST_F(BitmapFiles, CachedLoadsFollowTheFileAndItsFaults) {
-  // Rewritten at once with a picture of the same size, the file is decoded
-  // again; gone, it raises as LoadImage does and the surface stays.
-  const std::string path = Write("back.bmp", MakeBmp(4, 3, Gradient));
-  TBromBitmap b;
-  for (int pass = 0; pass < 2; ++pass) {  // decoded, then from the cache
-    b.Fill(ColorRed);
-    b.LoadImageCached(path);
-    ASSERT_EQ(b.Width(), 4);
-    EXPECT_TRUE(Same(b.Pixel(3, 2), Gradient(3, 2))) << pass;
-  }
-  Write("back.bmp", MakeBmp(4, 3, Quadrants));
-  b.LoadImageCached(path);
-  EXPECT_TRUE(Same(b.Pixel(3, 2), Quadrants(3, 2)));
-  std::filesystem::remove(folder + "/back.bmp");
-  EXPECT_THROW(b.LoadImageCached(path), TImageError);
-  EXPECT_TRUE(Same(b.Pixel(3, 2), Quadrants(3, 2)));
-}
-
 TEST_F(BitmapFiles, BrokenFilesRaiseAndLeaveTheSurfaceAlone) {
   TBromBitmap b;
   b.SetSize(4, 3);

@@ -12,6 +12,7 @@
 #include "paint/ScreenKit.h"
 #include "present/Font.h"
 #include "present/Form.h"
+#include "present/Path.h"
 #include "rules/InternalError.h"
 #include "tests/TestGame.h"
 #include "tests/TestScreens.h"
@@ -430,32 +431,40 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
   EXPECT_TRUE(ColorsEqual(Portraits[5].Pixel(299, 299), ColorWhite));
 }
 
-TEST_F(ScreenKit, BackdropLoadsAndAWrongOrMissingOneNamesTheFile) {
-  LoadBackdrop();  // the shipped one, from the source tree
-  EXPECT_EQ(BaseLayer.Width(), 600);
-  EXPECT_EQ(BaseLayer.Height(), 450);
-  const auto expectFault = [](const char* what) {
-    try {
-      LoadBackdrop();
-      ADD_FAILURE() << what << ": no error";
-    } catch (const TInternalError& e) {
-      const std::string message = e.what();
-      EXPECT_NE(message.find("UnitPaint"), std::string::npos) << message;
-      EXPECT_NE(message.find("dat\\back.jpg"), std::string::npos) << message;
-    }
-    // Whatever happened, the base layer keeps the screen's size.
-    EXPECT_EQ(BaseLayer.Width(), 600) << what;
-    EXPECT_EQ(BaseLayer.Height(), 450) << what;
-  };
+TEST_F(ScreenKit, BackdropIsHeldOnceAndAWrongOrMissingOneNamesItsRealPath) {
   const std::string folder = MakeTempFolder();
   TWorkingFolder inside(folder);
-  expectFault("missing");
-  WritePicture(folder + "/dat/back.jpg", 600, 449, ColorWhite);
-  expectFault("too low");
-  WritePicture(folder + "/dat/back.jpg", 601, 450, ColorWhite);
-  expectFault("too wide");
-  WriteWholeFile(folder + "/dat/back.jpg", "not a picture");
-  expectFault("unreadable");
+  TBromPaintBox box;
+  TScreens s;
+  InitScreens(s, box);
+  const std::string path = folder + "/dat/back.jpg";
+  const std::pair<const char*, const char*> faults[] = {
+      {"", "cannot be shown: there is no such file"},
+      {"low", "is 600 x 449 pixels; it must be 600 x 450"},
+      {"wide", "is 601 x 450 pixels; it must be 600 x 450"},
+      {"text", "cannot be shown: not a readable JPEG"},
+  };
+  for (const auto& [kind, why] : faults) {
+    if (std::string(kind) == "low") WritePicture(path, 600, 449, ColorWhite);
+    if (std::string(kind) == "wide") WritePicture(path, 601, 450, ColorWhite);
+    if (std::string(kind) == "text") WriteWholeFile(path, "not a picture");
+    try {
+      LoadBackdrop(s);
+      ADD_FAILURE() << kind << ": no error";
+    } catch (const TDataFileError& e) {
+      EXPECT_TRUE(std::string(e.what()).starts_with("the backdrop " + path + " " + why))
+          << e.what();
+    }
+  }
+  // Held once loaded: a changed or deleted file changes nothing.
+  WritePicture(path, 600, 450, ColorRed);
+  LoadBackdrop(s);
+  WritePicture(path, 600, 450, ColorWhite);
+  LoadBackdrop(s);
+  std::filesystem::remove(path);
+  LoadBackdrop(s);
+  EXPECT_GT(s.BaseLayer.Pixel(599, 449).Red, 200);
+  EXPECT_LT(s.BaseLayer.Pixel(599, 449).Green, 50);
 }
 
 TEST_F(ScreenKit, EntrantPanelShowsHistoryOnlyInTheOpponentView) {
