@@ -245,6 +245,18 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
   return true;
 }
 
+bool ProgramFileStamp(std::string_view programPath, TFileStamp& stamp) {
+  try {
+    struct stat st;
+    if (stat(DiskPath(programPath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp.Size = st.st_size;
+    stamp.ChangedNs = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+    return true;
+  } catch (const TTextConversionError&) {
+    return false;
+  }
+}
+
 bool ProgramPathTaken(std::string_view programPath) {
   try {
     struct stat st;

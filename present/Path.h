@@ -70,6 +70,15 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
                      std::string* why = nullptr);
 // True when the program path names an existing regular file.
 bool ProgramFileExists(std::string_view programPath);
+// A regular file's size and time of its last change: a file whose stamp is
+// unchanged is taken to hold what it held.
+struct TFileStamp {
+  std::int64_t Size = -1;
+  std::int64_t ChangedNs = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+// The stamp of the regular file at a program path; false when there is none.
+bool ProgramFileStamp(std::string_view programPath, TFileStamp& stamp);
 // True when anything at all is at the program path (a file, a folder, a
 // pipe, a device, symbolic links followed): a data file that is there but
 // is not a regular file is a file that cannot be read, not a missing one.

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "present/Wave.h"
@@ -268,21 +269,99 @@ TEST_F(PlatformWave, OnlyWaveFilesPlayAndForgetReadsFilesAgain) {
   player.Play(Write("cue.wav", aiff), false);
   EXPECT_EQ(player.SoundsPlaying(), 0);
 
-  // A decoded cue is kept: a change to its file is heard after Forget.
+  // A cue plays its file as it is now: changed, it is read again; deleted,
+  // it is silent.
   const std::string path = Write("kept.wav", MakeWave(3000));
   player.Play(path, false);
   EXPECT_EQ(player.Playing(), path);
   Write("kept.wav", "RIFF....WAVE but no longer a sound");
   player.Play(path, false);
-  EXPECT_EQ(player.Playing(), path);
-  player.Forget();
-  EXPECT_EQ(player.Playing(), "");
-  player.Play(path, false);
   EXPECT_EQ(player.SoundsPlaying(), 0);
-  // A file that did not decode is not kept: once mended, it plays.
   Write("kept.wav", MakeWave(3000));
   player.Play(path, false);
   EXPECT_EQ(player.Playing(), path);
+  std::filesystem::remove(folder + "/kept.wav");
+  player.Play(path, false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  // A refused file is not read again while its size and time of change
+  // stay: mended behind the player's back, it stays silent until Forget.
+  const std::string good = MakeWave(1000);
+  std::string bad = good;
+  bad.replace(20, 2, "\xFF\xFF");
+  Write("kept.wav", bad);
+  const auto changed = std::filesystem::last_write_time(folder + "/kept.wav");
+  player.Play(path, false);
+  Write("kept.wav", good);
+  std::filesystem::last_write_time(folder + "/kept.wav", changed);
+  player.Play(path, false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  player.Forget();
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
+}
+
+TEST_F(PlatformWave, DecodedCuesShareABudgetTheLeastRecentlyPlayedDroppedFirst) {
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  // Each 60 seconds at 22,050 Hz mono is about 10.6 MB on the device, and
+  // converting one takes 13 MB: two fit the budget.
+  std::vector<std::string> paths;
+  for (int i = 0; i < 5; ++i) {
+    paths.push_back(Write("long" + std::to_string(i) + ".wav", MakeWave(60000)));
+  }
+  for (const std::string& p : paths) {
+    player.Play(p, false);
+    EXPECT_EQ(player.Playing(), p);
+    EXPECT_LE(player.HeldBytes(), MaxHeldSoundBytes);
+  }
+  EXPECT_EQ(player.HeldSounds(), 2);  // the last two
+  // Playing 3 again makes 4 the next to go.
+  player.Play(paths[3], false);
+  player.Play(paths[0], false);
+  // Spoiled behind the player's back, size and time kept: a kept cue still
+  // plays as it was read, a dropped one is read again and is silent.
+  for (const int i : {3, 4}) {
+    const std::string disk = folder + "/long" + std::to_string(i) + ".wav";
+    const auto changed = std::filesystem::last_write_time(disk);
+    std::fstream file(disk, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(20);
+    file.write("\xFF\xFF", 2);
+    file.close();
+    std::filesystem::last_write_time(disk, changed);
+  }
+  player.Play(paths[3], false);
+  EXPECT_EQ(player.Playing(), paths[3]);
+  player.Play(paths[4], false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+}
+
+TEST(SoundFileFault, NamesWhatTheDecoderRefuses) {
+  // MakeWave's "fmt " fields: code at 20, block at 32, bits at 34.
+  const struct {
+    int At;
+    std::uint32_t Value;
+    int Size;
+  } refused[] = {
+      {34, 0, 2},     // PCM of 0 bits
+      {34, 12, 2},    // PCM of 12 bits
+      {20, 0x11, 2},  // IMA ADPCM with a PCM header's block and bits
+      {20, 0x02, 2},  // MS ADPCM without its coefficients
+  };
+  const std::string folder = MakeTempFolder();
+  for (const auto& r : refused) {
+    std::string bytes = MakeWave(200);
+    for (int i = 0; i < r.Size; ++i) bytes[r.At + i] = static_cast<char>(r.Value >> (8 * i));
+    WriteWholeFile(folder + "/odd.wav", bytes);
+    EXPECT_NE(SoundFileFault(folder + "/odd.wav"), "") << r.At << " " << r.Value;
+  }
+  // 64-bit float.
+  std::string wide = MakeWave(200);
+  wide[20] = 3;
+  wide[34] = 64;
+  WriteWholeFile(folder + "/wide.wav", wide);
+  EXPECT_NE(SoundFileFault(folder + "/wide.wav"), "");
+  WriteWholeFile(folder + "/good.wav", MakeWave(200));
+  EXPECT_EQ(SoundFileFault(folder + "/good.wav"), "");
 }
 
 TEST_F(PlatformWave, ASoundBeyondTheLimitsIsSilentBeforeTheMixerTakesMemory) {
