@@ -1,6 +1,8 @@
 // Reading text files into lines.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "script/TextFile.h"
 #include "tests/TestSupport.h"
 
@@ -60,32 +62,22 @@ TEST(InTextSet, NulBytesAndACrLfSplitAcrossReadsStayWhole) {
 TEST(InTextSet, LimitsOfLinesAndBytesAreReadErrorsNamingTheLine) {
   using K = TTextFileFault::TKind;
   const std::string longest(MaxTextLineBytes, 'x');
-  const std::string many = std::string(1000, 'y') + "\n";
   std::string large;
-  while (static_cast<std::int64_t>(large.size()) <= MaxTextFileBytes) large += many;
-  const struct {
-    std::string Bytes;
-    K Kind;
-    int Line;
-  } cases[] = {
-      {"a\n" + longest + "\r\nb", K::None, 0},
-      {"a\n" + longest + "x\nb", K::LineTooLong, 2},
-      {"a\n" + longest + "x", K::LineTooLong, 2},
-      {large, K::TooLarge, -1},  // the line reading stopped in
-      {"1\n2\n3\n4", K::TooManyLines, 4},
-  };
-  for (const auto& c : cases) {
+  while (static_cast<std::int64_t>(large.size()) <= MaxTextFileBytes) large += longest + "\n";
+  const std::tuple<std::string, K, int> cases[] = {{"a\n" + longest + "\r\nb", K::None, 0},
+                                                   {"a\n" + longest + "x\nb", K::LineTooLong, 2},
+                                                   {"a\n" + longest + "x", K::LineTooLong, 2},
+                                                   {large, K::TooLarge, 1025},
+                                                   {"1\n2\n3\n4", K::TooManyLines, 4}};
+  for (const auto& [bytes, kind, line] : cases) {
     const std::string path = MakeTempFolder() + "/f.txt";
-    WriteWholeFile(path, c.Bytes);
+    WriteWholeFile(path, bytes);
     TRead r;
     TTextFileFault fault;
-    TBromFileAccess::InTextSet(path, r.Lines, r.Result, r.Count,
-                               c.Kind == K::TooManyLines ? 2 : 9999, &fault);
-    EXPECT_EQ(fault.Kind, c.Kind) << c.Line;
-    if (c.Line >= 0) {
-      EXPECT_EQ(fault.Line, c.Line);
-    }
-    EXPECT_EQ(U8(r.Result) == "【成功】", c.Kind == K::None) << c.Line;
+    TBromFileAccess::InTextSet(path, r.Lines, r.Result, r.Count, kind == K::TooManyLines ? 2 : 9999,
+                               &fault);
+    EXPECT_EQ(std::tie(fault.Kind, fault.Line), std::tie(kind, line)) << line;
+    EXPECT_EQ(U8(r.Result) == "【成功】", kind == K::None) << line;
   }
 }
 

@@ -97,8 +97,7 @@ std::string RepeatedScanJpeg(int width, int height, int scans) {
   jpeg_start_compress(&info, TRUE);
   // Flat grey: the AC scan is a few bytes however large the picture.
   std::vector<unsigned char> row(width, 128);
-  for (int y = 0; y < height; ++y) {
-    JSAMPROW rows[1] = {row.data()};
+  for (JSAMPROW rows[1] = {row.data()}; info.next_scanline < info.image_height;) {
     jpeg_write_scanlines(&info, rows, 1);
   }
   jpeg_finish_compress(&info);

@@ -86,7 +86,7 @@ TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLooked
   int status = 0;
   std::string out = RunCommand(run, status);
   EXPECT_EQ(status, 1) << out;
-  EXPECT_NE(out.find("dat\\title.bmp"), std::string::npos) << out;
+  EXPECT_NE(out.find("/dat/title.bmp"), std::string::npos) << out;
   // Without it, one message names every folder looked in and the way out.
   fs::remove_all(root_ + "/prefix/share/quillmoor/dat");
   out = RunCommand(run, status);

@@ -40,6 +40,19 @@ std::string MakeWave(int ms) {
   return out;
 }
 
+// Makes a wave unplayable (format code 0xFFFF) keeping its size and time of
+// change; returns that time (of the last file spoiled, for "").
+std::filesystem::file_time_type Spoil(const std::string& disk) {
+  static std::filesystem::file_time_type changed;
+  if (disk.empty()) return changed;
+  changed = std::filesystem::last_write_time(disk);
+  std::fstream(disk, std::ios::in | std::ios::out | std::ios::binary)
+      .seekp(20)
+      .write("\xFF\xFF", 2);
+  std::filesystem::last_write_time(disk, changed);
+  return changed;
+}
+
 // The same length of silence.
 std::string MakeSilence(int ms) {
   std::string out = MakeWave(ms);
@@ -285,14 +298,11 @@ TEST_F(PlatformWave, OnlyWaveFilesPlayAndForgetReadsFilesAgain) {
   EXPECT_EQ(player.SoundsPlaying(), 0);
   // A refused file is not read again while its size and time of change
   // stay: mended behind the player's back, it stays silent until Forget.
-  const std::string good = MakeWave(1000);
-  std::string bad = good;
-  bad.replace(20, 2, "\xFF\xFF");
-  Write("kept.wav", bad);
-  const auto changed = std::filesystem::last_write_time(folder + "/kept.wav");
+  Write("kept.wav", MakeWave(1000));
+  Spoil(folder + "/kept.wav");
   player.Play(path, false);
-  Write("kept.wav", good);
-  std::filesystem::last_write_time(folder + "/kept.wav", changed);
+  Write("kept.wav", MakeWave(1000));  // mended, its time set back
+  std::filesystem::last_write_time(folder + "/kept.wav", Spoil(""));
   player.Play(path, false);
   EXPECT_EQ(player.SoundsPlaying(), 0);
   player.Forget();
@@ -320,15 +330,7 @@ TEST_F(PlatformWave, DecodedCuesShareABudgetTheLeastRecentlyPlayedDroppedFirst) 
   player.Play(paths[0], false);
   // Spoiled behind the player's back, size and time kept: a kept cue still
   // plays as it was read, a dropped one is read again and is silent.
-  for (const int i : {3, 4}) {
-    const std::string disk = folder + "/long" + std::to_string(i) + ".wav";
-    const auto changed = std::filesystem::last_write_time(disk);
-    std::fstream file(disk, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(20);
-    file.write("\xFF\xFF", 2);
-    file.close();
-    std::filesystem::last_write_time(disk, changed);
-  }
+  for (const int i : {3, 4}) Spoil(folder + "/long" + std::to_string(i) + ".wav");
   player.Play(paths[3], false);
   EXPECT_EQ(player.Playing(), paths[3]);
   player.Play(paths[4], false);
@@ -336,32 +338,19 @@ TEST_F(PlatformWave, DecodedCuesShareABudgetTheLeastRecentlyPlayedDroppedFirst) 
 }
 
 TEST(SoundFileFault, NamesWhatTheDecoderRefuses) {
-  // MakeWave's "fmt " fields: code at 20, block at 32, bits at 34.
-  const struct {
-    int At;
-    std::uint32_t Value;
-    int Size;
-  } refused[] = {
-      {34, 0, 2},     // PCM of 0 bits
-      {34, 12, 2},    // PCM of 12 bits
-      {20, 0x11, 2},  // IMA ADPCM with a PCM header's block and bits
-      {20, 0x02, 2},  // MS ADPCM without its coefficients
-  };
-  const std::string folder = MakeTempFolder();
-  for (const auto& r : refused) {
+  // MakeWave's "fmt " fields patched: code at 20, bits at 34. PCM of 0 or 12
+  // bits, 64-bit float, IMA and MS ADPCM with a PCM header's block and bits.
+  const std::vector<std::vector<std::pair<int, char>>> refused = {
+      {{34, 0}}, {{34, 12}}, {{20, 3}, {34, 64}}, {{20, 0x11}}, {{20, 0x02}}};
+  const std::string path = MakeTempFolder() + "/odd.wav";
+  for (const auto& patches : refused) {
     std::string bytes = MakeWave(200);
-    for (int i = 0; i < r.Size; ++i) bytes[r.At + i] = static_cast<char>(r.Value >> (8 * i));
-    WriteWholeFile(folder + "/odd.wav", bytes);
-    EXPECT_NE(SoundFileFault(folder + "/odd.wav"), "") << r.At << " " << r.Value;
+    for (const auto& [at, value] : patches) bytes[at] = value;
+    WriteWholeFile(path, bytes);
+    EXPECT_NE(SoundFileFault(path), "") << int(patches.back().second);
   }
-  // 64-bit float.
-  std::string wide = MakeWave(200);
-  wide[20] = 3;
-  wide[34] = 64;
-  WriteWholeFile(folder + "/wide.wav", wide);
-  EXPECT_NE(SoundFileFault(folder + "/wide.wav"), "");
-  WriteWholeFile(folder + "/good.wav", MakeWave(200));
-  EXPECT_EQ(SoundFileFault(folder + "/good.wav"), "");
+  WriteWholeFile(path, MakeWave(200));
+  EXPECT_EQ(SoundFileFault(path), "");
 }
 
 TEST_F(PlatformWave, ASoundBeyondTheLimitsIsSilentBeforeTheMixerTakesMemory) {
