@@ -9,6 +9,7 @@
 #include "paint/BoardScreen.h"
 #include "paint/ScreenKit.h"
 #include "present/App.h"
+#include "present/Path.h"
 #include "present/PictureCheck.h"
 #include "rules/Cues.h"
 #include "rules/DataFolder.h"
@@ -73,7 +74,9 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
   std::vector<TSwordia> entries;
   std::string fault;
   if (!ReadRoster(rosterPath, imageFolder, PictureCheck(), entries, fault)) {
-    RosterFatal(g, fault);
+    // The roster's message as it stands, then the file's real path on a
+    // line of its own, so that an author knows which file was read.
+    RosterFatal(g, fault + "\r\n" + ShownDiskPath(rosterPath));
     return;
   }
   DrawEntrants(g.Tournament, entries);

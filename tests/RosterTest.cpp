@@ -294,10 +294,12 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   TCapturingSink sink;
   ClearTerminateRequest();
   NewTestGame();
-  RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder); });
+  const std::string path = folder.Write(lines);
+  RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), path, folder.Folder); });
   DoAskedMessages(TestGame(), sink);
-  EXPECT_EQ(sink.Shown,
-            (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
+  // The roster's message, then the file's real path on a line of its own.
+  EXPECT_EQ(sink.Shown, (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name") +
+                                                  "\r\n" + path}));
   EXPECT_TRUE(TestGame().LoadFailed);
   EXPECT_TRUE(TerminateRequested());
   EXPECT_EQ(Tournament.Hero, nullptr);
