@@ -1,12 +1,9 @@
 #include "tests/PixelTestSupport.h"
 
-#include <jpeglib.h>
-
-#include <cstdlib>
 #include <sstream>
-#include <vector>
 
 #include "present/Form.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -77,38 +74,12 @@ bool HasInk(const TBromBitmap& layer, const TRect& r) {
   return false;
 }
 
-std::string RepeatedScanJpeg(int width, int height, int scans) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  // The DC scan, then the AC scan that is repeated.
-  static jpeg_scan_info script[2] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
-  info.scan_info = script;
-  info.num_scans = 2;
-  jpeg_start_compress(&info, TRUE);
-  // Flat grey: the AC scan is a few bytes however large the picture.
-  std::vector<unsigned char> row(width, 128);
-  for (JSAMPROW rows[1] = {row.data()}; info.next_scanline < info.image_height;) {
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  const std::string jpeg(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
-  // The AC scan runs from the last start-of-scan marker to the end marker.
-  const std::size_t scan = jpeg.rfind("\xFF\xDA");
-  const std::size_t end = jpeg.size() - 2;
-  std::string out = jpeg.substr(0, end);
-  out.reserve(end + (end - scan) * static_cast<std::size_t>(scans));
-  for (int i = 2; i < scans; ++i) out.append(jpeg, scan, end - scan);
+std::string RepeatedScanJpeg(int scans) {
+  const std::string seed = ReadWholeFile(SourcePath("fuzz/jpeg/seeds/repeated-scans.jpg"));
+  const std::size_t last = seed.rfind("\xFF\xDA");
+  const std::size_t end = seed.size() - 2;
+  std::string out = seed.substr(0, seed.find("\xFF\xDA", seed.find("\xFF\xDA") + 2));
+  out.reserve(out.size() + (end - last) * static_cast<std::size_t>(scans));
+  for (int i = 1; i < scans; ++i) out.append(seed, last, end - last);
   return out + "\xFF\xD9";
 }

@@ -30,8 +30,7 @@ TPixelColor Blend(TPixelColor a, TPixelColor b);
 // Whether any pixel of `r` differs from black.
 bool HasInk(const TBromBitmap& layer, const TRect& r);
 
-// A flat grey progressive JPEG, width x height, made by libjpeg with a first AC
-// scan that is then repeated until the file has `scans` scans: each repeat
-// writes the same coefficients again, so libjpeg decodes it without a
-// warning, one pass over the picture a scan.
-std::string RepeatedScanJpeg(int width, int height, int scans);
+// The fuzz seed "repeated-scans.jpg" (64 x 64 flat grey, progressive: a DC
+// scan, then one AC scan that libjpeg decodes again and again without a
+// warning) with `scans` scans in all.
+std::string RepeatedScanJpeg(int scans);

@@ -157,7 +157,7 @@ TEST(RosterFaults, PortraitsOverTheirWorkOrSizeAreRefused) {
   ASSERT_TRUE(PictureFits(SourcePath("dat/vespa.jpg"), 300, 300));
   WriteWholeFile(folder.Folder + "half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
   EXPECT_TRUE(PictureFits(folder.Folder + "half.jpg", 300, 300));
-  WriteWholeFile(folder.Folder + "scans.jpg", RepeatedScanJpeg(300, 300, 20000));
+  WriteWholeFile(folder.Folder + "scans.jpg", RepeatedScanJpeg(20000));
   EXPECT_FALSE(PictureFits(folder.Folder + "scans.jpg", 300, 300));
   // 1,080 bytes of run-length BMP claiming 8192 x 4096.
   EXPECT_FALSE(PictureFits(SourcePath("fuzz/roster/portraits/bomb.bmp"), 300, 300));
