@@ -24,6 +24,7 @@
 #include "present/DataLookup.h"
 #include "present/Form.h"
 #include "present/Gamepad.h"
+#include "present/Path.h"
 #include "present/Signals.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
@@ -232,6 +233,10 @@ int main(int argc, char** argv) {
     messages.Show(ApplicationTitle(), e.what());
     exitCode = ExitFault;
   } catch (const TImageError& e) {
+    messages.Show(ApplicationTitle(), e.what());
+    exitCode = ExitFault;
+  } catch (const TDataFileError& e) {
+    // A screen's picture the game cannot do without.
     messages.Show(ApplicationTitle(), e.what());
     exitCode = ExitFault;
   } catch (const std::exception& e) {

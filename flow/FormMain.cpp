@@ -149,14 +149,18 @@ void TFormMain::FormPaint() {
   Present(screens_);
 }
 
+bool TFormMain::InputClosed() const {
+  return game_->LoadFailed || TerminateRequested();
+}
+
 void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {
   // 1. The help page open: any button only closes it.
   if (HelpPageOpen(screens_)) {
     CloseHelpPage(screens_);
     return Present(screens_);
   }
-  // 2. Only the left button counts.
-  if (button != TMouseButton::Left) return;
+  // 2. Only the left button counts, and nothing once the end is near.
+  if (button != TMouseButton::Left || InputClosed()) return;
   // 3. On the title any click starts the game, wherever it is.
   if (game_->Mode == gmTitle) {
     StartFromTitle();
@@ -174,16 +178,17 @@ void TFormMain::StartFromTitle() {
 
 void TFormMain::PaintBoxMainMouseMove(int x, int y) {
   // The hover handlers only draw; the window presents once for the change.
-  if (game_->Mode == gmTitle) return;
+  if (game_->Mode == gmTitle || InputClosed()) return;
   if (SensorHover(screens_, *game_, x, y)) Present(screens_);
 }
 
 void TFormMain::PaintBoxMainMouseLeave() {
-  if (game_->Mode == gmTitle) return;
+  if (game_->Mode == gmTitle || InputClosed()) return;
   if (SensorLeave(screens_, *game_)) Present(screens_);
 }
 
 void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
+  if (InputClosed()) return;
   const TKeyOutcome outcome = KeyOutcomeOf(key, repeat);
   switch (outcome.What) {
     case TKeyOutcome::Nothing:

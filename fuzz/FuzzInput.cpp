@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <string>
 #include <vector>
 
 #include "present/Path.h"
@@ -59,19 +61,46 @@ std::string ProgramPath(const std::string& disk) {
 
 }  // namespace
 
+namespace {
+
+double CpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The slowness limit: QUILLMOOR_FUZZ_SLOW_MS, or FuzzSlowMilliseconds.
+double SlowMilliseconds() {
+  const char* set = std::getenv("QUILLMOOR_FUZZ_SLOW_MS");
+  return set != nullptr && std::atof(set) > 0 ? std::atof(set) : FuzzSlowMilliseconds;
+}
+
+// Checks one input; one that costs more CPU time than the limit is a finding.
+void CheckTimed(const std::function<void(const std::string&)>& check, const std::string& path) {
+  static const double limit = SlowMilliseconds();
+  const double start = CpuMilliseconds();
+  check(path);
+  const double spent = CpuMilliseconds() - start;
+  if (spent > limit) {
+    FuzzFailure("slow: " + std::to_string(static_cast<int>(spent)) + " ms of CPU for one input");
+  }
+}
+
+}  // namespace
+
 int FuzzEachInput(int argc, char** argv, const std::function<void(const std::string&)>& check) {
   // 1. Standard input holds one input.
   if (argc <= 1) {
-    check(ProgramPath(CopyStandardInput()));
+    CheckTimed(check, ProgramPath(CopyStandardInput()));
     return 0;
   }
   // 2. A file: under afl-fuzz's persistent mode the same file holds each new
   // input in turn; elsewhere the loop runs once.
   const std::string path = ProgramPath(argv[1]);
 #ifdef QUILLMOOR_AFL
-  while (__afl_persistent_loop(FuzzRunsPerProcess) != 0) check(path);
+  while (__afl_persistent_loop(FuzzRunsPerProcess) != 0) CheckTimed(check, path);
 #else
-  check(path);
+  CheckTimed(check, path);
 #endif
   return 0;
 }

@@ -7,7 +7,10 @@
 // costs far more than the parsing itself, above all under AddressSanitizer.
 // Every outcome the game handles (a success or a fault it reports) returns
 // normally from the check; anything else aborts, so that the fuzzer counts it
-// as a crash. The outcome is told on standard error.
+// as a crash, and so does an input whose check takes more than
+// FuzzSlowMilliseconds of CPU time (QUILLMOOR_FUZZ_SLOW_MS sets another
+// limit): a file small enough to pass every check must not cost the game
+// seconds. The outcome is told on standard error.
 #pragma once
 
 #include <functional>
@@ -17,6 +20,9 @@
 // How many inputs one process checks under afl-fuzz before the fuzzer starts
 // a fresh one, so that state one input leaves behind cannot pile up.
 constexpr unsigned FuzzRunsPerProcess = 10000;
+
+// Far above a normal input's cost, even under AddressSanitizer.
+constexpr double FuzzSlowMilliseconds = 100;
 
 // Calls `check` with the program path (cp932) of each input, then returns 0.
 int FuzzEachInput(int argc, char** argv, const std::function<void(const std::string&)>& check);

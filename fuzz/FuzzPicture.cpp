@@ -3,16 +3,15 @@
 #include <cstdio>
 #include <string>
 
-#include "data/Roster.h"
 #include "fuzz/FuzzInput.h"
 #include "present/Path.h"
 
 namespace {
 
-void CheckPicture(TBromBitmap& picture, int maxSide) {
+void CheckPicture(TBromBitmap& picture, int maxWidth, int maxHeight) {
   const int width = picture.Width();
   const int height = picture.Height();
-  if (width < 0 || height < 0 || width > maxSide || height > maxSide) {
+  if (width < 0 || height < 0 || width > maxWidth || height > maxHeight) {
     FuzzFailure("a picture of " + std::to_string(width) + " x " + std::to_string(height));
   }
   if (static_cast<int>(picture.Rows().size()) != height) FuzzFailure("a row table too short");
@@ -33,14 +32,14 @@ void CheckPicture(TBromBitmap& picture, int maxSide) {
 
 }  // namespace
 
-void CheckPictureFile(const std::string& path, TPictureLoader load) {
+void CheckPictureFile(const std::string& path, TPictureLoader load, int maxWidth, int maxHeight) {
   TBromBitmap picture;
   try {
-    (picture.*load)(path, PortraitSize, PortraitSize);
+    (picture.*load)(path, maxWidth, maxHeight);
   } catch (const TImageError& error) {
     std::fprintf(stderr, "%s\n", Cp932ToUtf8Lenient(error.what()).c_str());
     return;
   }
-  CheckPicture(picture, PortraitSize);
+  CheckPicture(picture, maxWidth, maxHeight);
   std::fprintf(stderr, "a picture of %d x %d\n", picture.Width(), picture.Height());
 }

@@ -1,9 +1,9 @@
 // Design unit: FuzzPicture (the picture harnesses' check).
-// A picture file is loaded as the roster loads a portrait (at most 300 x 300,
-// the claimed size checked before decoding) and must end in TImageError or in
-// a picture within that size, with one row address per row, every pixel
-// readable (AddressSanitizer sees any row that is short), and keying out a
-// colour and shrinking it must work.
+// A picture file is loaded within a size limit (a portrait's 300 x 300, or
+// the largest a story shows), the claimed size checked before decoding, and
+// must end in TImageError or in a picture within that size, with one row address per row, every
+// pixel readable (AddressSanitizer sees any row that is short), and keying out a colour and
+// shrinking it must work.
 #pragma once
 
 #include <string>
@@ -15,5 +15,6 @@
 using TPictureLoader = void (TBromBitmap::*)(std::string_view programPath, int maxWidth,
                                              int maxHeight);
 
-// Loads the file with the loader and checks the outcome.
-void CheckPictureFile(const std::string& path, TPictureLoader load);
+// Loads the file with the loader within maxWidth x maxHeight and checks the
+// outcome.
+void CheckPictureFile(const std::string& path, TPictureLoader load, int maxWidth, int maxHeight);

@@ -5,6 +5,7 @@
 #include "data/Tournament.h"
 #include "game/Mode.h"
 #include "growth/GrowthDriver.h"
+#include "script/TextFile.h"
 #include "rules/Cues.h"
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
@@ -64,7 +65,9 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
   std::vector<TSwordia> entries;
   std::string fault;
   if (!ReadRoster(rosterPath, imageFolder, pictures, entries, fault)) {
-    RosterFatal(g, fault);
+    // The roster's message as it stands, then the file's real path on a
+    // line of its own, so that an author knows which file was read.
+    RosterFatal(g, fault + "\r\n" + ShownFilePath(rosterPath));
     return;
   }
   DrawEntrants(g.Tournament, entries, g.Dice);

@@ -15,9 +15,9 @@
 namespace {
 
 // The whole text file, read the game's way (only a regular file); false when
-// it cannot be read or is larger than any roster or story can usefully be,
-// and the game's own reader then speaks for it.
-constexpr std::int64_t MaxWholeTextBytes = std::int64_t{64} << 20;
+// it cannot be read or is larger than the game reads a text file, and the
+// game's own reader then speaks for it.
+constexpr std::int64_t MaxWholeTextBytes = MaxTextFileBytes;
 bool ReadWholeText(const std::string& programPath, std::string& bytes) {
   return ReadProgramFile(programPath, MaxWholeTextBytes, bytes);
 }

@@ -118,7 +118,8 @@ class TDriver : public TGameListener {
   int Game = 1;                     // the game being played, from 1
   std::uint32_t GameStartedAt = 0;  // the clock when it began
   // The autoplayer's memory.
-  int AutoTarget = -1;  // an "auto" event plays by itself until this mode (or the end)
+  bool ReachedUntil = false;  // the game stopped at the mode --until named
+  int AutoTarget = -1;        // an "auto" event plays by itself until this mode (or the end)
   int AutoFromStage =
       -1;  // set when the target is the screen it started on: a later stage's entry counts
   int StoryClicksLeft = 0;
@@ -278,7 +279,7 @@ class TDriver : public TGameListener {
       std::snprintf(name, sizeof name, "%03d-%s-s%d", number, ModeWord(m), t.Stage);
       WriteShot(g, name);
     }
-    if (d.Options.Until == static_cast<int>(m)) d.Done = true;
+    if (d.Options.Until == static_cast<int>(m)) d.Done = d.ReachedUntil = true;
     if (d.AutoTarget == static_cast<int>(m) &&
         (d.AutoFromStage < 0 || d.AutoFromStage != t.Stage)) {
       d.AutoTarget = -1;
@@ -695,7 +696,8 @@ class TDriver : public TGameListener {
     const TTournament& t = TheGame().Tournament;
     if (t.Stage == EndStage && t.EntrantCount >= 1) {
       Out("champion " + NameOf(*t.Entrants[0]));
-    } else if (d.Options.Auto && !d.Failed) {
+    } else if (d.Options.Auto && !d.Failed && !d.ReachedUntil) {
+      // Stopped where --until asked is no early end.
       Fail("the game ended before the champion's board");
     }
     if (d.Options.Auto) {

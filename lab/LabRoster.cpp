@@ -133,7 +133,7 @@ void HintImage(const std::string& value, const std::string& folder, const TLabPl
 
 // A hint for the fault the game found, from the message and the line.
 void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDynArray& lines,
-             int count, const TLabPlatform& platform) {
+             int count, const TTextFileFault& read, const TLabPlatform& platform) {
   const std::size_t br = fault.find("\r\n");
   const std::string message = fault.substr(0, br);
   int lineNumber = 0;
@@ -171,6 +171,8 @@ void HintFor(const TLabTextFile& file, const std::string& fault, const TStringDy
     struct stat st {};
     if (stat(DiskPath(file.Path()).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
       Hint(file.Name() + " is a folder: name the roster file in it");
+    } else if (read.Kind != TTextFileFault::TKind::None) {
+      Hint(file.Name() + ": " + TextFileFaultText(read, RosterLineCapacity - 1));
     }
   }
 }
@@ -239,8 +241,10 @@ int CheckRoster(const TLabArgs& args, const TLabPlatform& platform) {
       TStringDynArray lines;
       std::string result;
       int count = 0;
-      TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, RosterLineCapacity - 1);
-      HintFor(file, fault, lines, count, platform);
+      TTextFileFault read;
+      TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, RosterLineCapacity - 1,
+                                 &read);
+      HintFor(file, fault, lines, count, read, platform);
     }
     return LabExitFault;
   }

@@ -86,7 +86,13 @@ bool CheckLoad(const TLabTextFile& file, const std::string& loaded, TFindings& f
   TStringDynArray lines;
   std::string result;
   int count = 0;
-  TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, ScriptLineCapacity - 1);
+  TTextFileFault read;
+  TBromFileAccess::InTextSet(file.ReadPath(), lines, result, count, ScriptLineCapacity - 1, &read);
+  // A limit broken while reading: the line where it broke, and which.
+  if (read.Kind != TTextFileFault::TKind::None && read.Kind != TTextFileFault::TKind::Missing) {
+    findings.Add(read.Line, message + ": " + TextFileFaultText(read, ScriptLineCapacity - 1));
+    return false;
+  }
   std::map<std::string, int> labels;
   for (int i = 0; i < count && TBromFileAccess::Succeeded(result); ++i) {
     const std::string token = FirstToken(lines[static_cast<std::size_t>(i)]);

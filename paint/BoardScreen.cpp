@@ -79,18 +79,22 @@ void DrawWinningPaths(TScreens& s, const TTournament& t) {
   }
 }
 
-// The picture at the centre of the bracket, keyed by its top-left pixel. A
-// picture that is missing or cannot be read leaves the centre as it is: the
-// board is whole without it.
+// The picture at the centre of the bracket, keyed by its top-left pixel,
+// decoded once. A picture that is missing or cannot be read leaves the
+// centre as it is, for the whole run: the board is whole without it.
 void DrawCentrePicture(TScreens& s) {
-  TBromBitmap picture;
-  try {
-    picture.LoadImage(CentrePictureFile, LargestPictureWidth, LargestPictureHeight);
-  } catch (const TImageError&) {
-    return;
+  TBromBitmap& picture = s.Centre.Picture;
+  if (!s.Centre.Held) {
+    s.Centre.Held = true;
+    try {
+      picture.LoadImage(CentrePictureFile, LargestPictureWidth, LargestPictureHeight);
+    } catch (const TImageError&) {
+      picture.SetSize(0, 0);
+    }
+    if (picture.Width() > 0 && picture.Height() > 0)
+      picture.SetTransparentColor(picture.Pixel(0, 0));
   }
   if (picture.Width() <= 0 || picture.Height() <= 0) return;
-  picture.SetTransparentColor(picture.Pixel(0, 0));
   picture.DrawTo(s.BaseLayer, BracketRect.Left + (WidthOf(BracketRect) - picture.Width()) / 2,
                  BracketRect.Top + (HeightOf(BracketRect) - picture.Height()) / 2);
 }

@@ -7,6 +7,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "present/Form.h"
+#include "present/Path.h"
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
 
@@ -63,6 +64,8 @@ void InitScreens(TScreens& s, TBromPaintBox& box) {
   // 2. The portrait surfaces.
   for (TBromBitmap& p : s.Portraits) p.SetSize(PortraitSize, PortraitSize);
   ForgetThumbnails(s);
+  // 3. The held pictures are decoded at their first use.
+  for (THeldPicture* held : {&s.Title, &s.Backdrop, &s.Centre}) *held = THeldPicture{};
   s.PaintBox = &box;
 }
 
@@ -75,6 +78,7 @@ void FreeScreens(TScreens& s) {
   s.HelpLayer = TBromBitmap();
   s.HelpOpen = false;
   for (TBromBitmap& p : s.Portraits) p = TBromBitmap();
+  for (THeldPicture* held : {&s.Title, &s.Backdrop, &s.Centre}) *held = THeldPicture{};
   ForgetThumbnails(s);
 }
 
@@ -205,25 +209,39 @@ void ClearScreen(TScreens& s) {
   FillRectSolid(s.ScreenLayer, FullRect, ColorBlack);
 }
 
-void LoadBackdrop(TScreens& s) {
+const TBromBitmap& FullScreenPicture(THeldPicture& held, const char* file, const char* what) {
+  if (held.Held) return held.Picture;
+  const auto fault = [&](const std::string& why) {
+    throw TDataFileError(std::string(what) + " " + ShownDiskPath(file) + " " + why);
+  };
+  TBromBitmap picture;
   try {
-    // Most screens reload it on every repaint. A larger picture is refused
-    // from its header, before it is decoded.
-    s.BaseLayer.LoadImageCached(BackdropFile, ScreenWidth, ScreenHeight);
+    // A larger picture is refused from its header, before it is decoded.
+    picture.LoadImage(file, ScreenWidth, ScreenHeight);
   } catch (const TImageSizeError& e) {
-    s.BaseLayer.SetSize(ScreenWidth, ScreenHeight);
-    InternalError("UnitPaint", std::string(BackdropFile) + " is " + std::to_string(e.Width) +
-                                   " x " + std::to_string(e.Height) + " pixels, not 600 x 450");
+    fault("is " + std::to_string(e.Width) + " x " + std::to_string(e.Height) +
+          " pixels; it must be 600 x 450");
   } catch (const TImageError& e) {
-    InternalError("UnitPaint", std::string("the backdrop cannot be shown: ") + e.what());
+    // The loader names the program path; the reason follows it.
+    const std::string text = e.what();
+    const std::string head = std::string(file) + ": ";
+    fault("cannot be shown: " + (text.starts_with(head) ? text.substr(head.size()) : text));
   }
+  if (picture.Width() != ScreenWidth || picture.Height() != ScreenHeight) {
+    fault("is " + std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
+          " pixels; it must be 600 x 450");
+  }
+  held.Picture = std::move(picture);
+  held.Held = true;
+  return held.Picture;
+}
+
+void LoadBackdrop(TScreens& s) {
+  const TBromBitmap& backdrop = FullScreenPicture(s.Backdrop, BackdropFile, "the backdrop");
   if (s.BaseLayer.Width() != ScreenWidth || s.BaseLayer.Height() != ScreenHeight) {
-    const std::string size =
-        std::to_string(s.BaseLayer.Width()) + " x " + std::to_string(s.BaseLayer.Height());
     s.BaseLayer.SetSize(ScreenWidth, ScreenHeight);
-    InternalError("UnitPaint",
-                  std::string(BackdropFile) + " is " + size + " pixels, not 600 x 450");
   }
+  s.BaseLayer.CopyRect(backdrop, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
 }
 
 // Help box and scrolling text ---------------------------------------------------

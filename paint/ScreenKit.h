@@ -165,6 +165,14 @@ struct TLogScroll {
 };
 
 // Everything the screens keep from one paint to the next.
+// A picture the screens decode once, at its first use, and keep for the
+// whole run: changing or deleting its file afterwards changes nothing until
+// the next run, and no repaint reads a file.
+struct THeldPicture {
+  TBromBitmap Picture;
+  bool Held = false;
+};
+
 struct TScreens {
   TBromBitmap ScreenLayer;               // what the window shows
   TBromBitmap BaseLayer;                 // the composed, undecorated screen
@@ -179,6 +187,11 @@ struct TScreens {
   // The two fighters' portraits dimmed, one per panel, the older replaced.
   TThumbnail DimmedPortraits[2];
   int OlderDimmed = 0;
+  // The title, the backdrop under most screens and the board's centre
+  // picture, each decoded once.
+  THeldPicture Title;
+  THeldPicture Backdrop;
+  THeldPicture Centre;
   TSensorRegistry Sensors;   // the regions of the screen shown
   bool SkipHovered = false;  // the pointer rests on the battle's SKIP
   TLogScroll LogScroll;      // the battle log's window
@@ -195,7 +208,7 @@ struct TScreens {
 // Start-up and shut-down ------------------------------------------------------
 
 // Creates the layers (ScreenLayer 600 x 450, 32 portraits 300 x 300), forgets
-// the thumbnails, and shows every presented screen on `paintBox`.
+// the thumbnails and the held pictures, and shows every presented screen on `paintBox`.
 void InitScreens(TScreens& s, TBromPaintBox& paintBox);
 // Frees the layers and portraits; presenting only counts afterwards.
 void FreeScreens(TScreens& s);
@@ -251,8 +264,14 @@ std::int64_t PresentCount(const TScreens& s);
 // loads.
 void ClearScreen(TScreens& s);
 
-// Loads "dat\\back.jpg" into BaseLayer. A picture that is missing, unreadable
-// or not 600 x 450 is an internal error naming the file.
+// The full-screen picture `file` (600 x 450), decoded into `held` at its
+// first use. One that is missing, cannot be decoded or has another size
+// raises TDataFileError naming `what` ("the backdrop"), the file's real path
+// and the fault; the next use tries again.
+const TBromBitmap& FullScreenPicture(THeldPicture& held, const char* file, const char* what);
+
+// Copies the backdrop, "dat\\back.jpg" held once, onto BaseLayer; its faults
+// are FullScreenPicture's.
 void LoadBackdrop(TScreens& s);
 
 // The help box over HelpRect on ScreenLayer: at most 7 lines (more is an

@@ -23,30 +23,14 @@ void CloseLeave(TScreens& s, const TGame& /*g*/, std::int32_t) {
   RestoreRect(s, CloseButton);
 }
 
-// The picture must be the whole screen: it becomes the screen layer itself.
-void LoadFullScreenPicture(TBromBitmap& layer, const char* file) {
-  try {
-    // A larger picture is refused from its header, before it is decoded.
-    layer.LoadImage(file, ScreenWidth, ScreenHeight);
-  } catch (const TImageSizeError& e) {
-    layer.SetSize(ScreenWidth, ScreenHeight);
-    InternalError("UnitPaint", std::string(file) + " is " + std::to_string(e.Width) + " x " +
-                                   std::to_string(e.Height) + " pixels, not 600 x 450");
-  } catch (const TImageError& e) {
-    layer.SetSize(ScreenWidth, ScreenHeight);
-    InternalError("UnitPaint", std::string("the picture cannot be shown: ") + e.what());
-  }
-  if (layer.Width() != ScreenWidth || layer.Height() != ScreenHeight) {
-    const std::string size = std::to_string(layer.Width()) + " x " + std::to_string(layer.Height());
-    layer.SetSize(ScreenWidth, ScreenHeight);
-    InternalError("UnitPaint", std::string(file) + " is " + size + " pixels, not 600 x 450");
-  }
-}
-
 }  // namespace
 
 void PaintTitle(TScreens& s) {
-  LoadFullScreenPicture(s.ScreenLayer, TitlePictureFile);
+  const TBromBitmap& title = FullScreenPicture(s.Title, TitlePictureFile, "the title picture");
+  if (s.ScreenLayer.Width() != ScreenWidth || s.ScreenLayer.Height() != ScreenHeight) {
+    s.ScreenLayer.SetSize(ScreenWidth, ScreenHeight);
+  }
+  s.ScreenLayer.CopyRect(title, 0, 0, ScreenWidth, ScreenHeight, 0, 0);
 }
 
 void DrawCloseButton(TScreens& s) {

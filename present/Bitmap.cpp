@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 #include "present/Font.h"
 #include "present/Form.h"
@@ -32,6 +31,11 @@ TSizeLimit LimitOf(int maxWidth, int maxHeight) {
 
 bool SizeFits(std::int64_t width, std::int64_t height, TSizeLimit limit) {
   return width <= limit.Width && height <= limit.Height && width * height <= MaxImagePixels;
+}
+
+std::string JpegWorkText(std::int64_t pixels) {
+  return "the picture has more scans than a picture of its size may have (at most " +
+         std::to_string(MaxJpegScansFor(pixels)) + ")";
 }
 
 // The whole file behind a program path, at most `maxBytes`; throws
@@ -97,9 +101,7 @@ struct TJpegErrors {
   jpeg_error_mgr Manager;
   std::jmp_buf Escape;
   char Message[JMSG_LENGTH_MAX];
-  // The first warning after which the decoder went on with data it made up.
-  bool MadeUp;
-  char MadeUpMessage[JMSG_LENGTH_MAX];
+  bool OverBudget;  // the work budget, not the file, stopped the decoder
 };
 
 void JpegErrorExit(j_common_ptr info) {
@@ -108,41 +110,10 @@ void JpegErrorExit(j_common_ptr info) {
   std::longjmp(errors->Escape, 1);
 }
 
-// The warnings after which the decoder goes on with data it made up: image
-// data that is corrupt, out of order or missing is filled with grey or with
-// what the decoder had before. Such a file is broken, not a picture with a
-// grey bottom. The other warnings (an unknown JFIF revision, an odd colour
-// transform code) leave the picture as the file holds it.
-bool MadeUpData(j_common_ptr info) {
-  const int code = info->err->msg_code;
-  switch (code) {
-    case JWRN_BOGUS_PROGRESSION:  // a progressive scan out of order
-    case JWRN_EXTRANEOUS_DATA:    // corrupt data: bytes before a marker
-    case JWRN_HIT_MARKER:         // corrupt data: a segment ends early
-    case JWRN_HUFF_BAD_CODE:      // corrupt data: bad Huffman code
-    case JWRN_JPEG_EOF:           // the file ends before its image data
-    case JWRN_MUST_RESYNC:        // corrupt data: a restart marker missing
-    case JWRN_NOT_SEQUENTIAL:     // a scan a sequential picture cannot have
-      return true;
-    default:
-      break;
-  }
-  // Codes the header may not name, as the library was built with more (bad
-  // arithmetic code): the library's own text tells.
-  const jpeg_error_mgr& err = *info->err;
-  if (code <= 0 || code > err.last_jpeg_message || err.jpeg_message_table == nullptr) return false;
-  const char* text = err.jpeg_message_table[code];
-  return text != nullptr && std::strncmp(text, "Corrupt JPEG data", 17) == 0;
-}
-
-// Nothing is printed. Warnings (level -1) after which the decoder made data
-// up mark the load as failed; trace messages are ignored.
-void JpegMessage(j_common_ptr info, int level) {
-  TJpegErrors* errors = reinterpret_cast<TJpegErrors*>(info->err);
-  if (level >= 0 || errors->MadeUp || !MadeUpData(info)) return;
-  errors->MadeUp = true;
-  (*info->err->format_message)(info, errors->MadeUpMessage);
-}
+// Nothing is printed. A warning (data that is corrupt or ends early) leaves
+// the decoder going, as libjpeg goes on: the rows it cannot read are filled
+// and the picture shows what the file holds.
+void JpegMessage(j_common_ptr, int) {}
 
 // The decoder's state lives on the heap behind one pointer, so nothing the
 // long jump skips over needs destroying and nothing it returns to has changed
@@ -150,11 +121,27 @@ void JpegMessage(j_common_ptr info, int level) {
 struct TJpegJob {
   jpeg_decompress_struct Info;
   TJpegErrors Errors;
+  jpeg_progress_mgr Progress;
   std::vector<std::uint8_t> Pixels;
   bool TooLarge = false;  // the header claims more than the limit
   int Width = 0;
   int Height = 0;
 };
+
+// The work budget, checked whenever the decoder reports progress (at least
+// once a scan): a progressive file may repeat a scan without end, each one
+// a pass over the whole picture.
+void JpegProgress(j_common_ptr common) {
+  const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  const std::int64_t scans = info->input_scan_number;
+  const std::int64_t pixels = std::int64_t{info->image_width} * info->image_height;
+  if (!JpegWorkFits(scans, pixels)) {
+    TJpegErrors* errors = reinterpret_cast<TJpegErrors*>(common->err);
+    std::snprintf(errors->Message, sizeof errors->Message, "%s", JpegWorkText(pixels).c_str());
+    errors->OverBudget = true;
+    std::longjmp(errors->Escape, 1);
+  }
+}
 
 // Decodes into job->Pixels (B, G, R rows); returns false with
 // job->Errors.Message set on failure.
@@ -163,13 +150,15 @@ bool DecodeJpeg(const std::string& bytes, TSizeLimit limit, TJpegJob* job) {
   job->Errors.Manager.error_exit = JpegErrorExit;
   job->Errors.Manager.emit_message = JpegMessage;
   job->Errors.Message[0] = '\0';
-  job->Errors.MadeUp = false;
-  job->Errors.MadeUpMessage[0] = '\0';
+  job->Errors.OverBudget = false;
   if (setjmp(job->Errors.Escape) != 0) {
     jpeg_destroy_decompress(&job->Info);
     return false;
   }
   jpeg_create_decompress(&job->Info);
+  job->Progress = jpeg_progress_mgr{};
+  job->Progress.progress_monitor = JpegProgress;
+  job->Info.progress = &job->Progress;
   jpeg_mem_src(&job->Info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&job->Info, TRUE);
@@ -200,25 +189,14 @@ bool DecodeJpeg(const std::string& bytes, TSizeLimit limit, TJpegJob* job) {
     jpeg_destroy_decompress(&job->Info);
     return false;
   }
-  // 3. The rows; a file whose data the decoder had to make up goes no
-  // further than the first such row.
-  while (job->Info.output_scanline < job->Info.output_height && !job->Errors.MadeUp) {
+  // 3. The rows, then the end of the file (the progress check goes on
+  // through the scans a sequential picture may still hold).
+  while (job->Info.output_scanline < job->Info.output_height) {
     JSAMPROW row = job->Pixels.data() + stride * job->Info.output_scanline;
     jpeg_read_scanlines(&job->Info, &row, 1);
   }
-  if (job->Errors.MadeUp) {
-    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s", job->Errors.MadeUpMessage);
-    jpeg_destroy_decompress(&job->Info);
-    return false;
-  }
-  // 4. The end of the file, where a progressive picture may still be found
-  // broken.
   jpeg_finish_decompress(&job->Info);
   jpeg_destroy_decompress(&job->Info);
-  if (job->Errors.MadeUp) {
-    std::snprintf(job->Errors.Message, sizeof job->Errors.Message, "%s", job->Errors.MadeUpMessage);
-    return false;
-  }
   return true;
 }
 
@@ -278,6 +256,15 @@ void TBromBitmap::RefreshRows() {
   for (int y = 0; y < height_; ++y) rows_[y] = pixels_.data() + stride * y;
 }
 
+std::int64_t MaxJpegScansFor(std::int64_t pixels) {
+  return std::max<std::int64_t>(
+      1, std::min(MaxJpegScans, MaxJpegPixelScans / std::max<std::int64_t>(pixels, 1)));
+}
+
+bool JpegWorkFits(std::int64_t scans, std::int64_t pixels) {
+  return scans <= MaxJpegScansFor(pixels);
+}
+
 std::int64_t MaxImageFileBytesFor(int maxWidth, int maxHeight) {
   const TSizeLimit limit = LimitOf(maxWidth, maxHeight);
   const std::int64_t pixels =
@@ -306,38 +293,6 @@ void TBromBitmap::DecodeImage(std::string_view programPath, const std::string& b
   }
 }
 
-void TBromBitmap::LoadImageCached(std::string_view programPath, int maxWidth, int maxHeight) {
-  // The one picture kept: the file's bytes it was decoded from, under
-  // which limits, and the decoded surface.
-  struct TCachedPicture {
-    std::string Path;
-    std::string File;
-    int MaxWidth = 0;
-    int MaxHeight = 0;
-    TBromBitmap Picture;
-  };
-  static std::mutex lock;
-  static TCachedPicture cached;
-  const std::string file = ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight));
-  const std::lock_guard<std::mutex> hold(lock);
-  if (cached.Path != programPath || cached.File != file || cached.MaxWidth != maxWidth ||
-      cached.MaxHeight != maxHeight) {
-    TBromBitmap picture;
-    // A fault leaves this surface and the cache as they were.
-    picture.DecodeImage(programPath, file, maxWidth, maxHeight);
-    cached.Path = programPath;
-    cached.File = file;
-    cached.MaxWidth = maxWidth;
-    cached.MaxHeight = maxHeight;
-    cached.Picture.Adopt(std::move(picture.pixels_), picture.width_, picture.height_);
-  }
-  // What LoadImage changes: the size and the pixels.
-  pixels_ = cached.Picture.pixels_;  // into the memory this surface has
-  width_ = cached.Picture.width_;
-  height_ = cached.Picture.height_;
-  RefreshRows();
-}
-
 void TBromBitmap::LoadJpeg(std::string_view programPath, int maxWidth, int maxHeight) {
   DecodeJpegBytes(programPath,
                   ReadImageFile(programPath, MaxImageFileBytesFor(maxWidth, maxHeight)), maxWidth,
@@ -351,6 +306,9 @@ void TBromBitmap::DecodeJpegBytes(std::string_view programPath, const std::strin
     if (job->TooLarge) {
       throw TImageSizeError(std::string(programPath) + ": " + job->Errors.Message, job->Width,
                             job->Height);
+    }
+    if (job->Errors.OverBudget) {
+      throw TImageError(std::string(programPath) + ": " + job->Errors.Message);
     }
     throw TImageError(std::string(programPath) + ": not a readable JPEG: " + job->Errors.Message);
   }

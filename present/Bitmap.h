@@ -71,6 +71,19 @@ inline constexpr std::int64_t MaxImageFileBytes = std::int64_t{256} << 20;
 // each pixel (a BMP stores at most 4), within MaxImageFileBytes.
 std::int64_t MaxImageFileBytesFor(int maxWidth, int maxHeight);
 
+// The work a JPEG may cost: every scan of a progressive picture is a pass
+// over the whole picture, and a file can repeat one scan without end. A
+// picture has at most MaxJpegScans scans, and its pixels times its scans are
+// at most MaxJpegPixelScans: a 2400 x 1800 picture, the largest a story
+// shows, may have 31 scans, a 600 x 450 one 256; a progressive picture a
+// program writes has about 10. A picture over the budget is refused like one
+// over the size limit.
+inline constexpr std::int64_t MaxJpegScans = 256;
+inline constexpr std::int64_t MaxJpegPixelScans = std::int64_t{1} << 27;
+// The scans a picture of that many pixels may have, at least 1.
+std::int64_t MaxJpegScansFor(std::int64_t pixels);
+bool JpegWorkFits(std::int64_t scans, std::int64_t pixels);
+
 // Font style bits; bold is bit 0.
 using TFontStyle = std::uint8_t;
 inline constexpr TFontStyle FontBold = 1;
@@ -105,22 +118,16 @@ class TBromBitmap {
   // Loads an image by the program path's ending: exactly ".jpg" or ".jpeg"
   // (case matters) is decoded as JPEG, anything else as a BMP. The surface
   // takes the image's size. Throws TImageError when the file cannot be opened
-  // or decoded, when the decoder had to make up part of the picture (a JPEG
-  // whose data is corrupt or ends early), or when the file is not a regular
-  // file or is larger than MaxImageFileBytesFor(maxWidth, maxHeight) (it is
-  // then not read); throws TImageSizeError when the size the file claims is
+  // or decoded, when a JPEG has more scans than its work budget allows, or
+  // when the file is not a regular file or is larger than
+  // MaxImageFileBytesFor(maxWidth, maxHeight) (it is then not read). A JPEG
+  // whose data is corrupt or ends early loads as libjpeg decodes it, the rows
+  // it cannot read filled; throws TImageSizeError when the size the file claims is
   // beyond the loaders' limits or wider than `maxWidth` or higher than
   // `maxHeight`, checked before any pixel is decoded. The surface is
   // unchanged when it throws.
   void LoadImage(std::string_view programPath, int maxWidth = MaxImageSide,
                  int maxHeight = MaxImageSide);
-  // LoadImage through the last picture it decoded: a file whose bytes are
-  // those of that picture (under the same limits) is copied instead of
-  // decoded again. Reading a file costs little beside decoding it. For the
-  // picture a screen loads on every repaint (the backdrop); faults and
-  // limits are those of LoadImage.
-  void LoadImageCached(std::string_view programPath, int maxWidth = MaxImageSide,
-                       int maxHeight = MaxImageSide);
   void LoadJpeg(std::string_view programPath, int maxWidth = MaxImageSide,
                 int maxHeight = MaxImageSide);
   void LoadBmp(std::string_view programPath, int maxWidth = MaxImageSide,

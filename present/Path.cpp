@@ -130,6 +130,42 @@ std::string DiskPath(std::string_view programPath) {
   return disk;
 }
 
+std::string ShownDiskPath(std::string_view programPath) {
+  std::string disk;
+  try {
+    disk = DiskPath(programPath);
+  } catch (const TTextConversionError&) {
+    return std::string(programPath);
+  }
+  if (!disk.starts_with('/')) {
+    char here[4096];
+    if (getcwd(here, sizeof here) != nullptr) {
+      disk = std::string(here) + "/" + (disk.starts_with("./") ? disk.substr(2) : disk);
+    }
+  }
+  std::string shown;
+  for (std::size_t i = 0; i < disk.size();) {
+    // One UTF-8 character at a time, so that one without a cp932 form
+    // spoils only itself.
+    std::size_t len = 1;
+    const auto lead = static_cast<unsigned char>(disk[i]);
+    if (lead >= 0xF0) {
+      len = 4;
+    } else if (lead >= 0xE0) {
+      len = 3;
+    } else if (lead >= 0xC0) {
+      len = 2;
+    }
+    try {
+      shown += Utf8ToCp932(std::string_view(disk).substr(i, len));
+    } catch (const TTextConversionError&) {
+      shown += '?';
+    }
+    i += len;
+  }
+  return shown;
+}
+
 namespace {
 
 // Why opening a file failed, from the system's error number.
@@ -221,6 +257,27 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
     return false;
   }
   return true;
+}
+
+bool ProgramFileStamp(std::string_view programPath, TFileStamp& stamp) {
+  try {
+    struct stat st;
+    if (stat(DiskPath(programPath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp.Size = st.st_size;
+    stamp.ChangedNs = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+    return true;
+  } catch (const TTextConversionError&) {
+    return false;
+  }
+}
+
+bool ProgramPathTaken(std::string_view programPath) {
+  try {
+    struct stat st;
+    return stat(DiskPath(programPath).c_str(), &st) == 0;
+  } catch (const TTextConversionError&) {
+    return false;
+  }
 }
 
 bool ProgramFileExists(std::string_view programPath) {

@@ -44,6 +44,20 @@ std::string DiskPath(std::string_view programPath);
 // name, for a program that keeps its working folder for the files named on
 // its command line (the lab); "" or "." for the working folder, the default.
 void SetDataRoot(const std::string& folder);
+// The file behind a program path as an author finds it on disk: its
+// absolute path (the working folder, which is the data folder's parent, in
+// front of a relative one), in cp932 for the game's messages; a character
+// with no cp932 form is shown as '?'.
+std::string ShownDiskPath(std::string_view programPath);
+
+// Raised when a data file the game cannot do without (a screen's picture)
+// cannot be used. what() (cp932) says what is wrong in an author's words and
+// names the file's real path on disk.
+class TDataFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Opens a program path for reading in binary mode, only when it names a
 // regular file: the file is opened without waiting (a named pipe with no
 // writer would block for ever) and checked once it is open, so that a folder,
@@ -61,3 +75,16 @@ bool ReadProgramFile(std::string_view programPath, std::int64_t maxBytes, std::s
                      std::string* why = nullptr);
 // True when the program path names an existing regular file.
 bool ProgramFileExists(std::string_view programPath);
+// A regular file's size and time of its last change: a file whose stamp is
+// unchanged is taken to hold what it held.
+struct TFileStamp {
+  std::int64_t Size = -1;
+  std::int64_t ChangedNs = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+// The stamp of the regular file at a program path; false when there is none.
+bool ProgramFileStamp(std::string_view programPath, TFileStamp& stamp);
+// True when anything at all is at the program path (a file, a folder, a
+// pipe, a device, symbolic links followed): a data file that is there but
+// is not a regular file is a file that cannot be read, not a missing one.
+bool ProgramPathTaken(std::string_view programPath);

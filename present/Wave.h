@@ -13,7 +13,7 @@
 #include <vector>
 
 // Cues are short: a file larger than this is not read (it plays nothing).
-inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{64} << 20;
+inline constexpr std::int64_t MaxSoundFileBytes = std::int64_t{16} << 20;
 
 // The sound device plays 16-bit stereo at this rate; every cue is converted
 // to that before it plays.
@@ -24,10 +24,16 @@ inline constexpr int SoundDeviceFrameBytes = 4;
 // far above, nothing is heard that the device could play.
 inline constexpr int MinSoundRate = 4000;
 inline constexpr int MaxSoundRate = 192000;
-// A cue converted to the device's format is at most this large: 16 MB, about
-// 95 seconds of sound, far beyond any cue. A larger one is refused before it
-// is decoded, since converting it takes about twice as much again.
+// A cue decoded at its own rate, and again converted to the device's format,
+// is at most this large: 16 MB, about 95 seconds of sound on the device, far
+// beyond any cue. A larger one is refused from its header, before it is
+// decoded.
 inline constexpr std::int64_t MaxSoundDecodedBytes = std::int64_t{16} << 20;
+// The sound budget: the decoded cues kept for their next play take at most
+// this much together, the least recently played dropped first. Converting
+// one cue holds at most its decoded and its converted sound at once, within
+// the same amount.
+inline constexpr std::int64_t MaxHeldSoundBytes = std::int64_t{32} << 20;
 
 // One chunk of a RIFF file: its four-letter id, where its data begins, the
 // size its header claims and how many bytes after the header the file holds.
@@ -47,12 +53,16 @@ std::vector<TRiffChunk> RiffChunks(std::string_view bytes);
 // comes before its "data" chunk and names a format the mixer reads (PCM,
 // IEEE float, A-law, mu-law, MS or IMA ADPCM, plain or in the extensible
 // form), 1 or 2 channels and a rate within MinSoundRate..MaxSoundRate, and
-// whose sound, converted for the device, is at most MaxSoundDecodedBytes.
+// whose sound, decoded and converted for the device, is at most
+// MaxSoundDecodedBytes.
 // The sound is what the data chunk holds: one that claims more than the file
 // holds plays the part that is there.
 std::string WaveFault(std::string_view bytes);
-// The file behind a program path, read as the player reads it (at most
-// MaxSoundFileBytes, only a regular file), then WaveFault.
+// Why the file behind a program path plays as silence, or "" when it plays:
+// read as the player reads it (at most MaxSoundFileBytes, only a regular
+// file), judged by WaveFault, then decoded and converted for the device by
+// the same code as the player's, so that a file the decoder refuses (16-bit
+// float, 64-bit float, a broken ADPCM header) is named too.
 std::string SoundFileFault(std::string_view programPath);
 
 class TWavePlayer {
@@ -90,9 +100,12 @@ class TBromWave {
 // The sound device's player (SDL2_mixer). It has one channel, so a new sound
 // cuts off the one playing. Until it is opened, and whenever no audio device
 // can be opened at all, it stays silent; a file that is missing, not a
-// regular file, or that WaveFault refuses is silent too, and is never given
-// to the mixer. Decoded sounds are kept for the next
-// time they are played.
+// regular file, or that SoundFileFault's checks refuse is silent too, and
+// is never given to the mixer. Each play looks at the file's size and time
+// of change: decoded cues are kept for their next play within
+// MaxHeldSoundBytes, the least recently played dropped first; a cue whose
+// file changed is read again; a refused file is not read again while its
+// size and time of change stay the same.
 class TMixerWavePlayer : public TWavePlayer {
  public:
   TMixerWavePlayer();
@@ -113,6 +126,9 @@ class TMixerWavePlayer : public TWavePlayer {
   std::string Playing() const;
   // How many sounds are playing now (never more than one).
   int SoundsPlaying() const;
+  // The decoded cues kept, and the bytes they take.
+  int HeldSounds() const;
+  std::int64_t HeldBytes() const;
 
  private:
   struct TDevice;

@@ -1,6 +1,8 @@
 // Reading text files into lines.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "script/TextFile.h"
 #include "tests/TestSupport.h"
 
@@ -43,19 +45,39 @@ TEST(InTextSet, BytesAreNotConverted) {
   EXPECT_EQ(Read(sjis + "\r\n\x81\n").Lines, (TStringDynArray{sjis, "\x81"}));
 }
 
-TEST(InTextSet, NulBytesLongLinesAndACrLfSplitAcrossReadsStayWhole) {
+TEST(InTextSet, NulBytesAndACrLfSplitAcrossReadsStayWhole) {
   const std::string nul("a\0b", 3);
   EXPECT_EQ(Read(nul + "\r\n" + nul).Lines, (TStringDynArray{nul, nul}));
-  // The file is read in large blocks: a line end whose CR and LF fall into
-  // different blocks is still one line end, and a line longer than a block
-  // is one line.
-  for (std::size_t length : {65535u, 65536u, 200000u}) {
-    const std::string long_(length, 'x');
-    const TRead r = Read(long_ + "\r\ny\r\n");
-    EXPECT_EQ(r.Count, 2) << length;
-    ASSERT_EQ(r.Lines.size(), 2u) << length;
-    EXPECT_EQ(r.Lines[0], long_) << length;
-    EXPECT_EQ(r.Lines[1], "y") << length;
+  // The file is read in 65,536-byte blocks: a line end whose CR and LF fall
+  // into different blocks is still one line end.
+  std::string bytes;
+  for (int i = 0; i < 16; ++i) bytes += std::string(4000, 'x') + "\r\n";
+  const std::string last(65535 - bytes.size(), 'y');
+  const TRead r = Read(bytes + last + "\r\nz");
+  ASSERT_EQ(r.Count, 18);
+  EXPECT_EQ(r.Lines[16], last);
+  EXPECT_EQ(r.Lines[17], "z");
+}
+
+TEST(InTextSet, LimitsOfLinesAndBytesAreReadErrorsNamingTheLine) {
+  using K = TTextFileFault::TKind;
+  const std::string longest(MaxTextLineBytes, 'x');
+  std::string large;
+  while (static_cast<std::int64_t>(large.size()) <= MaxTextFileBytes) large += longest + "\n";
+  const std::tuple<std::string, K, int> cases[] = {{"a\n" + longest + "\r\nb", K::None, 0},
+                                                   {"a\n" + longest + "x\nb", K::LineTooLong, 2},
+                                                   {"a\n" + longest + "x", K::LineTooLong, 2},
+                                                   {large, K::TooLarge, 1025},
+                                                   {"1\n2\n3\n4", K::TooManyLines, 4}};
+  for (const auto& [bytes, kind, line] : cases) {
+    const std::string path = MakeTempFolder() + "/f.txt";
+    WriteWholeFile(path, bytes);
+    TRead r;
+    TTextFileFault fault;
+    TBromFileAccess::InTextSet(path, r.Lines, r.Result, r.Count, kind == K::TooManyLines ? 2 : 9999,
+                               &fault);
+    EXPECT_EQ(std::tie(fault.Kind, fault.Line), std::tie(kind, line)) << line;
+    EXPECT_EQ(U8(r.Result) == "【成功】", kind == K::None) << line;
   }
 }
 
@@ -84,7 +106,9 @@ TEST(InTextSet, AMissingFileLeavesCountAndLinesAlone) {
   EXPECT_EQ(U8(result), "【エラー】存在しないファイル：dat\\無い.txt");
   EXPECT_EQ(count, 42);
   EXPECT_EQ(lines, TStringDynArray{"old"});
-  // A folder is no file.
-  TBromFileAccess::InTextSet(MakeTempFolder(), lines, result, count, 10);
-  EXPECT_TRUE(U8(result).starts_with("【エラー】存在しないファイル："));
+  // A folder is there, but cannot be read.
+  TTextFileFault fault;
+  TBromFileAccess::InTextSet(MakeTempFolder(), lines, result, count, 10, &fault);
+  EXPECT_TRUE(U8(result).starts_with("【エラー】【TBromFileAccess.InTextSet】"));
+  EXPECT_EQ(fault.Kind, TTextFileFault::TKind::Unreadable);
 }

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "present/Form.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -71,4 +72,14 @@ bool HasInk(const TBromBitmap& layer, const TRect& r) {
     }
   }
   return false;
+}
+
+std::string RepeatedScanJpeg(int scans) {
+  const std::string seed = ReadWholeFile(SourcePath("fuzz/jpeg/seeds/repeated-scans.jpg"));
+  const std::size_t last = seed.rfind("\xFF\xDA");
+  const std::size_t end = seed.size() - 2;
+  std::string out = seed.substr(0, seed.find("\xFF\xDA", seed.find("\xFF\xDA") + 2));
+  out.reserve(out.size() + (end - last) * static_cast<std::size_t>(scans));
+  for (int i = 1; i < scans; ++i) out.append(seed, last, end - last);
+  return out + "\xFF\xD9";
 }

@@ -29,3 +29,8 @@ TPixelColor Blend(TPixelColor a, TPixelColor b);
                                       const TRect& except = TRect{});
 // Whether any pixel of `r` differs from black.
 bool HasInk(const TBromBitmap& layer, const TRect& r);
+
+// The fuzz seed "repeated-scans.jpg" (64 x 64 flat grey, progressive: a DC
+// scan, then one AC scan that libjpeg decodes again and again without a
+// warning) with `scans` scans in all.
+std::string RepeatedScanJpeg(int scans);

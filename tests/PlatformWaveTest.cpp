@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "present/Wave.h"
@@ -37,6 +38,19 @@ std::string MakeWave(int ms) {
   put(40, dataSize, 4);
   for (int i = 0; i < samples; ++i) put(44 + 2 * i, (i / 50) % 2 ? 0x2000 : 0xE000, 2);
   return out;
+}
+
+// Makes a wave unplayable (format code 0xFFFF) keeping its size and time of
+// change; returns that time (of the last file spoiled, for "").
+std::filesystem::file_time_type Spoil(const std::string& disk) {
+  static std::filesystem::file_time_type changed;
+  if (disk.empty()) return changed;
+  changed = std::filesystem::last_write_time(disk);
+  std::fstream(disk, std::ios::in | std::ios::out | std::ios::binary)
+      .seekp(20)
+      .write("\xFF\xFF", 2);
+  std::filesystem::last_write_time(disk, changed);
+  return changed;
 }
 
 // The same length of silence.
@@ -268,21 +282,75 @@ TEST_F(PlatformWave, OnlyWaveFilesPlayAndForgetReadsFilesAgain) {
   player.Play(Write("cue.wav", aiff), false);
   EXPECT_EQ(player.SoundsPlaying(), 0);
 
-  // A decoded cue is kept: a change to its file is heard after Forget.
+  // A cue plays its file as it is now: changed, it is read again; deleted,
+  // it is silent.
   const std::string path = Write("kept.wav", MakeWave(3000));
   player.Play(path, false);
   EXPECT_EQ(player.Playing(), path);
   Write("kept.wav", "RIFF....WAVE but no longer a sound");
   player.Play(path, false);
-  EXPECT_EQ(player.Playing(), path);
-  player.Forget();
-  EXPECT_EQ(player.Playing(), "");
-  player.Play(path, false);
   EXPECT_EQ(player.SoundsPlaying(), 0);
-  // A file that did not decode is not kept: once mended, it plays.
   Write("kept.wav", MakeWave(3000));
   player.Play(path, false);
   EXPECT_EQ(player.Playing(), path);
+  std::filesystem::remove(folder + "/kept.wav");
+  player.Play(path, false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  // A refused file is not read again while its size and time of change
+  // stay: mended behind the player's back, it stays silent until Forget.
+  Write("kept.wav", MakeWave(1000));
+  Spoil(folder + "/kept.wav");
+  player.Play(path, false);
+  Write("kept.wav", MakeWave(1000));  // mended, its time set back
+  std::filesystem::last_write_time(folder + "/kept.wav", Spoil(""));
+  player.Play(path, false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+  player.Forget();
+  player.Play(path, false);
+  EXPECT_EQ(player.Playing(), path);
+}
+
+TEST_F(PlatformWave, DecodedCuesShareABudgetTheLeastRecentlyPlayedDroppedFirst) {
+  TMixerWavePlayer player;
+  ASSERT_TRUE(player.Open()) << SDL_GetError();
+  // Each 60 seconds at 22,050 Hz mono is about 10.6 MB on the device, and
+  // converting one takes 13 MB: two fit the budget.
+  std::vector<std::string> paths;
+  for (int i = 0; i < 5; ++i) {
+    paths.push_back(Write("long" + std::to_string(i) + ".wav", MakeWave(60000)));
+  }
+  for (const std::string& p : paths) {
+    player.Play(p, false);
+    EXPECT_EQ(player.Playing(), p);
+    EXPECT_LE(player.HeldBytes(), MaxHeldSoundBytes);
+  }
+  EXPECT_EQ(player.HeldSounds(), 2);  // the last two
+  // Playing 3 again makes 4 the next to go.
+  player.Play(paths[3], false);
+  player.Play(paths[0], false);
+  // Spoiled behind the player's back, size and time kept: a kept cue still
+  // plays as it was read, a dropped one is read again and is silent.
+  for (const int i : {3, 4}) Spoil(folder + "/long" + std::to_string(i) + ".wav");
+  player.Play(paths[3], false);
+  EXPECT_EQ(player.Playing(), paths[3]);
+  player.Play(paths[4], false);
+  EXPECT_EQ(player.SoundsPlaying(), 0);
+}
+
+TEST(SoundFileFault, NamesWhatTheDecoderRefuses) {
+  // MakeWave's "fmt " fields patched: code at 20, bits at 34. PCM of 0 or 12
+  // bits, 64-bit float, IMA and MS ADPCM with a PCM header's block and bits.
+  const std::vector<std::vector<std::pair<int, char>>> refused = {
+      {{34, 0}}, {{34, 12}}, {{20, 3}, {34, 64}}, {{20, 0x11}}, {{20, 0x02}}};
+  const std::string path = MakeTempFolder() + "/odd.wav";
+  for (const auto& patches : refused) {
+    std::string bytes = MakeWave(200);
+    for (const auto& [at, value] : patches) bytes[at] = value;
+    WriteWholeFile(path, bytes);
+    EXPECT_NE(SoundFileFault(path), "") << int(patches.back().second);
+  }
+  WriteWholeFile(path, MakeWave(200));
+  EXPECT_EQ(SoundFileFault(path), "");
 }
 
 TEST_F(PlatformWave, ASoundBeyondTheLimitsIsSilentBeforeTheMixerTakesMemory) {

@@ -117,6 +117,10 @@ TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {
   EXPECT_NE(bad.find("event line 2: unknown event"), std::string::npos) << bad;
   RunLab("play --until nowhere", status);
   EXPECT_EQ(status, 2);
+  // Stopped where --until asks, the autoplayer's game has not ended early.
+  const std::string stopped = RunLab("play --seed 3 --auto --until making", status, true);
+  EXPECT_EQ(status, 0) << stopped;
+  EXPECT_EQ(stopped.find("violation"), std::string::npos) << stopped;
   RunLab("play --colour blue", status);
   EXPECT_EQ(status, 2);
 }

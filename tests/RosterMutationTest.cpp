@@ -6,6 +6,7 @@
 
 #include "data/Roster.h"
 #include "present/PictureCheck.h"
+#include "tests/PixelTestSupport.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/TestSupport.h"
 
@@ -128,11 +129,11 @@ TEST(RosterMutations, EveryDamagedRosterGetsAnAnswer) {
 TEST(RosterFaults, LongLineIsQuotedByItsFirst256BytesCutBetweenCharacters) {
   TRosterFolder folder;
   const std::string head = Sj("名前が長すぎます。最大32バイトまでです。\r\n1: ");
-  // 10 MB of name: "#Name x" and double-byte characters, so that byte 256
-  // falls inside a character, which is left out whole.
+  // 4,000 bytes of name: "#Name x" and double-byte characters, so that byte
+  // 256 falls inside a character, which is left out whole.
   const std::string a = Sj("あ");
   std::string line = Sj("#Name x");
-  while (line.size() < 10'000'000) line += a;
+  while (line.size() < 4000) line += a;
   const std::string fault = folder.FaultOfBytes(line + "\r\n");
   std::string quoted = Sj("#Name x");
   for (int i = 0; i < 124; ++i) quoted += a;
@@ -147,19 +148,22 @@ TEST(RosterFaults, LongLineIsQuotedByItsFirst256BytesCutBetweenCharacters) {
   EXPECT_EQ(folder.FaultOfBytes(so + "\r\n"), U8(head + so.substr(0, 255) + Sj("…")));
 }
 
-TEST(RosterFaults, PortraitsTheDecoderWouldMakeUpOrThatClaimTooMuchAreRefused) {
+TEST(RosterFaults, PortraitsOverTheirWorkOrSizeAreRefused) {
   TRosterFolder folder;
-  // A shipped JPEG portrait loads; cut in half with an end marker appended,
-  // it would show a grey lower half.
+  // A shipped JPEG portrait loads, and so does one cut in half (libjpeg
+  // fills the rows it cannot read); one with more scans than its budget does
+  // not.
   const std::string jpeg = ReadWholeFile(SourcePath("dat/vespa.jpg"));
   ASSERT_TRUE(PictureFits(SourcePath("dat/vespa.jpg"), 300, 300));
   WriteWholeFile(folder.Folder + "half.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
-  EXPECT_FALSE(PictureFits(folder.Folder + "half.jpg", 300, 300));
+  EXPECT_TRUE(PictureFits(folder.Folder + "half.jpg", 300, 300));
+  WriteWholeFile(folder.Folder + "scans.jpg", RepeatedScanJpeg(20000));
+  EXPECT_FALSE(PictureFits(folder.Folder + "scans.jpg", 300, 300));
   // 1,080 bytes of run-length BMP claiming 8192 x 4096.
   EXPECT_FALSE(PictureFits(SourcePath("fuzz/roster/portraits/bomb.bmp"), 300, 300));
   // Through the roster: the fault of the portrait's line.
   std::vector<std::string> lines = RosterLines(32);
-  lines[2] = "#Image half.jpg";
+  lines[2] = "#Image scans.jpg";
   EXPECT_EQ(folder.Fault(lines),
-            "画像ファイルが無いか読めないか大き過ぎます。\r\n3: #Image half.jpg");
+            "画像ファイルが無いか読めないか大き過ぎます。\r\n3: #Image scans.jpg");
 }

@@ -281,13 +281,14 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   TLines lines = RosterLines(32);
   lines[6] = "#Name";
   TEffectLog shell;
-  RunGameStep(game, shell,
-              [&] { LoadRoster(game, folder.Write(lines), folder.Folder, PictureCheck()); });
-  // The message box, captioned with the program's title, then the end.
+  const std::string path = folder.Write(lines);
+  RunGameStep(game, shell, [&] { LoadRoster(game, path, folder.Folder, PictureCheck()); });
+  // The message box, captioned with the program's title, then the end; the
+  // roster's message is followed by the file's real path on a line of its own.
   ASSERT_EQ(shell.Applied.size(), 2u);
   EXPECT_EQ(shell.Applied[0].Kind, TEffect::Message);
   EXPECT_EQ(U8(shell.Applied[0].Title) + "|" + U8(shell.Applied[0].Text),
-            "Quillmoor|" + At("名前が空です。", 7, "#Name"));
+            "Quillmoor|" + At("名前が空です。", 7, "#Name") + "\r\n" + path);
   EXPECT_EQ(shell.Applied[1].Kind, TEffect::Quit);
   EXPECT_TRUE(game.LoadFailed);
   EXPECT_EQ(game.Tournament.Hero, nullptr);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "paint/ScreenKit.h"
 #include "present/Font.h"
 #include "present/Form.h"
+#include "present/Path.h"
 #include "rules/InternalError.h"
 #include "tests/TestGame.h"
 #include "tests/TestScreens.h"
@@ -430,32 +432,33 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
   EXPECT_TRUE(ColorsEqual(Portraits[5].Pixel(299, 299), ColorWhite));
 }
 
-TEST_F(ScreenKit, BackdropLoadsAndAWrongOrMissingOneNamesTheFile) {
-  LoadBackdrop();  // the shipped one, from the source tree
-  EXPECT_EQ(BaseLayer.Width(), 600);
-  EXPECT_EQ(BaseLayer.Height(), 450);
-  const auto expectFault = [](const char* what) {
-    try {
-      LoadBackdrop();
-      ADD_FAILURE() << what << ": no error";
-    } catch (const TInternalError& e) {
-      const std::string message = e.what();
-      EXPECT_NE(message.find("UnitPaint"), std::string::npos) << message;
-      EXPECT_NE(message.find("dat\\back.jpg"), std::string::npos) << message;
-    }
-    // Whatever happened, the base layer keeps the screen's size.
-    EXPECT_EQ(BaseLayer.Width(), 600) << what;
-    EXPECT_EQ(BaseLayer.Height(), 450) << what;
-  };
+TEST_F(ScreenKit, BackdropIsHeldOnceAndAWrongOrMissingOneNamesItsRealPath) {
   const std::string folder = MakeTempFolder();
   TWorkingFolder inside(folder);
-  expectFault("missing");
-  WritePicture(folder + "/dat/back.jpg", 600, 449, ColorWhite);
-  expectFault("too low");
-  WritePicture(folder + "/dat/back.jpg", 601, 450, ColorWhite);
-  expectFault("too wide");
-  WriteWholeFile(folder + "/dat/back.jpg", "not a picture");
-  expectFault("unreadable");
+  TBromPaintBox box;
+  TScreens s;
+  InitScreens(s, box);
+  const std::string path = folder + "/dat/back.jpg";
+  for (const auto& [write, why] : std::vector<std::pair<std::function<void()>, std::string>>{
+           {[] {}, "cannot be shown: there is no such file"},
+           {[&] { WritePicture(path, 600, 449, ColorWhite); }, "is 600 x 449 pixels; it must be"},
+           {[&] { WriteWholeFile(path, "text"); }, "cannot be shown: not a readable JPEG"}}) {
+    write();
+    EXPECT_THROW(
+        try { LoadBackdrop(s); } catch (const TDataFileError& e) {
+          EXPECT_TRUE(std::string(e.what()).starts_with("the backdrop " + path + " " + why))
+              << e.what();
+          throw;
+        },
+        TDataFileError);
+  }
+  // Held once loaded: a changed or deleted file changes nothing.
+  WritePicture(path, 600, 450, ColorRed);
+  LoadBackdrop(s);
+  std::filesystem::remove(path);
+  LoadBackdrop(s);
+  EXPECT_GT(s.BaseLayer.Pixel(599, 449).Red, 200);
+  EXPECT_LT(s.BaseLayer.Pixel(599, 449).Green, 50);
 }
 
 TEST_F(ScreenKit, EntrantPanelShowsHistoryOnlyInTheOpponentView) {
