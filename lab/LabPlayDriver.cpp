@@ -281,12 +281,13 @@ bool RunEvent(const std::string& line, std::size_t number) {
       Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
     }
   } else if (word == "key") {
-    std::string name, rest;
+    std::string name, held, rest;
     TKey key{};
-    if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
-      return bad("needs one of space, return, right, escape, m, f2, f11");
+    if (!(in >> name) || !KeyNamed(name, key) || ((in >> held) && held != "held") || (in >> rest)) {
+      return bad("needs one of space, return, right, escape, m, f2, f11, then 'held' or nothing");
     }
-    driver->Form->KeyDown(key, false);
+    // "held": the repeat a key held down sends.
+    driver->Form->KeyDown(key, held == "held");
   } else if (word == "leave") {
     std::string rest;
     if (in >> rest) return bad("takes nothing");
@@ -546,6 +547,7 @@ const char* PlayHelpText() {
          "  move X Y         the pointer moves there\n"
          "  leave            the pointer leaves the window\n"
          "  key NAME         a key goes down: space, return, right, escape, m, f2, f11\n"
+         "  key NAME held    the repeat of that key held down\n"
          "  wait MS          the clock advances MS milliseconds, running every due tick\n"
          "  shot NAME        the screen is written as NAME.png in the --shots folder\n"
          "  auto MODE|end    the autoplayer plays until MODE (title, making, story, board,\n"

@@ -296,6 +296,7 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   NewTestGame();
   RunGameStep(TestGame(), [&] { LoadRoster(TestGame(), folder.Write(lines), folder.Folder); });
   DoAskedMessages(TestGame(), sink);
+  DoAskedMessages(TestGame(), sink);  // a message shown is not shown again
   EXPECT_EQ(sink.Shown,
             (std::vector<std::string>{"Quillmoor|" + At("名前が空です。", 7, "#Name")}));
   EXPECT_TRUE(TestGame().LoadFailed);
