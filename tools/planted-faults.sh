@@ -5,9 +5,9 @@
 # that would have failed. The faults are kept as data in
 # tools/planted-faults.txt (its head says how to write one).
 #
-#   tools/planted-faults.sh                 # every fault of the list
-#   tools/planted-faults.sh --only 盗       # the faults whose name holds the text
-#   tools/planted-faults.sh --list my.txt   # another list
+#   tools/planted-faults.sh                  # every fault of the list
+#   tools/planted-faults.sh --only reversal  # the faults whose name holds the text
+#   tools/planted-faults.sh --list my.txt    # another list
 #
 # The copy and its build live in build-faults/ (or QUILLMOOR_FAULTS_DIR) and
 # are kept for the next run, so only the first run builds everything; the
@@ -155,7 +155,12 @@ for i in "${!names[@]}"; do
     missed=$((missed + 1))
   fi
   printf '%-3s  %-12s  %s (%s)\n' "$n" "$verdict" "${names[i]}" "${files[i]}"
-  if [ "$verdict" != caught ] && [ -n "${breaks[i]}" ]; then
+  if [ "$verdict" = caught ]; then
+    # The tests that failed, as ctest lists them at its end.
+    by=$(sed -n '/tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' \
+      "$logs/fault-$n-tests.log" | head -3 | paste -sd' ')
+    printf '%-3s  %-12s  by: %s\n' "" "" "$by"
+  elif [ -n "${breaks[i]}" ]; then
     printf '%-3s  %-12s  breaks: %s\n' "" "" "${breaks[i]}"
   fi
 done
