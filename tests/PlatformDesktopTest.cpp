@@ -104,7 +104,8 @@ TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLooked
 
 TEST_F(DataLookup, AStartFromAnotherFolderEntersTheFolderQuillmoorDataNames) {
   // Started in an empty folder, the game moves into the folder the variable
-  // names and stays at the title, without a fault, until it is asked to end.
+  // names (without it, it stops at once, the title picture missing) and goes
+  // on without a word until SIGTERM ends it.
   const std::string data = fs::canonical(SourcePath("")).string();
   int status = 0;
   const std::string out =
