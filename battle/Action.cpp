@@ -4,20 +4,10 @@
 #include <bit>
 #include <string>
 
-#include "battle/Stepping.h"
+#include "battle/EngineKit.h"
 #include "rules/Cues.h"
 
 namespace {
-
-constexpr TRun Shown = TRun::Shown;
-constexpr TRun Silent = TRun::Silent;
-
-std::string Num(std::int32_t n) {
-  return std::to_string(n);
-}
-std::string NameOf(const TFighter& f) {
-  return f.Name.Str();
-}
 
 // The execution stack --------------------------------------------------------
 

@@ -6,23 +6,13 @@
 #include "battle/Action.h"
 #include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
-#include "battle/Stepping.h"
+#include "battle/EngineKit.h"
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "rules/Cues.h"
 #include "rules/Random.h"
 
 namespace {
-
-constexpr TRun Shown = TRun::Shown;
-constexpr TRun Silent = TRun::Silent;
-
-std::string Num(std::int32_t n) {
-  return std::to_string(n);
-}
-std::string NameOf(const TFighter& f) {
-  return f.Name.Str();
-}
 
 template <TRun R>
 void TurnStart(TBattle& b);
@@ -230,7 +220,7 @@ void DecideByPushAndHP(TBattle& b) {
     b.Result = brDraw;
     return;
   }
-  Declare<R>(b, Random(2) == 0);
+  Declare<R>(b, b.Dice->Next(2) == 0);
 }
 
 template <TRun R>

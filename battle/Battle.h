@@ -15,8 +15,9 @@
 // This unit holds the state and the turn loop: turn start (sleep, strong
 // poison, poison), the next turn, knock-out and revival, the end check, the
 // judgement and what a tournament match hands back. The action loop of a turn
-// (who acts, preparing actions, running swords) is UnitAction; the click step,
-// SKIP and the pending cue are UnitStepping.
+// (who acts, preparing actions, running swords) is UnitAction; the click step
+// and SKIP are UnitStepping, which runs these phases and is never called by
+// them.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,7 @@ struct TBattle;
 struct TTournament;
 struct TLogStore;
 class TBattleHost;
+class TRandom;
 
 // A phase or an execution step of a running action (strike, on-hit effects,
 // steal ...), working on the battle it is given. A shown battle keeps its
@@ -98,15 +100,18 @@ struct TBattle {
   std::int32_t ExecCount = 0;
 
   // The click step (UnitStepping).
-  const char* PendingCue = nullptr;  // a cue file, or none
+  const char* PendingCue = nullptr;  // the cue the phases chose (SetCue), or none
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
 
   // What a shown match works with around it, all of them its owner's: the
-  // tournament whose matches it plays, the log it writes and the host it
-  // reports to. A silent battle needs none of them.
+  // tournament whose matches it plays, the log it writes, the host it
+  // reports to and the dice that toss the coin of a judgement on equal HP
+  // (the game's). A silent battle needs none of them: it calls such a
+  // judgement even.
   TTournament* Tournament = nullptr;
   TLogStore* Log = nullptr;
   TBattleHost* Host = nullptr;
+  TRandom* Dice = nullptr;
 };
 
 // Fights two builds to the end, silently, in the battle state given: 20 when

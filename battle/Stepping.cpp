@@ -4,11 +4,6 @@
 #include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
 
-void SetCue(TBattle& b, const char* file) {
-  if (b.LogOff) return;
-  b.PendingCue = file;
-}
-
 void BattleStepClick(TBattle& b) {
   // 1. A fresh step: no line yet, no cue yet.
   LogStepStart(*b.Log);

@@ -7,11 +7,6 @@
 
 struct TBattle;
 
-// Chooses the sound of the current click: a later cue replaces an earlier one.
-// Does nothing while the log is off. `file` is a program path such as
-// "dat\\タ2.wav", or nullptr for none.
-void SetCue(TBattle& b, const char* file);
-
 // The click handler of the whole battle screen: advance to the next log line.
 void BattleStepClick(TBattle& b);
 // The click handler of the SKIP button: run silently to the end of the battle

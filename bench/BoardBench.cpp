@@ -14,7 +14,6 @@
 #include "paint/Sensor.h"
 #include "present/Form.h"
 #include "rules/DataFolder.h"
-#include "rules/Random.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ void BM_PaintBoard(benchmark::State& state) {
   InitScreens(*screens, box);
   const auto game = std::make_unique<TGame>();
   game->Screens = screens.get();
-  RandSeed(1);
+  game->Dice.Seed(1);
   LoadRoster(*game, RosterFileName, DataFolder);
   if (game->LoadFailed) {
     state.SkipWithError("dat/swordia.txt not loaded: run from the source tree");

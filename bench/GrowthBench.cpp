@@ -38,9 +38,9 @@ std::vector<TSpec> Rivals() {
 // One slice after another: each scores the next of ME's candidates against
 // all of PARTNER's, as the driver does once per tick.
 void RunSlices(benchmark::State& state, const TSpec& me, const TSpec& partner) {
-  RandSeed(1);
-  const TSpecList own = GrowthCandidates(me, partner);
-  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me));
+  TRandom dice(1);
+  const TSpecList own = GrowthCandidates(me, partner, dice);
+  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me, dice));
   std::size_t k = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ScoreAgainstFighters(own[k], opponents));
@@ -63,16 +63,16 @@ void BM_GrowthSliceLongLists(benchmark::State& state) {
 BENCHMARK(BM_GrowthSliceLongLists);
 
 void BM_GrowOne(benchmark::State& state) {
-  RandSeed(2);
+  TRandom dice(2);
   const TSpec me = Spec("15/2/0/2/導絶斬");
   const TSpec partner = Spec("15/2/0/2/振斬斬斬");
-  for (auto _ : state) benchmark::DoNotOptimize(GrowOne(me, partner));
+  for (auto _ : state) benchmark::DoNotOptimize(GrowOne(me, partner, dice));
 }
 BENCHMARK(BM_GrowOne)->Unit(benchmark::kMillisecond);
 
 void BM_GrowthRound16(benchmark::State& state) {
   const std::vector<TSpec> rivals = Rivals();
-  RandSeed(3);
+  TRandom dice(3);
   std::int64_t ticks = 0;
   std::int64_t battles = 0;
   for (auto _ : state) {
@@ -85,7 +85,7 @@ void BM_GrowthRound16(benchmark::State& state) {
     t->EntrantCount = 16;
     StartGrowth(driver, *t);
     while (driver.Growing) {
-      GrowthTick(driver, *t);
+      GrowthTick(driver, *t, dice);
       ++ticks;
     }
     battles += driver.BattlesPlayed;

@@ -9,12 +9,13 @@ const char* StageName(int stage) {
   return Names[stage];
 }
 
-void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, int (*drawn)[SlotCount]) {
+void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, TRandom& dice,
+                  int (*drawn)[SlotCount]) {
   if (entries.size() < static_cast<std::size_t>(SlotCount)) {
     InternalError("UnitData", "fewer than 32 entries to draw from");
   }
   // 1. The hero's slot.
-  const int h = Random(SlotCount);
+  const int h = dice.Next(SlotCount);
   t.Slots[h] = entries[0];
   t.Hero = &t.Slots[h];
   if (drawn != nullptr) (*drawn)[h] = 0;
@@ -24,7 +25,7 @@ void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, int (*dr
   // 3. Every other slot draws one entry from the pool, without repetition.
   for (int k = 0; k < SlotCount; ++k) {
     if (k == h) continue;
-    const int i = Random(static_cast<std::int32_t>(pool.size()));
+    const int i = dice.Next(static_cast<std::int32_t>(pool.size()));
     t.Slots[k] = entries[static_cast<std::size_t>(pool[i])];
     if (drawn != nullptr) (*drawn)[k] = pool[i];
     pool.erase(pool.begin() + i);

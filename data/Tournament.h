@@ -11,6 +11,8 @@
 
 #include "rules/Sword.h"
 
+class TRandom;
+
 constexpr int SlotCount = 32;
 constexpr int StageCount = 6;       // named stages 0..5; stage 6 is the end
 constexpr int FirstRoundStage = 1;  // the first round: builds fight as drawn and made
@@ -37,11 +39,12 @@ struct TTournament {
 };
 
 // The draw: roster entry 1 (entries[0]) becomes the hero in a random slot and
-// 31 distinct rivals are drawn from entries 2..N into the other slots.
+// 31 distinct rivals are drawn from entries 2..N into the other slots, every
+// choice thrown with the given dice.
 // Needs at least 32 entries. When `drawn` is given, drawn[k] receives the
 // index in `entries` of the entry copied into slot k (the lab counts titles
 // by roster entry, names being allowed to repeat).
-void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries,
+void DrawEntrants(TTournament& t, const std::vector<TSwordia>& entries, TRandom& dice,
                   int (*drawn)[SlotCount] = nullptr);
 
 // The round starts with every slot in: Entrants[k] is slot k, 32 of them.

@@ -12,7 +12,6 @@
 #include "present/Timer.h"
 #include "present/Wave.h"
 #include "rules/Cues.h"
-#include "rules/Random.h"
 
 namespace {
 
@@ -44,13 +43,11 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     box.OnMouseMove = [this](int x, int y) { PaintBoxMainMouseMove(x, y); };
     box.OnMouseLeave = [this] { PaintBoxMainMouseLeave(); };
     box.OnKeyDown = [this](TKey key, bool repeat) { PaintBoxMainKeyDown(key, repeat); };
-    // 4. The random generator, once.
-    Randomize();
-    // 5. The frame timer.
+    // 4. The frame timer.
     timer_.Start();
-    // 6. The screen layers and the layout.
+    // 5. The screen layers and the layout.
     InitScreens(screens_, box);
-    // 7. The timer handlers: the battle log's glide every 50 ms (it moves
+    // 6. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
     // slice every 10 ms (only while the rivals grow). At rest neither has
     // work, and the loop sleeps until the player acts.
@@ -62,7 +59,7 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
         [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
     timer_.Add([this] { GrowthTimer(*game_); }, GrowthInterval,
                [this] { return game_->Growth.Growing; });
-    // 8. The game shown on this window, then the title.
+    // 7. The game shown on this window, then the title.
     TakeUpGame();
     SetMode(*game_, gmTitle);
   } catch (...) {
@@ -91,7 +88,9 @@ void TFormMain::NewGame() {
 void TFormMain::TakeUpGame() {
   // The game is shown on this window: the listener hears its mode changes,
   // it draws on these screens and this window carries out its effects; its
-  // story starts from the beginning and its battle gets the flow's host.
+  // story starts from the beginning and its battle gets the flow's host. Its
+  // dice are seeded from the clock, once, before its draw.
+  game_->Dice.SeedFromClock();
   game_->ModeListener = modeListener_;
   game_->Screens = &screens_;
   game_->Shell = this;

@@ -62,7 +62,7 @@ void GrowthTimer(TGame& g) {
   // A tick is a step of its own. The growth runs under every screen; its
   // progress is drawn, and the screen presented, only while the board shows.
   RunGameStep(g, [&g] {
-    if (!GrowthTick(g.Growth, g.Tournament) || g.Mode != gmBoard) return;
+    if (!GrowthTick(g.Growth, g.Tournament, g.Dice) || g.Mode != gmBoard) return;
     TScreens& s = ScreensOf(g);
     if (ShowGrowthProgress(s, g, g.Growth.Remaining)) AskPresent(g);
     AskPresent(g);
@@ -76,7 +76,7 @@ void LoadRoster(TGame& g, std::string_view rosterPath, std::string_view imageFol
     RosterFatal(g, fault);
     return;
   }
-  DrawEntrants(g.Tournament, entries);
+  DrawEntrants(g.Tournament, entries, g.Dice);
 }
 
 void RosterFatal(TGame& g, std::string_view text) {

@@ -1,9 +1,9 @@
 // Design unit: UnitGame.
 // The game as one value: everything one tournament is made of, from the title
 // to the champion's board. The tournament with its grown builds, the battle
-// the player watches and its log, the growth driver, the story script, the
-// screen mode and whether the roster failed to load are its members, under the
-// names the rules give them. Nothing of a game lives anywhere else: a new game
+// the player watches and its log, the growth driver, the dice, the story
+// script, the screen mode and whether the roster failed to load are its
+// members, under the names the rules give them. Nothing of a game lives anywhere else: a new game
 // is a fresh value (the main window holds one and can replace it), and two
 // games never share a thing.
 //
@@ -25,6 +25,7 @@
 #include "battle/BattleLog.h"
 #include "data/Tournament.h"
 #include "growth/GrowthDriver.h"
+#include "rules/Random.h"
 #include "script/Story.h"
 
 // The screens of the game; the title comes first.
@@ -68,6 +69,12 @@ struct TGame {
   TBattle Battle;          // the shown battle: its fighters, phases and cues
   TLogStore LogStore;      // the shown battle's lines
   TGrowthDriver Growth;    // the rivals' growth between two rounds
+  // The game's dice: the draw, the coin toss of a tied judgement and the
+  // growth search throw them, and nothing else does. Whoever makes the game
+  // seeds them once, before the draw (the main window from the clock, the
+  // lab's play driver with its seed), so one seed plays one game whatever
+  // runs beside it.
+  TRandom Dice;
   // The story script, once the flow has set it up (without it every piece
   // is an empty page that "close" ends).
   std::unique_ptr<TStory> Story;
@@ -101,8 +108,9 @@ struct TGame {
   std::unique_ptr<TStoryView> StoryView;
   TModeListener ModeListener = nullptr;
 
-  // A game before the title: the battle writes this game's log and plays this
-  // game's tournament, with a host that shows nothing until the flow's.
+  // A game before the title: the battle writes this game's log, plays this
+  // game's tournament and tosses this game's dice, with a host that shows
+  // nothing until the flow's.
   TGame();
   // The battle points into the game: a game stays where it was made.
   TGame(const TGame&) = delete;

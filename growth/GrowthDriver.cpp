@@ -12,7 +12,7 @@ std::int32_t ShareLeft(const TGrowthDriver& d) {
   return (d.Count - d.Entrant) * 100 / d.Count;
 }
 
-void GrowthSlice(TGrowthDriver& d) {
+void GrowthSlice(TGrowthDriver& d, TRandom& dice) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
   d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
   d.BattlesPlayed += static_cast<std::int64_t>(d.Opponents.size());
@@ -24,11 +24,11 @@ void GrowthSlice(TGrowthDriver& d) {
     return;
   }
   AddKeepLengthBonus(d.Me, d.Own, d.Scores);
-  d.Chosen = PickBest(d.Own, d.Scores);
+  d.Chosen = PickBest(d.Own, d.Scores, dice);
   d.Step = gsOrderSetup;
 }
 
-void OrderSlice(TGrowthDriver& d) {
+void OrderSlice(TGrowthDriver& d, TRandom& dice) {
   const std::int32_t length = static_cast<std::int32_t>(d.Own.size());
   d.Scores[d.Next] = ScoreAgainstFighters(d.Own[d.Next], d.Opponents);
   d.BattlesPlayed += static_cast<std::int64_t>(d.Opponents.size());
@@ -40,11 +40,11 @@ void OrderSlice(TGrowthDriver& d) {
     return;
   }
   AddOrderBonus(d.Own, d.Scores);
-  d.Result = PickBest(d.Own, d.Scores);
+  d.Result = PickBest(d.Own, d.Scores, dice);
   d.Step = gsStore;
 }
 
-void RunStep(TGrowthDriver& d, TTournament& t) {
+void RunStep(TGrowthDriver& d, TTournament& t, TRandom& dice) {
   switch (d.Step) {
     case gsSetup: {
       // 1. The entrant and its next opponent, as they were when the round
@@ -60,32 +60,32 @@ void RunStep(TGrowthDriver& d, TTournament& t) {
         // An entrant without a next opponent keeps its build.
         d.Result = d.Me;
         d.Step = gsStore;
-        RunStep(d, t);
+        RunStep(d, t, dice);
         break;
       }
       d.Partner = t.Entrants[d.Entrant ^ 1]->Spec;
-      d.Own = GrowthCandidates(d.Me, d.Partner);
-      d.Opponents = FightersOf(GrowthCandidates(d.Partner, d.Me));
+      d.Own = GrowthCandidates(d.Me, d.Partner, dice);
+      d.Opponents = FightersOf(GrowthCandidates(d.Partner, d.Me, dice));
       d.Scores.assign(d.Own.size(), 0);
       d.Next = 0;
-      GrowthSlice(d);
+      GrowthSlice(d, dice);
       break;
     }
     case gsGrowthSlice:
       // 2. One growth candidate scored; the last one also makes the choice.
-      GrowthSlice(d);
+      GrowthSlice(d, dice);
       break;
     case gsOrderSetup:
       // 3. The orders of the chosen build; then the first slice.
-      d.Own = OrderVariants(d.Chosen);
+      d.Own = OrderVariants(d.Chosen, dice);
       d.Scores.assign(d.Own.size(), 0);
       d.Next = 0;
-      OrderSlice(d);
+      OrderSlice(d, dice);
       break;
     case gsOrderSlice:
       // 4. One order scored against the same opponent candidates; the last
       // one also makes the choice.
-      OrderSlice(d);
+      OrderSlice(d, dice);
       break;
     case gsStore:
       // 5. The grown build waits for the next match; on to the next entrant.
@@ -115,8 +115,8 @@ void StartGrowth(TGrowthDriver& driver, const TTournament& t) {
   driver.Remaining = 100;
 }
 
-bool GrowthTick(TGrowthDriver& driver, TTournament& t) {
+bool GrowthTick(TGrowthDriver& driver, TTournament& t, TRandom& dice) {
   if (!driver.Growing) return false;
-  RunStep(driver, t);
+  RunStep(driver, t, dice);
   return true;
 }

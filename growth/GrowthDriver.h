@@ -47,9 +47,9 @@ struct TGrowthDriver {
 // next opponent (entrant i against entrant i xor 1). An entrant without an
 // opponent (a lone entrant left) keeps its build.
 void StartGrowth(TGrowthDriver& driver, const TTournament& t);
-// Runs the next step of the growth, writing the grown builds into the
-// tournament's GrownSpecs; true when a step ran (then the work left is to be
+// Runs the next step of the growth with the game's dice, writing the grown
+// builds into the tournament's GrownSpecs; true when a step ran (then the work left is to be
 // shown: the last step shows 0 once, which clears the board's progress line).
 // Does nothing while no growth runs. The main window calls it from its 10 ms
 // timer and shows the progress while the board is the screen.
-bool GrowthTick(TGrowthDriver& driver, TTournament& t);
+bool GrowthTick(TGrowthDriver& driver, TTournament& t, TRandom& dice);

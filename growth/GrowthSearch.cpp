@@ -73,11 +73,11 @@ std::int32_t Raised(std::int32_t value, std::int32_t step) {
   return value > top - step ? top : value + step;
 }
 
-std::int32_t RandomInsertPos(const TKindList& list, int newKind) {
+std::int32_t RandomInsertPos(const TKindList& list, int newKind, TRandom& dice) {
   const TSword& added = Entry(newKind);
   for (;;) {
     // 1. After the first p swords; the sword before that place is sword p - 1.
-    const std::int32_t p = Random(list.Count + 1);
+    const std::int32_t p = dice.Next(list.Count + 1);
     // 2. The head of the list is always a fit.
     if (p == 0) return 0;
     const int before = list.Kinds[p - 1];
@@ -142,14 +142,14 @@ struct TOrderWork {
   // A live entry drawn uniformly among those that fit, or among all live
   // entries when none fits. There is always one: the last group is never taken.
   template <class Fits>
-  std::int32_t ChooseTarget(Fits fits) const {
+  std::int32_t ChooseTarget(Fits fits, TRandom& dice) const {
     if (Live == 0) InternalError(UnitName, "no group left to join");
     std::int32_t fitting = 0;
     for (std::int32_t i = 0; i < Live; ++i) {
       if (fits(Entries[i])) ++fitting;
     }
-    if (fitting == 0) return Random(Live);
-    std::int32_t pick = Random(fitting);
+    if (fitting == 0) return dice.Next(Live);
+    std::int32_t pick = dice.Next(fitting);
     for (std::int32_t i = 0; i < Live; ++i) {
       if (fits(Entries[i]) && pick-- == 0) return i;
     }
@@ -159,34 +159,34 @@ struct TOrderWork {
 
 }  // namespace
 
-TSpec GrowOne(const TSpec& me, const TSpec& partner) {
+TSpec GrowOne(const TSpec& me, const TSpec& partner, TRandom& dice) {
   // 1. Both sides' steps: the opponent is modelled as growing one step too,
   // each of its steps weighing the same.
-  const TSpecList own = GrowthCandidates(me, partner);
-  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me));
+  const TSpecList own = GrowthCandidates(me, partner, dice);
+  const TFighterList opponents = FightersOf(GrowthCandidates(partner, me, dice));
   // 2. Growth phase: every step against every opponent step; steps that add
   // no sword are preferred on a tie.
   TIntList scores(own.size(), 0);
   for (std::size_t i = 0; i < own.size(); ++i) scores[i] = ScoreAgainstFighters(own[i], opponents);
   AddKeepLengthBonus(me, own, scores);
-  const TSpec chosen = PickBest(own, scores);
+  const TSpec chosen = PickBest(own, scores, dice);
   // 3. Order phase: the chosen build's orders against the same opponent
   // steps; the kept order and well-formed orders are preferred on a tie.
-  const TSpecList orders = OrderVariants(chosen);
+  const TSpecList orders = OrderVariants(chosen, dice);
   scores.assign(orders.size(), 0);
   for (std::size_t i = 0; i < orders.size(); ++i)
     scores[i] = ScoreAgainstFighters(orders[i], opponents);
   AddOrderBonus(orders, scores);
-  return PickBest(orders, scores);
+  return PickBest(orders, scores, dice);
 }
 
-TSpecList GrowthCandidates(const TSpec& self, const TSpec& other) {
+TSpecList GrowthCandidates(const TSpec& self, const TSpec& other, TRandom& dice) {
   const TKindList mine = Decode(self.Swords);
   const TKindList theirs = Decode(other.Swords);
   TSpecList list;
   list.reserve(32 + 4 * static_cast<std::size_t>(mine.Count));
   auto insertAnywhere = [&](int kind) {
-    list.push_back(InsertSword(self, MarkOf(kind), RandomInsertPos(mine, kind)));
+    list.push_back(InsertSword(self, MarkOf(kind), RandomInsertPos(mine, kind, dice)));
   };
 
   // 1. Five more HP.
@@ -242,10 +242,10 @@ TSpecList GrowthCandidates(const TSpec& self, const TSpec& other) {
   return list;
 }
 
-std::int32_t RandomInsertPos(const TSpec& self, std::string_view mark) {
+std::int32_t RandomInsertPos(const TSpec& self, std::string_view mark, TRandom& dice) {
   const int kind = SwordKindOfMark(mark);
   if (kind == 0) InternalError(UnitName, "unknown sword mark to insert");
-  return RandomInsertPos(Decode(self.Swords), kind);
+  return RandomInsertPos(Decode(self.Swords), kind, dice);
 }
 
 TSpec InsertSword(const TSpec& self, std::string_view mark, std::int32_t pos) {
@@ -266,7 +266,7 @@ TSpec InsertSword(const TSpec& self, std::string_view mark, std::int32_t pos) {
   return result;
 }
 
-TSpecList OrderVariants(const TSpec& build) {
+TSpecList OrderVariants(const TSpec& build, TRandom& dice) {
   TSpecList list;
   if (TBromString::CharCount(build.Swords) <= 1) {
     list.push_back(build);
@@ -274,12 +274,12 @@ TSpecList OrderVariants(const TSpec& build) {
   }
   list.reserve(30);
   list.push_back(build);
-  for (int i = 1; i < 20; ++i) list.push_back(OrderVariant(build, true));
-  for (int i = 20; i < 30; ++i) list.push_back(OrderVariant(build, false));
+  for (int i = 1; i < 20; ++i) list.push_back(OrderVariant(build, true, dice));
+  for (int i = 20; i < 30; ++i) list.push_back(OrderVariant(build, false, dice));
   return list;
 }
 
-TSpec OrderVariant(const TSpec& build, bool retarget) {
+TSpec OrderVariant(const TSpec& build, bool retarget, TRandom& dice) {
   // 1. One group per sword, each with its own catalogue entry.
   TOrderWork work(Decode(build.Swords));
   // 2. Every lone "導" joins a sword it can bring forward, chosen at random,
@@ -293,7 +293,7 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
     }
     work.Remove(i);
     const std::int32_t target =
-        work.ChooseTarget([](const TOrderEntry& e) { return e.StartTurn > 0; });
+        work.ChooseTarget([](const TOrderEntry& e) { return e.StartTurn > 0; }, dice);
     work.Prefix(target, guide);
     if (work.Entries[target].StartTurn > 0) --work.Entries[target].StartTurn;
   }
@@ -313,9 +313,11 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
         }
         const TShortString<SwordsBytes> taken = work.Groups[i];
         work.Remove(i);
-        const std::int32_t target = work.ChooseTarget([a](const TOrderEntry& e) {
-          return e.SwordClass == scAttack && !(e.Limited && e.StartTurn < a);
-        });
+        const std::int32_t target = work.ChooseTarget(
+            [a](const TOrderEntry& e) {
+              return e.SwordClass == scAttack && !(e.Limited && e.StartTurn < a);
+            },
+            dice);
         work.Prefix(target, taken.View());
       }
     }
@@ -323,7 +325,7 @@ TSpec OrderVariant(const TSpec& build, bool retarget) {
   // 4. The groups in random order.
   std::string swords;
   while (work.Live > 0) {
-    const std::int32_t k = Random(work.Live);
+    const std::int32_t k = dice.Next(work.Live);
     swords += work.Groups[k].View();
     swords = TBromString::LeftChars(swords, SwordsBytes);
     work.Remove(k);
@@ -400,7 +402,7 @@ TFighterList FightersOf(const TSpecList& builds) {
   return fighters;
 }
 
-TSpec PickBest(const TSpecList& candidates, const TIntList& scores) {
+TSpec PickBest(const TSpecList& candidates, const TIntList& scores, TRandom& dice) {
   if (candidates.size() != scores.size()) InternalError(UnitName, "scores do not match");
   // 1. The best score, and at least 0.
   std::int32_t best = 0;
@@ -410,7 +412,7 @@ TSpec PickBest(const TSpecList& candidates, const TIntList& scores) {
   for (std::int32_t s : scores) left += s >= best ? 1 : 0;
   if (left == 0) InternalError(UnitName, "no candidate to pick");
   // 3. One of them at random, in list order.
-  std::int32_t pick = Random(left);
+  std::int32_t pick = dice.Next(left);
   for (std::size_t i = 0; i < scores.size(); ++i) {
     if (scores[i] >= best && pick-- == 0) return candidates[i];
   }

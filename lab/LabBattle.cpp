@@ -41,9 +41,10 @@ int RunBattle(const TLabArgs& args, const TLabPlatform&) {
     if (!ParseBuildArg(operands[2 * side + 1], specs[side])) return LabExitFault;
   }
   // 2. The match, printed click by click.
-  SeedRandom(seed);
+  TRandom dice;
+  SeedDice(dice, seed);
   const bool ended = PlayLabMatch(
-      names, specs, static_cast<int>(stage), skipAt,
+      names, specs, static_cast<int>(stage), skipAt, dice,
       [&](long long k, const char* cue, const TStringDynArray& lines) {
         if (steps) {
           LabPrint("#step " + std::to_string(k) + " cue=" + (cue != nullptr ? cue : "-"));

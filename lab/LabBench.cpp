@@ -55,14 +55,14 @@ int RunBench(const TLabArgs& args, const TLabPlatform&) {
   const auto battle = std::make_unique<TBattle>();
   for (int i = 0; i < SilentPairs; ++i) sum.Add(SimulateBattle(*battle, corpus.A[i], corpus.B[i]));
   // 2. Shown matches at every stage, some skipped, as the player sees them.
-  RandSeed(1);
+  TRandom matchDice(1);
   long long lines = 0;
   const std::string names[2] = {"先手の剣師", "後手の剣師"};
-  const auto playShown = [&](const TBuildCorpus& builds, int i, int number) {
+  const auto playShown = [&](const TBuildCorpus& builds, int i, int number, TRandom& dice) {
     const TSpec specs[2] = {builds.A[i], builds.B[i]};
     const long long skipAt = i % 7 == 0 ? 1 + i % 11 : -1;
     const int stage = FirstRoundStage + i % (FinalStage - FirstRoundStage + 1);
-    const bool ended = PlayLabMatch(names, specs, stage, skipAt,
+    const bool ended = PlayLabMatch(names, specs, stage, skipAt, dice,
                                     [&](long long k, const char* cue, const TStringDynArray& l) {
                                       sum.Add(k);
                                       sum.Add(cue != nullptr ? cue : "-");
@@ -75,18 +75,19 @@ int RunBench(const TLabArgs& args, const TLabPlatform&) {
     return ended;
   };
   for (int i = 0; i < ShownPairs; ++i) {
-    if (!playShown(corpus, i, i)) return LabExitInternal;
+    if (!playShown(corpus, i, i, matchDice)) return LabExitInternal;
   }
   // 3. Growth searches.
-  RandSeed(2);
-  for (int i = 0; i < GrownPairs; ++i) sum.Add(BuildText(GrowOne(corpus.A[i], corpus.B[i])));
+  TRandom growthDice(2);
+  for (int i = 0; i < GrownPairs; ++i)
+    sum.Add(BuildText(GrowOne(corpus.A[i], corpus.B[i], growthDice)));
   // 4. Steals, reversals, spends and breaks of lists some of whose swords
   // have run this turn, silent and shown: their used marks decide who runs
   // what next.
   for (int i = 0; i < MoverPairs; ++i) sum.Add(SimulateBattle(*battle, movers.A[i], movers.B[i]));
-  RandSeed(3);
+  TRandom moverDice(3);
   for (int i = 0; i < ShownMoverPairs; ++i) {
-    if (!playShown(movers, i, ShownPairs + i)) return LabExitInternal;
+    if (!playShown(movers, i, ShownPairs + i, moverDice)) return LabExitInternal;
   }
   std::printf("silent battles: %d, shown matches: %d (%lld lines), grown builds: %d\n",
               SilentPairs + MoverPairs, ShownPairs + ShownMoverPairs, lines, GrownPairs);

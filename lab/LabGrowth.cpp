@@ -20,9 +20,10 @@
 
 namespace {
 
-// The seed option and two builds, ME and PARTNER; false with the exit code.
-bool SeedAndTwoBuilds(const char* command, const TLabArgs& args, TSpec& me, TSpec& partner,
-                      int& code) {
+// The seed option, which seeds `dice`, and two builds, ME and PARTNER; false
+// with the exit code.
+bool SeedAndTwoBuilds(const char* command, const TLabArgs& args, TRandom& dice, TSpec& me,
+                      TSpec& partner, int& code) {
   TLabOptions options(command, args);
   long long seed = -1;
   code = LabExitUsage;
@@ -34,7 +35,7 @@ bool SeedAndTwoBuilds(const char* command, const TLabArgs& args, TSpec& me, TSpe
   code = LabExitFault;
   if (!ParseBuildArg(options.Operands()[0], me) || !ParseBuildArg(options.Operands()[1], partner))
     return false;
-  SeedRandom(seed);
+  SeedDice(dice, seed);
   return true;
 }
 
@@ -42,8 +43,9 @@ int Candidates(const TLabArgs& args, const TLabPlatform&) {
   TSpec me;
   TSpec partner;
   int code = 0;
-  if (!SeedAndTwoBuilds("candidates", args, me, partner, code)) return code;
-  for (const TSpec& candidate : GrowthCandidates(me, partner)) LabPrint(BuildText(candidate));
+  TRandom dice;
+  if (!SeedAndTwoBuilds("candidates", args, dice, me, partner, code)) return code;
+  for (const TSpec& candidate : GrowthCandidates(me, partner, dice)) LabPrint(BuildText(candidate));
   return LabExitFine;
 }
 
@@ -73,8 +75,9 @@ int Grow(const TLabArgs& args, const TLabPlatform&) {
   TSpec me;
   TSpec partner;
   int code = 0;
-  if (!SeedAndTwoBuilds("grow", args, me, partner, code)) return code;
-  LabPrint(BuildText(GrowOne(me, partner)));
+  TRandom dice;
+  if (!SeedAndTwoBuilds("grow", args, dice, me, partner, code)) return code;
+  LabPrint(BuildText(GrowOne(me, partner, dice)));
   return LabExitFine;
 }
 
@@ -101,7 +104,8 @@ int GrowRound(const TLabArgs& args, const TLabPlatform& platform) {
   if (const int exit = LoadLabRoster("grow-round", rosterArg, utf8, platform.Portraits(), roster);
       exit >= 0)
     return exit;
-  SeedRandom(seed);
+  TRandom dice;
+  SeedDice(dice, seed);
 
   // 2. The rivals, entries 2 to N + 1, still in after a round, in file order.
   const auto tournament = std::make_unique<TTournament>();
@@ -127,7 +131,7 @@ int GrowRound(const TLabArgs& args, const TLabPlatform& platform) {
   while (driver.Growing) {
     const double tickStart = Seconds(CLOCK_THREAD_CPUTIME_ID);
     const double wallStart = Seconds(CLOCK_MONOTONIC);
-    GrowthTick(driver, t);
+    GrowthTick(driver, t, dice);
     const double took = Seconds(CLOCK_THREAD_CPUTIME_ID) - tickStart;
     const double tookWall = Seconds(CLOCK_MONOTONIC) - wallStart;
     longest = took > longest ? took : longest;

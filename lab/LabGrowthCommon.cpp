@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "data/Roster.h"
-#include "rules/Random.h"
 #include "rules/SjisText.h"
 
 bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
@@ -27,11 +26,11 @@ bool ParseBuildArg(const std::string& utf8, TSpec& spec) {
   return true;
 }
 
-void SeedRandom(long long seed) {
+void SeedDice(TRandom& dice, long long seed) {
   if (seed >= 0) {
-    RandSeed(static_cast<std::uint32_t>(seed));
+    dice.Seed(static_cast<std::uint32_t>(seed));
   } else {
-    Randomize();
+    dice.SeedFromClock();
   }
 }
 

@@ -1,5 +1,5 @@
 // Helpers shared by the lab commands that take builds and seeds: a build
-// given on the command line, the seed of the random generator, and clocks.
+// given on the command line, the seed of a command's dice, and clocks.
 #pragma once
 
 #include <time.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lab/Lab.h"
+#include "rules/Random.h"
 #include "rules/Sword.h"
 
 // A build given on the command line (UTF-8), "HP/Attack/Defence/Speed/Swords".
@@ -15,9 +16,9 @@
 // error when it is not a build or holds more than 20 swords.
 bool ParseBuildArg(const std::string& utf8, TSpec& spec);
 
-// Seeds the generator with `seed`, or from the clock as the game does when
-// `seed` is negative (no --seed given).
-void SeedRandom(long long seed);
+// Seeds the command's dice with `seed`, or from the clock as the game does
+// when `seed` is negative (no --seed given).
+void SeedDice(TRandom& dice, long long seed);
 
 // Seconds on the given clock (CLOCK_MONOTONIC, CLOCK_PROCESS_CPUTIME_ID).
 double Seconds(clockid_t clock);

@@ -24,10 +24,11 @@ class TLabHost : public TBattleHost {
 }  // namespace
 
 bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int stage,
-                  long long skipAt, const TClickReport& report) {
+                  long long skipAt, TRandom& dice, const TClickReport& report) {
   // 1. A game at a stage with only these two entrants still in; the hero is
-  // out.
+  // out. Its battle throws the caller's dice.
   const auto game = std::make_unique<TGame>();
+  game->Battle.Dice = &dice;
   std::vector<TSwordia> entrants(2);
   for (int side = 0; side < 2; ++side) {
     entrants[side].Name = names[side];

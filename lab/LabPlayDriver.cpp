@@ -29,7 +29,6 @@
 #include "present/PngFile.h"
 #include "present/Timer.h"
 #include "present/Wave.h"
-#include "rules/Random.h"
 
 namespace {
 
@@ -428,7 +427,7 @@ void PrintGameHeader() {
 void BeginGame() {
   TDriver& d = *driver;
   const std::uint32_t seed = GameSeed();
-  RandSeed(seed);
+  d.Form->Game().Dice.Seed(seed);
   d.Policy.seed(seed ^ 0x9E3779B9u);
   d.NextEvent = 0;
   d.WaitUntil = d.NextActionAt = d.GameStartedAt = d.Now;

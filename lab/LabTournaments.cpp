@@ -59,14 +59,15 @@ struct TTournamentOutcome {
 // the hero's entry in a random slot. With more, a rival drawn at random
 // takes the hero's place in the game's draw and the others are drawn from the
 // rest, so every rival has the same chance of every slot.
-void DrawField(const std::vector<TSwordia>& roster, TTournament& t, int (&entry)[SlotCount]) {
+void DrawField(const std::vector<TSwordia>& roster, TTournament& t, int (&entry)[SlotCount],
+               TRandom& dice) {
   std::vector<TSwordia> field;
   std::vector<int> origin;
   if (roster.size() == static_cast<std::size_t>(SlotCount)) {
     field = roster;
     for (int i = 0; i < SlotCount; ++i) origin.push_back(i);
   } else {
-    const int first = 1 + Random(static_cast<std::int32_t>(roster.size()) - 1);
+    const int first = 1 + dice.Next(static_cast<std::int32_t>(roster.size()) - 1);
     field.push_back(roster[static_cast<std::size_t>(first)]);
     origin.push_back(first);
     for (int i = 1; i < static_cast<int>(roster.size()); ++i) {
@@ -76,7 +77,7 @@ void DrawField(const std::vector<TSwordia>& roster, TTournament& t, int (&entry)
     }
   }
   int drawn[SlotCount];
-  DrawEntrants(t, field, &drawn);
+  DrawEntrants(t, field, dice, &drawn);
   for (int k = 0; k < SlotCount; ++k) entry[k] = origin[static_cast<std::size_t>(drawn[k])];
   // Everybody is a rival: the growth driver grows every entrant still in.
   t.Hero = nullptr;
@@ -84,7 +85,8 @@ void DrawField(const std::vector<TSwordia>& roster, TTournament& t, int (&entry)
 
 // One match of the current stage, fought silently to its verdict in the
 // given battle state; `grown` holds the builds the entrants grew into.
-void PlayMatch(TTournament& t, const TSpec (&grown)[GrownSpecCount], TBattle& battle, int m) {
+void PlayMatch(TTournament& t, const TSpec (&grown)[GrownSpecCount], TBattle& battle, int m,
+               TRandom& dice) {
   TSwordia& a = *t.Entrants[2 * m];
   TSwordia& b = *t.Entrants[2 * m + 1];
   // 1. From the second round on, each side opens with the build it grew into;
@@ -97,7 +99,7 @@ void PlayMatch(TTournament& t, const TSpec (&grown)[GrownSpecCount], TBattle& ba
   }
   // 2. The battle; equal HP without a push is settled by the coin toss.
   int result = SimulateBattle(battle, a.Spec, b.Spec);
-  if (result == SimulationDraw) result = Random(2) == 0 ? SimulationFirstWins : 0;
+  if (result == SimulationDraw) result = dice.Next(2) == 0 ? SimulationFirstWins : 0;
   TSwordia& winner = result == SimulationFirstWins ? a : b;
   TSwordia& loser = &winner == &a ? b : a;
   // 3. The verdict and, before the final, the bonus point.
@@ -107,31 +109,32 @@ void PlayMatch(TTournament& t, const TSpec (&grown)[GrownSpecCount], TBattle& ba
 
 // The growth between two rounds: entrant i grows against entrant i xor 1, as
 // the growth driver does it; an entrant without an opponent keeps its build.
-void GrowEntrants(const TTournament& t, TSpec (&grown)[GrownSpecCount]) {
+void GrowEntrants(const TTournament& t, TSpec (&grown)[GrownSpecCount], TRandom& dice) {
   for (int i = 0; i < t.EntrantCount; ++i) {
     const TSpec& me = t.Entrants[i]->Spec;
-    grown[i] = (i ^ 1) < t.EntrantCount ? GrowOne(me, t.Entrants[i ^ 1]->Spec) : me;
+    grown[i] = (i ^ 1) < t.EntrantCount ? GrowOne(me, t.Entrants[i ^ 1]->Spec, dice) : me;
   }
 }
 
 // One whole tournament in a state of its own; every chance event of it comes
-// from this thread's generator.
-TTournamentOutcome PlayTournament(const std::vector<TSwordia>& roster, TBattle& battle) {
+// from its own dice.
+TTournamentOutcome PlayTournament(const std::vector<TSwordia>& roster, TBattle& battle,
+                                  TRandom& dice) {
   const auto state = std::make_unique<TTournament>();
   TTournament& t = *state;
   TSpec grown[GrownSpecCount];
   TTournamentOutcome outcome;
   // 1. The draw; the first round starts with every slot in.
-  DrawField(roster, t, outcome.Entry);
+  DrawField(roster, t, outcome.Entry, dice);
   EnterAllSlots(t);
   t.Stage = FirstRoundStage;
   // 2. Round after round: the matches in bracket order, the close of the
   // round, and the growth of everybody still in before the next one.
   while (t.Stage <= FinalStage) {
-    for (int m = 0; m < t.EntrantCount / 2; ++m) PlayMatch(t, grown, battle, m);
+    for (int m = 0; m < t.EntrantCount / 2; ++m) PlayMatch(t, grown, battle, m, dice);
     ++t.Stage;
     CloseRound(t);
-    if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) GrowEntrants(t, grown);
+    if (t.Stage >= FirstGrownStage && t.Stage <= FinalStage) GrowEntrants(t, grown, dice);
   }
   // 3. What every slot came to.
   for (int k = 0; k < SlotCount; ++k) {
@@ -200,7 +203,7 @@ class TProgress {
   bool terminal_;
 };
 
-// The seed of tournament n of a run: one generator state per tournament,
+// The seed of tournament n of a run: each tournament has dice of its own,
 // whichever thread plays it.
 std::uint32_t TournamentSeed(std::uint32_t base, long long n) {
   return base + static_cast<std::uint32_t>(n) * 0x9E3779B9u;
@@ -221,8 +224,8 @@ std::vector<TEntrantTotals> PlayAll(const std::vector<TSwordia>& roster, long lo
     std::vector<TEntrantTotals> part(roster.size());
     // 2. The next tournament not yet taken, until none is left.
     for (long long n = next++; n <= count; n = next++) {
-      RandSeed(TournamentSeed(base, n));
-      AddOutcome(PlayTournament(roster, *battle), part);
+      TRandom dice(TournamentSeed(base, n));
+      AddOutcome(PlayTournament(roster, *battle, dice), part);
       const std::lock_guard<std::mutex> lock(mutex);
       progress.Done(++done);
     }
@@ -273,8 +276,9 @@ int Tournaments(const TLabArgs& args, const TLabPlatform& platform) {
       exit >= 0)
     return exit;
   // 3. The tournaments, each seeded from one draw of the run's seed.
-  SeedRandom(seed);
-  const auto base = static_cast<std::uint32_t>(Random(0x7FFFFFFF));
+  TRandom dice;
+  SeedDice(dice, seed);
+  const auto base = static_cast<std::uint32_t>(dice.Next(0x7FFFFFFF));
   const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
   const std::vector<TEntrantTotals> totals =
       PlayAll(roster.Entries, count, std::min(jobs, count), base);

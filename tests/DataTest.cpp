@@ -70,9 +70,9 @@ TEST(Draw, TheHeroGetsEntryOneAndRivalsAreDistinct) {
   for (int i = 0; i < 40; ++i) entries[i].Name = "entry" + std::to_string(i + 1);
   std::set<int> heroSlots;
   for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-    RandSeed(seed);
     NewTestGame();
-    DrawEntrants(Tournament, entries);
+    TestGame().Dice.Seed(seed);
+    DrawEntrants(Tournament, entries, TestGame().Dice);
     ASSERT_NE(Tournament.Hero, nullptr);
     EXPECT_EQ(Tournament.Hero->Name, "entry1");
     heroSlots.insert(static_cast<int>(Tournament.Hero - Tournament.Slots));
@@ -86,25 +86,25 @@ TEST(Draw, TheHeroGetsEntryOneAndRivalsAreDistinct) {
 TEST(Draw, WithExactly32EntriesEveryRivalTakesPart) {
   std::vector<TSwordia> entries(32);
   for (int i = 0; i < 32; ++i) entries[i].Name = "e" + std::to_string(i);
-  RandSeed(7);
   NewTestGame();
-  DrawEntrants(Tournament, entries);
+  TestGame().Dice.Seed(7);
+  DrawEntrants(Tournament, entries, TestGame().Dice);
   std::set<std::string> names;
   for (const TSwordia& s : Tournament.Slots) names.insert(s.Name);
   EXPECT_EQ(names.size(), 32u);
 }
 
 TEST(Random, StaysInRangeAndRepeatsForOneSeed) {
-  RandSeed(42);
+  TRandom dice(42);
   std::vector<int> first;
-  for (int i = 0; i < 100; ++i) first.push_back(Random(7));
-  RandSeed(42);
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(Random(7), first[i]);
+  for (int i = 0; i < 100; ++i) first.push_back(dice.Next(7));
+  dice.Seed(42);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(dice.Next(7), first[i]);
   for (int v : first) {
     EXPECT_GE(v, 0);
     EXPECT_LT(v, 7);
   }
-  EXPECT_EQ(Random(0), 0);
-  EXPECT_EQ(Random(-3), 0);
-  EXPECT_EQ(Random(1), 0);
+  EXPECT_EQ(dice.Next(0), 0);
+  EXPECT_EQ(dice.Next(-3), 0);
+  EXPECT_EQ(dice.Next(1), 0);
 }

@@ -318,7 +318,7 @@ TEST_F(GameFlow, TheHerosLossTellsNoStoryAndTheRoundPlaysOnInBracketOrder) {
   EXPECT_EQ(Game().Mode, gmBoard);
   EXPECT_EQ(cues_.Played.size(), cues);
   for (int tick = 0; tick < 100000 && Game().Growth.Growing; ++tick)
-    GrowthTick(Game().Growth, Game().Tournament);
+    GrowthTick(Game().Growth, Game().Tournament, Game().Dice);
   ASSERT_FALSE(Game().Growth.Growing);
   StartRound(Game(), 0);
   EXPECT_EQ(Game().Mode, gmBattle);

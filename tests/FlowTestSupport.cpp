@@ -12,7 +12,6 @@
 #include "flow/Mode.h"
 #include "flow/TournamentFlow.h"
 #include "present/Timer.h"
-#include "rules/Random.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -51,7 +50,7 @@ void GameFolder::RemoveDataFile(const std::string& name) {
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
   form_ = std::make_unique<TFormMain>(TWindowServices{messages_, cues_, SystemTimerHost()});
-  RandSeed(seed);
+  form_->Game().Dice.Seed(seed);
 }
 
 void GameFolder::LeftClick(int x, int y) {

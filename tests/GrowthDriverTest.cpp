@@ -2,6 +2,8 @@
 // builds equal to those of the whole search run at once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -31,15 +33,19 @@ std::vector<TSpec> Rivals() {
           Build(15, 2, 0, 2, "導絶斬"),   Build(15, 2, 0, 2, "振斬斬斬")};
 }
 
+void Seat(TTournament& t, const std::vector<TSpec>& builds) {
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    t.Slots[i].Name = "rival " + std::to_string(i);
+    t.Slots[i].Spec = builds[i];
+    t.Entrants[i] = &t.Slots[i];
+  }
+  t.EntrantCount = static_cast<std::int32_t>(builds.size());
+  t.Stage = 2;
+}
+
 void SeatEntrants(const std::vector<TSpec>& builds) {
   NewTestGame();
-  for (std::size_t i = 0; i < builds.size(); ++i) {
-    Tournament.Slots[i].Name = "rival " + std::to_string(i);
-    Tournament.Slots[i].Spec = builds[i];
-    Tournament.Entrants[i] = &Tournament.Slots[i];
-  }
-  Tournament.EntrantCount = static_cast<std::int32_t>(builds.size());
-  Tournament.Stage = 2;
+  Seat(Tournament, builds);
 }
 
 // What each tick did, for a whole growth.
@@ -64,7 +70,7 @@ TTickLog RunToEnd() {
 TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
   const std::vector<TSpec> builds = Rivals();
   SeatEntrants(builds);
-  RandSeed(31);
+  TestGame().Dice.Seed(31);
   StartGrowth();
   EXPECT_TRUE(IsGrowing());
   EXPECT_EQ(GrowthRemaining(), 100);
@@ -79,12 +85,14 @@ TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
 
   // Entrant by entrant: its growth slices, its order slices, then Store,
   // each slice one battle per candidate of the opponent.
+  TRandom dice;
   std::size_t tick = 0;
   for (int i = 0; i < 16; ++i) {
     const TSpec& me = builds[i];
     const TSpec& partner = builds[i ^ 1];
-    const std::size_t growth = GrowthCandidates(me, partner).size();
-    const std::int64_t opponents = static_cast<std::int64_t>(GrowthCandidates(partner, me).size());
+    const std::size_t growth = GrowthCandidates(me, partner, dice).size();
+    const std::int64_t opponents =
+        static_cast<std::int64_t>(GrowthCandidates(partner, me, dice).size());
     const std::size_t orders = TBromString::CharCount(GrownSpecs[i].Swords) <= 1 ? 1 : 30;
     // The entrant's share of 100 %: growth slices walk its first half, order
     // slices its second, each percentage taken before the slice's k advances.
@@ -119,23 +127,45 @@ TEST(GrowthDriver, GrowsTheSameBuildsAsTheWholeSearchRunAtOnce) {
         std::vector<TSpec>{Build(15, 3, 1, 1, "絶確"), Build(10, 2, 0, 2, "毒猛斬斬"),
                            Build(15, 2, 0, 2, "導絶斬"), Build(20, 2, 1, 1, "死斬")}}) {
     SeatEntrants(builds);
-    RandSeed(404);
+    TestGame().Dice.Seed(404);
     StartGrowth();
     RunToEnd();
     // Each entrant grows from the builds as the round left them, against
     // its partner (0 with 1, 2 with 3).
-    RandSeed(404);
+    TRandom dice(404);
     for (std::size_t i = 0; i < builds.size(); ++i) {
-      EXPECT_EQ(GrownSpecs[i], GrowOne(builds[i], builds[i ^ 1])) << "entrant " << i;
+      EXPECT_EQ(GrownSpecs[i], GrowOne(builds[i], builds[i ^ 1], dice)) << "entrant " << i;
     }
   }
+}
+
+TEST(GrowthDriver, AGameGrowsTheSameBesideAnotherOnOneThread) {
+  // Game A grows alone, then again while game B grows other rivals with other
+  // dice, a tick of each in turn.
+  const auto alone = std::make_unique<TGame>(), a = std::make_unique<TGame>();
+  const auto b = std::make_unique<TGame>();
+  std::vector<TSpec> others = Rivals();
+  std::reverse(others.begin(), others.end());
+  for (TGame* g : {alone.get(), a.get(), b.get()}) {
+    Seat(g->Tournament, g == b.get() ? others : Rivals());
+    g->Dice.Seed(g == b.get() ? 32 : 31);
+    StartGrowth(g->Growth, g->Tournament);
+  }
+  while (GrowthTick(alone->Growth, alone->Tournament, alone->Dice)) {
+  }
+  while (a->Growth.Growing || b->Growth.Growing) {
+    GrowthTick(a->Growth, a->Tournament, a->Dice);
+    GrowthTick(b->Growth, b->Tournament, b->Dice);
+  }
+  for (int i = 0; i < GrownSpecCount; ++i)
+    EXPECT_EQ(a->Tournament.GrownSpecs[i], alone->Tournament.GrownSpecs[i]) << "entrant " << i;
 }
 
 TEST(GrowthDriver, AChosenBuildOfOneSwordTakesASingleOrderSlice) {
   // Without speed only HP and speed are offered, so the sword list stays at
   // one sword: 2 growth slices, 1 order slice and the store.
   SeatEntrants({Build(20, 2, 1, 0, "斬"), Build(20, 2, 1, 0, "")});
-  RandSeed(9);
+  TestGame().Dice.Seed(9);
   StartGrowth();
   const TTickLog log = RunToEnd();
   ASSERT_EQ(log.Battles.size(), 8u);

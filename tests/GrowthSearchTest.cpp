@@ -65,9 +65,10 @@ bool SameStats(const TSpec& a, const TSpec& b) {
 // Candidates --------------------------------------------------------------
 
 TEST(GrowthCandidates, WithoutSpeedOnlyHpAndSpeedAreOffered) {
+  TRandom dice;
   for (int speed : {0, -2}) {
     const TSpec me = Build(20, 5, 2, speed, "斬熱導振斬");
-    const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"));
+    const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"), dice);
     ASSERT_EQ(list.size(), 2u);
     TSpec hp = me;
     hp.MaxHP += 5;
@@ -79,9 +80,9 @@ TEST(GrowthCandidates, WithoutSpeedOnlyHpAndSpeedAreOffered) {
 }
 
 TEST(GrowthCandidates, FullListOfFortySevenInItsOrder) {
-  RandSeed(11);
+  TRandom dice(11);
   const TSpec me = Build(20, 3, 2, 1, "斬斬闇");
-  const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"));
+  const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"), dice);
   ASSERT_EQ(list.size(), 47u);
 
   TSpec expect = me;
@@ -117,9 +118,10 @@ TEST(GrowthCandidates, FullListOfFortySevenInItsOrder) {
 }
 
 TEST(GrowthCandidates, AttackAndDefenceStepsFollowWhatTheyWouldServe) {
+  TRandom dice;
   // Attack 0 without "熱": no attack-power sword, no attack raise, no "熱"/"灼".
   const TSpec opponent = Build(20, 3, 2, 1, "確絶魔");  // no strike that defence weakens
-  TSpecList list = GrowthCandidates(Build(30, 0, 0, 1, "魔"), opponent);
+  TSpecList list = GrowthCandidates(Build(30, 0, 0, 1, "魔"), opponent, dice);
   std::set<std::string> inserted;
   for (const TSpec& c : list) inserted.insert(InsertionOf(Build(30, 0, 0, 1, "魔"), c).Mark);
   for (const char* absent : {"斬", "重", "熱", "灼", "護"}) EXPECT_FALSE(inserted.count(absent));
@@ -131,14 +133,14 @@ TEST(GrowthCandidates, AttackAndDefenceStepsFollowWhatTheyWouldServe) {
   // With "熱" in the list the twelve are offered even at attack 0, but the
   // attack raise still needs an attack-power sword.
   const TSpec heated = Build(25, 0, 0, 1, "熱");
-  list = GrowthCandidates(heated, opponent);
+  list = GrowthCandidates(heated, opponent, dice);
   inserted.clear();
   for (const TSpec& c : list) inserted.insert(InsertionOf(heated, c).Mark);
   EXPECT_TRUE(inserted.count("斬") && inserted.count("重") && inserted.count("確"));
   EXPECT_FALSE(inserted.count("熱"));
   EXPECT_TRUE(std::none_of(list.begin(), list.end(), [](const TSpec& c) { return c.Attack; }));
   // An opponent with one plain strike brings the defence raise and "護".
-  list = GrowthCandidates(heated, Build(20, 3, 2, 1, "確毒"));
+  list = GrowthCandidates(heated, Build(20, 3, 2, 1, "確毒"), dice);
   EXPECT_EQ(list[2].Defence, 1);
   EXPECT_EQ(std::count_if(list.begin(), list.end(),
                           [&](const TSpec& c) { return InsertionOf(heated, c).Mark == "護"; }),
@@ -146,9 +148,9 @@ TEST(GrowthCandidates, AttackAndDefenceStepsFollowWhatTheyWouldServe) {
 }
 
 TEST(GrowthCandidates, AnEmptyListTakesEverySwordAtItsHead) {
-  RandSeed(5);
+  TRandom dice(5);
   const TSpec me = Build(20, 2, 0, 1, "");
-  const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"));
+  const TSpecList list = GrowthCandidates(me, Build(20, 3, 2, 1, "斬"), dice);
   // HP, speed, defence, the twelve, four, "護", "速", ten, "星".
   ASSERT_EQ(list.size(), 2u + 1 + 12 + 4 + 1 + 1 + 10 + 1);
   for (std::size_t i = 3; i < list.size(); ++i) {
@@ -157,11 +159,12 @@ TEST(GrowthCandidates, AnEmptyListTakesEverySwordAtItsHead) {
 }
 
 TEST(GrowthCandidates, ControlSwordsGoBeforeEachSwordTheyCanServe) {
+  TRandom dice;
   // "導" before every sword starting after turn 0 that has no control sword
   // before it; "振" "薬" "豪" before every such attack sword.
   const TSpec me = Build(20, 2, 0, 1, "押斬振闇熱");
   std::vector<std::string> guided, stunned;
-  for (const TSpec& c : GrowthCandidates(me, Build(20, 0, 0, 1, ""))) {
+  for (const TSpec& c : GrowthCandidates(me, Build(20, 0, 0, 1, ""), dice)) {
     const TInsertion ins = InsertionOf(me, c);
     if (ins.Mark == "導") guided.push_back(U8(c.Swords));
     if (ins.Mark == "振") stunned.push_back(U8(c.Swords));
@@ -174,7 +177,7 @@ TEST(GrowthCandidates, ControlSwordsGoBeforeEachSwordTheyCanServe) {
 // Insertion places ----------------------------------------------------------
 
 TEST(RandomInsertPos, PlacesObeyTheControlSwordsOverManyDraws) {
-  RandSeed(2024);
+  TRandom dice(2024);
   // sword p (1-based) before place p:  1振 2斬 3導 4薬 5押 6豪 7導 8斬
   const TSpec me = Build(20, 2, 0, 1, "振斬導薬押豪導斬");
   struct TCase {
@@ -192,7 +195,7 @@ TEST(RandomInsertPos, PlacesObeyTheControlSwordsOverManyDraws) {
   };
   for (const TCase& c : cases) {
     std::map<int, int> seen;
-    for (int draw = 0; draw < 3000; ++draw) ++seen[RandomInsertPos(me, Sj(c.Mark))];
+    for (int draw = 0; draw < 3000; ++draw) ++seen[RandomInsertPos(me, Sj(c.Mark), dice)];
     std::set<int> places;
     for (const auto& [pos, count] : seen) places.insert(pos);
     EXPECT_EQ(places, c.Allowed) << c.Mark;
@@ -205,12 +208,12 @@ TEST(RandomInsertPos, PlacesObeyTheControlSwordsOverManyDraws) {
 }
 
 TEST(RandomInsertPos, AnEmptyListGivesTheHead) {
-  RandSeed(1);
-  for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomInsertPos(Build(0, 0, 0, 0, ""), Sj("導")), 0);
+  TRandom dice(1);
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomInsertPos(Build(0, 0, 0, 0, ""), Sj("導"), dice), 0);
 }
 
 TEST(RandomInsertPos, EveryCandidateDrawsItsPlaceForItsOwnMark) {
-  RandSeed(515);
+  TRandom dice(515);
   // sword p (1-based) before place p:  1振 2斬 3導 4薬 5闇 6豪 7導 8衝
   const TSpec me = Build(20, 2, 0, 1, "振斬導薬闇豪導衝");
   const TSpec opponent = Build(20, 2, 0, 1, "斬");
@@ -218,7 +221,7 @@ TEST(RandomInsertPos, EveryCandidateDrawsItsPlaceForItsOwnMark) {
   const std::set<int> notAfterControl = {0, 2, 5, 8};
   std::map<std::string, std::set<int>> places;
   for (int draw = 0; draw < 400; ++draw) {
-    for (const TSpec& c : GrowthCandidates(me, opponent)) {
+    for (const TSpec& c : GrowthCandidates(me, opponent, dice)) {
       const TInsertion ins = InsertionOf(me, c);
       // "導", "振", "薬" and "豪" are placed by rule, not drawn.
       if (ins.Pos < 0 || std::string("導振薬豪").find(ins.Mark) != std::string::npos) continue;
@@ -261,12 +264,12 @@ TEST(InsertSword, PutsTheMarkAfterPosSwordsAndCutsAFullList) {
 }
 
 TEST(InsertSword, CutCandidatesEarnTheKeepLengthBonusLikeStatRaises) {
-  RandSeed(8);
+  TRandom dice(8);
   std::string marks;
   for (int i = 0; i < 20; ++i) marks += i % 2 ? "斬" : "熱";
   const TSpec full = Build(20, 2, 1, 2, marks);
   const TSpec opponent = Build(20, 2, 1, 2, "斬");
-  TSpecList list = GrowthCandidates(full, opponent);
+  TSpecList list = GrowthCandidates(full, opponent, dice);
   TIntList scores(list.size(), 0);
   AddKeepLengthBonus(full, list, scores);
   for (std::size_t i = 0; i < list.size(); ++i) {
@@ -277,7 +280,7 @@ TEST(InsertSword, CutCandidatesEarnTheKeepLengthBonusLikeStatRaises) {
   std::string nineteen;
   for (int i = 0; i < 19; ++i) nineteen += i % 2 ? "斬" : "熱";
   const TSpec shorter = Build(20, 2, 1, 2, nineteen);
-  list = GrowthCandidates(shorter, opponent);
+  list = GrowthCandidates(shorter, opponent, dice);
   scores.assign(list.size(), 7);
   AddKeepLengthBonus(shorter, list, scores);
   for (std::size_t i = 0; i < list.size(); ++i) {
@@ -288,15 +291,15 @@ TEST(InsertSword, CutCandidatesEarnTheKeepLengthBonusLikeStatRaises) {
 // Reorderings -------------------------------------------------------------
 
 TEST(OrderVariants, ShortListsStayAsTheyAreLongOnesGetThirtyOrders) {
-  RandSeed(3);
+  TRandom dice(3);
   for (const char* swords : {"", "振"}) {
     const TSpec b = Build(20, 1, 1, 1, swords);
-    const TSpecList one = OrderVariants(b);
+    const TSpecList one = OrderVariants(b, dice);
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0], b);
   }
   const TSpec b = Build(20, 1, 1, 1, "斬闇衝熱護盾");
-  const TSpecList list = OrderVariants(b);
+  const TSpecList list = OrderVariants(b, dice);
   ASSERT_EQ(list.size(), 30u);
   EXPECT_EQ(list[0], b);
   std::set<std::string> distinct;
@@ -309,11 +312,11 @@ TEST(OrderVariants, ShortListsStayAsTheyAreLongOnesGetThirtyOrders) {
 }
 
 TEST(OrderVariants, NineteenOrdersCarryControlSwordsAndTenShuffleThem) {
-  RandSeed(12);
+  TRandom dice(12);
   const TSpec b = Build(20, 1, 1, 1, "斬熱振護盾");
   int loose = 0;
   for (int round = 0; round < 5; ++round) {
-    const TSpecList list = OrderVariants(b);
+    const TSpecList list = OrderVariants(b, dice);
     ASSERT_EQ(list.size(), 30u);
     for (std::size_t i = 1; i < list.size(); ++i) {
       const bool carried = U8(list[i].Swords).find("振斬") != std::string::npos;
@@ -329,28 +332,30 @@ TEST(OrderVariants, NineteenOrdersCarryControlSwordsAndTenShuffleThem) {
 }
 
 TEST(OrderVariant, GuidesJoinASwordTheyBringForward) {
-  RandSeed(21);
+  TRandom dice(21);
   for (bool retarget : {false, true}) {
     for (int i = 0; i < 200; ++i) {
       // "導" can only bring "斬" forward: the two always travel together.
-      const std::string one = U8(OrderVariant(Build(5, 1, 1, 1, "導押斬臥"), retarget).Swords);
+      const std::string one =
+          U8(OrderVariant(Build(5, 1, 1, 1, "導押斬臥"), retarget, dice).Swords);
       EXPECT_NE(one.find("導斬"), std::string::npos) << one;
       // Once a "斬" starts in turn 0 the next "導" goes to the other one.
-      const std::string two = U8(OrderVariant(Build(5, 1, 1, 1, "導導斬斬"), retarget).Swords);
+      const std::string two =
+          U8(OrderVariant(Build(5, 1, 1, 1, "導導斬斬"), retarget, dice).Swords);
       EXPECT_EQ(two, "導斬導斬");
       // With nothing to bring forward, the "導" groups still stay whole.
-      const std::string lone = U8(OrderVariant(Build(5, 1, 1, 1, "導押"), retarget).Swords);
+      const std::string lone = U8(OrderVariant(Build(5, 1, 1, 1, "導押"), retarget, dice).Swords);
       EXPECT_EQ(lone, "導押");
     }
   }
 }
 
 TEST(OrderVariant, RetargetingCarriesControlSwordsToAttackSwords) {
-  RandSeed(77);
+  TRandom dice(77);
   const TSpec b = Build(20, 3, 0, 1, "熱振護斬盾闇");
   std::set<std::string> carriers;
   for (int i = 0; i < 400; ++i) {
-    const std::string v = U8(OrderVariant(b, true).Swords);
+    const std::string v = U8(OrderVariant(b, true, dice).Swords);
     ASSERT_EQ(SortedMarks(Sj(v)), SortedMarks(b.Swords));
     const std::size_t at = v.find("振");
     ASSERT_NE(at, std::string::npos);
@@ -362,20 +367,20 @@ TEST(OrderVariant, RetargetingCarriesControlSwordsToAttackSwords) {
   // Without retargeting "振" is shuffled like any other sword, the end included.
   bool endedWithControl = false;
   for (int i = 0; i < 400 && !endedWithControl; ++i) {
-    const std::string v = U8(OrderVariant(b, false).Swords);
+    const std::string v = U8(OrderVariant(b, false, dice).Swords);
     endedWithControl = v.substr(v.size() - std::string("振").size()) == "振";
   }
   EXPECT_TRUE(endedWithControl);
 }
 
 TEST(OrderVariant, RetargetingReadsTheStartTurnsAsGuidesLoweredThem) {
-  RandSeed(99);
+  TRandom dice(99);
   // When "導" joins "豪", the pair runs from turn 1 and can ride the limited
   // "毒" (start 1); only a "豪" still starting in turn 2 would have to look
   // elsewhere, e.g. at "熱".
   std::set<std::string> seen;
   for (int i = 0; i < 600; ++i) {
-    const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, "導豪毒熱"), true).Swords);
+    const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, "導豪毒熱"), true, dice).Swords);
     ASSERT_EQ(SortedMarks(Sj(v)), SortedMarks(Sj("導豪毒熱")));
     EXPECT_EQ(v.find("導豪熱"), std::string::npos) << v;
     seen.insert(v);
@@ -386,19 +391,19 @@ TEST(OrderVariant, RetargetingReadsTheStartTurnsAsGuidesLoweredThem) {
 }
 
 TEST(OrderVariant, ChainsOfControlSwordsLandTogetherAndNoSwordIsLost) {
-  RandSeed(4);
+  TRandom dice(4);
   for (int i = 0; i < 100; ++i) {
     // "振" rides "斬" in the pass of turn 1, then "豪" rides the pair in that
     // of turn 2, wherever "豪" stood.
     for (const char* swords : {"振盾豪斬熱", "豪盾振斬熱"}) {
-      const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, swords), true).Swords);
+      const std::string v = U8(OrderVariant(Build(20, 3, 0, 1, swords), true, dice).Swords);
       EXPECT_NE(v.find("豪振斬"), std::string::npos) << swords << " -> " << v;
     }
   }
   // A list of control swords alone has no attack sword to carry them: they
   // gather into one group, and the order still holds every one of them.
   for (const char* swords : {"振振", "導振薬豪", "豪薬", "導導振"}) {
-    for (const TSpec& v : OrderVariants(Build(20, 0, 0, 1, swords))) {
+    for (const TSpec& v : OrderVariants(Build(20, 0, 0, 1, swords), dice)) {
       EXPECT_EQ(SortedMarks(v.Swords), SortedMarks(Sj(swords))) << swords << " -> " << U8(v.Swords);
     }
   }
@@ -427,35 +432,29 @@ TEST(ScoreAgainst, SumsWinsDrawsAndLossesOfTheCandidateFightingFirst) {
   EXPECT_EQ(ScoreAgainst(even, {even}), 10);  // equal HP at the end
   EXPECT_EQ(ScoreAgainst(even, {idle, even, strong, idle}), 20 + 10 + 0 + 20);
   EXPECT_EQ(ScoreAgainst(strong, {}), 0);
-  // Silent battles draw no random numbers: a score depends on the builds only.
-  RandSeed(42);
-  const std::int32_t untouched = Random(1000000);
-  RandSeed(42);
-  ScoreAgainst(even, {idle, even, strong});
-  EXPECT_EQ(Random(1000000), untouched);
 }
 
 // The choice ----------------------------------------------------------------
 
 TEST(PickBest, ChoosesAmongTheTiedBestOnly) {
-  RandSeed(17);
+  TRandom dice(17);
   TSpecList candidates;
   for (int hp : {1, 2, 3, 4, 5}) candidates.push_back(Build(hp * 5, 0, 0, 0, ""));
   const TIntList scores = {5, 9, 9, 3, 9};
   std::map<int, int> picked;
-  for (int i = 0; i < 3000; ++i) ++picked[PickBest(candidates, scores).MaxHP / 5];
+  for (int i = 0; i < 3000; ++i) ++picked[PickBest(candidates, scores, dice).MaxHP / 5];
   EXPECT_EQ(picked.size(), 3u);
   for (int hp : {2, 3, 5}) EXPECT_NEAR(picked[hp], 1000, 200) << hp;
   // All zero: any of them.
   std::set<int> any;
-  for (int i = 0; i < 500; ++i) any.insert(PickBest(candidates, TIntList(5, 0)).MaxHP);
+  for (int i = 0; i < 500; ++i) any.insert(PickBest(candidates, TIntList(5, 0), dice).MaxHP);
   EXPECT_EQ(any.size(), 5u);
-  EXPECT_THROW(PickBest(candidates, TIntList(4, 0)), std::logic_error);
-  EXPECT_THROW(PickBest(candidates, TIntList(5, -1)), std::logic_error);
+  EXPECT_THROW(PickBest(candidates, TIntList(4, 0), dice), std::logic_error);
+  EXPECT_THROW(PickBest(candidates, TIntList(5, -1), dice), std::logic_error);
 }
 
 TEST(PickBest, OrderBonusesBreakTiesTowardsTheKeptAndWellFormedOrder) {
-  RandSeed(6);
+  TRandom dice(6);
   const TSpec kept = Build(20, 1, 1, 1, "振斬熱");   // well formed
   const TSpec other = Build(20, 1, 1, 1, "熱振斬");  // well formed
   const TSpec bad = Build(20, 1, 1, 1, "斬熱振");    // not
@@ -463,12 +462,12 @@ TEST(PickBest, OrderBonusesBreakTiesTowardsTheKeptAndWellFormedOrder) {
     TIntList scores = {40, 40, 40};
     AddOrderBonus({kept, other, bad}, scores);
     EXPECT_EQ(scores, (TIntList{43, 42, 40}));
-    EXPECT_EQ(PickBest({kept, other, bad}, scores), kept);
+    EXPECT_EQ(PickBest({kept, other, bad}, scores, dice), kept);
     // A badly ordered build loses a tie to a well-formed variant.
     scores = {40, 40, 40};
     AddOrderBonus({bad, other, kept}, scores);
     EXPECT_EQ(scores, (TIntList{41, 42, 42}));
-    const TSpec best = PickBest({bad, other, kept}, scores);
+    const TSpec best = PickBest({bad, other, kept}, scores, dice);
     EXPECT_TRUE(best == other || best == kept);
   }
   // An empty list is not well formed: it earns no order bonus.

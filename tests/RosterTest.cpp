@@ -9,7 +9,6 @@
 #include "flow/TournamentFlow.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
-#include "rules/Random.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
 #include "tests/TestGame.h"
@@ -343,7 +342,7 @@ TEST(RosterLoad, SuccessDrawsTheEntrants) {
   TRosterFolder folder;
   TCapturingSink sink;
   NewTestGame();
-  RandSeed(7);
+  TestGame().Dice.Seed(7);
   RunGameStep(TestGame(),
               [&] { LoadRoster(TestGame(), folder.Write(RosterLines(40)), folder.Folder); });
   DoAskedMessages(TestGame(), sink);

@@ -25,7 +25,7 @@ inline void StartGrowth() {
   StartGrowth(TestGame().Growth, Tournament);
 }
 inline bool GrowthTick() {
-  return GrowthTick(TestGame().Growth, Tournament);
+  return GrowthTick(TestGame().Growth, Tournament, TestGame().Dice);
 }
 inline bool IsGrowing() {
   return TestGame().Growth.Growing;
