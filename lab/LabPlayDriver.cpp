@@ -300,9 +300,10 @@ class TDriver : public TGameListener {
     ++Moves;
     Form->Form().PaintBox().OnMouseMove(x, y);
   }
-  void Key(TKey key) {
+  // `repeat`: the repeat a key held down sends.
+  void Key(TKey key, bool repeat = false) {
     ++Keys;
-    Form->Form().KeyDown(key, false);
+    Form->Form().KeyDown(key, repeat);
   }
 
   // The virtual controller, plugged in at its first use: its events go
@@ -355,14 +356,15 @@ class TDriver : public TGameListener {
         Click(word == "click" ? TMouseButton::Left : TMouseButton::Right, x, y);
       }
     } else if (word == "key") {
-      std::string name, rest;
+      std::string name, held, rest;
       TKey key{};
-      if (!(in >> name) || !KeyNamed(name, key) || (in >> rest)) {
+      if (!(in >> name) || !KeyNamed(name, key) || ((in >> held) && held != "held") ||
+          (in >> rest)) {
         return bad(
             "needs one of space, return, right, left, up, down, tab, shift-tab, escape, s, h, "
-            "m, f1, f2, f11");
+            "m, f1, f2, f11, then 'held' or nothing");
       }
-      Key(key);
+      Key(key, held == "held");
     } else if (word == "pad") {
       std::string name, rest;
       TPadButton button{};

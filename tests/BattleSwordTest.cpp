@@ -303,6 +303,23 @@ TEST(BattleSwords, OnHitEffectsFollowADamagingStrike) {
          EXPECT_EQ(MarksOf(Battle.A), "斬");
          EXPECT_EQ(MarksOf(Battle.B), "護");
        }},
+      // Swords moved between or within lists keep their used marks: a stolen
+      // sword its owner ran this turn waits for the next turn in its new
+      // hands, and a reversed list's next runnable sword is the unused one.
+      {"盗 of a used sword",
+       "20/5/0/2/盗",
+       "40/0/0/3/護斬",
+       {},
+       {"乙の加護剣を強奪した！", "", "【第3ターン】"},
+       "dat\\タ2.wav",
+       {}},
+      {"撹 of a partly used list",
+       "20/5/0/2/斬撹",
+       "40/0/0/2/護熱斬",
+       [] { Battle.B.ReserveAP = 1; },
+       {"乙の剣を並べ替えた！", "", "乙の斬撃剣！"},
+       "dat\\タ2.wav",
+       {}},
       {"盗 against no swords",
        "20/5/0/1/盗",
        "40/0/0/0/",

@@ -362,4 +362,15 @@ TEST(LabCommandLine, HelpForEveryCommandAndOneExitCodeConvention) {
   EXPECT_EQ(status, 1);
   RunLab("tournaments --roster /nonexistent/swordia.txt", status);
   EXPECT_EQ(status, 1);
+  // The story's name has no Shift-JIS form: usage. Its text is no UTF-8
+  // under --utf8: a fault of the file. The picture cannot be written: the
+  // lab itself failed.
+  const std::string sjis = MakeTempFolder() + "/story.txt";
+  WriteWholeFile(sjis, Sj("あい\n"));
+  for (const auto& [args, code] : {std::pair<std::string, int>{"check-story 🗡.txt", 2},
+                                   {"check-story --utf8 " + sjis, 1},
+                                   {"layout /nonexistent/layout.png", 3}}) {
+    RunLab(args, status);
+    EXPECT_EQ(status, code) << args;
+  }
 }

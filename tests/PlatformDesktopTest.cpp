@@ -2,16 +2,20 @@
 // one --data names, else the working folder, then QUILLMOOR_DATA, then the
 // installation beside the program; a dat/ without the game's data passed
 // over), what it says when there is none, how far --scale may go on a
-// given screen, and the tick loop's wait at rest.
+// given screen, the tick loop's wait at rest and the way a signal ends it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "present/App.h"
 #include "present/DataLookup.h"
 #include "present/Form.h"
+#include "present/Signals.h"
 #include "present/Timer.h"
 #include "tests/TestSupport.h"
 
@@ -124,6 +128,41 @@ TEST_F(DataLookup, TheInstalledGameFindsItsDataFromAnyFolderAndSaysWhereItLooked
     RunCommand(run + " --data " + data + " > /dev/null 2>&1", status);
     EXPECT_EQ(status, 124) << data;
   }
+}
+
+TEST_F(DataLookup, AStartFromAnotherFolderEntersTheFolderQuillmoorDataNames) {
+  // Started in an empty folder, the game moves into the folder the variable
+  // names (without it, it stops at once, the title picture missing) and goes
+  // on without a word until SIGTERM ends it.
+  const std::string data = fs::canonical(SourcePath("")).string();
+  int status = 0;
+  const std::string out =
+      RunCommand("cd '" + root_ + "/work' && QUILLMOOR_DATA='" + data +
+                     "' SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" QUILLMOOR_GAME_PATH
+                     "' 2>&1 & "
+                     "for i in $(seq 600); do [ \"$(readlink /proc/$!/cwd)\" = '" +
+                     data +
+                     "' ] && break; kill -0 $! 2> /dev/null || break; sleep 0.1; done; "
+                     "kill -TERM $!; wait $!; echo \"status $?\"",
+                 status);
+  EXPECT_EQ(out, "status 143\n");
+}
+
+// SIGTERM asks the game's loop to end, and the game ends there, by the signal:
+// a loop that is never asked ends only by the watcher's fallback, which does
+// not pass through the loop's end.
+TEST(Signals, TheLoopIsAskedToEndAndTheProgramEndsByTheSignal) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        EndOnSignals();
+        kill(getpid(), SIGTERM);
+        while (!TerminateRequested()) {
+        }
+        std::fputs("the loop was asked to end\n", stderr);
+        EndBySignal();
+      },
+      testing::KilledBySignal(SIGTERM), "the loop was asked to end");
 }
 
 TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {

@@ -125,6 +125,25 @@ TEST(PlayDriver, EventsDriveTheTitleAndFaultsAreNamed) {
   EXPECT_EQ(status, 2);
 }
 
+// On the title F2 has no tournament to end (there is no hero yet), and a
+// held M toggles the sound once, not once a repeat: the game start's cue is
+// heard exactly when the sound is on.
+TEST(PlayDriver, OnTheTitleF2DoesNothingAndAHeldMTogglesOnce) {
+  const std::string events = MakeTempFolder() + "/keys.events";
+  for (const auto& [keys, cues] : {std::pair<std::string, int>{"key f2\n", 1},
+                                   {"key m\nkey m held\n", 0},
+                                   {"key m\nkey m\n", 1}}) {
+    WriteWholeFile(events, keys + "click 300 200\nwait 50\n");
+    int status = -1;
+    const std::string out = RunLab("play --events " + events, status);
+    EXPECT_EQ(status, 0) << keys;
+    EXPECT_EQ(LinesOf(out, "mode "),
+              (std::vector<std::string>{"mode title stage 0", "mode making stage 0"}))
+        << keys;
+    EXPECT_EQ(CountLines(out, "cue "), cues) << keys;
+  }
+}
+
 // Keys are clicks on the screen's regions: a game driven by keys alone from
 // the prologue to the champion's board plays as the same game driven by the
 // clicks they stand for. Space stands for a click at (450, 300), which is

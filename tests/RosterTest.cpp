@@ -292,6 +292,9 @@ TEST(RosterLoad, AFaultIsShownEndsTheProgramAndDrawsNothing) {
   EXPECT_EQ(shell.Applied[1].Kind, TEffect::Quit);
   EXPECT_TRUE(game.LoadFailed);
   EXPECT_EQ(game.Tournament.Hero, nullptr);
+  // A message shown is not shown again: the next step asks for nothing.
+  RunGameStep(game, shell, [] {});
+  EXPECT_EQ(shell.Applied.size(), 2u);
   ClearTerminateRequest();
 }
 

@@ -74,3 +74,14 @@ TEST(TextBoundary, ProgramFilesOpenThroughTheirUtf8Names) {
   EXPECT_FALSE(ProgramFileExists(Sj(folder + "\\ガ.wav")));
   EXPECT_EQ(OpenProgramFile("\x81"), nullptr);
 }
+
+TEST(TextBoundary, AFileOfExactlyTheLimitIsReadAndOneByteMoreIsNot) {
+  const std::string path = MakeTempFolder() + "/f.bin";
+  std::string bytes, why;
+  for (const int size : {99, 100, 101}) {
+    WriteWholeFile(path, std::string(static_cast<std::size_t>(size), 'x'));
+    EXPECT_EQ(ReadProgramFile(path, 100, bytes, &why), size <= 100) << size << ": " << why;
+    EXPECT_EQ(bytes.size(), size <= 100 ? static_cast<std::size_t>(size) : 0u);
+  }
+  EXPECT_EQ(why, "it is larger than 100 bytes");
+}
