@@ -18,8 +18,9 @@ Lines PlayWithin(const std::string& buildA, const std::string& buildB, int budge
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
   h.Enter();
   int phases = 0;
-  while (h.Where == TShown::Battle && phases < budget && RunNextPhase()) ++phases;
-  if (h.Where == TShown::Battle) {
+  const THandOver& handOver = Battle.Outcome.HandOver;
+  while (handOver == THandOver::None && phases < budget && RunNextPhase()) ++phases;
+  if (handOver == THandOver::None) {
     ADD_FAILURE() << "still fighting after " << phases << " phases";
     return {};
   }

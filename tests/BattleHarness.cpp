@@ -46,19 +46,19 @@ TClick TBattleHarness::Collect() {
 
 TClick TBattleHarness::Enter() {
   Where = TShown::Battle;
-  EnterBattleMode(Battle);
+  Hear(EnterBattleMode(Battle));
   TClick click = Collect();
   click.Cue = "-";
   return click;
 }
 
 TClick TBattleHarness::Step() {
-  BattleStepClick(Battle);
+  Hear(BattleStepClick(Battle));
   return Collect();
 }
 
 TClick TBattleHarness::Skip() {
-  BattleSkipClick(Battle);
+  Hear(BattleSkipClick(Battle));
   return Collect();
 }
 
@@ -72,13 +72,13 @@ std::vector<std::string> TBattleHarness::RunToEnd() {
   return all;
 }
 
-void TBattleHarness::PlayCue(const char* file) {
-  Played.push_back(U8(file));
-}
-
-void TBattleHarness::StageOver() {
-  CloseRound(Tournament);
-  Where = TShown::Board;
+void TBattleHarness::Hear(const TClickOutcome& o) {
+  if (o.Cue != nullptr) Played.push_back(U8(o.Cue));
+  if (o.HandOver == THandOver::Story) Where = TShown::Story;
+  if (o.HandOver == THandOver::StageOver) {
+    CloseRound(Tournament);
+    Where = TShown::Board;
+  }
 }
 
 std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,

@@ -1,8 +1,9 @@
 // Drives a shown tournament battle for the tests, without screens: a stage
 // with the given entrants still in, the battle entered as the game's battle
 // mode enters it, and clicks that report the lines they logged (as UTF-8) and
-// the cue they played, in the tests' game. The harness is the battle's host: it hears the cues,
-// and where the game would go on (the story after a hero win, the board after
+// the cue they played, in the tests' game. The harness is the battle's host (it
+// paints nothing) and hears what each click hands back: the cues, and where
+// the game would go on (the story after a hero win, the board after
 // the stage, the round closed as the game closes it).
 #pragma once
 
@@ -49,10 +50,8 @@ class TBattleHarness : public TBattleHost {
   // The battle screen, or where the game has gone on to.
   TShown Where = TShown::Battle;
 
-  void PlayCue(const char* file) override;
-  bool BattleShown() const override { return Where == TShown::Battle; }
-  void HeroWon() override { Where = TShown::Story; }
-  void StageOver() override;
+  // What a click or the entry handed back, heard as the game hears it.
+  void Hear(const TClickOutcome& o);
 };
 
 // A whole shown stage-1 match of 甲 (first) against 乙 (second): every line

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
-#include "battle/BattleHost.h"
 #include "data/Tournament.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
@@ -190,33 +189,23 @@ TEST(BattleMatch, ARivalWinStartsTheNextMatchWithTheNextClick) {
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
 }
 
-// A host that keeps the battle on screen after the last match, as the lab's
-// and the default host do, and hears every cue.
-class TStayingHost : public TBattleHost {
- public:
-  void PlayCue(const char* file) override { Played.push_back(U8(file)); }
-  Lines Played;
-};
-
 TEST(BattleStepping, AClickThatChoosesNoCuePlaysNone) {
   TBattleHarness h;
   h.Setup(5, {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}});
-  TStayingHost host;
-  Battle.Host = &host;
   h.Enter();
   TClick c;
   do {
     c = h.Step();
   } while (c.Lines.empty() || c.Lines.back() != "甲の勝利！");
-  ASSERT_EQ(host.Played.back(), "dat\\cap_von06-2.wav");
+  ASSERT_EQ(h.Played.back(), "dat\\cap_von06-2.wav");
   // The final earns no point: the next click logs nothing and chooses no cue;
   // the end of the stage sounds by itself, and the verdict's cue is not heard
   // again, neither now nor on a click with nothing left to run.
   const TClick end = h.Step();
   EXPECT_TRUE(end.Lines.empty());
   EXPECT_EQ(end.Cue, "-");
-  EXPECT_EQ(host.Played.back(), "dat\\ガソ.wav");
-  const std::size_t played = host.Played.size();
+  EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
+  const std::size_t played = h.Played.size();
   EXPECT_EQ(h.Step().Cue, "-");
-  EXPECT_EQ(host.Played.size(), played);
+  EXPECT_EQ(h.Played.size(), played);
 }
