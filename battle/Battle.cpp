@@ -196,7 +196,10 @@ void Declare(TBattle& b, bool firstWins) {
   TSwordia& l = *(firstWins ? b.SwordiaB : b.SwordiaA);
   BattleLog(b, NameOf(winner) + "の勝利！");
   RecordMatchResult(*b.Tournament, w, l);
-  b.Host->MatchDecided(w, l, b.Result);
+  b.Outcome.Decided = true;
+  b.Outcome.Winner = &w;
+  b.Outcome.Loser = &l;
+  b.Outcome.Result = b.Result;
 }
 
 template <TRun R>
@@ -265,7 +268,7 @@ void MatchEpilogue(TBattle& b) {
 void StoryHandOver(TBattle& b) {
   // The story of the stage; coming back to the battle goes on with the next match.
   b.ResumeAfterStory = true;
-  b.Host->HeroWon();
+  b.Outcome.HandOver = THandOver::Story;
 }
 
 void NextMatchPhase(TBattle& b) {
@@ -383,8 +386,9 @@ int SimulateBattle(TBattle& battle, const TFighter& a, const TFighter& b) {
 
 // Tournament --------------------------------------------------------------------------
 
-void EnterBattleMode(TBattle& b) {
+TClickOutcome EnterBattleMode(TBattle& b) {
   LogStepStart(*b.Log);
+  b.Outcome = {};
   if (b.ResumeAfterStory) {
     b.ResumeAfterStory = false;
     NextMatch(b);
@@ -392,6 +396,7 @@ void EnterBattleMode(TBattle& b) {
     b.MatchIndex = 0;
     StartMatch(b);
   }
+  return b.Outcome;
 }
 
 void StartMatch(TBattle& b) {
@@ -433,6 +438,6 @@ void NextMatch(TBattle& b) {
   }
   // 2. Otherwise the stage is over.
   ++t.Stage;
-  b.Host->PlayCue(CueTransition);
-  b.Host->StageOver();
+  b.Outcome.Cue = CueTransition;
+  b.Outcome.HandOver = THandOver::StageOver;
 }

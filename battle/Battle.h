@@ -45,6 +45,27 @@ using TBattleStep = void (*)(TBattle&);
 
 constexpr int PhaseStackSize = 256;
 
+// Where a shown match hands the game over to the game around it.
+enum class THandOver : std::uint8_t {
+  None,       // the battle screen stays
+  Story,      // the hero has won its match: the stage's story is told, and the
+              // round goes on with the next match when the battle comes back
+  StageOver,  // the last match of the stage is decided and the stage advanced
+};
+
+// What a click (or the battle's entry) hands back to the game around the
+// battle, which acts on it once the battle's phases have stopped: the battle
+// never calls up into the game in the middle of a click.
+struct TClickOutcome {
+  const char* Cue = nullptr;     // the one cue to play now (a program path), or none
+  bool FightersChanged = false;  // both fighter panels to show the fighters as they are
+  bool Decided = false;          // a match was decided, its bookkeeping done (Winner, Loser)
+  const TSwordia* Winner = nullptr;
+  const TSwordia* Loser = nullptr;
+  std::int32_t Result = brRunning;  // the decided match's result code
+  THandOver HandOver = THandOver::None;
+};
+
 // One prepared action and the strike it is carrying out.
 struct TActionSlot {
   TFighter* Actor = nullptr;
@@ -102,6 +123,7 @@ struct TBattle {
   // The click step (UnitStepping).
   const char* PendingCue = nullptr;  // the cue the phases chose (SetCue), or none
   const char* PlayedCue = nullptr;   // the cue the last click played, or none
+  TClickOutcome Outcome;             // what the current click hands back so far
 
   // What a shown match works with around it, all of them its owner's: the
   // tournament whose matches it plays, the log it writes, the host it
@@ -131,8 +153,9 @@ bool RunNextPhase(TBattle& b);
 // Tournament --------------------------------------------------------------
 
 // The entry of battle mode: continue after a hero-win story with the next
-// match, or start the stage with match 0.
-void EnterBattleMode(TBattle& b);
+// match, or start the stage with match 0. What it hands back: the end of the
+// stage when the hero's was its last match.
+TClickOutcome EnterBattleMode(TBattle& b);
 // Starts match MatchIndex of the stage: builds both fighters, clears the log
 // and logs the match header. The first click then runs the battle.
 void StartMatch(TBattle& b);

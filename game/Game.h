@@ -86,19 +86,13 @@ class TGameShell : public TGameListener {
   virtual void Apply(const TEffect& effect) = 0;
 };
 
-// The game's side of its shown battle (game/Round.cpp): the view paints the
-// match, the cues are asked for, a hero win and the stage's end move the
-// game on.
+// The game's side of its shown battle while it runs (game/Round.cpp): the
+// view paints each match it starts. What a click hands back the game's step
+// acts on (ActOnBattle, game/Round.h).
 class TGameBattleHost : public TBattleHost {
  public:
   explicit TGameBattleHost(TGame& game) : game_(game) {}
   void PaintMatch() override;
-  void RefreshFighters() override;
-  void PlayCue(const char* file) override;
-  bool BattleShown() const override;
-  void MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) override;
-  void HeroWon() override;
-  void StageOver() override;
 
  private:
   TGame& game_;

@@ -24,30 +24,22 @@ void TGameBattleHost::PaintMatch() {
   AskPresent(game_);
 }
 
-void TGameBattleHost::RefreshFighters() {
-  game_.View.RefreshFighters(game_);
-}
-
-void TGameBattleHost::PlayCue(const char* file) {
-  AskCue(game_, file);
-}
-
-// The battle is left as soon as another screen is asked for.
-bool TGameBattleHost::BattleShown() const {
-  return game_.Mode == gmBattle && !game_.AskedMode;
-}
-
-void TGameBattleHost::MatchDecided(const TSwordia& winner, const TSwordia& loser, int result) {
-  if (game_.StepShell != nullptr) game_.StepShell->MatchDecided(game_, winner, loser, result);
-}
-
-// The story of the stage, without a cue of its own.
-void TGameBattleHost::HeroWon() {
-  SetMode(game_, gmStory);
-}
-
-void TGameBattleHost::StageOver() {
-  EndRound(game_);
+void ActOnBattle(TGame& g, const TClickOutcome& o) {
+  if (o.Decided && g.StepShell != nullptr) {
+    g.StepShell->MatchDecided(g, *o.Winner, *o.Loser, o.Result);
+  }
+  if (o.Cue != nullptr) AskCue(g, o.Cue);
+  if (o.FightersChanged) g.View.RefreshFighters(g);
+  switch (o.HandOver) {
+    case THandOver::None:
+      break;
+    case THandOver::Story:
+      SetMode(g, gmStory);
+      break;
+    case THandOver::StageOver:
+      EndRound(g);
+      break;
+  }
 }
 
 void ShowBoard(TGame& g) {

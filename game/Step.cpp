@@ -38,7 +38,7 @@ void RunEntry(TGame& g, TGameShell& shell, TGameMode m) {
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.
-      EnterBattleMode(g.Battle);
+      ActOnBattle(g, EnterBattleMode(g.Battle));
       break;
   }
 }
@@ -87,9 +87,9 @@ void Carry(TGame& g, const TCommand& command) {
       return NextParagraph(g, tag);
     // The battle.
     case TCommandKind::BattleStep:
-      return BattleStepClick(g.Battle);
+      return ActOnBattle(g, BattleStepClick(g.Battle));
     case TCommandKind::BattleSkip:
-      return BattleSkipClick(g.Battle);
+      return ActOnBattle(g, BattleSkipClick(g.Battle));
   }
   InternalError("UnitForm", "unknown command");
 }

@@ -11,16 +11,6 @@ namespace {
 // long before: at most 21 turns of a few hundred lines.
 constexpr int MaxClicks = 1000000;
 
-// The lab's side of the shown battle: no screen, no sound (the cue each
-// click chose is read from the battle); the match is over once the stage is.
-class TLabHost : public TBattleHost {
- public:
-  bool BattleShown() const override { return Shown; }
-  void HeroWon() override { Shown = false; }
-  void StageOver() override { Shown = false; }
-  bool Shown = true;
-};
-
 }  // namespace
 
 bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int stage,
@@ -37,23 +27,22 @@ bool PlayLabMatch(const std::string (&names)[2], const TSpec (&specs)[2], int st
   SetUpStage(game->Tournament, entrants, stage);
   // 2. Click 0 is the match start, entered as the game's battle mode enters
   // it; then one click at a time until the stage is over.
-  TLabHost host;
+  // The lab's battle paints no screen and plays no sound (the cue each click
+  // chose is read from the battle); the match is over once the stage is.
+  TBattleHost paintsNothing;
   TBattle& battle = game->Battle;
-  battle.Host = &host;
+  battle.Host = &paintsNothing;
   const TLogStore& log = game->LogStore;
   auto done = [&](long long k, const char* cue) {
     if (!log.StepLines.empty()) report(k, cue, log.StepLines);
   };
   EnterBattleMode(battle);
   done(0, nullptr);
-  for (long long k = 1; host.Shown; ++k) {
+  for (long long k = 1;; ++k) {
     if (k > MaxClicks || battle.PhaseCount == 0) return false;
-    if (k == skipAt) {
-      BattleSkipClick(battle);
-    } else {
-      BattleStepClick(battle);
-    }
+    const TClickOutcome o = k == skipAt ? BattleSkipClick(battle) : BattleStepClick(battle);
     done(k, battle.PlayedCue);
+    if (o.HandOver != THandOver::None) break;
   }
   return true;
 }

@@ -18,8 +18,9 @@ Lines PlayWithin(const std::string& buildA, const std::string& buildB, int budge
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
   h.Enter();
   int phases = 0;
-  while (h.Where == TShown::Battle && phases < budget && RunNextPhase()) ++phases;
-  if (h.Where == TShown::Battle) {
+  const THandOver& handOver = h.Battle.Outcome.HandOver;
+  while (handOver == THandOver::None && phases < budget && RunNextPhase(h.Battle)) ++phases;
+  if (handOver == THandOver::None) {
     ADD_FAILURE() << "still fighting after " << phases << " phases";
     return {};
   }
@@ -46,27 +47,31 @@ TEST(BattleEdges, PointsWithNothingToRunAreSpentWithoutTakingAStepEach) {
 
 TEST(BattleEdges, TheTurnSwordCanEndTheBattleInTheMiddleOfTurnTwenty) {
   // The end check after the action sees turn 21: the sword behind it never runs.
-  const Lines all = ShownBattle("50/0/0/2/星斬", "45/0/0/0/", [] { Battle.Turn = 20; });
+  const Lines all = ShownBattle("50/0/0/2/星斬", "45/0/0/0/", [](TGame& g) { g.Battle.Turn = 20; });
   EXPECT_TRUE(HasRun(all, {"【第20ターン】", "", "甲の星霜剣！", "ターンが21になった☆", "",
                            "-- 戦闘終了 --", "オーバーターンジャッジ！", "甲の勝利！"}));
   EXPECT_FALSE(HasRun(all, {"甲の斬撃剣！"}));
 }
 
 TEST(BattleEdges, AKnockOutBetweenTheTwoStrikesIsNoticedBeforeTheSecond) {
-  const std::vector<TClick> clicks =
-      ShownClicks("20/5/0/1/連", "20/0/0/0/", [] { Battle.B.HP = 5; });
+  const std::vector<TClick> clicks = ShownClicks(
+      "20/5/0/1/連", "20/0/0/0/", [](TGame& g) { g.Battle.B.HP = 5; },
+      [](TGame& g) { EXPECT_EQ(g.Battle.B.HP, -5); });  // the action went on to its end
   Lines all;
   for (const TClick& c : clicks) all.insert(all.end(), c.Lines.begin(), c.Lines.end());
   EXPECT_TRUE(HasRun(all, {"甲の連撃剣！", "乙に5ダメージを与えた！", "乙は死んだ。",
                            "乙に5ダメージを与えた！", "", "-- 戦闘終了 --"}));
   EXPECT_EQ(CueOf(clicks, "乙は死んだ。"), "dat\\break2.wav");
-  EXPECT_EQ(Battle.B.HP, -5);  // the action went on to its end
 }
 
 TEST(BattleEdges, AReflectedThiefRobsItsOwnHeadSword) {
-  const Lines all = ShownBattle("20/5/0/1/盗護斬", "20/0/0/0/", [] { Battle.B.Reflect = 1; });
+  Lines all;
+  for (const TClick& c : ShownClicks(
+           "20/5/0/1/盗護斬", "20/0/0/0/", [](TGame& g) { g.Battle.B.Reflect = 1; },
+           [](TGame& g) { EXPECT_EQ(MarksOf(g.Battle.A), "斬護"); })) {
+    all.insert(all.end(), c.Lines.begin(), c.Lines.end());
+  }
   // Turn 2: the thief has vanished from the list, which is 護斬 when it hits.
   EXPECT_TRUE(HasRun(all, {"甲の強盗剣！", "乙は攻撃を反射した！", "甲に4ダメージを与えた！",
                            "甲の加護剣を強奪した！"}));
-  EXPECT_EQ(MarksOf(Battle.A), "斬護");
 }

@@ -7,7 +7,6 @@
 #include "battle/Stepping.h"
 #include "data/Roster.h"
 #include "data/Tournament.h"
-#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 TSpec Build(const std::string& utf8) {
@@ -17,14 +16,16 @@ TSpec Build(const std::string& utf8) {
   return spec;
 }
 
-TBattleHarness::TBattleHarness() {
-  NewTestGame();
-  Battle.Host = this;
+TBattleHarness::TBattleHarness(TGameView& view, bool paintsMatches)
+    : game_(std::make_unique<TGame>(view)),
+      Game(*game_),
+      Battle(game_->Battle),
+      Tournament(game_->Tournament),
+      LogStore(game_->LogStore) {
+  if (!paintsMatches) Battle.Host = this;
 }
 
-TBattleHarness::~TBattleHarness() {
-  Battle.Host = &TestGame().BattleHost;
-}
+TBattleHarness::~TBattleHarness() = default;
 
 void TBattleHarness::Setup(int stage,
                            const std::vector<std::pair<std::string, std::string>>& entrants,
@@ -46,19 +47,19 @@ TClick TBattleHarness::Collect() {
 
 TClick TBattleHarness::Enter() {
   Where = TShown::Battle;
-  EnterBattleMode(Battle);
+  Hear(EnterBattleMode(Battle));
   TClick click = Collect();
   click.Cue = "-";
   return click;
 }
 
 TClick TBattleHarness::Step() {
-  BattleStepClick(Battle);
+  Hear(BattleStepClick(Battle));
   return Collect();
 }
 
 TClick TBattleHarness::Skip() {
-  BattleSkipClick(Battle);
+  Hear(BattleSkipClick(Battle));
   return Collect();
 }
 
@@ -72,33 +73,39 @@ std::vector<std::string> TBattleHarness::RunToEnd() {
   return all;
 }
 
-void TBattleHarness::PlayCue(const char* file) {
-  Played.push_back(U8(file));
-}
-
-void TBattleHarness::StageOver() {
-  CloseRound(Tournament);
-  Where = TShown::Board;
+void TBattleHarness::Hear(const TClickOutcome& o) {
+  if (o.Cue != nullptr) Played.push_back(U8(o.Cue));
+  if (o.HandOver == THandOver::Story) Where = TShown::Story;
+  if (o.HandOver == THandOver::StageOver) {
+    CloseRound(Tournament);
+    Where = TShown::Board;
+  }
 }
 
 std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,
-                                const std::function<void()>& tweak) {
+                                const TGameTouch& tweak, const TGameTouch& after) {
   TBattleHarness h;
   h.Setup(1, {{"甲", buildA}, {"乙", buildB}});
   std::vector<TClick> clicks = {h.Enter()};
-  if (tweak) tweak();
+  if (tweak) tweak(h.Game);
   for (int k = 0; h.Where == TShown::Battle && k < 100000; ++k) clicks.push_back(h.Step());
   EXPECT_NE(h.Where, TShown::Battle) << "the battle did not end";
+  if (after) after(h.Game);
   return clicks;
 }
 
 std::vector<std::string> ShownBattle(const std::string& buildA, const std::string& buildB,
-                                     const std::function<void()>& tweak) {
+                                     const TGameTouch& tweak) {
   std::vector<std::string> all;
   for (const TClick& c : ShownClicks(buildA, buildB, tweak)) {
     all.insert(all.end(), c.Lines.begin(), c.Lines.end());
   }
   return all;
+}
+
+int SimulateBuilds(const TSpec& a, const TSpec& b) {
+  const auto battle = std::make_unique<TBattle>();
+  return SimulateBattle(*battle, a, b);
 }
 
 std::string CueOf(const std::vector<TClick>& clicks, const std::string& line) {

@@ -1,19 +1,21 @@
 // Drives a shown tournament battle for the tests, without screens: a stage
 // with the given entrants still in, the battle entered as the game's battle
 // mode enters it, and clicks that report the lines they logged (as UTF-8) and
-// the cue they played, in the tests' game. The harness is the battle's host: it hears the cues,
-// and where the game would go on (the story after a hero win, the board after
+// the cue they played, in a game of the harness's own. The harness is the battle's host (it
+// paints nothing) and hears what each click hands back: the cues, and where
+// the game would go on (the story after a hero win, the board after
 // the stage, the round closed as the game closes it).
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "battle/Battle.h"
 #include "battle/BattleHost.h"
 #include "battle/BattleLog.h"
-#include "tests/TestGame.h"
+#include "game/Game.h"
 
 struct TClick {
   std::vector<std::string> Lines;  // UTF-8
@@ -28,8 +30,21 @@ enum class TShown { Battle, Story, Board };
 
 class TBattleHarness : public TBattleHost {
  public:
-  TBattleHarness();
+  // A fresh game, shown on `view` (on none by default); the harness paints no
+  // match itself unless `paintsMatches`, when the game's own host does.
+  explicit TBattleHarness(TGameView& view = NullGameView(), bool paintsMatches = false);
   ~TBattleHarness() override;
+  TBattleHarness(const TBattleHarness&) = delete;
+  TBattleHarness& operator=(const TBattleHarness&) = delete;
+
+ private:
+  std::unique_ptr<TGame> game_;
+
+ public:
+  TGame& Game;
+  TBattle& Battle;
+  TTournament& Tournament;
+  TLogStore& LogStore;
 
   // Sets up a stage with the entrants (UTF-8 names, builds) still in, in
   // bracket order, and no hero among them unless heroIndex >= 0. At stages
@@ -49,20 +64,24 @@ class TBattleHarness : public TBattleHost {
   // The battle screen, or where the game has gone on to.
   TShown Where = TShown::Battle;
 
-  void PlayCue(const char* file) override;
-  bool BattleShown() const override { return Where == TShown::Battle; }
-  void HeroWon() override { Where = TShown::Story; }
-  void StageOver() override;
+  // What a click or the entry handed back, heard as the game hears it.
+  void Hear(const TClickOutcome& o);
 };
+
+// What a test does to the game of a shown match.
+using TGameTouch = std::function<void(TGame&)>;
 
 // A whole shown stage-1 match of 甲 (first) against 乙 (second): every line
 // from the match start to the hand-over. `tweak` runs right after the match
 // start, before the first click, to set up states the builds cannot give.
 std::vector<std::string> ShownBattle(const std::string& buildA, const std::string& buildB,
-                                     const std::function<void()>& tweak = {});
-// The same match click by click (click 0 is the match start).
+                                     const TGameTouch& tweak = {});
+// The same match click by click (click 0 is the match start); `after` looks
+// at the game once the match has handed over.
 std::vector<TClick> ShownClicks(const std::string& buildA, const std::string& buildB,
-                                const std::function<void()>& tweak = {});
+                                const TGameTouch& tweak = {}, const TGameTouch& after = {});
+// Two builds fought silently, in a battle of their own.
+int SimulateBuilds(const TSpec& a, const TSpec& b);
 // The cue of the first click that logged `line`, or "" when none did.
 std::string CueOf(const std::vector<TClick>& clicks, const std::string& line);
 // The marks of a fighter's sword list (UTF-8).

@@ -10,7 +10,7 @@
 #include "game/Round.h"
 #include "game/Step.h"
 #include "growth/GrowthDriver.h"
-#include "tests/TestGame.h"
+#include "tests/EffectLog.h"
 #include "tests/TestSupport.h"
 
 TEST(BattleLogStore, ALogStartsAsSixBlankLinesAndKeepsEveryLineTillTheNextClear) {

@@ -38,7 +38,7 @@ TEST(BattleRandom, EverySilentBattleOfRandomBuildsEndsWithAResultCode) {
   for (int i = 0; i < 3000; ++i) {
     const std::string a = RandomBuild(rng, 10 + i % 5);
     const std::string b = RandomBuild(rng, 10 + i % 3);
-    const int r = SimulateBattle(Build(a), Build(b));
+    const int r = SimulateBuilds(Build(a), Build(b));
     ASSERT_TRUE(r == brFirstWins || r == brDraw || r == brSecondWins) << a << " vs " << b;
     ++counts[r / 10];
   }
@@ -54,7 +54,7 @@ TEST(BattleRandom, ShownMatchesEndAndAgreeWithTheSilentResult) {
     const std::string a = RandomBuild(rng, 10);
     const std::string b = RandomBuild(rng, 10);
     SCOPED_TRACE(a + " vs " + b);
-    const int silent = SimulateBattle(Build(a), Build(b));
+    const int silent = SimulateBuilds(Build(a), Build(b));
     const int stage = 1 + i % 5;
     TBattleHarness h;
     h.Setup(stage, {{"甲", a}, {"乙", b}});
@@ -69,10 +69,10 @@ TEST(BattleRandom, ShownMatchesEndAndAgreeWithTheSilentResult) {
       }
     }
     ASSERT_EQ(h.Where, TShown::Board);
-    EXPECT_EQ(Tournament.Stage, stage + 1);
-    ASSERT_EQ(Tournament.EntrantCount, 1);
+    EXPECT_EQ(h.Tournament.Stage, stage + 1);
+    ASSERT_EQ(h.Tournament.EntrantCount, 1);
     if (silent != brDraw) {
-      EXPECT_EQ(Tournament.Entrants[0], &Tournament.Slots[silent == brFirstWins ? 0 : 1]);
+      EXPECT_EQ(h.Tournament.Entrants[0], &h.Tournament.Slots[silent == brFirstWins ? 0 : 1]);
     }
   }
 }

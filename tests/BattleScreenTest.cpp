@@ -219,37 +219,35 @@ TEST_F(BattleScreen, TheFightersAreRepaintedAfterAStepUnlessTheLogIsOff) {
 }
 
 // The lines the last click logged, as UTF-8.
-Lines StepLines() {
+Lines StepLines(const TGame& g) {
   Lines lines;
-  for (const std::string& line : LogStore.StepLines) lines.push_back(U8(line));
+  for (const std::string& line : g.LogStore.StepLines) lines.push_back(U8(line));
   return lines;
 }
 
 TEST(BattleScreenPlay, AClickOnSkipSkipsAndAClickElsewhereSteps) {
   StartScreens();
-  TBattleHarness h;
+  TBattleHarness h(TestView(), true);  // the game's own host, on the test screens
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
-  Battle.Host = &TestGame().BattleHost;  // the game's own, on the test screens
-  EnterMode(TestGame(), TestShell(), gmBattle);
-  RunCommand(TestGame(), TestShell(), SensorClick(529, 320));  // just left of SKIP
-  EXPECT_EQ(StepLines(), (Lines{"", "【第0ターン】"}));
-  RunCommand(TestGame(), TestShell(), SensorClick(530, 310));
-  EXPECT_EQ(StepLines(), (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
+  EnterMode(h.Game, TestShell(), gmBattle);
+  RunCommand(h.Game, TestShell(), SensorClick(529, 320));  // just left of SKIP
+  EXPECT_EQ(StepLines(h.Game), (Lines{"", "【第0ターン】"}));
+  RunCommand(h.Game, TestShell(), SensorClick(530, 310));
+  EXPECT_EQ(StepLines(h.Game), (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
 }
 
 TEST(BattleScreenPlay, ALongMatchPlaysToItsEndWhileTheScrollTimerRuns) {
   StartScreens();
-  TBattleHarness h;
+  TBattleHarness h(TestView(), true);  // the game's own host, on the test screens
   h.Setup(1, {{"甲", "300/1/40/8/斬斬斬斬斬"}, {"乙", "300/1/40/8/斬斬斬斬斬"}});
-  Battle.Host = &TestGame().BattleHost;  // the game's own, on the test screens
-  EnterMode(TestGame(), TestShell(), gmBattle);
+  EnterMode(h.Game, TestShell(), gmBattle);
   std::size_t heard = 0;
-  for (int k = 0; GameMode == gmBattle && k < 100000; ++k) {
-    RunCommand(TestGame(), TestShell(), SensorClick(100, 100));
-    heard += LogStore.StepLines.size();
-    LogScrollTick(TestGame(), GameMode == gmBattle);
+  for (int k = 0; h.Game.Mode == gmBattle && k < 100000; ++k) {
+    RunCommand(h.Game, TestShell(), SensorClick(100, 100));
+    heard += h.LogStore.StepLines.size();
+    LogScrollTick(h.Game, h.Game.Mode == gmBattle);
   }
-  EXPECT_NE(GameMode, gmBattle);
+  EXPECT_NE(h.Game.Mode, gmBattle);
   EXPECT_GT(heard, 512u);
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
-#include "battle/BattleHost.h"
 #include "data/Tournament.h"
 #include "tests/BattleHarness.h"
 #include "tests/TestSupport.h"
@@ -17,8 +16,8 @@ TEST(BattleStepping, TheFirstClickOfStageOneShowsTurnZero) {
   h.Setup(1, {{"甲", "20/3/2/1/斬闇"}, {"乙", "15/2/2/2/衝盾"}});
   const TClick start = h.Enter();
   EXPECT_EQ(start.Lines, (Lines{"第一回戦  1/1", "甲 vs 乙"}));
-  EXPECT_TRUE(Battle.SkipAllowed);
-  EXPECT_FALSE(Battle.LogOff);
+  EXPECT_TRUE(h.Battle.SkipAllowed);
+  EXPECT_FALSE(h.Battle.LogOff);
   const TClick first = h.Step();
   EXPECT_EQ(first.Lines, (Lines{"", "【第0ターン】"}));
   EXPECT_EQ(first.Cue, "dat\\タ2.wav");
@@ -28,33 +27,33 @@ TEST(BattleStepping, TheFirstClickOfStageOneShowsTurnZero) {
 TEST(BattleStepping, TheFirstClickOfLaterStagesPutsTheNewBuildsIntoForce) {
   TBattleHarness h;
   h.Setup(2, {{"甲", "20/3/2/1/斬闇"}, {"乙", "20/0/0/0/"}}, /*heroIndex=*/0);
-  Tournament.HeroEdit.Spec = Build("25/3/2/1/斬闇");  // the player's edited build
-  Tournament.Hero->Bonus = 1;
-  GrownSpecs[1] = Build("30/1/1/1/斬");  // the rival's grown build
+  h.Tournament.HeroEdit.Spec = Build("25/3/2/1/斬闇");  // the player's edited build
+  h.Tournament.Hero->Bonus = 1;
+  h.Tournament.GrownSpecs[1] = Build("30/1/1/1/斬");  // the rival's grown build
   EXPECT_EQ(h.Enter().Lines, (Lines{"第二回戦  1/1", "甲 vs 乙"}));
   const TClick opening = h.Step();
   EXPECT_EQ(opening.Lines, (Lines{"甲の構成が変動した！", "20/3/2/1/斬闇 ⇒ 25/3/2/1/斬闇",
                                   "乙の構成が変動した！", "20/0/0/0/ ⇒ 30/1/1/1/斬"}));
   EXPECT_EQ(opening.Cue, "dat\\ヒィン.wav");
-  EXPECT_EQ(Tournament.Slots[0].Spec, Build("25/3/2/1/斬闇"));
-  EXPECT_EQ(Tournament.Slots[0].Bonus, 0);
-  EXPECT_EQ(Tournament.Slots[1].Spec, Build("30/1/1/1/斬"));
-  EXPECT_EQ(Battle.A.MaxHP, 25);
-  EXPECT_EQ(Battle.B.SwordCount, 1);
+  EXPECT_EQ(h.Tournament.Slots[0].Spec, Build("25/3/2/1/斬闇"));
+  EXPECT_EQ(h.Tournament.Slots[0].Bonus, 0);
+  EXPECT_EQ(h.Tournament.Slots[1].Spec, Build("30/1/1/1/斬"));
+  EXPECT_EQ(h.Battle.A.MaxHP, 25);
+  EXPECT_EQ(h.Battle.B.SwordCount, 1);
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
 }
 
 TEST(BattleStepping, SkipAtTheStartShowsOnlyTheEnd) {
   TBattleHarness h;
   h.Setup(2, {{"甲", "20/3/0/1/斬"}, {"乙", "20/1/0/1/斬"}});
-  GrownSpecs[1] = Build("25/1/0/1/斬");
+  h.Tournament.GrownSpecs[1] = Build("25/1/0/1/斬");
   h.Enter();
   const TClick skip = h.Skip();
   EXPECT_EQ(skip.Lines, (Lines{"", "～ 略 ～", "", "-- 戦闘終了 --"}));
   EXPECT_EQ(skip.Cue, "dat\\cap_tiron03-2.wav");
-  EXPECT_FALSE(Battle.SkipAllowed);
-  EXPECT_FALSE(Battle.LogOff);
-  EXPECT_EQ(Tournament.Slots[1].Spec.MaxHP, 25);  // the silent opening still took effect
+  EXPECT_FALSE(h.Battle.SkipAllowed);
+  EXPECT_FALSE(h.Battle.LogOff);
+  EXPECT_EQ(h.Tournament.Slots[1].Spec.MaxHP, 25);  // the silent opening still took effect
   // After the end SKIP is a plain step.
   const TClick verdict = h.Skip();
   EXPECT_EQ(verdict.Lines, (Lines{"甲の勝利！"}));
@@ -100,8 +99,8 @@ TEST(BattleMatch, TheVerdictRecordsWinsHistoryAndABonusThenTheRoundEnds) {
   EXPECT_TRUE(
       HasRun(all, {"乙は死んだ。", "", "-- 戦闘終了 --", "a一二三四五六七八九十一二三四五の勝利！",
                    longName + "は途心を1獲得した。"}));
-  TSwordia& w = Tournament.Slots[0];
-  TSwordia& l = Tournament.Slots[1];
+  TSwordia& w = h.Tournament.Slots[0];
+  TSwordia& l = h.Tournament.Slots[1];
   EXPECT_EQ(w.Wins, 1);
   EXPECT_EQ(w.Bonus, 1);
   EXPECT_TRUE(w.InTournament);
@@ -114,9 +113,9 @@ TEST(BattleMatch, TheVerdictRecordsWinsHistoryAndABonusThenTheRoundEnds) {
   // The hand-over click: the stage ends, the board shows.
   EXPECT_EQ(h.Where, TShown::Board);
   EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
-  EXPECT_EQ(Tournament.Stage, 2);
-  EXPECT_EQ(Tournament.EntrantCount, 1);
-  EXPECT_EQ(Tournament.Entrants[0], &w);
+  EXPECT_EQ(h.Tournament.Stage, 2);
+  EXPECT_EQ(h.Tournament.EntrantCount, 1);
+  EXPECT_EQ(h.Tournament.Entrants[0], &w);
 }
 
 TEST(BattleMatch, TheFinalEarnsNoBonusAndEndsTheTournament) {
@@ -134,9 +133,9 @@ TEST(BattleMatch, TheFinalEarnsNoBonusAndEndsTheTournament) {
   EXPECT_EQ(last.Cue, "-");
   EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
   EXPECT_EQ(h.Where, TShown::Board);
-  EXPECT_EQ(Tournament.Stage, 6);
-  EXPECT_EQ(Tournament.Slots[0].Bonus, 0);
-  EXPECT_EQ(Tournament.Slots[0].Wins, 1);
+  EXPECT_EQ(h.Tournament.Stage, 6);
+  EXPECT_EQ(h.Tournament.Slots[0].Bonus, 0);
+  EXPECT_EQ(h.Tournament.Slots[0].Wins, 1);
 }
 
 TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
@@ -154,24 +153,24 @@ TEST(BattleMatch, AHeroWinShowsTheStoryAndTheRoundGoesOnWithTheNextMatch) {
   const TClick toStory = h.Step();
   EXPECT_TRUE(toStory.Lines.empty());
   EXPECT_EQ(h.Where, TShown::Story);
-  EXPECT_TRUE(Battle.ResumeAfterStory);
+  EXPECT_TRUE(h.Battle.ResumeAfterStory);
   EXPECT_EQ(h.Played.size(), played);  // the switch to the story plays nothing itself
   // Back from the story: match 2 of 2, not match 1 again.
   const TClick next = h.Enter();
   EXPECT_EQ(next.Lines, (Lines{"", "", "第一回戦  2/2", "丙 vs 丁"}));
-  EXPECT_FALSE(Battle.ResumeAfterStory);
-  EXPECT_EQ(Battle.MatchIndex, 1);
+  EXPECT_FALSE(h.Battle.ResumeAfterStory);
+  EXPECT_EQ(h.Battle.MatchIndex, 1);
   // A rival's win goes straight on; after the last match the round ends with
   // the winners in bracket order.
   const Lines rest = h.RunToEnd();
   EXPECT_TRUE(HasRun(rest, {"丁の勝利！", "丁は途心を1獲得した。"}));
   EXPECT_EQ(h.Where, TShown::Board);
-  ASSERT_EQ(Tournament.EntrantCount, 2);
-  EXPECT_EQ(Tournament.Entrants[0], &Tournament.Slots[0]);
-  EXPECT_EQ(Tournament.Entrants[1], &Tournament.Slots[3]);
+  ASSERT_EQ(h.Tournament.EntrantCount, 2);
+  EXPECT_EQ(h.Tournament.Entrants[0], &h.Tournament.Slots[0]);
+  EXPECT_EQ(h.Tournament.Entrants[1], &h.Tournament.Slots[3]);
   // Hero making starts from the hero as it fought, with the point it won.
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 1);
-  EXPECT_EQ(Tournament.HeroEdit.Wins, 1);
+  EXPECT_EQ(h.Tournament.HeroEdit.Bonus, 1);
+  EXPECT_EQ(h.Tournament.HeroEdit.Wins, 1);
 }
 
 TEST(BattleMatch, ARivalWinStartsTheNextMatchWithTheNextClick) {
@@ -190,33 +189,23 @@ TEST(BattleMatch, ARivalWinStartsTheNextMatchWithTheNextClick) {
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
 }
 
-// A host that keeps the battle on screen after the last match, as the lab's
-// and the default host do, and hears every cue.
-class TStayingHost : public TBattleHost {
- public:
-  void PlayCue(const char* file) override { Played.push_back(U8(file)); }
-  Lines Played;
-};
-
 TEST(BattleStepping, AClickThatChoosesNoCuePlaysNone) {
   TBattleHarness h;
   h.Setup(5, {{"甲", "20/5/0/1/斬"}, {"乙", "10/0/0/0/"}});
-  TStayingHost host;
-  Battle.Host = &host;
   h.Enter();
   TClick c;
   do {
     c = h.Step();
   } while (c.Lines.empty() || c.Lines.back() != "甲の勝利！");
-  ASSERT_EQ(host.Played.back(), "dat\\cap_von06-2.wav");
+  ASSERT_EQ(h.Played.back(), "dat\\cap_von06-2.wav");
   // The final earns no point: the next click logs nothing and chooses no cue;
   // the end of the stage sounds by itself, and the verdict's cue is not heard
   // again, neither now nor on a click with nothing left to run.
   const TClick end = h.Step();
   EXPECT_TRUE(end.Lines.empty());
   EXPECT_EQ(end.Cue, "-");
-  EXPECT_EQ(host.Played.back(), "dat\\ガソ.wav");
-  const std::size_t played = host.Played.size();
+  EXPECT_EQ(h.Played.back(), "dat\\ガソ.wav");
+  const std::size_t played = h.Played.size();
   EXPECT_EQ(h.Step().Cue, "-");
-  EXPECT_EQ(host.Played.size(), played);
+  EXPECT_EQ(h.Played.size(), played);
 }

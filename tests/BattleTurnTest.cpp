@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <memory>
 #include <stdexcept>
 
 #include "battle/Action.h"
@@ -38,7 +39,8 @@ TEST(BattleTurnOrder, EqualSpeedActsInOneStepTheFasterTakesAllItsStepsFirst) {
 
 TEST(BattleTurnOrder, QuickGoesBeforeSpeedAndARaisedSpeedCountsAtOnce) {
   // The slower side with more quick acts first, all its steps in a row.
-  const Lines quick = ShownBattle("50/1/0/2/斬斬", "50/1/0/1/斬", [] { Battle.B.Quick = 1; });
+  const Lines quick =
+      ShownBattle("50/1/0/2/斬斬", "50/1/0/1/斬", [](TGame& g) { g.Battle.B.Quick = 1; });
   EXPECT_EQ(TurnLines(quick, 1),
             (Lines{"", "乙の斬撃剣！", "甲に1ダメージを与えた！", "", "甲の斬撃剣！",
                    "乙に1ダメージを与えた！", "", "甲の斬撃剣！", "乙に1ダメージを与えた！"}));
@@ -67,9 +69,9 @@ TEST(BattleTurnOrder, TheReserveIsSpentOnlyOnASwordOrAStun) {
   EXPECT_TRUE(CanAct(f, 6));
 
   // In play the stunned step uses the reserve and leaves the sword unused.
-  const Lines all = ShownBattle("20/1/0/0/斬", "20/0/0/0/", [] {
-    Battle.A.ReserveAP = 2;
-    Battle.A.Stun = 1;
+  const Lines all = ShownBattle("20/1/0/0/斬", "20/0/0/0/", [](TGame& g) {
+    g.Battle.A.ReserveAP = 2;
+    g.Battle.A.Stun = 1;
   });
   EXPECT_EQ(TurnLines(all, 0), (Lines{"", "甲はスタンで動けない！"}));
   EXPECT_EQ(TurnLines(all, 1), (Lines{"", "甲の斬撃剣！", "乙に1ダメージを与えた！"}));
@@ -79,18 +81,18 @@ TEST(BattleTurnStart, SleepThenStrongPoisonThenPoisonEachInItsOwnClick) {
   TBattleHarness h;
   h.Setup(1, {{"甲", "40/1/0/2/"}, {"乙", "40/1/0/1/"}});
   h.Enter();
-  Battle.A.Sleep = 1;
-  Battle.A.ReserveAP = 5;
-  Battle.A.StrongPoison = 2;
-  Battle.A.Poison = 1;
-  Battle.B.Poison = 4;
+  h.Battle.A.Sleep = 1;
+  h.Battle.A.ReserveAP = 5;
+  h.Battle.A.StrongPoison = 2;
+  h.Battle.A.Poison = 1;
+  h.Battle.B.Poison = 4;
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
   const TClick sleep = h.Step();
   EXPECT_EQ(sleep.Lines, (Lines{"甲は眠っている。"}));
   EXPECT_EQ(sleep.Cue, "dat\\weak.wav");
-  EXPECT_EQ(Battle.A.AP, 0);
-  EXPECT_EQ(Battle.A.ReserveAP, 0);
-  EXPECT_EQ(Battle.A.Sleep, 0);
+  EXPECT_EQ(h.Battle.A.AP, 0);
+  EXPECT_EQ(h.Battle.A.ReserveAP, 0);
+  EXPECT_EQ(h.Battle.A.Sleep, 0);
   const TClick strong = h.Step();
   EXPECT_EQ(strong.Lines, (Lines{"甲の毒が2増えた。"}));
   EXPECT_EQ(strong.Cue, "dat\\dh.wav");
@@ -98,21 +100,21 @@ TEST(BattleTurnStart, SleepThenStrongPoisonThenPoisonEachInItsOwnClick) {
   EXPECT_EQ(poison.Lines,
             (Lines{"甲は毒により3ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
   EXPECT_EQ(poison.Cue, "dat\\dh.wav");
-  EXPECT_EQ(Battle.A.HP, 37);
+  EXPECT_EQ(h.Battle.A.HP, 37);
   // Poison does not wear off; strong poison keeps feeding it.
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第1ターン】"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"甲の毒が2増えた。"}));
   EXPECT_EQ(h.Step().Lines,
             (Lines{"甲は毒により5ダメージを受けた。", "乙は毒により4ダメージを受けた。"}));
-  EXPECT_EQ(Battle.A.HP, 32);
-  EXPECT_EQ(Battle.A.AP, 2);  // awake again
+  EXPECT_EQ(h.Battle.A.HP, 32);
+  EXPECT_EQ(h.Battle.A.AP, 2);  // awake again
 }
 
 TEST(BattleKnockOut, PoisonAtTheStartOfTurnOneEndsTheBattleBeforeAnyAction) {
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/1/0/1/斬"}, {"乙", "20/5/0/1/斬"}});
   h.Enter();
-  Battle.A.Poison = 15;
+  h.Battle.A.Poison = 15;
   Lines all;
   for (int i = 0; i < 4; ++i) {
     const Lines l = h.Step().Lines;
@@ -135,9 +137,9 @@ TEST(BattleKnockOut, AKnockOutInTurnZeroIsNoticedRightAfterTheHeaderOfTurnOne) {
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/1/0/1/"}, {"乙", "20/1/0/1/"}});
   h.Enter();
-  Battle.B.HP = 0;
+  h.Battle.B.HP = 0;
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第0ターン】"}));
-  EXPECT_FALSE(Battle.B.Dead);
+  EXPECT_FALSE(h.Battle.B.Dead);
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第1ターン】"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"乙は死んだ。"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"", "-- 戦闘終了 --"}));
@@ -149,8 +151,8 @@ TEST(BattleKnockOut, SoulsAreSpentOnePassEachThenOneLife) {
   TBattleHarness h;
   h.Setup(1, {{"甲", "0/1/0/0/"}, {"乙", "20/0/0/0/"}});
   h.Enter();
-  Battle.A.Soul = 2;
-  Battle.A.Life = 2;
+  h.Battle.A.Soul = 2;
+  h.Battle.A.Life = 2;
   h.Step();
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第1ターン】"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"甲は死んだ。"}));
@@ -159,18 +161,18 @@ TEST(BattleKnockOut, SoulsAreSpentOnePassEachThenOneLife) {
   EXPECT_EQ(soul.Cue, "dat\\cap_von01-2.wav");
   EXPECT_EQ(h.Step().Lines, (Lines{"甲の＜ソウル＞発動、HPが0になった。"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"甲の＜ライフ＞発動、HPが1になった。生き返った。"}));
-  EXPECT_FALSE(Battle.A.Dead);
-  EXPECT_EQ(Battle.A.HP, 1);
-  EXPECT_EQ(Battle.A.Soul, 0);
-  EXPECT_EQ(Battle.A.Life, 1);  // one life per knock-out
+  EXPECT_FALSE(h.Battle.A.Dead);
+  EXPECT_EQ(h.Battle.A.HP, 1);
+  EXPECT_EQ(h.Battle.A.Soul, 0);
+  EXPECT_EQ(h.Battle.A.Life, 1);  // one life per knock-out
   // The battle goes on.
   EXPECT_EQ(h.Step().Lines, (Lines{"", "【第2ターン】"}));
 
   // A soul with some maximum HP revives at once and the life is kept.
-  const Lines all = ShownBattle("20/0/0/0/", "20/0/0/0/", [] {
-    Battle.A.HP = -3;
-    Battle.A.Soul = 1;
-    Battle.A.Life = 1;
+  const Lines all = ShownBattle("20/0/0/0/", "20/0/0/0/", [](TGame& g) {
+    g.Battle.A.HP = -3;
+    g.Battle.A.Soul = 1;
+    g.Battle.A.Life = 1;
   });
   EXPECT_EQ(TurnLines(all, 1),
             (Lines{"甲は死んだ。", "甲の＜ソウル＞発動、HPが20になった。生き返った。"}));
@@ -178,9 +180,9 @@ TEST(BattleKnockOut, SoulsAreSpentOnePassEachThenOneLife) {
 
 TEST(BattleKnockOut, AFighterDownInTurnZeroStillActsAndIsNoticedInTurnOne) {
   // The first side is down from the start but not yet noticed: it still acts.
-  const Lines all = ShownBattle("20/0/0/1/命", "20/0/0/0/", [] {
-    Battle.A.HP = -1;
-    Battle.A.Swords[0].StartTurn = 0;
+  const Lines all = ShownBattle("20/0/0/1/命", "20/0/0/0/", [](TGame& g) {
+    g.Battle.A.HP = -1;
+    g.Battle.A.Swords[0].StartTurn = 0;
   });
   EXPECT_EQ(TurnLines(all, 0), (Lines{"", "甲の命の剣！", "甲に＜ライフ＞が付与された！"}));
   // Noticed in turn 1: the life it gained meanwhile lifts it.
@@ -189,7 +191,7 @@ TEST(BattleKnockOut, AFighterDownInTurnZeroStillActsAndIsNoticedInTurnOne) {
 }
 
 TEST(BattleEnd, NobodyFallsThePushDecidesAfterTurnTwenty) {
-  const Lines all = ShownBattle("20/0/0/0/", "50/0/0/0/", [] { Battle.A.Push = 1; });
+  const Lines all = ShownBattle("20/0/0/0/", "50/0/0/0/", [](TGame& g) { g.Battle.A.Push = 1; });
   EXPECT_TRUE(HasRun(all, {"", "【第20ターン】", "", "-- 戦闘終了 --", "オーバーターンジャッジ！",
                            "プッシュ発動！", "甲の勝利！", "甲は途心を1獲得した。"}));
   EXPECT_FALSE(HasRun(all, {"【第21ターン】"}));
@@ -202,24 +204,24 @@ TEST(BattleEnd, BothDownInOneStepIsAnOverkillDecidedByTheHigherNegativeHP) {
   TBattleHarness h;
   h.Setup(1, {{"甲", "20/5/0/1/斬"}, {"乙", "20/5/0/1/斬"}});
   h.Enter();
-  Battle.A.HP = 1;
-  Battle.B.HP = 2;
+  h.Battle.A.HP = 1;
+  h.Battle.B.HP = 2;
   for (int i = 0; i < 3; ++i) h.Step();
   EXPECT_EQ(h.Step().Lines, (Lines{"乙に5ダメージを与えた！", "甲に5ダメージを与えた！"}));
   // Both are noticed by the one death check after the strike.
   EXPECT_EQ(h.Step().Lines, (Lines{"甲は死んだ。", "乙は死んだ。"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"", "-- 戦闘終了 --"}));
   EXPECT_EQ(h.Step().Lines, (Lines{"オーバーキルジャッジ！", "乙の勝利！"}));
-  EXPECT_EQ(Battle.A.HP, -4);
-  EXPECT_EQ(Battle.B.HP, -3);
+  EXPECT_EQ(h.Battle.A.HP, -4);
+  EXPECT_EQ(h.Battle.B.HP, -3);
 }
 
 TEST(BattleEnd, EqualHPIsEvenInASimulationAndChanceInATournament) {
-  EXPECT_EQ(SimulateBattle(Build("0/0/0/0/"), Build("0/0/0/0/")), brDraw);
-  EXPECT_EQ(SimulateBattle(Build("20/1/1/1/斬"), Build("20/1/1/1/斬")), brDraw);
+  EXPECT_EQ(SimulateBuilds(Build("0/0/0/0/"), Build("0/0/0/0/")), brDraw);
+  EXPECT_EQ(SimulateBuilds(Build("20/1/1/1/斬"), Build("20/1/1/1/斬")), brDraw);
   std::set<std::string> winners;
   for (std::uint32_t seed = 1; seed <= 16; ++seed) {
-    const Lines all = ShownBattle("20/0/0/0/", "20/0/0/0/", [&] { TestGame().Dice.Seed(seed); });
+    const Lines all = ShownBattle("20/0/0/0/", "20/0/0/0/", [&](TGame& g) { g.Dice.Seed(seed); });
     ASSERT_TRUE(HasRun(all, {"オーバーターンジャッジ！", "ＨＰ同値につき乱数で勝敗を決定！"}));
     for (const std::string& line : all) {
       if (line == "甲の勝利！" || line == "乙の勝利！") winners.insert(line);
@@ -229,11 +231,12 @@ TEST(BattleEnd, EqualHPIsEvenInASimulationAndChanceInATournament) {
 }
 
 TEST(BattleSimulation, ResultCodesFollowTheWinnerAndTheLogStaysOff) {
-  EXPECT_EQ(SimulateBattle(Build("20/3/0/1/斬"), Build("20/0/0/0/")), brFirstWins);
-  EXPECT_EQ(SimulateBattle(Build("20/0/0/0/"), Build("20/3/0/1/斬")), brSecondWins);
-  EXPECT_EQ(SimulateBattle(Build("10/0/0/1/押"), Build("50/0/0/0/")), brFirstWins);
-  EXPECT_TRUE(Battle.LogOff);
-  EXPECT_FALSE(Battle.Simulation);
+  const auto battle = std::make_unique<TBattle>();
+  EXPECT_EQ(SimulateBattle(*battle, Build("20/3/0/1/斬"), Build("20/0/0/0/")), brFirstWins);
+  EXPECT_EQ(SimulateBattle(*battle, Build("20/0/0/0/"), Build("20/3/0/1/斬")), brSecondWins);
+  EXPECT_EQ(SimulateBattle(*battle, Build("10/0/0/1/押"), Build("50/0/0/0/")), brFirstWins);
+  EXPECT_TRUE(battle->LogOff);
+  EXPECT_FALSE(battle->Simulation);
 }
 
 TEST(BattleScheduling, AFullContinuationStackIsAnInternalError) {

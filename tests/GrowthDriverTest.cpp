@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "data/Tournament.h"
+#include "game/Game.h"
 #include "growth/GrowthDriver.h"
 #include "growth/GrowthSearch.h"
 #include "rules/Random.h"
 #include "rules/SjisText.h"
-#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -43,9 +43,19 @@ void Seat(TTournament& t, const std::vector<TSpec>& builds) {
   t.Stage = 2;
 }
 
-void SeatEntrants(const std::vector<TSpec>& builds) {
-  NewTestGame();
-  Seat(Tournament, builds);
+// A game of its own with the builds seated at stage 2.
+std::unique_ptr<TGame> SeatEntrants(const std::vector<TSpec>& builds) {
+  auto g = std::make_unique<TGame>();
+  Seat(g->Tournament, builds);
+  return g;
+}
+
+void StartGrowth(TGame& g) {
+  StartGrowth(g.Growth, g.Tournament);
+}
+
+bool GrowthTick(TGame& g) {
+  return GrowthTick(g.Growth, g.Tournament, g.Dice);
 }
 
 // What each tick did, for a whole growth.
@@ -54,13 +64,13 @@ struct TTickLog {
   std::vector<std::int64_t> Battles;
 };
 
-TTickLog RunToEnd() {
+TTickLog RunToEnd(TGame& g) {
   TTickLog log;
-  while (IsGrowing()) {
-    const std::int64_t before = TestGame().Growth.BattlesPlayed;
-    EXPECT_TRUE(GrowthTick());
-    log.Battles.push_back(TestGame().Growth.BattlesPlayed - before);
-    log.Remaining.push_back(GrowthRemaining());
+  while (g.Growth.Growing) {
+    const std::int64_t before = g.Growth.BattlesPlayed;
+    EXPECT_TRUE(GrowthTick(g));
+    log.Battles.push_back(g.Growth.BattlesPlayed - before);
+    log.Remaining.push_back(g.Growth.Remaining);
   }
   return log;
 }
@@ -69,14 +79,14 @@ TTickLog RunToEnd() {
 
 TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
   const std::vector<TSpec> builds = Rivals();
-  SeatEntrants(builds);
-  TestGame().Dice.Seed(31);
-  StartGrowth();
-  EXPECT_TRUE(IsGrowing());
-  EXPECT_EQ(GrowthRemaining(), 100);
-  const TTickLog log = RunToEnd();
+  const auto g = SeatEntrants(builds);
+  g->Dice.Seed(31);
+  StartGrowth(*g);
+  EXPECT_TRUE(g->Growth.Growing);
+  EXPECT_EQ(g->Growth.Remaining, 100);
+  const TTickLog log = RunToEnd(*g);
   EXPECT_EQ(log.Remaining.back(), 0);
-  EXPECT_FALSE(IsGrowing());
+  EXPECT_FALSE(g->Growth.Growing);
   std::int32_t previous = 100;
   for (std::int32_t r : log.Remaining) {
     EXPECT_LE(r, previous);
@@ -93,7 +103,8 @@ TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
     const std::size_t growth = GrowthCandidates(me, partner, dice).size();
     const std::int64_t opponents =
         static_cast<std::int64_t>(GrowthCandidates(partner, me, dice).size());
-    const std::size_t orders = TBromString::CharCount(GrownSpecs[i].Swords) <= 1 ? 1 : 30;
+    const std::size_t orders =
+        TBromString::CharCount(g->Tournament.GrownSpecs[i].Swords) <= 1 ? 1 : 30;
     // The entrant's share of 100 %: growth slices walk its first half, order
     // slices its second, each percentage taken before the slice's k advances.
     const std::int32_t share = (16 - i) * 100 / 16;
@@ -118,7 +129,7 @@ TEST(GrowthDriver, ARoundOfSixteenCountsDownOneSlicePerTick) {
   }
   EXPECT_EQ(tick, log.Battles.size());
   // The entrants' own builds are untouched until their next match.
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(Tournament.Slots[i].Spec, builds[i]);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(g->Tournament.Slots[i].Spec, builds[i]);
 }
 
 TEST(GrowthDriver, GrowsTheSameBuildsAsTheWholeSearchRunAtOnce) {
@@ -126,15 +137,16 @@ TEST(GrowthDriver, GrowsTheSameBuildsAsTheWholeSearchRunAtOnce) {
        {std::vector<TSpec>{Build(20, 2, 1, 1, "斬闇"), Build(15, 2, 0, 2, "振斬斬斬")},
         std::vector<TSpec>{Build(15, 3, 1, 1, "絶確"), Build(10, 2, 0, 2, "毒猛斬斬"),
                            Build(15, 2, 0, 2, "導絶斬"), Build(20, 2, 1, 1, "死斬")}}) {
-    SeatEntrants(builds);
-    TestGame().Dice.Seed(404);
-    StartGrowth();
-    RunToEnd();
+    const auto g = SeatEntrants(builds);
+    g->Dice.Seed(404);
+    StartGrowth(*g);
+    RunToEnd(*g);
     // Each entrant grows from the builds as the round left them, against
     // its partner (0 with 1, 2 with 3).
     TRandom dice(404);
     for (std::size_t i = 0; i < builds.size(); ++i) {
-      EXPECT_EQ(GrownSpecs[i], GrowOne(builds[i], builds[i ^ 1], dice)) << "entrant " << i;
+      EXPECT_EQ(g->Tournament.GrownSpecs[i], GrowOne(builds[i], builds[i ^ 1], dice))
+          << "entrant " << i;
     }
   }
 }
@@ -164,33 +176,33 @@ TEST(GrowthDriver, AGameGrowsTheSameBesideAnotherOnOneThread) {
 TEST(GrowthDriver, AChosenBuildOfOneSwordTakesASingleOrderSlice) {
   // Without speed only HP and speed are offered, so the sword list stays at
   // one sword: 2 growth slices, 1 order slice and the store.
-  SeatEntrants({Build(20, 2, 1, 0, "斬"), Build(20, 2, 1, 0, "")});
-  TestGame().Dice.Seed(9);
-  StartGrowth();
-  const TTickLog log = RunToEnd();
+  const auto g = SeatEntrants({Build(20, 2, 1, 0, "斬"), Build(20, 2, 1, 0, "")});
+  g->Dice.Seed(9);
+  StartGrowth(*g);
+  const TTickLog log = RunToEnd(*g);
   ASSERT_EQ(log.Battles.size(), 8u);
   EXPECT_EQ(log.Battles, (std::vector<std::int64_t>{2, 2, 2, 0, 2, 2, 2, 0}));
   EXPECT_EQ(log.Remaining, (std::vector<std::int32_t>{100, 88, 75, 50, 50, 38, 25, 0}));
-  EXPECT_EQ(TBromString::CharCount(GrownSpecs[0].Swords), 1);
+  EXPECT_EQ(TBromString::CharCount(g->Tournament.GrownSpecs[0].Swords), 1);
 }
 
 TEST(GrowthDriver, IdleTicksDoNothingAndALoneEntrantKeepsItsBuild) {
-  SeatEntrants({Build(20, 2, 1, 1, "斬"), Build(20, 2, 1, 1, "斬")});
-  const std::int64_t before = TestGame().Growth.BattlesPlayed;
-  EXPECT_FALSE(GrowthTick());
-  EXPECT_FALSE(GrowthTick());
-  EXPECT_EQ(TestGame().Growth.BattlesPlayed, before);
-  EXPECT_FALSE(IsGrowing());
+  auto g = SeatEntrants({Build(20, 2, 1, 1, "斬"), Build(20, 2, 1, 1, "斬")});
+  const std::int64_t before = g->Growth.BattlesPlayed;
+  EXPECT_FALSE(GrowthTick(*g));
+  EXPECT_FALSE(GrowthTick(*g));
+  EXPECT_EQ(g->Growth.BattlesPlayed, before);
+  EXPECT_FALSE(g->Growth.Growing);
   // A lone entrant has nobody to grow against: one tick, no battle.
-  SeatEntrants({Build(20, 2, 1, 1, "斬闇")});
-  StartGrowth();
-  EXPECT_TRUE(IsGrowing());
-  EXPECT_EQ(GrowthRemaining(), 100);
-  EXPECT_TRUE(GrowthTick());
-  EXPECT_FALSE(IsGrowing());
-  EXPECT_EQ(GrowthRemaining(), 0);
-  EXPECT_EQ(GrownSpecs[0], Build(20, 2, 1, 1, "斬闇"));
-  EXPECT_EQ(TestGame().Growth.BattlesPlayed, before);
-  Tournament.EntrantCount = 17;
-  EXPECT_THROW(StartGrowth(), std::logic_error);
+  g = SeatEntrants({Build(20, 2, 1, 1, "斬闇")});
+  StartGrowth(*g);
+  EXPECT_TRUE(g->Growth.Growing);
+  EXPECT_EQ(g->Growth.Remaining, 100);
+  EXPECT_TRUE(GrowthTick(*g));
+  EXPECT_FALSE(g->Growth.Growing);
+  EXPECT_EQ(g->Growth.Remaining, 0);
+  EXPECT_EQ(g->Tournament.GrownSpecs[0], Build(20, 2, 1, 1, "斬闇"));
+  EXPECT_EQ(g->Growth.BattlesPlayed, before);
+  g->Tournament.EntrantCount = 17;
+  EXPECT_THROW(StartGrowth(*g), std::logic_error);
 }

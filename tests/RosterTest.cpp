@@ -10,9 +10,9 @@
 #include "game/Step.h"
 #include "present/App.h"
 #include "present/PictureCheck.h"
+#include "tests/EffectLog.h"
 #include "tests/RosterTestSupport.h"
 #include "tests/ScriptTestSupport.h"
-#include "tests/TestGame.h"
 #include "tests/TestSupport.h"
 
 namespace {

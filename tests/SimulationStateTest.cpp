@@ -8,6 +8,7 @@
 
 #include "battle/Battle.h"
 #include "data/BuildCorpus.h"
+#include "game/Game.h"
 #include "growth/GrowthSearch.h"
 #include "rules/Random.h"
 #include "tests/BattleHarness.h"
@@ -20,9 +21,10 @@ const TBuildCorpus& Corpus() {
 }
 
 std::vector<int> ResultsInGameBattle() {
+  const auto game = std::make_unique<TGame>();
   std::vector<int> results;
   for (std::size_t i = 0; i < Corpus().A.size(); ++i) {
-    results.push_back(SimulateBattle(Corpus().A[i], Corpus().B[i]));
+    results.push_back(SimulateBattle(game->Battle, Corpus().A[i], Corpus().B[i]));
   }
   return results;
 }
@@ -42,14 +44,14 @@ TEST(SimulationState, AnOwnStateFightsLikeTheGamesAndLeavesItAlone) {
   for (int code : {brFirstWins, brDraw, brSecondWins}) {
     EXPECT_NE(std::count(expected.begin(), expected.end(), code), 0) << code;
   }
-  NewTestGame();
-  Battle.Turn = 7;
-  Battle.LogOff = false;
+  const auto game = std::make_unique<TGame>();
+  TBattle& shown = game->Battle;
+  shown.Turn = 7;
+  shown.LogOff = false;
   EXPECT_EQ(ResultsInOwnBattle(), expected);
-  EXPECT_EQ(Battle.Turn, 7);
-  EXPECT_FALSE(Battle.LogOff);
-  EXPECT_EQ(Battle.A.SwordCount, 0);
-  NewTestGame();
+  EXPECT_EQ(shown.Turn, 7);
+  EXPECT_FALSE(shown.LogOff);
+  EXPECT_EQ(shown.A.SwordCount, 0);
 }
 
 TEST(SimulationState, FightersBuiltOnceFightEveryBattleFromTheStart) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "tests/EffectLog.h"
 
 TGame& TestGame();
 // A fresh game in the same place: the names below go on naming its parts.
@@ -16,13 +17,6 @@ void NewTestGame();
 // without a window, none and a silent one).
 void ShowTestGamesOn(TGameView* view, TGameShell* shell);
 TGameShell& TestShell();
-
-// A shell that keeps every effect it is given, in order.
-class TEffectLog : public TGameShell {
- public:
-  std::vector<TEffect> Applied;
-  void Apply(const TEffect& e) override { Applied.push_back(e); }
-};
 
 inline TTournament& Tournament = TestGame().Tournament;
 inline TSpec (&GrownSpecs)[GrownSpecCount] = TestGame().Tournament.GrownSpecs;
