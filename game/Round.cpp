@@ -5,11 +5,11 @@
 #include "data/Tournament.h"
 #include "game/Mode.h"
 #include "growth/GrowthDriver.h"
-#include "script/TextFile.h"
 #include "rules/Cues.h"
 #include "rules/DataFolder.h"
 #include "rules/InternalError.h"
 #include "rules/Product.h"
+#include "script/TextFile.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // knock-out and revival, the end of the battle and the judgement.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <memory>
+#include <set>
 #include <stdexcept>
 
 #include "battle/Action.h"
