@@ -1,6 +1,7 @@
 #include "game/Making.h"
 
 #include <string>
+#include <string_view>
 
 #include "data/Status.h"
 #include "data/Tournament.h"
@@ -14,6 +15,16 @@ namespace {
 void ShowPointSpent(TGame& game) {
   AskCue(game, CuePopon);
   game.View.ShowHeroEdit(game, THeroEditChange::PointSpent);
+}
+
+// The sound and the screen after the swords or the whole edit changed; what
+// lies under the pointer may have changed with them, so the hover is taken
+// again before the present.
+void ShowEditChanged(TGame& game, std::string_view cue, THeroEditChange change) {
+  AskCue(game, cue);
+  game.View.ShowHeroEdit(game, change);
+  if (game.View.RefreshHover(game)) AskPresent(game);
+  AskPresent(game);
 }
 
 }  // namespace
@@ -72,10 +83,7 @@ void SwapSwords(TGame& game, std::int32_t a) {
   spec.Swords = swapped;
   // 3. The sound; the screen, with the pair highlight following the new
   // order.
-  AskCue(game, CuePopon);
-  game.View.ShowHeroEdit(game, THeroEditChange::Swapped);
-  if (game.View.RefreshHover(game)) AskPresent(game);
-  AskPresent(game);
+  ShowEditChanged(game, CuePopon, THeroEditChange::Swapped);
 }
 
 void ResetEdit(TGame& game, std::int32_t) {
@@ -85,10 +93,7 @@ void ResetEdit(TGame& game, std::int32_t) {
   // 2. The hero as last fixed, points included.
   g.HeroEdit = *g.Hero;
   // 3. The sound and the screen.
-  AskCue(game, CueSuka);
-  game.View.ShowHeroEdit(game, THeroEditChange::Reset);
-  if (game.View.RefreshHover(game)) AskPresent(game);
-  AskPresent(game);
+  ShowEditChanged(game, CueSuka, THeroEditChange::Reset);
 }
 
 void DecideEdit(TGame& game, std::int32_t) {

@@ -65,14 +65,20 @@ const std::pair<const char*, TKey> KeyNames[] = {
     {"f1", TKey::F1},         {"f2", TKey::F2},
     {"f11", TKey::F11}};
 
-bool KeyNamed(const std::string& name, TKey& key) {
-  for (const auto& [word, k] : KeyNames) {
+// Looks `name` up in a table of words; false when it holds no such word.
+template <class T, std::size_t N>
+bool Named(const std::pair<const char*, T> (&table)[N], const std::string& name, T& value) {
+  for (const auto& [word, v] : table) {
     if (name == word) {
-      key = k;
+      value = v;
       return true;
     }
   }
   return false;
+}
+
+bool KeyNamed(const std::string& name, TKey& key) {
+  return Named(KeyNames, name, key);
 }
 
 // The buttons of the virtual controller an event line may name.
@@ -89,13 +95,7 @@ bool PadButtonNamed(const std::string& name, TPadButton& button) {
                                                              {"down", TPadButton::Down},
                                                              {"left", TPadButton::Left},
                                                              {"right", TPadButton::Right}};
-  for (const auto& [word, b] : names) {
-    if (name == word) {
-      button = b;
-      return true;
-    }
-  }
-  return false;
+  return Named(names, name, button);
 }
 
 // The state of one game being played, and what hears it.
@@ -806,13 +806,7 @@ bool ParseAutoInput(const std::string& word, TAutoInput& by) {
                                                              {"keys", TAutoInput::Keys},
                                                              {"pad", TAutoInput::Pad},
                                                              {"mixed", TAutoInput::Mixed}};
-  for (const auto& [w, b] : words) {
-    if (word == w) {
-      by = b;
-      return true;
-    }
-  }
-  return false;
+  return Named(words, word, by);
 }
 
 bool ParseUntil(const std::string& word, int& until) {
