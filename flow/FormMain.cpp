@@ -203,7 +203,7 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       return NewTournament();
     case TKeyOutcome::MoveFocus:
       // The focus is the hover: it draws what the pointer would.
-      if (MoveFocus(screens_, *game_, outcome.Move, MakingFocusable)) Present(screens_);
+      if (MoveFocus(screens_, *game_, FocusMoveOf(key), MakingFocusable)) Present(screens_);
       return;
     case TKeyOutcome::ShowHero: {
       // The hero's portrait as under the pointer.
@@ -239,7 +239,7 @@ void TFormMain::RunRivalMatches() {
 }
 
 TKeyOutcome TFormMain::KeyOutcomeOf(TKey key, bool repeat) {
-  return KeyOutcome(*game_, screens_, keyMemory_, key, repeat);
+  return KeyOutcome(*game_, KeyScreenOf(screens_, *game_), keyMemory_, KeyPressOf(key), repeat);
 }
 
 void TFormMain::NewTournament() {

@@ -5,7 +5,7 @@
 // left button counts; on the title any left click starts the game and moves
 // are ignored; on every other screen clicks and moves go to the screen's
 // regions. The pointer leaving the screen leaves its regions. Keys come here
-// too and do what flow/Keys says.
+// too and do what game/Keys says.
 //
 // The window holds its platform window (present/Form), the game as one value,
 // which it can replace by a fresh one (NewGame), and the screens the game is
@@ -93,7 +93,7 @@ class TFormMain : public TGameShell {
   void PaintBoxMainMouseMove(int x, int y);
   void PaintBoxMainMouseLeave();
   void PaintBoxMainKeyDown(TKey key, bool repeat);
-  // What the key comes to on the screen shown now, by flow/Keys, with the
+  // What the key comes to on the screen shown now, by game/Keys, with the
   // window's memory of the last key that went down.
   TKeyOutcome KeyOutcomeOf(TKey key, bool repeat);
   // Every sound off or on; the caption says so while they are off.

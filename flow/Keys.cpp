@@ -1,44 +1,9 @@
 #include "flow/Keys.h"
 
-#include "data/Tournament.h"
 #include "paint/BattleScreen.h"
 #include "paint/HelpScreen.h"
 #include "paint/MakingScreen.h"
-#include "paint/ScreenKit.h"
-
-namespace {
-
-// The way an arrow or Tab moves hero making's focus.
-TFocusMove FocusMoveOf(TKey key) {
-  switch (key) {
-    case TKey::Left:
-      return TFocusMove::Left;
-    case TKey::Right:
-      return TFocusMove::Right;
-    case TKey::Up:
-      return TFocusMove::Up;
-    case TKey::Down:
-      return TFocusMove::Down;
-    case TKey::BackTab:
-      return TFocusMove::Previous;
-    default:
-      return TFocusMove::Next;
-  }
-}
-
-// What a key does in hero making: the arrows (Right too) and Tab move the
-// focus, Space and Return click the region it rests on.
-TKeyOutcome MakingKey(const TGame& g, const TScreens& s, TKey key, TKeyAction action) {
-  if (action == TKeyAction::Focus || key == TKey::Right) {
-    return {TKeyOutcome::MoveFocus, {}, FocusMoveOf(key)};
-  }
-  if (action != TKeyAction::Main) return {};
-  const TCommand click = FocusClick(s.Sensors, g, MakingFocusable);
-  if (click.Kind == TCommandKind::None) return {};
-  return {TKeyOutcome::Command, click};
-}
-
-}  // namespace
+#include "paint/Sensor.h"
 
 TKeyAction KeyActionOf(TKey key) {
   switch (key) {
@@ -70,91 +35,34 @@ TKeyAction KeyActionOf(TKey key) {
   return TKeyAction::None;
 }
 
-TCommandKind KeyCommandKind(TGameMode m, TKeyAction action) {
-  const bool main = action == TKeyAction::Main;
-  if (!main && action != TKeyAction::Close) return TCommandKind::None;
-  switch (m) {
-    case gmTitle:
-    case gmMaking:
-      break;
-    case gmStory:
-      return main ? TCommandKind::NextPage : TCommandKind::CloseStory;
-    case gmBoard:
-      return main ? TCommandKind::StartRound : TCommandKind::None;
-    case gmView:
-      return TCommandKind::CloseView;
-    case gmBattle:
-      return main ? TCommandKind::BattleStep : TCommandKind::BattleSkip;
-  }
-  return TCommandKind::None;
-}
-
-bool RivalMatchShown(const TGame& g) {
-  const TTournament& t = g.Tournament;
-  if (g.Mode != gmBattle || t.Hero == nullptr) return false;
-  const int first = 2 * g.Battle.MatchIndex;
-  if (first < 0 || first + 1 >= t.EntrantCount) return false;
-  return t.Entrants[first] != t.Hero && t.Entrants[first + 1] != t.Hero;
-}
-
-TKeyOutcome KeyOutcome(const TGame& g, const TScreens& s, TKeyMemory& memory, TKey key,
-                       bool repeat) {
+TKeyPress KeyPressOf(TKey key) {
   const TKeyAction action = KeyActionOf(key);
-  // 1. The help page open: a key only closes it, and a held key's repeats
-  // do nothing after, on any screen.
-  if (HelpPageOpen(s)) {
-    if (repeat) return {};
-    memory = TKeyMemory{g.Mode, true};
-    return {TKeyOutcome::CloseHelp, {}};
+  return {action, action == TKeyAction::Focus || key == TKey::Right};
+}
+
+TFocusMove FocusMoveOf(TKey key) {
+  switch (key) {
+    case TKey::Left:
+      return TFocusMove::Left;
+    case TKey::Right:
+      return TFocusMove::Right;
+    case TKey::Up:
+      return TFocusMove::Up;
+    case TKey::Down:
+      return TFocusMove::Down;
+    case TKey::BackTab:
+      return TFocusMove::Previous;
+    default:
+      return TFocusMove::Next;
   }
-  // 2. A held key: never a second toggle, a second new tournament, a second
-  // page or a second run of the rivals' matches, never on another screen than
-  // its own, and in a battle only once the log is at rest. Held arrows go on
-  // moving hero making's focus.
-  if (repeat) {
-    if (memory.Closed) return {};
-    if (action != TKeyAction::Main && action != TKeyAction::Close && action != TKeyAction::Focus) {
-      return {};
-    }
-    if (g.Mode != memory.Mode) return {};
-    if (g.Mode == gmBattle && LogScrolling(s, g)) return {};
-  } else {
-    memory = TKeyMemory{g.Mode, false};
+}
+
+TKeyScreen KeyScreenOf(const TScreens& s, const TGame& g) {
+  TKeyScreen screen{
+      HelpPageOpen(s), LogScrolling(s, g), FocusClick(s.Sensors, g, MakingFocusable), {}};
+  screen.Regions.reserve(static_cast<std::size_t>(s.Sensors.SensorCount));
+  for (int i = 0; i < s.Sensors.SensorCount; ++i) {
+    screen.Regions.push_back({s.Sensors.Sensors[i].OnClick, s.Sensors.Sensors[i].Tag});
   }
-  // 3. What the key asks for whatever the screen.
-  if (action == TKeyAction::Mute) return {TKeyOutcome::ToggleMute, {}};
-  if (action == TKeyAction::Help) return {TKeyOutcome::OpenHelp, {}};
-  if (action == TKeyAction::NewTournament) {
-    if (!CanStartAnew(g.Tournament)) return {};
-    return {TKeyOutcome::NewTournament, {}};
-  }
-  // 4. The title's start, which is any click there.
-  if (g.Mode == gmTitle) {
-    return action == TKeyAction::Main ? TKeyOutcome{TKeyOutcome::StartGame, {}} : TKeyOutcome{};
-  }
-  // 5. Hero making's focus, and a click on it.
-  if (g.Mode == gmMaking) return MakingKey(g, s, key, action);
-  // 6. The rivals' matches, and the hero on the board.
-  if (action == TKeyAction::SkipRivals) {
-    return RivalMatchShown(g) ? TKeyOutcome{TKeyOutcome::SkipRivals, {}} : TKeyOutcome{};
-  }
-  if (action == TKeyAction::ShowHero) {
-    const bool shown = g.Mode == gmBoard && g.Tournament.Hero != nullptr;
-    return shown ? TKeyOutcome{TKeyOutcome::ShowHero, {}} : TKeyOutcome{};
-  }
-  // 7. SKIP is there to be clicked only while the battle can be skipped; once
-  // it has gone from the screen, Escape does nothing.
-  TCommandKind kind = KeyCommandKind(g.Mode, action);
-  if (kind == TCommandKind::BattleSkip && !g.Battle.SkipAllowed) return {};
-  // 8. On the board, while START waits for the hero's points to be spent,
-  // the main click is the build change that spends them.
-  const TTournament& t = g.Tournament;
-  if (kind == TCommandKind::StartRound && !CanStartRound(t, g.Growth.Growing) && CanRebuild(t) &&
-      t.HeroEdit.Bonus > 0) {
-    kind = TCommandKind::ChangeBuild;
-  }
-  // 9. The screen's region with that command, as a click on it asks.
-  const TCommand click = SensorCommand(s.Sensors, kind);
-  if (click.Kind == TCommandKind::None) return {};
-  return {TKeyOutcome::Command, click};
+  return screen;
 }
