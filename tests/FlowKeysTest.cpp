@@ -1,37 +1,61 @@
-// The keys on every screen, played headless through the real main window:
-// which region each key clicks, a held key's pace, mute and a new tournament.
+// The keys' outcomes on every screen, on the logic library with a game of
+// the test's own and the screen as the keys see it: which region each key
+// clicks, a held key's pace and which screens a key acts on.
 #include <gtest/gtest.h>
 
-#include "battle/Battle.h"
-#include "data/Status.h"
 #include "data/Tournament.h"
-#include "flow/Keys.h"
+#include "game/Keys.h"
+#include "game/Mode.h"
 #include "game/Round.h"
 #include "game/Step.h"
 #include "game/StoryRunner.h"
-#include "paint/BattleScreen.h"
-#include "paint/MakingScreen.h"
-#include "rules/Cues.h"
-#include "tests/FlowTestSupport.h"
-#include "tests/PixelTestSupport.h"
+#include "tests/GameTestSupport.h"
 #include "tests/TestSupport.h"
 
 namespace {
 
 using K = TCommandKind;
 
-class GameKeys : public GameFolder {
+// The keys as the main window hands them to the game.
+namespace Press {
+constexpr TKeyPress Space{TKeyAction::Main}, Return{TKeyAction::Main};
+constexpr TKeyPress Right{TKeyAction::Main, true}, Escape{TKeyAction::Close};
+constexpr TKeyPress M{TKeyAction::Mute}, F2{TKeyAction::NewTournament};
+}  // namespace Press
+
+// A screen with a region of every command (tag 0), no help page over it, the
+// log at rest and no focus.
+TKeyScreen EveryRegion() {
+  TKeyScreen screen;
+  for (int k = 1; k <= static_cast<int>(K::BattleSkip); ++k) {
+    screen.Regions.push_back({static_cast<K>(k), 0});
+  }
+  return screen;
+}
+
+class GameKeys : public GameInFolder {
  protected:
-  void Key(TKey key) { form_->Form().KeyDown(key, false); }
+  TKeyOutcome Outcome(TKeyPress key, bool repeat) {
+    return KeyOutcome(Game(), screen_, memory_, key, repeat);
+  }
+  // A key as the main window carries out its command or the title's start.
+  void Key(TKeyPress key) {
+    const TKeyOutcome outcome = Outcome(key, false);
+    if (outcome.What == TKeyOutcome::Command) RunCommand(Game(), Shell(), outcome.Click);
+    if (outcome.What == TKeyOutcome::StartGame) StartGame();
+  }
   // From the title to the prologue, the hero made with every point spent.
   void MakeHero(const TSpec& hero) {
-    OpenWindow();
-    LeftClick(10, 10);
+    OpenGame();
+    Key(Press::Space);
     Game().Tournament.HeroEdit.Spec = hero;
     Game().Tournament.HeroEdit.Bonus = 0;
     *Game().Tournament.Hero = Game().Tournament.HeroEdit;
     EnterMode(Game(), Shell(), gmStory);
   }
+
+  TKeyScreen screen_ = EveryRegion();
+  TKeyMemory memory_;
 };
 
 TEST_F(GameKeys, EachKeyClicksItsRegionOfTheScreenShown) {
@@ -50,129 +74,31 @@ TEST_F(GameKeys, EachKeyClicksItsRegionOfTheScreenShown) {
   for (const auto& row : rows) {
     RunGameStep(Game(), Shell(), [&] { row.Enter(Game()); });
     ASSERT_EQ(Game().Mode, row.Mode);
-    for (TKey key : {TKey::Space, TKey::Return, TKey::Right}) {
-      EXPECT_EQ(form_->KeyOutcomeOf(key, false).Click.Kind, row.Main) << int(row.Mode);
+    for (TKeyPress key : {Press::Space, Press::Return, Press::Right}) {
+      EXPECT_EQ(Outcome(key, false).Click.Kind, row.Main) << int(row.Mode);
     }
-    EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).Click.Kind, row.Close) << int(row.Mode);
-    EXPECT_EQ(form_->KeyOutcomeOf(TKey::M, false).What, TKeyOutcome::ToggleMute);
-    EXPECT_EQ(form_->KeyOutcomeOf(TKey::F2, false).What, TKeyOutcome::Nothing);  // the hero is in
+    EXPECT_EQ(Outcome(Press::Escape, false).Click.Kind, row.Close) << int(row.Mode);
+    EXPECT_EQ(Outcome(Press::M, false).What, TKeyOutcome::ToggleMute);
+    EXPECT_EQ(Outcome(Press::F2, false).What, TKeyOutcome::Nothing);  // the hero is in
   }
 }
 
 TEST_F(GameKeys, AHeldKeyStepsAtTheLogsPaceOnItsOwnScreenAndEscapeSkipsOnlyWhileItCan) {
   MakeHero(SpecOf(30, 2, 1, 1, "斬"));
-  for (TKey key : {TKey::Escape, TKey::Space, TKey::Space}) Key(key);
+  for (TKeyPress key : {Press::Escape, Press::Space, Press::Space}) Key(key);
   ASSERT_EQ(Game().Mode, gmBattle);
-  ASSERT_TRUE(LogScrolling(Screens(), Game()));
-  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
-  while (LogScrolling(Screens(), Game())) (void)LogScrollTick(Screens(), Game(), true);
-  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).Click.Kind, K::BattleStep);
+  screen_.LogGliding = true;
+  EXPECT_EQ(Outcome(Press::Space, true).What, TKeyOutcome::Nothing);
+  screen_.LogGliding = false;
+  EXPECT_EQ(Outcome(Press::Space, true).Click.Kind, K::BattleStep);
   // SKIP runs the battle to its end, after which SKIP is gone.
-  Key(TKey::Escape);
+  Key(Press::Escape);
   EXPECT_FALSE(Game().Battle.SkipAllowed);
-  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Escape, false).What, TKeyOutcome::Nothing);
+  EXPECT_EQ(Outcome(Press::Escape, false).What, TKeyOutcome::Nothing);
   // A key held from the battle does nothing on the next screen.
   EnterMode(Game(), Shell(), gmBoard);
-  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, true).What, TKeyOutcome::Nothing);
-  EXPECT_EQ(form_->KeyOutcomeOf(TKey::Space, false).Click.Kind, K::StartRound);
-}
-
-// Hero making's focus: where the arrows and Tab take it, that it looks as the
-// pointer's hover does, that the main key clicks it and that the pointer
-// takes it along.
-TEST_F(GameKeys, TheFocusMovesAsTheArrowsSayLooksAsThePointerAndIsClicked) {
-  OpenWindow();
-  LeftClick(10, 10);
-  ASSERT_EQ(Game().Mode, gmMaking);
-  const auto focused = [&] {
-    const int i = FocusedRegion(Screens().Sensors, Game(), MakingFocusable);
-    return i < 0 ? TCommand{}
-                 : TCommand{Screens().Sensors.Sensors[i].OnClick, Screens().Sensors.Sensors[i].Tag};
-  };
-  // 1. Key by key from no focus: Tab reads on, Shift+Tab goes round back, an
-  // arrow goes to the nearest region level with the focus that way.
-  const struct {
-    TKey Key;
-    K Kind;
-    int Tag;
-  } path[] = {{TKey::Tab, K::RaiseStat, 0},      {TKey::Tab, K::RaiseStat, 1},
-              {TKey::Down, K::AddSword, 4},      {TKey::Right, K::AddSword, 5},
-              {TKey::Down, K::AddSword, 14},     {TKey::Left, K::AddSword, 13},
-              {TKey::Up, K::AddSword, 4},        {TKey::Up, K::RaiseStat, 1},
-              {TKey::Up, K::RaiseStat, 1},       {TKey::BackTab, K::RaiseStat, 0},
-              {TKey::BackTab, K::DecideEdit, 0}, {TKey::Left, K::ResetEdit, 0},
-              {TKey::Up, K::AddSword, 30}};
-  for (const auto& step : path) {
-    Key(step.Key);
-    EXPECT_EQ(focused().Kind, step.Kind) << int(step.Key);
-    EXPECT_EQ(focused().Tag, step.Tag) << int(step.Key);
-  }
-  // 2. The focus on a sword button is the pointer on it: the same picture.
-  const TRect sword = SwordButtons[30];
-  TBromBitmap byKeys;
-  CopyLayer(Screen(), byKeys);
-  MoveTo(590, 250);
-  MoveTo(sword.Left + 3, sword.Top + 3);
-  EXPECT_TRUE(SameRect(Screen(), byKeys, FullRect));
-  // 3. The main key clicks it; the pointer's move takes the focus along.
-  Key(TKey::Return);
-  EXPECT_EQ(Game().Tournament.HeroEdit.Bonus, HeroStartBonus - 1);
-  EXPECT_EQ(CountSwords(Game().Tournament.HeroEdit), 1);
-  MoveTo(ResetButton.Left + 1, ResetButton.Top + 1);
-  EXPECT_EQ(focused().Kind, K::ResetEdit);
-  Key(TKey::Space);
-  EXPECT_EQ(Game().Tournament.HeroEdit.Bonus, HeroStartBonus);
-}
-
-// S on a rival match plays the round's rival matches as SKIP and the clicks
-// through their verdicts do (the same cues in the same order, the same wins
-// and history lines) and stops at the hero's match; H shows the hero on the
-// board as its portrait under the pointer does.
-TEST_F(GameKeys, TheSkipKeyPlaysTheRivalsMatchesAsSkipAndClicksDo) {
-  std::vector<std::string> transcript[2];
-  for (int way = 0; way < 2; ++way) {
-    MakeHero(SpecOf(40, 3, 2, 1, "斬斬斬"));
-    Key(TKey::Escape);
-    Key(TKey::H);
-    const TTournament& t = Game().Tournament;
-    ASSERT_NE(Screens().Sensors.Hovered, nullptr);
-    EXPECT_EQ(Screens().Sensors.Hovered->Tag, t.Hero - t.Slots);
-    cues_.Played.clear();
-    Key(TKey::Space);
-    while (Game().Mode != gmBoard) {
-      if (way == 0 && RivalMatchShown(Game())) {
-        Key(TKey::S);
-        EXPECT_FALSE(RivalMatchShown(Game()));
-      } else {
-        Key(Game().Mode == gmStory || Game().Battle.SkipAllowed ? TKey::Escape : TKey::Space);
-      }
-    }
-    transcript[way] = cues_.Played;
-    for (const TSwordia& slot : t.Slots) {
-      transcript[way].push_back(std::to_string(slot.Wins));
-      transcript[way].insert(transcript[way].end(), slot.History.begin(), slot.History.end());
-    }
-  }
-  EXPECT_EQ(transcript[0], transcript[1]);
-}
-
-TEST_F(GameKeys, MMutesEverySoundAndF2StartsAnewOnlyOnceTheHeroIsOut) {
-  MakeHero(SpecOf(5, 0, 0, 0, "斬"));
-  Game().Tournament.Slots[(Game().Tournament.Hero - Game().Tournament.Slots) ^ 1].Spec =
-      SpecOf(500, 30, 10, 10, "斬");
-  const std::size_t heard = cues_.Played.size();
-  for (TKey key : {TKey::M, TKey::Escape, TKey::F2, TKey::Space}) Key(key);
-  EXPECT_EQ(cues_.Played.size(), heard);  // the story closed, START: silent
-  EXPECT_EQ(Game().Mode, gmBattle);       // F2 did nothing, the hero being in
-  Key(TKey::M);
-  for (int i = 0; i < 20000 && Game().Tournament.Hero->InTournament; ++i) {
-    Key(i % 2 ? TKey::Space : TKey::Escape);
-  }
-  Key(TKey::F2);
-  EXPECT_EQ(Game().Mode, gmTitle);
-  EXPECT_EQ(cues_.Played.back(), CueTransition);
-  EXPECT_EQ(Game().Tournament.Hero, nullptr);
-  EXPECT_EQ(CaptionU8(), "Quillmoor");
+  EXPECT_EQ(Outcome(Press::Space, true).What, TKeyOutcome::Nothing);
+  EXPECT_EQ(Outcome(Press::Space, false).Click.Kind, K::StartRound);
 }
 
 }  // namespace

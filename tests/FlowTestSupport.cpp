@@ -14,38 +14,19 @@
 #include "present/Timer.h"
 #include "tests/TestSupport.h"
 
-namespace fs = std::filesystem;
-
 int TCueRecorder::CountOf(std::string_view programPath) const {
   return static_cast<int>(std::count(Played.begin(), Played.end(), std::string(programPath)));
 }
 
 void GameFolder::SetUp() {
-  folder_ = MakeTempFolder();
-  fs::create_directories(folder_ / "dat");
-  for (const auto& entry : fs::directory_iterator(SourcePath("dat"))) {
-    fs::create_symlink(entry.path(), folder_ / "dat" / entry.path().filename());
-  }
-  previous_ = fs::current_path();
-  fs::current_path(folder_);
+  DataFolder::SetUp();
   ClearTerminateRequest();
 }
 
 void GameFolder::TearDown() {
   form_.reset();
-  fs::current_path(previous_);
   ClearTerminateRequest();
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-}
-
-void GameFolder::PutDataFile(const std::string& name, std::string_view bytes) {
-  RemoveDataFile(name);
-  WriteWholeFile((folder_ / "dat" / name).string(), bytes);
-}
-
-void GameFolder::RemoveDataFile(const std::string& name) {
-  fs::remove(folder_ / "dat" / name);
+  DataFolder::TearDown();
 }
 
 void GameFolder::OpenWindow(std::uint32_t seed) {
@@ -74,37 +55,8 @@ std::string GameFolder::CaptionU8() {
   return form_->Form().Caption();
 }
 
-bool GameFolder::PlayUntilBattleLeft(int maxClicks) {
-  for (int i = 0; i < maxClicks; ++i) {
-    if (Game().Mode != gmBattle) return true;
-    RunCommand(Game(), Shell(), {TCommandKind::BattleSkip, 0});
-  }
-  return Game().Mode != gmBattle;
-}
-
 void GameFolder::MoveHeroToSlot(int k) {
-  TTournament& t = Game().Tournament;
-  TSwordia& target = t.Slots[k];
-  std::swap(*t.Hero, target);
-  t.Hero = &target;
-  t.HeroEdit = *t.Hero;
-}
-
-std::string EntrantName(int number) {
-  const std::string digits = std::to_string(100 + number).substr(1);
-  return Sj("剣士") + digits;
-}
-
-std::string RosterOf(int count) {
-  std::string text;
-  for (int i = 1; i <= count; ++i) {
-    text += "#Name " + EntrantName(i) + "\r\n";
-    text += Sj("#Spec 20/2/1/1/斬斬\r\n");
-    text += "#Image\r\n#FlavorBegin\r\n";
-    text += Sj("一行目の紹介\r\n");
-    text += "#FlavorEnd\r\n\r\n";
-  }
-  return text;
+  ::MoveHeroToSlot(Game(), k);
 }
 
 std::string BmpFile(int width, int height, TPixelColor color) {

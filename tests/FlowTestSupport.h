@@ -1,8 +1,7 @@
-// The game as a player meets it, headless: a temporary working folder whose
-// dat folder links every shipped file (a test may put its own roster, story
-// or picture in place of one), the main window made on SDL's dummy video
-// driver, a recorder for sounds and message boxes, and helpers that click
-// and play matches.
+// The main window as a player meets it, headless: the data folder of
+// tests/GameTestSupport, the main window made on SDL's dummy video driver, a
+// recorder for sounds and message boxes, and helpers that click and move the
+// pointer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +16,7 @@
 #include "present/App.h"
 #include "present/Bitmap.h"
 #include "present/Wave.h"
+#include "tests/GameTestSupport.h"
 
 // Remembers every cue played.
 class TCueRecorder : public TWavePlayer {
@@ -38,15 +38,11 @@ class TMessageRecorder : public TMessageSink {
   }
 };
 
-class GameFolder : public ::testing::Test {
+class GameFolder : public DataFolder {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Puts `bytes` in place of dat/<name> (never writing through a link into
-  // the source tree).
-  void PutDataFile(const std::string& name, std::string_view bytes);
-  void RemoveDataFile(const std::string& name);
   // Makes the main window (the title shows) and seeds the generator.
   void OpenWindow(std::uint32_t seed = 7);
   void LeftClick(int x, int y);
@@ -63,25 +59,15 @@ class GameFolder : public ::testing::Test {
   const TBromBitmap& Screen();
   // The window caption, UTF-8.
   std::string CaptionU8();
-  // Plays the current battle with SKIP and steps until the mode is no longer
-  // the battle; false when that takes more than `maxClicks`.
-  bool PlayUntilBattleLeft(int maxClicks = 5000);
-  // Moves the hero to slot `k` (its record and the one there trade places,
-  // each slot keeping its portrait surface).
+  // Moves the hero to slot `k`, as MoveHeroToSlot(TGame&, int) does.
   void MoveHeroToSlot(int k);
 
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
   TCueRecorder cues_;
   TMessageRecorder messages_;
   TGameListener* listener_ = nullptr;  // the window's, when it is made
   std::unique_ptr<TFormMain> form_;
 };
 
-// A roster of `count` entries named "剣士01", "剣士02", ... (cp932).
-std::string RosterOf(int count);
-// "剣士" + two digits, cp932.
-std::string EntrantName(int number);
 // A 24-bit BMP file of the size, every pixel `color`.
 std::string BmpFile(int width, int height, TPixelColor color);
 // Whether any pixel of the rectangle differs from `color`.
