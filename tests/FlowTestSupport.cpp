@@ -1,22 +1,7 @@
 #include "tests/FlowTestSupport.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-
-#include "battle/Battle.h"
-#include "battle/Stepping.h"
-#include "data/Roster.h"
-#include "data/Tournament.h"
-#include "game/Mode.h"
-#include "game/Round.h"
-#include "game/Step.h"
 #include "present/Timer.h"
 #include "tests/TestSupport.h"
-
-int TCueRecorder::CountOf(std::string_view programPath) const {
-  return static_cast<int>(std::count(Played.begin(), Played.end(), std::string(programPath)));
-}
 
 void GameFolder::SetUp() {
   DataFolder::SetUp();

@@ -19,19 +19,15 @@
 #include "tests/GameTestSupport.h"
 
 // Remembers every cue played.
-class TCueRecorder : public TWavePlayer {
+class TCueRecorder : public TWavePlayer, public TCueList {
  public:
-  std::vector<std::string> Played;  // program paths, cp932
   void Play(std::string_view programPath, bool) override { Played.emplace_back(programPath); }
   void Stop() override {}
-  int CountOf(std::string_view programPath) const;
 };
 
 // Remembers every message box.
-class TMessageRecorder : public TMessageSink {
+class TMessageRecorder : public TMessageSink, public TMessageList {
  public:
-  std::vector<std::string> Captions;
-  std::vector<std::string> Texts;
   void Show(std::string_view caption, std::string_view text) override {
     Captions.emplace_back(caption);
     Texts.emplace_back(text);
