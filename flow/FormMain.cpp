@@ -53,16 +53,22 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     InitScreens(screens_, box);
     // 6. The timer handlers: the battle log's glide every 50 ms (it moves
     // only while the battle shows and scrolling is owed), then the growth
-    // slice every 10 ms (only while the rivals grow). At rest neither has
-    // work, and the loop sleeps until the player acts.
+    // slice every 10 ms (only while the rivals grow). Each answers whether it
+    // still has work; at rest neither has, and the loop sleeps until the
+    // player acts.
     timer_.Add(
         [this] {
-          if (LogScrollTick(screens_, *game_, game_->Mode == gmBattle)) Present(screens_);
+          const bool shown = game_->Mode == gmBattle;
+          if (LogScrollTick(screens_, *game_, shown)) Present(screens_);
+          return shown && LogScrolling(screens_, *game_);
         },
-        LogScrollInterval,
-        [this] { return game_->Mode == gmBattle && LogScrolling(screens_, *game_); });
-    timer_.Add([this] { GrowthStep(*game_, *this); }, GrowthInterval,
-               [this] { return game_->Growth.Growing; });
+        LogScrollInterval);
+    timer_.Add(
+        [this] {
+          GrowthStep(*game_, *this);
+          return game_->Growth.Growing;
+        },
+        GrowthInterval);
     // 7. The game shown on this window, then the title.
     TakeUpGame();
     EnterMode(*game_, *this, gmTitle);
@@ -124,6 +130,8 @@ void TFormMain::Apply(const TEffect& effect) {
       return messages_.Show(effect.Title, effect.Text);
     case TEffect::Quit:
       return timer_.Stop();
+    case TEffect::Fighters:
+      return RefreshFighters(screens_, *game_);
   }
 }
 

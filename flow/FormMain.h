@@ -43,7 +43,9 @@ struct TWindowServices {
   TTimerHost& Clock;       // the tick loop's clock, wait and message pump
 };
 
-class TFormMain : public TGameShell {
+// Final: the game's steps, made with the window as their shell, call it
+// directly.
+class TFormMain final : public TGameShell {
  public:
   // The game reads the roster at the program path `rosterPath` (the lab's
   // play driver plays an author's roster so), or "dat\\swordia.txt". The
@@ -77,7 +79,8 @@ class TFormMain : public TGameShell {
 
   // Carries out an effect a step of the game asked for: a cue on the
   // window's sounds, a present of its screens, the window's caption, a
-  // message box on its sink, the end of its loop.
+  // message box on its sink, the end of its loop, the fighters redrawn on its
+  // screens.
   void Apply(const TEffect& effect) override;
   // Passes on to the listener what it hears of the game.
   void ModeChanged(const TGame& game, TGameMode m, bool entered) override;

@@ -36,15 +36,17 @@ struct TGame;
 
 // Something a step of the game wants done outside it: a cue played, the
 // screen presented (the screen layer copied to the window), the window's
-// caption set, a message box shown, the end of the window's loop. Steps ask
-// for effects (TGame::Effects); the caller's shell carries them out once the
-// step has returned, in the order asked. A present shows the screen as it is
-// then, so a step asks for it after its last drawing.
+// caption set, a message box shown, the end of the window's loop, both
+// fighter panels redrawn as the fighters now are (what a battle's click
+// changes on its screen, carried out beside the click's cue). Steps ask for
+// effects (TGame::Effects); the caller's shell carries them out once the step
+// has returned, in the order asked. A present shows the screen as it is then,
+// so a step asks for it after its last drawing.
 struct TEffect {
-  enum TKind : std::uint8_t { Cue, Present, Caption, Message, Quit };
+  enum TKind : std::uint8_t { Cue, Present, Caption, Message, Quit, Fighters };
   TKind Kind = Cue;
   // The cue's program path ("dat\\ガソ.wav"), the caption or the message's
-  // text, cp932; empty for a present and the end.
+  // text, cp932; empty for the others.
   std::string Text;
   // A message box's caption, cp932.
   std::string Title;

@@ -26,12 +26,14 @@ void AskQuit(TGame& g) {
   g.Effects.push_back(TEffect{TEffect::Quit, {}, {}});
 }
 
-void ApplyEffects(TGame& g, TGameShell& shell) {
-  if (g.Effects.empty()) return;
-  // Taken out first, so that none is carried out twice should one throw.
-  const std::vector<TEffect> effects = std::move(g.Effects);
+void AskFighters(TGame& g) {
+  g.Effects.push_back(TEffect{TEffect::Fighters, {}, {}});
+}
+
+std::vector<TEffect> TakeEffects(TGame& g) {
+  std::vector<TEffect> effects = std::move(g.Effects);
   g.Effects.clear();
-  for (const TEffect& e : effects) shell.Apply(e);
+  return effects;
 }
 
 void SetMode(TGame& g, TGameMode m) {

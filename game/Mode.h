@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "game/Game.h"
 
@@ -21,9 +22,17 @@ void AskPresent(TGame& g);
 void AskCaption(TGame& g, std::string_view text);
 void AskMessage(TGame& g, std::string_view title, std::string_view text);
 void AskQuit(TGame& g);
+// Asks for both fighter panels redrawn as the fighters now are.
+void AskFighters(TGame& g);
+// Takes the effects asked for so far out of the game, in order.
+std::vector<TEffect> TakeEffects(TGame& g);
 // Has `shell` carry out the effects asked for so far, in order, and forgets
-// them.
-void ApplyEffects(TGame& g, TGameShell& shell);
+// them (taken out first, so that none is carried out twice should one throw).
+template <class Shell>
+void ApplyEffects(TGame& g, Shell& shell) {
+  if (g.Effects.empty()) return;
+  for (const TEffect& e : TakeEffects(g)) shell.Apply(e);
+}
 
 // Asks for mode m: it is stored and its entry run once the step under way
 // has returned.

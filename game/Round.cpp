@@ -29,7 +29,7 @@ void ActOnBattle(TGame& g, const TClickOutcome& o) {
     g.StepShell->MatchDecided(g, *o.Winner, *o.Loser, o.Result);
   }
   if (o.Cue != nullptr) AskCue(g, o.Cue);
-  if (o.FightersChanged) g.View.RefreshFighters(g);
+  if (o.FightersChanged) AskFighters(g);
   switch (o.HandOver) {
     case THandOver::None:
       break;

@@ -49,8 +49,8 @@ void StartGame(TGame& g, std::string_view rosterPath, const TImageCheck& picture
 void StartRound(TGame& g, std::int32_t tag);
 
 // What a battle's click (or its entry) handed back, acted on in its order:
-// the decided match is heard by the step's shell, the cue asked for, the
-// fighters redrawn; a hero win opens the stage's story (without a cue of its
+// the decided match is heard by the step's shell, the cue and the
+// fighters' redraw asked for; a hero win opens the stage's story (without a cue of its
 // own), the end of the stage closes the round.
 void ActOnBattle(TGame& g, const TClickOutcome& o);
 

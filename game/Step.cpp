@@ -6,9 +6,6 @@
 #include "game/StoryRunner.h"
 #include "rules/InternalError.h"
 
-namespace {
-
-// Runs the entry of mode m; a change the entry asks for waits.
 void RunEntry(TGame& g, TGameShell& shell, TGameMode m) {
   const TModeHold hold(g, shell);
   switch (m) {
@@ -43,19 +40,7 @@ void RunEntry(TGame& g, TGameShell& shell, TGameMode m) {
   }
 }
 
-// The mode's entry with the shell hearing it before and after. What was
-// asked before the change is carried out before the shell hears of it, and
-// what the entry asked before it hears that it is done.
-void EnterHeard(TGame& g, TGameShell& shell, TGameMode m) {
-  ApplyEffects(g, shell);
-  g.Mode = m;
-  shell.ModeChanged(g, m, false);
-  RunEntry(g, shell, m);
-  ApplyEffects(g, shell);
-  shell.ModeChanged(g, m, true);
-}
-
-void Carry(TGame& g, const TCommand& command) {
+void CarryOut(TGame& g, const TCommand& command) {
   const std::int32_t tag = command.Tag;
   switch (command.Kind) {
     case TCommandKind::None:
@@ -94,36 +79,10 @@ void Carry(TGame& g, const TCommand& command) {
   InternalError("UnitForm", "unknown command");
 }
 
-}  // namespace
-
-void EnterAskedModes(TGame& g, TGameShell& shell) {
-  while (g.AskedMode) {
-    const TGameMode m = *g.AskedMode;
-    g.AskedMode.reset();
-    EnterHeard(g, shell, m);
-  }
-}
-
-void EnterMode(TGame& g, TGameShell& shell, TGameMode m) {
-  RunGameStep(g, shell, [&] { SetMode(g, m); });
-}
-
-void RunCommand(TGame& g, TGameShell& shell, const TCommand& command) {
-  RunGameStep(g, shell, [&] { Carry(g, command); });
-}
-
-void StartFromTitle(TGame& g, TGameShell& shell, std::string_view rosterPath,
-                    const TImageCheck& pictures) {
-  RunGameStep(g, shell, [&] { BlankForRoster(g); });
-  RunGameStep(g, shell, [&] { StartGame(g, rosterPath, pictures); });
-}
-
-void GrowthStep(TGame& g, TGameShell& shell) {
+void GrowthSlice(TGame& g) {
   // The growth runs under every screen; its progress is drawn, and the
   // screen presented, only while the board shows.
-  RunGameStep(g, shell, [&g] {
-    if (!GrowthTick(g.Growth, g.Tournament, g.Dice) || g.Mode != gmBoard) return;
-    if (g.View.ShowGrowthProgress(g, g.Growth.Remaining)) AskPresent(g);
-    AskPresent(g);
-  });
+  if (!GrowthTick(g.Growth, g.Tournament, g.Dice) || g.Mode != gmBoard) return;
+  if (g.View.ShowGrowthProgress(g, g.Growth.Remaining)) AskPresent(g);
+  AskPresent(g);
 }

@@ -10,19 +10,56 @@
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 
 #include "game/Command.h"
 #include "game/Game.h"
 #include "game/Mode.h"
+#include "game/Round.h"
 #include "rules/ImageCheck.h"
+
+// The work of each step, without its effects carried out or its asked modes
+// entered (the templates below make each a step).
+// The command's work; Kind None does nothing.
+void CarryOut(TGame& g, const TCommand& command);
+// Mode m's entry, with mode changes held back and `shell` as its shell.
+void RunEntry(TGame& g, TGameShell& shell, TGameMode m);
+// The next slice of the rivals' growth, and its progress on the board's footer
+// while the board is the screen.
+void GrowthSlice(TGame& g);
+
+// The steps are templates over the caller's shell: the main window makes them
+// with itself (a final class), so carrying out an effect or telling of a mode
+// change is a direct call; the tests and the lab may give any TGameShell.
+
+// Enters mode m, the shell hearing it before and after. What was asked before
+// the change is carried out before the shell hears of it, and what the entry
+// asked before it hears that it is done.
+template <class Shell>
+void EnterHeard(TGame& g, Shell& shell, TGameMode m) {
+  ApplyEffects(g, shell);
+  g.Mode = m;
+  shell.ModeChanged(g, m, false);
+  RunEntry(g, shell, m);
+  ApplyEffects(g, shell);
+  shell.ModeChanged(g, m, true);
+}
 
 // Enters the modes asked for, one after the other (an entry may ask for the
 // next), until none is left.
-void EnterAskedModes(TGame& g, TGameShell& shell);
+template <class Shell>
+void EnterAskedModes(TGame& g, Shell& shell) {
+  while (g.AskedMode) {
+    const TGameMode m = *g.AskedMode;
+    g.AskedMode.reset();
+    EnterHeard(g, shell, m);
+  }
+}
 
 // Runs `step` as a step of the game, with `shell` as its shell.
-template <class F>
-void RunGameStep(TGame& g, TGameShell& shell, F&& step) {
+template <class Shell, class F>
+void RunGameStep(TGame& g, Shell& shell, F&& step) {
+  static_assert(std::is_base_of_v<TGameShell, Shell>, "a step's shell is a TGameShell");
   {
     const TModeHold hold(g, shell);
     step();
@@ -33,18 +70,31 @@ void RunGameStep(TGame& g, TGameShell& shell, F&& step) {
 
 // Switches the game to mode m as a step of its own (the title of a game
 // just made).
-void EnterMode(TGame& g, TGameShell& shell, TGameMode m);
+template <class Shell>
+void EnterMode(TGame& g, Shell& shell, TGameMode m) {
+  RunGameStep(g, shell, [&] { SetMode(g, m); });
+}
 
 // Carries out the command on the game; Kind None does nothing.
-void RunCommand(TGame& g, TGameShell& shell, const TCommand& command);
+template <class Shell>
+void RunCommand(TGame& g, Shell& shell, const TCommand& command) {
+  RunGameStep(g, shell, [&] { CarryOut(g, command); });
+}
 
 // The title's click, in two steps: the transition's cue and the black
 // screen, which must show while the roster loads, so that step ends (and is
 // presented) first; then the roster at the program path `rosterPath` (empty:
 // "dat\\swordia.txt"), its portraits judged by `pictures`, and hero making.
-void StartFromTitle(TGame& g, TGameShell& shell, std::string_view rosterPath,
-                    const TImageCheck& pictures);
+template <class Shell>
+void StartFromTitle(TGame& g, Shell& shell, std::string_view rosterPath,
+                    const TImageCheck& pictures) {
+  RunGameStep(g, shell, [&] { BlankForRoster(g); });
+  RunGameStep(g, shell, [&] { StartGame(g, rosterPath, pictures); });
+}
 
 // The growth timer's step: the next slice of the rivals' growth, and its
 // progress on the board's footer while the board is the screen.
-void GrowthStep(TGame& g, TGameShell& shell);
+template <class Shell>
+void GrowthStep(TGame& g, Shell& shell) {
+  RunGameStep(g, shell, [&g] { GrowthSlice(g); });
+}

@@ -66,8 +66,7 @@ class TGameView {
     (void)game;
     (void)viewed;
   }
-  // The battle screen of the match that starts, and its regions.
+  // The battle screen of the match that starts, and its regions. (A click's
+  // change of the fighters comes to the window as an effect, TEffect::Fighters.)
   virtual void ShowMatch(const TGame& game) { (void)game; }
-  // Both fighter panels as the fighters are now.
-  virtual void RefreshFighters(const TGame& game) { (void)game; }
 };

@@ -759,7 +759,9 @@ class TDriverClock : public TTimerHost {
   explicit TDriverClock(TDriver& d) : d_(d) {}
   std::uint32_t Now() override { return d_.Now; }
   void Sleep(std::uint32_t milliseconds) override { d_.Now += milliseconds; }
-  void PumpMessages() override {
+  // Every pass counts as bringing messages: the clock moves one millisecond a
+  // pass whatever the loop would wait for, so no handler is passed over.
+  bool PumpMessages() override {
     TDriver& d = d_;
     // 1. The caption as the window shows it.
     const std::string caption = d.Form->Form().Caption();
@@ -771,7 +773,7 @@ class TDriverClock : public TTimerHost {
     if (d.AutoTarget >= 0) {
       d.AutoStep();
       if (d.Done) d.EndGame();
-      return;
+      return true;
     }
     while (!d.Done && d.AutoTarget < 0 && d.NextEvent < d.Events.size() && d.Now >= d.WaitUntil) {
       const std::size_t n = d.NextEvent++;
@@ -793,6 +795,7 @@ class TDriverClock : public TTimerHost {
       d.Done = true;
     }
     if (d.Done) d.EndGame();
+    return true;
   }
 
  private:

@@ -78,7 +78,3 @@ void TScreensView::ShowOpponent(const TGame& game, const TSwordia& viewed) {
 void TScreensView::ShowMatch(const TGame& game) {
   InstallRegions(s_.Sensors, PaintBattle(s_, game));
 }
-
-void TScreensView::RefreshFighters(const TGame& game) {
-  ::RefreshFighters(s_, game);
-}

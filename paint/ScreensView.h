@@ -28,7 +28,6 @@ class TScreensView : public TGameView {
   bool ShowGrowthProgress(const TGame& game, std::int32_t remaining) override;
   void ShowOpponent(const TGame& game, const TSwordia& viewed) override;
   void ShowMatch(const TGame& game) override;
-  void RefreshFighters(const TGame& game) override;
 
  private:
   TScreens& s_;

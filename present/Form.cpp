@@ -577,13 +577,15 @@ void TBromForm::Dispatch(const void* sdlEvent) {
   }
 }
 
-void TBromForm::PumpMessages() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+bool TBromForm::PumpMessages() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   // Controllers are a second keyboard: their presses go to the window that
   // has the keyboard's focus (or the first, when none has it).
   OpenGamepads();
   SDL_Event event;
+  bool any = false;
   while (SDL_PollEvent(&event) != 0) {
+    any = true;
     if (event.type == SDL_QUIT) {
       RequestTerminate();
       continue;
@@ -612,6 +614,7 @@ void TBromForm::PumpMessages() {
     const auto found = Forms().find(id);
     if (found != Forms().end()) found->second->Dispatch(&event);
   }
+  return any;
 }
 
 void TBromForm::RunMessageLoop(TBromTimer& timer) {

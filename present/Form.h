@@ -171,8 +171,8 @@ class TBromForm {
 
   // Delivers every pending window message of every form: paint, mouse
   // presses, pointer moves and leaves, keys; closing a window requests
-  // termination.
-  static void PumpMessages();
+  // termination. True when there was any message.
+  static bool PumpMessages();
   // The message loop: runs until termination is requested or `timer` is
   // asked to stop. Once `timer` has been started, its tick loop
   // (TBromTimer::Run) takes it over; otherwise it waits for messages and

@@ -26,7 +26,7 @@ class TSystemHost : public TTimerHost {
       SDL_Delay(milliseconds);
     }
   }
-  void PumpMessages() override { TBromForm::PumpMessages(); }
+  bool PumpMessages() override { return TBromForm::PumpMessages(); }
 };
 
 TSystemHost systemHost;
@@ -37,8 +37,8 @@ TTimerHost& SystemTimerHost() {
   return systemHost;
 }
 
-void TBromTimer::Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy) {
-  entries_.push_back(TimerEntry{std::move(callback), std::move(busy), interval, host_.Now()});
+void TBromTimer::AddEntry(TTimerCallback callback, std::int32_t interval) {
+  entries_.push_back(TimerEntry{std::move(callback), interval, host_.Now(), true});
 }
 
 void TBromTimer::Clear() {
@@ -52,8 +52,12 @@ void TBromTimer::Run() {
 
 void TBromTimer::Pass() {
   // 1. Every pending window message: all mouse handling happens here. A
-  // termination request made here still lets this pass's handlers run.
-  host_.PumpMessages();
+  // termination request made here still lets this pass's handlers run. A
+  // message may have given an idle handler work: each is waited for again
+  // until it has run and answered.
+  if (host_.PumpMessages()) {
+    for (TimerEntry& entry : entries_) entry.Busy = true;
+  }
   // 2. Yield the processor until the next busy handler is due or a window
   // message arrives.
   host_.Wait(TimeToNextDue(host_.Now(), LongestWait));
@@ -71,8 +75,11 @@ void TBromTimer::Pass() {
     const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
     if (elapsed <= entry.Interval) continue;
     const TTimerCallback callback = entry.Callback;  // the list may move
-    callback();
-    if (i < entries_.size()) entries_[i].LastFired = now;
+    const bool busy = callback();
+    if (i < entries_.size()) {
+      entries_[i].LastFired = now;
+      entries_[i].Busy = busy;
+    }
   }
 }
 
@@ -80,7 +87,7 @@ std::uint32_t TBromTimer::TimeToNextDue(std::uint32_t now, std::uint32_t longest
   std::uint32_t wait = longest;
   for (const TimerEntry& entry : entries_) {
     if (!entry.Callback || entry.Interval <= 0) continue;
-    if (entry.Busy && !entry.Busy()) continue;
+    if (!entry.Busy) continue;
     // Due once strictly more than the interval has passed.
     const std::int32_t elapsed = static_cast<std::int32_t>(now - entry.LastFired);
     const std::int64_t left = static_cast<std::int64_t>(entry.Interval) + 1 - elapsed;

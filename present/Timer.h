@@ -7,10 +7,12 @@
 // it last ran. Handlers therefore never run concurrently with each other or
 // with mouse handling.
 //
-// A handler may say when it has work (a battle log still gliding, a growth
-// under way); while it has none the loop does not wake up for it, so a game at
-// rest sleeps until the player does something. It still runs whenever the loop
-// passes and it is due.
+// A handler answers, each time it runs, whether it still has work (a battle
+// log still gliding, a growth under way); while it has none the loop does not
+// wake up for it, until a window message arrives (the player may have given it
+// work), so a game at rest sleeps until the player does something. It still
+// runs whenever the loop passes and it is due. One call does both, the work and
+// the answer, so a tick costs a single indirect call.
 //
 // The clock, the wait and the message pump are a host given to the loop when
 // it is made: the system's in the game, a scripted one in tests and the lab,
@@ -20,21 +22,24 @@
 // Game logic may include this header: it names no platform library.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
-using TTimerCallback = std::function<void()>;
-
-// True while a handler has work to do.
-using TTimerBusy = std::function<bool()>;
+// Runs a handler; true while it still has work to do.
+using TTimerCallback = std::function<bool()>;
 
 struct TimerEntry {
   TTimerCallback Callback;
-  TTimerBusy Busy;              // empty: always busy
   std::int32_t Interval = 0;    // milliseconds
   std::uint32_t LastFired = 0;  // clock value of the last call (or of Add)
+  // What it answered when it last ran; true until then, and again once a
+  // window message has arrived.
+  bool Busy = true;
 };
 
 // What the tick loop runs on.
@@ -48,8 +53,8 @@ class TTimerHost {
   // next handler is due then). A host whose clock only moves when it sleeps
   // keeps this default: one millisecond a pass.
   virtual void Wait(std::uint32_t /*milliseconds*/) { Sleep(1); }
-  // Delivers every pending window message.
-  virtual void PumpMessages() = 0;
+  // Delivers every pending window message; true when there was any.
+  virtual bool PumpMessages() = 0;
 };
 
 // The system's clock, sleep and window messages.
@@ -61,10 +66,22 @@ class TBromTimer {
  public:
   explicit TBromTimer(TTimerHost& host) : host_(host) {}
   // Registers a handler, due first when more than `interval` ms have passed
-  // from now. An empty callback or an interval of 0 or less never runs.
-  // `busy`, when given, says whether the handler has work; while it has none
-  // the loop does not wake up for it.
-  void Add(TTimerCallback callback, std::int32_t interval, TTimerBusy busy = nullptr);
+  // from now. It answers whether it still has work (bool), or always has
+  // (void). An empty handler or an interval of 0 or less never runs.
+  template <class F>
+  void Add(F&& handler, std::int32_t interval) {
+    if constexpr (std::is_void_v<std::invoke_result_t<F&>>) {
+      AddEntry(
+          [h = std::forward<F>(handler)]() mutable {
+            h();
+            return true;
+          },
+          interval);
+    } else {
+      AddEntry(TTimerCallback(std::forward<F>(handler)), interval);
+    }
+  }
+  void Add(std::nullptr_t, std::int32_t interval) { AddEntry(nullptr, interval); }
   // Arms the tick loop: from now on the program's message loop
   // (TBromForm::RunMessageLoop) is this tick loop.
   void Start() { started_ = true; }
@@ -88,6 +105,8 @@ class TBromTimer {
   TTimerHost& Host() { return host_; }
 
  private:
+  void AddEntry(TTimerCallback callback, std::int32_t interval);
+
   TTimerHost& host_;
   std::vector<TimerEntry> entries_;
   bool started_ = false;

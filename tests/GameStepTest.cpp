@@ -37,7 +37,7 @@ class TStepRecord : public TGameShell {
  public:
   std::string Text;
   void Apply(const TEffect& e) override {
-    const char* const kinds[] = {"cue ", "present", "caption ", "message ", "quit"};
+    const char* const kinds[] = {"cue ", "present", "caption ", "message ", "quit", "fighters"};
     Text += kinds[e.Kind] + e.Text + "\n";
   }
   void ModeChanged(const TGame& g, TGameMode m, bool entered) override {

@@ -62,6 +62,13 @@ class TStoryRecord : public TGameView {
 // A game of the test's own in a data folder, the fixture the shell of every
 // step it takes.
 class GameInFolder : public DataFolder, public TGameShell {
+ public:
+  // The shell: keeps the effects, passes on what it hears to the listener.
+  void Apply(const TEffect& effect) override;
+  void ModeChanged(const TGame& game, TGameMode m, bool entered) override;
+  void MatchDecided(const TGame& game, const TSwordia& winner, const TSwordia& loser,
+                    int result) override;
+
  protected:
   void TearDown() override;
 
@@ -83,12 +90,6 @@ class GameInFolder : public DataFolder, public TGameShell {
   bool PlayUntilBattleLeft(int maxClicks = 5000);
   // Moves the hero to slot `k`, as MoveHeroToSlot(TGame&, int) does.
   void MoveHeroToSlot(int k);
-
-  // The shell: keeps the effects, passes on what it hears to the listener.
-  void Apply(const TEffect& effect) override;
-  void ModeChanged(const TGame& game, TGameMode m, bool entered) override;
-  void MatchDecided(const TGame& game, const TSwordia& winner, const TSwordia& loser,
-                    int result) override;
 
   TStoryRecord view_;
   TCueList cues_;

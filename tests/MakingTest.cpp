@@ -13,28 +13,14 @@
 #include "game/Step.h"
 #include "paint/MakingScreen.h"
 #include "paint/ScreenKit.h"
-#include "present/Form.h"
-#include "present/Wave.h"
 #include "rules/Cues.h"
-#include "tests/TestGame.h"
-#include "tests/TestScreens.h"
+#include "tests/PixelTestSupport.h"
 #include "tests/TestSupport.h"
 
 namespace {
 
 constexpr int HeroSlot = 5;
 constexpr TPixelColor PortraitColor = MakeColor(40, 200, 90);
-
-class TRecordingPlayer : public TWavePlayer {
- public:
-  void Play(std::string_view programPath, bool) override { Played.emplace_back(programPath); }
-  void Stop() override {}
-  std::vector<std::string> Played;
-};
-
-TPixelColor Blend(TPixelColor p, TPixelColor c) {
-  return MakeColor((p.Red + c.Red) / 2, (p.Green + c.Green) / 2, (p.Blue + c.Blue) / 2);
-}
 
 // A point inside the rectangle clear of any caption: one pixel in from its
 // top-left corner.
@@ -49,58 +35,21 @@ std::string Rgb(TPixelColor c) {
   return std::to_string(c.Red) + "," + std::to_string(c.Green) + "," + std::to_string(c.Blue);
 }
 
-// What the screen shows at the point, against what BaseLayer holds there
-// changed by the look: the base itself, dimmed, lit red or pink.
-::testing::AssertionResult Looks(const TRect& r, TPixelColor blendedWith, bool blended) {
-  const TPoint p = Corner(r);
-  const TPixelColor base = BaseLayer.Pixel(p.X, p.Y);
-  const TPixelColor want = blended ? Blend(base, blendedWith) : base;
-  const TPixelColor got = ScreenLayer.Pixel(p.X, p.Y);
-  if (ColorsEqual(got, want)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << "at " << p.X << "," << p.Y << " the screen shows " << Rgb(got) << ", not " << Rgb(want);
-}
-::testing::AssertionResult Bright(const TRect& r) {
-  return Looks(r, ColorBlack, false);
-}
-::testing::AssertionResult Dimmed(const TRect& r) {
-  return Looks(r, ColorBlack, true);
-}
-::testing::AssertionResult LitRed(const TRect& r) {
-  return Looks(r, ColorRed, true);
-}
-::testing::AssertionResult LitPink(const TRect& r) {
-  return Looks(r, SlotPointerColor, true);
-}
-
-bool HelpBoxShown() {
-  return ColorsEqual(ScreenLayer.Pixel(3, HelpRect.Top + 3), HelpBoxColor);
-}
-
-class MakingTest : public ::testing::Test {
+class MakingTest : public ScreenTest {
  protected:
   void SetUp() override {
-    InitScreens(paintBox_);
-    NewTestGame();
-    ClearSensors();
-    TTournament& t = Tournament;
+    TTournament& t = game_.Tournament;
     TSwordia& hero = t.Slots[HeroSlot];
     hero.Name = Sj("ケイ");
     hero.Flavor = {Sj("北の村から来た剣師。"), Sj("剣を選ぶ。")};
-    Portraits[HeroSlot].Fill(PortraitColor);
+    screens_.Portraits[HeroSlot].Fill(PortraitColor);
     t.Hero = &hero;
     StartAt(0, TSpec{}, HeroStartBonus);
   }
-  void TearDown() override {
-    ClearSensors();
-    NewTestGame();
-    FreeScreens();
-  }
-
   // The hero with this build and these points at the stage, the working copy
   // a copy of it, the screen painted.
   void StartAt(int stage, const TSpec& spec, int bonus) {
-    TTournament& t = Tournament;
+    TTournament& t = game_.Tournament;
     t.Stage = stage;
     t.Hero->Spec = spec;
     t.Hero->Bonus = bonus;
@@ -108,29 +57,48 @@ class MakingTest : public ::testing::Test {
     Paint();
   }
   void Paint() {
-    PaintMaking(TestGame());
+    InstallRegions(screens_.Sensors, PaintMaking(screens_, game_));
+    Present(screens_);
     player_.Played.clear();
   }
   void Click(const TRect& r) {
     const TPoint p = Centre(r);
-    RunCommand(TestGame(), shell_, SensorClick(p.X, p.Y));
+    RunCommand(game_, shell_, SensorClick(screens_.Sensors, p.X, p.Y));
   }
+  using ScreenTest::Hover;
   void Hover(const TRect& r) {
     const TPoint p = Centre(r);
-    SensorHover(TestGame(), p.X, p.Y);
+    Hover(p.X, p.Y);
   }
-  std::string Swords() const { return U8(Tournament.HeroEdit.Spec.Swords.Str()); }
+  std::string Swords() const { return U8(game_.Tournament.HeroEdit.Spec.Swords.Str()); }
 
-  TBromPaintBox paintBox_;
-  TRecordingPlayer player_;
-  TBromWave sound_{player_};
-  TSoundShell shell_{sound_};
+  // What the screen shows at the point, against what BaseLayer holds there
+  // changed by the look: the base itself, dimmed, lit red or pink.
+  ::testing::AssertionResult Looks(const TRect& r, TPixelColor blendedWith, bool blended) const {
+    const TPoint p = Corner(r);
+    const TPixelColor base = screens_.BaseLayer.Pixel(p.X, p.Y);
+    const TPixelColor want = blended ? Blend(base, blendedWith) : base;
+    const TPixelColor got = screens_.ScreenLayer.Pixel(p.X, p.Y);
+    if (ColorsEqual(got, want)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at " << p.X << "," << p.Y << " the screen shows "
+                                         << Rgb(got) << ", not " << Rgb(want);
+  }
+  ::testing::AssertionResult Bright(const TRect& r) const { return Looks(r, ColorBlack, false); }
+  ::testing::AssertionResult Dimmed(const TRect& r) const { return Looks(r, ColorBlack, true); }
+  ::testing::AssertionResult LitRed(const TRect& r) const { return Looks(r, ColorRed, true); }
+  ::testing::AssertionResult LitPink(const TRect& r) const {
+    return Looks(r, SlotPointerColor, true);
+  }
+
+  bool HelpBoxShown() const {
+    return ColorsEqual(screens_.ScreenLayer.Pixel(3, HelpRect.Top + 3), HelpBoxColor);
+  }
 };
 
 using Played = std::vector<std::string>;
 
 TEST_F(MakingTest, AtStageZeroDecideWaitsForEveryPointAndResetBringsBackTheEmptyBuild) {
-  TTournament& t = Tournament;
+  TTournament& t = game_.Tournament;
   // Nothing spent: decide does nothing at all.
   Click(DecideButton);
   EXPECT_EQ(t.Hero->Bonus, 10);
@@ -161,24 +129,24 @@ TEST_F(MakingTest, AtStageZeroDecideWaitsForEveryPointAndResetBringsBackTheEmpty
 // A step's cues and presents wait in the game in the order asked; the shell
 // carries them out once the step has returned.
 TEST_F(MakingTest, AStepsEffectsAreCarriedOutInOrderOnceItHasReturned) {
-  const auto presented = PresentCount();
-  RunGameStep(TestGame(), shell_, [&] {
-    RaiseStat(TestGame(), 0);
-    ResetEdit(TestGame(), 0);
+  const auto presented = PresentCount(screens_);
+  RunGameStep(game_, shell_, [&] {
+    RaiseStat(game_, 0);
+    ResetEdit(game_, 0);
     // Reset takes the hover again, a present of its own, then presents.
     const TEffect popon{TEffect::Cue, CuePopon, {}}, suka{TEffect::Cue, CueSuka, {}},
         present{TEffect::Present, {}, {}};
-    EXPECT_EQ(TestGame().Effects, (std::vector<TEffect>{popon, present, suka, present, present}));
-    EXPECT_EQ(PresentCount(), presented);
+    EXPECT_EQ(game_.Effects, (std::vector<TEffect>{popon, present, suka, present, present}));
+    EXPECT_EQ(PresentCount(screens_), presented);
   });
   EXPECT_EQ(player_.Played, (Played{CuePopon, CueSuka}));
-  EXPECT_EQ(PresentCount(), presented + 3);
-  EXPECT_TRUE(TestGame().Effects.empty());
+  EXPECT_EQ(PresentCount(screens_), presented + 3);
+  EXPECT_TRUE(game_.Effects.empty());
 }
 
 TEST_F(MakingTest, TenClicksOnHpGiveFiftyAndAnEleventhIsSilent) {
   for (int i = 0; i < 10; ++i) Click(StatButtons[0]);
-  const TTournament& t = Tournament;
+  const TTournament& t = game_.Tournament;
   EXPECT_EQ(t.HeroEdit.Spec, SpecOf(50, 0, 0, 0, ""));
   EXPECT_EQ(t.HeroEdit.Bonus, 0);
   EXPECT_EQ(player_.Played, Played(10, CuePopon));
@@ -206,7 +174,7 @@ TEST_F(MakingTest, TheLastPointOnASwordDimsTheButtonsThatThenOnlyShowTheirHelp) 
   // The pointer rests on the button and clicks it.
   Click(button);
   EXPECT_EQ(Swords(), "鏡");
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 0);
+  EXPECT_EQ(game_.Tournament.HeroEdit.Bonus, 0);
   for (const TRect& r : StatButtons) EXPECT_TRUE(Dimmed(r));
   for (int k = 1; k <= SwordKindCount; ++k) EXPECT_TRUE(Dimmed(SwordButtons[k])) << k;
   EXPECT_TRUE(HelpBoxShown());
@@ -255,11 +223,11 @@ TEST_F(MakingTest, SwapsTheSlotWithTheNextAndTheLastWithTheFirst) {
   Click(SlotRects[0]);
   EXPECT_EQ(Swords(), "闇斬衝");
   EXPECT_EQ(player_.Played, Played{CuePopon});
-  Tournament.HeroEdit.Spec = abc;
+  game_.Tournament.HeroEdit.Spec = abc;
   Click(SlotRects[2]);
   EXPECT_EQ(Swords(), "衝闇斬");
   // Swapping spends nothing.
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 1);
+  EXPECT_EQ(game_.Tournament.HeroEdit.Bonus, 1);
   // A slot without a sword swaps nothing and is silent.
   player_.Played.clear();
   Click(SlotRects[3]);
@@ -296,16 +264,17 @@ TEST_F(MakingTest, TheSlotPairUnderThePointerIsLitAndFollowsASwap) {
 TEST_F(MakingTest, SlotsAreWhiteUpToTheLastSwordAndWipedOnARedraw) {
   StartAt(0, TSpec{}, 10);
   const TPoint p = Corner(SlotRects[0]);
-  const TPixelColor backdrop = BaseLayer.Pixel(p.X, p.Y);
+  const TPixelColor backdrop = screens_.BaseLayer.Pixel(p.X, p.Y);
   for (int k = 1; k <= 3; ++k) Click(SwordButtons[k]);
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(p.X, p.Y), Blend(backdrop, ColorWhite)));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(p.X, p.Y), Blend(backdrop, ColorWhite)));
   EXPECT_TRUE(Bright(SlotRects[2]));  // the screen shows the new slots
   const TPoint q = Corner(SlotRects[3]);
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(q.X, q.Y),
-                          SlotBackdrop.Pixel(q.X - SlotBlockRect.Left, q.Y - SlotBlockRect.Top)));
+  EXPECT_TRUE(
+      ColorsEqual(screens_.BaseLayer.Pixel(q.X, q.Y),
+                  screens_.SlotBackdrop.Pixel(q.X - SlotBlockRect.Left, q.Y - SlotBlockRect.Top)));
   // A reset to the empty build leaves no white slot behind.
   Click(ResetButton);
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(p.X, p.Y), backdrop));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(p.X, p.Y), backdrop));
   EXPECT_TRUE(Bright(SlotRects[0]));
 }
 
@@ -313,11 +282,11 @@ TEST_F(MakingTest, AtStageThreeDecideWithAPointLeftReturnsToTheBoard) {
   StartAt(3, SpecOf(30, 3, 2, 2, "斬闇衝"), 1);
   EXPECT_TRUE(Bright(DecideButton));
   Click(DecideButton);
-  EXPECT_EQ(GameMode, gmBoard);
+  EXPECT_EQ(game_.Mode, gmBoard);
   EXPECT_EQ(player_.Played, Played{CueTransition});
   // The point is still there, so the board's start stays inert.
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 1);
-  EXPECT_TRUE(CanSpend(Tournament));
+  EXPECT_EQ(game_.Tournament.HeroEdit.Bonus, 1);
+  EXPECT_TRUE(CanSpend(game_.Tournament));
 }
 
 TEST_F(MakingTest, AtStageTwoDecideLeavesTheHeroAsItFoughtAndTheEditAsLeft) {
@@ -326,37 +295,37 @@ TEST_F(MakingTest, AtStageTwoDecideLeavesTheHeroAsItFoughtAndTheEditAsLeft) {
   Click(SwordButtons[swShield]);
   Click(SlotRects[1]);
   Click(DecideButton);
-  EXPECT_EQ(GameMode, gmBoard);
-  EXPECT_EQ(Tournament.Hero->Spec, old);
-  EXPECT_EQ(Tournament.Hero->Bonus, 1);
+  EXPECT_EQ(game_.Mode, gmBoard);
+  EXPECT_EQ(game_.Tournament.Hero->Spec, old);
+  EXPECT_EQ(game_.Tournament.Hero->Bonus, 1);
   // Coming back finds the working copy as it was left, on the panel too.
   Paint();
-  EXPECT_EQ(Tournament.HeroEdit.Spec, SpecOf(30, 3, 2, 2, "斬盾闇"));
-  EXPECT_EQ(Tournament.HeroEdit.Bonus, 0);
+  EXPECT_EQ(game_.Tournament.HeroEdit.Spec, SpecOf(30, 3, 2, 2, "斬盾闇"));
+  EXPECT_EQ(game_.Tournament.HeroEdit.Bonus, 0);
   EXPECT_TRUE(Bright(SlotRects[2]));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(Corner(SlotRects[2]).X, Corner(SlotRects[2]).Y),
-                          Blend(SlotBackdrop.Pixel(37, 1), ColorWhite)));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(Corner(SlotRects[2]).X, Corner(SlotRects[2]).Y),
+                          Blend(screens_.SlotBackdrop.Pixel(37, 1), ColorWhite)));
   EXPECT_TRUE(Dimmed(SwordButtons[1]));
   EXPECT_TRUE(Bright(ResetButton));
 }
 
 TEST_F(MakingTest, ThePortraitShowsBareUnderThePointer) {
   const TPoint p{150, 280};
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));
-  SensorHover(TestGame(), p.X, p.Y);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), PortraitColor));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));
+  Hover(p.X, p.Y);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(p.X, p.Y), PortraitColor));
   Hover(CaptionRect);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(p.X, p.Y), Blend(PortraitColor, ColorBlack)));
 }
 
 // Rows of the help box that hold any text: line i spans 313 + 18 i onward.
-int HelpLinesShown() {
+int HelpLinesShown(const TScreens& s) {
   int lines = 0;
   for (int i = 0; i < 7; ++i) {
     bool ink = false;
     for (int y = 313 + 18 * i; y < 313 + 18 * i + 16 && !ink; ++y) {
       for (int x = 0; x < ScreenWidth && !ink; ++x) {
-        ink = !ColorsEqual(ScreenLayer.Pixel(x, y), HelpBoxColor);
+        ink = !ColorsEqual(s.ScreenLayer.Pixel(x, y), HelpBoxColor);
       }
     }
     if (ink) lines = i + 1;
@@ -366,20 +335,20 @@ int HelpLinesShown() {
 
 TEST_F(MakingTest, HelpTextsFillTheirLines) {
   Hover(StatButtons[3]);
-  EXPECT_EQ(HelpLinesShown(), 3);
+  EXPECT_EQ(HelpLinesShown(screens_), 3);
   Hover(StatButtons[1]);
-  EXPECT_EQ(HelpLinesShown(), 2);
+  EXPECT_EQ(HelpLinesShown(screens_), 2);
   // A sword's description: mark and name, class, start, limited, a blank
   // line, two effect lines.
   Hover(SwordButtons[swMirror]);
-  EXPECT_EQ(HelpLinesShown(), 7);
+  EXPECT_EQ(HelpLinesShown(screens_), 7);
 }
 
 TEST_F(MakingTest, SixtyThreeRegionsInTheirOrder) {
   // The painter returns its regions and leaves the registry to the flow.
-  ClearSensors();
-  const THitTable r = PaintMaking(TestScreens(), TestGame());
-  EXPECT_EQ(SensorRegistry.SensorCount, 0);
+  ClearSensors(screens_.Sensors);
+  const THitTable r = PaintMaking(screens_, game_);
+  EXPECT_EQ(screens_.Sensors.SensorCount, 0);
   using K = TCommandKind;
   ASSERT_EQ(r.size(), 63u);
   struct TWant {
@@ -407,11 +376,11 @@ TEST_F(MakingTest, SixtyThreeRegionsInTheirOrder) {
 TEST_F(MakingTest, TheLastPointSpentWithThePointerElsewhereShowsTheClickedSwordsHelp) {
   StartAt(0, SpecOf(20, 1, 1, 1, ""), 1);
   Hover(StatButtons[0]);
-  ASSERT_EQ(HelpLinesShown(), 2);
+  ASSERT_EQ(HelpLinesShown(screens_), 2);
   // The click comes on a sword button without a move there first.
   Click(SwordButtons[swMirror]);
   EXPECT_EQ(Swords(), "鏡");
-  EXPECT_EQ(HelpLinesShown(), 7);
+  EXPECT_EQ(HelpLinesShown(screens_), 7);
 }
 
 }  // namespace

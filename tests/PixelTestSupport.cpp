@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "present/Form.h"
+#include "paint/Sensor.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -15,9 +15,13 @@ std::string Describe(TPixelColor c) {
 
 }  // namespace
 
-void StartScreens() {
-  static TBromPaintBox box;
-  InitScreens(box);
+void TScreensShell::Apply(const TEffect& e) {
+  if (e.Kind == TEffect::Cue) sound_.Play(e.Text);
+  if (e.Kind == TEffect::Present) Present(screens_);
+}
+
+void ScreenTest::Hover(std::int32_t x, std::int32_t y) {
+  if (SensorHover(screens_, game_, x, y)) Present(screens_);
 }
 
 void CopyLayer(const TBromBitmap& from, TBromBitmap& to) {

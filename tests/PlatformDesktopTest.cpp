@@ -16,7 +16,6 @@
 #include "present/DataLookup.h"
 #include "present/Form.h"
 #include "present/Signals.h"
-#include "present/Timer.h"
 #include "tests/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -184,25 +183,6 @@ TEST(DisplayScale, TheWindowAndItsFrameStayInsideTheUsableArea) {
       EXPECT_LE(450 * k + 48, c.Height);
     }
   }
-}
-
-TEST(TimerWait, AtRestTheLoopWaitsForTheNextBusyHandlerOnly) {
-  bool growing = false;
-  TBromTimer timer(SystemTimerHost());
-  timer.Add([] {}, 50, [&] { return false; });
-  timer.Add([] {}, 10, [&] { return growing; });
-  const std::uint32_t start = timer.Entries()[0].LastFired;
-  // Nothing to do: the longest wait.
-  EXPECT_EQ(timer.TimeToNextDue(start, 100), 100u);
-  // A growth under way is due strictly after 10 ms: 11 from its stamp.
-  growing = true;
-  EXPECT_EQ(timer.TimeToNextDue(start, 100), 11u);
-  EXPECT_EQ(timer.TimeToNextDue(start + 7, 100), 4u);
-  EXPECT_EQ(timer.TimeToNextDue(start + 11, 100), 0u);
-  EXPECT_EQ(timer.TimeToNextDue(start + 400, 100), 0u);  // overdue
-  // A handler without a busy test is always waited for.
-  timer.Add([] {}, 3);
-  EXPECT_EQ(timer.TimeToNextDue(timer.Entries()[2].LastFired, 100), 4u);
 }
 
 TEST(PaintBoxPresent, APictureThatChangesNoPixelIsNotPresentedAgain) {

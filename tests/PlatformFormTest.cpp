@@ -47,9 +47,10 @@ class TCountingHost : public TTimerHost {
   std::uint32_t Clock = 0;
   std::uint32_t Now() override { return Clock; }
   void Sleep(std::uint32_t ms) override { Clock += ms; }
-  void PumpMessages() override {
-    TBromForm::PumpMessages();
+  bool PumpMessages() override {
+    const bool any = TBromForm::PumpMessages();
     if (++Passes == 30) RequestTerminate();
+    return any;
   }
 };
 

@@ -15,8 +15,7 @@
 #include "present/Form.h"
 #include "present/Path.h"
 #include "rules/InternalError.h"
-#include "tests/TestGame.h"
-#include "tests/TestScreens.h"
+#include "tests/PixelTestSupport.h"
 #include "tests/TestSupport.h"
 #include "tools/AssetCanvas.h"
 #include "tools/AssetFiles.h"
@@ -89,61 +88,52 @@ void Paint(TBromBitmap& layer, TPixelColor c) {
   layer.Fill(c);
 }
 
-class ScreenKit : public ::testing::Test {
+class ScreenKit : public ScreenTest {
  protected:
-  TBromPaintBox box;
-  void SetUp() override {
-    TBromFont::PinFile(PinnedFont);
-    ClearSensors();
-    InitScreens(box);
-  }
-  void TearDown() override {
-    ClearSensors();
-    FreeScreens();
-    TBromFont::PinFile("");
-  }
+  void SetUp() override { TBromFont::PinFile(PinnedFont); }
+  void TearDown() override { TBromFont::PinFile(""); }
 };
 
 }  // namespace
 
 TEST_F(ScreenKit, BlendInvertHighlightDimAndRestoreValues) {
   const TPixelColor start = MakeColor(201, 100, 7);
-  Paint(BaseLayer, start);
-  Paint(ScreenLayer, start);
+  Paint(screens_.BaseLayer, start);
+  Paint(screens_.ScreenLayer, start);
   const TRect r{100, 50, 140, 80};
   // (pixel + colour) div 2 per channel, right and bottom edges excluded.
-  BlendRect(BaseLayer, r, MakeColor(50, 255, 0));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(100, 50), MakeColor(125, 177, 3)));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(139, 79), MakeColor(125, 177, 3)));
+  BlendRect(screens_.BaseLayer, r, MakeColor(50, 255, 0));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(100, 50), MakeColor(125, 177, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(139, 79), MakeColor(125, 177, 3)));
   const std::pair<int, int> outside[] = {{140, 60}, {120, 80}, {99, 60}, {120, 49}};
   for (auto [x, y] : outside) {
-    EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(x, y), start)) << x << "," << y;
+    EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(x, y), start)) << x << "," << y;
   }
   // The hover highlight blends with red, dimming with black, both on the
   // screen only; inversion is 255 - byte.
-  HighlightRect(r);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(110, 60), MakeColor(228, 50, 3)));
+  HighlightRect(screens_, r);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(110, 60), MakeColor(228, 50, 3)));
   const TRect dims[2] = {{0, 0, 10, 10}, {590, 440, 600, 450}};
-  DimRects(dims);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(9, 9), MakeColor(100, 50, 3)));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(599, 449), MakeColor(100, 50, 3)));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(10, 9), start));
-  InvertRect({0, 0, 5, 5});
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(4, 4), MakeColor(155, 205, 252)));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(5, 4), MakeColor(100, 50, 3)));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(4, 4), start));
+  DimRects(screens_, dims);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(9, 9), MakeColor(100, 50, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(599, 449), MakeColor(100, 50, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(10, 9), start));
+  InvertRect(screens_, {0, 0, 5, 5});
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(4, 4), MakeColor(155, 205, 252)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(5, 4), MakeColor(100, 50, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(4, 4), start));
   // Restoring brings back the base exactly inside the rectangles only.
   const TRect back[2] = {{0, 0, 5, 10}, {100, 50, 120, 80}};
-  RestoreRects(back);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(4, 9), start));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(110, 60), MakeColor(125, 177, 3)));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(120, 60), MakeColor(228, 50, 3)));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(5, 9), MakeColor(100, 50, 3)));
+  RestoreRects(screens_, back);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(4, 9), start));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(110, 60), MakeColor(125, 177, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(120, 60), MakeColor(228, 50, 3)));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(5, 9), MakeColor(100, 50, 3)));
   // Rectangles reaching beyond the layer are clipped.
-  BlendRect(ScreenLayer, {-20, -20, 2, 2}, ColorWhite);
-  InvertRect({595, 445, 700, 700});
-  FillRectSolid(ScreenLayer, {598, -5, 650, 1}, ColorRed);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(598, 0), ColorRed));
+  BlendRect(screens_.ScreenLayer, {-20, -20, 2, 2}, ColorWhite);
+  InvertRect(screens_, {595, 445, 700, 700});
+  FillRectSolid(screens_.ScreenLayer, {598, -5, 650, 1}, ColorRed);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(598, 0), ColorRed));
 }
 
 TEST_F(ScreenKit, CentredLinesStartWhereTheByteEstimatePutsThem) {
@@ -155,21 +145,21 @@ TEST_F(ScreenKit, CentredLinesStartWhereTheByteEstimatePutsThem) {
     const int x = button.Left + (bold ? 28 : 30);
     const int y = button.Top + (30 - 22 + 2) / 2;
     TBromBitmap expected;
-    Paint(BaseLayer, ColorBlack);
+    Paint(screens_.BaseLayer, ColorBlack);
     Paint(expected, ColorBlack);
-    DrawCentredLines(BaseLayer, button, 20, {caption}, bold, ColorWhite);
+    DrawCentredLines(screens_.BaseLayer, button, 20, {caption}, bold, ColorWhite);
     DrawTextAt(expected, x, y, 20, bold, ColorWhite, caption);
-    EXPECT_TRUE(SameLayers(BaseLayer, expected)) << "bold " << bold;
+    EXPECT_TRUE(SameLayers(screens_.BaseLayer, expected)) << "bold " << bold;
     // With the pinned font the glyphs' own pixels start one column inside
     // the cell (131, or 129 bold) and two rows below its top; their soft
     // edge reaches one column further left, to the estimate itself.
-    const TInk ink = InkOf(BaseLayer, ColorWhite, ColorBlack);
+    const TInk ink = InkOf(screens_.BaseLayer, ColorWhite, ColorBlack);
     EXPECT_EQ(ink.Solid, x + 1) << "bold " << bold;
     EXPECT_EQ(ink.Any, x) << "bold " << bold;
     EXPECT_EQ(ink.Top, y + 2) << "bold " << bold;
     Paint(expected, ColorBlack);
     DrawTextAt(expected, x + 1, y, 20, bold, ColorWhite, caption);
-    EXPECT_FALSE(SameLayers(BaseLayer, expected)) << "bold " << bold;
+    EXPECT_FALSE(SameLayers(screens_.BaseLayer, expected)) << "bold " << bold;
   }
 }
 
@@ -178,34 +168,35 @@ TEST_F(ScreenKit, CentredBlocksTruncateTowardZero) {
   // Two lines of one character at height 14 in the bracket: a block of 32
   // rows whose top is 50 + (220 - 32 + 2) div 2 = 145, at x 30 + (540 - 14)
   // div 2 = 293.
-  Paint(BaseLayer, ColorBlack);
+  Paint(screens_.BaseLayer, ColorBlack);
   Paint(expected, ColorBlack);
-  DrawCentredLines(BaseLayer, BracketRect, 14, {Sj("優"), Sj("勝")}, false, ColorRed);
+  DrawCentredLines(screens_.BaseLayer, BracketRect, 14, {Sj("優"), Sj("勝")}, false, ColorRed);
   DrawTextAt(expected, 293, 145, 14, false, ColorRed, Sj("優"));
   DrawTextAt(expected, 293, 161, 14, false, ColorRed, Sj("勝"));
-  EXPECT_TRUE(SameLayers(BaseLayer, expected));
+  EXPECT_TRUE(SameLayers(screens_.BaseLayer, expected));
   // A line wider than its rectangle starts left of it: (11 - 30) div 2 = -9,
   // truncated toward zero (not -10); a block taller than its rectangle starts
   // above it: (5 - 22 + 2) div 2 = -7.
-  Paint(BaseLayer, ColorBlack);
+  Paint(screens_.BaseLayer, ColorBlack);
   Paint(expected, ColorBlack);
-  DrawCentredLines(BaseLayer, {200, 200, 211, 205}, 20, {"ABC"}, false, ColorWhite);
+  DrawCentredLines(screens_.BaseLayer, {200, 200, 211, 205}, 20, {"ABC"}, false, ColorWhite);
   DrawTextAt(expected, 191, 193, 20, false, ColorWhite, "ABC");
-  EXPECT_TRUE(SameLayers(BaseLayer, expected));
+  EXPECT_TRUE(SameLayers(screens_.BaseLayer, expected));
 }
 
 TEST_F(ScreenKit, ButtonLightensTheBaseAndRegistersItsHandlers) {
-  Paint(BaseLayer, MakeColor(0, 64, 128));
+  Paint(screens_.BaseLayer, MakeColor(0, 64, 128));
   // Two handlers with different bodies, so they do not share an address.
   static int called = 0;
   const auto leave = [](TScreens&, const TGame&, std::int32_t) { called = 2; };
   const auto enter = [](TScreens&, const TGame&, std::int32_t) { called = 3; };
-  DrawButton(StartButton, 20, "START", 9, TCommandKind::StartRound, leave, enter);
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(430, 285), MakeColor(127, 159, 191)));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(570, 300), MakeColor(0, 64, 128)));
-  EXPECT_LT(InkOf(BaseLayer, ColorBlack, ColorWhite).Solid, 570);
-  ASSERT_EQ(SensorRegistry.SensorCount, 1);
-  const TSensor& s = SensorRegistry.Sensors[0];
+  InstallRegions(screens_.Sensors, {DrawButton(screens_, StartButton, 20, "START", 9,
+                                               TCommandKind::StartRound, leave, enter)});
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(430, 285), MakeColor(127, 159, 191)));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(570, 300), MakeColor(0, 64, 128)));
+  EXPECT_LT(InkOf(screens_.BaseLayer, ColorBlack, ColorWhite).Solid, 570);
+  ASSERT_EQ(screens_.Sensors.SensorCount, 1);
+  const TSensor& s = screens_.Sensors.Sensors[0];
   EXPECT_EQ(s.Rect, StartButton);
   EXPECT_FALSE(s.Repeat);
   EXPECT_EQ(s.OnEnter, static_cast<TSensorHandler>(enter));
@@ -224,12 +215,12 @@ TEST_F(ScreenKit, SwordButtonsAndOrderSlots) {
   EXPECT_EQ(SlotRects[19], (TRect{468, 238, 486, 256}));
   EXPECT_EQ(SlotBlockRect, (TRect{306, 220, 486, 256}));
   // The backdrop saved under the slots has the block's size from the start.
-  InitScreens(box);
-  EXPECT_EQ(SlotBackdrop.Width(), 180);
-  EXPECT_EQ(SlotBackdrop.Height(), 36);
-  EXPECT_EQ(ScreenLayer.Width(), 600);
-  EXPECT_EQ(ScreenLayer.Height(), 450);
-  for (const TBromBitmap& p : Portraits) {
+  InitScreens(screens_, paintBox_);
+  EXPECT_EQ(screens_.SlotBackdrop.Width(), 180);
+  EXPECT_EQ(screens_.SlotBackdrop.Height(), 36);
+  EXPECT_EQ(screens_.ScreenLayer.Width(), 600);
+  EXPECT_EQ(screens_.ScreenLayer.Height(), 450);
+  for (const TBromBitmap& p : screens_.Portraits) {
     EXPECT_EQ(p.Width(), 300);
     EXPECT_EQ(p.Height(), 300);
   }
@@ -308,86 +299,87 @@ TSwordia WithFlavour(int n) {
 
 // Marks every row of the text layer with its number, so the row shown at the
 // strip's top tells the offset.
-void NumberRows() {
-  for (int y = 0; y < TextScrollLayer.Height(); ++y) {
-    TextScrollLayer.FillRect(0, y, 600, y + 1, MakeColor(y % 256, y / 256, 77));
+void NumberRows(TScreens& s) {
+  for (int y = 0; y < s.TextScrollLayer.Height(); ++y) {
+    s.TextScrollLayer.FillRect(0, y, 600, y + 1, MakeColor(y % 256, y / 256, 77));
   }
 }
-int ShownOffset() {
-  const TPixelColor c = ScreenLayer.Pixel(300, 312);
+int ShownOffset(const TScreens& s) {
+  const TPixelColor c = s.ScreenLayer.Pixel(300, 312);
   return c.Red + 256 * c.Green;
 }
 
 }  // namespace
 
 TEST_F(ScreenKit, FlavourStripScrollsWithThePointerAndClampsAtBothEnds) {
-  Paint(BaseLayer, ColorRed);
+  Paint(screens_.BaseLayer, ColorRed);
   const TCommandKind close = TCommandKind::CloseView;
-  PrepareScrollText(WithFlavour(40), close);
-  EXPECT_EQ(TextScrollLayer.Height(), 720);
+  InstallRegions(screens_.Sensors, {PrepareScrollText(screens_, WithFlavour(40), close)});
+  EXPECT_EQ(screens_.TextScrollLayer.Height(), 720);
   // The strip starts black with the text's top on the base layer.
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(5, 300), ColorBlack));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(5, 449), ColorBlack));
-  EXPECT_TRUE(ColorsEqual(BaseLayer.Pixel(5, 299), ColorRed));
-  EXPECT_GT(InkOf(BaseLayer, ColorWhite, ColorBlack).Top, 312);
-  ASSERT_EQ(SensorRegistry.SensorCount, 1);
-  EXPECT_TRUE(SensorRegistry.Sensors[0].Repeat);
-  EXPECT_EQ(SensorRegistry.Sensors[0].Rect, HelpRect);
-  EXPECT_EQ(SensorRegistry.Sensors[0].OnClick, close);
-  NumberRows();
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(5, 300), ColorBlack));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(5, 449), ColorBlack));
+  EXPECT_TRUE(ColorsEqual(screens_.BaseLayer.Pixel(5, 299), ColorRed));
+  EXPECT_GT(InkOf(screens_.BaseLayer, ColorWhite, ColorBlack).Top, 312);
+  ASSERT_EQ(screens_.Sensors.SensorCount, 1);
+  EXPECT_TRUE(screens_.Sensors.Sensors[0].Repeat);
+  EXPECT_EQ(screens_.Sensors.Sensors[0].Rect, HelpRect);
+  EXPECT_EQ(screens_.Sensors.Sensors[0].OnClick, close);
+  NumberRows(screens_);
   // b = y - 320 clamped to 0..110; offset = b x (720 - 126) div 110.
   const struct {
     int Y, Offset;
   } moves[] = {{300, 0}, {320, 0}, {321, 5}, {375, 297}, {430, 594}, {449, 594}, {310, 0}};
   for (const auto& m : moves) {
-    SensorHover(TestGame(), 300, m.Y);
-    EXPECT_EQ(ShownOffset(), m.Offset) << m.Y;
-    EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(0, 437), TextScrollLayer.Pixel(0, m.Offset + 125)));
+    Hover(300, m.Y);
+    EXPECT_EQ(ShownOffset(screens_), m.Offset) << m.Y;
+    EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(0, 437),
+                            screens_.TextScrollLayer.Pixel(0, m.Offset + 125)));
   }
   // Leaving the strip restores it from the base.
-  Paint(ScreenLayer, ColorWhite);
-  SensorHover(TestGame(), 300, 200);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(300, 300), ColorBlack));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(300, 299), ColorWhite));
+  Paint(screens_.ScreenLayer, ColorWhite);
+  Hover(300, 200);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(300, 300), ColorBlack));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(300, 299), ColorWhite));
 
   // At most 7 lines fill the strip's height: always offset 0.
   for (int n : {0, 3, 7}) {
-    ClearSensors();
-    PrepareScrollText(WithFlavour(n), close);
-    EXPECT_EQ(TextScrollLayer.Height(), 126) << n;
-    NumberRows();
+    ClearSensors(screens_.Sensors);
+    InstallRegions(screens_.Sensors, {PrepareScrollText(screens_, WithFlavour(n), close)});
+    EXPECT_EQ(screens_.TextScrollLayer.Height(), 126) << n;
+    NumberRows(screens_);
     for (int y : {300, 340, 449}) {
-      SensorHover(TestGame(), 300, y);
-      EXPECT_EQ(ShownOffset(), 0) << n << " lines at " << y;
+      Hover(300, y);
+      EXPECT_EQ(ShownOffset(screens_), 0) << n << " lines at " << y;
     }
   }
-  ClearSensors();
-  PrepareScrollText(WithFlavour(8), close);
-  NumberRows();
-  SensorHover(TestGame(), 300, 449);
-  EXPECT_EQ(ShownOffset(), 18);
+  ClearSensors(screens_.Sensors);
+  InstallRegions(screens_.Sensors, {PrepareScrollText(screens_, WithFlavour(8), close)});
+  NumberRows(screens_);
+  Hover(300, 449);
+  EXPECT_EQ(ShownOffset(screens_), 18);
 }
 
 TEST_F(ScreenKit, HelpBoxHoldsSevenLinesAtMost) {
-  Paint(BaseLayer, ColorBlack);
-  Paint(ScreenLayer, ColorBlack);
+  Paint(screens_.BaseLayer, ColorBlack);
+  Paint(screens_.ScreenLayer, ColorBlack);
   const TStringDynArray seven(7, Sj("剣"));
-  ShowHelpBox(seven);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(0, 300), HelpBoxColor));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(599, 449), HelpBoxColor));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(599, 299), ColorBlack));
+  ShowHelpBox(screens_, seven);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(0, 300), HelpBoxColor));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(599, 449), HelpBoxColor));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(599, 299), ColorBlack));
   // Line i at (12, 313 + 18 i): the same pixels as text drawn there.
   TBromBitmap expected;
   Paint(expected, ColorBlack);
   expected.FillRect(0, 300, 600, 450, HelpBoxColor);
   for (int i = 0; i < 7; ++i)
     DrawTextAt(expected, 12, 313 + 18 * i, 14, false, ColorWhite, seven[i]);
-  EXPECT_TRUE(SameLayers(ScreenLayer, expected));
-  RestoreHelpBox();
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(12, 320), ColorBlack));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(599, 449), ColorBlack));
+  EXPECT_TRUE(SameLayers(screens_.ScreenLayer, expected));
+  RestoreHelpBox(screens_);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(12, 320), ColorBlack));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(599, 449), ColorBlack));
   try {
-    ShowHelpBox(TStringDynArray(8, "x"));
+    ShowHelpBox(screens_, TStringDynArray(8, "x"));
     ADD_FAILURE() << "no error";
   } catch (const TInternalError& e) {
     EXPECT_NE(std::string(e.what()).find("UnitPaint"), std::string::npos) << e.what();
@@ -402,22 +394,22 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
   for (TSwordia& s : tournament->Slots) s.ImageFile = "wide.bmp";
   tournament->Slots[3].ImageFile = "odd.bmp";
   tournament->Slots[4].ImageFile = "gone.bmp";  // the file went away after the roster check
-  Portraits[4].Fill(ColorWhite);
+  screens_.Portraits[4].Fill(ColorWhite);
   {
     TWorkingFolder inside(folder);
-    LoadPortraits(*tournament);
+    LoadPortraits(screens_, *tournament);
   }
   // Slot k's portrait is surface k; the hero's working copy shows the hero's;
   // a swordsman of no slot has none.
   for (int i = 0; i < PortraitCount; ++i) {
-    EXPECT_EQ(PortraitOf(*tournament, tournament->Slots[i]), &Portraits[i]);
+    EXPECT_EQ(PortraitOf(screens_, *tournament, tournament->Slots[i]), &screens_.Portraits[i]);
   }
   tournament->Hero = &tournament->Slots[3];
-  EXPECT_EQ(PortraitOf(*tournament, tournament->HeroEdit), &Portraits[3]);
-  EXPECT_EQ(PortraitOf(*tournament, TSwordia()), nullptr);
+  EXPECT_EQ(PortraitOf(screens_, *tournament, tournament->HeroEdit), &screens_.Portraits[3]);
+  EXPECT_EQ(PortraitOf(screens_, *tournament, TSwordia()), nullptr);
   // 297 x 299 at ((300 - 297) div 2, (300 - 299) div 2) = (1, 0): one black
   // column left, two right, one black row at the bottom.
-  const TBromBitmap& odd = Portraits[3];
+  const TBromBitmap& odd = screens_.Portraits[3];
   EXPECT_TRUE(ColorsEqual(odd.Pixel(0, 100), ColorBlack));
   EXPECT_TRUE(ColorsEqual(odd.Pixel(1, 0), ColorRed));
   EXPECT_TRUE(ColorsEqual(odd.Pixel(297, 298), ColorRed));
@@ -426,10 +418,11 @@ TEST_F(ScreenKit, PortraitsAreCentredOnBlackWithTheOddPixelRightAndBottom) {
   EXPECT_TRUE(ColorsEqual(odd.Pixel(100, 299), ColorBlack));
   // A missing file leaves its portrait black; the next slot loads as usual.
   for (int y = 0; y < 300; y += 7) {
-    for (int x = 0; x < 300; x += 7) EXPECT_TRUE(ColorsEqual(Portraits[4].Pixel(x, y), ColorBlack));
+    for (int x = 0; x < 300; x += 7)
+      EXPECT_TRUE(ColorsEqual(screens_.Portraits[4].Pixel(x, y), ColorBlack));
   }
-  EXPECT_TRUE(ColorsEqual(Portraits[5].Pixel(0, 0), ColorWhite));
-  EXPECT_TRUE(ColorsEqual(Portraits[5].Pixel(299, 299), ColorWhite));
+  EXPECT_TRUE(ColorsEqual(screens_.Portraits[5].Pixel(0, 0), ColorWhite));
+  EXPECT_TRUE(ColorsEqual(screens_.Portraits[5].Pixel(299, 299), ColorWhite));
 }
 
 TEST_F(ScreenKit, BackdropIsHeldOnceAndAWrongOrMissingOneNamesItsRealPath) {
@@ -468,18 +461,18 @@ TEST_F(ScreenKit, EntrantPanelShowsHistoryOnlyInTheOpponentView) {
   s.History = {Sj("第一回戦　勝利"), Sj("第二回戦　勝利")};
   const TRect panel = OpponentPanelRect;
   TBromBitmap plain;
-  Paint(BaseLayer, ColorWhite);
-  DrawEntrantPanel(panel, s, false);
-  plain = std::move(BaseLayer);
-  Paint(BaseLayer, ColorWhite);
-  DrawEntrantPanel(panel, s, true);
+  Paint(screens_.BaseLayer, ColorWhite);
+  DrawEntrantPanel(screens_, panel, s, false);
+  plain = std::move(screens_.BaseLayer);
+  Paint(screens_.BaseLayer, ColorWhite);
+  DrawEntrantPanel(screens_, panel, s, true);
   // Dimmed to half outside the text; the same above the history lines.
   EXPECT_TRUE(ColorsEqual(plain.Pixel(599, 299), MakeColor(127, 127, 127)));
   EXPECT_TRUE(ColorsEqual(plain.Pixel(299, 299), ColorWhite));
   bool historyDrawn = false;
   for (int y = 0; y < 450; ++y) {
     for (int x = 0; x < 600; ++x) {
-      const bool same = ColorsEqual(plain.Pixel(x, y), BaseLayer.Pixel(x, y));
+      const bool same = ColorsEqual(plain.Pixel(x, y), screens_.BaseLayer.Pixel(x, y));
       if (y < panel.Top + 121) {
         EXPECT_TRUE(same) << x << "," << y;
       }
@@ -490,9 +483,9 @@ TEST_F(ScreenKit, EntrantPanelShowsHistoryOnlyInTheOpponentView) {
 }
 
 TEST_F(ScreenKit, ClearScreenBlacksTheScreenForItsCallerToPresent) {
-  const std::int64_t before = PresentCount();
-  ClearScreen();
-  EXPECT_EQ(PresentCount(), before);
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(0, 0), ColorBlack));
-  EXPECT_TRUE(ColorsEqual(ScreenLayer.Pixel(599, 449), ColorBlack));
+  const std::int64_t before = PresentCount(screens_);
+  ClearScreen(screens_);
+  EXPECT_EQ(PresentCount(screens_), before);
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(0, 0), ColorBlack));
+  EXPECT_TRUE(ColorsEqual(screens_.ScreenLayer.Pixel(599, 449), ColorBlack));
 }

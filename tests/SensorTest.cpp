@@ -10,8 +10,7 @@
 #include "paint/ScreenKit.h"
 #include "paint/Sensor.h"
 #include "rules/InternalError.h"
-#include "tests/TestGame.h"
-#include "tests/TestScreens.h"
+#include "tests/PixelTestSupport.h"
 
 namespace {
 
@@ -21,65 +20,56 @@ namespace {
 std::vector<std::string> Events;
 std::int64_t PresentsAtStart = 0;
 
-void Note(const char* what, std::int32_t tag) {
+void Note(const TScreens& s, const char* what, std::int32_t tag) {
   Events.push_back(std::string(what) + " " + std::to_string(tag) + " @" +
-                   std::to_string(PresentCount() - PresentsAtStart));
+                   std::to_string(PresentCount(s) - PresentsAtStart));
 }
-void Enter(TScreens&, const TGame&, std::int32_t tag) {
-  Note("enter", tag);
+void Enter(TScreens& s, const TGame&, std::int32_t tag) {
+  Note(s, "enter", tag);
 }
-void Leave(TScreens&, const TGame&, std::int32_t tag) {
-  Note("leave", tag);
+void Leave(TScreens& s, const TGame&, std::int32_t tag) {
+  Note(s, "leave", tag);
 }
 // Every region with a click answers with this command.
 constexpr TCommandKind Click = TCommandKind::StartRound;
 
-// A left click, noted as "click TAG" when a region answered it.
-void ClickAt(std::int32_t x, std::int32_t y) {
-  const TCommand c = SensorClick(x, y);
-  if (c.Kind == Click) Note("click", c.Tag);
-}
-
-// The pointer over the tests' game's screen.
-void SensorHover(std::int32_t x, std::int32_t y) {
-  SensorHover(TestGame(), x, y);
-}
-void RefreshHover() {
-  RefreshHover(TestGame());
-}
-
-// Presents since the test started.
-std::int64_t Presents() {
-  return PresentCount() - PresentsAtStart;
-}
-
-class Sensor : public ::testing::Test {
+class Sensor : public ScreenTest {
  protected:
   void SetUp() override {
-    ClearSensors();
     Events.clear();
-    PresentsAtStart = PresentCount();
+    PresentsAtStart = PresentCount(screens_);
   }
-  void TearDown() override { ClearSensors(); }
   static std::vector<std::string> Take() {
     std::vector<std::string> taken;
     taken.swap(Events);
     return taken;
   }
   using TEvents = std::vector<std::string>;
+
+  // A left click, noted as "click TAG" when a region answered it.
+  void ClickAt(std::int32_t x, std::int32_t y) {
+    const TCommand c = SensorClick(screens_.Sensors, x, y);
+    if (c.Kind == Click) Note(screens_, "click", c.Tag);
+  }
+  // The hover taken again at the last point, presented when a handler ran.
+  void Refresh() {
+    if (RefreshHover(screens_, game_)) Present(screens_);
+  }
+  // Presents since the test started.
+  std::int64_t Presents() const { return PresentCount(screens_) - PresentsAtStart; }
 };
 
 }  // namespace
 
 TEST_F(Sensor, FirstRegisteredOfTwoOverlappingRegionsWinsHoverAndClick) {
-  AddSensor({0, 0, 100, 100}, false, Enter, Leave, Click, 1);
-  AddSensor({50, 50, 150, 150}, false, Enter, Leave, Click, 2);
-  SensorHover(60, 60);
+  AddSensor(screens_.Sensors, {0, 0, 100, 100}, false, Enter, Leave, Click, 1);
+  AddSensor(screens_.Sensors, {50, 50, 150, 150}, false, Enter, Leave, Click, 2);
+  Hover(60, 60);
   ClickAt(60, 60);
   EXPECT_EQ(Take(), (TEvents{"enter 1 @0", "click 1 @1"}));
-  EXPECT_EQ(SensorRegistry.Hovered, &SensorRegistry.Sensors[0]);
+  EXPECT_EQ(screens_.Sensors.Hovered, &screens_.Sensors.Sensors[0]);
   // Outside the first region the second one answers.
-  SensorHover(120, 120);
+  Hover(120, 120);
   ClickAt(120, 20);  // in neither region
   ClickAt(120, 120);
   EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1", "click 2 @2"}));
@@ -87,76 +77,76 @@ TEST_F(Sensor, FirstRegisteredOfTwoOverlappingRegionsWinsHoverAndClick) {
 
 TEST_F(Sensor, ClickFallsThroughARegionWithoutClickHandler) {
   // A panel without a click handler in front of a region that has one.
-  AddSensor({0, 0, 100, 100}, false, Enter, Leave, TCommandKind::None, 1);
-  AddSensor({0, 0, 200, 100}, false, Enter, Leave, Click, 2);
-  SensorHover(10, 10);
+  AddSensor(screens_.Sensors, {0, 0, 100, 100}, false, Enter, Leave, TCommandKind::None, 1);
+  AddSensor(screens_.Sensors, {0, 0, 200, 100}, false, Enter, Leave, Click, 2);
+  Hover(10, 10);
   EXPECT_EQ(Take(), (TEvents{"enter 1 @0"}));
   const std::int64_t before = Presents();
   ClickAt(20, 30);
   EXPECT_EQ(Take(), (TEvents{"click 2 @1"}));
   // The click neither moved the hover nor presented, but the point is kept.
-  EXPECT_EQ(SensorRegistry.Hovered, &SensorRegistry.Sensors[0]);
+  EXPECT_EQ(screens_.Sensors.Hovered, &screens_.Sensors.Sensors[0]);
   EXPECT_EQ(Presents(), before);
-  EXPECT_EQ(MousePoint.X, 20);
-  EXPECT_EQ(MousePoint.Y, 30);
+  EXPECT_EQ(screens_.Sensors.MousePoint.X, 20);
+  EXPECT_EQ(screens_.Sensors.MousePoint.Y, 30);
   // With nothing behind it, a click on the panel does nothing at all.
-  ClearSensors();
-  AddSensor({0, 0, 100, 100}, false, Enter, Leave, TCommandKind::None, 1);
+  ClearSensors(screens_.Sensors);
+  AddSensor(screens_.Sensors, {0, 0, 100, 100}, false, Enter, Leave, TCommandKind::None, 1);
   ClickAt(10, 10);
   EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(Sensor, MovingIntoTheNeighbourLeavesThenEntersAndPresentsOnce) {
-  AddSensor({0, 0, 100, 50}, false, Enter, Leave, Click, 1);
-  AddSensor({100, 0, 200, 50}, false, Enter, Leave, Click, 2);
-  SensorHover(99, 10);
+  AddSensor(screens_.Sensors, {0, 0, 100, 50}, false, Enter, Leave, Click, 1);
+  AddSensor(screens_.Sensors, {100, 0, 200, 50}, false, Enter, Leave, Click, 2);
+  Hover(99, 10);
   EXPECT_EQ(Take(), (TEvents{"enter 1 @0"}));
   EXPECT_EQ(Presents(), 1);
-  SensorHover(100, 10);
+  Hover(100, 10);
   EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1"}));
   EXPECT_EQ(Presents(), 2);
   // Moving inside a region that does not repeat: nothing, not even a present.
-  SensorHover(150, 20);
-  SensorHover(199, 49);
+  Hover(150, 20);
+  Hover(199, 49);
   EXPECT_TRUE(Take().empty());
   EXPECT_EQ(Presents(), 2);
   // Out into nothing: leave and a present; moving on in nothing: no present.
-  SensorHover(250, 20);
-  SensorHover(260, 20);
+  Hover(250, 20);
+  Hover(260, 20);
   EXPECT_EQ(Take(), (TEvents{"leave 2 @2"}));
   EXPECT_EQ(Presents(), 3);
-  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
+  EXPECT_EQ(screens_.Sensors.Hovered, nullptr);
 }
 
 TEST_F(Sensor, RepeatingRegionEntersAgainOnEveryMove) {
-  AddSensor({0, 300, 600, 450}, true, Enter, Leave, Click, 7);
-  SensorHover(10, 310);
-  SensorHover(10, 311);
-  SensorHover(500, 449);
+  AddSensor(screens_.Sensors, {0, 300, 600, 450}, true, Enter, Leave, Click, 7);
+  Hover(10, 310);
+  Hover(10, 311);
+  Hover(500, 449);
   EXPECT_EQ(Take(), (TEvents{"enter 7 @0", "enter 7 @1", "enter 7 @2"}));
   EXPECT_EQ(Presents(), 3);
-  SensorHover(10, 299);
+  Hover(10, 299);
   EXPECT_EQ(Take(), (TEvents{"leave 7 @3"}));
   // A repeating region without an enter handler still presents.
-  ClearSensors();
-  AddSensor({0, 0, 10, 10}, true, nullptr, nullptr, TCommandKind::None, 0);
-  SensorHover(1, 1);
-  SensorHover(2, 2);
+  ClearSensors(screens_.Sensors);
+  AddSensor(screens_.Sensors, {0, 0, 10, 10}, true, nullptr, nullptr, TCommandKind::None, 0);
+  Hover(1, 1);
+  Hover(2, 2);
   EXPECT_EQ(Presents(), 6);
 }
 
 TEST_F(Sensor, RightAndBottomEdgesAreOutside) {
-  AddSensor({10, 20, 30, 40}, false, Enter, Leave, Click, 1);
+  AddSensor(screens_.Sensors, {10, 20, 30, 40}, false, Enter, Leave, Click, 1);
   struct {
     int X, Y;
     bool Inside;
   } const points[] = {{10, 20, true}, {29, 39, true},  {30, 25, false}, {15, 40, false},
                       {9, 25, false}, {15, 19, false}, {30, 40, false}, {29, 20, true}};
   for (const auto& p : points) {
-    ClearSensors();
-    AddSensor({10, 20, 30, 40}, false, Enter, Leave, Click, 1);
-    SensorHover(p.X, p.Y);
-    EXPECT_EQ(SensorRegistry.Hovered != nullptr, p.Inside) << p.X << "," << p.Y;
+    ClearSensors(screens_.Sensors);
+    AddSensor(screens_.Sensors, {10, 20, 30, 40}, false, Enter, Leave, Click, 1);
+    Hover(p.X, p.Y);
+    EXPECT_EQ(screens_.Sensors.Hovered != nullptr, p.Inside) << p.X << "," << p.Y;
     Events.clear();
     ClickAt(p.X, p.Y);
     EXPECT_EQ(Events.size(), p.Inside ? 1u : 0u) << p.X << "," << p.Y;
@@ -164,43 +154,43 @@ TEST_F(Sensor, RightAndBottomEdgesAreOutside) {
 }
 
 TEST_F(Sensor, ClearingRunsNoLeaveAndTheNextMoveEntersAfresh) {
-  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 1);
-  SensorHover(5, 5);
-  ClearSensors();
-  EXPECT_EQ(SensorRegistry.SensorCount, 0);
-  EXPECT_EQ(SensorRegistry.Hovered, nullptr);
-  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 2);
-  SensorHover(6, 6);
+  AddSensor(screens_.Sensors, {0, 0, 50, 50}, false, Enter, Leave, Click, 1);
+  Hover(5, 5);
+  ClearSensors(screens_.Sensors);
+  EXPECT_EQ(screens_.Sensors.SensorCount, 0);
+  EXPECT_EQ(screens_.Sensors.Hovered, nullptr);
+  AddSensor(screens_.Sensors, {0, 0, 50, 50}, false, Enter, Leave, Click, 2);
+  Hover(6, 6);
   EXPECT_EQ(Take(), (TEvents{"enter 1 @0", "enter 2 @1"}));
 }
 
 TEST_F(Sensor, RefreshLeavesAndEntersAgainAtTheLastPoint) {
-  AddSensor({0, 0, 50, 50}, false, Enter, Leave, Click, 1);
-  AddSensor({50, 0, 100, 50}, false, Enter, Leave, Click, 2);
-  SensorHover(5, 5);
+  AddSensor(screens_.Sensors, {0, 0, 50, 50}, false, Enter, Leave, Click, 1);
+  AddSensor(screens_.Sensors, {50, 0, 100, 50}, false, Enter, Leave, Click, 2);
+  Hover(5, 5);
   // A click elsewhere moves the point but not the hover; the refresh follows
   // the point.
   ClickAt(60, 5);
   Take();
-  RefreshHover();
+  Refresh();
   EXPECT_EQ(Take(), (TEvents{"leave 1 @1", "enter 2 @1"}));
   EXPECT_EQ(Presents(), 2);
-  RefreshHover();
+  Refresh();
   EXPECT_EQ(Take(), (TEvents{"leave 2 @2", "enter 2 @2"}));
   EXPECT_EQ(Presents(), 3);
 }
 
 TEST_F(Sensor, TheTwoHundredFiftySeventhRegionIsAnInternalError) {
   for (int i = 0; i < SensorCapacity; ++i)
-    AddSensor({i, 0, i + 1, 1}, false, Enter, Leave, Click, i);
-  EXPECT_EQ(SensorRegistry.SensorCount, 256);
+    AddSensor(screens_.Sensors, {i, 0, i + 1, 1}, false, Enter, Leave, Click, i);
+  EXPECT_EQ(screens_.Sensors.SensorCount, 256);
   try {
-    AddSensor({0, 0, 1, 1}, false, Enter, Leave, Click, 256);
+    AddSensor(screens_.Sensors, {0, 0, 1, 1}, false, Enter, Leave, Click, 256);
     ADD_FAILURE() << "no error";
   } catch (const TInternalError& e) {
     EXPECT_NE(std::string(e.what()).find("UnitSensor"), std::string::npos) << e.what();
   }
-  EXPECT_EQ(SensorRegistry.SensorCount, 256);
+  EXPECT_EQ(screens_.Sensors.SensorCount, 256);
   // The last region still answers.
   ClickAt(255, 0);
   EXPECT_EQ(Take(), (TEvents{"click 255 @0"}));

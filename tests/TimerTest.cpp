@@ -23,16 +23,18 @@ class TScriptedHost : public TTimerHost {
   int PassLimit = 500;  // the loop is ended after this many passes
   std::vector<std::uint32_t> Sleeps;
   std::function<void(int pass)> OnPump;
+  bool Messages = false;  // what each pump says it delivered
 
   std::uint32_t Now() override { return Clock; }
   void Sleep(std::uint32_t ms) override {
     Sleeps.push_back(ms);
     Clock += ms;
   }
-  void PumpMessages() override {
+  bool PumpMessages() override {
     ++Passes;
     if (OnPump) OnPump(Passes);
     if (Passes >= PassLimit) RequestTerminate();
+    return Messages;
   }
 };
 
@@ -43,7 +45,7 @@ class Timer : public ::testing::Test {
   void SetUp() override { ClearTerminateRequest(); }
   void TearDown() override { ClearTerminateRequest(); }
   // A handler that records the clock at each call.
-  TTimerCallback Recorder(std::vector<std::uint32_t>& calls) {
+  std::function<void()> Recorder(std::vector<std::uint32_t>& calls) {
     return [this, &calls] { calls.push_back(host.Clock); };
   }
 };
@@ -169,6 +171,43 @@ TEST_F(Timer, HandlerAddedDuringAPassWaitsItsTurn) {
   // Added at clock 5 (pass 2 at 2, +3): first due at 8, i.e. pass 6 (clock 8).
   ASSERT_FALSE(late.empty());
   EXPECT_EQ(late.front(), 8u);
+}
+
+TEST_F(Timer, AnIdleHandlerIsWaitedForAgainOnlyOnceAMessageComes) {
+  bool work = false;
+  int runs = 0;
+  timer.Add(
+      [&] {
+        ++runs;
+        return work;
+      },
+      10);
+  // Until it has run and answered it is waited for: due strictly after 10 ms.
+  EXPECT_EQ(timer.TimeToNextDue(0, 100), 11u);
+  host.PassLimit = 12;
+  timer.Run();  // it runs at 11 and says it is idle: the longest wait
+  ASSERT_EQ(runs, 1);
+  EXPECT_EQ(timer.TimeToNextDue(host.Clock, 100), 100u);
+  // A message may have given it work: waited for again from that pass on.
+  work = true;
+  host.Messages = true;
+  ClearTerminateRequest();
+  host.PassLimit = 13;
+  timer.Run();
+  EXPECT_EQ(timer.TimeToNextDue(timer.Entries()[0].LastFired, 100), 11u);
+  // While it answers that it has work it stays waited for, without messages.
+  host.Messages = false;
+  ClearTerminateRequest();
+  host.PassLimit = 30;
+  timer.Run();  // it ran at 22
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(timer.TimeToNextDue(host.Clock, 100), 3u);
+  work = false;
+  ClearTerminateRequest();
+  host.PassLimit = 40;
+  timer.Run();  // it ran at 33 and is idle again
+  EXPECT_EQ(runs, 3);
+  EXPECT_EQ(timer.TimeToNextDue(host.Clock, 100), 100u);
 }
 
 TEST_F(Timer, StartArmsTheLoopAndClearEmptiesIt) {
