@@ -12,7 +12,11 @@
 #include "paint/ScreenKit.h"
 #include "present/Form.h"
 
+// What the key asks for, whatever the screen (None: a key the game does not
+// answer, F11 among them, which the platform window takes).
 TKeyAction KeyActionOf(TKey key);
+// The key as the game hears it: its action, and whether it moves hero
+// making's focus (Right does, besides being a main key).
 TKeyPress KeyPressOf(TKey key);
 
 // The way an arrow or Tab moves hero making's focus (Next for any other key).
