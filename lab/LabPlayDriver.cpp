@@ -22,7 +22,7 @@
 #include "data/Status.h"
 #include "data/Tournament.h"
 #include "flow/FormMain.h"
-#include "flow/Keys.h"
+#include "game/Keys.h"
 #include "growth/GrowthDriver.h"
 #include "lab/Lab.h"
 #include "paint/Focus.h"

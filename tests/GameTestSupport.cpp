@@ -5,6 +5,7 @@
 #include "data/Tournament.h"
 #include "game/Step.h"
 #include "game/StoryRunner.h"
+#include "growth/GrowthDriver.h"
 #include "rules/ImageCheck.h"
 #include "rules/Product.h"
 #include "tests/TestSupport.h"
@@ -143,6 +144,24 @@ void MoveHeroToSlot(TGame& g, int k) {
 std::string EntrantName(int number) {
   const std::string digits = std::to_string(100 + number).substr(1);
   return Sj("剣士") + digits;
+}
+
+void BoardAtStage(TGame& g, TGameShell& shell, int stage, const TSpec& hero, int bonus) {
+  MoveHeroToSlot(g, 0);
+  TTournament& t = g.Tournament;
+  const int entrants = SlotCount >> (stage - 1);
+  for (int k = 0; k < SlotCount; ++k) t.Slots[k].InTournament = k < entrants;
+  t.EntrantCount = entrants;
+  for (int i = 0; i < entrants; ++i) {
+    t.Entrants[i] = &t.Slots[i];
+    t.GrownSpecs[i] = SpecOf(5, 0, 0, 0, "斬");
+  }
+  t.Stage = stage;
+  t.Hero->Spec = hero;
+  t.Hero->Bonus = bonus;
+  t.HeroEdit = *t.Hero;
+  g.Growth = TGrowthDriver();
+  EnterMode(g, shell, gmBoard);
 }
 
 std::string RosterOf(int count) {

@@ -106,6 +106,10 @@ bool PlayUntilBattleLeft(TGame& g, TGameShell& shell, int maxClicks = 5000);
 // Moves the hero to slot `k` (its record and the one there trade places,
 // each slot keeping its portrait surface).
 void MoveHeroToSlot(TGame& g, int k);
+// The board of a later stage entered, the hero in slot 0 with `hero` and
+// `bonus` points, its first-round opponent and the other entrants still in,
+// each grown to a weak build.
+void BoardAtStage(TGame& g, TGameShell& shell, int stage, const TSpec& hero, int bonus);
 // A roster of `count` entries named "剣士01", "剣士02", ... (cp932).
 std::string RosterOf(int count);
 // "剣士" + two digits, cp932.

@@ -44,24 +44,8 @@ class MainWindow : public GameFolder {
     return true;
   }
 
-  // The board of a later stage, the hero in slot 0 with `hero` and `bonus`
-  // points, its first-round opponent and the other entrants still in.
   void BoardAt(int stage, const TSpec& hero, int bonus) {
-    MoveHeroToSlot(0);
-    TTournament& t = Game().Tournament;
-    const int entrants = SlotCount >> (stage - 1);
-    for (int k = 0; k < SlotCount; ++k) t.Slots[k].InTournament = k < entrants;
-    t.EntrantCount = entrants;
-    for (int i = 0; i < entrants; ++i) {
-      t.Entrants[i] = &t.Slots[i];
-      Game().Tournament.GrownSpecs[i] = SpecOf(5, 0, 0, 0, "斬");
-    }
-    t.Stage = stage;
-    t.Hero->Spec = hero;
-    t.Hero->Bonus = bonus;
-    t.HeroEdit = *t.Hero;
-    Game().Growth = TGrowthDriver();
-    EnterMode(Game(), Shell(), gmBoard);
+    BoardAtStage(Game(), Shell(), stage, hero, bonus);
   }
 
   // The pixels of the board's entrant strip while the pointer is on the hero.
