@@ -147,9 +147,6 @@ struct TGame {
 
   // What the game is shown on, given when it is made; it outlives the game.
   TGameView& View;
-  // The shell of the step under way, for as long as it runs (none between
-  // steps): it hears the matches the battle decides.
-  TGameShell* StepShell = nullptr;
   // The battle's host (Battle.Host points to it) and the story's view
   // (Story->View), the game's own.
   TGameBattleHost BattleHost{*this};

@@ -39,21 +39,14 @@ void ApplyEffects(TGame& g, Shell& shell) {
 void SetMode(TGame& g, TGameMode m);
 
 // Holds mode changes back for as long as it lives (a command or an entry is
-// running), with `shell` as the step's shell.
+// running).
 class TModeHold {
  public:
-  TModeHold(TGame& g, TGameShell& shell) : g_(g), outer_(g.StepShell) {
-    ++g_.Running;
-    g_.StepShell = &shell;
-  }
-  ~TModeHold() {
-    --g_.Running;
-    g_.StepShell = outer_;
-  }
+  explicit TModeHold(TGame& g) : g_(g) { ++g_.Running; }
+  ~TModeHold() { --g_.Running; }
   TModeHold(const TModeHold&) = delete;
   TModeHold& operator=(const TModeHold&) = delete;
 
  private:
   TGame& g_;
-  TGameShell* outer_;
 };

@@ -24,10 +24,8 @@ void TGameBattleHost::PaintMatch() {
   AskPresent(game_);
 }
 
-void ActOnBattle(TGame& g, const TClickOutcome& o) {
-  if (o.Decided && g.StepShell != nullptr) {
-    g.StepShell->MatchDecided(g, *o.Winner, *o.Loser, o.Result);
-  }
+void ActOnBattle(TGame& g, TGameShell& shell, const TClickOutcome& o) {
+  if (o.Decided) shell.MatchDecided(g, *o.Winner, *o.Loser, o.Result);
   if (o.Cue != nullptr) AskCue(g, o.Cue);
   if (o.FightersChanged) AskFighters(g);
   switch (o.HandOver) {

@@ -49,10 +49,10 @@ void StartGame(TGame& g, std::string_view rosterPath, const TImageCheck& picture
 void StartRound(TGame& g, std::int32_t tag);
 
 // What a battle's click (or its entry) handed back, acted on in its order:
-// the decided match is heard by the step's shell, the cue and the
-// fighters' redraw asked for; a hero win opens the stage's story (without a cue of its
-// own), the end of the stage closes the round.
-void ActOnBattle(TGame& g, const TClickOutcome& o);
+// the decided match is heard by `shell`, the step's; the cue and the
+// fighters' redraw are asked for; a hero win opens the stage's story (without
+// a cue of its own), the end of the stage closes the round.
+void ActOnBattle(TGame& g, TGameShell& shell, const TClickOutcome& o);
 
 // The end of a round, with Stage already advanced (2..6): the round closes,
 // the rivals start growing (stages 2..5) and the board shows. At stage 6 the

@@ -7,7 +7,7 @@
 #include "rules/InternalError.h"
 
 void RunEntry(TGame& g, TGameShell& shell, TGameMode m) {
-  const TModeHold hold(g, shell);
+  const TModeHold hold(g);
   switch (m) {
     case gmTitle:
       // The title picture; no regions: the main window takes its click.
@@ -35,12 +35,12 @@ void RunEntry(TGame& g, TGameShell& shell, TGameMode m) {
       break;
     case gmBattle:
       // The battle screen is painted, with its regions, by each match start.
-      ActOnBattle(g, EnterBattleMode(g.Battle));
+      ActOnBattle(g, shell, EnterBattleMode(g.Battle));
       break;
   }
 }
 
-void CarryOut(TGame& g, const TCommand& command) {
+void CarryOut(TGame& g, TGameShell& shell, const TCommand& command) {
   const std::int32_t tag = command.Tag;
   switch (command.Kind) {
     case TCommandKind::None:
@@ -72,9 +72,9 @@ void CarryOut(TGame& g, const TCommand& command) {
       return NextParagraph(g, tag);
     // The battle.
     case TCommandKind::BattleStep:
-      return ActOnBattle(g, BattleStepClick(g.Battle));
+      return ActOnBattle(g, shell, BattleStepClick(g.Battle));
     case TCommandKind::BattleSkip:
-      return ActOnBattle(g, BattleSkipClick(g.Battle));
+      return ActOnBattle(g, shell, BattleSkipClick(g.Battle));
   }
   InternalError("UnitForm", "unknown command");
 }

@@ -20,9 +20,11 @@
 
 // The work of each step, without its effects carried out or its asked modes
 // entered (the templates below make each a step).
-// The command's work; Kind None does nothing.
-void CarryOut(TGame& g, const TCommand& command);
-// Mode m's entry, with mode changes held back and `shell` as its shell.
+// The command's work; Kind None does nothing. `shell` hears the match a
+// battle's click decides.
+void CarryOut(TGame& g, TGameShell& shell, const TCommand& command);
+// Mode m's entry, with mode changes held back; `shell` hears the match the
+// battle's entry decides.
 void RunEntry(TGame& g, TGameShell& shell, TGameMode m);
 // The next slice of the rivals' growth, and its progress on the board's footer
 // while the board is the screen.
@@ -61,7 +63,7 @@ template <class Shell, class F>
 void RunGameStep(TGame& g, Shell& shell, F&& step) {
   static_assert(std::is_base_of_v<TGameShell, Shell>, "a step's shell is a TGameShell");
   {
-    const TModeHold hold(g, shell);
+    const TModeHold hold(g);
     step();
   }
   ApplyEffects(g, shell);
@@ -78,7 +80,7 @@ void EnterMode(TGame& g, Shell& shell, TGameMode m) {
 // Carries out the command on the game; Kind None does nothing.
 template <class Shell>
 void RunCommand(TGame& g, Shell& shell, const TCommand& command) {
-  RunGameStep(g, shell, [&] { CarryOut(g, command); });
+  RunGameStep(g, shell, [&] { CarryOut(g, shell, command); });
 }
 
 // The title's click, in two steps: the transition's cue and the black
