@@ -47,6 +47,8 @@ TFormMain::TFormMain(const TWindowServices& services, std::string_view rosterPat
     box.OnMouseMove = [this](int x, int y) { PaintBoxMainMouseMove(x, y); };
     box.OnMouseLeave = [this] { PaintBoxMainMouseLeave(); };
     box.OnKeyDown = [this](TKey key, bool repeat) { PaintBoxMainKeyDown(key, repeat); };
+    // Closing the window ends this window's loop; a window beside it plays on.
+    form_.OnClose = [this] { timer_.Stop(); };
     // 4. The frame timer.
     timer_.Start();
     // 5. The screen layers and the layout.
@@ -115,6 +117,7 @@ void TFormMain::Release() {
   box.OnMouseMove = nullptr;
   box.OnMouseLeave = nullptr;
   box.OnKeyDown = nullptr;
+  form_.OnClose = nullptr;
 }
 
 void TFormMain::Apply(const TEffect& effect) {
@@ -158,7 +161,7 @@ void TFormMain::FormPaint() {
 }
 
 bool TFormMain::InputClosed() const {
-  return game_->LoadFailed || TerminateRequested();
+  return game_->LoadFailed || timer_.Stopping() || TerminateRequested();
 }
 
 void TFormMain::PaintBoxMainMouseDown(TMouseButton button, int x, int y) {

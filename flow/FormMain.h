@@ -89,8 +89,9 @@ class TFormMain final : public TGameShell {
 
   // The window was uncovered: the screen layer is shown again.
   void FormPaint();
-  // True once a roster fault has been shown or the end asked for: no further
-  // input (a click or key queued behind the fault's) reaches the game.
+  // True once a roster fault has been shown, the window closed or the end
+  // asked for: no further input (a click or key queued behind the fault's or
+  // the close's) reaches the game.
   bool InputClosed() const;
   void PaintBoxMainMouseDown(TMouseButton button, int x, int y);
   void PaintBoxMainMouseMove(int x, int y);

@@ -532,7 +532,11 @@ void TBromForm::Dispatch(const void* sdlEvent) {
   switch (event.type) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-        RequestTerminate();
+        if (OnClose) {
+          OnClose();
+        } else {
+          RequestTerminate();
+        }
       } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
         if (paintBox_.OnMouseLeave) paintBox_.OnMouseLeave();
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||

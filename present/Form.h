@@ -6,7 +6,8 @@
 // screens from it, and shows it in the window. Mouse presses, pointer moves
 // and paint requests reach the handlers the game sets on the paint box; they
 // are delivered by `PumpMessages`, which the tick loop calls on every pass.
-// Closing the window asks the program to end (RequestTerminate).
+// Closing the window ends its owner's loop (OnClose), or, for a window without
+// an owner that says so, asks the program to end (RequestTerminate).
 //
 // For today's screens the window may show the paint box enlarged: a display
 // scale of 1 to 4 makes the window that many times as large, pixels kept
@@ -163,6 +164,10 @@ class TBromForm {
   int Left() const { return left_; }
   int Top() const { return top_; }
   TBromPaintBox& PaintBox() { return paintBox_; }
+  // The window is being closed (its close button, the window manager's
+  // request): when set, the owner ends its own loop; when empty, the
+  // program is asked to end.
+  std::function<void()> OnClose;
 
   // A key went down: F11 switches full screen (not on a repeat); every other
   // key goes to the paint box's OnKeyDown. The message pump calls it, and so
@@ -170,8 +175,8 @@ class TBromForm {
   void KeyDown(TKey key, bool repeat);
 
   // Delivers every pending window message of every form: paint, mouse
-  // presses, pointer moves and leaves, keys; closing a window requests
-  // termination. True when there was any message.
+  // presses, pointer moves and leaves, keys, closing (OnClose). True when
+  // there was any message.
   static bool PumpMessages();
   // The message loop: runs until termination is requested or `timer` is
   // asked to stop. Once `timer` has been started, its tick loop

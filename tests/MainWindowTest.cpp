@@ -5,6 +5,7 @@
 // opponent's portrait, the champion on the board's title strip, hero
 // making's dimmed decide, the board's entrant strip); and the program's
 // command line.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
@@ -126,6 +127,21 @@ TEST_F(MainWindow, InputQueuedBehindARosterFaultIsIgnoredAndOnlyTheWindowsLoopEn
   // The window's loop ends, not the program's.
   EXPECT_TRUE(form_->Timer().Stopping());
   EXPECT_FALSE(TerminateRequested());
+}
+
+TEST_F(MainWindow, ClosingTheWindowEndsItsOwnLoopAndInputBehindTheCloseIsIgnored) {
+  OpenWindow();
+  TBromForm::PumpMessages();
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.windowID = form_->Form().WindowId();
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  ASSERT_EQ(SDL_PushEvent(&close), 1) << SDL_GetError();
+  TBromForm::PumpMessages();
+  EXPECT_TRUE(form_->Timer().Stopping());
+  EXPECT_FALSE(TerminateRequested());
+  LeftClick(300, 200);
+  EXPECT_EQ(Game().Mode, gmTitle);
 }
 
 TEST_F(MainWindow, AMissingOrMisfitTitlePictureIsADataFaultNamingItsRealPath) {
