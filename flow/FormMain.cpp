@@ -206,6 +206,13 @@ void TFormMain::PaintBoxMainKeyDown(TKey key, bool repeat) {
       return;
     case TKeyOutcome::Command:
       return RunCommand(*game_, *this, outcome.Click);
+    case TKeyOutcome::Region: {
+      // The region's command with its tag, as a click on it asks; none there:
+      // nothing.
+      const TCommand click = SensorCommand(screens_.Sensors, outcome.Click.Kind);
+      if (click.Kind != TCommandKind::None) RunCommand(*game_, *this, click);
+      return;
+    }
     case TKeyOutcome::StartGame:
       return StartFromTitle();
     case TKeyOutcome::ToggleMute:

@@ -58,11 +58,5 @@ TFocusMove FocusMoveOf(TKey key) {
 }
 
 TKeyScreen KeyScreenOf(const TScreens& s, const TGame& g) {
-  TKeyScreen screen{
-      HelpPageOpen(s), LogScrolling(s, g), FocusClick(s.Sensors, g, MakingFocusable), {}};
-  screen.Regions.reserve(static_cast<std::size_t>(s.Sensors.SensorCount));
-  for (int i = 0; i < s.Sensors.SensorCount; ++i) {
-    screen.Regions.push_back({s.Sensors.Sensors[i].OnClick, s.Sensors.Sensors[i].Tag});
-  }
-  return screen;
+  return {HelpPageOpen(s), LogScrolling(s, g), FocusClick(s.Sensors, g, MakingFocusable)};
 }

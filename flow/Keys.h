@@ -23,5 +23,5 @@ TKeyPress KeyPressOf(TKey key);
 TFocusMove FocusMoveOf(TKey key);
 
 // What the keys need to know of the screen `s` shows of game `g`: the help
-// page, the battle log's glide, hero making's focus and the regions.
+// page, the battle log's glide and hero making's focus.
 TKeyScreen KeyScreenOf(const TScreens& s, const TGame& g);

@@ -13,16 +13,6 @@ TKeyOutcome MakingKey(const TKeyScreen& screen, TKeyPress key) {
   return {TKeyOutcome::Command, screen.Focused};
 }
 
-// The first of the screen's regions whose click asks for `kind`, as a click
-// on it asks; None where there is none.
-TCommand RegionCommand(const TKeyScreen& screen, TCommandKind kind) {
-  if (kind == TCommandKind::None) return {};
-  for (const TCommand& region : screen.Regions) {
-    if (region.Kind == kind) return region;
-  }
-  return {};
-}
-
 }  // namespace
 
 TCommandKind KeyCommandKind(TGameMode m, TKeyAction action) {
@@ -108,8 +98,8 @@ TKeyOutcome KeyOutcome(const TGame& g, const TKeyScreen& screen, TKeyMemory& mem
       t.HeroEdit.Bonus > 0) {
     kind = TCommandKind::ChangeBuild;
   }
-  // 9. The screen's region with that command, as a click on it asks.
-  const TCommand click = RegionCommand(screen, kind);
-  if (click.Kind == TCommandKind::None) return {};
-  return {TKeyOutcome::Command, click};
+  // 9. The screen's region with that command, as a click on it asks (the
+  // window finds it).
+  if (kind == TCommandKind::None) return {};
+  return {TKeyOutcome::Region, {kind, 0}};
 }

@@ -1,7 +1,7 @@
 // Design unit: UnitForm (the keys).
 // The keys the game answers, each the same as a click on a region of the
-// screen shown, or as the pointer resting on one: the key finds the region
-// among the screen's regions and asks for its command with its tag, so every
+// screen shown, or as the pointer resting on one: the key names the region's
+// command, the window finds the region and asks for its command with its tag, so every
 // guard of the command holds and nothing is drawn that a click or a hover
 // could not draw. Where the screen has no such region, the key does nothing.
 //
@@ -38,7 +38,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "game/Command.h"
 #include "game/Game.h"
@@ -71,8 +70,6 @@ struct TKeyScreen {
   // Hero making: the command of the region the focus rests on (None while
   // it rests on none).
   TCommand Focused;
-  // The commands of its regions with their tags, in the registry's order.
-  std::vector<TCommand> Regions;
 };
 
 // The command kind of the region that `action` clicks on the screen of mode
@@ -91,7 +88,8 @@ struct TKeyMemory {
 struct TKeyOutcome {
   enum TWhat : std::uint8_t {
     Nothing,
-    Command,
+    Command,  // the focused region's click
+    Region,   // a click on the screen's first region whose command is Click.Kind
     StartGame,
     ToggleMute,
     NewTournament,
@@ -102,7 +100,10 @@ struct TKeyOutcome {
     ShowHero
   };
   TWhat What = Nothing;
-  TCommand Click;  // with Command: the region's command and its tag
+  // With Command: the region's command and its tag. With Region: the command
+  // kind only; the window finds the region in its registry, with its tag,
+  // and where the screen has none the key does nothing.
+  TCommand Click;
 };
 // Reads the game's mode, battle, tournament and growth and what `screen`
 // says; changes nothing but `memory`.

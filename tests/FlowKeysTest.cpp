@@ -23,25 +23,18 @@ constexpr TKeyPress Right{TKeyAction::Main, true}, Escape{TKeyAction::Close};
 constexpr TKeyPress M{TKeyAction::Mute}, F2{TKeyAction::NewTournament};
 }  // namespace Press
 
-// A screen with a region of every command (tag 0), no help page over it, the
-// log at rest and no focus.
-TKeyScreen EveryRegion() {
-  TKeyScreen screen;
-  for (int k = 1; k <= static_cast<int>(K::BattleSkip); ++k) {
-    screen.Regions.push_back({static_cast<K>(k), 0});
-  }
-  return screen;
-}
-
 class GameKeys : public GameInFolder {
  protected:
   TKeyOutcome Outcome(TKeyPress key, bool repeat) {
     return KeyOutcome(Game(), screen_, memory_, key, repeat);
   }
-  // A key as the main window carries out its command or the title's start.
+  // A key as the main window carries out its command or the title's start
+  // (the regions a key clicks outside hero making all have tag 0).
   void Key(TKeyPress key) {
     const TKeyOutcome outcome = Outcome(key, false);
-    if (outcome.What == TKeyOutcome::Command) RunCommand(Game(), Shell(), outcome.Click);
+    if (outcome.What == TKeyOutcome::Command || outcome.What == TKeyOutcome::Region) {
+      RunCommand(Game(), Shell(), outcome.Click);
+    }
     if (outcome.What == TKeyOutcome::StartGame) StartGame();
   }
   // From the title to the prologue, the hero made with every point spent.
@@ -54,7 +47,7 @@ class GameKeys : public GameInFolder {
     EnterMode(Game(), Shell(), gmStory);
   }
 
-  TKeyScreen screen_ = EveryRegion();
+  TKeyScreen screen_;  // no help page over it, the log at rest, no focus
   TKeyMemory memory_;
 };
 
